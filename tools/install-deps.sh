@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs, when missing, every Debian package the build and the tests need:
+# the mingw-w64 cross compilers, Wine (32-bit), a virtual X server, ffmpeg,
+# GoogleTest sources, clang with libFuzzer, ImageMagick, xdotool and a CJK font.
+set -euo pipefail
+
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+packages=(
+  cmake make g++ clang libclang-rt-14-dev googletest
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick ffmpeg
+  fonts-wqy-zenhei xauth procps
+)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  NEED_UPDATE=1
+fi
+for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
+
+if ((${#need[@]})); then
+  echo "installing: ${need[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+elif [[ -n "${NEED_UPDATE:-}" ]]; then
+  apt-get update -qq
+fi
