@@ -1,0 +1,44 @@
+#include "recorder/core/frame_timing.h"
+
+#include <cmath>
+
+namespace recorder {
+
+std::int32_t RoundHalfEven(double value) {
+  // Written out rather than std::nearbyint so the result does not depend on the FPU's current
+  // rounding mode, which foreign code (drivers, hooks) in the process may have changed.
+  double floor = std::floor(value);
+  double diff = value - floor;
+  if (diff > 0.5) return static_cast<std::int32_t>(floor + 1);
+  if (diff < 0.5) return static_cast<std::int32_t>(floor);
+  return std::fmod(floor, 2.0) == 0.0 ? static_cast<std::int32_t>(floor)
+                                      : static_cast<std::int32_t>(floor + 1);
+}
+
+std::int32_t FrameSlot(std::uint32_t t, std::int32_t msPerFrame) {
+  if (msPerFrame <= 0) return 0;
+  return RoundHalfEven(static_cast<double>(t) / msPerFrame);
+}
+
+SlotTracker::Decision SlotTracker::Next(std::uint32_t t, std::int32_t msPerFrame) {
+  std::int32_t slot = FrameSlot(t, msPerFrame);
+  if (slot - lastSlot_ > 1) dropped_ += slot - lastSlot_ - 1;
+  return {slot, slot == 0 || slot > lastSlot_};
+}
+
+std::uint32_t SleepSlice(std::int32_t msPerFrame) {
+  std::int32_t slice = msPerFrame / 10;
+  return slice < 1 ? 1u : static_cast<std::uint32_t>(slice);
+}
+
+SleepPlan PlanSleep(std::int32_t msPerFrame, std::uint32_t elapsed) {
+  SleepPlan plan;
+  plan.slice = SleepSlice(msPerFrame);
+  if (msPerFrame <= 0 || static_cast<std::uint32_t>(msPerFrame) <= elapsed) return plan;
+  std::uint32_t remaining = static_cast<std::uint32_t>(msPerFrame) - elapsed;
+  plan.slices = remaining / plan.slice;
+  plan.rest = remaining - plan.slices * plan.slice;
+  return plan;
+}
+
+} // namespace recorder

@@ -1,0 +1,51 @@
+// Time-based frame slots of a recording: each captured frame goes to the slot its capture time
+// falls into, so the file keeps the real spacing of the captures.
+#pragma once
+
+#include <cstdint>
+
+namespace recorder {
+
+// Rounds a non-negative quotient to the nearest integer, halves to the even neighbour.
+std::int32_t RoundHalfEven(double value);
+
+// Slot of a capture taken t ms after the loop began, with slots msPerFrame long.
+std::int32_t FrameSlot(std::uint32_t t, std::int32_t msPerFrame);
+
+// Decides, capture by capture, which frames are written and counts slots left empty.
+class SlotTracker {
+public:
+  struct Decision {
+    std::int32_t slot;
+    bool write;
+  };
+
+  // Slot of the capture at t; counts the slots skipped since the last written one.
+  Decision Next(std::uint32_t t, std::int32_t msPerFrame);
+  // The frame of the last decision that said "write" was written.
+  void Written(std::int32_t slot) { lastSlot_ = slot; }
+
+  std::int32_t LastSlot() const { return lastSlot_; }
+  std::int32_t Dropped() const { return dropped_; }
+
+private:
+  std::int32_t lastSlot_ = 0;
+  std::int32_t dropped_ = 0;
+};
+
+// How the wait until the next slot is cut into slices, so that a stop request is seen within one
+// slice even at intervals of a minute.
+struct SleepPlan {
+  std::uint32_t slice = 1;    // ms per slice
+  std::uint32_t slices = 0;   // whole slices to sleep
+  std::uint32_t rest = 0;     // ms after the slices
+};
+
+// The slice length for an interval: a tenth of it, at least 1 ms.
+std::uint32_t SleepSlice(std::int32_t msPerFrame);
+
+// The sleeping still due after a frame that took `elapsed` ms; nothing when it took the whole
+// interval or longer.
+SleepPlan PlanSleep(std::int32_t msPerFrame, std::uint32_t elapsed);
+
+} // namespace recorder

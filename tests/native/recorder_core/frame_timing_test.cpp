@@ -1,0 +1,83 @@
+#include "recorder/core/frame_timing.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace recorder;
+
+TEST(FrameSlots, HalvesGoToTheEvenNeighbour) {
+  EXPECT_EQ(FrameSlot(250, 100), 2);
+  EXPECT_EQ(FrameSlot(350, 100), 4);
+  EXPECT_EQ(FrameSlot(150, 100), 2);
+  EXPECT_EQ(FrameSlot(50, 100), 0);
+  EXPECT_EQ(FrameSlot(51, 100), 1);
+  EXPECT_EQ(FrameSlot(749, 100), 7);
+  EXPECT_EQ(FrameSlot(750, 100), 8);
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(3.4999), 3);
+}
+
+TEST(FrameSlots, SlowCapturesLeaveEmptySlots) {
+  // Captures that take 250 ms at an interval of 100 ms.
+  SlotTracker tracker;
+  std::vector<std::int32_t> slots;
+  for (std::uint32_t t : {0u, 250u, 500u, 750u, 1000u, 1250u}) {
+    auto d = tracker.Next(t, 100);
+    ASSERT_TRUE(d.write) << t;
+    slots.push_back(d.slot);
+    tracker.Written(d.slot);
+  }
+  EXPECT_EQ(slots, (std::vector<std::int32_t>{0, 2, 5, 8, 10, 12}));
+  EXPECT_EQ(tracker.Dropped(), 7);
+}
+
+TEST(FrameSlots, OnlySlotZeroIsWrittenTwice) {
+  SlotTracker tracker;
+  for (std::uint32_t t : {0u, 10u, 40u}) {
+    auto d = tracker.Next(t, 100);
+    EXPECT_TRUE(d.write);
+    EXPECT_EQ(d.slot, 0);
+    tracker.Written(d.slot);
+  }
+  auto first = tracker.Next(100, 100);
+  ASSERT_TRUE(first.write);
+  tracker.Written(first.slot);
+  // Another capture in slot 1 (or below) is not written.
+  EXPECT_FALSE(tracker.Next(120, 100).write);
+  EXPECT_FALSE(tracker.Next(149, 100).write);
+  EXPECT_TRUE(tracker.Next(151, 100).write);
+  EXPECT_EQ(tracker.Dropped(), 0);
+}
+
+TEST(FrameSlots, UnwrittenCapturesStillCountSkippedSlots) {
+  // A capture whose write is skipped does not move the last slot, so the skip is counted again.
+  SlotTracker tracker;
+  tracker.Written(tracker.Next(0, 100).slot);
+  auto d = tracker.Next(300, 100); // slot 3: slots 1 and 2 empty
+  EXPECT_EQ(tracker.Dropped(), 2);
+  EXPECT_TRUE(d.write);
+}
+
+TEST(SleepSlices, TenthOfTheIntervalAtLeastOneMs) {
+  EXPECT_EQ(SleepSlice(5), 1u);
+  EXPECT_EQ(SleepSlice(1), 1u);
+  EXPECT_EQ(SleepSlice(100), 10u);
+  EXPECT_EQ(SleepSlice(60000), 6000u);
+  EXPECT_EQ(SleepSlice(59343), 5934u);
+}
+
+TEST(SleepSlices, RemainingTimeSplitsIntoSlicesAndRest) {
+  SleepPlan p = PlanSleep(100, 23); // 77 ms left: 7 slices of 10 and 7 ms
+  EXPECT_EQ(p.slice, 10u);
+  EXPECT_EQ(p.slices, 7u);
+  EXPECT_EQ(p.rest, 7u);
+  p = PlanSleep(59343, 0);
+  EXPECT_EQ(p.slices * p.slice + p.rest, 59343u);
+  EXPECT_LT(p.rest, p.slice);
+  p = PlanSleep(100, 100); // took the whole interval: next frame at once
+  EXPECT_EQ(p.slices, 0u);
+  EXPECT_EQ(p.rest, 0u);
+  p = PlanSleep(100, 400);
+  EXPECT_EQ(p.slices + p.rest, 0u);
+}
