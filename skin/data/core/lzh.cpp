@@ -1,0 +1,125 @@
+#include "skin/data/core/lzh.h"
+
+#include "skin/data/core/lzh_params.h"
+#include "skin/data/core/lzh_tree.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <new>
+
+namespace skin {
+
+namespace {
+
+using namespace lzh;
+
+// MSB-first bit input with at least 9 bits kept ahead, so one byte can always be taken whole.
+class BitReader {
+public:
+  explicit BitReader(std::span<const std::uint8_t> input)
+      : next_(input.data()), end_(input.data() + input.size()), start_(input.data()) {}
+
+  unsigned Bit() {
+    Refill();
+    const unsigned bit = buffer_ >> 15;
+    buffer_ = static_cast<std::uint16_t>(buffer_ << 1);
+    --count_;
+    return bit;
+  }
+
+  unsigned Byte() {
+    Refill();
+    const unsigned byte = buffer_ >> 8;
+    buffer_ = static_cast<std::uint16_t>(buffer_ << 8);
+    count_ -= 8;
+    return byte;
+  }
+
+  std::size_t Consumed() const { return static_cast<std::size_t>(next_ - start_); }
+
+private:
+  void Refill() {
+    while (count_ < 9) {
+      const unsigned byte = next_ != end_ ? *next_++ : 0u;
+      buffer_ = static_cast<std::uint16_t>(buffer_ | (byte << (8 - count_)));
+      count_ += 8;
+    }
+  }
+
+  const std::uint8_t* next_;
+  const std::uint8_t* end_;
+  const std::uint8_t* start_;
+  std::uint16_t buffer_ = 0;
+  unsigned count_ = 0;
+};
+
+// The work tables of one run; allocated per run, so an idle decoder holds nothing.
+struct Workspace {
+  AdaptiveHuffmanTree tree;
+  std::array<std::uint8_t, kRingSize + kMaxMatch - 1> ring{};
+};
+
+int DecodeSymbol(AdaptiveHuffmanTree& tree, BitReader& bits) {
+  int node = tree.Child(kRoot);
+  while (node < kNodeCount)
+    node = tree.Child(node + static_cast<int>(bits.Bit()));
+  const int symbol = node - kNodeCount;
+  tree.Update(symbol);
+  return symbol;
+}
+
+int DecodePosition(BitReader& bits) {
+  unsigned code = bits.Byte();
+  const unsigned upper = kPositionCode.upper[code];
+  for (int extra = kPositionCode.length[code] - 2; extra > 0; --extra)
+    code = (code << 1) | bits.Bit();
+  return static_cast<int>((upper << 6) | (code & 0x3F));
+}
+
+} // namespace
+
+std::size_t TLZH::Unpack(std::int32_t unpackedSize, std::span<const std::uint8_t> bitStream,
+                         std::vector<std::uint8_t>& output) {
+  output.clear();
+  if (unpackedSize <= 0) return 0;
+  if (unpackedSize > kMaxUnpackedSize) throw ElzhException(kLzhSizeOutOfRangeMessage);
+
+  std::unique_ptr<Workspace> work;
+  try {
+    work = std::make_unique<Workspace>();
+  } catch (const std::bad_alloc&) {
+    throw ElzhException(kLzhNoMemoryMessage);
+  }
+  // Reserved once, so writing a byte never allocates.
+  output.reserve(static_cast<std::size_t>(unpackedSize) + kMaxUnpackOvershoot);
+
+  std::uint8_t* ring = work->ring.data();
+  std::fill(ring, ring + kRingStart, kRingFill);
+  BitReader bits(bitStream);
+  unsigned r = kRingStart;
+  const auto target = static_cast<std::size_t>(unpackedSize);
+
+  while (output.size() < target) {
+    const int symbol = DecodeSymbol(work->tree, bits);
+    if (symbol < 256) {
+      const auto byte = static_cast<std::uint8_t>(symbol);
+      output.push_back(byte);
+      ring[r] = byte;
+      r = (r + 1) & kRingMask;
+      continue;
+    }
+    // Byte by byte, so a match that overlaps its own output repeats the recent bytes.
+    unsigned from = (r - static_cast<unsigned>(DecodePosition(bits)) - 1) & kRingMask;
+    for (int left = MatchLength(symbol); left > 0; --left) {
+      const std::uint8_t byte = ring[from];
+      output.push_back(byte);
+      ring[r] = byte;
+      r = (r + 1) & kRingMask;
+      from = (from + 1) & kRingMask;
+    }
+  }
+  return bits.Consumed();
+}
+
+} // namespace skin
