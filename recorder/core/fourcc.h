@@ -15,7 +15,8 @@ constexpr std::uint32_t FourCC(const char (&code)[5]) {
 
 inline std::string FourCCText(std::uint32_t code) {
   std::string text(4, ' ');
-  for (int i = 0; i < 4; ++i) text[i] = static_cast<char>((code >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    text[i] = static_cast<char>((code >> (8 * i)) & 0xFF);
   return text;
 }
 

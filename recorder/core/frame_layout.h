@@ -19,7 +19,9 @@ constexpr std::uint32_t ColorTableEntries(int bitCount) {
   return bitCount <= 8 ? (1u << bitCount) : 0u;
 }
 
-constexpr std::uint32_t ColorTableBytes(int bitCount) { return ColorTableEntries(bitCount) * 4; }
+constexpr std::uint32_t ColorTableBytes(int bitCount) {
+  return ColorTableEntries(bitCount) * 4;
+}
 
 // Offset of the pixel rows from the block's first byte; also the size of the stream format.
 constexpr std::uint32_t PixelOffset(int bitCount) {

@@ -36,9 +36,9 @@ private:
 // How the wait until the next slot is cut into slices, so that a stop request is seen within one
 // slice even at intervals of a minute.
 struct SleepPlan {
-  std::uint32_t slice = 1;    // ms per slice
-  std::uint32_t slices = 0;   // whole slices to sleep
-  std::uint32_t rest = 0;     // ms after the slices
+  std::uint32_t slice = 1;  // ms per slice
+  std::uint32_t slices = 0; // whole slices to sleep
+  std::uint32_t rest = 0;   // ms after the slices
 };
 
 // The slice length for an interval: a tenth of it, at least 1 ms.

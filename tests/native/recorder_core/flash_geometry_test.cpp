@@ -8,7 +8,8 @@ namespace {
 int CountMarkPixels(const FlashGeometry& g) {
   int n = 0;
   for (int y = g.outer.top; y < g.outer.bottom; ++y)
-    for (int x = g.outer.left; x < g.outer.right; ++x) n += InCornerMarks(g, x, y);
+    for (int x = g.outer.left; x < g.outer.right; ++x)
+      n += InCornerMarks(g, x, y);
   return n;
 }
 } // namespace
@@ -26,7 +27,8 @@ TEST(FlashGeometry, OnlyFourCornerMarksRemain) {
   FlashGeometry g = PlaceAroundGeometry(100, 100, 200, 150); // window 216 x 166
   // The rectangle itself shows through.
   for (int y = 8; y < 158; ++y)
-    for (int x = 8; x < 208; ++x) ASSERT_FALSE(InCornerMarks(g, x, y)) << x << "," << y;
+    for (int x = 8; x < 208; ++x)
+      ASSERT_FALSE(InCornerMarks(g, x, y)) << x << "," << y;
   // Top-left mark: 8 thick, 24 long.
   EXPECT_TRUE(InCornerMarks(g, 0, 0));
   EXPECT_TRUE(InCornerMarks(g, 23, 7));
@@ -44,7 +46,7 @@ TEST(FlashGeometry, OnlyFourCornerMarksRemain) {
   // Mark areas: 2 x (24*8 + 16*8) on the left/top corner, the others by the same rule.
   int topLeft = 24 * 8 + 16 * 8;
   int bottomRight = 27 * 7 + 20 * 7;
-  int topRight = 27 * 8 + 16 * 7;  // 8 rows at the top, 27 wide; 7-wide arm down to row 24
+  int topRight = 27 * 8 + 16 * 7; // 8 rows at the top, 27 wide; 7-wide arm down to row 24
   int bottomLeft = 24 * 7 + 20 * 8;
   EXPECT_EQ(CountMarkPixels(g), topLeft + bottomRight + topRight + bottomLeft);
 }

@@ -1,0 +1,28 @@
+// The frame window: four corner marks just outside a recorded rectangle, in a borderless,
+// always-on-top window shaped to exactly those marks.
+#pragma once
+
+#include "app/core/flash_geometry.h"
+#include "framework/form.h"
+
+#include <windows.h>
+
+namespace app {
+
+class TFlashingWnd : public fw::TForm {
+public:
+  explicit TFlashingWnd(fw::TComponent* owner);
+
+  // Moves, sizes and shapes the window around the rectangle (screen coordinates).
+  void PlaceAround(int Left, int Top, int Width, int Height);
+  // Paints the marks in one colour.
+  void FillWith(COLORREF Colour);
+
+  int FAreaLeft = 0, FAreaTop = 0, FAreaRight = 0, FAreaBottom = 0;
+
+protected:
+  void CreateParams(fw::TCreateParams& params) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+} // namespace app

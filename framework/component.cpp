@@ -1,0 +1,28 @@
+#include "framework/component.h"
+
+#include <algorithm>
+
+namespace fw {
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+  if (owner_) owner_->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  while (!components_.empty())
+    delete components_.back(); // each removes itself
+  if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponent::RemoveComponent(TComponent* child) {
+  auto it = std::find(components_.begin(), components_.end(), child);
+  if (it != components_.end()) components_.erase(it);
+}
+
+TComponent* TComponent::FindComponent(const std::wstring& name) const {
+  for (TComponent* c : components_)
+    if (c->Name == name) return c;
+  return nullptr;
+}
+
+} // namespace fw

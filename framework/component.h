@@ -1,0 +1,35 @@
+// Components: objects with an owner that frees them, a name and a tag.
+#pragma once
+
+#include "framework/object.h"
+
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class TComponent : public TObject {
+public:
+  explicit TComponent(TComponent* owner);
+  // Frees the owned components, last created first, then leaves the owner.
+  ~TComponent() override;
+
+  TComponent* Owner() const { return owner_; }
+  const std::vector<TComponent*>& Components() const { return components_; }
+  TComponent* FindComponent(const std::wstring& name) const;
+
+  std::wstring Name;
+  int Tag = 0;
+
+  // Called once after the component and its owner's whole tree have been set up.
+  virtual void Loaded() {}
+
+private:
+  void InsertComponent(TComponent* child) { components_.push_back(child); }
+  void RemoveComponent(TComponent* child);
+
+  TComponent* owner_;
+  std::vector<TComponent*> components_;
+};
+
+} // namespace fw

@@ -1,0 +1,210 @@
+// One recording run: version check, format frame, compressor check, AVI file and compressed
+// stream, then the frame loop with time-based slots.
+#include "recorder/scrcam.h"
+
+#include "app/flashwnd.h"
+#include "framework/message_box.h"
+#include "recorder/core/alignment.h"
+#include "recorder/core/fourcc.h"
+#include "recorder/core/frame_layout.h"
+#include "recorder/core/frame_timing.h"
+
+#include <mmsystem.h>
+
+#include <optional>
+
+namespace recorder {
+
+namespace {
+
+RECT AreaRect(fw::TControl* area, int screenWidth, int screenHeight) {
+  if (area)
+    return {area->Left(), area->Top(), area->Left() + area->Width(), area->Top() + area->Height()};
+  return {0, 0, screenWidth, screenHeight};
+}
+
+int RectWidth(const RECT& r) {
+  return r.right - r.left;
+}
+int RectHeight(const RECT& r) {
+  return r.bottom - r.top;
+}
+
+} // namespace
+
+// Makes sure the chosen compressor takes the format frame, trying sizes aligned to 2, 4 and 8;
+// otherwise falls back to the default compressor. False when a frame could not be captured.
+bool TScreenCam::CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format) {
+  if (FCompressorIndex < 0 || FCompressorIndex >= kMaxCompressors) return true;
+  const ICINFO& entry = FCompressors[static_cast<size_t>(FCompressorIndex)];
+  vfw::Compressor compressor(entry.fccType, entry.fccHandler, ICMODE_QUERY);
+  if (!compressor) {
+    UseDefaultCompressor();
+    return true;
+  }
+  if (compressor.Accepts(format)) return true;
+
+  const int width = RectWidth(rect), height = RectHeight(rect);
+  for (int alignment : {2, 4, 8}) {
+    const int alignedWidth = AlignDimension(width, alignment, FScreenWidth);
+    const int alignedHeight = AlignDimension(height, alignment, FScreenHeight);
+    ReleaseFrame(format);
+    format = CaptureFrame(rect.left, rect.top, alignedWidth, alignedHeight);
+    if (!format) return false;
+    if (compressor.Accepts(format)) {
+      rect.right = rect.left + alignedWidth;
+      rect.bottom = rect.top + alignedHeight;
+      FFrameWidth = alignedWidth;
+      FFrameHeight = alignedHeight;
+      return true;
+    }
+  }
+  // The format must describe the rectangle that is recorded.
+  UseDefaultCompressor();
+  ReleaseFrame(format);
+  format = CaptureFrame(rect.left, rect.top, width, height);
+  return format != nullptr;
+}
+
+int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
+  // 1. Rectangle.
+  RECT rect = AreaRect(Area, FScreenWidth, FScreenHeight);
+  FFrameWidth = RectWidth(rect);
+  FFrameHeight = RectHeight(rect);
+
+  // 2. Video for Windows 1.10 or later.
+  if (HIWORD(::VideoForWindowsVersion()) < 0x010A) {
+    fw::ShowMessageBox(nullptr, L"Failure: Video for Windows version too old!", L"Error",
+                       MB_ICONERROR);
+    Raise(FOnError);
+    return 0;
+  }
+
+  // 3-4. Format frame and compressor check. A frame that cannot be captured has been reported
+  // by the capture; AVIFile must never see a missing format.
+  BITMAPINFOHEADER* format = CaptureFrame(rect.left, rect.top, FFrameWidth, FFrameHeight);
+  if (!format || !CheckCompressor(rect, format)) {
+    ReleaseFrame(format);
+    Raise(FOnError);
+    return 0;
+  }
+
+  // 5. A handler that is never used for recording.
+  if (FCompressorHandler == kNeverUsedCompressor) UseDefaultCompressor();
+
+  // 6. Frame window.
+  TRecordAVIThread* worker = FWorker;
+  if (FShowFrame && worker)
+    worker->ShowFrameAround(rect.left, rect.top, RectWidth(rect), RectHeight(rect));
+
+  // 7-10. File, stream, compressed stream, format; the first failing call's result is kept.
+  HRESULT error = AVIERR_OK;
+  std::optional<vfw::AviLibrary> library;
+  library.emplace();
+  vfw::AviFile file;
+  vfw::AviStream plain, compressed;
+  AVICOMPRESSOPTIONS options{};
+  AVICOMPRESSOPTIONS* optionList[1] = {&options};
+
+  error = ::AVIFileOpenW(file.out(), FileName.c_str(), OF_WRITE | OF_CREATE, nullptr);
+  if (error == AVIERR_OK) {
+    AVISTREAMINFOW info{};
+    info.fccType = kStreamTypeVideo;
+    info.fccHandler = 0;
+    info.dwScale = 1;
+    info.dwRate = static_cast<DWORD>(FPlaybackRate);
+    info.dwSuggestedBufferSize = format->biSizeImage;
+    ::SetRect(&info.rcFrame, 0, 0, format->biWidth, format->biHeight);
+    error = ::AVIFileCreateStreamW(file.get(), plain.out(), &info);
+  }
+  if (error == AVIERR_OK) {
+    options.fccType = kStreamTypeVideo;
+    options.fccHandler = FCompressorHandler;
+    options.dwKeyFrameEvery = static_cast<DWORD>(FKeyFrameEvery);
+    options.dwQuality = static_cast<DWORD>(FQuality);
+    options.dwBytesPerSecond = 0;
+    options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
+    error = ::AVIMakeCompressedStream(compressed.out(), plain.get(), &options, nullptr);
+  }
+  if (error == AVIERR_OK) {
+    const LONG formatSize = static_cast<LONG>(format->biSize + 4 * format->biClrUsed);
+    error = ::AVIStreamSetFormat(compressed.get(), 0, format, formatSize);
+  }
+  ReleaseFrame(format);
+
+  if (error == AVIERR_OK) {
+    // 11-13.
+    const std::int32_t msPerFrame = FMsPerFrame > 0 ? FMsPerFrame : 1;
+    Raise(FOnStart);
+    DWORD lastWritten = 0, lastUpdate = 0;
+    SlotTracker slots;
+    FFramesWritten = 0;
+    FLastInterval = 0;
+    FDroppedFrames = 0;
+    FStartTime = ::timeGetTime();
+
+    // 14. Frame loop.
+    while (FRecording) {
+      const DWORD t = ::timeGetTime() - FStartTime;
+      BITMAPINFOHEADER* frame =
+          CaptureFrame(rect.left, rect.top, RectWidth(rect), RectHeight(rect));
+      SlotTracker::Decision slot = slots.Next(t, msPerFrame);
+      FFrameIndex = slot.slot;
+      FDroppedFrames = slots.Dropped();
+      if (frame && slot.write) {
+        const BYTE* pixels =
+            reinterpret_cast<const BYTE*>(frame) + frame->biSize + 4 * frame->biClrUsed;
+        error = ::AVIStreamWrite(compressed.get(), FFrameIndex, 1, const_cast<BYTE*>(pixels),
+                                 static_cast<LONG>(frame->biSizeImage), 0, nullptr, nullptr);
+        if (error != AVIERR_OK) {
+          ReleaseFrame(frame);
+          break;
+        }
+        ++FFramesWritten;
+        FLastInterval = static_cast<double>(t - lastWritten);
+        lastWritten = t;
+        slots.Written(FFrameIndex);
+      }
+      ReleaseFrame(frame);
+
+      if (t > lastUpdate + 500) {
+        lastUpdate = t;
+        Raise(FOnUpdate);
+      }
+
+      const DWORD elapsed = ::timeGetTime() - FStartTime - t;
+      SleepPlan plan = PlanSleep(msPerFrame, elapsed);
+      for (std::uint32_t i = 0; i < plan.slices && FRecording; ++i)
+        ::Sleep(plan.slice);
+      if (FRecording && plan.rest) ::Sleep(plan.rest);
+    }
+    // 15.
+    Raise(FOnStop);
+  }
+
+  // 16. Clean-up.
+  if (FShowFrame && worker) worker->HideFrame();
+  ::AVISaveOptionsFree(1, optionList);
+  file.reset();
+  plain.reset();
+  compressed.reset();
+  library.reset();
+
+  // 17. Result.
+  if (error == AVIERR_OK) return 1;
+  Raise(FOnError);
+  if (FCompressorHandler == kDefaultCompressor) {
+    fw::ShowMessageBox(nullptr, L"Error Creating AVI file", L"Error", MB_ICONEXCLAMATION);
+    return 0;
+  }
+  int answer = fw::ShowMessageBox(
+      nullptr, L"Error recording AVI file using current compressor. Use default compressor? ",
+      L"Notice", MB_YESNO | MB_ICONEXCLAMATION);
+  if (answer == IDYES) {
+    UseDefaultCompressor();
+    return -1;
+  }
+  return 0;
+}
+
+} // namespace recorder
