@@ -47,7 +47,7 @@ private:
 };
 
 // Loosest allowance, at quality 0: a root-mean-square error of this many 5-bit steps per component.
-constexpr double kCoarsestRmsError = 4.0;
+constexpr double kCoarsestRmsError = 6.0;
 
 } // namespace
 

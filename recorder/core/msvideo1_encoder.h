@@ -14,7 +14,8 @@
 namespace recorder::msvideo1 {
 
 inline constexpr int kMaxQuality = 10000;
-inline constexpr int kDefaultQuality = 7500;
+// The recorder's own default; a root-mean-square error of about two 5-bit steps per block.
+inline constexpr int kDefaultQuality = 6550;
 
 // The squared error (5-bit units, summed over a block's 48 components) a block may carry at a
 // quality of 0..10000: none at 10000, more the lower the quality. Values outside are clamped.
