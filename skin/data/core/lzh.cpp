@@ -57,7 +57,7 @@ private:
 // The work tables of one run; allocated per run, so an idle decoder holds nothing.
 struct Workspace {
   AdaptiveHuffmanTree tree;
-  std::array<std::uint8_t, kRingSize + kMaxMatch - 1> ring{};
+  std::array<std::uint8_t, kRingSize> ring{};
 };
 
 int DecodeSymbol(AdaptiveHuffmanTree& tree, BitReader& bits) {
