@@ -1,6 +1,7 @@
 #include "framework/message_box.h"
 
 #include <mutex>
+#include <utility>
 
 namespace fw {
 
@@ -22,9 +23,9 @@ int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& cap
   return ::MessageBoxW(owner, text.c_str(), caption.c_str(), type);
 }
 
-void SetMessageBoxHandler(MessageBoxHandler handler) {
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
   std::lock_guard lock(handlerMutex);
-  Handler() = std::move(handler);
+  return std::exchange(Handler(), std::move(handler));
 }
 
 } // namespace fw

@@ -15,7 +15,8 @@ using MessageBoxHandler = std::function<int(HWND owner, const std::wstring& text
 // Shows a box (MessageBoxW unless a handler is installed) and returns the button pressed.
 int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type);
 
-// Installs a handler for every later box, from any thread; an empty handler restores MessageBoxW.
-void SetMessageBoxHandler(MessageBoxHandler handler);
+// Installs a handler for every later box, from any thread, and returns the one it replaces; an
+// empty handler restores MessageBoxW.
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
 } // namespace fw

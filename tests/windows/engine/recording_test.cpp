@@ -1,0 +1,284 @@
+#include "app/flashwnd.h"
+#include "framework/exception.h"
+#include "recorder/core/fourcc.h"
+#include "tests/windows/engine/engine_test_util.h"
+#include "tests/windows/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+
+using namespace engine_tests;
+using testing_support::MessageBoxRecorder;
+using testing_support::PictureWindow;
+using testing_support::PumpUntil;
+using testing_support::ScopedTestCodec;
+
+namespace {
+
+std::string Num(long long v) {
+  return std::to_string(v);
+}
+
+class Recording : public ::testing::Test {
+protected:
+  void SetUp() override {
+    cam.FShowFrame = false;
+    cam.FOnStart = [this](fw::TObject* sender) {
+      EXPECT_EQ(sender, &cam);
+      eventThread = ::GetCurrentThreadId();
+      ++starts;
+    };
+    cam.FOnStop = [this](fw::TObject*) { ++stops; };
+    cam.FOnUpdate = [this](fw::TObject*) { ++updates; };
+    cam.FOnError = [this](fw::TObject*) { ++errors; };
+  }
+
+  // Starts a recording of `area` into `file`, waits `ms`, stops it and waits for the worker.
+  void Record(fw::TControl* area, const std::wstring& file, DWORD ms) {
+    cam.StartRecording(area, file);
+    ASSERT_TRUE(PumpUntil([this] { return starts > 0 || !cam.FWorker; }, 10000));
+    testing_support::PumpFor(ms);
+    cam.StopRecording();
+    ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
+  }
+
+  // What the script checks with ffprobe and ffmpeg.
+  void WriteRecordingFacts(const std::wstring& file, const std::string& codec) {
+    std::map<std::string, std::string> facts{
+        {"file", fw::WideToUtf8(file)},
+        {"codec_type", "video"},
+        {"codec", codec},
+        {"width", Num(cam.FFrameWidth)},
+        {"height", Num(cam.FFrameHeight)},
+        {"rate", Num(cam.FPlaybackRate) + "/1"},
+        {"frames_written", Num(cam.FFramesWritten)},
+        {"slots", Num(cam.FFrameIndex + 1)},
+    };
+    facts.insert(extraFacts.begin(), extraFacts.end());
+    testing_support::WriteFacts(file + L".facts", facts);
+  }
+
+  fw::TForm owner{nullptr};
+  recorder::TScreenCam cam{&owner};
+  std::atomic<int> starts{0}, stops{0}, updates{0}, errors{0};
+  std::atomic<DWORD> eventThread{0};
+  const DWORD mainThread = ::GetCurrentThreadId();
+  std::map<std::string, std::string> extraFacts;
+};
+
+} // namespace
+
+TEST_F(Recording, WritesAreaWithTestCompressor) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  PictureWindow picture(64, 64, 256, 192);
+  ::SetCursorPos(1000, 700);
+  AreaControl area(64, 64, 256, 192);
+  cam.FPlaybackRate = 15;
+  cam.FMsPerFrame = 50;
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"area.avi");
+  MessageBoxRecorder boxes;
+  Record(&area, file, 1500);
+
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_EQ(starts, 1);
+  EXPECT_NE(eventThread, mainThread); // events come from the worker
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(errors, 0);
+  EXPECT_GE(updates, 2);
+  EXPECT_EQ(cam.FFrameWidth, 256);
+  EXPECT_EQ(cam.FFrameHeight, 192);
+  EXPECT_GE(cam.FFramesWritten, 5);
+  EXPECT_GE(cam.FFrameIndex, 20); // ~1.5 s at 50 ms per slot
+  EXPECT_LE(cam.FFrameIndex, 60);
+  EXPECT_EQ(cam.FCompressorHandler, testing_support::kTestCodecHandler);
+  EXPECT_FALSE(cam.FRecording);
+  // Quadrant centres of the picture, top-down frame coordinates.
+  extraFacts = {{"pixel.1", "64,48,255,0,0"},
+                {"pixel.2", "192,48,0,200,0"},
+                {"pixel.3", "64,144,0,0,255"},
+                {"pixel.4", "192,144,255,255,0"}};
+  WriteRecordingFacts(file, "rawvideo");
+}
+
+TEST_F(Recording, WritesWholeScreen) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  PictureWindow picture(0, 0, 128, 128);
+  cam.FPlaybackRate = 5;
+  cam.FMsPerFrame = 200;
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"screen.avi");
+  Record(nullptr, file, 700);
+  EXPECT_EQ(cam.FFrameWidth, ::GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(cam.FFrameHeight, ::GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_GE(cam.FFramesWritten, 2);
+  extraFacts = {{"pixel.1", "32,32,255,0,0"}, {"pixel.2", "96,96,255,255,0"}};
+  WriteRecordingFacts(file, "rawvideo");
+}
+
+TEST_F(Recording, StopIsSeenWithinOneSleepSlice) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  AreaControl area(0, 0, 64, 64);
+  cam.FMsPerFrame = 10000; // slices of one second
+  cam.StartRecording(&area, testing_support::ArtifactPath(L"engine", L"slow.avi"));
+  ASSERT_TRUE(PumpUntil([this] { return starts > 0; }, 10000));
+  testing_support::PumpFor(300);
+  const DWORD asked = ::GetTickCount();
+  cam.StopRecording();
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 15000));
+  const DWORD took = ::GetTickCount() - asked;
+  // Without slicing the worker would sleep out the whole 10 s interval.
+  EXPECT_LT(took, 2500u);
+  EXPECT_EQ(cam.FFramesWritten, 1);
+}
+
+TEST_F(Recording, SecondStartIsIgnoredWhileRecording) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  AreaControl area(0, 0, 64, 64);
+  cam.StartRecording(&area, testing_support::ArtifactPath(L"engine", L"first.avi"));
+  auto* worker = cam.FWorker;
+  cam.StartRecording(&area, testing_support::ArtifactPath(L"engine", L"second.avi"));
+  EXPECT_EQ(cam.FWorker, worker);
+  cam.StopRecording();
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
+  EXPECT_EQ(starts, 1);
+  EXPECT_EQ(::GetFileAttributesW(testing_support::ArtifactPath(L"engine", L"second.avi").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Recording, SizeIsAlignedForCompressorsThatNeedIt) {
+  ScopedTestCodec codec({.alignment = 4});
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  AreaControl area(10, 10, 321, 201);
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"aligned.avi");
+  Record(&area, file, 300);
+  EXPECT_EQ(cam.FFrameWidth, 324);
+  EXPECT_EQ(cam.FFrameHeight, 204);
+  EXPECT_EQ(cam.FCompressorHandler, testing_support::kTestCodecHandler);
+  WriteRecordingFacts(file, "rawvideo");
+}
+
+TEST_F(Recording, FallsBackToDefaultWhenNoAlignmentHelps) {
+  // Takes the 320 x 200 probe but no width of 322, 324 or 328.
+  ScopedTestCodec codec({.alignment = 2, .maxWidth = 320});
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  AreaControl area(10, 10, 321, 201);
+  MessageBoxRecorder boxes(IDNO);
+  cam.FRecording = false; // only the checks and the file set-up run
+  cam.RecordToFile(&area, testing_support::ArtifactPath(L"engine", L"fallback.avi"));
+  EXPECT_EQ(cam.FCompressorHandler, recorder::kDefaultCompressor);
+  EXPECT_EQ(cam.FCompressorName, L"Default Compressor");
+  EXPECT_EQ(cam.FFrameWidth, 321); // the format describes the unaligned rectangle
+  EXPECT_EQ(cam.FFrameHeight, 201);
+}
+
+TEST_F(Recording, FailingCompressorOffersTheDefault) {
+  for (int answer : {IDNO, IDYES}) {
+    ScopedTestCodec codec({.failCompress = true});
+    ASSERT_TRUE(ChooseTestCodec(cam));
+    AreaControl area(0, 0, 64, 64);
+    MessageBoxRecorder boxes(answer);
+    errors = 0;
+    cam.FRecording = true; // the loop runs until the first write fails
+    int result = cam.RecordToFile(&area, testing_support::ArtifactPath(L"engine", L"failing.avi"));
+    cam.FRecording = false;
+    auto shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+              L"Error recording AVI file using current compressor. Use default compressor? ");
+    EXPECT_EQ(shown[0].caption, L"Notice");
+    EXPECT_EQ(shown[0].type, 0x34u);
+    EXPECT_EQ(errors, 1);
+    if (answer == IDNO) {
+      EXPECT_EQ(result, 0);
+      EXPECT_EQ(cam.FCompressorHandler, testing_support::kTestCodecHandler);
+    } else {
+      EXPECT_EQ(result, -1);
+      EXPECT_EQ(cam.FCompressorHandler, recorder::kDefaultCompressor);
+      EXPECT_EQ(cam.FCompressorName, L"Default Compressor");
+    }
+  }
+}
+
+TEST_F(Recording, UnwritablePathWithDefaultCompressorSaysSo) {
+  MessageBoxRecorder boxes;
+  AreaControl area(0, 0, 64, 64);
+  cam.FRecording = true;
+  int result = cam.RecordToFile(&area, L"Z:\\no\\such\\folder\\clip.avi");
+  cam.FRecording = false;
+  EXPECT_EQ(result, 0);
+  auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, L"Error Creating AVI file");
+  EXPECT_EQ(shown[0].caption, L"Error");
+  EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_EQ(errors, 1);
+  EXPECT_EQ(starts, 0);
+  EXPECT_EQ(stops, 0);
+}
+
+TEST_F(Recording, IV50IsReplacedByTheDefault) {
+  MessageBoxRecorder boxes;
+  cam.FCompressorHandler = recorder::FourCC("IV50");
+  AreaControl area(0, 0, 64, 64);
+  cam.FRecording = false;
+  cam.RecordToFile(&area, testing_support::ArtifactPath(L"engine", L"iv50.avi"));
+  EXPECT_EQ(cam.FCompressorHandler, recorder::kDefaultCompressor);
+  EXPECT_EQ(cam.FCompressorName, L"Default Compressor");
+}
+
+TEST_F(Recording, FrameWindowFollowsTheRectangleDuringTheRecording) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  cam.FShowFrame = true;
+  cam.FFrameFollows = true;
+  AreaControl area(200, 200, 100, 100);
+  cam.StartRecording(&area, testing_support::ArtifactPath(L"engine", L"framed.avi"));
+  ASSERT_TRUE(PumpUntil([this] { return starts > 0; }, 10000));
+  testing_support::PumpFor(300);
+  HWND frame = cam.FFrameWnd->Handle();
+  EXPECT_TRUE(::IsWindowVisible(frame));
+  RECT r;
+  ::GetWindowRect(frame, &r);
+  EXPECT_EQ(r.left, 192);
+  EXPECT_EQ(r.top, 192);
+  EXPECT_EQ(r.right, 308);
+  EXPECT_EQ(r.bottom, 308);
+  cam.StopRecording();
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
+  EXPECT_FALSE(::IsWindowVisible(frame));
+}
+
+TEST(RecordingShutdown, DestroyingTheEngineFinishesTheFile) {
+  ScopedTestCodec codec;
+  fw::TForm owner(nullptr);
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"shutdown.avi");
+  int written = 0, lastSlot = 0;
+  {
+    recorder::TScreenCam cam(&owner);
+    cam.FShowFrame = true; // hand-offs are pending while the engine goes
+    ASSERT_TRUE(ChooseTestCodec(cam));
+    AreaControl area(0, 0, 96, 64);
+    cam.StartRecording(&area, file);
+    testing_support::PumpFor(800);
+    ASSERT_TRUE(cam.FWorker);
+    // ~TScreenCam stops the recording and waits for the worker.
+    cam.FOnStop = [&](fw::TObject*) {
+      written = cam.FFramesWritten;
+      lastSlot = cam.FFrameIndex;
+    };
+  }
+  EXPECT_GT(written, 0);
+  testing_support::WriteFacts(file + L".facts", {{"file", fw::WideToUtf8(file)},
+                                                 {"codec_type", "video"},
+                                                 {"codec", "rawvideo"},
+                                                 {"width", "96"},
+                                                 {"height", "64"},
+                                                 {"rate", "10/1"},
+                                                 {"frames_written", std::to_string(written)},
+                                                 {"slots", std::to_string(lastSlot + 1)}});
+}
