@@ -4,7 +4,9 @@
 // the 24-bit source (PSNR over all frames and components). ffmpeg encodes with one thread; its
 // time is that of the encoding run minus a run that only reads the same input.
 //
-// Usage: msvideo1_bench [--frames N] [--quality Q] [--keyint K] [--size WxH]
+// Usage: msvideo1_bench [--frames N] [--quality Q] [--keyint K] [--size WxH] [--screenshots F]
+// F: raw top-down BGRA screenshots of the given size, one after the other, as a third sequence
+// (screenshots_bench.sh takes them of a Wine desktop).
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -33,6 +35,7 @@ struct Options {
   int keyInterval = 25;
   int width = 1920, height = 1080;
   int stillFrames = 500;
+  std::string screenshots;
 };
 
 // 32-bit bottom-up DIB frames, as the screen capture delivers them.
@@ -64,23 +67,44 @@ double TimeCommand(const std::string& command) {
   return seconds;
 }
 
+// Top-down rows turned into a bottom-up DIB.
+std::vector<std::uint8_t> FlippedRows(const std::uint8_t* topDown, int width, int height) {
+  const std::size_t rowBytes = std::size_t(width) * 4;
+  std::vector<std::uint8_t> dib(rowBytes * height);
+  for (int y = 0; y < height; ++y)
+    std::memcpy(&dib[y * rowBytes], topDown + (height - 1 - y) * rowBytes, rowBytes);
+  return dib;
+}
+
 Sequence TestSource(const Options& o) {
   Sequence s{"testsrc2", o.width, o.height, {}};
   std::ostringstream command;
   command << "ffmpeg -nostdin -v error -f lavfi -i testsrc2=size=" << o.width << "x" << o.height
           << ":rate=10 -frames:v " << o.frames << " -pix_fmt bgra -f rawvideo -";
   auto raw = RunAndRead(command.str());
-  const std::size_t frameBytes = std::size_t(o.width) * o.height * 4, rowBytes = o.width * 4u;
+  const std::size_t frameBytes = std::size_t(o.width) * o.height * 4;
   if (!raw || raw->size() != frameBytes * o.frames) {
     std::fprintf(stderr, "ffmpeg could not make the testsrc2 frames\n");
     std::exit(1);
   }
-  for (int f = 0; f < o.frames; ++f) {
-    std::vector<std::uint8_t> dib(frameBytes);
-    for (int y = 0; y < o.height; ++y) // ffmpeg's rows are top-down
-      std::memcpy(&dib[y * rowBytes], &(*raw)[f * frameBytes + (o.height - 1 - y) * rowBytes],
-                  rowBytes);
-    s.frames.push_back(std::move(dib));
+  for (int f = 0; f < o.frames; ++f)
+    s.frames.push_back(FlippedRows(raw->data() + f * frameBytes, o.width, o.height));
+  return s;
+}
+
+Sequence ScreenshotSource(const Options& o) {
+  Sequence s{"screens", o.width, o.height, {}};
+  std::ifstream file(o.screenshots, std::ios::binary);
+  std::vector<std::uint8_t> shot(std::size_t(o.width) * o.height * 4);
+  while (static_cast<int>(s.frames.size()) < o.frames &&
+         file.read(reinterpret_cast<char*>(shot.data()), std::streamsize(shot.size()))) {
+    for (std::size_t i = 3; i < shot.size(); i += 4)
+      shot[i] = 0; // as GetDIBits leaves it
+    s.frames.push_back(FlippedRows(shot.data(), o.width, o.height));
+  }
+  if (s.frames.empty()) {
+    std::fprintf(stderr, "no %dx%d screenshots in %s\n", o.width, o.height, o.screenshots.c_str());
+    std::exit(1);
   }
   return s;
 }
@@ -224,8 +248,12 @@ Options Parse(int argc, char** argv) {
       o.keyInterval = std::max(1, std::atoi(value.c_str()));
     else if (key == "--size" && std::sscanf(value.c_str(), "%dx%d", &o.width, &o.height) == 2)
       continue;
+    else if (key == "--screenshots")
+      o.screenshots = value;
     else {
-      std::fprintf(stderr, "usage: %s [--frames N] [--quality Q] [--keyint K] [--size WxH]\n",
+      std::fprintf(stderr,
+                   "usage: %s [--frames N] [--quality Q] [--keyint K] [--size WxH] "
+                   "[--screenshots FILE]\n",
                    argv[0]);
       std::exit(2);
     }
@@ -243,8 +271,9 @@ int main(int argc, char** argv) {
   std::printf("%-9s %-16s %9s %13s %9s %5s\n", "sequence", "encoder", "frames/s", "bytes/frame",
               "PSNR dB", "keys");
   bool targetsMet = true;
-  for (const auto& make : {std::function<Sequence(const Options&)>(TestSource),
-                           std::function<Sequence(const Options&)>(DesktopSource)}) {
+  std::vector<std::function<Sequence(const Options&)>> sources = {TestSource, DesktopSource};
+  if (!o.screenshots.empty()) sources.push_back(ScreenshotSource);
+  for (const auto& make : sources) {
     Sequence s = make(o);
     std::vector<bool> keyFrames;
     Result peer = RunFfmpeg(s, o, keyFrames);
@@ -258,9 +287,9 @@ int main(int argc, char** argv) {
     row("ours", ours);
     const double speed = ours.framesPerSecond / peer.framesPerSecond;
     const double psnrGap = ours.psnr - peer.psnr, size = ours.bytesPerFrame / peer.bytesPerFrame;
-    std::printf("%-9s ours/ffmpeg: %.1fx speed, %+.2f dB, %.1f%% size; still screen %.0f "
-                "frames/s\n\n",
-                s.name.c_str(), speed, psnrGap, 100 * size, still);
+    std::printf("%-9s ours/ffmpeg: %.1fx speed, %+.2f dB, %.1f%% size; %zu frames; still "
+                "screen %.0f frames/s\n\n",
+                s.name.c_str(), speed, psnrGap, 100 * size, s.frames.size(), still);
     targetsMet = targetsMet && speed >= 4 && psnrGap >= -0.5 && size <= 1.10 && still > 200;
   }
   std::printf("targets (>= 4x speed, >= -0.5 dB, <= 110%% size, still > 200 frames/s): %s\n",
