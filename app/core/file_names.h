@@ -1,0 +1,15 @@
+// File-name helpers of the main window.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// The name unchanged when the extension occurs anywhere in it (letters A to Z compared without
+// case), else the name followed by the extension: clip -> clip.avi, Clip.AVI and my.avi.old stay.
+std::wstring EnsureExtension(const std::wstring& Name, const std::wstring& Extension);
+
+// Everything up to and including the last backslash or colon: the working folder for the shell.
+std::wstring DirectoryPart(const std::wstring& FileName);
+
+} // namespace app
