@@ -101,6 +101,7 @@ private:
   void UseDefaultCompressor();
   void Raise(const fw::TNotifyEvent& event);
   bool CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format);
+  bool AlreadyListed(DWORD handler) const;
 };
 
 } // namespace recorder

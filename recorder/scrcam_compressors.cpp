@@ -5,6 +5,27 @@
 
 namespace recorder {
 
+namespace {
+DWORD UpperFourCC(DWORD code) {
+  DWORD upper = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    DWORD c = (code >> shift) & 0xFF;
+    if (c >= 'a' && c <= 'z') c -= 'a' - 'A';
+    upper |= c << shift;
+  }
+  return upper;
+}
+} // namespace
+
+// Handlers are matched without regard to case, as ICOpen does: "MSVC" installed in-process and
+// "msvc" from the registry open the same compressor, which is listed once.
+bool TScreenCam::AlreadyListed(DWORD handler) const {
+  for (int i = 0; i < FCompressorCount; ++i)
+    if (UpperFourCC(FCompressors[static_cast<size_t>(i)].fccHandler) == UpperFourCC(handler))
+      return true;
+  return false;
+}
+
 void TScreenCam::ListCompressors() {
   BITMAPINFOHEADER* probe = CaptureFrame(0, 0, 320, 200);
   FCompressorCount = 0;
@@ -15,7 +36,7 @@ void TScreenCam::ListCompressors() {
     if (!::ICInfo(kCompressorTypeVideo, i, &entry)) continue;
     vfw::Compressor compressor(entry.fccType, entry.fccHandler, ICMODE_QUERY);
     if (!compressor) continue;
-    if (probe && compressor.Accepts(probe)) {
+    if (probe && compressor.Accepts(probe) && !AlreadyListed(entry.fccHandler)) {
       ::ICGetInfo(compressor.get(), &entry, sizeof(ICINFO));
       ++FCompressorCount;
     }

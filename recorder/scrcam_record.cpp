@@ -32,14 +32,24 @@ int RectHeight(const RECT& r) {
 
 } // namespace
 
-// Makes sure the chosen compressor takes the format frame, trying sizes aligned to 2, 4 and 8;
+// Makes sure the compressor takes the format frame, trying sizes aligned to 2, 4 and 8;
 // otherwise falls back to the default compressor. False when a frame could not be captured.
+// The default compressor is checked too: Video 1 takes only multiples of 4, and a screen such
+// as 1366 x 768 would otherwise fail to record with the default settings.
 bool TScreenCam::CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format) {
-  if (FCompressorIndex < 0 || FCompressorIndex >= kMaxCompressors) return true;
-  const ICINFO& entry = FCompressors[static_cast<size_t>(FCompressorIndex)];
-  vfw::Compressor compressor(entry.fccType, entry.fccHandler, ICMODE_QUERY);
+  const bool chosen = FCompressorIndex >= 0 && FCompressorIndex < kMaxCompressors;
+  DWORD type = kCompressorTypeVideo;
+  DWORD handler =
+      FCompressorHandler == kNeverUsedCompressor ? kDefaultCompressor : FCompressorHandler;
+  if (chosen) {
+    const ICINFO& entry = FCompressors[static_cast<size_t>(FCompressorIndex)];
+    type = entry.fccType;
+    handler = entry.fccHandler;
+  }
+  vfw::Compressor compressor(type, handler, ICMODE_QUERY);
   if (!compressor) {
-    UseDefaultCompressor();
+    // A default that cannot be opened is reported when the stream is made.
+    if (chosen) UseDefaultCompressor();
     return true;
   }
   if (compressor.Accepts(format)) return true;
@@ -80,8 +90,8 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
     return 0;
   }
 
-  // 3-4. Format frame and compressor check. A frame that cannot be captured has been reported
-  // by the capture; AVIFile must never see a missing format.
+  // 3-4. Format frame and compressor check (for the default compressor as well). A frame that
+  // cannot be captured has been reported by the capture; AVIFile must never see a missing format.
   BITMAPINFOHEADER* format = CaptureFrame(rect.left, rect.top, FFrameWidth, FFrameHeight);
   if (!format || !CheckCompressor(rect, format)) {
     ReleaseFrame(format);

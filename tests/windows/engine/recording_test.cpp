@@ -1,5 +1,6 @@
 #include "app/flashwnd.h"
 #include "framework/exception.h"
+#include "recorder/builtin_video1_install.h"
 #include "recorder/core/fourcc.h"
 #include "tests/windows/engine/engine_test_util.h"
 #include "tests/windows/support/test_support.h"
@@ -281,4 +282,41 @@ TEST(RecordingShutdown, DestroyingTheEngineFinishesTheFile) {
                                                  {"rate", "10/1"},
                                                  {"frames_written", std::to_string(written)},
                                                  {"slots", std::to_string(lastSlot + 1)}});
+}
+
+TEST_F(Recording, DefaultCompressorSizeIsAlignedToo) {
+  // Video 1 takes only multiples of 4; the default path aligns like a chosen compressor.
+  auto video1 = recorder::InstallBuiltinVideo1();
+  ASSERT_EQ(cam.FCompressorIndex, -1);
+  PictureWindow picture(10, 10, 321, 201);
+  AreaControl area(10, 10, 321, 201);
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"default_aligned.avi");
+  MessageBoxRecorder boxes;
+  Record(&area, file, 600);
+  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_EQ(cam.FFrameWidth, 324);
+  EXPECT_EQ(cam.FFrameHeight, 204);
+  EXPECT_EQ(cam.FCompressorHandler, recorder::kDefaultCompressor);
+  EXPECT_GT(cam.FFramesWritten, 0);
+  extraFacts = {{"pixel.1", "40,40,255,0,0"}, {"pixel.2", "280,160,255,255,0"}};
+  WriteRecordingFacts(file, "msvideo1");
+}
+
+TEST_F(Recording, CompressorListNamesEachCompressorOnce) {
+  auto video1 = recorder::InstallBuiltinVideo1();
+  ScopedTestCodec codec;
+  for (int round = 0; round < 2; ++round) { // reopening gives the same list
+    cam.ListCompressors();
+    ASSERT_GE(cam.FCompressorCount, 2);
+    ASSERT_LE(cam.FCompressorCount, recorder::TScreenCam::kMaxCompressors);
+    int video1Entries = 0, testEntries = 0;
+    for (int i = 0; i < cam.FCompressorCount; ++i) {
+      const ICINFO& entry = cam.FCompressors[static_cast<size_t>(i)];
+      video1Entries += (entry.fccHandler & 0xDFDFDFDF) == recorder::kDefaultCompressor;
+      testEntries += entry.fccHandler == testing_support::kTestCodecHandler;
+      EXPECT_NE(entry.szDescription[0], L'\0') << i;
+    }
+    EXPECT_EQ(video1Entries, 1);
+    EXPECT_EQ(testEntries, 1);
+  }
 }
