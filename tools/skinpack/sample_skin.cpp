@@ -48,18 +48,18 @@ struct ImageSpec {
 
 // Each frame: a vertical gradient in a one-pixel border, magenta corners, a diagonal glyph and
 // sparse noise that keeps the data from compressing better than drawn artwork does.
-std::vector<std::uint8_t> MakeElementImage(const ImageSpec& spec, int divisor, std::uint32_t seed) {
-  const int frameWidth = std::max(spec.frameWidth / divisor, 2);
-  const int height = std::max(spec.height / divisor, 2);
+std::vector<std::uint8_t> MakeElementImage(const ImageSpec& shape, int divisor, std::uint32_t seed) {
+  const int frameWidth = std::max(shape.frameWidth / divisor, 2);
+  const int height = std::max(shape.height / divisor, 2);
   Noise noise(seed);
-  return MakeBmp24(frameWidth * spec.frames, height, [&](int x, int y) -> std::uint32_t {
+  return MakeBmp24(frameWidth * shape.frames, height, [&](int x, int y) -> std::uint32_t {
     const int frame = x / frameWidth;
     const int fx = x % frameWidth;
     const bool corner = (fx == 0 || fx == frameWidth - 1) && (y == 0 || y == height - 1);
     if (corner) return kMagenta;
     if (fx == 0 || y == 0) return 0xFFFFFF;
-    if (fx == frameWidth - 1 || y == height - 1) return spec.dark;
-    std::uint32_t colour = Mix(spec.light, spec.dark, y, height);
+    if (fx == frameWidth - 1 || y == height - 1) return shape.dark;
+    std::uint32_t colour = Mix(shape.light, shape.dark, y, height);
     colour ^= static_cast<std::uint32_t>(frame) * 0x102030;
     if ((fx - y) % 7 == 0 && fx > frameWidth / 4 && fx < frameWidth * 3 / 4) colour = 0x202020;
     if (noise.Next() % 31 == 0) colour ^= noise.Next() & 0x0F0F0F;
@@ -137,8 +137,8 @@ std::vector<SkinEntry> MakeSampleSkin(SampleSize size) {
   const int divisor = size == SampleSize::kFull ? 1 : 4;
   std::vector<SkinEntry> entries;
   std::uint32_t seed = 1;
-  for (const ImageSpec& spec : kImages) {
-    entries.push_back({spec.name, MakeElementImage(spec, divisor, seed++)});
+  for (const ImageSpec& shape : kImages) {
+    entries.push_back({shape.name, MakeElementImage(shape, divisor, seed++)});
   }
   const std::string ini = SampleSkinIni();
   entries.push_back({"sample.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())});
