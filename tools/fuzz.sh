@@ -4,7 +4,8 @@
 #
 #   tools/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
 #
-# Default: 60 s for each of lzh_decode, skin_archive, skin_ini, lzh_roundtrip. Findings (crash,
+# Default: 60 s for each of lzh_decode, skin_archive, skin_ini, lzh_roundtrip, bmp_reader,
+# skin_elements. Findings (crash,
 # leak, timeout or out-of-memory inputs) are kept in build-fuzz/findings/TARGET/. Exit status 1
 # when any target found something. Too slow for CI.
 set -euo pipefail
@@ -13,7 +14,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(lzh_decode skin_archive skin_ini lzh_roundtrip)
+((${#targets[@]})) || targets=(lzh_decode skin_archive skin_ini lzh_roundtrip bmp_reader skin_elements)
 build="$root/build-fuzz"
 jobs="${JOBS:-2}"
 
@@ -26,7 +27,7 @@ cmake --build "$build" -j"$jobs" --target skinpack $(printf 'fuzz_%s ' "${target
 skinpack="$build/tools/skinpack/skinpack"
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{lzh_decode,skin_archive,skin_ini,lzh_roundtrip}
+mkdir -p "$seeds"/{lzh_decode,skin_archive,skin_ini,lzh_roundtrip,bmp_reader,skin_elements}
 "$skinpack" sample "$seeds/folder-full"
 "$skinpack" sample "$seeds/folder-tiny" tiny
 mkdir -p "$seeds/folder-ini"
@@ -39,6 +40,9 @@ cp "$seeds/tiny.skn" "$seeds/ini.skn" "$seeds/lzh_decode/"
 cp "$seeds/folder-full/sample.ini" "$seeds/skin_ini/sample.ini"
 printf '[ Buttons ]\r\nA=B=C\r\n ;c\r\nN=0x1F\r\nM=$1F\r\nE=\r\n' >"$seeds/skin_ini/edge.ini"
 cp "$seeds/folder-tiny/"{top.bmp,close.bmp,sample.ini} "$seeds/lzh_roundtrip/"
+# The BMP reader starts from the sample's 24-bit images; the whole load from the tiny archive.
+cp "$seeds/folder-tiny/"*.bmp "$seeds/bmp_reader/"
+cp "$seeds/skin_archive/tiny.arc" "$seeds/skin_elements/"
 
 # Inputs of at most this many bytes: the full-size archive seed is larger and is used cut to
 # this length, which keeps runs fast.

@@ -11,6 +11,7 @@ namespace skin {
 std::string_view TrimControls(std::string_view text);
 
 std::string AsciiLower(std::string_view text);
+std::string AsciiUpper(std::string_view text);
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
