@@ -1,0 +1,42 @@
+// A window hook of the calling (GUI) thread, removed when the object goes: the skin manager's
+// computer-based-training hook that sees windows being created, activated and destroyed, and the
+// message-filter hook of menu tracking.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace skin {
+
+class TThreadHook {
+public:
+  // Called for every hook event with a non-negative code; the event is always passed on to the
+  // next hook afterwards, whatever the callback does or throws.
+  using Callback = std::function<void(int code, WPARAM wParam, LPARAM lParam)>;
+
+  // idHook is WH_CBT or WH_MSGFILTER. One object of each kind is active per thread: a newer one
+  // takes over from an older one and hands it back when it goes.
+  TThreadHook(int idHook, Callback callback);
+  ~TThreadHook();
+  TThreadHook(const TThreadHook&) = delete;
+  TThreadHook& operator=(const TThreadHook&) = delete;
+
+  bool Installed() const { return hook_ != nullptr; }
+  // Makes the hook inert without removing it: for the moments of shutdown when the objects the
+  // callback uses are going away.
+  void Silence() { silenced_ = true; }
+
+private:
+  template <int Kind> static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam);
+  template <int Kind> static TThreadHook*& Current();
+  void Call(int code, WPARAM wParam, LPARAM lParam);
+
+  int kind_;
+  Callback callback_;
+  HHOOK hook_ = nullptr;
+  TThreadHook* outer_ = nullptr;
+  bool silenced_ = false;
+};
+
+} // namespace skin
