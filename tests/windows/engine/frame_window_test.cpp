@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 using namespace engine_tests;
 
 namespace {
@@ -17,6 +20,19 @@ COLORREF ScreenPixel(int x, int y) {
   fw::SelectGuard select(memory.get(), bitmap.get());
   ::BitBlt(memory.get(), 0, 0, 1, 1, screen.get(), x, y, SRCCOPY);
   return ::GetPixel(memory.get(), 0, 0);
+}
+// Writes a frame block as a .bmp file.
+void SaveFrameAsBmp(const BITMAPINFOHEADER* frame, const std::wstring& path) {
+  const DWORD headerBytes = frame->biSize + 4 * frame->biClrUsed;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + headerBytes;
+  file.bfSize = file.bfOffBits + frame->biSizeImage;
+  FILE* f = _wfopen(path.c_str(), L"wb");
+  if (!f) return;
+  std::fwrite(&file, sizeof file, 1, f);
+  std::fwrite(frame, headerBytes + frame->biSizeImage, 1, f);
+  std::fclose(f);
 }
 } // namespace
 
@@ -60,6 +76,14 @@ TEST(FrameWindow, FillPaintsTheMarksInTheColour) {
     EXPECT_TRUE(Near(ScreenPixel(293, 293), colour)) << std::hex << ScreenPixel(293, 293);
     EXPECT_TRUE(Near(ScreenPixel(505, 455), colour)) << std::hex << ScreenPixel(505, 455);
   }
+  // A picture of the marks around their rectangle, for people to look at.
+  fw::TForm owner(nullptr);
+  recorder::TScreenCam cam(&owner);
+  cam.FDrawCursor = false;
+  BITMAPINFOHEADER* shot = cam.CaptureFrame(272, 272, 256, 206);
+  ASSERT_NE(shot, nullptr);
+  SaveFrameAsBmp(shot, testing_support::ArtifactPath(L"engine", L"frame_window.bmp"));
+  cam.ReleaseFrame(shot);
   wnd.Hide();
   EXPECT_FALSE(::IsWindowVisible(wnd.Handle()));
 }
