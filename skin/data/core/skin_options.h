@@ -57,7 +57,8 @@ template <class Member> class TSmallSet {
 public:
   constexpr TSmallSet() = default;
   constexpr TSmallSet(std::initializer_list<Member> members) {
-    for (Member m : members) Include(m);
+    for (Member m : members)
+      Include(m);
   }
   static constexpr TSmallSet FromBits(std::uint32_t bits) {
     TSmallSet set;
