@@ -1,0 +1,212 @@
+#include "skin/forms/core/caption_buttons.h"
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+
+struct Caps {
+  bool maximize, minimize, help, systemMenu;
+  explicit Caps(int caps)
+      : maximize(caps & kCapMaximize), minimize(caps & kCapMinimize), help(caps & kCapHelp),
+        systemMenu(caps & kCapSystemMenu) {}
+};
+
+bool TestA(int v, int action, const CaptionState& s) {
+  const Caps c(s.caps);
+  const bool maximized = s.windowState == kStateMaximized;
+  switch (v) {
+  case 0:
+    return true;
+  case 1:
+    return maximized;
+  case 2:
+    return !maximized;
+  case 3:
+    return s.active;
+  case 4:
+    return !s.active;
+  case 6:
+  case 8:
+    return (c.minimize || c.maximize) && c.systemMenu;
+  case 7:
+    return !c.maximize;
+  case 9:
+    return !c.minimize;
+  case 10:
+    return c.help && !c.minimize && !c.maximize;
+  case 100:
+    return s.mdiFrameWithMaximizedChild && s.hasMenuBar;
+  case 200:
+    return s.borderKind == kBorderDialog && !s.isDialog;
+  default:
+    break;
+  }
+  if (v >= 201 && v <= 999) return true;
+  if (v >= 1000 && v <= 2000) return s.askWindow && s.askWindow(v, action) > 0;
+  return false; // 5, 11..99, 101..199, and -1: a decoration the skin keeps hidden
+}
+
+bool TestB(int v, bool a, const CaptionState& s) {
+  const Caps c(s.caps);
+  const bool maximized = s.windowState == kStateMaximized;
+  switch (v) {
+  case -1:
+    return false;
+  case 0:
+    return true;
+  case 1:
+    return maximized;
+  case 2:
+    return !maximized;
+  case 3:
+    return s.active;
+  case 4:
+    return !s.active;
+  case 6:
+  case 8:
+    return c.minimize || c.maximize;
+  case 7:
+    return !c.maximize;
+  case 9:
+    return !c.minimize;
+  case 10:
+    return c.help;
+  case 100:
+    return a;
+  case 200:
+    return s.borderKind == kBorderDialog && !s.isDialog;
+  default:
+    return v >= 201 && v <= 2000;
+  }
+}
+
+int ButtonWidth(const TDataSkinSysButton& b) {
+  return b.Bitmap.Width() / std::max(b.FrameCount, 1);
+}
+
+} // namespace
+
+ButtonVisibility EvaluateButton(const TDataSkinSysButton& b, const CaptionState& s) {
+  const Caps c(s.caps);
+  const bool a = TestA(b.Visibility, b.Action, s);
+  ButtonVisibility result{a && TestB(b.Visibility1, a, s), true};
+  switch (b.Action) {
+  case 0:
+    if (!c.systemMenu) result.visible = false;
+    break;
+  case 1:
+    result.enabled = c.maximize && c.systemMenu;
+    break;
+  case 2:
+    result.enabled = c.minimize && c.systemMenu;
+    break;
+  case 3:
+  case 11:
+  case 12:
+    if (s.borderKind == kBorderDialog) result.visible = false;
+    break;
+  default:
+    break;
+  }
+  return result;
+}
+
+TRect LayoutButton(const TDataSkinSysButton& b, int windowWidth, const TRect& textBounds,
+                   const FrameSizes& frame, int menuHeight, int menuLeftWidth) {
+  const int w = ButtonWidth(b), h = b.Bitmap.Height();
+  int left = 0, top = 0;
+  switch (b.Align) {
+  case 0:
+    left = b.XCoord;
+    top = b.YCoord;
+    break;
+  case 1:
+    left = windowWidth - b.XCoord;
+    top = b.YCoord;
+    break;
+  case 2:
+  case 8:
+    left = textBounds.Left - w - b.XCoord;
+    top = b.YCoord;
+    break;
+  case 3:
+  case 9:
+    left = textBounds.Right + b.XCoord;
+    top = b.YCoord;
+    break;
+  case 100:
+    left = windowWidth - b.XCoord - frame.right - menuLeftWidth;
+    top = frame.top + (menuHeight - h) / 2;
+    break;
+  default:
+    break;
+  }
+  return {left, top, left + w, top + h};
+}
+
+int CaptionFrame(const TDataSkinSysButton& b, bool frameActive, bool enabled) {
+  return b.FrameCount < 4 || (frameActive && enabled) ? 1 : 4;
+}
+
+int StateFrame(const TDataSkinSysButton& b, int state, bool enabled) {
+  int s = state;
+  if (!enabled) s = b.FrameCount > 3 ? 4 : 1;
+  if (b.Visibility == 100 && s == 3) s = 4;
+  return s;
+}
+
+ButtonCommand CommandOf(int action) {
+  switch (action) {
+  case 0:
+    return ButtonCommand::Close;
+  case 1:
+  case 22:
+    return ButtonCommand::ToggleMaximize;
+  case 2:
+  case 23:
+    return ButtonCommand::ToggleMinimize;
+  case 3:
+  case 11:
+  case 12:
+    return ButtonCommand::SystemMenu;
+  case 4:
+    return ButtonCommand::ContextHelp;
+  case 7:
+  case 60:
+    return ButtonCommand::MinimizeChild;
+  case 8:
+  case 61:
+    return ButtonCommand::RestoreChild;
+  case 9:
+  case 62:
+    return ButtonCommand::CloseChild;
+  default:
+    return ButtonCommand::Application;
+  }
+}
+
+std::string HintText(int action) {
+  switch (action) {
+  case 0:
+  case 9:
+  case 62:
+    return "Close";
+  case 1:
+  case 22:
+    return "Maximize";
+  case 2:
+  case 23:
+  case 7:
+  case 60:
+    return "Minimize";
+  case 8:
+  case 61:
+    return "Restore";
+  default:
+    return "";
+  }
+}
+
+} // namespace skin

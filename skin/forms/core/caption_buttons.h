@@ -1,0 +1,61 @@
+// Caption buttons of a skinned frame, from plain numbers: which ones show, where they sit, which
+// frame of their image is drawn, what a click does and which hint they carry.
+#pragma once
+
+#include "framework/core/bitmap.h"
+#include "skin/data/core/skin_objects.h"
+#include "skin/forms/core/frame_geometry.h"
+
+#include <functional>
+#include <string>
+
+namespace skin {
+
+// What the visibility rules look at (the form skinner's state).
+struct CaptionState {
+  int caps = 0; // kCap* bits
+  int windowState = kStateNormal;
+  bool active = true;
+  int borderKind = kBorderSizeable;
+  bool isDialog = false;
+  bool mdiFrameWithMaximizedChild = false; // MDI frame whose active child is maximized ...
+  bool hasMenuBar = false;                 // ... and that has a menu bar
+  // Asks the window about application-defined visibility (1000..2000); > 0 shows the button.
+  std::function<int(int visibility, int action)> askWindow;
+};
+
+struct ButtonVisibility {
+  bool visible = false;
+  bool enabled = true;
+};
+
+ButtonVisibility EvaluateButton(const TDataSkinSysButton& button, const CaptionState& state);
+
+// Where a visible button with an image goes (frame coordinates); `textBounds` is the caption
+// text's rectangle, `menuLeftWidth` the menu bar element's LeftWidth (0 without one).
+TRect LayoutButton(const TDataSkinSysButton& button, int windowWidth, const TRect& textBounds,
+                   const FrameSizes& frame, int menuHeight, int menuLeftWidth);
+
+// The frame drawn in the caption: 1, or 4 when the frame is inactive or the button disabled and
+// the image has at least four frames.
+int CaptionFrame(const TDataSkinSysButton& button, bool frameActive, bool enabled);
+// The frame drawn for a state (1 normal, 2 pressed, 3 hot) as hover and press feedback.
+int StateFrame(const TDataSkinSysButton& button, int state, bool enabled);
+
+enum class ButtonCommand {
+  Close,
+  ToggleMaximize,
+  ToggleMinimize,
+  SystemMenu,
+  ContextHelp,
+  MinimizeChild,
+  RestoreChild,
+  CloseChild,
+  Application, // posted to the window as a caption command with the Action
+};
+ButtonCommand CommandOf(int action);
+
+// The hint of a caption button; empty for none.
+std::string HintText(int action);
+
+} // namespace skin
