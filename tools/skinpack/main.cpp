@@ -1,7 +1,10 @@
 // skinpack: makes skin files from a folder of images and an INI description, and looks inside
 // skin files with the same readers the program uses.
+#include "framework/core/bmp_writer.h"
+#include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_ini.h"
 #include "skin/data/core/skin_reader.h"
+#include "tools/skinpack/contact_sheet.h"
 #include "tools/skinpack/lzh_encoder.h"
 #include "tools/skinpack/sample_skin.h"
 #include "tools/skinpack/skin_archive_writer.h"
@@ -33,7 +36,9 @@ constexpr const char* kUsage =
     "  skinpack int SKIN SECTION KEY DEFAULT      the same, read as an integer\n"
     "  skinpack sections SKIN                     the INI description's sections\n"
     "  skinpack raw SKIN OUT                      write the unpacked archive to OUT\n"
-    "  skinpack sample DIR [tiny]                 write a generated test skin folder to DIR\n";
+    "  skinpack sample DIR [tiny]                 write a generated test skin folder to DIR\n"
+    "  skinpack sheet SKIN OUT.bmp                draw every element of SKIN into a contact "
+    "sheet\n";
 
 // A failure to report on stderr with exit code 1.
 struct Failure : std::runtime_error {
@@ -103,6 +108,23 @@ int Sample(const std::string& folder, bool tiny) {
   return 0;
 }
 
+int Sheet(const std::string& path, const std::string& out) {
+  const skin::TSkinReader reader = LoadSkin(path);
+  std::vector<std::uint8_t> text;
+  std::string name;
+  reader.FindEntry(".ini", text, name);
+  skin::TQuickIni ini;
+  ini.LoadFromStream(text);
+  skin::TSkinElements elements;
+  try {
+    skin::LoadSkinElements(reader, ini, {}, elements);
+  } catch (const std::exception& error) {
+    throw Failure(path + " does not load: " + error.what());
+  }
+  skinpack::WriteFileBytes(out, fw::SaveBmp24(skinpack::ContactSheet(elements)));
+  return 0;
+}
+
 int IntegerArgument(const std::string& text) {
   std::size_t used = 0;
   const long long value = std::stoll(text, &used);
@@ -118,6 +140,7 @@ int Run(const std::vector<std::string>& args) {
   if (command == "list" && n == 2) return List(args[1]);
   if (command == "unpack" && n == 3) return Unpack(args[1], args[2]);
   if (command == "raw" && n == 3) return Raw(args[1], args[2]);
+  if (command == "sheet" && n == 3) return Sheet(args[1], args[2]);
   if (command == "sample" && (n == 2 || (n == 3 && args[2] == "tiny")))
     return Sample(args[1], n == 3);
   if (command == "ini" && (n == 4 || n == 5)) {
