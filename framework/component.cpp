@@ -25,4 +25,13 @@ TComponent* TComponent::FindComponent(const std::wstring& name) const {
   return nullptr;
 }
 
+void TComponent::DefineProperties(TPropertyList& list) const {
+  TPropertyDefiner<TComponent> d(list);
+  d.String(
+      L"Name", [](TComponent& c) { return c.Name; },
+      [](TComponent& c, const std::wstring& v) { c.Name = v; });
+  d.Integer(
+      L"Tag", [](TComponent& c) { return c.Tag; }, [](TComponent& c, int v) { c.Tag = v; });
+}
+
 } // namespace fw

@@ -1,14 +1,14 @@
 // Components: objects with an owner that frees them, a name and a tag.
 #pragma once
 
-#include "framework/object.h"
+#include "framework/persistent.h"
 
 #include <string>
 #include <vector>
 
 namespace fw {
 
-class TComponent : public TObject {
+class TComponent : public TPersistent {
 public:
   explicit TComponent(TComponent* owner);
   // Frees the owned components, last created first, then leaves the owner.
@@ -21,8 +21,14 @@ public:
   std::wstring Name;
   int Tag = 0;
 
-  // Called once after the component and its owner's whole tree have been set up.
+  // Called once after the component and its owner's whole tree have been read from a form
+  // description, in reading order (the form first).
   virtual void Loaded() {}
+
+  std::wstring ClassName() const override { return L"TComponent"; }
+
+protected:
+  void DefineProperties(TPropertyList& list) const override;
 
 private:
   void InsertComponent(TComponent* child) { components_.push_back(child); }

@@ -3,6 +3,8 @@
 #include "framework/application.h"
 #include "framework/exception.h"
 
+#include <algorithm>
+#include <climits>
 #include <set>
 #include <utility>
 
@@ -32,9 +34,26 @@ void RegisterOwnClass(const TCreateParams& params) {
   registered.insert(params.WinClassName);
 }
 
+// Child window identifiers: unique in the process, clear of IDOK..IDHELP.
+UINT_PTR NextControlId() {
+  static UINT_PTR next = 100;
+  if (next > 0xFFF0) next = 100;
+  return next++;
+}
+
 } // namespace
 
-TControl::~TControl() = default;
+TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
+  font_->OnChange = [this] {
+    // A font set on the control itself no longer follows the parent's.
+    if (!followingParent_) parentFont_ = false;
+    FontChanged();
+  };
+}
+
+TControl::~TControl() {
+  if (parent_) parent_->RemoveControl(this);
+}
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   left_ = left;
@@ -44,11 +63,56 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TControl::SetParent(TWinControl* parent) {
+  if (parent_ == parent) return;
+  if (parent_) parent_->RemoveControl(this);
   parent_ = parent;
+  if (parent_) {
+    parent_->InsertControl(this);
+    if (parentFont_) ParentFontChanged();
+  }
+}
+
+void TControl::SetParentFont(bool parentFont) {
+  parentFont_ = parentFont;
+  if (parentFont_ && parent_) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!parentFont_ || !parent_) return;
+  followingParent_ = true;
+  font_->Assign(parent_->Font());
+  followingParent_ = false;
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DefineProperties(TPropertyList& list) const {
+  TComponent::DefineProperties(list);
+  TPropertyDefiner<TControl> d(list);
+  d.Integer(L"Left", &TControl::Left, &TControl::SetLeft);
+  d.Integer(L"Top", &TControl::Top, &TControl::SetTop);
+  d.Integer(L"Width", &TControl::Width, &TControl::SetWidth);
+  d.Integer(L"Height", &TControl::Height, &TControl::SetHeight);
+  d.Boolean(L"Visible", &TControl::Visible, &TControl::SetVisible);
+  d.Boolean(L"Enabled", &TControl::Enabled, &TControl::SetEnabled);
+  d.Integer(L"Color", &TControl::Color, &TControl::SetColor);
+  d.Object(L"Font", [](TControl& c) -> TPersistent* { return &c.Font(); });
+  d.Boolean(L"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+  d.Integer(L"Cursor", &TControl::Cursor, &TControl::SetCursor);
+  d.Event(L"OnClick", &TControl::OnClick);
 }
 
 TWinControl::~TWinControl() {
   DestroyHandle();
+  // The child objects belong to their owner and may outlive this parent.
+  for (TControl* child : controls_)
+    child->parent_ = nullptr;
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
 }
 
 HWND TWinControl::Handle() {
@@ -56,11 +120,66 @@ HWND TWinControl::Handle() {
   return handle_;
 }
 
+void TWinControl::DefineProperties(TPropertyList& list) const {
+  TControl::DefineProperties(list);
+  TPropertyDefiner<TWinControl> d(list);
+  d.Integer(L"TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
+  d.Boolean(L"TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop);
+  d.Boolean(L"ParentBackground", &TWinControl::ParentBackground, &TWinControl::SetParentBackground);
+}
+
+void TWinControl::SetFocus() {
+  ::SetFocus(Handle());
+}
+
+std::wstring TWinControl::Text() const {
+  if (!handle_) return text_;
+  int n = ::GetWindowTextLengthW(handle_);
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(handle_, text.data(), n + 1)));
+  return text;
+}
+
+void TWinControl::SetText(const std::wstring& text) {
+  TControl::SetText(text);
+  if (handle_) ::SetWindowTextW(handle_, text.c_str());
+}
+
+void TWinControl::SetColor(TColor color) {
+  TControl::SetColor(color);
+  if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+  TControl::SetEnabled(enabled);
+  if (handle_) ::EnableWindow(handle_, enabled);
+}
+
+void TWinControl::FontChanged() {
+  if (handle_) {
+    ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    ::InvalidateRect(handle_, nullptr, TRUE);
+  }
+  for (TControl* child : controls_)
+    child->ParentFontChanged();
+}
+
+HBRUSH TWinControl::CNCtlColor(HDC dc) {
+  ::SetTextColor(dc, ColorToRGB(Font().Color()));
+  ::SetBkColor(dc, ColorToRGB(color_));
+  if (!brush_ || brushColor_ != color_) {
+    brush_.reset(::CreateSolidBrush(ColorToRGB(color_)));
+    brushColor_ = color_;
+  }
+  return brush_.get();
+}
+
 void TWinControl::DestroyHandle() {
   if (handle_) ::DestroyWindow(handle_); // WM_NCDESTROY detaches
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
+  params.Caption = text_;
   params.X = left_;
   params.Y = top_;
   params.Width = width_;
@@ -68,14 +187,35 @@ void TWinControl::CreateParams(TCreateParams& params) {
   if (parent_) {
     params.Style |= WS_CHILD | WS_CLIPSIBLINGS;
     params.WndParent = parent_->Handle();
+    params.Id = NextControlId();
   }
   if (visible_) params.Style |= WS_VISIBLE;
+  if (!enabled_) params.Style |= WS_DISABLED;
+  if (tabStop_) params.Style |= WS_TABSTOP;
 }
 
 void TWinControl::CreateWnd() {
   TCreateParams params;
   CreateParams(params);
   CreateWindowHandle(params);
+  HandleCreated();
+  CreateChildHandles();
+}
+
+void TWinControl::HandleCreated() {
+  ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+}
+
+void TWinControl::CreateChildHandles() {
+  // The order of the child windows is the tab order the dialog keys follow.
+  std::vector<TWinControl*> children;
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) children.push_back(w);
+  auto key = [](TWinControl* w) { return w->tabOrder_ < 0 ? INT_MAX : w->tabOrder_; };
+  std::stable_sort(children.begin(), children.end(),
+                   [&](TWinControl* a, TWinControl* b) { return key(a) < key(b); });
+  for (TWinControl* child : children)
+    child->Handle();
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
@@ -83,9 +223,10 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   if (own) RegisterOwnClass(params);
   const std::wstring& cls = own ? params.WinClassName : params.SystemClass;
   TWinControl* outer = std::exchange(creatingControl, own ? this : nullptr);
+  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(params.Id) : nullptr;
   HWND wnd = ::CreateWindowExW(params.ExStyle, cls.c_str(), params.Caption.c_str(), params.Style,
                                params.X, params.Y, params.Width, params.Height, params.WndParent,
-                               nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                               id, ::GetModuleHandleW(nullptr), nullptr);
   creatingControl = outer;
   if (!wnd) throw Exception(L"Error creating window of class " + cls);
   if (!own) Attach(wnd, true);
@@ -134,7 +275,9 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 void TWinControl::SetVisible(bool visible) {
   TControl::SetVisible(visible);
-  if (visible || handle_) ::ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
+  // A child shown before its parent has a window appears with the parent.
+  bool parentReady = !parent_ || parent_->HandleAllocated();
+  if (handle_ || (visible && parentReady)) ::ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
 }
 
 LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -142,7 +285,43 @@ LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (Reflect(msg, wParam, lParam, result)) return result;
+  if (msg == WM_SETCURSOR && Cursor() != crDefault && reinterpret_cast<HWND>(wParam) == handle_ &&
+      LOWORD(lParam) == HTCLIENT) {
+    ::SetCursor(CursorHandle(Cursor()));
+    return TRUE;
+  }
   return DefaultHandler(msg, wParam, lParam);
+}
+
+bool TWinControl::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  TWinControl* child = nullptr;
+  switch (msg) {
+  case WM_COMMAND:
+    if ((child = FromHandle(reinterpret_cast<HWND>(lParam))) == nullptr) return false;
+    child->CNCommand(HIWORD(wParam));
+    result = 0;
+    return true;
+  case WM_HSCROLL:
+  case WM_VSCROLL:
+    if ((child = FromHandle(reinterpret_cast<HWND>(lParam))) == nullptr) return false;
+    child->CNScroll(LOWORD(wParam));
+    result = 0;
+    return true;
+  case WM_CTLCOLORSTATIC:
+  case WM_CTLCOLOREDIT:
+  case WM_CTLCOLORBTN:
+  case WM_CTLCOLORLISTBOX:
+    if ((child = FromHandle(reinterpret_cast<HWND>(lParam))) == nullptr) return false;
+    if (HBRUSH brush = child->CNCtlColor(reinterpret_cast<HDC>(wParam))) {
+      result = reinterpret_cast<LRESULT>(brush);
+      return true;
+    }
+    return false;
+  default:
+    return false;
+  }
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {

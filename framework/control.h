@@ -1,12 +1,16 @@
-// Controls and windowed controls: bounds, visibility, a parent, and for windowed controls a
-// window handle whose messages go through the virtual WndProc.
+// Controls and windowed controls: bounds, visibility, a parent, text, colour, font and cursor;
+// windowed controls own a window whose messages go through the virtual WndProc. A parent hands
+// the notifications of its child controls (commands, scrolling, colours) back to the child.
 #pragma once
 
 #include "framework/component.h"
+#include "framework/graphics.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -14,14 +18,19 @@ class TWinControl;
 
 class TControl : public TComponent {
 public:
-  explicit TControl(TComponent* owner) : TComponent(owner) {}
+  explicit TControl(TComponent* owner);
   ~TControl() override;
+  std::wstring ClassName() const override { return L"TControl"; }
 
   int Left() const { return left_; }
   int Top() const { return top_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
   virtual void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
 
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
@@ -31,10 +40,48 @@ public:
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
 
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool enabled) { enabled_ = enabled; }
+
+  // The caption or text.
+  virtual std::wstring Text() const { return text_; }
+  virtual void SetText(const std::wstring& text) { text_ = text; }
+
+  TColor Color() const { return color_; }
+  virtual void SetColor(TColor color) { color_ = color; }
+
+  // The control's font; with ParentFont set it follows the parent's.
+  TFont& Font() { return *font_; }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool parentFont);
+
+  int Cursor() const { return cursor_; }
+  void SetCursor(int cursor) { cursor_ = cursor; }
+
+  TNotifyEvent OnClick;
+  // What a user's click does: raises OnClick.
+  virtual void Click();
+
 protected:
+  void DefineProperties(TPropertyList& list) const override;
+  // The font changed (its own, or the parent's that it follows).
+  virtual void FontChanged() {}
+
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = false;
+  bool enabled_ = true;
+  std::wstring text_;
+  TColor color_ = clBtnFace;
   TWinControl* parent_ = nullptr;
+
+private:
+  friend class TWinControl;
+  void ParentFontChanged();
+
+  std::unique_ptr<TFont> font_;
+  bool parentFont_ = true;
+  bool followingParent_ = false;
+  int cursor_ = crDefault;
 };
 
 // What the window of a windowed control is created with; subclasses adjust it.
@@ -44,6 +91,8 @@ struct TCreateParams {
   DWORD ExStyle = 0;
   int X = 0, Y = 0, Width = 0, Height = 0;
   HWND WndParent = nullptr;
+  // The child window identifier.
+  UINT_PTR Id = 0;
   // Empty: a class of our own named after WinClassName. Otherwise a system class ("BUTTON", ...)
   // whose window procedure is subclassed.
   std::wstring SystemClass;
@@ -57,14 +106,33 @@ class TWinControl : public TControl {
 public:
   explicit TWinControl(TComponent* owner) : TControl(owner) {}
   ~TWinControl() override;
+  std::wstring ClassName() const override { return L"TWinControl"; }
 
-  // The window, created on first use.
+  // The window, created on first use (with the windows of all child controls).
   HWND Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
   void DestroyHandle();
 
   void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
+  std::wstring Text() const override;
+  void SetText(const std::wstring& text) override;
+  void SetColor(TColor color) override;
+
+  // Child controls, in the order they were parented.
+  const std::vector<TControl*>& Controls() const { return controls_; }
+
+  // Position in the parent's tab order (the order of the child windows); -1 until set.
+  int TabOrder() const { return tabOrder_; }
+  void SetTabOrder(int order) { tabOrder_ = order; }
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+  bool ParentBackground() const { return parentBackground_; }
+  void SetParentBackground(bool v) { parentBackground_ = v; }
+
+  bool Focused() const { return handle_ && ::GetFocus() == handle_; }
+  void SetFocus();
 
   // The object behind one of our windows, or null.
   static TWinControl* FromHandle(HWND wnd);
@@ -73,16 +141,33 @@ public:
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 protected:
+  void DefineProperties(TPropertyList& list) const override;
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
   // Called once the window exists.
   virtual void CreateWindowHandle(const TCreateParams& params);
+  // The window exists: hand it the state kept so far (font, items, positions, ...).
+  virtual void HandleCreated();
   // Every message of the window arrives here; the default goes to DefaultHandler.
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // The window class's own procedure (DefWindowProc, or the system control's).
   LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
 
+  // Notifications that the parent received from this control's window.
+  virtual void CNCommand(WORD /*code*/) {}
+  virtual void CNScroll(WORD /*code*/) {}
+  // The brush for the background (a WM_CTLCOLOR* request); the default paints in Color with
+  // the font's colour.
+  virtual HBRUSH CNCtlColor(HDC dc);
+
+  void FontChanged() override;
+
 private:
+  friend class TControl;
+  void InsertControl(TControl* control) { controls_.push_back(control); }
+  void RemoveControl(TControl* control);
+  void CreateChildHandles();
+
 public:
   // Window procedure of the framework's own window classes.
   static LRESULT CALLBACK ClassWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -91,9 +176,16 @@ private:
   static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND wnd, bool subclass);
   void ReadBoundsFromWindow();
+  bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   HWND handle_ = nullptr;
   WNDPROC defaultProc_ = ::DefWindowProcW;
+  std::vector<TControl*> controls_;
+  int tabOrder_ = -1;
+  bool tabStop_ = false;
+  bool parentBackground_ = false;
+  Brush brush_;
+  TColor brushColor_ = 0;
 };
 
 } // namespace fw
