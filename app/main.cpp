@@ -1,28 +1,48 @@
-// Program entry: for now a short recording of the whole screen into recording.avi, printed.
+// The program: the main window, the settings dialog and a test form, then the message loop until
+// the main window closes.
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "app/optdlg.h"
 #include "framework/application.h"
-#include "framework/form.h"
-#include "recorder/scrcam.h"
+#include "recorder/builtin_video1_install.h"
 
-#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The built-in Video 1 compressor stands in where the system's cannot compress the screen.
+recorder::BuiltinVideo1Installation InstallDefaultCompressor() {
+  HDC screen = ::GetDC(nullptr);
+  int bpp = ::GetDeviceCaps(screen, BITSPIXEL);
+  int width = ::GetDeviceCaps(screen, HORZRES), height = ::GetDeviceCaps(screen, VERTRES);
+  ::ReleaseDC(nullptr, screen);
+  return recorder::InstallBuiltinVideo1IfNeeded(bpp, width, height);
+}
+
+} // namespace
 
 int wmain() {
   fw::TApplication application;
-  fw::TForm owner(nullptr);
-  recorder::TScreenCam cam(&owner);
-  cam.FShowFrame = false;
-  cam.StartRecording(nullptr, L"recording.avi");
-  DWORD until = ::GetTickCount() + 3000;
-  while (::GetTickCount() < until) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    application.ProcessMessages();
+  // Outlives the forms: the engine may record with it until the main window goes.
+  recorder::BuiltinVideo1Installation defaultCompressor = InstallDefaultCompressor();
+  try {
+    auto form1 = std::make_unique<app::TForm1>(nullptr);
+    app::Form1 = form1.get();
+    application.MainForm = form1.get();
+    auto optionDlg = std::make_unique<app::TOptionDlg>(nullptr);
+    app::OptionDlg = optionDlg.get();
+    auto form2 = std::make_unique<app::TForm2>(nullptr);
+    app::Form2 = form2.get();
+
+    form1->Show();
+    application.Run();
+
+    app::Form2 = nullptr;
+    app::OptionDlg = nullptr;
+    app::Form1 = nullptr;
+  } catch (const std::exception& e) {
+    application.ShowException(e);
+    return 1;
   }
-  cam.StopRecording();
-  while (cam.FWorker) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    application.ProcessMessages();
-  }
-  std::printf("recording.avi: %dx%d at %d bpp, %d frames written, %d slots dropped\n",
-              cam.FFrameWidth, cam.FFrameHeight, cam.FBitsPerPixel, cam.FFramesWritten,
-              cam.FDroppedFrames);
   return 0;
 }

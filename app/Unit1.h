@@ -1,0 +1,52 @@
+// The main window: settings, start and stop buttons, the F4 and F5 hot keys, and the recorder
+// engine it owns. It hides while a recording runs.
+#pragma once
+
+#include "framework/dialogs.h"
+#include "framework/form.h"
+#include "framework/stdctrls.h"
+
+namespace recorder {
+class TScreenCam;
+}
+
+namespace app {
+
+class TWoxhotkey;
+
+class TForm1 : public fw::TForm {
+public:
+  // The author's web page, opened by Label2.
+  static constexpr const wchar_t* kAuthorPage = L"https://example.com/";
+  static constexpr WORD kStartKey = VK_F4, kStopKey = VK_F5;
+
+  explicit TForm1(fw::TComponent* owner);
+  ~TForm1() override;
+  std::wstring ClassName() const override { return L"TForm1"; }
+
+  void FormCreate(fw::TObject* Sender);
+  void FormDestroy(fw::TObject* Sender);
+  void Button1Click(fw::TObject* Sender); // start
+  void Button2Click(fw::TObject* Sender); // stop
+  void Button3Click(fw::TObject* Sender); // settings
+  void Label2Click(fw::TObject* Sender);
+
+  fw::TButton* Button1 = nullptr;
+  fw::TButton* Button2 = nullptr;
+  fw::TButton* Button3 = nullptr;
+  fw::TLabel* Label1 = nullptr;
+  fw::TLabel* Label2 = nullptr;
+  fw::TSaveDialog* SaveDialog1 = nullptr;
+
+  recorder::TScreenCam* FScreenCam = nullptr;
+  TWoxhotkey* FHotKeys = nullptr;
+
+protected:
+  void Loaded() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+// The program's main window, made by the main block.
+extern TForm1* Form1;
+
+} // namespace app
