@@ -1,6 +1,7 @@
 #include "skin/forms/core/caption_buttons.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace skin {
 
@@ -13,7 +14,8 @@ struct Caps {
         systemMenu(caps & kCapSystemMenu) {}
 };
 
-bool TestA(int v, int action, const CaptionState& s) {
+// Visibility values that both tests read the same way; nothing for the others.
+std::optional<bool> SharedTest(int v, const CaptionState& s) {
   const Caps c(s.caps);
   const bool maximized = s.windowState == kStateMaximized;
   switch (v) {
@@ -27,19 +29,28 @@ bool TestA(int v, int action, const CaptionState& s) {
     return s.active;
   case 4:
     return !s.active;
-  case 6:
-  case 8:
-    return (c.minimize || c.maximize) && c.systemMenu;
   case 7:
     return !c.maximize;
   case 9:
     return !c.minimize;
+  case 200:
+    return s.borderKind == kBorderDialog && !s.isDialog;
+  default:
+    return std::nullopt;
+  }
+}
+
+bool TestA(int v, int action, const CaptionState& s) {
+  if (auto shared = SharedTest(v, s)) return *shared;
+  const Caps c(s.caps);
+  switch (v) {
+  case 6:
+  case 8:
+    return (c.minimize || c.maximize) && c.systemMenu;
   case 10:
     return c.help && !c.minimize && !c.maximize;
   case 100:
     return s.mdiFrameWithMaximizedChild && s.hasMenuBar;
-  case 200:
-    return s.borderKind == kBorderDialog && !s.isDialog;
   default:
     break;
   }
@@ -49,36 +60,18 @@ bool TestA(int v, int action, const CaptionState& s) {
 }
 
 bool TestB(int v, bool a, const CaptionState& s) {
+  if (auto shared = SharedTest(v, s)) return *shared;
   const Caps c(s.caps);
-  const bool maximized = s.windowState == kStateMaximized;
   switch (v) {
-  case -1:
-    return false;
-  case 0:
-    return true;
-  case 1:
-    return maximized;
-  case 2:
-    return !maximized;
-  case 3:
-    return s.active;
-  case 4:
-    return !s.active;
   case 6:
   case 8:
     return c.minimize || c.maximize;
-  case 7:
-    return !c.maximize;
-  case 9:
-    return !c.minimize;
   case 10:
     return c.help;
   case 100:
     return a;
-  case 200:
-    return s.borderKind == kBorderDialog && !s.isDialog;
   default:
-    return v >= 201 && v <= 2000;
+    return v >= 201 && v <= 2000; // -1 and the gaps: never
   }
 }
 

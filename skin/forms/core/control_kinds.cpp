@@ -1,5 +1,7 @@
 #include "skin/forms/core/control_kinds.h"
 
+#include "skin/data/core/skin_text.h"
+
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
@@ -13,18 +15,6 @@ constexpr std::uint32_t kHScroll = 0x00100000;   // WS_HSCROLL
 constexpr std::uint32_t kVScroll = 0x00200000;   // WS_VSCROLL
 constexpr std::uint32_t kOwnerDrawTabs = 0x2000; // TCS_OWNERDRAWFIXED
 constexpr std::size_t kMaxKindLength = 50;
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 bool OneOf(const std::string& name, std::initializer_list<const char*> names) {
   return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
@@ -41,9 +31,9 @@ ControlDecision Make(SkinnerKind kind, SkinnerMode mode = SkinnerMode::Normal,
 
 std::optional<std::string> FindClassMapKind(const std::vector<std::string>& skin3rd,
                                             const std::string& className) {
-  const std::string prefix = Lower(className) + "=";
+  const std::string prefix = AsciiLower(className) + "=";
   for (const std::string& line : skin3rd) {
-    if (Lower(line).compare(0, prefix.size(), prefix) != 0) continue;
+    if (AsciiLower(line).compare(0, prefix.size(), prefix) != 0) continue;
     return line.substr(line.find('=') + 1, kMaxKindLength);
   }
   return std::nullopt;
@@ -52,8 +42,8 @@ std::optional<std::string> FindClassMapKind(const std::vector<std::string>& skin
 // A Skin3rd kind; members that are not set leave the control unskinned.
 ControlDecision DecideByClassMap(const std::string& kindText, const ControlFacts& control,
                                  TSkinControlTypes members, bool skinHasTabs) {
-  const std::string kind = Lower(kindText);
-  const bool trzGroup = Upper(control.className).find("TRZ") != std::string::npos;
+  const std::string kind = AsciiLower(kindText);
+  const bool trzGroup = AsciiUpper(control.className).find("TRZ") != std::string::npos;
   ControlDecision d;
   auto when = [&](TSkinControlType member, ControlDecision decision) {
     if (members.Contains(member)) d = decision;
@@ -81,8 +71,8 @@ ControlDecision DecideByClassMap(const std::string& kindText, const ControlFacts
   else if (kind == "mediaplayer")
     when(xcButton, Make(SkinnerKind::MediaPlayer));
   else if (kind == "bitbtn") {
-    const bool dropDown =
-        Lower(control.className) == "tcxbutton" && control.kindProperty == "cxbkDropDownButton";
+    const bool dropDown = AsciiLower(control.className) == "tcxbutton" &&
+                          control.kindProperty == "cxbkDropDownButton";
     when(xcButton, Make(dropDown ? SkinnerKind::MenuButton : SkinnerKind::BitButton));
   } else if (kind == "pngbitbtn")
     when(xcButton, Make(SkinnerKind::BitButton, SkinnerMode::PngGlyph));
@@ -133,7 +123,7 @@ ControlDecision DecideByClassMap(const std::string& kindText, const ControlFacts
 
 ControlDecision DecideByClass(const ControlFacts& control, TSkinControlTypes members,
                               bool skinHasTabs) {
-  const std::string name = Upper(control.className);
+  const std::string name = AsciiUpper(control.className);
   if (OneOf(name, {"TDBCOMBOBOXEH", "TFRDESIGNERPAGE", "TFRPBOX"})) return {};
   const bool hasScrollBars = (control.windowed && (control.style & (kVScroll | kHScroll))) ||
                              control.isListBox || control.isMemo;
@@ -197,7 +187,7 @@ ControlDecision DecideControl(const ControlFacts& control, const std::vector<std
 ControlDecision DecideForeignWindow(const std::string& windowClass, std::uint32_t style,
                                     TSkinControlTypes members) {
   using K = SkinnerKind;
-  const std::string c = Lower(windowClass);
+  const std::string c = AsciiLower(windowClass);
   auto with = [&](TSkinControlType member, ControlDecision decision) {
     return members.Contains(member) ? decision : ControlDecision{};
   };

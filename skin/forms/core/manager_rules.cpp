@@ -1,5 +1,7 @@
 #include "skin/forms/core/manager_rules.h"
 
+#include "skin/data/core/skin_text.h"
+
 namespace skin {
 
 namespace {
@@ -9,12 +11,6 @@ constexpr std::uint32_t kMdiChild = 0x00000040; // WS_EX_MDICHILD
 constexpr std::uint32_t kSetForeground = 0x200; // DS_SETFOREGROUND
 constexpr int kNeverSkinnedTag = 99;
 
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
 bool Contains(const std::string& text, const char* part) {
   return text.find(part) != std::string::npos;
 }
@@ -22,7 +18,7 @@ bool Contains(const std::string& text, const char* part) {
 } // namespace
 
 bool PassesBuiltInFilter(const std::string& className, std::uint32_t style, TSkinOptions options) {
-  const std::string lower = Lower(className);
+  const std::string lower = AsciiLower(className);
   if (!options.Contains(xoPreview) && Contains(lower, "preview")) return false;
   if (className == "#32770" && (style & kSetForeground)) return false;
   if (lower == "tpopupdbtreeview") return false;
@@ -34,7 +30,7 @@ SkinVerdict CheckSkinWindow(const WindowFacts& w, bool enabled, bool forcing, bo
   if (!enabled) return SkinVerdict::Disabled;
   if (w.answersSkinned || w.alreadyListed) return SkinVerdict::AlreadySkinned;
   const bool mdiChild = (w.exStyle & kMdiChild) != 0;
-  if (!forcing && (w.style & kChild) && !mdiChild && Lower(w.parentClassName) != "mdiclient")
+  if (!forcing && (w.style & kChild) && !mdiChild && AsciiLower(w.parentClassName) != "mdiclient")
     return SkinVerdict::PlainChild;
   if (!w.hasForm && !w.programInstance && w.className != "#32770") return SkinVerdict::Foreign;
   if (w.width * w.height == 0 && !mdiChild) return SkinVerdict::Empty;
@@ -60,7 +56,7 @@ int ChooseSkinDataIndex(const std::vector<RegisteredSkinData>& registered, std::
     return s.formType == sfOnlyThisForm && s.ownerWindow == window;
   });
   if (found >= 0) return found;
-  const std::string lower = Lower(className);
+  const std::string lower = AsciiLower(className);
   if (lower == "tmessageform" || lower == "#32770") {
     found = lastOf([](const RegisteredSkinData& s) { return s.formType == sfDialog; });
     if (found >= 0) return found;
