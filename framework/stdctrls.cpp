@@ -230,6 +230,17 @@ void TGroupBox::CreateParams(TCreateParams& params) {
   params.ExStyle |= WS_EX_CONTROLPARENT;
 }
 
+LRESULT TGroupBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The system's group box leaves its background unpainted; it is a panel in its own colour.
+  if (msg == WM_ERASEBKGND) {
+    RECT r;
+    ::GetClientRect(Handle(), &r);
+    ::FillRect(reinterpret_cast<HDC>(wParam), &r, CNCtlColor(reinterpret_cast<HDC>(wParam)));
+    return 1;
+  }
+  return TWinControl::WndProc(msg, wParam, lParam);
+}
+
 // --- Lists
 
 void TCustomListControl::SetItems(const std::vector<std::wstring>& items) {

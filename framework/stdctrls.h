@@ -97,6 +97,7 @@ public:
 protected:
   void DefineProperties(TPropertyList& list) const override;
   void CreateParams(TCreateParams& params) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Items and a selection shared by the drop-down list and the list box.
