@@ -1,0 +1,96 @@
+// The main window's handlers with a real engine: hot-key messages click the buttons, the stop
+// button shows the window, closing releases the hot keys.
+#include "app/Unit1.h"
+#include "app/woxhotkey.h"
+#include "framework/timer.h"
+#include "recorder/scrcam.h"
+#include "tests/windows/forms/forms_test_util.h"
+#include "tests/windows/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+TEST(MainWindow, CreationMakesTheEngineAndRegistersF4AndF5) {
+  auto form = std::make_unique<app::TForm1>(nullptr);
+  ASSERT_TRUE(form->FScreenCam);
+  ASSERT_TRUE(form->FHotKeys);
+  EXPECT_EQ(form->FHotKeys->Count(), 2);
+  EXPECT_FALSE(::RegisterHotKey(nullptr, 0x2000, 0, VK_F4)) << "F4 is taken";
+  EXPECT_FALSE(::RegisterHotKey(nullptr, 0x2001, 0, VK_F5)) << "F5 is taken";
+  form.reset();
+  EXPECT_TRUE(::RegisterHotKey(nullptr, 0x2000, 0, VK_F4)) << "released on destruction";
+  EXPECT_TRUE(::RegisterHotKey(nullptr, 0x2001, 0, VK_F5));
+  ::UnregisterHotKey(nullptr, 0x2000);
+  ::UnregisterHotKey(nullptr, 0x2001);
+}
+
+TEST(MainWindow, F5MessageClicksStopWhichShowsTheWindow) {
+  app::TForm1 form(nullptr);
+  form.Handle();
+  EXPECT_FALSE(::IsWindowVisible(form.Handle()));
+  int stops = 0;
+  form.Button2->OnClick = [&](fw::TObject* sender) {
+    ++stops;
+    form.Button2Click(sender);
+  };
+  ::SendMessageW(form.Handle(), WM_HOTKEY, static_cast<WPARAM>(form.FHotKeys->Id(2)),
+                 MAKELPARAM(0, VK_F5));
+  EXPECT_EQ(stops, 1);
+  EXPECT_TRUE(::IsWindowVisible(form.Handle()));
+  EXPECT_FALSE(form.FScreenCam->FRecording);
+  // With a modifier it is not our hot key: nothing is clicked.
+  ::SendMessageW(form.Handle(), WM_HOTKEY, 0, MAKELPARAM(MOD_SHIFT, VK_F5));
+  EXPECT_EQ(stops, 1);
+}
+
+TEST(MainWindow, F4MessageClicksStart) {
+  app::TForm1 form(nullptr);
+  form.Show();
+  int starts = 0;
+  form.Button1->OnClick = [&](fw::TObject*) { ++starts; };
+  ::SendMessageW(form.Handle(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F4));
+  EXPECT_EQ(starts, 1);
+}
+
+// The save dialog of the thread, once it is open.
+HWND FindSaveDialog() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND wnd, LPARAM data) {
+        wchar_t cls[16] = {};
+        ::GetClassNameW(wnd, cls, 16);
+        if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(wnd)) {
+          *reinterpret_cast<HWND*>(data) = wnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TEST(MainWindow, CancellingTheSaveDialogLeavesTheWindowAndStartsNothing) {
+  app::TForm1 form(nullptr);
+  form.Show();
+  bool cancelled = false;
+  fw::TTimer timer(nullptr);
+  timer.SetInterval(50);
+  timer.OnTimer = [&](fw::TObject*) {
+    if (HWND dialog = FindSaveDialog()) {
+      timer.SetEnabled(false);
+      cancelled = true;
+      ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+  };
+  ::SendMessageW(form.Handle(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F4));
+  EXPECT_TRUE(cancelled) << "the save dialog was shown";
+  EXPECT_TRUE(::IsWindowVisible(form.Handle()));
+  EXPECT_FALSE(form.FScreenCam->FRecording);
+  EXPECT_FALSE(form.FScreenCam->FWorker);
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+// The settings dialog against a real engine: what it shows, what OK writes (and in which order
+// when the key-frame text is wrong), and that Cancel writes nothing.
+#include "app/Unit1.h"
+#include "app/optdlg.h"
+#include "framework/application.h"
+#include "framework/sysutils.h"
+#include "recorder/scrcam.h"
+#include "tests/windows/forms/forms_test_util.h"
+#include "tests/windows/support/test_codec.h"
+#include "tests/windows/support/test_support.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+using forms_tests::ClickButton;
+using forms_tests::PressKey;
+using forms_tests::WhenShown;
+using forms_tests::WindowText;
+
+class SettingsDialog : public testing::Test {
+protected:
+  SettingsDialog() : cam(&owner) {}
+  // Drives the open dialog with `user`, then EditSettings returns.
+  void Edit(std::function<void()> user) {
+    WhenShown(dlg, std::move(user));
+    dlg.EditSettings(cam);
+  }
+  fw::TForm owner{nullptr};
+  recorder::TScreenCam cam;
+  app::TOptionDlg dlg{nullptr};
+};
+
+TEST_F(SettingsDialog, ShowsTheDefaultsAndOkKeepsThemButRoundsTheQuality) {
+  Edit([&] {
+    EXPECT_EQ(dlg.TrackBarRecord->Position(), 419);
+    EXPECT_EQ(::SendMessageW(dlg.TrackBarRecord->Handle(), TBM_GETPOS, 0, 0), 419);
+    EXPECT_EQ(WindowText(dlg.labelmspFrecord->Handle()), L"100 ms");
+    EXPECT_EQ(dlg.TrackBarPlayback->Position(), 183);
+    EXPECT_EQ(WindowText(dlg.labelFPSPlayback->Handle()), L"10 fps");
+    EXPECT_EQ(WindowText(dlg.EditKeyFrames->Handle()), L"5");
+    EXPECT_EQ(dlg.TrackBarQuality->Position(), 66);
+    EXPECT_EQ(WindowText(dlg.LabelQuality->Handle()), L"66");
+    forms_tests::SaveWindowPicture(dlg.Handle(), L"settings_dialog.bmp");
+    ClickButton(*dlg.Button2);
+  });
+  EXPECT_FALSE(::IsWindowVisible(dlg.Handle()));
+  EXPECT_EQ(cam.FMsPerFrame, 100);
+  EXPECT_EQ(cam.FPlaybackRate, 10);
+  EXPECT_EQ(cam.FKeyFrameEvery, 5);
+  EXPECT_EQ(cam.FQuality, 6600);
+}
+
+TEST_F(SettingsDialog, SlidersShowAndWriteTheirValues) {
+  Edit([&] {
+    dlg.TrackBarRecord->SetPosition(500);
+    EXPECT_EQ(WindowText(dlg.labelmspFrecord->Handle()), L"244 ms");
+    dlg.TrackBarRecord->SetPosition(999);
+    EXPECT_EQ(WindowText(dlg.labelmspFrecord->Handle()), L"59343 ms");
+    dlg.TrackBarPlayback->SetPosition(500);
+    EXPECT_EQ(WindowText(dlg.labelFPSPlayback->Handle()), L"25 fps");
+    // The user moves the quality slider with the keyboard: one step right.
+    dlg.TrackBarQuality->SetFocus();
+    ::SendMessageW(dlg.TrackBarQuality->Handle(), WM_KEYDOWN, VK_RIGHT, 1);
+    EXPECT_EQ(dlg.TrackBarQuality->Position(), 67);
+    EXPECT_EQ(WindowText(dlg.LabelQuality->Handle()), L"67");
+    ::SetWindowTextW(dlg.EditKeyFrames->Handle(), L"-3");
+    // Enter closes with the default button.
+    dlg.EditKeyFrames->SetFocus();
+    PressKey(VK_RETURN);
+  });
+  EXPECT_EQ(cam.FMsPerFrame, 59343);
+  EXPECT_EQ(cam.FPlaybackRate, 25);
+  EXPECT_EQ(cam.FQuality, 6700);
+  EXPECT_EQ(cam.FKeyFrameEvery, -3) << "no range test";
+}
+
+TEST_F(SettingsDialog, RateOneIsShownAtTheSliderMinimum) {
+  cam.FPlaybackRate = 1;
+  cam.FMsPerFrame = 60000;
+  Edit([&] {
+    EXPECT_EQ(dlg.TrackBarPlayback->Position(), 1) << "position 0 is clamped to the minimum";
+    EXPECT_EQ(WindowText(dlg.labelFPSPlayback->Handle()), L"1 fps");
+    EXPECT_EQ(WindowText(dlg.labelmspFrecord->Handle()), L"60000 ms");
+    ClickButton(*dlg.Button2);
+  });
+  EXPECT_EQ(cam.FPlaybackRate, 1);
+  EXPECT_EQ(cam.FMsPerFrame, 60000);
+}
+
+TEST_F(SettingsDialog, CancelAndEscapeWriteNothing) {
+  for (bool escape : {false, true}) {
+    SCOPED_TRACE(escape ? "Esc" : "Cancel button");
+    Edit([&] {
+      dlg.TrackBarRecord->SetPosition(1);
+      dlg.TrackBarPlayback->SetPosition(1000);
+      dlg.TrackBarQuality->SetPosition(3);
+      ::SetWindowTextW(dlg.EditKeyFrames->Handle(), L"99");
+      if (escape) {
+        dlg.TrackBarRecord->SetFocus();
+        PressKey(VK_ESCAPE);
+      } else {
+        ClickButton(*dlg.Button3);
+      }
+    });
+    EXPECT_FALSE(::IsWindowVisible(dlg.Handle()));
+    EXPECT_EQ(cam.FMsPerFrame, 100);
+    EXPECT_EQ(cam.FPlaybackRate, 10);
+    EXPECT_EQ(cam.FQuality, 6550);
+    EXPECT_EQ(cam.FKeyFrameEvery, 5);
+    EXPECT_EQ(cam.FCompressorIndex, -1);
+  }
+}
+
+TEST_F(SettingsDialog, ANonIntegerKeyFrameTextStopsAfterCompressorAndQuality) {
+  testing_support::ScopedTestCodec codec;
+  cam.ListCompressors();
+  ASSERT_GE(cam.FCompressorCount, 1);
+  try {
+    Edit([&] {
+      dlg.TrackBarQuality->SetPosition(20);
+      dlg.TrackBarRecord->SetPosition(1);
+      dlg.TrackBarPlayback->SetPosition(1000);
+      ::SetWindowTextW(dlg.EditKeyFrames->Handle(), L"5x");
+      ClickButton(*dlg.Button2);
+    });
+    ADD_FAILURE() << "no conversion error";
+  } catch (const fw::EConvertError& e) {
+    EXPECT_EQ(e.Message(), L"'5x' is not a valid integer value");
+  }
+  EXPECT_EQ(cam.FCompressorIndex, 0);
+  EXPECT_EQ(cam.FCompressorHandler, cam.FCompressors[0].fccHandler);
+  EXPECT_EQ(cam.FQuality, 2000);
+  EXPECT_EQ(cam.FKeyFrameEvery, 5);
+  EXPECT_EQ(cam.FMsPerFrame, 100) << "interval left unchanged";
+  EXPECT_EQ(cam.FPlaybackRate, 10) << "rate left unchanged";
+}
+
+TEST_F(SettingsDialog, CompressorListShowsDescriptionsAndTheChoiceIsWritten) {
+  testing_support::ScopedTestCodec codec;
+  cam.ListCompressors();
+  int count = cam.FCompressorCount;
+  ASSERT_GE(count, 1);
+  cam.ListCompressors();
+  EXPECT_EQ(cam.FCompressorCount, count) << "reopening lists no entry twice";
+  int test = -1;
+  for (int i = 0; i < count; ++i)
+    if (cam.FCompressors[static_cast<size_t>(i)].fccHandler == testing_support::kTestCodecHandler)
+      test = i;
+  ASSERT_GE(test, 0);
+  // A description is cut at its first NUL.
+  std::memcpy(cam.FCompressors[static_cast<size_t>(test)].szDescription, L"Test\0garbage",
+              sizeof L"Test\0garbage");
+  cam.FCompressorIndex = test; // the selection starts at the first entry regardless
+  Edit([&] {
+    auto items = dlg.ComboBoxCompressor->Items();
+    ASSERT_EQ(static_cast<int>(items.size()), count);
+    EXPECT_EQ(items[static_cast<size_t>(test)], L"Test");
+    EXPECT_EQ(::SendMessageW(dlg.ComboBoxCompressor->Handle(), CB_GETCOUNT, 0, 0), count);
+    EXPECT_EQ(dlg.ComboBoxCompressor->ItemIndex(), 0);
+    ::SendMessageW(dlg.ComboBoxCompressor->Handle(), CB_SETCURSEL, static_cast<WPARAM>(test), 0);
+    ClickButton(*dlg.Button2);
+  });
+  EXPECT_EQ(cam.FCompressorIndex, test);
+  EXPECT_EQ(cam.FCompressorHandler, testing_support::kTestCodecHandler);
+}
+
+TEST_F(SettingsDialog, AnEmptyListLeavesTheHandler) {
+  cam.FCompressorCount = 0;
+  cam.FCompressorHandler = mmioFOURCC('X', 'Y', 'Z', 'W');
+  Edit([&] {
+    EXPECT_EQ(::SendMessageW(dlg.ComboBoxCompressor->Handle(), CB_GETCOUNT, 0, 0), 0);
+    ClickButton(*dlg.Button2);
+  });
+  EXPECT_EQ(cam.FCompressorIndex, -1);
+  EXPECT_EQ(cam.FCompressorHandler, mmioFOURCC('X', 'Y', 'Z', 'W'));
+}
+
+// Through the main window's settings button: the conversion error reaches the error box.
+TEST(SettingsButton, ConversionErrorShowsTheErrorBox) {
+  app::TForm1 form(nullptr);
+  app::TOptionDlg dlg(nullptr);
+  app::OptionDlg = &dlg;
+  form.Show();
+  testing_support::MessageBoxRecorder boxes;
+  WhenShown(dlg, [&] {
+    ::SetWindowTextW(dlg.EditKeyFrames->Handle(), L"abc");
+    ClickButton(*dlg.Button2);
+  });
+  ClickButton(*form.Button3);
+  app::OptionDlg = nullptr;
+  auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, L"'abc' is not a valid integer value");
+  EXPECT_EQ(shown[0].caption, fw::Application->Title());
+  EXPECT_EQ(form.FScreenCam->FKeyFrameEvery, 5);
+  EXPECT_EQ(form.FScreenCam->FQuality, 6600) << "written before the conversion";
+}
+
+} // namespace
