@@ -110,22 +110,36 @@ void TBitmap::FillRect(TRect rect, Pixel pixel) {
       At(x, y) = pixel;
 }
 
-std::vector<int> NearestNeighbourMap(int sourceLength, int targetLength) {
-  // Each target pixel shows the source pixel under its centre: floor((i + 1/2) × S / T), kept in
-  // integers. For whole-number factors every source pixel is repeated (or every k-th taken)
-  // evenly, as GDI does.
+std::vector<int> NearestNeighbourMap(int sourceLength, int targetLength, bool vertical) {
+  // GDI's COLORONCOLOR mapping as measured on top-down DIB sections (Wine):
+  //  - enlarging (either direction): the source pixel under the target pixel's centre, a centre
+  //    exactly on a border taking the pixel before it: floor(((2i + 1) S - 1) / 2T);
+  //  - reducing rows: the source row nearest to i × S / T, halves rounded up;
+  //  - reducing columns: the column before the one nearest to (i + 1) × S / T, halves rounded
+  //    up; a single target column shows the last column but one.
   std::vector<int> map(static_cast<std::size_t>(targetLength));
   const std::int64_t s = sourceLength, t = targetLength;
-  for (std::int64_t i = 0; i < t; ++i)
-    map[static_cast<std::size_t>(i)] = static_cast<int>((2 * i + 1) * s / (2 * t));
+  for (std::int64_t i = 0; i < t; ++i) {
+    std::int64_t source;
+    if (t >= s) {
+      source = ((2 * i + 1) * s - 1) / (2 * t);
+    } else if (vertical) {
+      source = (2 * i * s + t) / (2 * t);
+    } else if (t == 1) {
+      source = s - 2;
+    } else {
+      source = (2 * (i + 1) * s + t) / (2 * t) - 1;
+    }
+    map[static_cast<std::size_t>(i)] = static_cast<int>(source);
+  }
   return map;
 }
 
 void StretchCopy(TBitmap& target, TRect to, const TBitmap& source, TRect from) {
   if (to.Width() <= 0 || to.Height() <= 0 || from.Width() <= 0 || from.Height() <= 0) return;
   if (target.Empty() || source.Empty()) return;
-  const std::vector<int> columns = NearestNeighbourMap(from.Width(), to.Width());
-  const std::vector<int> rows = NearestNeighbourMap(from.Height(), to.Height());
+  const std::vector<int> columns = NearestNeighbourMap(from.Width(), to.Width(), false);
+  const std::vector<int> rows = NearestNeighbourMap(from.Height(), to.Height(), true);
   const int firstY = std::max(0, -to.Top), lastY = std::min(to.Height(), target.Height() - to.Top);
   const int firstX = std::max(0, -to.Left), lastX = std::min(to.Width(), target.Width() - to.Left);
   for (int i = firstY; i < lastY; ++i) {

@@ -18,13 +18,13 @@ namespace fw {
 using Pixel = std::uint32_t; // 0x00RRGGBB
 
 // Colours as the rest of the program holds them: red in bits 0..7, green 8..15, blue 16..23.
-using TColor = std::uint32_t;
-inline constexpr TColor kMagentaColour = 0xFF00FF;
+using ColorRef = std::uint32_t;
+inline constexpr ColorRef kMagentaColour = 0xFF00FF;
 
-constexpr Pixel PixelOf(TColor colour) {
+constexpr Pixel PixelOf(ColorRef colour) {
   return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
-constexpr TColor ColourOf(Pixel pixel) {
+constexpr ColorRef ColourOf(Pixel pixel) {
   return ((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF);
 }
 constexpr Pixel RgbPixel(int red, int green, int blue) {
@@ -95,7 +95,7 @@ public:
   // Drawn with this colour left out (set by the icon and transparency users; not used by the
   // pixel routines themselves).
   bool Transparent = false;
-  TColor TransparentColor = kMagentaColour;
+  ColorRef TransparentColor = kMagentaColour;
 
   // Moves the pixels into `storage` (which must hold Width() × Height() pixels) and keeps it.
   void ReplaceStorage(std::unique_ptr<PixelStorage> storage);
@@ -132,9 +132,10 @@ void CheckBitmapSize(int width, int height);
 // source pixel lies outside `source` are left alone.
 void StretchCopy(TBitmap& target, TRect to, const TBitmap& source, TRect from);
 
-// For a stretch of `sourceLength` pixels onto `targetLength` pixels, the source index that
-// each target index shows: the one under the target pixel's centre. Both lengths are positive.
-std::vector<int> NearestNeighbourMap(int sourceLength, int targetLength);
+// For a stretch of `sourceLength` pixels onto `targetLength` pixels along rows (`vertical`) or
+// columns, the source index that each target index shows, as GDI's StretchBlt picks it in
+// COLORONCOLOR mode. Both lengths are positive.
+std::vector<int> NearestNeighbourMap(int sourceLength, int targetLength, bool vertical);
 
 // BitBlt with SRCCOPY: `source` part `from` copied unscaled to (x, y) of `target`, clipped.
 void CopyPixels(TBitmap& target, int x, int y, const TBitmap& source, TRect from);

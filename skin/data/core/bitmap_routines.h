@@ -9,7 +9,7 @@ namespace skin {
 
 using fw::Pixel;
 using fw::TBitmap;
-using fw::TColor;
+using TColor = fw::ColorRef;
 
 // Converts to 24 bits; every pixel exactly (255, 0, 255) becomes `colour` (a plain RGB colour;
 // system colours are resolved by the caller).

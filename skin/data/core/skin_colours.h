@@ -10,7 +10,7 @@
 
 namespace skin {
 
-using fw::TColor;
+using TColor = fw::ColorRef;
 
 // Indices of the colour table.
 enum TSkinColourIndex {

@@ -10,7 +10,7 @@
 namespace skin {
 
 using fw::TBitmap;
-using fw::TColor;
+using TColor = fw::ColorRef;
 
 // The title's text colours when the skin gives none.
 inline constexpr TColor kNoTitleColour = 0x1FFFFFFF;

@@ -17,7 +17,7 @@ struct Range {
 } // namespace
 
 std::size_t CollectOpaqueRuns(const TBitmap& image, int offsetX, int offsetY, int toleranceBlue,
-                              int toleranceGreen, int toleranceRed, fw::TColor colour,
+                              int toleranceGreen, int toleranceRed, fw::ColorRef colour,
                               const std::function<void(const TRegionBatch&)>& batch) {
   const Range red(static_cast<int>(colour & 0xFF), toleranceRed);
   const Range green(static_cast<int>((colour >> 8) & 0xFF), toleranceGreen);

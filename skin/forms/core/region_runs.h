@@ -27,7 +27,7 @@ struct TRegionBatch {
 // (offsetX, offsetY); every kRegionBatchRects of them, and once for the rest at the end (when
 // there are any), `batch` receives them. Returns the number of runs.
 std::size_t CollectOpaqueRuns(const TBitmap& image, int offsetX, int offsetY, int toleranceBlue,
-                              int toleranceGreen, int toleranceRed, fw::TColor colour,
+                              int toleranceGreen, int toleranceRed, fw::ColorRef colour,
                               const std::function<void(const TRegionBatch&)>& batch);
 
 } // namespace skin

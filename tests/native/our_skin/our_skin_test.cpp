@@ -149,7 +149,7 @@ TEST(OurSkin, BordersShapeTheWindowAndTheCaptionIsReadable) {
   EXPECT_EQ(e.Top->Bitmap.Height() / e.Top->FrameCount, 30);
   EXPECT_EQ(e.Left->TopHeight, 30) << "the side borders keep the caption part fixed";
   // White caption text on a dark caption: at least 3:1 luminance contrast.
-  auto luma = [](fw::TColor c) {
+  auto luma = [](fw::ColorRef c) {
     return 0.299 * (c & 0xFF) + 0.587 * ((c >> 8) & 0xFF) + 0.114 * ((c >> 16) & 0xFF);
   };
   const double text = luma(e.Colour(skin::kTitleTextActive));

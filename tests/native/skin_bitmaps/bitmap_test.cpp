@@ -63,30 +63,50 @@ TEST(Bitmap, FillRectStaysInside) {
 }
 
 TEST(NearestNeighbour, MapsAreMonotonicCoverBothEndsAndRepeatEvenly) {
-  for (int source = 1; source <= 24; ++source) {
-    for (int target = 1; target <= 24; ++target) {
-      const std::vector<int> map = fw::NearestNeighbourMap(source, target);
-      ASSERT_EQ(static_cast<int>(map.size()), target);
-      if (target >= source) {
-        EXPECT_EQ(map.front(), 0) << source << "->" << target;
-        EXPECT_EQ(map.back(), source - 1) << source << "->" << target;
-      }
-      for (int i = 1; i < target; ++i) {
-        EXPECT_LE(map[i - 1], map[i]);
-        EXPECT_LT(map[i], source);
-      }
-      if (target % source == 0) { // whole-number enlargement: every source pixel k times
-        const int k = target / source;
-        for (int i = 0; i < target; ++i)
-          EXPECT_EQ(map[i], i / k) << source << "->" << target;
-      }
-      if (source % target == 0) { // whole-number reduction: the middle pixel of each k
-        const int k = source / target;
-        for (int i = 0; i < target; ++i)
-          EXPECT_EQ(map[i], i * k + k / 2) << source << "->" << target;
+  for (bool vertical : {false, true}) {
+    for (int source = 1; source <= 24; ++source) {
+      for (int target = 1; target <= 24; ++target) {
+        const std::vector<int> map = fw::NearestNeighbourMap(source, target, vertical);
+        ASSERT_EQ(static_cast<int>(map.size()), target);
+        if (target >= source) {
+          EXPECT_EQ(map.front(), 0) << source << "->" << target;
+          EXPECT_EQ(map.back(), source - 1) << source << "->" << target;
+        }
+        for (int i = 1; i < target; ++i) {
+          EXPECT_LT(map[i - 1], map[i] + (target > source ? 1 : 0)) << source << "->" << target;
+          EXPECT_LT(map[i], source);
+          EXPECT_GE(map[i], 0);
+        }
+        if (target % source == 0) { // whole-number enlargement: every source pixel k times
+          const int k = target / source;
+          for (int i = 0; i < target; ++i)
+            EXPECT_EQ(map[i], i / k) << source << "->" << target;
+        }
+        if (source % target == 0 && target > 1) { // whole-number reduction: rows keep the
+          const int k = source / target;          // first of each k, columns the last
+          for (int i = 0; i < target; ++i)
+            EXPECT_EQ(map[i], vertical ? i * k : i * k + k - 1) << source << "->" << target;
+        }
+        if (target == 1 && source > 1) { // one pixel: the first row, the last column but one
+          EXPECT_EQ(map[0], vertical ? 0 : source - 2) << source;
+        }
       }
     }
   }
+}
+
+TEST(NearestNeighbour, ExactHalfwayCentresTakeThePixelBefore) {
+  // 10 onto 25: target pixel 2's centre (2.5 of 25) lies exactly on source border 1.
+  const std::vector<int> map = fw::NearestNeighbourMap(10, 25, false);
+  EXPECT_EQ(map[2], 0);
+  EXPECT_EQ(map[3], 1);
+  // Reducing 25 rows to 10: row i takes the nearest of i × 2.5, halves rounded up.
+  const std::vector<int> rows = fw::NearestNeighbourMap(25, 10, true);
+  EXPECT_EQ(rows[1], 3);
+  EXPECT_EQ(rows[2], 5);
+  const std::vector<int> columns = fw::NearestNeighbourMap(25, 10, false);
+  EXPECT_EQ(columns[9], 24) << "columns are reduced from the right edge";
+  EXPECT_EQ(columns[8], 22);
 }
 
 TEST(StretchCopy, EqualSizesCopyExactly) {

@@ -57,7 +57,7 @@ TEST(RenderNineSlice, DropsSideMarginsWhenTheTargetIsTooNarrowOrLow) {
   const NineColourFrame f{3, 4, 3, 2, 2, 2};
   // 5 < 3 + 3: the whole frame width is stretched, the top and bottom parts stay.
   const TBitmap narrow = skin::RenderNineSlice(5, 10, f.Image(), {3, 2, 3, 2}, false, false, 1, 1);
-  const std::vector<int> columns = fw::NearestNeighbourMap(10, 5);
+  const std::vector<int> columns = fw::NearestNeighbourMap(10, 5, false);
   for (int x = 0; x < 5; ++x) {
     const int c = columns[static_cast<std::size_t>(x)];
     const int column = c < 3 ? 0 : c < 7 ? 1 : 2;
@@ -67,7 +67,7 @@ TEST(RenderNineSlice, DropsSideMarginsWhenTheTargetIsTooNarrowOrLow) {
   }
   // 3 < 2 + 2: the same vertically.
   const TBitmap low = skin::RenderNineSlice(20, 3, f.Image(), {3, 2, 3, 2}, false, false, 1, 1);
-  const std::vector<int> rows = fw::NearestNeighbourMap(6, 3);
+  const std::vector<int> rows = fw::NearestNeighbourMap(6, 3, true);
   for (int y = 0; y < 3; ++y) {
     const int s = rows[static_cast<std::size_t>(y)];
     const int row = s < 2 ? 0 : s < 4 ? 1 : 2;

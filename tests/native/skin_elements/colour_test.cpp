@@ -8,10 +8,10 @@ namespace {
 using elementtest::TestSkin;
 using skin::ParseColourTriple;
 
-constexpr fw::TColor kDefault = 0xABCDEF;
+constexpr fw::ColorRef kDefault = 0xABCDEF;
 
 TEST(ColourTriple, AnySeparatorGivesTheSameColour) {
-  const fw::TColor expected = 220 | (221 << 8) | (222 << 16);
+  const fw::ColorRef expected = 220 | (221 << 8) | (222 << 16);
   EXPECT_EQ(ParseColourTriple("220 221 222", kDefault), expected);
   EXPECT_EQ(ParseColourTriple("220,221,222", kDefault), expected);
   EXPECT_EQ(ParseColourTriple("220;221;222", kDefault), expected);
@@ -40,7 +40,7 @@ TEST(ColourTriple, ChannelsWrapAt256AndEmptyTextGivesTheDefault) {
 TEST(ColourTable, MissingKeysTakeSystemColoursAndMenubarTakesButtonFace) {
   TestSkin skin;
   for (std::size_t i = 0; i < skin.env.SystemColours.size(); ++i)
-    skin.env.SystemColours[i] = static_cast<fw::TColor>(0x010101 * (i + 1));
+    skin.env.SystemColours[i] = static_cast<fw::ColorRef>(0x010101 * (i + 1));
   skin.ini = "[Colours]\r\nButtonFace=1 2 3\r\nbuttontext = 4;5;6\r\n";
   const skin::TSkinElements e = skin.Load();
   auto sys = [&](int index) { return skin.env.SystemColours[static_cast<std::size_t>(index)]; };
@@ -80,7 +80,7 @@ TEST(ColourTable, EveryKeyLandsAtItsIndex) {
     skin.ini += std::string(key) + "=" + std::to_string(index + 100) + " 0 0\r\n";
   const skin::TSkinElements e = skin.Load();
   for (const auto& [key, index] : keys) {
-    EXPECT_EQ(e.Colour(index), static_cast<fw::TColor>(index + 100)) << key;
+    EXPECT_EQ(e.Colour(index), static_cast<fw::ColorRef>(index + 100)) << key;
     EXPECT_TRUE(e.ColourTable.Given[static_cast<std::size_t>(index)]) << key;
   }
 }
@@ -94,8 +94,8 @@ TEST(ColourTable, CustomColoursAndColourSections) {
   EXPECT_EQ(e.ColourTable.CustomColours[0], 0x030201u);
   EXPECT_EQ(e.ColourTable.CustomColours[9], 0x060504u);
   EXPECT_EQ(e.ColourTable.CustomColours[5], 0xFFFFFFu);
-  const std::vector<fw::TColor> sections = {0x090807u, skin.env.SystemColours[skin::kSysWindowText],
-                                            0x010101u};
+  const std::vector<fw::ColorRef> sections = {
+      0x090807u, skin.env.SystemColours[skin::kSysWindowText], 0x010101u};
   EXPECT_EQ(e.ColourTable.SectionColours, sections);
 }
 

@@ -82,7 +82,7 @@ TEST(ComboImages, ExtraImagesAreDrawnOverTheButton) {
   const skin::TSkinElements e = ComboSkin(true).Load();
   const fw::TBitmap& strip = e.ComboButton->Bitmap;
   // The 9 × 21 extra frame is stretched over 18 × 21: its column 4 covers columns 8..9.
-  const std::vector<int> columns = fw::NearestNeighbourMap(9, 18);
+  const std::vector<int> columns = fw::NearestNeighbourMap(9, 18, false);
   for (int k = 0; k < 4; ++k) {
     for (int x = 32; x < 50; ++x) {
       const bool dot = columns[static_cast<std::size_t>(x - 32)] == 4;

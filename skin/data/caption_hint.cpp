@@ -1,0 +1,98 @@
+#include "skin/data/caption_hint.h"
+
+namespace skin {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TSkinCaptionHint";
+constexpr int kMaxWidth = 500;
+constexpr int kPadding = 3;
+
+void RegisterHintClass() {
+  static const bool registered = [] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_SAVEBITS | CS_DROPSHADOW;
+    wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+      return ::DefWindowProcW(w, m, wp, lp);
+    };
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = kClassName;
+    return ::RegisterClassExW(&wc) != 0;
+  }();
+  (void)registered;
+}
+
+} // namespace
+
+TCaptionHintWindow::~TCaptionHintWindow() {
+  if (wnd_) ::DestroyWindow(wnd_);
+  if (font_) ::DeleteObject(font_);
+}
+
+RECT TCaptionHintWindow::Measure(const std::wstring& text) const {
+  RECT r{0, 0, kMaxWidth, 0};
+  HDC dc = ::GetDC(wnd_);
+  HGDIOBJ old = ::SelectObject(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(wnd_, dc);
+  r.right += 2 * kPadding + 2;
+  r.bottom += 2 * kPadding;
+  return r;
+}
+
+void TCaptionHintWindow::Show(POINT origin, const std::wstring& text) {
+  RegisterHintClass();
+  if (!wnd_) {
+    wnd_ =
+        ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"", WS_POPUP | WS_BORDER,
+                          0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!wnd_) return;
+    ::SetWindowLongPtrW(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrW(wnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc));
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+      font_ = ::CreateFontIndirectW(&metrics.lfStatusFont);
+  }
+  text_ = text;
+  RECT r = Measure(text);
+  ::OffsetRect(&r, origin.x, origin.y);
+  ::SetWindowPos(wnd_, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ::InvalidateRect(wnd_, nullptr, TRUE);
+  showing_ = true;
+}
+
+void TCaptionHintWindow::Hide() {
+  if (wnd_) ::ShowWindow(wnd_, SW_HIDE);
+  showing_ = false;
+}
+
+LRESULT CALLBACK TCaptionHintWindow::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TCaptionHintWindow*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  if (msg == WM_PAINT && self) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(wnd, &ps);
+    RECT r;
+    ::GetClientRect(wnd, &r);
+    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_INFOBK));
+    ::InflateRect(&r, -kPadding, -kPadding);
+    HGDIOBJ old =
+        ::SelectObject(dc, self->font_ ? self->font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+    ::DrawTextW(dc, self->text_.c_str(), static_cast<int>(self->text_.size()), &r,
+                DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::EndPaint(wnd, &ps);
+    return 0;
+  }
+  if (msg == WM_NCHITTEST) return HTTRANSPARENT; // the mouse goes to the caption under it
+  return ::DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+} // namespace skin

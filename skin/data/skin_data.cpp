@@ -1,0 +1,216 @@
+#include "skin/data/skin_data.h"
+
+#include "framework/application.h"
+#include "framework/bitmap.h"
+#include "framework/form.h"
+#include "skin/data/core/skin_ini.h"
+#include "skin/data/core/skin_reader.h"
+#include "skin/data/core/skin_stream.h"
+#include "skin/data/skin_environment_win.h"
+#include "skin/data/skin_manager_link.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace skin {
+
+namespace {
+
+constexpr int kActionDelayMs = 250;
+
+template <class... Args, class Fn> void Ask(const Fn& fn, Args&&... args) {
+  if (fn) fn(std::forward<Args>(args)...);
+}
+
+} // namespace
+
+TSkinManagerLink& SkinManagerLink() {
+  static TSkinManagerLink link;
+  return link;
+}
+
+TSkinData::TSkinData(fw::TComponent* owner) : fw::TComponent(owner), skin3rd_(DefaultSkin3rd()) {
+  maximizedSize_ = {::GetSystemMetrics(SM_CXMAXIMIZED), ::GetSystemMetrics(SM_CYMAXIMIZED)};
+  // The glyphs of the skinned system menu: 16 × 16 cells, white is transparent.
+  menuGlyphs_ = ImageList_LoadImageW(::GetModuleHandleW(nullptr), L"GLAZEMENU", 16, 0,
+                                     RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  buttonFaceBrush_.reset(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
+}
+
+TSkinData::~TSkinData() {
+  Ask(SkinManagerLink().Unregister, this);
+  if (menuGlyphs_) ImageList_Destroy(menuGlyphs_);
+}
+
+std::wstring TSkinData::SkinStore() const {
+  return kSkinStoreNone;
+}
+
+void TSkinData::ReadSkinStream(std::span<const std::uint8_t> value) {
+  const SkinStreamValue stored = ReadSkinStreamValue(value);
+  if (stored.skinFile.empty()) return;
+  skinBytes_.assign(stored.skinFile.begin(), stored.skinFile.end());
+  try {
+    LoadSkin();
+  } catch (const std::exception&) {
+    // A damaged skin must not stop the form from loading: it stays missing, and Loaded then
+    // leaves the program unskinned.
+    skinMissing_ = true;
+  }
+}
+
+std::vector<std::uint8_t> TSkinData::WriteSkinStream() const {
+  return WriteSkinStreamValue(skinBytes_);
+}
+
+bool TSkinData::LoadSkin() {
+  skinMissing_ = true;
+  TSkinReader reader;
+  if (!reader.LoadFromStream(skinBytes_)) return false;
+  std::vector<std::uint8_t> iniText;
+  std::string iniName;
+  reader.FindEntry(".ini", iniText, iniName);
+  TQuickIni ini;
+  ini.LoadFromStream(iniText);
+  LoadSkinElements(reader, ini, SystemSkinEnvironment(), elements_); // may throw: skin missing
+  skinName_.assign(elements_.SkinName.begin(), elements_.SkinName.end());
+  buttonFaceBrush_.reset(::CreateSolidBrush(elements_.Colour(kButtonFace)));
+  skinMissing_ = false;
+  return true;
+}
+
+void TSkinData::Loaded() {
+  fw::TComponent::Loaded();
+  TSkinManagerLink& manager = SkinManagerLink();
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  if (!user32 || !::GetProcAddress(user32, "GetScrollBarInfo")) SkinControls.Exclude(xcScrollbar);
+  Ask(manager.EnsureManager);
+  Ask(manager.Register, this);
+  RecreateCaptionFont();
+  if (SkinFormtype != sfMainform) {
+    Ask(manager.EnableAndCountStart);
+    if (active_ && Owner()) Ask(manager.SkinOwnerNow, this);
+    return;
+  }
+  Ask(manager.InstallHook);
+  if (active_) {
+    if (skinMissing_) {
+      active_ = false;
+    } else {
+      Ask(manager.RequestAction, this, kSkinOn, kActionDelayMs);
+    }
+  }
+  if (SkinControls.Contains(xcMainMenu)) {
+    SkinControls.Exclude(xcMenuItem);
+  } else {
+    SkinControls.Exclude(xcSystemMenu);
+  }
+  CaptureApplicationIcon(nullptr);
+}
+
+void TSkinData::SetActive(bool value) {
+  if (value == active_) return;
+  active_ = value;
+  if (reading_) return;
+  TSkinManagerLink& manager = SkinManagerLink();
+  if (SkinFormtype == sfOnlyThisForm) {
+    if (!(value && skinMissing_))
+      Ask(manager.RequestAction, this, value ? kSkinOn : kSkinOff, kActionDelayMs);
+  } else if (SkinFormtype == sfMainform) {
+    if (value) {
+      if (skinMissing_) return;
+      Ask(manager.RequestAction, this, kSkinOn, kActionDelayMs);
+      Ask(manager.SetStartState, 1);
+    } else {
+      Ask(manager.RequestAction, this, kSkinOff, kActionDelayMs);
+    }
+  }
+}
+
+void TSkinData::SetSkinFile(const std::wstring& name) {
+  // A file that is not there is ignored: the skin in use stays loaded.
+  skinFile_ = name;
+  std::error_code error;
+  if (name.empty() || !std::filesystem::is_regular_file(name, error)) return;
+  std::ifstream file(std::filesystem::path(name), std::ios::binary);
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                  std::istreambuf_iterator<char>());
+  if (!file.good() && !file.eof()) return;
+  skinBytes_ = std::move(bytes);
+  LoadSkin();
+  ApplySkinChange();
+}
+
+void TSkinData::ApplySkinChange() {
+  if (reading_) return;
+  TSkinManagerLink& manager = SkinManagerLink();
+  if (!manager.RefreshSkinObjects) {
+    Loaded(); // no manager yet: start it as streaming would
+  }
+  Ask(manager.RefreshSkinObjects, this);
+  if (manager.Running && manager.Running())
+    Ask(manager.RequestAction, this, kSkinChanged, kActionDelayMs);
+}
+
+void TSkinData::AllowWindow(HWND window, const std::wstring& className, bool& allow) {
+  lastWindow_ = window;
+  if (OnFormSkin) {
+    OnFormSkin(this, className, allow);
+    return;
+  }
+  if (className == L"SysMonthCal32") {
+    allow = false;
+  } else if (SkinControls.Contains(xcFastReport) && className.starts_with(L"Tfr")) {
+    allow = false;
+  }
+}
+
+void TSkinData::DoSkinChanged() {
+  if (OnSkinChanged) OnSkinChanged(this);
+}
+
+void TSkinData::ShowCaptionHint(const RECT& rect, const std::wstring& text) {
+  if (!Options.Contains(xoCaptionButtonHint) || hint_.Showing()) return;
+  hint_.Show({rect.left, rect.top}, text);
+}
+
+void TSkinData::HideCaptionHint() {
+  if (hint_.Showing()) hint_.Hide();
+}
+
+void TSkinData::RecreateCaptionFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  HFONT font = nullptr;
+  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+    font = ::CreateFontIndirectW(&metrics.lfCaptionFont);
+  captionFont_.reset(font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+  if (!font) captionFont_.release(); // a stock object is never deleted
+}
+
+void TSkinData::CaptureApplicationIcon(HWND window) {
+  if (!window && fw::Application && fw::Application->MainForm) {
+    fw::TWinControl* form = fw::Application->MainForm;
+    if (form->HandleAllocated()) window = form->Handle();
+  }
+  HICON icon = nullptr;
+  if (window) {
+    icon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+  }
+  if (!icon) return;
+  const int w = ::GetSystemMetrics(SM_CXSMICON), h = ::GetSystemMetrics(SM_CYSMICON);
+  fw::TBitmap bitmap(w, h);
+  bitmap.Fill(fw::kMagentaPixel);
+  HICON small = static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE));
+  fw::DrawInto(bitmap, [&](HDC dc) {
+    ::DrawIconEx(dc, 0, 0, small ? small : icon, w, h, 0, nullptr, DI_NORMAL);
+  });
+  if (small) ::DestroyIcon(small);
+  bitmap.Transparent = true;
+  bitmap.TransparentColor = fw::kMagentaColour;
+  applicationIcon_ = std::move(bitmap);
+}
+
+} // namespace skin

@@ -1,0 +1,128 @@
+// TSkinData: the non-visual component that carries the program's skin (embedded in the main
+// form as its SkinStream, or read from a SkinFile), decodes it into the element descriptors and
+// colours painters read, and steers the skin manager (through TSkinManagerLink).
+#pragma once
+
+#include "framework/component.h"
+#include "framework/core/bitmap.h"
+#include "framework/handles.h"
+#include "skin/data/caption_hint.h"
+#include "skin/data/core/skin_elements.h"
+#include "skin/data/core/skin_options.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace skin {
+
+inline constexpr const wchar_t* kSkinDataVersion = L"5.40.07.15";
+inline constexpr const wchar_t* kSkinStoreNone = L"(none)";
+inline constexpr const wchar_t* kSkinStoreGood = L"(Good)";
+
+// The 118 lines "ClassName=kind" a new component starts with.
+const std::vector<std::wstring>& DefaultSkin3rd();
+
+class TSkinData : public fw::TComponent {
+public:
+  using TOnFormSkin =
+      std::function<void(fw::TObject* Sender, const std::wstring& aName, bool& DoSkin)>;
+  using TOnSkinControl = std::function<void(
+      fw::TComponent* Sender, TSkinData* SkinData, fw::TComponent* Form, fw::TComponent* Control,
+      const std::wstring& ControlClass, fw::TComponent*& SkinnedControl)>;
+  using TOnSkinForm =
+      std::function<void(fw::TObject* Sender, HWND ahwnd, const std::wstring& aName)>;
+
+  explicit TSkinData(fw::TComponent* owner);
+  ~TSkinData() override;
+
+  // Published properties.
+  bool Active() const { return active_; }
+  void SetActive(bool value);
+  int DisableTag = 99;
+  TSkinControlTypes SkinControls = DefaultSkinControls();
+  TSkinOptions Options = DefaultSkinOptions();
+  const std::vector<std::wstring>& Skin3rd() const { return skin3rd_; }
+  void SetSkin3rd(const std::vector<std::wstring>& lines) { skin3rd_ = lines; }
+  const std::wstring& SkinFile() const { return skinFile_; }
+  void SetSkinFile(const std::wstring& name);
+  // "(Good)" only while designing with a skin, which a running program never is.
+  std::wstring SkinStore() const;
+  void SetSkinStore(const std::wstring&) {}
+  TSkinFormType SkinFormtype = sfMainform;
+  std::wstring Version() const { return kSkinDataVersion; }
+  void SetVersion(const std::wstring&) {}
+  bool MenuUpdate = true;
+  bool MenuMerge = false;
+  TOnFormSkin OnFormSkin;
+  fw::TNotifyEvent OnSkinChanged;
+  TOnSkinControl OnSkinControl;
+  TOnSkinForm OnBeforeSkinForm;
+  TOnSkinForm OnAfterSkinForm;
+
+  // The SkinStream binary property: a 4-byte length, then the skin file. Reading stores the
+  // skin and loads it; a damaged skin leaves the component without one (SkinMissing), so the
+  // program runs unskinned. Reading throws only for a value shorter than its length says.
+  void ReadSkinStream(std::span<const std::uint8_t> value);
+  std::vector<std::uint8_t> WriteSkinStream() const;
+
+  // Decodes the skin bytes into descriptors and colours; false when the archive is not
+  // understood. A damaged bitmap throws fw::EInvalidGraphic (the skin stays missing).
+  bool LoadSkin();
+  void Loaded() override;
+  // After a new skin was loaded at run time: asks the manager to reskin.
+  void ApplySkinChange();
+  // The manager's per-window filter.
+  void AllowWindow(HWND window, const std::wstring& className, bool& allow);
+  void DoSkinChanged();
+  void ShowCaptionHint(const RECT& rect, const std::wstring& text);
+  void HideCaptionHint();
+  TColor CaptionSampleColour() const { return elements_.CaptionSampleColour(); }
+
+  // Non-published state.
+  bool SkinMissing() const { return skinMissing_; }
+  const std::vector<std::uint8_t>& SkinBytes() const { return skinBytes_; }
+  const TSkinElements& Elements() const { return elements_; }
+  const std::wstring& SkinName() const { return skinName_; }
+  HBRUSH ButtonFaceBrush() const { return static_cast<HBRUSH>(buttonFaceBrush_.get()); }
+  HFONT CaptionFont() const { return static_cast<HFONT>(captionFont_.get()); }
+  HIMAGELIST MenuGlyphs() const { return menuGlyphs_; }
+  fw::TBitmap& ApplicationIcon() { return applicationIcon_; }
+  SIZE MaximizedSize() const { return maximizedSize_; }
+  HWND LastAllowedWindow() const { return lastWindow_; }
+  int HoverCounter = 0;
+  std::uint16_t UnpublishedSet = 0x3FF; // held next to DisableTag; not read here
+
+  // While a form description is being read, property setters only store their values.
+  void SetReading(bool reading) { reading_ = reading; }
+  // Captures the small icon of `window` (of the application window when null) as the
+  // application icon; without an icon the previous bitmap stays.
+  void CaptureApplicationIcon(HWND window);
+
+private:
+  void RecreateCaptionFont();
+
+  bool active_ = false;
+  std::vector<std::wstring> skin3rd_;
+  std::wstring skinFile_;
+  std::vector<std::uint8_t> skinBytes_;
+  bool skinMissing_ = true;
+  bool reading_ = false;
+  TSkinElements elements_;
+  std::wstring skinName_;
+  fw::GdiObject buttonFaceBrush_;
+  fw::GdiObject captionFont_;
+  HIMAGELIST menuGlyphs_ = nullptr;
+  fw::TBitmap applicationIcon_;
+  SIZE maximizedSize_{};
+  HWND lastWindow_ = nullptr;
+  TCaptionHintWindow hint_;
+};
+
+} // namespace skin

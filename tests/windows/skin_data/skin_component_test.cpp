@@ -1,0 +1,312 @@
+// The skin component: published defaults, the SkinStream property round trip with the program's
+// own skin, loading, damaged skins, Loaded's decisions and the requests it makes of the skin
+// manager, the window filter, skin files, the caption hint and the application icon.
+#include "skin/data/skin_data.h"
+
+#include "framework/core/bmp_writer.h"
+#include "skin/data/core/skin_stream.h"
+#include "skin/data/skin_manager_link.h"
+#include "tests/windows/support/test_support.h"
+#include "tools/skinpack/lzh_encoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+using skin::TSkinData;
+
+std::vector<std::uint8_t> EmbeddedSkin() {
+  HRSRC found = ::FindResourceW(nullptr, L"RECORDERSKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  if (!found) return {};
+  const auto* data =
+      static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
+  return {data, data + ::SizeofResource(nullptr, found)};
+}
+
+// Records what the component asks of the manager while it lives.
+class ManagerRecorder {
+public:
+  ManagerRecorder() : saved_(skin::SkinManagerLink()) {
+    auto& link = skin::SkinManagerLink();
+    link = {};
+    link.Register = [this](TSkinData*) { calls.push_back("register"); };
+    link.Unregister = [this](TSkinData*) { calls.push_back("unregister"); };
+    link.InstallHook = [this] { calls.push_back("hook"); };
+    link.RequestAction = [this](TSkinData*, skin::TSkinAction action, int delay) {
+      calls.push_back("action " + std::to_string(action) + " after " + std::to_string(delay));
+    };
+    link.SetStartState = [this](int state) { calls.push_back("start " + std::to_string(state)); };
+  }
+  ~ManagerRecorder() { skin::SkinManagerLink() = saved_; }
+  std::vector<std::string> calls;
+
+private:
+  skin::TSkinManagerLink saved_;
+};
+
+bool Has(const std::vector<std::string>& calls, const std::string& call) {
+  return std::find(calls.begin(), calls.end(), call) != calls.end();
+}
+
+TEST(SkinComponent, StartsWithThePublishedDefaults) {
+  TSkinData data(nullptr);
+  EXPECT_FALSE(data.Active());
+  EXPECT_EQ(data.DisableTag, 99);
+  EXPECT_EQ(data.SkinControls, skin::DefaultSkinControls());
+  int members = 0;
+  for (int m = skin::xcMainMenu; m <= skin::xcFastReport; ++m)
+    members += data.SkinControls.Contains(static_cast<skin::TSkinControlType>(m));
+  EXPECT_EQ(members, 20);
+  EXPECT_FALSE(data.SkinControls.Contains(skin::xcMenuItem));
+  EXPECT_FALSE(data.SkinControls.Contains(skin::xcFastReport));
+  EXPECT_TRUE(data.Options.Contains(skin::xoPreview));
+  EXPECT_TRUE(data.Options.Contains(skin::xoToolbarBK));
+  EXPECT_TRUE(data.Options.Contains(skin::xoCaptionButtonHint));
+  EXPECT_EQ(data.Options.Bits(), (1u << skin::xoPreview) | (1u << skin::xoToolbarBK) |
+                                     (1u << skin::xoCaptionButtonHint));
+  EXPECT_EQ(data.SkinFormtype, skin::sfMainform);
+  EXPECT_EQ(data.Version(), L"5.40.07.15");
+  data.SetVersion(L"9.9");
+  EXPECT_EQ(data.Version(), L"5.40.07.15") << "assigning Version changes nothing";
+  EXPECT_EQ(data.SkinStore(), L"(none)");
+  EXPECT_TRUE(data.MenuUpdate);
+  EXPECT_FALSE(data.MenuMerge);
+  EXPECT_TRUE(data.SkinFile().empty());
+  EXPECT_TRUE(data.SkinMissing());
+  EXPECT_EQ(data.UnpublishedSet, 0x3FF);
+  EXPECT_NE(data.Elements().Left, nullptr);
+  EXPECT_NE(data.Elements().Top, nullptr);
+  EXPECT_NE(data.Elements().Buttons, nullptr);
+  EXPECT_NE(data.Elements().Title, nullptr);
+  EXPECT_EQ(data.Elements().MenuItem, nullptr);
+  ASSERT_NE(data.MenuGlyphs(), nullptr);
+  EXPECT_EQ(ImageList_GetImageCount(data.MenuGlyphs()), 4);
+  EXPECT_GT(data.MaximizedSize().cx, 0);
+  EXPECT_NE(data.ButtonFaceBrush(), nullptr);
+}
+
+TEST(SkinComponent, Skin3rdHoldsThe118DefaultLines) {
+  TSkinData data(nullptr);
+  const auto& lines = data.Skin3rd();
+  ASSERT_EQ(lines.size(), 118u);
+  EXPECT_EQ(lines.front(), L"TCategoryButtons=scrollbar");
+  EXPECT_EQ(lines.back(), L"TOVCDBNUMERICFIELD=Edit");
+  int duplicates = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    for (std::size_t j = 0; j < i; ++j)
+      duplicates += lines[i] == lines[j];
+  EXPECT_EQ(duplicates, 3);
+  auto kindOf = [&](const std::wstring& name) {
+    for (const auto& line : lines)
+      if (line.substr(0, line.find(L'=')) == name) return line.substr(line.find(L'=') + 1);
+    return std::wstring(L"?");
+  };
+  EXPECT_EQ(kindOf(L"TRxLookupEdit"), L"combobox");
+  EXPECT_EQ(kindOf(L"TLMDCOLOREDIT"), L"Edit") << "name parts match with case";
+  EXPECT_EQ(kindOf(L"TRzDbColorEdit"), L"combobox");
+  EXPECT_EQ(kindOf(L"TLMDEDITDBLookup"), L"Edit");
+  EXPECT_EQ(kindOf(L"TTBXDockablePanel"), L"Panel");
+  EXPECT_EQ(kindOf(L"TcxButton"), L"bitbtn");
+  EXPECT_EQ(kindOf(L"TLMDRadiobutton"), L"Radiobutton");
+  data.SetSkin3rd({L"TMine=button"});
+  EXPECT_EQ(data.Skin3rd().size(), 1u);
+}
+
+TEST(SkinComponent, TheEmbeddedSkinLoadsFromItsSkinStreamAndWritesItBack) {
+  const std::vector<std::uint8_t> skinFile = EmbeddedSkin();
+  ASSERT_GT(skinFile.size(), 1000u);
+  const std::vector<std::uint8_t> value = skin::WriteSkinStreamValue(skinFile);
+  TSkinData data(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  data.ReadSkinStream(value);
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::printf("skin load at start-up under Wine (decode + descriptors): %.2f ms\n", ms);
+  EXPECT_FALSE(data.SkinMissing());
+  const skin::TSkinElements& e = data.Elements();
+  EXPECT_FALSE(e.Top->Bitmap.Empty());
+  EXPECT_EQ(e.Top->Trans, 1);
+  ASSERT_NE(e.ComboButton, nullptr);
+  EXPECT_EQ(e.ComboButton->Style, 2);
+  EXPECT_NE(e.Scrollbar, nullptr);
+  EXPECT_NE(e.MenuItem, nullptr);
+  EXPECT_EQ(e.CaptionButtons.size(), 8u);
+  EXPECT_FALSE(e.Track->Bitmap.Empty());
+  EXPECT_EQ(data.SkinName(), L"Lanlin Lake");
+  EXPECT_EQ(data.CaptionSampleColour(), e.CaptionSampleColour());
+  EXPECT_EQ(data.WriteSkinStream(), value) << "the property round-trips byte for byte";
+  EXPECT_EQ(data.SkinStore(), L"(none)") << "never (Good) at run time";
+}
+
+TEST(SkinComponent, ALengthOfZeroStoresNoSkinAndLoadedSwitchesActiveOff) {
+  ManagerRecorder manager;
+  TSkinData data(nullptr);
+  data.SetReading(true);
+  data.SetActive(true);
+  data.SetReading(false);
+  data.ReadSkinStream(std::vector<std::uint8_t>{0, 0, 0, 0});
+  EXPECT_TRUE(data.SkinMissing());
+  EXPECT_EQ(data.WriteSkinStream(), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+  data.Loaded();
+  EXPECT_FALSE(data.Active());
+  EXPECT_TRUE(Has(manager.calls, "register"));
+  EXPECT_TRUE(Has(manager.calls, "hook"));
+  EXPECT_FALSE(Has(manager.calls, "action 1 after 250"));
+  manager.calls.clear();
+  data.SetActive(true);
+  EXPECT_TRUE(manager.calls.empty()) << "no skin: switching on requests nothing";
+  EXPECT_THROW(data.ReadSkinStream(std::vector<std::uint8_t>{9, 0, 0, 0, 1}), std::exception)
+      << "a value shorter than its length";
+}
+
+TEST(SkinComponent, LoadedWithASkinRequestsSkinOnAndAdjustsTheMenuMembers) {
+  ManagerRecorder manager;
+  TSkinData data(nullptr);
+  data.SetReading(true);
+  data.SetActive(true);
+  data.ReadSkinStream(skin::WriteSkinStreamValue(EmbeddedSkin()));
+  data.SetReading(false);
+  ASSERT_FALSE(data.SkinMissing());
+  EXPECT_TRUE(manager.calls.empty()) << "nothing is requested while the form is read";
+  data.Loaded();
+  EXPECT_TRUE(data.Active());
+  EXPECT_TRUE(Has(manager.calls, "action 1 after 250"));
+  EXPECT_TRUE(data.SkinControls.Contains(skin::xcSystemMenu));
+  EXPECT_FALSE(data.SkinControls.Contains(skin::xcMenuItem)) << "xcMainMenu drops xcMenuItem";
+
+  TSkinData other(nullptr);
+  other.SkinControls.Exclude(skin::xcMainMenu);
+  other.SkinControls.Include(skin::xcMenuItem);
+  other.Loaded();
+  EXPECT_FALSE(other.SkinControls.Contains(skin::xcSystemMenu)) << "without it xcSystemMenu goes";
+  EXPECT_TRUE(other.SkinControls.Contains(skin::xcMenuItem));
+
+  manager.calls.clear();
+  data.SetActive(false);
+  EXPECT_TRUE(Has(manager.calls, "action 2 after 250"));
+  manager.calls.clear();
+  data.SetActive(true);
+  EXPECT_TRUE(Has(manager.calls, "action 1 after 250"));
+  EXPECT_TRUE(Has(manager.calls, "start 1"));
+}
+
+TEST(SkinComponent, ADamagedBitmapLeavesTheSkinMissingWithoutStoppingTheForm) {
+  // An archive of an INI that names an image and an image entry that is not a BMP, packed by
+  // the packer's encoder.
+  std::string ini = "[MenuItem]\r\nImage=bad.bmp\r\n";
+  std::string names = "bad.bmp\r\nskin.ini";
+  std::vector<std::uint8_t> archive;
+  skin::AppendInt32LE(archive, 20000);
+  skin::AppendInt32LE(archive, static_cast<std::int32_t>(names.size()));
+  archive.resize(16, 0);
+  archive.insert(archive.end(), names.begin(), names.end());
+  skin::AppendInt32LE(archive, 5);
+  skin::AppendInt32LE(archive, static_cast<std::int32_t>(ini.size()));
+  for (char c : std::string("BMxyz") + ini)
+    archive.push_back(static_cast<std::uint8_t>(c));
+  const std::vector<std::uint8_t> file = skinpack::PackSkinFile(archive);
+  TSkinData data(nullptr);
+  EXPECT_NO_THROW(data.ReadSkinStream(skin::WriteSkinStreamValue(file)));
+  EXPECT_TRUE(data.SkinMissing());
+  EXPECT_THROW(data.LoadSkin(), fw::EInvalidGraphic);
+  EXPECT_TRUE(data.SkinMissing());
+  data.SetReading(true);
+  data.SetActive(true);
+  data.SetReading(false);
+  ManagerRecorder manager;
+  data.Loaded();
+  EXPECT_FALSE(data.Active()) << "the program stays unskinned";
+}
+
+TEST(SkinComponent, AllowWindowRefusesCalendarsAndReportClassesOrAsksTheEvent) {
+  TSkinData data(nullptr);
+  HWND wnd = reinterpret_cast<HWND>(0x1234);
+  bool allow = true;
+  data.AllowWindow(wnd, L"SysMonthCal32", allow);
+  EXPECT_FALSE(allow);
+  EXPECT_EQ(data.LastAllowedWindow(), wnd);
+  allow = true;
+  data.AllowWindow(wnd, L"TfrPreviewForm", allow);
+  EXPECT_TRUE(allow) << "xcFastReport is not in the default set";
+  data.SkinControls.Include(skin::xcFastReport);
+  data.AllowWindow(wnd, L"TfrPreviewForm", allow);
+  EXPECT_FALSE(allow);
+  allow = true;
+  data.AllowWindow(wnd, L"TForm1", allow);
+  EXPECT_TRUE(allow);
+  data.OnFormSkin = [](fw::TObject*, const std::wstring& name, bool& doSkin) {
+    doSkin = name == L"SysMonthCal32";
+  };
+  allow = false;
+  data.AllowWindow(wnd, L"SysMonthCal32", allow);
+  EXPECT_TRUE(allow) << "the event alone decides";
+}
+
+TEST(SkinComponent, SkinFileLoadsAnExistingFileAndIgnoresAMissingOne) {
+  ManagerRecorder manager;
+  TSkinData data(nullptr);
+  data.ReadSkinStream(skin::WriteSkinStreamValue(EmbeddedSkin()));
+  ASSERT_FALSE(data.SkinMissing());
+  data.SetSkinFile(L"Z:\\no\\such\\skin.skn");
+  EXPECT_EQ(data.SkinFile(), L"Z:\\no\\such\\skin.skn");
+  EXPECT_FALSE(data.SkinMissing()) << "a missing file changes nothing";
+  const std::wstring path = testing_support::ArtifactPath(L"skin", L"copy.skn");
+  {
+    const auto bytes = EmbeddedSkin();
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+  }
+  TSkinData fromFile(nullptr);
+  fromFile.SetSkinFile(path);
+  EXPECT_FALSE(fromFile.SkinMissing());
+  EXPECT_EQ(fromFile.SkinBytes(), EmbeddedSkin());
+  EXPECT_NE(fromFile.Elements().MenuItem, nullptr);
+}
+
+TEST(SkinComponent, CaptionHintShowsOnlyWithItsOption) {
+  TSkinData data(nullptr);
+  data.ShowCaptionHint({100, 100, 120, 120}, L"Close");
+  HWND hint = ::FindWindowW(L"TSkinCaptionHint", nullptr);
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(hint));
+  RECT r;
+  ::GetWindowRect(hint, &r);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 100);
+  data.HideCaptionHint();
+  EXPECT_FALSE(::IsWindowVisible(hint));
+  data.Options.Exclude(skin::xoCaptionButtonHint);
+  data.ShowCaptionHint({10, 10, 20, 20}, L"Close");
+  EXPECT_FALSE(::IsWindowVisible(hint));
+}
+
+TEST(SkinComponent, ApplicationIconIsTheWindowsSmallIconOnMagenta) {
+  TSkinData data(nullptr);
+  HWND wnd = ::CreateWindowExW(0, L"STATIC", L"icon", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                               ::GetModuleHandleW(nullptr), nullptr);
+  data.CaptureApplicationIcon(wnd);
+  EXPECT_TRUE(data.ApplicationIcon().Empty()) << "no icon: the bitmap stays as it was";
+  ::SendMessageW(
+      wnd, WM_SETICON, ICON_SMALL,
+      reinterpret_cast<LPARAM>(::LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_WARNING))));
+  data.CaptureApplicationIcon(wnd);
+  const fw::TBitmap& icon = data.ApplicationIcon();
+  ASSERT_EQ(icon.Width(), ::GetSystemMetrics(SM_CXSMICON));
+  EXPECT_TRUE(icon.Transparent);
+  int magenta = 0, other = 0;
+  for (int y = 0; y < icon.Height(); ++y)
+    for (int x = 0; x < icon.Width(); ++x)
+      ((icon.At(x, y) & 0xFFFFFF) == fw::kMagentaPixel ? magenta : other)++;
+  EXPECT_GT(magenta, 0) << "the icon's transparent parts";
+  EXPECT_GT(other, 0) << "the icon itself";
+  ::DestroyWindow(wnd);
+}
+
+} // namespace
