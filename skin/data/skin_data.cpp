@@ -82,6 +82,7 @@ bool TSkinData::LoadSkin() {
 
 void TSkinData::Loaded() {
   fw::TComponent::Loaded();
+  reading_ = false;
   TSkinManagerLink& manager = SkinManagerLink();
   HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
   if (!user32 || !::GetProcAddress(user32, "GetScrollBarInfo")) SkinControls.Exclude(xcScrollbar);

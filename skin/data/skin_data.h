@@ -29,6 +29,10 @@ inline constexpr const wchar_t* kSkinStoreGood = L"(Good)";
 // The 118 lines "ClassName=kind" a new component starts with.
 const std::vector<std::wstring>& DefaultSkin3rd();
 
+// Registers TSkinData with the form reader; a component it creates counts as being read until
+// its Loaded. Call before the first form description that holds one is read.
+void RegisterSkinDataClass();
+
 class TSkinData : public fw::TComponent {
 public:
   using TOnFormSkin =
@@ -41,6 +45,8 @@ public:
 
   explicit TSkinData(fw::TComponent* owner);
   ~TSkinData() override;
+
+  std::wstring ClassName() const override { return L"TSkinData"; }
 
   // Published properties.
   bool Active() const { return active_; }
@@ -104,6 +110,9 @@ public:
   // Captures the small icon of `window` (of the application window when null) as the
   // application icon; without an icon the previous bitmap stays.
   void CaptureApplicationIcon(HWND window);
+
+protected:
+  void DefineProperties(fw::TPropertyList& list) const override;
 
 private:
   void RecreateCaptionFont();

@@ -4,6 +4,8 @@
 #include "skin/data/skin_data.h"
 
 #include "framework/core/bmp_writer.h"
+#include "framework/form.h"
+#include "framework/persistent.h"
 #include "skin/data/core/skin_stream.h"
 #include "skin/data/skin_manager_link.h"
 #include "tests/windows/support/test_support.h"
@@ -307,6 +309,75 @@ TEST(SkinComponent, ApplicationIconIsTheWindowsSmallIconOnMagenta) {
   EXPECT_GT(magenta, 0) << "the icon's transparent parts";
   EXPECT_GT(other, 0) << "the icon itself";
   ::DestroyWindow(wnd);
+}
+
+} // namespace
+
+namespace {
+
+// A form description holding a skin component with the program's skin, as the main form's does.
+std::string DescriptionWithSkin(const std::vector<std::uint8_t>& value) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string hex;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (i % 32 == 0) hex += "\n      ";
+    hex += digits[value[i] >> 4];
+    hex += digits[value[i] & 15];
+  }
+  return "object SkinForm: TForm\n"
+         "  Caption = 'skin'\n"
+         "  object SkinData1: TSkinData\n"
+         "    Active = True\n"
+         "    DisableTag = 99\n"
+         "    SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, "
+         "xcCheckBox, xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, "
+         "xcSpeedButton, xcSpin, xcPanel, xcGroupBox, xcStatusBar, xcTab, xcTrackBar, "
+         "xcSystemMenu]\n"
+         "    Options = [xoPreview, xoToolbarBK, xoCaptionButtonHint]\n"
+         "    Skin3rd.Strings = (\n      'TCategoryButtons=scrollbar'\n      'TMine=button')\n"
+         "    SkinStore = '(Good)'\n"
+         "    SkinFormtype = sfMainform\n"
+         "    Version = '5.40.07.15'\n"
+         "    MenuUpdate = True\n"
+         "    MenuMerge = False\n"
+         "    SkinStream = {" +
+         hex + "}\n  end\nend\n";
+}
+
+TEST(SkinComponentInForm, AFormDescriptionLoadsTheSkinAndRoundTripsSkinStream) {
+  skin::RegisterSkinDataClass();
+  ManagerRecorder manager;
+  const std::vector<std::uint8_t> value = skin::WriteSkinStreamValue(EmbeddedSkin());
+  fw::TForm form(nullptr);
+  form.InitFromText(DescriptionWithSkin(value));
+  auto* data = dynamic_cast<TSkinData*>(form.FindComponent(L"SkinData1"));
+  ASSERT_NE(data, nullptr);
+  EXPECT_TRUE(data->Active());
+  EXPECT_FALSE(data->SkinMissing()) << "the skin was decoded while the form was read";
+  EXPECT_NE(data->Elements().ComboButton, nullptr);
+  EXPECT_EQ(data->Skin3rd().size(), 2u);
+  EXPECT_EQ(data->SkinStore(), L"(none)");
+  EXPECT_EQ(data->Version(), L"5.40.07.15");
+  EXPECT_TRUE(Has(manager.calls, "action 1 after 250")) << "Loaded asked to switch skinning on";
+  EXPECT_EQ(std::count(manager.calls.begin(), manager.calls.end(), "action 1 after 250"), 1)
+      << "setting Active while reading requested nothing";
+  const fw::TPropInfo* stream = fw::FindProperty(*data, L"SkinStream");
+  ASSERT_NE(stream, nullptr);
+  EXPECT_EQ(stream->GetBinary(*data), value) << "the property writes what it read";
+  EXPECT_EQ(fw::GetEnumProp(*data, L"SkinFormtype"), std::wstring(L"sfMainform"));
+  EXPECT_EQ(fw::GetOrdProp(*data, L"DisableTag"), 99);
+}
+
+TEST(SkinComponentInForm, AnEmptySkinStreamLeavesTheComponentInactive) {
+  skin::RegisterSkinDataClass();
+  ManagerRecorder manager;
+  fw::TForm form(nullptr);
+  form.InitFromText(DescriptionWithSkin({0, 0, 0, 0}));
+  auto* data = dynamic_cast<TSkinData*>(form.FindComponent(L"SkinData1"));
+  ASSERT_NE(data, nullptr);
+  EXPECT_TRUE(data->SkinMissing());
+  EXPECT_FALSE(data->Active());
+  EXPECT_FALSE(Has(manager.calls, "action 1 after 250"));
 }
 
 } // namespace
