@@ -1,0 +1,707 @@
+#include "skin/forms/win_skin_form.h"
+
+#include "framework/bitmap.h"
+#include "skin/forms/skin_paint.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+
+constexpr UINT_PTR kHoverTimer = 0x5EED;
+constexpr UINT kHoverInterval = 250;
+constexpr UINT kFrameChanged =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED; // 0x37
+
+TMargins MarginsOf(const TDataSkinObject& e) {
+  return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
+}
+
+COLORREF ToColorRef(TColor colour) {
+  return static_cast<COLORREF>(colour & 0xFFFFFF);
+}
+
+// The device context of the whole window, non-client area included.
+class NonClientDC {
+public:
+  explicit NonClientDC(HWND wnd) : wnd_(wnd), dc_(wnd ? ::GetWindowDC(wnd) : nullptr) {}
+  NonClientDC(const NonClientDC&) = delete;
+  NonClientDC& operator=(const NonClientDC&) = delete;
+  ~NonClientDC() {
+    if (dc_) ::ReleaseDC(wnd_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+private:
+  HWND wnd_;
+  HDC dc_;
+};
+
+fw::Font CaptionFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    return fw::Font(::CreateFontIndirectW(&metrics.lfCaptionFont));
+  return fw::Font(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+} // namespace
+
+TWinSkinForm::TWinSkinForm(TFormSkinSource source)
+    : FSource(source), FSubclass([this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return SkinWndProc(msg, wParam, lParam);
+      }),
+      FCaptionFont(CaptionFont()) {}
+
+TWinSkinForm::~TWinSkinForm() {
+  if (FSubclass.Hooked()) {
+    ::KillTimer(FHandle, kHoverTimer);
+    FSubclass.Unhook(); // quietly: the window keeps whatever it has
+  }
+}
+
+const TDataSkinBorder& TWinSkinForm::Border(int index) const {
+  const TSkinElements& e = *FSource.Elements;
+  switch (index) {
+  case 1:
+    return *e.Left;
+  case 2:
+    return *e.Right;
+  case 3:
+    return *e.Top;
+  default:
+    return *e.Bottom;
+  }
+}
+
+TColor TWinSkinForm::SkinColour(int index) const {
+  return FSource.Elements ? FSource.Elements->Colour(index) : 0;
+}
+
+bool TWinSkinForm::HookWindow(HWND wnd) {
+  if (FSubclass.Hooked() || !::IsWindow(wnd)) return false;
+  FHandle = wnd;
+  FSkinFrame = FSource.SkinControls.Contains(xcMainMenu);
+  FStyle = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
+  wchar_t className[101] = {};
+  ::GetClassNameW(wnd, className, 100);
+  WindowKindFacts facts;
+  facts.style = FStyle;
+  facts.exStyle = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_EXSTYLE));
+  for (const wchar_t* c = className; *c; ++c)
+    facts.className += static_cast<char>(*c);
+  facts.hasSystemMenu = ::GetSystemMenu(wnd, FALSE) != nullptr;
+  facts.hasOwner = ::GetWindow(wnd, GW_OWNER) != nullptr;
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  ::GetVersionExW(&version);
+#pragma GCC diagnostic pop
+  facts.osMajor = static_cast<int>(version.dwMajorVersion);
+  facts.osMinor = static_cast<int>(version.dwMinorVersion);
+  FKind = ClassifyWindow(facts);
+  if (FKind.isMdiChild && FSource.Options.Contains(xoMDIChildBorder)) FSkinFrame = false;
+  ReadWindowState();
+  if (!FSubclass.Hook(wnd)) return false;
+  if (FSkinFrame)
+    CalcFrame();
+  else
+    FState = 1;
+  return true;
+}
+
+void TWinSkinForm::CalcFrame() {
+  if (!FSource.Elements) return;
+  const TSkinElements& e = *FSource.Elements;
+  FFrame = CalcFrameSizes(FKind.borderKind, *e.Left, *e.Top, *e.Right, *e.Bottom);
+  FMenuHeight = 0; // the skinned menu bar is not drawn by this window skin yet
+  FHotObject = nullptr;
+  FButtons.clear();
+  for (const auto& descriptor : e.CaptionButtons) {
+    TWinSysButton button;
+    button.FData = descriptor.get();
+    FButtons.push_back(button);
+  }
+}
+
+void TWinSkinForm::ReadWindowState() {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (::GetWindowPlacement(FHandle, &placement))
+    FWindowState = WindowStateFromShowCmd(placement.showCmd);
+}
+
+void TWinSkinForm::SetSysMenuStyle(bool remove) {
+  if (FKind.caps & kCapKeepStyle) return;
+  LONG style = ::GetWindowLongW(FHandle, GWL_STYLE);
+  if (remove)
+    style &= ~WS_SYSMENU;
+  else if (FKind.caps & kCapSystemMenu)
+    style |= WS_SYSMENU;
+  ::SetWindowLongW(FHandle, GWL_STYLE, style);
+  FStyle = static_cast<std::uint32_t>(style);
+}
+
+void TWinSkinForm::StartSkin() {
+  FSkinStarted = true;
+  RECT window, client;
+  ::GetWindowRect(FHandle, &window);
+  ::GetClientRect(FHandle, &client);
+  FStdFrame = {0, 0, (window.right - window.left) - client.right,
+               (window.bottom - window.top) - client.bottom};
+  FClientRect = client;
+  if (FState == 0 && FSkinFrame) {
+    if (!FKind.isChild && FKind.borderKind != kBorderNone && FWindowState != kStateMinimized) {
+      FState = 5;
+      FitWindow(false);
+      FState = 1;
+      if (FWindowState == kStateNormal)
+        UpdateRegion();
+      else
+        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
+    }
+  }
+  ::SendMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
+  FState = 1;
+  ::SetTimer(FHandle, kHoverTimer, kHoverInterval, nullptr);
+}
+
+void TWinSkinForm::FitWindow(bool keepClientRect) {
+  if (FWindowState == kStateMaximized) {
+    ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
+    return;
+  }
+  RECT window;
+  ::GetWindowRect(FHandle, &window);
+  if (FKind.isDialog || keepClientRect) ::GetClientRect(FHandle, &FClientRect);
+  FittedSize size = FitWindowSize(FClientRect.right - FClientRect.left,
+                                  FClientRect.bottom - FClientRect.top, FFrame, FMenuHeight);
+  if (FKind.isDialog && !keepClientRect && FSource.Elements) {
+    const std::wstring text = WindowText();
+    fw::WindowDC dc(FHandle);
+    fw::SelectGuard font(dc.get(), FCaptionFont.get());
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    WidenForCaption(size, extent.cx, *FSource.Elements->Title);
+    if (size.childShift > 0) {
+      // A message box grows to show its whole caption; its controls keep to the middle.
+      for (HWND child = ::GetWindow(FHandle, GW_CHILD); child;
+           child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        ::GetWindowRect(child, &r);
+        POINT p{r.left, r.top};
+        ::ScreenToClient(FHandle, &p);
+        ::SetWindowPos(child, nullptr, p.x + size.childShift, p.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+      }
+    }
+  }
+  ::SetWindowPos(FHandle, nullptr, window.left, window.top, size.width, size.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinSkinForm::Unhook() {
+  if (!FSubclass.Hooked()) return;
+  ::KillTimer(FHandle, kHoverTimer);
+  FSubclass.Unhook();
+  if (!FSkinFrame) return;
+  SetSysMenuStyle(false);
+  RECT window;
+  ::GetWindowRect(FHandle, &window);
+  if (FState != 4 && (!FKind.isChild || FKind.isMdiChild)) {
+    const int width = (window.right - window.left) + FStdFrame.right - FFrame.left - FFrame.right;
+    const int height =
+        (window.bottom - window.top) + FStdFrame.bottom - FFrame.top - FFrame.bottom - FMenuHeight;
+    ::SetWindowPos(FHandle, nullptr, window.left, window.top, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+  ::SetWindowRgn(FHandle, nullptr, TRUE);
+  FOwnsRegion = false;
+  FRegionWidth = FRegionHeight = 0;
+  FState = 0;
+}
+
+std::wstring TWinSkinForm::WindowText() const {
+  const int length = ::GetWindowTextLengthW(FHandle);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(FHandle, text.data(), length + 1)));
+  return text;
+}
+
+// ---- painting -------------------------------------------------------------------------------
+
+void TWinSkinForm::DrawBorder(int index, TRect rect, HDC dc) {
+  if (rect.Width() < 0 || rect.Height() < 0) return;
+  const TDataSkinBorder& e = Border(index);
+  const int frame = FActive || e.FrameCount <= 1 ? 1 : 2;
+  // Tile holds the border's Stretch value: 1 stretches the middle.
+  DrawNineSlice(dc, rect, e.Bitmap, index >= 3, e.Tile != 1, false, e.FrameCount, frame,
+                MarginsOf(e));
+}
+
+void TWinSkinForm::PaintFrame(HDC dc) {
+  if (!FSource.Elements || (FState != 1 && FState != 3) || FKind.borderKind == kBorderNone) return;
+  NonClientDC own(dc ? nullptr : FHandle);
+  HDC windowDC = dc ? dc : own.get();
+  try {
+    RECT window;
+    ::GetWindowRect(FHandle, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    if (FWindowState == kStateMinimized) {
+      PaintCaption(windowDC, w, h, true);
+    } else {
+      DrawBorder(1, {0, 0, FFrame.left, h}, windowDC);
+      DrawBorder(2, {w - FFrame.right, 0, w, h}, windowDC);
+      DrawBorder(4, {FFrame.left, h - FFrame.bottom, w - FFrame.right, h}, windowDC);
+      PaintCaption(windowDC, w, h, false);
+      if (FMenuHeight > 0) {
+        fw::Brush face(::CreateSolidBrush(ToColorRef(SkinColour(kButtonFace))));
+        RECT bar{FFrame.left, FFrame.top, w - FFrame.right, FFrame.top + FMenuHeight};
+        ::FillRect(windowDC, &bar, face.get());
+      }
+    }
+  } catch (...) {
+    // A damaged skin never breaks the window's painting.
+  }
+  FHotObject = nullptr;
+}
+
+void TWinSkinForm::PaintCaption(HDC dc, int width, int height, bool minimized) {
+  TBitmap buffer(width, minimized ? height : FFrame.top, fw::TPixelFormat::pf32bit);
+  if (buffer.Empty()) return;
+  TRect caption;
+  if (minimized) {
+    buffer.Fill(fw::PixelOf(SkinColour(kButtonFace)));
+    caption = {0, 0, width, FFrame.top};
+  } else {
+    caption = {FFrame.left, 0, width - FFrame.right, FFrame.top};
+  }
+  fw::DrawInto(buffer, [&](HDC bufferDC) {
+    // Transparent parts of the caption show what the window already shows there.
+    if (!minimized) ::BitBlt(bufferDC, 0, 0, width, FFrame.top, dc, 0, 0, SRCCOPY);
+    DrawBorder(3, caption, bufferDC);
+    DrawCaptionText(bufferDC, caption);
+    LayoutButtons(width);
+    DrawButtons(bufferDC);
+  });
+  fw::DrawBitmap(dc, 0, 0, buffer);
+  ::SetBkMode(dc, OPAQUE);
+}
+
+void TWinSkinForm::DrawCaptionText(HDC dc, TRect caption) {
+  const TDataSkinTitle& title = *FSource.Elements->Title;
+  const std::wstring text = L" " + WindowText() + L"  ";
+  FRightGroupOffset = 0;
+  for (const TWinSysButton& b : FButtons)
+    if (b.FVisible && b.FData->Align == 1 && !b.FData->Bitmap.Empty())
+      FRightGroupOffset = std::max(FRightGroupOffset, b.FData->XCoord);
+
+  fw::SelectGuard font(dc, FCaptionFont.get());
+  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ToColorRef(SkinColour(FActive ? kTitleTextActive : kTitleTextNoActive)));
+  RECT measured{caption.Left, caption.Top, caption.Right, caption.Bottom};
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
+              DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
+
+  CaptionTextInput in;
+  in.caption = caption;
+  in.textWidth = measured.right - measured.left;
+  in.textHeight = measured.bottom - measured.top;
+  in.rightGroupOffset = FRightGroupOffset;
+  in.rightToLeft = FKind.rightToLeft;
+  in.popupStyle = (FStyle & WS_POPUP) != 0;
+  in.borderKind = FKind.borderKind;
+  const CaptionTextLayout layout = LayoutCaptionText(in, title);
+  FTextBounds = layout.bounds;
+  if (!title.Bitmap.Empty())
+    DrawThreeSlice(dc, {layout.bounds.Left, caption.Top, layout.bounds.Right, caption.Bottom},
+                   title.Bitmap, true, true, 2, FActive ? 1 : 2,
+                   {title.TXTBackleft, 0, title.TXTBackRight, 0});
+  RECT r{layout.text.Left, layout.text.Top, layout.text.Right, layout.text.Bottom};
+  const UINT format = FKind.rightToLeft
+                          ? DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_RTLREADING
+                          : DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+  FTextRect = layout.text;
+  ::SetBkMode(dc, oldMode);
+}
+
+CaptionState TWinSkinForm::CaptionStateNow() {
+  CaptionState s;
+  s.caps = FKind.caps;
+  s.windowState = FWindowState;
+  s.active = FActive;
+  s.borderKind = FKind.borderKind;
+  s.isDialog = FKind.isDialog;
+  s.askWindow = [this](int visibility, int action) {
+    return static_cast<int>(::SendMessageW(FHandle, SM_BUTTONVISIBLE, visibility, action));
+  };
+  return s;
+}
+
+void TWinSkinForm::LayoutButtons(int windowWidth) {
+  const CaptionState state = CaptionStateNow();
+  const TDataSkinObject* menuBar = FSource.Elements->MenuBar.get();
+  for (TWinSysButton& b : FButtons) {
+    const ButtonVisibility v = EvaluateButton(*b.FData, state);
+    b.FVisible = v.visible;
+    b.FEnabled = v.enabled;
+    if (!b.FVisible || b.FData->Bitmap.Empty()) continue;
+    b.FBounds = LayoutButton(*b.FData, windowWidth, FTextBounds, FFrame, FMenuHeight,
+                             menuBar ? menuBar->LeftWidth : 0);
+  }
+}
+
+void TWinSkinForm::DrawButtons(HDC dc) {
+  for (TWinSysButton& b : FButtons) {
+    if (!b.FVisible || b.FData->Bitmap.Empty() || b.FData->Visibility == 100) continue;
+    const int frame = CaptionFrame(*b.FData, FActive, b.FEnabled);
+    DrawFrame(dc, b.FBounds, b.FData->Bitmap, true, b.FData->FrameCount, frame);
+  }
+}
+
+void TWinSkinForm::DrawSysButton(TWinSysButton& b, int state) {
+  if (b.FData->Bitmap.Empty()) return;
+  NonClientDC dc(FHandle);
+  DrawFrame(dc.get(), b.FBounds, b.FData->Bitmap, true, b.FData->FrameCount,
+            StateFrame(*b.FData, state, b.FEnabled));
+}
+
+// ---- regions --------------------------------------------------------------------------------
+
+void TWinSkinForm::UpdateRegion() {
+  if (FState == 6 || !FSkinFrame || !FSource.Elements) return;
+  RECT window;
+  ::GetWindowRect(FHandle, &window);
+  const int w = window.right - window.left, h = window.bottom - window.top;
+  if (w * h == 0) return;
+  if (w == FRegionWidth && h == FRegionHeight && FState != 3) return;
+  FOwnsRegion = false;
+
+  const TSkinElements& e = *FSource.Elements;
+  const bool anyTransparent = e.Left->Trans || e.Right->Trans || e.Top->Trans || e.Bottom->Trans;
+  fw::Region region;
+  FRegionWidth = w;
+  FRegionHeight = h;
+  if (!anyTransparent) {
+    region.reset(::CreateRectRgn(0, 0, w, h));
+  } else {
+    const FrameSizes& f = FFrame;
+    region.reset(::CreateRectRgn(f.left, f.top, w - f.right, h - f.bottom));
+    auto piece = [&](int index, int pw, int ph, int x, int y, bool shaped) {
+      if (shaped && pw > 0 && ph > 0) {
+        const TDataSkinBorder& border = Border(index);
+        const int frame = FActive || border.FrameCount <= 1 ? 1 : 2;
+        TBitmap drawn = RenderNineSlice(pw, ph, border.Bitmap, MarginsOf(border), index >= 3,
+                                        border.Tile != 1, border.FrameCount, frame);
+        return RegionFromBitmap(drawn, x, y, 1, 1, 1, fw::kMagentaColour);
+      }
+      return fw::Region(::CreateRectRgn(x, y, x + std::max(pw, 0), y + std::max(ph, 0)));
+    };
+    if (FKind.borderKind != kBorderNone) {
+      const int middle = w - f.left - f.right;
+      fw::Region left = piece(1, f.left, h, 0, 0, e.Left->Trans == 1 && h > 1);
+      fw::Region right = piece(2, f.right, h, w - f.right, 0, e.Right->Trans == 1 && h > 1);
+      fw::Region bottom =
+          piece(4, middle, f.bottom, f.left, h - f.bottom, e.Bottom->Trans == 1 && f.bottom >= 2);
+      fw::Region top = piece(3, middle, f.top, f.left, 0, e.Top->Trans == 1 && f.top > 1);
+      ::CombineRgn(left.get(), left.get(), right.get(), RGN_OR);
+      ::CombineRgn(top.get(), top.get(), bottom.get(), RGN_OR);
+      ::CombineRgn(top.get(), top.get(), left.get(), RGN_OR);
+      ::CombineRgn(region.get(), region.get(), top.get(), RGN_OR);
+    }
+  }
+  if (::SetWindowRgn(FHandle, region.get(), TRUE)) {
+    region.release(); // the window owns it now
+    FOwnsRegion = true;
+  }
+  ++FRegionBuilds;
+}
+
+// ---- messages -------------------------------------------------------------------------------
+
+POINT TWinSkinForm::WindowToFrame(POINT screen) const {
+  POINT p = screen;
+  ::ScreenToClient(FHandle, &p);
+  p.x += FFrame.left;
+  p.y += FFrame.top + FMenuHeight;
+  return p;
+}
+
+TWinSysButton* TWinSkinForm::FindButton(POINT p) {
+  for (TWinSysButton& b : FButtons)
+    if (b.FVisible && b.FData->Action >= 0 && p.x >= b.FBounds.Left && p.x < b.FBounds.Right &&
+        p.y >= b.FBounds.Top && p.y < b.FBounds.Bottom)
+      return &b;
+  return nullptr;
+}
+
+void TWinSkinForm::SetHot(TWinSysButton* button, int state) {
+  FHotObject = button;
+  button->FButtonState = state;
+  DrawSysButton(*button, state);
+}
+
+void TWinSkinForm::MouseLeave() {
+  if (!FHotObject) return;
+  TWinSysButton* old = FHotObject;
+  FHotObject = nullptr;
+  old->FButtonState = 1;
+  DrawSysButton(*old, 1);
+}
+
+void TWinSkinForm::Restore() {
+  FWindowState = kStateNormal;
+  ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+void TWinSkinForm::ToggleMaximize() {
+  if (FWindowState == kStateMaximized) return Restore();
+  FWindowState = kStateMaximized;
+  ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  FHotObject = nullptr;
+}
+
+void TWinSkinForm::ToggleMinimize() {
+  if (FWindowState == kStateMinimized) return Restore();
+  FWindowState = kStateMinimized;
+  SetSysMenuStyle(false);
+  ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void TWinSkinForm::ButtonAction(TWinSysButton& b) {
+  switch (CommandOf(b.FData->Action)) {
+  case ButtonCommand::Close: {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID;
+    HMENU systemMenu = ::GetSystemMenu(FHandle, FALSE);
+    if (systemMenu && ::GetMenuItemInfoW(systemMenu, SC_CLOSE, FALSE, &item)) {
+      ::KillTimer(FHandle, kHoverTimer);
+      ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    break;
+  }
+  case ButtonCommand::ToggleMaximize:
+    if (b.FEnabled) ToggleMaximize();
+    break;
+  case ButtonCommand::ToggleMinimize:
+    if (b.FEnabled) ToggleMinimize();
+    break;
+  case ButtonCommand::ContextHelp:
+    ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+    break;
+  case ButtonCommand::SystemMenu:
+  case ButtonCommand::MinimizeChild:
+  case ButtonCommand::RestoreChild:
+  case ButtonCommand::CloseChild:
+    break; // the skinned system menu and MDI frames come with their own skinners
+  case ButtonCommand::Application:
+    ::PostMessageW(FHandle, SM_CAPTIONCOMMAND, static_cast<WPARAM>(b.FData->Action), 0);
+    break;
+  }
+}
+
+LRESULT TWinSkinForm::CalcClientArea(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = PassOn(WM_NCCALCSIZE, wParam, lParam);
+  if ((wParam & 0xFF) == 0) return 0;
+  auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+  if (FKind.borderKind == kBorderNone) {
+    params->rgrc[1] = params->rgrc[0];
+    return WVR_VALIDRECTS;
+  }
+  const WINDOWPOS* wp = params->lppos;
+  const TRect client = ClientRectInFrame(wp->x, wp->y, wp->cx, wp->cy, FFrame, FMenuHeight);
+  params->rgrc[0] = {client.Left, client.Top, client.Right, client.Bottom};
+  params->rgrc[1] = params->rgrc[0];
+  (void)result;
+  return WVR_VALIDRECTS;
+}
+
+LRESULT TWinSkinForm::HitTest(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = PassOn(WM_NCHITTEST, wParam, lParam);
+  if (result == HTNOWHERE || result == HTCAPTION) {
+    const POINT p = WindowToFrame({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (p.y > 3) result = HTCAPTION;
+    if (p.y > FFrame.top && FMenuHeight > 0) result = HTMENU;
+  }
+  return result;
+}
+
+bool TWinSkinForm::NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result) {
+  const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  TWinSysButton* hit = FindButton(WindowToFrame(screen));
+  result = 0;
+  switch (msg) {
+  case WM_NCMOUSEMOVE:
+    if (!FActive) return true; // dropped while inactive
+    if (hit) {
+      if (hit != FHotObject) {
+        MouseLeave();
+        SetHot(hit, 3);
+      }
+      return true;
+    }
+    MouseLeave();
+    return false;
+  case WM_NCLBUTTONDOWN:
+    if (hit) {
+      if (!FActive) ::SetForegroundWindow(FHandle);
+      if (FHotObject && FHotObject != hit) MouseLeave();
+      SetHot(hit, 2);
+      return true;
+    }
+    return false;
+  case WM_NCLBUTTONUP:
+    if (hit) {
+      if (hit == FHotObject) {
+        SetHot(hit, 3);
+        ButtonAction(*hit);
+      }
+      return true;
+    }
+    return false;
+  case WM_NCLBUTTONDBLCLK:
+    if (hit) {
+      if (hit->FData->Action == 3 || hit->FData->Action == 11) {
+        ::KillTimer(FHandle, kHoverTimer);
+        ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      return true;
+    }
+    if (FWindowState != kStateNormal) {
+      Restore();
+      return true;
+    }
+    if (FKind.caps & kCapMaximize) {
+      ToggleMaximize();
+      return true;
+    }
+    return false;
+  default:
+    return false;
+  }
+}
+
+LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Stage 1: always.
+  switch (msg) {
+  case WM_NCPAINT:
+    if (FState == 0) return 0; // never a half-skinned frame before the start
+    break;
+  case WM_NCDESTROY: {
+    FState = 4;
+    ::KillTimer(FHandle, kHoverTimer);
+    const LRESULT result = PassOn(msg, wParam, lParam);
+    FState = 6;
+    return result;
+  }
+  case WM_NCACTIVATE:
+    if (FState == 0 && !FKind.isMdiChild) return 0;
+    break;
+  case 0x00AE: // the themed caption-drawing request
+    return 0;
+  case SM_STARTSKIN:
+    StartSkin();
+    return 0;
+  case SM_ISSKINNED:
+    ::PostMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
+    return 1;
+  case WM_TIMER:
+    if (wParam == kHoverTimer) {
+      if (FHotObject) {
+        POINT cursor;
+        ::GetCursorPos(&cursor);
+        const POINT p = WindowToFrame(cursor);
+        const TRect& b = FHotObject->FBounds;
+        if (p.x < b.Left || p.x >= b.Right || p.y < b.Top || p.y >= b.Bottom) MouseLeave();
+      }
+      return 0;
+    }
+    break;
+  default:
+    break;
+  }
+  if (!FSkinFrame || (FKind.isChild && !FKind.isMdiChild)) return PassOn(msg, wParam, lParam);
+
+  // Stage 2: the frame is skinned.
+  switch (msg) {
+  case WM_SIZE: {
+    const LRESULT result = PassOn(msg, wParam, lParam);
+    FWindowState = wParam == SIZE_MINIMIZED   ? kStateMinimized
+                   : wParam == SIZE_MAXIMIZED ? kStateMaximized
+                                              : kStateNormal;
+    if (FWindowState != kStateMinimized && (FState == 1 || FState == 3)) UpdateRegion();
+    return result;
+  }
+  case WM_ACTIVATE:
+    FActive = (wParam & 0xFF) != 0;
+    break;
+  case WM_GETMINMAXINFO: {
+    const LRESULT result = PassOn(msg, wParam, lParam);
+    ReadWindowState();
+    return result;
+  }
+  case WM_WINDOWPOSCHANGED:
+    ReadWindowState();
+    return PassOn(msg, wParam, lParam);
+  case WM_SYSCOMMAND:
+    switch (wParam & 0xFFF0) {
+    case SC_MINIMIZE:
+      FWindowState = kStateMinimized;
+      break;
+    case SC_MAXIMIZE:
+      FWindowState = kStateMaximized;
+      break;
+    case SC_RESTORE:
+      FWindowState = kStateNormal;
+      break;
+    default:
+      break;
+    }
+    return PassOn(msg, wParam, lParam);
+  default:
+    break;
+  }
+
+  // Stage 3.
+  if (FState == 0) return PassOn(msg, wParam, lParam);
+  switch (msg) {
+  case WM_NCCALCSIZE:
+    return CalcClientArea(wParam, lParam);
+  case WM_NCHITTEST:
+    return HitTest(wParam, lParam);
+  case WM_NCPAINT:
+    SetSysMenuStyle(true);
+    if (FKind.borderKind == kBorderNone) return PassOn(msg, wParam, lParam);
+    PaintFrame(nullptr);
+    return 0;
+  case WM_NCACTIVATE:
+    FActive = (wParam & 0xFF) != 0;
+    if (!FActive) MouseLeave();
+    PaintFrame(nullptr);
+    return 1;
+  case WM_NCMOUSEMOVE:
+  case WM_NCLBUTTONDOWN:
+  case WM_NCLBUTTONUP:
+  case WM_NCLBUTTONDBLCLK: {
+    LRESULT result = 0;
+    if (NonClientMouse(msg, lParam, result)) return result;
+    if (msg == WM_NCLBUTTONDOWN && FWindowState == kStateMaximized && wParam == HTCAPTION &&
+        FActive)
+      wParam = HTMENU; // a maximized window cannot be dragged by its caption
+    return PassOn(msg, wParam, lParam);
+  }
+  case SM_REDRAWFRAME:
+    PaintFrame(nullptr);
+    return 0;
+  default:
+    return PassOn(msg, wParam, lParam);
+  }
+}
+
+} // namespace skin

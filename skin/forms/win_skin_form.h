@@ -1,0 +1,130 @@
+// TWinSkinForm: the skin of one top-level window. It subclasses the window, takes over its
+// non-client area and paints it from the skin (borders, caption bar with text and caption
+// buttons), gives the window a region cut from the magenta pixels of transparent borders, tells
+// the system a client rectangle inside the skin's borders, and fits the window once so that its
+// client area keeps its size. Unhook gives the window its system frame back.
+#pragma once
+
+#include "skin/data/core/skin_elements.h"
+#include "skin/data/core/skin_options.h"
+#include "skin/forms/core/caption_buttons.h"
+#include "skin/forms/core/frame_geometry.h"
+#include "skin/forms/window_subclass.h"
+
+#include "framework/handles.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace skin {
+
+// Private messages of skinned windows.
+inline constexpr UINT SM_REDRAWFRAME = 0x3502;
+inline constexpr UINT SM_STARTSKIN = 0x3503;
+inline constexpr UINT SM_CAPTIONCOMMAND = 0x3514;
+inline constexpr UINT SM_BUTTONVISIBLE = 0x3515;
+inline constexpr UINT SM_ISSKINNED = 0x3523;
+inline constexpr UINT SM_SKINNEDNOTICE = 0xBC4E;
+inline constexpr LPARAM kSkinMagic = 16802;
+
+// What a form skin reads of its skin component.
+struct TFormSkinSource {
+  const TSkinElements* Elements = nullptr; // null: no skin loaded
+  TSkinControlTypes SkinControls = DefaultSkinControls();
+  TSkinOptions Options = DefaultSkinOptions();
+};
+
+// A caption button: one per caption button descriptor of the skin.
+struct TWinSysButton {
+  const TDataSkinSysButton* FData = nullptr;
+  TRect FBounds;
+  bool FVisible = false;
+  int FButtonState = 0; // 1 normal, 2 pressed, 3 hot
+  bool FEnabled = true;
+};
+
+class TWinSkinForm {
+public:
+  explicit TWinSkinForm(TFormSkinSource source);
+  ~TWinSkinForm();
+  TWinSkinForm(const TWinSkinForm&) = delete;
+  TWinSkinForm& operator=(const TWinSkinForm&) = delete;
+
+  // Subclasses the window and computes the frame; the skin starts with SM_STARTSKIN, which the
+  // caller posts. False when the window is already hooked by this object or does not exist.
+  bool HookWindow(HWND wnd);
+  // Gives the window back its procedure, its system frame size, style and region.
+  void Unhook();
+
+  void CalcFrame();
+  void FitWindow(bool keepClientRect);
+  void PaintFrame(HDC dc);
+  void UpdateRegion();
+
+  HWND Handle() const { return FHandle; }
+  int State() const { return FState; }
+  bool Active() const { return FActive; }
+  const FrameSizes& Frame() const { return FFrame; }
+  const std::vector<TWinSysButton>& Buttons() const { return FButtons; }
+  const TWinSysButton* HotObject() const { return FHotObject; }
+  // Regions built so far (a new one only when the size changed).
+  int RegionBuilds() const { return FRegionBuilds; }
+
+private:
+  LRESULT SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT PassOn(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return FSubclass.PassOn(msg, wParam, lParam);
+  }
+  void StartSkin();
+  LRESULT CalcClientArea(WPARAM wParam, LPARAM lParam);
+  LRESULT HitTest(WPARAM wParam, LPARAM lParam);
+  bool NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result);
+  void PaintCaption(HDC dc, int width, int height, bool minimized);
+  void DrawBorder(int index, TRect rect, HDC dc);
+  void DrawCaptionText(HDC dc, TRect caption);
+  void LayoutButtons(int windowWidth);
+  void DrawButtons(HDC dc);
+  void DrawSysButton(TWinSysButton& button, int state);
+  void ButtonAction(TWinSysButton& button);
+  void SetHot(TWinSysButton* button, int state);
+  void MouseLeave();
+  TWinSysButton* FindButton(POINT framePoint);
+  POINT WindowToFrame(POINT screen) const;
+  CaptionState CaptionStateNow();
+  void ReadWindowState();
+  void SetSysMenuStyle(bool remove);
+  void ToggleMaximize();
+  void ToggleMinimize();
+  void Restore();
+  std::wstring WindowText() const;
+  TColor SkinColour(int index) const;
+  const TDataSkinBorder& Border(int index) const;
+
+  TFormSkinSource FSource;
+  TWindowSubclass FSubclass;
+  HWND FHandle = nullptr;
+  int FState = 0; // 0 hooked, 1 running, 4 being destroyed, 5 fitting, 6 destroyed
+  bool FSkinStarted = false;
+  bool FSkinFrame = false;
+  bool FActive = true;
+  WindowKind FKind;
+  int FWindowState = kStateNormal;
+  std::uint32_t FStyle = 0;
+  FrameSizes FFrame;
+  int FMenuHeight = 0;
+  RECT FClientRect{};
+  RECT FStdFrame{};
+  TRect FTextBounds, FTextRect;
+  int FRightGroupOffset = 0;
+  std::vector<TWinSysButton> FButtons;
+  TWinSysButton* FHotObject = nullptr;
+  fw::Font FCaptionFont;
+  bool FOwnsRegion = false;
+  int FRegionWidth = 0, FRegionHeight = 0;
+  int FRegionBuilds = 0;
+};
+
+} // namespace skin

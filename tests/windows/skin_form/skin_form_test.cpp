@@ -1,0 +1,354 @@
+// The form skin on real windows: frame sizes, client area, fitting, regions, caption buttons and
+// unhooking, with a purpose-made skin whose colours tell the frames apart.
+#include "framework/bitmap.h"
+#include "framework/core/bmp_writer.h"
+#include "skin/forms/win_skin_form.h"
+#include "tests/windows/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+using namespace skin;
+using fw::Pixel;
+using fw::RgbPixel;
+using testing_support::PumpFor;
+
+namespace {
+
+constexpr Pixel kBorderActive = RgbPixel(40, 60, 140), kBorderInactive = RgbPixel(120, 120, 130);
+constexpr Pixel kFrameColours[4] = {RgbPixel(220, 0, 0), RgbPixel(0, 200, 0), RgbPixel(0, 0, 230),
+                                    RgbPixel(128, 128, 128)};
+constexpr int kLeft = 6, kTop = 30, kRight = 7, kBottom = 5;
+
+// A border image of two frames (active, inactive), stacked or side by side.
+TBitmap BorderImage(int w, int h, bool stacked, bool roundCorner) {
+  TBitmap b(stacked ? w : 2 * w, stacked ? 2 * h : h, fw::TPixelFormat::pf24bit);
+  b.Fill(kBorderActive);
+  if (stacked)
+    b.FillRect({0, h, w, 2 * h}, kBorderInactive);
+  else
+    b.FillRect({w, 0, 2 * w, h}, kBorderInactive);
+  if (roundCorner) // the top three pixels of the outer column are cut away
+    for (int y = 0; y < 3; ++y)
+      b.At(0, y) = fw::kMagentaPixel;
+  return b;
+}
+
+TBitmap ButtonStrip() {
+  TBitmap b(4 * 16, 14, fw::TPixelFormat::pf24bit);
+  for (int f = 0; f < 4; ++f)
+    b.FillRect({16 * f, 0, 16 * f + 16, 14}, kFrameColours[f]);
+  return b;
+}
+
+std::unique_ptr<TDataSkinSysButton> Button(int action, int visibility, int xcoord) {
+  auto b = std::make_unique<TDataSkinSysButton>("Button");
+  b->Action = action;
+  b->Visibility = visibility;
+  b->Align = 1;
+  b->XCoord = xcoord;
+  b->YCoord = 8;
+  b->FrameCount = 4;
+  b->Bitmap = ButtonStrip();
+  return b;
+}
+
+struct TestSkin {
+  explicit TestSkin(bool transparent) {
+    auto border = [](TDataSkinBorder& e, TBitmap image, int trans) {
+      e.Bitmap = std::move(image);
+      e.FrameCount = 2;
+      e.Trans = trans;
+      e.Tile = 1;
+    };
+    border(*elements.Left, BorderImage(kLeft, 40, false, transparent), transparent);
+    border(*elements.Right, BorderImage(kRight, 40, false, false), 0);
+    border(*elements.Top, BorderImage(60, kTop, true, false), 0);
+    border(*elements.Bottom, BorderImage(60, kBottom, true, false), 0);
+    elements.Title->LeftWidth = 26;
+    elements.Title->RightWidth = 70;
+    elements.CaptionButtons.push_back(Button(0, 0, 24)); // close
+    elements.CaptionButtons.push_back(Button(1, 2, 44)); // maximize
+    elements.CaptionButtons.push_back(Button(1, 1, 44)); // restore, same place
+    elements.ColourTable.Colours[kButtonFace] = 0xC0C0C0;
+    elements.ColourTable.Colours[kTitleTextActive] = 0xFFFFFF;
+  }
+  TSkinElements elements;
+};
+
+// A top-level test window whose procedure records system commands instead of acting on them.
+struct TestWindow {
+  explicit TestWindow(DWORD style) {
+    static bool registered = false;
+    if (!registered) {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = Proc;
+      wc.hInstance = ::GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"tests.SkinnedForm";
+      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+      wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+      wc.style = CS_DBLCLKS;
+      ::RegisterClassW(&wc);
+      registered = true;
+    }
+    commands.clear();
+    RECT r{0, 0, 300, 200};
+    ::AdjustWindowRectEx(&r, style, FALSE, 0);
+    wnd = ::CreateWindowExW(0, L"tests.SkinnedForm", L"Skinned window", style, 120, 100,
+                            r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                            ::GetModuleHandleW(nullptr), nullptr);
+    ::ShowWindow(wnd, SW_SHOW);
+    ::SetForegroundWindow(wnd);
+    PumpFor(150);
+  }
+  ~TestWindow() { ::DestroyWindow(wnd); }
+
+  static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SYSCOMMAND) {
+      commands.push_back(static_cast<UINT>(wParam & 0xFFF0));
+      if ((wParam & 0xFFF0) == SC_CLOSE) return 0;
+    }
+    return ::DefWindowProcW(w, msg, wParam, lParam);
+  }
+  static inline std::vector<UINT> commands;
+  HWND wnd;
+};
+
+void Start(TWinSkinForm& skin, HWND wnd) {
+  ASSERT_TRUE(skin.HookWindow(wnd));
+  ::PostMessageW(wnd, SM_STARTSKIN, 0, 1000);
+  PumpFor(200);
+}
+
+SIZE ClientSize(HWND wnd) {
+  RECT r;
+  ::GetClientRect(wnd, &r);
+  return {r.right, r.bottom};
+}
+
+// What the screen shows at a point, read as the recorder reads it.
+Pixel ScreenPixel(int x, int y) {
+  TBitmap one(1, 1, fw::TPixelFormat::pf32bit);
+  fw::DrawInto(one, [&](HDC dc) {
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(dc, 0, 0, 1, 1, screen, x, y, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+  });
+  return one.At(0, 0) & 0xFFFFFF;
+}
+
+// Saves the window's area of the screen as a test artefact.
+void SaveShot(HWND wnd, const wchar_t* name) {
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  TBitmap shot(r.right - r.left + 40, r.bottom - r.top + 40, fw::TPixelFormat::pf32bit);
+  fw::DrawInto(shot, [&](HDC dc) {
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(dc, 0, 0, shot.Width(), shot.Height(), screen, r.left - 20, r.top - 20, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+  });
+  const auto bytes = fw::SaveBmp24(shot);
+  if (FILE* f = _wfopen(testing_support::ArtifactPath(L"skin_form", name).c_str(), L"wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+}
+
+POINT ScreenPointOf(const TWinSysButton& b, HWND wnd) {
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  return {r.left + b.FBounds.Left + 3, r.top + b.FBounds.Top + 3};
+}
+
+LPARAM PointParam(POINT p) {
+  return MAKELPARAM(p.x, p.y);
+}
+
+} // namespace
+
+TEST(SkinForm, FrameAndClientAreaComeFromTheBorderImages) {
+  TestSkin skin(false);
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  const SIZE before = ClientSize(window.wnd);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  EXPECT_EQ(form.Frame(), (FrameSizes{kLeft, kTop, kRight, kBottom}));
+  EXPECT_EQ(form.State(), 1);
+  EXPECT_EQ(::SendMessageW(window.wnd, SM_ISSKINNED, 0, 0), 1);
+  EXPECT_FALSE(form.HookWindow(window.wnd)); // never hooked twice
+
+  // The client area keeps its size and lies inside the skin's borders.
+  const SIZE after = ClientSize(window.wnd);
+  EXPECT_EQ(after.cx, before.cx);
+  EXPECT_EQ(after.cy, before.cy);
+  RECT w;
+  ::GetWindowRect(window.wnd, &w);
+  POINT origin{0, 0};
+  ::ClientToScreen(window.wnd, &origin);
+  EXPECT_EQ(origin.x - w.left, kLeft);
+  EXPECT_EQ(origin.y - w.top, kTop);
+  EXPECT_EQ(w.right - w.left, before.cx + kLeft + kRight);
+  EXPECT_EQ(w.bottom - w.top, before.cy + kTop + kBottom);
+
+  // No transparent border: the region is the plain window rectangle.
+  fw::Region region(::CreateRectRgn(0, 0, 0, 0));
+  ASSERT_EQ(::GetWindowRgn(window.wnd, region.get()), SIMPLEREGION);
+  RECT box;
+  ::GetRgnBox(region.get(), &box);
+  EXPECT_EQ(box.right, w.right - w.left);
+  EXPECT_EQ(box.bottom, w.bottom - w.top);
+
+  // The frame is painted from the skin: the left border shows its active frame.
+  EXPECT_EQ(ScreenPixel(w.left + 2, w.top + 100), kBorderActive);
+  SaveShot(window.wnd, L"active.bmp");
+}
+
+TEST(SkinForm, RegionFollowsTransparentBordersAndIsRebuiltOnlyOnResize) {
+  TestSkin skin(true);
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  fw::Region region(::CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(::GetWindowRgn(window.wnd, region.get()), ERROR);
+  // The left border's image is stretched over the window height: its cut-away corner pixels
+  // sit at the top of column 0.
+  EXPECT_FALSE(::PtInRegion(region.get(), 0, 0));
+  EXPECT_TRUE(::PtInRegion(region.get(), 1, 0));
+  EXPECT_TRUE(::PtInRegion(region.get(), 0, 100));
+  const int builds = form.RegionBuilds();
+  RECT w;
+  ::GetWindowRect(window.wnd, &w);
+  ::SetWindowPos(window.wnd, nullptr, w.left + 30, w.top + 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  PumpFor(100);
+  EXPECT_EQ(form.RegionBuilds(), builds); // moved, not resized
+  ::SetWindowPos(window.wnd, nullptr, 0, 0, 420, 330, SWP_NOMOVE | SWP_NOZORDER);
+  PumpFor(100);
+  EXPECT_EQ(form.RegionBuilds(), builds + 1);
+}
+
+TEST(SkinForm, CaptionButtonsShowTheirStatesAndAct) {
+  TestSkin skin(false);
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  ::RedrawWindow(window.wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpFor(100);
+  const auto& buttons = form.Buttons();
+  ASSERT_EQ(buttons.size(), 3u);
+  // Maximize and restore share a place; exactly one shows.
+  EXPECT_TRUE(buttons[1].FVisible);
+  EXPECT_FALSE(buttons[2].FVisible);
+  RECT w;
+  ::GetWindowRect(window.wnd, &w);
+  EXPECT_EQ(LayoutButton(*buttons[2].FData, w.right - w.left, {}, form.Frame(), 0, 0),
+            buttons[1].FBounds);
+
+  const TWinSysButton& close = buttons[0];
+  const POINT p = ScreenPointOf(close, window.wnd);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), kFrameColours[0]); // normal
+  ::SendMessageW(window.wnd, WM_NCMOUSEMOVE, HTCAPTION, PointParam(p));
+  PumpFor(60);
+  EXPECT_EQ(form.HotObject(), &close);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), kFrameColours[2]); // hot
+  SaveShot(window.wnd, L"close_hot.bmp");
+  ::SendMessageW(window.wnd, WM_NCLBUTTONDOWN, HTCAPTION, PointParam(p));
+  PumpFor(60);
+  EXPECT_EQ(close.FButtonState, 2);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), kFrameColours[1]); // pressed
+  SaveShot(window.wnd, L"close_pressed.bmp");
+  ::SendMessageW(window.wnd, WM_NCLBUTTONUP, HTCAPTION, PointParam(p));
+  PumpFor(60);
+  ASSERT_FALSE(TestWindow::commands.empty());
+  EXPECT_EQ(TestWindow::commands.back(), static_cast<UINT>(SC_CLOSE));
+
+  // Leaving: back to normal.
+  ::SendMessageW(window.wnd, WM_NCMOUSEMOVE, HTCAPTION, PointParam({p.x - 200, p.y}));
+  PumpFor(60);
+  EXPECT_EQ(form.HotObject(), nullptr);
+  EXPECT_EQ(close.FButtonState, 1);
+}
+
+TEST(SkinForm, WithoutMaximizeBoxTheButtonIsDisabled) {
+  TestSkin skin(false);
+  TestWindow window(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  ::RedrawWindow(window.wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpFor(100);
+  const TWinSysButton& maximize = form.Buttons()[1];
+  ASSERT_TRUE(maximize.FVisible);
+  EXPECT_FALSE(maximize.FEnabled);
+  const POINT p = ScreenPointOf(maximize, window.wnd);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), kFrameColours[3]); // frame 4
+  TestWindow::commands.clear();
+  ::SendMessageW(window.wnd, WM_NCLBUTTONDOWN, HTCAPTION, PointParam(p));
+  ::SendMessageW(window.wnd, WM_NCLBUTTONUP, HTCAPTION, PointParam(p));
+  PumpFor(60);
+  EXPECT_TRUE(TestWindow::commands.empty());
+  // A double click on the caption does not maximize either.
+  RECT w;
+  ::GetWindowRect(window.wnd, &w);
+  ::SendMessageW(window.wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(w.left + 100, w.top + 12));
+  PumpFor(60);
+  EXPECT_TRUE(TestWindow::commands.empty());
+}
+
+TEST(SkinForm, DoubleClickOnTheCaptionMaximizesWithAMaximizeBox) {
+  TestSkin skin(false);
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  TestWindow::commands.clear();
+  RECT w;
+  ::GetWindowRect(window.wnd, &w);
+  ::SendMessageW(window.wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(w.left + 100, w.top + 12));
+  PumpFor(100);
+  ASSERT_FALSE(TestWindow::commands.empty());
+  EXPECT_EQ(TestWindow::commands.front(), static_cast<UINT>(SC_MAXIMIZE));
+}
+
+TEST(SkinForm, InactiveFramesUseTheirSecondFrame) {
+  TestSkin skin(false);
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  ::SendMessageW(window.wnd, WM_NCACTIVATE, FALSE, 0);
+  PumpFor(100);
+  EXPECT_FALSE(form.Active());
+  RECT w;
+  ::GetWindowRect(window.wnd, &w);
+  EXPECT_EQ(ScreenPixel(w.left + 2, w.top + 100), kBorderInactive);
+  SaveShot(window.wnd, L"inactive.bmp");
+}
+
+TEST(SkinForm, UnhookGivesTheWindowBackExactly) {
+  TestSkin skin(true);
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  RECT before;
+  ::GetWindowRect(window.wnd, &before);
+  const SIZE clientBefore = ClientSize(window.wnd);
+  const LONG_PTR procedure = ::GetWindowLongPtrW(window.wnd, GWLP_WNDPROC);
+  const LONG style = ::GetWindowLongW(window.wnd, GWL_STYLE);
+  {
+    TWinSkinForm form({&skin.elements});
+    Start(form, window.wnd);
+    ::RedrawWindow(window.wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpFor(100);
+    form.Unhook();
+    PumpFor(100);
+  }
+  EXPECT_EQ(::GetWindowLongPtrW(window.wnd, GWLP_WNDPROC), procedure);
+  EXPECT_EQ(::GetWindowLongW(window.wnd, GWL_STYLE) & WS_SYSMENU, style & WS_SYSMENU);
+  fw::Region region(::CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(::GetWindowRgn(window.wnd, region.get()), ERROR); // no region any more
+  RECT after;
+  ::GetWindowRect(window.wnd, &after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+  const SIZE clientAfter = ClientSize(window.wnd);
+  EXPECT_EQ(clientAfter.cx, clientBefore.cx);
+  EXPECT_EQ(clientAfter.cy, clientBefore.cy);
+  EXPECT_NE(::SendMessageW(window.wnd, SM_ISSKINNED, 0, 0), 1);
+}
