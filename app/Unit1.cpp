@@ -6,6 +6,7 @@
 #include "app/shell_open.h"
 #include "app/woxhotkey.h"
 #include "recorder/scrcam.h"
+#include "skin/data/skin_data.h"
 
 namespace app {
 
@@ -18,6 +19,7 @@ TForm1::TForm1(fw::TComponent* owner) : fw::TForm(owner) {
   DefineMethod(L"Button2Click", [this](fw::TObject* s) { Button2Click(s); });
   DefineMethod(L"Button3Click", [this](fw::TObject* s) { Button3Click(s); });
   DefineMethod(L"Label2Click", [this](fw::TObject* s) { Label2Click(s); });
+  skin::RegisterSkinDataClass(); // the description holds the skin component SkinData1
   InitFromResource(L"TFORM1");
 }
 

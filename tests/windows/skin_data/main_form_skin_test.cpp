@@ -1,0 +1,50 @@
+// The program's main form as it starts: its description's SkinData1 is read with the embedded
+// skin, decodes it while the form is read, and keeps the values the description gives.
+#include "app/Unit1.h"
+#include "skin/data/core/skin_stream.h"
+#include "skin/data/skin_data.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+std::vector<std::uint8_t> EmbeddedSkin() {
+  HRSRC found = ::FindResourceW(nullptr, L"RECORDERSKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  if (!found) return {};
+  const auto* data =
+      static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
+  return {data, data + ::SizeofResource(nullptr, found)};
+}
+
+TEST(MainFormSkin, SkinData1HoldsTheDecodedEmbeddedSkin) {
+  const auto start = std::chrono::steady_clock::now();
+  app::TForm1 form(nullptr);
+  std::printf(
+      "main form created (description read, skin decoded) in %.1f ms\n",
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  auto* data = dynamic_cast<skin::TSkinData*>(form.FindComponent(L"SkinData1"));
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->Owner(), &form);
+  EXPECT_TRUE(data->Active()) << "a loaded skin keeps the component active after Loaded";
+  EXPECT_EQ(data->DisableTag, 99);
+  EXPECT_FALSE(data->SkinMissing());
+  EXPECT_EQ(data->SkinFormtype, skin::sfMainform);
+  EXPECT_EQ(data->Skin3rd().size(), 118u);
+  EXPECT_EQ(data->SkinStore(), L"(none)");
+  EXPECT_FALSE(data->SkinControls.Contains(skin::xcMenuItem));
+  EXPECT_TRUE(data->SkinControls.Contains(skin::xcSystemMenu));
+  const skin::TSkinElements& e = data->Elements();
+  EXPECT_FALSE(e.Top->Bitmap.Empty());
+  EXPECT_FALSE(e.Buttons->Bitmap.Empty());
+  ASSERT_NE(e.Scrollbar, nullptr);
+  EXPECT_EQ(e.CaptionButtons.size(), 8u);
+  EXPECT_EQ(data->SkinName(), L"Lanlin Lake");
+  // The form's copy is the build's skin file, and the property writes back what it read.
+  EXPECT_EQ(data->SkinBytes(), EmbeddedSkin());
+  EXPECT_EQ(data->WriteSkinStream(), skin::WriteSkinStreamValue(EmbeddedSkin()));
+}
+
+} // namespace
