@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# End to end: drives the real recorder.exe under Wine on the session's X display as a user would.
+#   record_with_hotkeys.sh BUILD_DIR      (DISPLAY, WINE, WINEPREFIX, RECORDER_ARTIFACTS set)
+# Starts the known picture and the recorder, takes screenshots of the main window and of the
+# settings dialog, presses F4, types a file name without extension into the save dialog, records a
+# few seconds, presses F5 while another program has the focus, then checks that the main window
+# is back and the AVI (codec, size, rate, slots against the elapsed time, the picture in a decoded
+# frame) with ffprobe and ffmpeg. Leaves the AVI, the screenshots and a log in
+# $RECORDER_ARTIFACTS/e2e. Stops every process it started.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+: "${RECORDER_ARTIFACTS:?}" "${WINE:?}" "${DISPLAY:?}"
+out=$RECORDER_ARTIFACTS/e2e
+record_seconds=${RECORD_SECONDS:-4}
+rm -rf "$out"
+mkdir -p "$out"
+source "$here/lib/wine-fonts.sh"
+
+recorder_exe=$build/app/recorder.exe
+picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
+# The picture: four quadrants, top-most, where the recorder's window is not.
+pic_left=760 pic_top=420 pic_width=400 pic_height=300
+
+status=0
+fail() { echo "e2e check failed: $*"; status=1; }
+note() { echo "e2e: $*"; }
+pids=()
+cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+}
+trap cleanup EXIT
+
+# Waits up to $1 seconds for the command to succeed.
+wait_for() {
+  local timeout=$1
+  shift
+  local end=$((SECONDS + timeout))
+  until "$@"; do
+    ((SECONDS < end)) || return 1
+    sleep 0.2
+  done
+}
+# Windows by their captions (xdotool may stumble over windows that vanish while it searches).
+visible_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+shown() { [[ -n $(visible_named "$1") ]]; }
+gone() { [[ -z $(visible_named "$1") ]]; }
+main_name='^栎澜屏幕录像$' settings_name='^功能设置$' save_name='^Save'
+main_visible() { shown "$main_name"; }
+main_hidden() { gone "$main_name"; }
+windows_path() { echo "Z:${1//\//\\}"; }
+# Gives a window the keyboard focus as a user does: a click on its caption bar.
+activate() {
+  local x y
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  x=$((X + 60)) y=$((Y + 8))
+  xdotool mousemove --sync "$x" "$y" click 1
+  xdotool windowfocus --sync "$1" 2>/dev/null
+  sleep 0.5
+}
+
+wine_cjk_fonts
+[[ -f $recorder_exe && -f $picture_exe ]] || { echo "build $build lacks the programs"; exit 1; }
+
+"$WINE" "$picture_exe" $pic_left $pic_top $pic_width $pic_height >"$out/picture.log" 2>&1 &
+pids+=($!)
+wait_for 60 shown '^e2e-focus$' || { fail "the picture program did not start"; exit 1; }
+"$WINE" "$recorder_exe" >"$out/recorder.log" 2>&1 &
+recorder_pid=$!
+pids+=($recorder_pid)
+
+wait_for 60 main_visible || { fail "the main window did not appear"; exit 1; }
+main=$(visible_named "$main_name")
+focus=$(xdotool search --name 'e2e-focus' | head -1)
+sleep 1
+import -display "$DISPLAY" -window "$main" "$out/main_window.png"
+note "main window $main: $(xdotool getwindowgeometry "$main" | tr '\n' ' ')"
+
+# Settings: the third button in the tab order.
+activate "$main"
+xdotool key --delay 300 Tab Tab space
+if wait_for 15 shown "$settings_name"; then
+  sleep 1
+  dialog=$(visible_named "$settings_name")
+  import -display "$DISPLAY" -window "$dialog" "$out/settings_dialog.png"
+  activate "$dialog"
+  xdotool key Escape
+  wait_for 10 gone "$settings_name" || fail "Esc did not close the settings dialog"
+else
+  fail "the settings dialog did not open"
+  import -display "$DISPLAY" -window root "$out/no_settings_dialog.png"
+fi
+
+# F4 with the main window focused: the save dialog asks for the file.
+activate "$main"
+xdotool key F4
+wait_for 20 shown "$save_name" || { fail "F4 showed no save dialog"; exit 1; }
+sleep 1
+import -display "$DISPLAY" -window root "$out/save_dialog.png"
+activate "$(visible_named "$save_name")"
+xdotool type --delay 20 "$(windows_path "$out/clip")"
+xdotool key Return
+wait_for 10 main_hidden || fail "the main window stayed visible while recording"
+# The main window hides right before the recording starts.
+start=$(date +%s.%N)
+sleep 1.5
+import -display "$DISPLAY" -window root "$out/while_recording.png"
+sleep "$record_seconds"
+
+# F5 while another program has the focus: the recording stops and the main window is back.
+activate "$focus"
+xdotool key F5
+stop=$(date +%s.%N)
+wait_for 10 main_visible || fail "F5 did not bring the main window back"
+sleep 2
+import -display "$DISPLAY" -window root "$out/after_stop.png"
+
+# Close the program the way a user does.
+activate "$(visible_named "$main_name")"
+xdotool key alt+F4
+for _ in $(seq 1 50); do kill -0 "$recorder_pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$recorder_pid" 2>/dev/null && fail "the program did not end on Alt+F4"
+
+avi=$out/clip.avi
+[[ -s $avi ]] || { fail "no $avi (the typed name clip gets the .avi extension)"; exit 1; }
+declare -A got=()
+while IFS='=' read -r key value; do got[$key]=$value; done < <(
+  ffprobe -v error -select_streams v:0 -count_frames \
+    -show_entries stream=codec_name,width,height,r_frame_rate,nb_frames,nb_read_frames \
+    -of default=noprint_wrappers=1 "$avi")
+read -r screen_w screen_h < <(xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
+elapsed=$(awk -v a="$start" -v b="$stop" 'BEGIN { printf "%.2f", b - a }')
+note "recorded ${got[codec_name]:-} ${got[width]:-}x${got[height]:-} at ${got[r_frame_rate]:-}, ${got[nb_frames]:-} slots, ${got[nb_read_frames]:-} frames in ${elapsed}s"
+[[ ${got[codec_name]:-} == msvideo1 ]] || fail "codec ${got[codec_name]:-none}, want msvideo1"
+# The size may be aligned down to a multiple of 4 for the compressor.
+[[ ${got[width]:-0} -le $screen_w && ${got[width]:-0} -gt $((screen_w - 8)) ]] || fail "width ${got[width]:-}"
+[[ ${got[height]:-0} -le $screen_h && ${got[height]:-0} -gt $((screen_h - 8)) ]] || fail "height ${got[height]:-}"
+[[ ${got[r_frame_rate]:-} == 10/1 ]] || fail "rate ${got[r_frame_rate]:-}, want 10/1"
+# 100 ms per slot from the start of the worker to F5: the slots cover the elapsed time, less the
+# time the worker took to start and at most one sleep slice after F5.
+slots=${got[nb_frames]:-0}
+min_slots=$(awk -v e="$elapsed" 'BEGIN { printf "%d", (e - 2.0) * 10 }')
+max_slots=$(awk -v e="$elapsed" 'BEGIN { printf "%d", (e + 0.5) * 10 }')
+((slots >= min_slots && slots <= max_slots)) || fail "$slots slots for ${elapsed}s, want $min_slots..$max_slots"
+((${got[nb_read_frames]:-0} >= 1 && ${got[nb_read_frames]:-0} <= slots)) || fail "frames stored ${got[nb_read_frames]:-}"
+
+# A frame from the middle of the recording shows the picture's four quadrants.
+ffmpeg -v error -y -i "$avi" -vf "select=eq(n\,$((slots / 2)))" -frames:v 1 "$out/middle_frame.png"
+ffmpeg -v error -y -i "$avi" -vf "select=eq(n\,$((slots / 2)))" -frames:v 1 -f rawvideo -pix_fmt rgb24 "$out/middle_frame.rgb"
+pixel() { [[ -n ${got[width]:-} ]] && od -An -tu1 -j $((($2 * ${got[width]} + $1) * 3)) -N3 "$out/middle_frame.rgb"; }
+check_pixel() { # name x y r g b
+  local pr pg pb
+  read -r pr pg pb < <(pixel "$2" "$3")
+  local d
+  for d in $((pr - $4)) $((pg - $5)) $((pb - $6)); do
+    ((d < 0)) && d=$((-d))
+    ((d <= 24)) || { fail "$1 quadrant at ($2,$3) is $pr,$pg,$pb, want $4,$5,$6"; return; }
+  done
+}
+qx=$((pic_width / 4)) qy=$((pic_height / 4))
+check_pixel top-left $((pic_left + qx)) $((pic_top + qy)) 255 0 0
+check_pixel top-right $((pic_left + 3 * qx)) $((pic_top + qy)) 0 200 0
+check_pixel bottom-left $((pic_left + qx)) $((pic_top + 3 * qy)) 0 0 255
+check_pixel bottom-right $((pic_left + 3 * qx)) $((pic_top + 3 * qy)) 255 255 0
+rm -f "$out/middle_frame.rgb"
+
+((status == 0)) && note "passed; artefacts in $out"
+exit $status
