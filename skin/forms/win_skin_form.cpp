@@ -343,7 +343,16 @@ CaptionState TWinSkinForm::CaptionStateNow() {
   return s;
 }
 
+bool TWinSkinForm::ButtonsCurrent() const {
+  const auto& descriptors = FSource.Elements->CaptionButtons;
+  if (descriptors.size() != FButtons.size()) return false;
+  for (size_t i = 0; i < FButtons.size(); ++i)
+    if (FButtons[i].FData != descriptors[i].get()) return false;
+  return true;
+}
+
 void TWinSkinForm::LayoutButtons(int windowWidth) {
+  if (!ButtonsCurrent()) CalcFrame(); // the skin was reloaded under us
   const CaptionState state = CaptionStateNow();
   const TDataSkinObject* menuBar = FSource.Elements->MenuBar.get();
   for (TWinSysButton& b : FButtons) {
@@ -433,6 +442,7 @@ POINT TWinSkinForm::WindowToFrame(POINT screen) const {
 }
 
 TWinSysButton* TWinSkinForm::FindButton(POINT p) {
+  if (!FSource.Elements || !ButtonsCurrent()) return nullptr;
   for (TWinSysButton& b : FButtons)
     if (b.FVisible && b.FData->Action >= 0 && p.x >= b.FBounds.Left && p.x < b.FBounds.Right &&
         p.y >= b.FBounds.Top && p.y < b.FBounds.Bottom)

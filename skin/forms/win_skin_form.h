@@ -85,6 +85,8 @@ private:
   void PaintCaption(HDC dc, int width, int height, bool minimized);
   void DrawBorder(int index, TRect rect, HDC dc);
   void DrawCaptionText(HDC dc, TRect caption);
+  // The caption buttons still belong to the skin's current descriptors.
+  bool ButtonsCurrent() const;
   void LayoutButtons(int windowWidth);
   void DrawButtons(HDC dc);
   void DrawSysButton(TWinSysButton& button, int state);

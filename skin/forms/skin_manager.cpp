@@ -1,0 +1,314 @@
+#include "skin/forms/skin_manager.h"
+
+#include "framework/form.h"
+#include "skin/forms/core/manager_rules.h"
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+
+constexpr wchar_t kTimerClass[] = L"skin.TSkinManage";
+constexpr UINT_PTR kActionTimer = 1;
+
+std::unique_ptr<TSkinManage>& Instance() {
+  static std::unique_ptr<TSkinManage> instance;
+  return instance;
+}
+
+std::string ClassNameOf(HWND wnd) {
+  char name[101] = {};
+  ::GetClassNameA(wnd, name, 100);
+  return name;
+}
+
+HWND OwnerWindow(const TSkinData* data) {
+  auto* owner = dynamic_cast<fw::TWinControl*>(data->Owner());
+  return owner && owner->HandleAllocated() ? owner->Handle() : nullptr;
+}
+
+} // namespace
+
+TSkinManage* SkinManager() {
+  return Instance().get();
+}
+
+TSkinManage::TSkinManage() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = TimerWndProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = kTimerClass;
+  ::RegisterClassW(&wc);
+  timerWindow_ = ::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   wc.hInstance, nullptr);
+  ::SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TSkinManage::~TSkinManage() {
+  StartState = 4;
+  Enabled = false;
+  if (hook_) hook_->Silence();
+  if (timerWindow_) {
+    ::KillTimer(timerWindow_, kActionTimer);
+    ::DestroyWindow(timerWindow_);
+  }
+  Forms.clear(); // each form skin lets its window go
+  FormOwners.clear();
+  hook_.reset();
+}
+
+void TSkinManage::InstallHook() {
+  if (!hook_)
+    hook_ = std::make_unique<TThreadHook>(
+        WH_CBT, [this](int code, WPARAM wParam, LPARAM lParam) { OnHook(code, wParam, lParam); });
+}
+
+void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (StartState == 4) return;
+  HWND wnd = reinterpret_cast<HWND>(wParam);
+  switch (code) {
+  case HCBT_CREATEWND: {
+    const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    if (create->lpcs->dwExStyle & WS_EX_MDICHILD) SkinWindow(wnd);
+    break;
+  }
+  case HCBT_ACTIVATE:
+    if (StartState == 0) StartState = 1;
+    SkinWindow(wnd);
+    break;
+  default:
+    break;
+  }
+}
+
+void TSkinManage::RegisterSkinData(TSkinData* data) {
+  if (std::find(SkinDatas.begin(), SkinDatas.end(), data) != SkinDatas.end()) return;
+  SkinDatas.push_back(data);
+  if (!MainSkinData && data->SkinFormtype == sfMainform) MainSkinData = data;
+}
+
+void TSkinManage::UnregisterSkinData(TSkinData* data) {
+  SkinDatas.erase(std::remove(SkinDatas.begin(), SkinDatas.end(), data), SkinDatas.end());
+  if (PendingSkinData == data) PendingSkinData = nullptr;
+  if (MainSkinData == data) {
+    MainSkinData = nullptr;
+    for (TSkinData* other : SkinDatas)
+      if (other->SkinFormtype == sfMainform) {
+        MainSkinData = other;
+        break;
+      }
+  }
+  // Form skins read the component's descriptors: they go with it.
+  for (size_t i = Forms.size(); i-- > 0;)
+    if (FormOwners[i] == data) {
+      Forms[i]->Unhook();
+      Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));
+      FormOwners.erase(FormOwners.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+TWinSkinForm* TSkinManage::FindSkinForm(HWND wnd) const {
+  for (const auto& form : Forms)
+    if (form->Handle() == wnd && form->State() != 6) return form.get();
+  return nullptr;
+}
+
+void TSkinManage::Purge() {
+  if (StartState == 4) return;
+  for (size_t i = Forms.size(); i-- > 0;)
+    if (Forms[i]->State() == 6) {
+      Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));
+      FormOwners.erase(FormOwners.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+TSkinData* TSkinManage::ChooseSkinData(HWND wnd) const {
+  std::vector<RegisteredSkinData> registered;
+  for (const TSkinData* data : SkinDatas)
+    registered.push_back({data->SkinFormtype, reinterpret_cast<std::uintptr_t>(OwnerWindow(data))});
+  const int index =
+      ChooseSkinDataIndex(registered, reinterpret_cast<std::uintptr_t>(wnd), ClassNameOf(wnd));
+  return index < 0 ? nullptr : SkinDatas[static_cast<size_t>(index)];
+}
+
+bool TSkinManage::SkinWindow(HWND wnd) {
+  if (!Enabled || !::IsWindow(wnd)) return false;
+  Purge();
+  WindowFacts facts;
+  facts.answersSkinned = ::SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1;
+  facts.alreadyListed = FindSkinForm(wnd) != nullptr;
+  if (auto* control = fw::TWinControl::FromHandle(wnd)) {
+    facts.hasForm = true;
+    facts.formTag = control->Tag;
+  }
+  facts.style = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
+  facts.exStyle = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_EXSTYLE));
+  facts.className = ClassNameOf(wnd);
+  if (HWND parent = ::GetParent(wnd)) facts.parentClassName = ClassNameOf(parent);
+  facts.programInstance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(wnd, GWLP_HINSTANCE)) ==
+                          ::GetModuleHandleW(nullptr);
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  facts.width = r.right - r.left;
+  facts.height = r.bottom - r.top;
+  const TSkinOptions options = MainSkinData ? MainSkinData->Options : DefaultSkinOptions();
+  if (CheckSkinWindow(facts, Enabled, Forcing, MainSkinData != nullptr, options) !=
+      SkinVerdict::Skin)
+    return false;
+  if (MainSkinData) {
+    bool allow = true;
+    std::wstring className(facts.className.begin(), facts.className.end());
+    MainSkinData->AllowWindow(wnd, className, allow);
+    if (!allow) return false;
+  }
+  TSkinData* data = ChooseSkinData(wnd);
+  if (!data || data->SkinMissing()) return false;
+
+  auto form = std::make_unique<TWinSkinForm>(
+      TFormSkinSource{&data->Elements(), data->SkinControls, data->Options});
+  if (!form->HookWindow(wnd)) return false;
+  Forms.push_back(std::move(form));
+  FormOwners.push_back(data);
+  ::PostMessageW(wnd, SM_STARTSKIN, 0, 1000);
+  return true;
+}
+
+void TSkinManage::SkinForm(fw::TForm* form) {
+  if (!form || !form->HandleAllocated()) return;
+  HWND wnd = form->Handle();
+  if (!::IsWindowVisible(wnd) || (::GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD)) return;
+  SkinWindow(wnd);
+}
+
+std::vector<fw::TForm*> TSkinManage::ApplicationForms() const {
+  std::vector<fw::TForm*> forms;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND wnd, LPARAM list) -> BOOL {
+        if (auto* form = dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(wnd)))
+          reinterpret_cast<std::vector<fw::TForm*>*>(list)->push_back(form);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&forms));
+  return forms;
+}
+
+void TSkinManage::RefreshSkin(TSkinData* data) {
+  // The component's descriptors were replaced: the caption buttons are made anew at once, so no
+  // paint before the change is applied reads the old ones.
+  for (size_t i = 0; i < Forms.size(); ++i)
+    if (FormOwners[i] == data) Forms[i]->CalcFrame();
+}
+
+void TSkinManage::Request(TSkinData* data, TSkinAction action, int delayMs) {
+  PendingAction = action;
+  PendingSkinData = data;
+  if (StartState != 0) {
+    // Setting the timer again restarts it: a newer request replaces an older one.
+    ::SetTimer(timerWindow_, kActionTimer, static_cast<UINT>(delayMs), nullptr);
+    return;
+  }
+  if (action == kSkinOn) Enabled = true;
+  if (action == kSkinOff) Enabled = false;
+}
+
+LRESULT CALLBACK TSkinManage::TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_TIMER && wParam == kActionTimer) {
+    ::KillTimer(wnd, kActionTimer); // one shot
+    if (auto* self = reinterpret_cast<TSkinManage*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA))) {
+      try {
+        self->RunPendingAction();
+      } catch (...) {
+        // A failing skin leaves the windows as they are.
+      }
+    }
+    return 0;
+  }
+  return ::DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
+void TSkinManage::RunPendingAction() {
+  TSkinData* data = PendingSkinData;
+  if (!data) return;
+  auto redraw = [](TWinSkinForm& form) {
+    form.CalcFrame();
+    form.FitWindow(true);
+    form.UpdateRegion();
+    ::RedrawWindow(form.Handle(), nullptr, nullptr,
+                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  };
+  auto release = [this](size_t i) {
+    Forms[i]->Unhook();
+    Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));
+    FormOwners.erase(FormOwners.begin() + static_cast<std::ptrdiff_t>(i));
+  };
+  const bool onlyThisForm = data->SkinFormtype == sfOnlyThisForm;
+  switch (PendingAction) {
+  case kSkinOn: {
+    Enabled = Forcing = true;
+    if (!onlyThisForm) Purge();
+    const auto forms = ApplicationForms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+      if (!onlyThisForm || *it == data->Owner()) SkinForm(*it);
+    Forcing = false;
+    break;
+  }
+  case kSkinOff:
+    Enabled = false;
+    Purge();
+    if (onlyThisForm) {
+      for (size_t i = Forms.size(); i-- > 0;)
+        if (FormOwners[i] == data) {
+          release(i);
+          break;
+        }
+    } else {
+      while (!Forms.empty())
+        release(0);
+    }
+    break;
+  case kSkinChanged:
+    Purge();
+    for (size_t i = 0; i < Forms.size(); ++i)
+      if (FormOwners[i] == data) {
+        redraw(*Forms[i]);
+        if (onlyThisForm) break;
+      }
+    break;
+  }
+  data->DoSkinChanged();
+  PendingSkinData = nullptr;
+}
+
+TSkinManagerScope::TSkinManagerScope() {
+  TSkinManagerLink& link = SkinManagerLink();
+  link.EnsureManager = [] {
+    if (!Instance()) Instance() = std::make_unique<TSkinManage>();
+  };
+  link.Register = [](TSkinData* data) { Instance()->RegisterSkinData(data); };
+  link.Unregister = [](TSkinData* data) {
+    if (Instance()) Instance()->UnregisterSkinData(data);
+  };
+  link.InstallHook = [] { Instance()->InstallHook(); };
+  link.RequestAction = [](TSkinData* data, TSkinAction action, int delayMs) {
+    Instance()->Request(data, action, delayMs);
+  };
+  link.SetStartState = [](int state) { Instance()->StartState = state; };
+  link.EnableAndCountStart = [] {
+    Instance()->Enabled = true;
+    ++Instance()->StartState;
+  };
+  link.SkinOwnerNow = [](TSkinData* data) {
+    Instance()->SkinForm(dynamic_cast<fw::TForm*>(data->Owner()));
+  };
+  link.RefreshSkinObjects = [](TSkinData* data) { Instance()->RefreshSkin(data); };
+  link.Running = [] { return Instance() && Instance()->StartState != 0; };
+}
+
+TSkinManagerScope::~TSkinManagerScope() {
+  Instance().reset();
+  SkinManagerLink() = TSkinManagerLink{};
+}
+
+} // namespace skin

@@ -1,0 +1,81 @@
+// TSkinManage: the one object that watches the program's windows (through a window hook of the
+// GUI thread), decides which are skinned and with which skin component, attaches a form skin to
+// each, and carries out the components' skin-on, skin-off and skin-change requests on a timer.
+#pragma once
+
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_manager_link.h"
+#include "skin/forms/thread_hook.h"
+#include "skin/forms/win_skin_form.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+namespace fw {
+class TForm;
+}
+
+namespace skin {
+
+class TSkinManage {
+public:
+  TSkinManage();
+  ~TSkinManage();
+  TSkinManage(const TSkinManage&) = delete;
+  TSkinManage& operator=(const TSkinManage&) = delete;
+
+  void InstallHook();
+  void RegisterSkinData(TSkinData* data);
+  void UnregisterSkinData(TSkinData* data);
+
+  // Attaches a form skin when the rules allow; true when one was created.
+  bool SkinWindow(HWND wnd);
+  void SkinForm(fw::TForm* form);
+  TSkinData* ChooseSkinData(HWND wnd) const;
+  TWinSkinForm* FindSkinForm(HWND wnd) const;
+
+  // Stores the action for `data` and runs it `delayMs` later; a newer request replaces one not
+  // yet run. Before the first window was activated, skin on and off only switch Enabled.
+  void Request(TSkinData* data, TSkinAction action, int delayMs);
+  // Every form skin made with `data` takes up its newly loaded descriptors.
+  void RefreshSkin(TSkinData* data);
+
+  bool Enabled = false;
+  bool Forcing = false;
+  int StartState = 0; // 0 not started, 1 running, 4 shutting down
+  TSkinAction PendingAction = kSkinOn;
+  TSkinData* PendingSkinData = nullptr;
+  TSkinData* MainSkinData = nullptr;
+
+  std::size_t SkinnedCount() const { return Forms.size(); }
+
+private:
+  static LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void OnHook(int code, WPARAM wParam, LPARAM lParam);
+  void RunPendingAction();
+  void Purge();
+  std::vector<fw::TForm*> ApplicationForms() const;
+
+  std::vector<std::unique_ptr<TWinSkinForm>> Forms;
+  std::vector<TSkinData*> SkinDatas;
+  std::vector<TSkinData*> FormOwners; // the component each entry of Forms was made with
+  std::unique_ptr<TThreadHook> hook_;
+  HWND timerWindow_ = nullptr;
+};
+
+// The program's manager, or null before the first skin component was loaded.
+TSkinManage* SkinManager();
+
+// Connects skin components to the manager (created by the first one that is loaded); the
+// manager goes with the returned object, at the end of the program.
+class TSkinManagerScope {
+public:
+  TSkinManagerScope();
+  ~TSkinManagerScope();
+  TSkinManagerScope(const TSkinManagerScope&) = delete;
+  TSkinManagerScope& operator=(const TSkinManagerScope&) = delete;
+};
+
+} // namespace skin

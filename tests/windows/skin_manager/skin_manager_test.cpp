@@ -1,0 +1,152 @@
+// The skin manager with the program's own skin: which windows it skins at their activation, and
+// the skin-on and skin-off requests of the skin component.
+#include "framework/form.h"
+#include "skin/forms/skin_manager.h"
+#include "tests/windows/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace skin;
+using testing_support::PumpFor;
+using testing_support::PumpUntil;
+
+namespace {
+
+std::vector<std::uint8_t> SkinStreamValue() {
+  HRSRC found = ::FindResourceW(nullptr, L"RECORDERSKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  if (!found) return {};
+  const auto* data =
+      static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
+  const auto size = static_cast<std::uint32_t>(::SizeofResource(nullptr, found));
+  std::vector<std::uint8_t> value(4 + size);
+  for (int i = 0; i < 4; ++i)
+    value[static_cast<size_t>(i)] = static_cast<std::uint8_t>(size >> (8 * i));
+  std::copy(data, data + size, value.begin() + 4);
+  return value;
+}
+
+// A shown framework form of 300 x 200.
+std::unique_ptr<fw::TForm> ShowForm(int tag = 0) {
+  auto form = std::make_unique<fw::TForm>(nullptr);
+  form->SetCaption(L"Skinned by the manager");
+  form->SetBounds(150, 120, 300, 200);
+  form->Tag = tag;
+  form->Show();
+  ::SetForegroundWindow(form->Handle());
+  ::SetActiveWindow(form->Handle());
+  return form;
+}
+
+bool Skinned(HWND wnd) {
+  return ::SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1;
+}
+
+class SkinManager : public ::testing::Test {
+protected:
+  void SetUp() override {
+    data = std::make_unique<TSkinData>(nullptr);
+    data->SetReading(true);
+    data->SetActive(true);
+    data->ReadSkinStream(SkinStreamValue());
+    data->OnSkinChanged = [this](fw::TObject*) { ++skinChanges; };
+    data->Loaded(); // as the form reader does at the end of the main form
+    ASSERT_FALSE(data->SkinMissing());
+    ASSERT_NE(skin::SkinManager(), nullptr);
+  }
+  void TearDown() override { data.reset(); }
+
+  TSkinManagerScope scope;
+  std::unique_ptr<TSkinData> data;
+  int skinChanges = 0;
+};
+
+} // namespace
+
+TEST_F(SkinManager, SkinsAFormAtItsFirstActivation) {
+  // The component's request came before any activation: it only switched skinning on.
+  EXPECT_TRUE(skin::SkinManager()->Enabled);
+  auto form = ShowForm();
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+  EXPECT_EQ(skin::SkinManager()->StartState, 1);
+  TWinSkinForm* skinForm = skin::SkinManager()->FindSkinForm(form->Handle());
+  ASSERT_NE(skinForm, nullptr);
+  PumpUntil([&] { return skinForm->State() == 1; }, 2000);
+  EXPECT_EQ(skinForm->State(), 1);
+  // Activating it again does not skin it twice.
+  const size_t count = skin::SkinManager()->SkinnedCount();
+  ::SetActiveWindow(nullptr);
+  ::SetActiveWindow(form->Handle());
+  PumpFor(100);
+  EXPECT_EQ(skin::SkinManager()->SkinnedCount(), count);
+}
+
+TEST_F(SkinManager, Tag99FormsAndOtherModulesStayUnskinned) {
+  auto tagged = ShowForm(99);
+  PumpFor(300);
+  EXPECT_FALSE(Skinned(tagged->Handle()));
+  HWND foreign =
+      ::CreateWindowExW(0, L"STATIC", L"foreign", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200,
+                        100, nullptr, nullptr, ::GetModuleHandleW(L"user32.dll"), nullptr);
+  ::SetActiveWindow(foreign);
+  PumpFor(300);
+  EXPECT_FALSE(Skinned(foreign));
+  ::DestroyWindow(foreign);
+}
+
+TEST_F(SkinManager, SystemDialogsAreSkinned) {
+  // A #32770 dialog made from a template in memory, of another module.
+  struct {
+    DLGTEMPLATE t;
+    WORD menu, cls, title;
+  } templ{};
+  templ.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+  templ.t.cx = 160;
+  templ.t.cy = 80;
+  HWND dialog = ::CreateDialogIndirectParamW(
+      ::GetModuleHandleW(L"user32.dll"), &templ.t, nullptr,
+      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; }, 0);
+  ASSERT_NE(dialog, nullptr);
+  ::SetActiveWindow(dialog);
+  EXPECT_TRUE(PumpUntil([&] { return Skinned(dialog); }, 3000));
+  ::DestroyWindow(dialog);
+}
+
+TEST_F(SkinManager, PreviewWindowsFollowTheOption) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TMyPreview";
+  ::RegisterClassW(&wc);
+  for (bool preview : {false, true}) {
+    if (preview)
+      data->Options.Include(xoPreview);
+    else
+      data->Options.Exclude(xoPreview);
+    HWND wnd = ::CreateWindowExW(0, L"TMyPreview", L"preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60,
+                                 60, 200, 120, nullptr, nullptr, wc.hInstance, nullptr);
+    ::SetActiveWindow(wnd);
+    PumpFor(300);
+    EXPECT_EQ(Skinned(wnd), preview);
+    ::DestroyWindow(wnd);
+  }
+}
+
+TEST_F(SkinManager, SwitchingOffRestoresTheWindowAndANewerRequestWins) {
+  auto form = ShowForm();
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+  PumpFor(300);
+  // Off, then on again within 250 ms: only the second runs.
+  data->SetActive(false);
+  data->SetActive(true);
+  PumpFor(600);
+  EXPECT_TRUE(Skinned(form->Handle()));
+  EXPECT_EQ(skinChanges, 1);
+  // Off for good: the window gets its own procedure back.
+  data->SetActive(false);
+  ASSERT_TRUE(PumpUntil([&] { return !Skinned(form->Handle()); }, 3000));
+  EXPECT_EQ(skin::SkinManager()->SkinnedCount(), 0u);
+  fw::Region region(::CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(::GetWindowRgn(form->Handle(), region.get()), ERROR);
+}
