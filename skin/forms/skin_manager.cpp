@@ -181,16 +181,17 @@ void TSkinManage::SkinForm(fw::TForm* form) {
   SkinWindow(wnd);
 }
 
+namespace {
+BOOL CALLBACK CollectForm(HWND wnd, LPARAM list) {
+  if (auto* form = dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(wnd)))
+    reinterpret_cast<std::vector<fw::TForm*>*>(list)->push_back(form);
+  return TRUE;
+}
+} // namespace
+
 std::vector<fw::TForm*> TSkinManage::ApplicationForms() const {
   std::vector<fw::TForm*> forms;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND wnd, LPARAM list) -> BOOL {
-        if (auto* form = dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(wnd)))
-          reinterpret_cast<std::vector<fw::TForm*>*>(list)->push_back(form);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&forms));
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectForm, reinterpret_cast<LPARAM>(&forms));
   return forms;
 }
 

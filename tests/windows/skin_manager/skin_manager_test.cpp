@@ -39,6 +39,10 @@ std::unique_ptr<fw::TForm> ShowForm(int tag = 0) {
   return form;
 }
 
+INT_PTR CALLBACK EmptyDialogProc(HWND, UINT, WPARAM, LPARAM) {
+  return 0;
+}
+
 bool Skinned(HWND wnd) {
   return ::SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1;
 }

@@ -23,6 +23,22 @@ Pixel At(const TBitmap& b, int x, int y) {
   return b.At(x, y) & 0xFFFFFF;
 }
 
+constexpr COLORREF kParentColour = RGB(10, 120, 30);
+
+// A parent that paints itself in one colour, into whatever DC it is handed.
+LRESULT CALLBACK ParentProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ERASEBKGND) {
+    RECT r;
+    ::GetClientRect(wnd, &r);
+    HBRUSH brush = ::CreateSolidBrush(kParentColour);
+    ::FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
+    ::DeleteObject(brush);
+    return 1;
+  }
+  if (msg == WM_PAINT && wParam) return 0; // painted into the given DC: nothing more
+  return ::DefWindowProcW(wnd, msg, wParam, lParam);
+}
+
 } // namespace
 
 TEST(SkinPaint, TransparentDrawingLeavesMagentaPixelsAlone) {
@@ -127,20 +143,8 @@ TEST(SkinPaint, RegionsCoverExactlyTheOpaquePixels) {
 }
 
 TEST(SkinPaint, ParentPaintsBehindAControl) {
-  static const COLORREF kParentColour = RGB(10, 120, 30);
   WNDCLASSW wc{};
-  wc.lpfnWndProc = [](HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    if (msg == WM_ERASEBKGND) {
-      RECT r;
-      ::GetClientRect(wnd, &r);
-      HBRUSH brush = ::CreateSolidBrush(kParentColour);
-      ::FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
-      ::DeleteObject(brush);
-      return 1;
-    }
-    if (msg == WM_PAINT && wParam) return 0; // painted into the given DC: nothing more
-    return ::DefWindowProcW(wnd, msg, wParam, lParam);
-  };
+  wc.lpfnWndProc = ParentProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.lpszClassName = L"tests.PaintParent";
   ::RegisterClassW(&wc);
