@@ -108,9 +108,8 @@ TEST_F(SkinManager, SystemDialogsAreSkinned) {
   templ.t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
   templ.t.cx = 160;
   templ.t.cy = 80;
-  HWND dialog = ::CreateDialogIndirectParamW(
-      ::GetModuleHandleW(L"user32.dll"), &templ.t, nullptr,
-      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return 0; }, 0);
+  HWND dialog = ::CreateDialogIndirectParamW(::GetModuleHandleW(L"user32.dll"), &templ.t, nullptr,
+                                             EmptyDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   ::SetActiveWindow(dialog);
   EXPECT_TRUE(PumpUntil([&] { return Skinned(dialog); }, 3000));
