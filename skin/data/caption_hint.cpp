@@ -13,9 +13,7 @@ void RegisterHintClass() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_SAVEBITS | CS_DROPSHADOW;
-    wc.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-      return ::DefWindowProcW(w, m, wp, lp);
-    };
+    wc.lpfnWndProc = ::DefWindowProcW; // a plain window: the hint only shows text
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = kClassName;

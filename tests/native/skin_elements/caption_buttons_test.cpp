@@ -38,7 +38,8 @@ TEST(CaptionButtons, ReadsPlacementKeys) {
   skin.ini = "[Button0]\r\nAction=22\r\nAlign=1\r\nXcoord=40\r\nYcoord=5\r\nVisibility=3\r\n"
              "Visibility1=4\r\nCombineOp=2\r\nframe=5\r\nButtonImage=b.bmp\r\n";
   skin.Image("b.bmp", TBitmap(50, 10));
-  const auto& b = *skin.Load().CaptionButtons[0];
+  const skin::TSkinElements e = skin.Load();
+  const auto& b = *e.CaptionButtons[0];
   EXPECT_EQ(b.Action, 22);
   EXPECT_EQ(b.Align, 1);
   EXPECT_EQ(b.XCoord, 40);
