@@ -5,7 +5,10 @@
 #include "framework/timer.h"
 #include "recorder/scrcam.h"
 #include "tests/windows/forms/forms_test_util.h"
+#include "tests/windows/support/test_codec.h"
 #include "tests/windows/support/test_support.h"
+
+#include <vfw.h>
 
 #include <gtest/gtest.h>
 
@@ -91,6 +94,41 @@ TEST(MainWindow, CancellingTheSaveDialogLeavesTheWindowAndStartsNothing) {
   EXPECT_TRUE(::IsWindowVisible(form.Handle()));
   EXPECT_FALSE(form.FScreenCam->FRecording);
   EXPECT_FALSE(form.FScreenCam->FWorker);
+}
+
+// What closing the program does while a recording runs: the main window's destruction stops the
+// recording, the engine finishes the file, and the hot keys are released.
+TEST(MainWindow, ClosingWhileRecordingFinishesTheFileAndReleasesTheHotKeys) {
+  testing_support::ScopedTestCodec codec;
+  auto form = std::make_unique<app::TForm1>(nullptr);
+  recorder::TScreenCam& cam = *form->FScreenCam;
+  cam.ListCompressors();
+  for (int i = 0; i < cam.FCompressorCount; ++i)
+    if (cam.FCompressors[static_cast<size_t>(i)].fccHandler == testing_support::kTestCodecHandler)
+      cam.FCompressorIndex = i;
+  ASSERT_GE(cam.FCompressorIndex, 0);
+  cam.FCompressorHandler = testing_support::kTestCodecHandler;
+  cam.FShowFrame = false;
+  cam.FMsPerFrame = 400;
+  const std::wstring file = testing_support::ArtifactPath(L"forms", L"closed_while_recording.avi");
+  ::DeleteFileW(file.c_str());
+  cam.StartRecording(nullptr, file);
+  testing_support::PumpFor(2000);
+  ASSERT_TRUE(cam.FRecording);
+  form.reset();
+
+  ::AVIFileInit();
+  PAVIFILE avi = nullptr;
+  ASSERT_EQ(::AVIFileOpenW(&avi, file.c_str(), OF_READ, nullptr), 0) << "a finished, readable file";
+  PAVISTREAM stream = nullptr;
+  ASSERT_EQ(::AVIFileGetStream(avi, &stream, streamtypeVIDEO, 0), 0);
+  EXPECT_GE(::AVIStreamLength(stream), 3) << "2 s at 400 ms per slot";
+  ::AVIStreamRelease(stream);
+  ::AVIFileRelease(avi);
+  ::AVIFileExit();
+  EXPECT_TRUE(::RegisterHotKey(nullptr, 0x2002, 0, VK_F4));
+  ::UnregisterHotKey(nullptr, 0x2002);
+  ::DeleteFileW(file.c_str());
 }
 
 } // namespace
