@@ -63,6 +63,11 @@ public:
   void FitWindow(bool keepClientRect);
   void PaintFrame(HDC dc);
   void UpdateRegion();
+  // Builds the region again even though the size is unchanged (after a skin change).
+  void RebuildRegion() {
+    FRegionWidth = FRegionHeight = 0;
+    UpdateRegion();
+  }
 
   HWND Handle() const { return FHandle; }
   int State() const { return FState; }
