@@ -58,21 +58,20 @@ TEST(MainWindow, F4MessageClicksStart) {
   EXPECT_EQ(starts, 1);
 }
 
+BOOL CALLBACK FindVisibleDialog(HWND wnd, LPARAM data) {
+  wchar_t cls[16] = {};
+  ::GetClassNameW(wnd, cls, 16);
+  if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(wnd)) {
+    *reinterpret_cast<HWND*>(data) = wnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The save dialog of the thread, once it is open.
 HWND FindSaveDialog() {
   HWND found = nullptr;
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND wnd, LPARAM data) {
-        wchar_t cls[16] = {};
-        ::GetClassNameW(wnd, cls, 16);
-        if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(wnd)) {
-          *reinterpret_cast<HWND*>(data) = wnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
