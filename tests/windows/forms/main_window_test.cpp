@@ -8,6 +8,8 @@
 #include "tests/windows/support/test_codec.h"
 #include "tests/windows/support/test_support.h"
 
+#include <commdlg.h>
+#include <dlgs.h>
 #include <vfw.h>
 
 #include <gtest/gtest.h>
@@ -128,6 +130,51 @@ TEST(MainWindow, ClosingWhileRecordingFinishesTheFileAndReleasesTheHotKeys) {
   EXPECT_TRUE(::RegisterHotKey(nullptr, 0x2002, 0, VK_F4));
   ::UnregisterHotKey(nullptr, 0x2002);
   ::DeleteFileW(file.c_str());
+}
+
+// F4 while recording: the save dialog comes again and the window hides again, but the engine
+// ignores the second start and goes on with the first file.
+TEST(MainWindow, F4WhileRecordingAsksAgainButTheEngineIgnoresTheSecondStart) {
+  testing_support::ScopedTestCodec codec;
+  app::TForm1 form(nullptr);
+  recorder::TScreenCam& cam = *form.FScreenCam;
+  cam.FCompressorHandler = testing_support::kTestCodecHandler;
+  cam.FMsPerFrame = 400;
+  const std::wstring first = testing_support::ArtifactPath(L"forms", L"first.avi");
+  const std::wstring second = testing_support::ArtifactPath(L"forms", L"second");
+  ::DeleteFileW(first.c_str());
+  ::DeleteFileW((second + L".avi").c_str());
+  cam.StartRecording(nullptr, first);
+  ASSERT_TRUE(cam.FRecording);
+  recorder::TRecordAVIThread* worker = cam.FWorker;
+  form.Show();
+
+  bool answered = false;
+  fw::TTimer timer(nullptr);
+  timer.SetInterval(50);
+  timer.OnTimer = [&](fw::TObject*) {
+    if (HWND dialog = FindSaveDialog()) {
+      timer.SetEnabled(false);
+      answered = true;
+      // The file name box of the dialog, then OK.
+      ::SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(second.c_str()));
+      ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }
+  };
+  ::SendMessageW(form.Handle(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F4));
+  EXPECT_TRUE(answered) << "the save dialog was shown again";
+  EXPECT_FALSE(::IsWindowVisible(form.Handle())) << "hidden again";
+  EXPECT_EQ(form.SaveDialog1->FileName, second);
+  EXPECT_TRUE(cam.FRecording);
+  EXPECT_EQ(cam.FWorker, worker) << "still the first recording";
+  testing_support::PumpFor(500);
+  ::SendMessageW(form.Handle(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F5));
+  EXPECT_TRUE(::IsWindowVisible(form.Handle()));
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return cam.FWorker == nullptr; }, 10000));
+  EXPECT_NE(::GetFileAttributesW(first.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(::GetFileAttributesW((second + L".avi").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "no second file";
+  ::DeleteFileW(first.c_str());
 }
 
 } // namespace
