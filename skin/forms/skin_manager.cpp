@@ -166,7 +166,7 @@ bool TSkinManage::SkinWindow(HWND wnd) {
   if (!data || data->SkinMissing()) return false;
 
   auto form = std::make_unique<TWinSkinForm>(
-      TFormSkinSource{&data->Elements(), data->SkinControls, data->Options});
+      TFormSkinSource{&data->Elements(), data->SkinControls, data->Options, data});
   if (!form->HookWindow(wnd)) return false;
   Forms.push_back(std::move(form));
   FormOwners.push_back(data);

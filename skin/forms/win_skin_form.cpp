@@ -1,6 +1,7 @@
 #include "skin/forms/win_skin_form.h"
 
 #include "framework/bitmap.h"
+#include "skin/data/skin_data.h"
 #include "skin/forms/skin_paint.h"
 
 #include <windowsx.h>
@@ -13,6 +14,9 @@ namespace {
 
 constexpr UINT_PTR kHoverTimer = 0x5EED;
 constexpr UINT kHoverInterval = 250;
+// The framework's hint timing: a caption-button hint shows after 2 x HintPause of rest over the
+// button, for HintHidePause.
+constexpr int kHintPause = 500, kHintHidePause = 2500;
 constexpr UINT kFrameChanged =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED; // 0x37
 
@@ -84,7 +88,9 @@ TColor TWinSkinForm::SkinColour(int index) const {
 bool TWinSkinForm::HookWindow(HWND wnd) {
   if (FSubclass.Hooked() || !::IsWindow(wnd)) return false;
   FHandle = wnd;
-  FSkinFrame = FSource.SkinControls.Contains(xcMainMenu);
+  // A window with a menu keeps its system frame until menu bars are skinned: painting over the
+  // system's menu bar would hide it.
+  FSkinFrame = FSource.SkinControls.Contains(xcMainMenu) && !::GetMenu(wnd);
   FStyle = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
   wchar_t className[101] = {};
   ::GetClassNameW(wnd, className, 100);
@@ -457,11 +463,42 @@ void TWinSkinForm::SetHot(TWinSysButton* button, int state) {
 }
 
 void TWinSkinForm::MouseLeave() {
+  if (FSource.Component) {
+    FSource.Component->HideCaptionHint();
+    FSource.Component->HoverCounter = 0;
+  }
   if (!FHotObject) return;
   TWinSysButton* old = FHotObject;
   FHotObject = nullptr;
   old->FButtonState = 1;
   DrawSysButton(*old, 1);
+}
+
+void TWinSkinForm::HoverTick() {
+  if (!FHotObject) return;
+  POINT cursor;
+  ::GetCursorPos(&cursor);
+  const POINT p = WindowToFrame(cursor);
+  const TRect& b = FHotObject->FBounds;
+  if (p.x < b.Left || p.x >= b.Right || p.y < b.Top || p.y >= b.Bottom) {
+    MouseLeave();
+    return;
+  }
+  TSkinData* component = FSource.Component;
+  if (!component) return;
+  component->HoverCounter += static_cast<int>(kHoverInterval);
+  const int shown = 2 * kHintPause, hidden = shown + kHintHidePause;
+  if (component->HoverCounter >= hidden) {
+    component->HideCaptionHint();
+  } else if (component->HoverCounter >= shown) {
+    const std::string hint = HintText(FHotObject->FData->Action);
+    if (!hint.empty()) {
+      RECT window;
+      ::GetWindowRect(FHandle, &window);
+      const LONG x = window.left + b.Left, y = cursor.y + 24;
+      component->ShowCaptionHint({x, y, x, y}, std::wstring(hint.begin(), hint.end()));
+    }
+  }
 }
 
 void TWinSkinForm::Restore() {
@@ -623,13 +660,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 1;
   case WM_TIMER:
     if (wParam == kHoverTimer) {
-      if (FHotObject) {
-        POINT cursor;
-        ::GetCursorPos(&cursor);
-        const POINT p = WindowToFrame(cursor);
-        const TRect& b = FHotObject->FBounds;
-        if (p.x < b.Left || p.x >= b.Right || p.y < b.Top || p.y >= b.Bottom) MouseLeave();
-      }
+      HoverTick();
       return 0;
     }
     break;

@@ -31,10 +31,13 @@ inline constexpr UINT SM_SKINNEDNOTICE = 0xBC4E;
 inline constexpr LPARAM kSkinMagic = 16802;
 
 // What a form skin reads of its skin component.
+class TSkinData;
+
 struct TFormSkinSource {
   const TSkinElements* Elements = nullptr; // null: no skin loaded
   TSkinControlTypes SkinControls = DefaultSkinControls();
   TSkinOptions Options = DefaultSkinOptions();
+  TSkinData* Component = nullptr; // for the caption-button hint; may be null
 };
 
 // A caption button: one per caption button descriptor of the skin.
@@ -98,6 +101,7 @@ private:
   void ButtonAction(TWinSysButton& button);
   void SetHot(TWinSysButton* button, int state);
   void MouseLeave();
+  void HoverTick();
   TWinSysButton* FindButton(POINT framePoint);
   POINT WindowToFrame(POINT screen) const;
   CaptionState CaptionStateNow();

@@ -153,3 +153,35 @@ TEST_F(SkinManager, SwitchingOffRestoresTheWindowAndANewerRequestWins) {
   fw::Region region(::CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(::GetWindowRgn(form->Handle(), region.get()), ERROR);
 }
+
+TEST_F(SkinManager, RestingOnACaptionButtonShowsItsHint) {
+  auto form = ShowForm();
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+  TWinSkinForm* skinForm = skin::SkinManager()->FindSkinForm(form->Handle());
+  ASSERT_NE(skinForm, nullptr);
+  ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpFor(200);
+  const TWinSysButton* close = nullptr;
+  for (const TWinSysButton& b : skinForm->Buttons())
+    if (b.FVisible && b.FData->Action == 0) close = &b;
+  ASSERT_NE(close, nullptr);
+  RECT w;
+  ::GetWindowRect(form->Handle(), &w);
+  const POINT p{w.left + (close->FBounds.Left + close->FBounds.Right) / 2,
+                w.top + (close->FBounds.Top + close->FBounds.Bottom) / 2};
+  ::SetCursorPos(p.x, p.y);
+  ::SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(p.x, p.y));
+  // The hint shows after a second of rest and goes when the mouse leaves.
+  HWND hint = nullptr;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        hint = ::FindWindowW(L"TSkinCaptionHint", nullptr);
+        return hint && ::IsWindowVisible(hint);
+      },
+      3000));
+  RECT h;
+  ::GetWindowRect(hint, &h);
+  EXPECT_EQ(h.left, w.left + close->FBounds.Left);
+  ::SetCursorPos(p.x - 200, p.y + 150);
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hint); }, 2000));
+}
