@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 using namespace skin;
@@ -351,4 +352,62 @@ TEST(SkinForm, UnhookGivesTheWindowBackExactly) {
   EXPECT_EQ(clientAfter.cx, clientBefore.cx);
   EXPECT_EQ(clientAfter.cy, clientBefore.cy);
   EXPECT_NE(::SendMessageW(window.wnd, SM_ISSKINNED, 0, 0), 1);
+}
+
+namespace {
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) {
+  return 0;
+}
+} // namespace
+
+TEST(SkinForm, MessageBoxesGrowToShowTheirCaption) {
+  TestSkin skin(false);
+  // A dialog template in memory: no menu, the dialog class, a long title.
+  const wchar_t title[] = L"A rather long caption that does not fit into this small dialog";
+  std::vector<WORD> templ(sizeof(DLGTEMPLATE) / sizeof(WORD) + 2 + std::size(title) + 1, 0);
+  auto* t = reinterpret_cast<DLGTEMPLATE*>(templ.data());
+  t->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME;
+  t->cx = 90;
+  t->cy = 50;
+  std::copy(std::begin(title), std::end(title),
+            templ.begin() + sizeof(DLGTEMPLATE) / sizeof(WORD) + 2);
+  HWND dialog =
+      ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), t, nullptr, PlainDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  HWND child = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 20, 30, 60, 22, dialog,
+                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  PumpFor(100);
+  RECT client;
+  ::GetClientRect(dialog, &client);
+
+  TWinSkinForm form({&skin.elements});
+  Start(form, dialog);
+  // What the caption needs, measured the way the skin measures it.
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  HFONT font = ::CreateFontIndirectW(&metrics.lfCaptionFont);
+  HDC dc = ::GetDC(dialog);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  SIZE text{};
+  ::GetTextExtentPoint32W(dc, title, static_cast<int>(std::size(title) - 1), &text);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(dialog, dc);
+  ::DeleteObject(font);
+  const int plain = client.right + kLeft + kRight;
+  const int needed = skin.elements.Title->LeftWidth + text.cx + skin.elements.Title->RightWidth;
+  ASSERT_GT(needed, plain);
+
+  RECT w;
+  ::GetWindowRect(dialog, &w);
+  EXPECT_EQ(w.right - w.left, needed);
+  RECT c;
+  ::GetWindowRect(child, &c);
+  POINT origin{c.left, c.top};
+  ::ScreenToClient(dialog, &origin);
+  EXPECT_EQ(origin.x, 20 + (needed - plain) / 2); // the controls keep to the middle
+  EXPECT_EQ(origin.y, 30);
+  SaveShot(dialog, L"message_box.bmp");
+  form.Unhook();
+  ::DestroyWindow(dialog);
 }
