@@ -4,7 +4,11 @@
 #include "app/Unit2.h"
 #include "app/optdlg.h"
 #include "framework/application.h"
+#include "framework/exception.h"
+#include "framework/message_box.h"
 #include "recorder/builtin_video1_install.h"
+#include "skin/data/core/skin_reader.h"
+#include "skin/forms/skin_manager.h"
 
 #include <memory>
 
@@ -19,10 +23,21 @@ recorder::BuiltinVideo1Installation InstallDefaultCompressor() {
   return recorder::InstallBuiltinVideo1IfNeeded(bpp, width, height);
 }
 
+// Messages of the skin readers (an older skin file) reach the user as an information box.
+void ShowSkinMessages() {
+  skin::SetSkinMessageHandler([](const std::string& text) {
+    fw::ShowMessageBox(nullptr, fw::Utf8ToWide(text), fw::Application->Title(), MB_OK);
+  });
+}
+
 } // namespace
 
 int wmain() {
   fw::TApplication application;
+  ShowSkinMessages();
+  // The skin manager starts with the main form's skin component and skins every window of the
+  // program at its first activation; it goes after the forms, at the end.
+  skin::TSkinManagerScope skinManager;
   // Outlives the forms: the engine may record with it until the main window goes.
   recorder::BuiltinVideo1Installation defaultCompressor = InstallDefaultCompressor();
   try {
