@@ -1,6 +1,7 @@
 #include "skin/forms/win_skin_form.h"
 
 #include "framework/bitmap.h"
+#include "framework/control.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/skin_paint.h"
 
@@ -229,6 +230,16 @@ void TWinSkinForm::Unhook() {
   FOwnsRegion = false;
   FRegionWidth = FRegionHeight = 0;
   FState = 0;
+}
+
+bool TWinSkinForm::IsBareWindow() const {
+  return fw::TWinControl::FromHandle(FHandle) == nullptr;
+}
+
+HBRUSH TWinSkinForm::ButtonFaceBrush() {
+  if (FSource.Component) return FSource.Component->ButtonFaceBrush();
+  if (!FFaceBrush) FFaceBrush.reset(::CreateSolidBrush(ToColorRef(SkinColour(kButtonFace))));
+  return FFaceBrush.get();
 }
 
 std::wstring TWinSkinForm::WindowText() const {
@@ -658,6 +669,35 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case SM_ISSKINNED:
     ::PostMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
     return 1;
+  case WM_ERASEBKGND:
+    if (IsBareWindow() && FSource.Elements) {
+      PassOn(msg, wParam, lParam);
+      RECT client;
+      ::GetClientRect(FHandle, &client);
+      ::FillRect(reinterpret_cast<HDC>(wParam), &client, ButtonFaceBrush());
+      return 1;
+    }
+    break;
+  case WM_CTLCOLORBTN:
+  case WM_CTLCOLORSTATIC:
+    if (IsBareWindow() && FSource.Elements) {
+      LRESULT result = PassOn(msg, wParam, lParam);
+      ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      if (msg == WM_CTLCOLORSTATIC) result = reinterpret_cast<LRESULT>(ButtonFaceBrush());
+      return result;
+    }
+    break;
+  case WM_SETTEXT:
+    if (FSkinFrame && FState == 1 && ::IsWindowVisible(FHandle)) {
+      // The system repaints its own caption for a new text: paint ours over it at once.
+      const LRESULT result = PassOn(msg, wParam, lParam);
+      if (FWindowState == kStateMinimized)
+        PaintFrame(nullptr);
+      else
+        ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
+      return result;
+    }
+    break;
   case WM_TIMER:
     if (wParam == kHoverTimer) {
       HoverTick();

@@ -111,6 +111,9 @@ private:
   void ToggleMinimize();
   void Restore();
   std::wstring WindowText() const;
+  // A window that is not one of the framework's: its background comes from the skin too.
+  bool IsBareWindow() const;
+  HBRUSH ButtonFaceBrush();
   TColor SkinColour(int index) const;
   const TDataSkinBorder& Border(int index) const;
 
@@ -133,6 +136,7 @@ private:
   std::vector<TWinSysButton> FButtons;
   TWinSysButton* FHotObject = nullptr;
   fw::Font FCaptionFont;
+  fw::Brush FFaceBrush; // without a skin component to lend its brush
   bool FOwnsRegion = false;
   int FRegionWidth = 0, FRegionHeight = 0;
   int FRegionBuilds = 0;

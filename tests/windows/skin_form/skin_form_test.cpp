@@ -411,3 +411,29 @@ TEST(SkinForm, MessageBoxesGrowToShowTheirCaption) {
   form.Unhook();
   ::DestroyWindow(dialog);
 }
+
+TEST(SkinForm, ANewCaptionTextKeepsTheSkinnedCaption) {
+  TestSkin skin(false);
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  ::SetWindowTextW(window.wnd, L"New");
+  PumpFor(150);
+  RECT w;
+  ::GetWindowRect(window.wnd, &w);
+  EXPECT_EQ(ScreenPixel(w.left + 200, w.top + 4),
+            kBorderActive); // the skin's top, not the system's
+  EXPECT_EQ(ScreenPixel(w.left + 200, w.top + kTop - 2), kBorderActive);
+}
+
+TEST(SkinForm, BareWindowsGetTheSkinsFaceColour) {
+  TestSkin skin(false);
+  TestWindow window(WS_OVERLAPPEDWINDOW); // not a framework window
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  ::RedrawWindow(window.wnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpFor(150);
+  POINT p{100, 100};
+  ::ClientToScreen(window.wnd, &p);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), fw::PixelOf(0xC0C0C0));
+}
