@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::uint32_t kSysMenu = 0x00080000, kMinimizeBox = 0x00020000, kMaximizeBox = 0x00010000,
                         kCaption = 0x00C00000, kThickFrame = 0x00040000, kModalFrame = 0x80,
-                        kChild = 0x40000000, kPopup = 0x80000000;
+                        kChild = 0x40000000;
 constexpr std::uint32_t kExContextHelp = 0x400, kExAppWindow = 0x40000, kExMdiChild = 0x40,
                         kExDlgModalFrame = 0x1, kExLeftScrollBar = 0x4000;
 
