@@ -1,11 +1,16 @@
 // The skin manager with the program's own skin: which windows it skins at their activation, and
 // the skin-on and skin-off requests of the skin component.
+#include "framework/bitmap.h"
+#include "framework/core/bmp_writer.h"
 #include "framework/form.h"
 #include "skin/forms/skin_manager.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <windowsx.h>
+
+#include <cstdio>
 #include <memory>
 
 using namespace skin;
@@ -184,4 +189,53 @@ TEST_F(SkinManager, RestingOnACaptionButtonShowsItsHint) {
   EXPECT_EQ(h.left, w.left + close->FBounds.Left);
   ::SetCursorPos(p.x - 200, p.y + 150);
   EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hint); }, 2000));
+}
+
+namespace {
+// The window's area of the screen as a .bmp test artefact, for people to look at.
+void SaveShot(HWND wnd, const wchar_t* name) {
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  fw::TBitmap shot(r.right - r.left + 20, r.bottom - r.top + 20, fw::TPixelFormat::pf32bit);
+  fw::DrawInto(shot, [&](HDC dc) {
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(dc, 0, 0, shot.Width(), shot.Height(), screen, r.left - 10, r.top - 10, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+  });
+  const auto bytes = fw::SaveBmp24(shot);
+  if (FILE* f = _wfopen(testing_support::ArtifactPath(L"skin_manager", name).c_str(), L"wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+}
+} // namespace
+
+TEST_F(SkinManager, PicturesOfTheProgramsSkin) {
+  auto form = ShowForm();
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+  PumpFor(300);
+  TWinSkinForm* skinForm = skin::SkinManager()->FindSkinForm(form->Handle());
+  ASSERT_NE(skinForm, nullptr);
+  SaveShot(form->Handle(), L"active.bmp");
+  const TWinSysButton* close = nullptr;
+  for (const TWinSysButton& b : skinForm->Buttons())
+    if (b.FVisible && b.FData->Action == 0) close = &b;
+  ASSERT_NE(close, nullptr);
+  RECT w;
+  ::GetWindowRect(form->Handle(), &w);
+  const LPARAM at = MAKELPARAM(w.left + (close->FBounds.Left + close->FBounds.Right) / 2,
+                               w.top + (close->FBounds.Top + close->FBounds.Bottom) / 2);
+  ::SetCursorPos(GET_X_LPARAM(at), GET_Y_LPARAM(at)); // the hover timer checks the real cursor
+  ::SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, at);
+  PumpFor(100);
+  EXPECT_EQ(close->FButtonState, 3);
+  SaveShot(form->Handle(), L"close_hot.bmp");
+  ::SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+  PumpFor(100);
+  EXPECT_EQ(close->FButtonState, 2);
+  SaveShot(form->Handle(), L"close_pressed.bmp");
+  ::SendMessageW(form->Handle(), WM_NCACTIVATE, FALSE, 0);
+  PumpFor(100);
+  EXPECT_FALSE(skinForm->Active());
+  SaveShot(form->Handle(), L"inactive.bmp");
 }
