@@ -12,13 +12,6 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER f, c;
-  ::QueryPerformanceFrequency(&f);
-  ::QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
 class ScreenArea : public fw::TControl {
 public:
   ScreenArea(int w, int h) : fw::TControl(nullptr) { SetBounds(0, 0, w, h); }
@@ -35,10 +28,12 @@ int main() {
 
   std::vector<double> times;
   for (int i = 0; i < 60; ++i) {
-    double start = Now();
+    double start = testing_support::MillisecondsNow();
     BITMAPINFOHEADER* frame = cam.CaptureFrame(0, 0, cam.FScreenWidth, cam.FScreenHeight);
     cam.ReleaseFrame(frame);
-    if (i >= 5) times.push_back(Now() - start); // the first grabs warm up caches and GDI
+    if (i >= 5)
+      times.push_back(testing_support::MillisecondsNow() -
+                      start); // the first grabs warm up caches and GDI
   }
   std::sort(times.begin(), times.end());
   std::printf("CaptureFrame+ReleaseFrame, full screen: median %.2f ms, min %.2f ms, max %.2f ms "
@@ -60,10 +55,10 @@ int main() {
     cam.StartRecording(&area, file);
     testing_support::PumpUntil([&] { return cam.FFramesWritten > 0 || !cam.FWorker; }, 10000);
     const int before = cam.FFramesWritten;
-    const double start = Now();
+    const double start = testing_support::MillisecondsNow();
     testing_support::PumpFor(3000);
     const int written = cam.FFramesWritten - before;
-    const double seconds = (Now() - start) / 1000.0;
+    const double seconds = (testing_support::MillisecondsNow() - start) / 1000.0;
     cam.StopRecording();
     testing_support::PumpUntil([&] { return cam.FWorker == nullptr; }, 20000);
     std::printf("recording %dx%d, 1 ms per frame, test compressor: %.1f frames written per second "

@@ -1,6 +1,7 @@
 // Prints the time of one full frame paint (PaintFrame) of a window of the main window's size and
 // of one region rebuild (UpdateRegion) of a 1280 x 1024 window, with the program's own skin.
 #include "framework/application.h"
+#include "skin/data/core/skin_stream.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/support/test_support.h"
@@ -12,31 +13,12 @@
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER f, c;
-  ::QueryPerformanceFrequency(&f);
-  ::QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-std::vector<std::uint8_t> SkinStreamValue() {
-  HRSRC found = ::FindResourceW(nullptr, L"RECORDERSKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
-  const auto* data =
-      static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
-  const auto size = static_cast<std::uint32_t>(::SizeofResource(nullptr, found));
-  std::vector<std::uint8_t> value(4 + size);
-  for (int i = 0; i < 4; ++i)
-    value[static_cast<size_t>(i)] = static_cast<std::uint8_t>(size >> (8 * i));
-  std::copy(data, data + size, value.begin() + 4);
-  return value;
-}
-
 void Report(const char* what, int runs, const std::function<void()>& work) {
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
-    const double start = Now();
+    const double start = testing_support::MillisecondsNow();
     work();
-    times.push_back(Now() - start);
+    times.push_back(testing_support::MillisecondsNow() - start);
   }
   std::sort(times.begin(), times.end());
   std::printf("%s: median %.3f ms, min %.3f ms, max %.3f ms (%d runs)\n", what,
@@ -48,7 +30,7 @@ void Report(const char* what, int runs, const std::function<void()>& work) {
 int main() {
   fw::TApplication application;
   skin::TSkinData data(nullptr);
-  data.ReadSkinStream(SkinStreamValue());
+  data.ReadSkinStream(skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
   if (data.SkinMissing()) {
     std::printf("the embedded skin did not load\n");
     return 1;

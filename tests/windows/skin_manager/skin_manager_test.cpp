@@ -3,6 +3,7 @@
 #include "framework/bitmap.h"
 #include "framework/core/bmp_writer.h"
 #include "framework/form.h"
+#include "skin/data/core/skin_stream.h"
 #include "skin/forms/skin_manager.h"
 #include "tests/windows/support/test_support.h"
 
@@ -18,19 +19,6 @@ using testing_support::PumpFor;
 using testing_support::PumpUntil;
 
 namespace {
-
-std::vector<std::uint8_t> SkinStreamValue() {
-  HRSRC found = ::FindResourceW(nullptr, L"RECORDERSKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
-  if (!found) return {};
-  const auto* data =
-      static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
-  const auto size = static_cast<std::uint32_t>(::SizeofResource(nullptr, found));
-  std::vector<std::uint8_t> value(4 + size);
-  for (int i = 0; i < 4; ++i)
-    value[static_cast<size_t>(i)] = static_cast<std::uint8_t>(size >> (8 * i));
-  std::copy(data, data + size, value.begin() + 4);
-  return value;
-}
 
 // A shown framework form of 300 x 200.
 std::unique_ptr<fw::TForm> ShowForm(int tag = 0) {
@@ -58,7 +46,8 @@ protected:
     data = std::make_unique<TSkinData>(nullptr);
     data->SetReading(true);
     data->SetActive(true);
-    data->ReadSkinStream(SkinStreamValue());
+    data->ReadSkinStream(
+        skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
     data->OnSkinChanged = [this](fw::TObject*) { ++skinChanges; };
     data->Loaded(); // as the form reader does at the end of the main form
     ASSERT_FALSE(data->SkinMissing());

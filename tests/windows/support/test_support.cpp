@@ -38,6 +38,21 @@ std::wstring ArtifactPath(const std::wstring& folder, const std::wstring& name) 
   return name;
 }
 
+std::vector<std::uint8_t> RcDataResource(const wchar_t* name) {
+  HRSRC found = ::FindResourceW(nullptr, name, reinterpret_cast<LPCWSTR>(RT_RCDATA));
+  if (!found) return {};
+  const auto* data =
+      static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
+  return {data, data + ::SizeofResource(nullptr, found)};
+}
+
+double MillisecondsNow() {
+  LARGE_INTEGER frequency, counter;
+  ::QueryPerformanceFrequency(&frequency);
+  ::QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
 void WriteFacts(const std::wstring& path, const std::map<std::string, std::string>& facts) {
   FILE* f = _wfopen(path.c_str(), L"wb");
   if (!f) return;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -21,6 +22,12 @@ void PumpFor(DWORD ms);
 // A Windows path for an artefact file in $RECORDER_ARTIFACTS/<folder> (created when missing), or
 // in the current folder when the variable is not set.
 std::wstring ArtifactPath(const std::wstring& folder, const std::wstring& name);
+
+// The bytes of an RCDATA resource of the running program (empty when it has none).
+std::vector<std::uint8_t> RcDataResource(const wchar_t* name);
+
+// A monotonic clock in milliseconds, for benchmarks.
+double MillisecondsNow();
 
 // Writes "key=value" lines that the scripts around the tests check with ffprobe and ffmpeg.
 void WriteFacts(const std::wstring& path, const std::map<std::string, std::string>& facts);
