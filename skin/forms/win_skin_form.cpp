@@ -127,6 +127,7 @@ void TWinSkinForm::CalcFrame() {
   FFrame = CalcFrameSizes(FKind.borderKind, *e.Left, *e.Top, *e.Right, *e.Bottom);
   FMenuHeight = 0; // the skinned menu bar is not drawn by this window skin yet
   FHotObject = nullptr;
+  FBorderCache = {}; // a new skin: render the borders anew
   FButtons.clear();
   for (const auto& descriptor : e.CaptionButtons) {
     TWinSysButton button;
@@ -255,9 +256,20 @@ void TWinSkinForm::DrawBorder(int index, TRect rect, HDC dc) {
   if (rect.Width() < 0 || rect.Height() < 0) return;
   const TDataSkinBorder& e = Border(index);
   const int frame = FActive || e.FrameCount <= 1 ? 1 : 2;
-  // Tile holds the border's Stretch value: 1 stretches the middle.
-  DrawNineSlice(dc, rect, e.Bitmap, index >= 3, e.Tile != 1, false, e.FrameCount, frame,
-                MarginsOf(e));
+  // A border is rendered again only when its size or state changed: repaints for activation,
+  // hover and text changes then cost one blit per border.
+  TBorderCache& cache = FBorderCache[static_cast<size_t>(index - 1)];
+  if (cache.width != rect.Width() || cache.height != rect.Height() || cache.frame != frame ||
+      cache.source != &e) {
+    // Tile holds the border's Stretch value: 1 stretches the middle.
+    cache.rendering = RenderNineSlice(rect.Width(), rect.Height(), e.Bitmap, MarginsOf(e),
+                                      index >= 3, e.Tile != 1, e.FrameCount, frame);
+    cache.width = rect.Width();
+    cache.height = rect.Height();
+    cache.frame = frame;
+    cache.source = &e;
+  }
+  if (!cache.rendering.Empty()) fw::DrawBitmap(dc, rect.Left, rect.Top, cache.rendering);
 }
 
 void TWinSkinForm::PaintFrame(HDC dc) {
@@ -288,7 +300,10 @@ void TWinSkinForm::PaintFrame(HDC dc) {
 }
 
 void TWinSkinForm::PaintCaption(HDC dc, int width, int height, bool minimized) {
-  TBitmap buffer(width, minimized ? height : FFrame.top, fw::TPixelFormat::pf32bit);
+  const int bufferHeight = minimized ? height : FFrame.top;
+  if (FCaptionBuffer.Width() != width || FCaptionBuffer.Height() != bufferHeight)
+    FCaptionBuffer = TBitmap(width, bufferHeight, fw::TPixelFormat::pf32bit);
+  TBitmap& buffer = FCaptionBuffer;
   if (buffer.Empty()) return;
   TRect caption;
   if (minimized) {

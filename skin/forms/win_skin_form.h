@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -135,6 +136,13 @@ private:
   int FRightGroupOffset = 0;
   std::vector<TWinSysButton> FButtons;
   TWinSysButton* FHotObject = nullptr;
+  struct TBorderCache {
+    TBitmap rendering;
+    int width = -1, height = -1, frame = 0;
+    const TDataSkinObject* source = nullptr;
+  };
+  std::array<TBorderCache, 4> FBorderCache; // left, right, top, bottom
+  TBitmap FCaptionBuffer;                   // back buffer of the caption bar
   fw::Font FCaptionFont;
   fw::Brush FFaceBrush; // without a skin component to lend its brush
   bool FOwnsRegion = false;
