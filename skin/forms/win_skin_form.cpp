@@ -159,6 +159,7 @@ void TWinSkinForm::StartSkin() {
   RECT window, client;
   ::GetWindowRect(FHandle, &window);
   ::GetClientRect(FHandle, &client);
+  MakeIconBitmap();
   FStdFrame = {0, 0, (window.right - window.left) - client.right,
                (window.bottom - window.top) - client.bottom};
   FClientRect = client;
@@ -375,6 +376,28 @@ CaptionState TWinSkinForm::CaptionStateNow() {
   return s;
 }
 
+bool TWinSkinForm::IsIconButton(const TWinSysButton& b) const {
+  return (b.FData->Action == 3 || b.FData->Action == 11) && b.FData->Bitmap.Empty();
+}
+
+const TBitmap& TWinSkinForm::ButtonImage(const TWinSysButton& b) const {
+  return IsIconButton(b) ? FIconBitmap : b.FData->Bitmap;
+}
+
+void TWinSkinForm::MakeIconBitmap() {
+  const int w = ::GetSystemMetrics(SM_CXSMICON), h = ::GetSystemMetrics(SM_CYSMICON);
+  FIconBitmap = TBitmap(w, h, fw::TPixelFormat::pf32bit);
+  FIconBitmap.Fill(fw::kMagentaPixel);
+  auto icon = reinterpret_cast<HICON>(::SendMessageW(FHandle, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(FHandle, WM_GETICON, ICON_BIG, 0));
+  if (!icon) return; // a window without an icon shows none
+  fw::DrawInto(FIconBitmap, [&](HDC dc) {
+    auto sized = static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, w, h, LR_COPYFROMRESOURCE));
+    ::DrawIconEx(dc, 0, 0, sized ? sized : icon, w, h, 0, nullptr, DI_NORMAL);
+    if (sized) ::DestroyIcon(sized);
+  });
+}
+
 bool TWinSkinForm::ButtonsCurrent() const {
   const auto& descriptors = FSource.Elements->CaptionButtons;
   if (descriptors.size() != FButtons.size()) return false;
@@ -391,23 +414,34 @@ void TWinSkinForm::LayoutButtons(int windowWidth) {
     const ButtonVisibility v = EvaluateButton(*b.FData, state);
     b.FVisible = v.visible;
     b.FEnabled = v.enabled;
-    if (!b.FVisible || b.FData->Bitmap.Empty()) continue;
-    b.FBounds = LayoutButton(*b.FData, windowWidth, FTextBounds, FFrame, FMenuHeight,
-                             menuBar ? menuBar->LeftWidth : 0);
+    const TBitmap& image = ButtonImage(b);
+    if (!b.FVisible || image.Empty()) continue;
+    const int frames = IsIconButton(b) ? 1 : std::max(b.FData->FrameCount, 1);
+    b.FBounds =
+        LayoutButtonSized(*b.FData, image.Width() / frames, image.Height(), windowWidth,
+                          FTextBounds, FFrame, FMenuHeight, menuBar ? menuBar->LeftWidth : 0);
   }
 }
 
 void TWinSkinForm::DrawButtons(HDC dc) {
   for (TWinSysButton& b : FButtons) {
-    if (!b.FVisible || b.FData->Bitmap.Empty() || b.FData->Visibility == 100) continue;
+    if (!b.FVisible || ButtonImage(b).Empty() || b.FData->Visibility == 100) continue;
+    if (IsIconButton(b)) {
+      DrawTransparent(dc, b.FBounds, FIconBitmap, fw::kMagentaColour);
+      continue;
+    }
     const int frame = CaptionFrame(*b.FData, FActive, b.FEnabled);
     DrawFrame(dc, b.FBounds, b.FData->Bitmap, true, b.FData->FrameCount, frame);
   }
 }
 
 void TWinSkinForm::DrawSysButton(TWinSysButton& b, int state) {
-  if (b.FData->Bitmap.Empty()) return;
+  if (ButtonImage(b).Empty()) return;
   NonClientDC dc(FHandle);
+  if (IsIconButton(b)) {
+    DrawTransparent(dc.get(), b.FBounds, FIconBitmap, fw::kMagentaColour);
+    return;
+  }
   DrawFrame(dc.get(), b.FBounds, b.FData->Bitmap, true, b.FData->FrameCount,
             StateFrame(*b.FData, state, b.FEnabled));
 }
@@ -745,6 +779,11 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case WM_WINDOWPOSCHANGED:
     ReadWindowState();
     return PassOn(msg, wParam, lParam);
+  case WM_SETICON: {
+    const LRESULT result = PassOn(msg, wParam, lParam);
+    MakeIconBitmap();
+    return result;
+  }
   case WM_SYSCOMMAND:
     switch (wParam & 0xFFF0) {
     case SC_MINIMIZE:

@@ -94,6 +94,10 @@ private:
   void PaintCaption(HDC dc, int width, int height, bool minimized);
   void DrawBorder(int index, TRect rect, HDC dc);
   void DrawCaptionText(HDC dc, TRect caption);
+  // Window-icon buttons whose skin gives no image show the window's small icon.
+  bool IsIconButton(const TWinSysButton& button) const;
+  const TBitmap& ButtonImage(const TWinSysButton& button) const;
+  void MakeIconBitmap();
   // The caption buttons still belong to the skin's current descriptors.
   bool ButtonsCurrent() const;
   void LayoutButtons(int windowWidth);
@@ -143,6 +147,7 @@ private:
   };
   std::array<TBorderCache, 4> FBorderCache; // left, right, top, bottom
   TBitmap FCaptionBuffer;                   // back buffer of the caption bar
+  TBitmap FIconBitmap;                      // the window's small icon on magenta
   fw::Font FCaptionFont;
   fw::Brush FFaceBrush; // without a skin component to lend its brush
   bool FOwnsRegion = false;

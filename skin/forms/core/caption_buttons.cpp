@@ -108,7 +108,13 @@ ButtonVisibility EvaluateButton(const TDataSkinSysButton& b, const CaptionState&
 
 TRect LayoutButton(const TDataSkinSysButton& b, int windowWidth, const TRect& textBounds,
                    const FrameSizes& frame, int menuHeight, int menuLeftWidth) {
-  const int w = ButtonWidth(b), h = b.Bitmap.Height();
+  return LayoutButtonSized(b, ButtonWidth(b), b.Bitmap.Height(), windowWidth, textBounds, frame,
+                           menuHeight, menuLeftWidth);
+}
+
+TRect LayoutButtonSized(const TDataSkinSysButton& b, int w, int h, int windowWidth,
+                        const TRect& textBounds, const FrameSizes& frame, int menuHeight,
+                        int menuLeftWidth) {
   int left = 0, top = 0;
   switch (b.Align) {
   case 0:

@@ -35,6 +35,10 @@ ButtonVisibility EvaluateButton(const TDataSkinSysButton& button, const CaptionS
 // text's rectangle, `menuLeftWidth` the menu bar element's LeftWidth (0 without one).
 TRect LayoutButton(const TDataSkinSysButton& button, int windowWidth, const TRect& textBounds,
                    const FrameSizes& frame, int menuHeight, int menuLeftWidth);
+// The same for a button whose image is not its descriptor's (the window icon): its size given.
+TRect LayoutButtonSized(const TDataSkinSysButton& button, int width, int height, int windowWidth,
+                        const TRect& textBounds, const FrameSizes& frame, int menuHeight,
+                        int menuLeftWidth);
 
 // The frame drawn in the caption: 1, or 4 when the frame is inactive or the button disabled and
 // the image has at least four frames.

@@ -437,3 +437,40 @@ TEST(SkinForm, BareWindowsGetTheSkinsFaceColour) {
   ::ClientToScreen(window.wnd, &p);
   EXPECT_EQ(ScreenPixel(p.x, p.y), fw::PixelOf(0xC0C0C0));
 }
+
+TEST(SkinForm, TheIconButtonShowsTheWindowIconAndClosesOnDoubleClick) {
+  TestSkin skin(false);
+  auto icon = std::make_unique<TDataSkinSysButton>("Button4");
+  icon->Action = 3; // no image: the window's icon
+  icon->Align = 0;
+  icon->XCoord = 8;
+  icon->YCoord = 7;
+  skin.elements.CaptionButtons.push_back(std::move(icon));
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  ::SendMessageW(window.wnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(::LoadIconW(nullptr, IDI_ERROR)));
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  ::RedrawWindow(window.wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpFor(100);
+  const TWinSysButton& button = form.Buttons().back();
+  ASSERT_TRUE(button.FVisible);
+  EXPECT_EQ(button.FBounds.Left, 8);
+  EXPECT_EQ(button.FBounds.Width(), ::GetSystemMetrics(SM_CXSMICON));
+  // Some pixel of the icon area is neither the caption's colour nor magenta.
+  RECT w;
+  ::GetWindowRect(window.wnd, &w);
+  int iconPixels = 0;
+  for (int y = button.FBounds.Top; y < button.FBounds.Bottom; ++y)
+    for (int x = button.FBounds.Left; x < button.FBounds.Right; ++x) {
+      const Pixel p = ScreenPixel(w.left + x, w.top + y);
+      iconPixels += p != kBorderActive && p != fw::kMagentaPixel;
+    }
+  EXPECT_GT(iconPixels, 20);
+  TestWindow::commands.clear();
+  ::SendMessageW(window.wnd, WM_NCLBUTTONDBLCLK, HTSYSMENU,
+                 MAKELPARAM(w.left + button.FBounds.Left + 4, w.top + button.FBounds.Top + 4));
+  PumpFor(60);
+  ASSERT_FALSE(TestWindow::commands.empty());
+  EXPECT_EQ(TestWindow::commands.back(), static_cast<UINT>(SC_CLOSE));
+}
