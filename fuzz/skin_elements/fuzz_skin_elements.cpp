@@ -15,11 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   skin::SetSkinMessageHandler({});
   skin::TSkinReader reader;
   if (!reader.LoadFromArchive(std::span<const std::uint8_t>(data, size))) return 0;
-  std::vector<std::uint8_t> text;
-  std::string name;
-  reader.FindEntry(".ini", text, name);
-  skin::TQuickIni ini;
-  ini.LoadFromStream(text);
+  const skin::TQuickIni ini = skin::SkinIni(reader);
   skin::TSkinElements elements;
   try {
     skin::LoadSkinElements(reader, ini, {}, elements);

@@ -68,11 +68,7 @@ bool TSkinData::LoadSkin() {
   skinMissing_ = true;
   TSkinReader reader;
   if (!reader.LoadFromStream(skinBytes_)) return false;
-  std::vector<std::uint8_t> iniText;
-  std::string iniName;
-  reader.FindEntry(".ini", iniText, iniName);
-  TQuickIni ini;
-  ini.LoadFromStream(iniText);
+  const TQuickIni ini = SkinIni(reader);
   LoadSkinElements(reader, ini, SystemSkinEnvironment(), elements_); // may throw: skin missing
   skinName_.assign(elements_.SkinName.begin(), elements_.SkinName.end());
   buttonFaceBrush_.reset(::CreateSolidBrush(elements_.Colour(kButtonFace)));

@@ -55,13 +55,7 @@ skin::TSkinReader LoadSkin(const std::string& path) {
 }
 
 skin::TQuickIni LoadIni(const std::string& path) {
-  const skin::TSkinReader reader = LoadSkin(path);
-  std::vector<std::uint8_t> text;
-  std::string name;
-  reader.FindEntry(".ini", text, name);
-  skin::TQuickIni ini;
-  ini.LoadFromStream(text);
-  return ini;
+  return skin::SkinIni(LoadSkin(path));
 }
 
 int Pack(const std::string& folder, const std::string& out) {
@@ -110,11 +104,7 @@ int Sample(const std::string& folder, bool tiny) {
 
 int Sheet(const std::string& path, const std::string& out) {
   const skin::TSkinReader reader = LoadSkin(path);
-  std::vector<std::uint8_t> text;
-  std::string name;
-  reader.FindEntry(".ini", text, name);
-  skin::TQuickIni ini;
-  ini.LoadFromStream(text);
+  const skin::TQuickIni ini = skin::SkinIni(reader);
   skin::TSkinElements elements;
   try {
     skin::LoadSkinElements(reader, ini, {}, elements);

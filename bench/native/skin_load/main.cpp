@@ -40,11 +40,7 @@ int main() {
     skin::TSkinReader reader;
     if (!reader.LoadFromStream(file)) return 1;
     const auto decoded = Clock::now();
-    std::vector<std::uint8_t> text;
-    std::string name;
-    reader.FindEntry(".ini", text, name);
-    skin::TQuickIni ini;
-    ini.LoadFromStream(text);
+    const skin::TQuickIni ini = skin::SkinIni(reader);
     skin::TSkinElements elements;
     skin::LoadSkinElements(reader, ini, {}, elements);
     const auto end = Clock::now();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "skin/data/core/skin_colours.h"
+#include "skin/data/core/skin_ini.h"
 #include "skin/data/core/skin_objects.h"
 
 #include <memory>
@@ -11,7 +12,6 @@
 
 namespace skin {
 
-class TQuickIni;
 class TSkinReader;
 
 // What the loader takes from the system it runs on.
@@ -73,6 +73,10 @@ struct TSkinElements {
 // elements are then partly loaded; the caller treats the skin as missing).
 void LoadSkinElements(const TSkinReader& reader, const TQuickIni& ini, const TSkinEnvironment& env,
                       TSkinElements& elements);
+
+// The skin's INI description: the archive entry FindEntry(".ini") finds (empty when none).
+TQuickIni SkinIni(const TSkinReader& reader);
+
 
 // Image lookup: the archive entry named by the file-name part of `value` (after the last '\' or
 // ':'), loaded as a BMP, when that part ends in exactly ".bmp"; an empty bitmap otherwise and

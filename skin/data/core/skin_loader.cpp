@@ -212,6 +212,15 @@ TSkinElements::TSkinElements()
       Title(std::make_unique<TDataSkinTitle>("Title")),
       ComboxArrow(std::make_unique<TDataSkinObject>("ComboxArrow")) {}
 
+TQuickIni SkinIni(const TSkinReader& reader) {
+  std::vector<std::uint8_t> text;
+  std::string name;
+  reader.FindEntry(".ini", text, name);
+  TQuickIni ini;
+  ini.LoadFromStream(text);
+  return ini;
+}
+
 void LoadSkinElements(const TSkinReader& reader, const TQuickIni& ini, const TSkinEnvironment& env,
                       TSkinElements& e) {
   const TLoadContext c{reader, ini, env};

@@ -35,10 +35,7 @@ const OurSkin& Loaded() {
     s.file = skinpack::PackSkinFile(skinpack::BuildArchive(entries));
     skin::TSkinReader reader;
     if (!reader.LoadFromStream(s.file)) throw std::runtime_error("our skin does not unpack");
-    std::vector<std::uint8_t> text;
-    std::string name;
-    reader.FindEntry(".ini", text, name);
-    s.ini.LoadFromStream(text);
+    s.ini = skin::SkinIni(reader);
     skin::LoadSkinElements(reader, s.ini, {}, s.elements);
     return s;
   }();

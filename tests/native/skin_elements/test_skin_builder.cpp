@@ -36,11 +36,7 @@ void TestSkin::LoadInto(skin::TSkinElements& elements) const {
 
   skin::TSkinReader reader;
   if (!reader.LoadFromArchive(archive)) throw std::runtime_error("test archive not readable");
-  std::vector<std::uint8_t> text;
-  std::string name;
-  reader.FindEntry(".ini", text, name);
-  skin::TQuickIni quickIni;
-  quickIni.LoadFromStream(text);
+  const skin::TQuickIni quickIni = skin::SkinIni(reader);
   skin::LoadSkinElements(reader, quickIni, env, elements);
 }
 
