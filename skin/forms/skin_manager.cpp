@@ -70,6 +70,11 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
   switch (code) {
   case HCBT_CREATEWND: {
     const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    if ((create->lpcs->style & SBS_SIZEGRIP) &&
+        _stricmp(ClassNameOf(wnd).c_str(), "ScrollBar") == 0)
+      // A size grip made in a skinned window after its start.
+      if (TWinSkinForm* parent = FindSkinForm(create->lpcs->hwndParent))
+        parent->OfferChildWindow(wnd);
     if (create->lpcs->dwExStyle & WS_EX_MDICHILD) SkinWindow(wnd);
     break;
   }

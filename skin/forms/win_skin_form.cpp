@@ -56,7 +56,8 @@ fw::Font CaptionFont() {
 } // namespace
 
 TWinSkinForm::TWinSkinForm(TFormSkinSource source)
-    : FSource(source), FSubclass([this](UINT msg, WPARAM wParam, LPARAM lParam) {
+    : fw::TComponent(nullptr), FSource(source),
+      FSubclass([this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return SkinWndProc(msg, wParam, lParam);
       }),
       FCaptionFont(CaptionFont()) {}
@@ -163,6 +164,7 @@ void TWinSkinForm::StartSkin() {
   FStdFrame = {0, 0, (window.right - window.left) - client.right,
                (window.bottom - window.top) - client.bottom};
   FClientRect = client;
+  DiscoverControls();
   if (FState == 0 && FSkinFrame) {
     if (!FKind.isChild && FKind.borderKind != kBorderNone && FWindowState != kStateMinimized) {
       FState = 5;
@@ -177,6 +179,22 @@ void TWinSkinForm::StartSkin() {
   ::SendMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
   FState = 1;
   ::SetTimer(FHandle, kHoverTimer, kHoverInterval, nullptr);
+}
+
+void TWinSkinForm::DiscoverControls() {
+  TControlDiscovery discovery(TDiscoveryRules::From(FSource.Component, FSource.Elements, this));
+  if (auto* form = fw::TWinControl::FromHandle(FHandle))
+    discovery.DiscoverForm(*form);
+  else
+    discovery.DiscoverWindows(FHandle);
+  FDiscovered = discovery.Results();
+}
+
+void TWinSkinForm::OfferChildWindow(HWND child) {
+  TControlDiscovery discovery(TDiscoveryRules::From(FSource.Component, FSource.Elements, this));
+  discovery.MatchWindow(child);
+  for (const TDiscoveredControl& found : discovery.Results())
+    FDiscovered.push_back(found);
 }
 
 void TWinSkinForm::FitWindow(bool keepClientRect) {

@@ -5,8 +5,10 @@
 // client area keeps its size. Unhook gives the window its system frame back.
 #pragma once
 
+#include "framework/component.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_options.h"
+#include "skin/forms/control_discovery.h"
 #include "skin/forms/core/caption_buttons.h"
 #include "skin/forms/core/frame_geometry.h"
 #include "skin/forms/window_subclass.h"
@@ -50,10 +52,11 @@ struct TWinSysButton {
   bool FEnabled = true;
 };
 
-class TWinSkinForm {
+class TWinSkinForm : public fw::TComponent {
 public:
   explicit TWinSkinForm(TFormSkinSource source);
-  ~TWinSkinForm();
+  ~TWinSkinForm() override;
+  std::wstring ClassName() const override { return L"TWinSkinForm"; }
   TWinSkinForm(const TWinSkinForm&) = delete;
   TWinSkinForm& operator=(const TWinSkinForm&) = delete;
 
@@ -67,6 +70,10 @@ public:
   void FitWindow(bool keepClientRect);
   void PaintFrame(HDC dc);
   void UpdateRegion();
+  // Decides, for each child control (or child window of a bare window), its control skin.
+  void DiscoverControls();
+  // A child window made after the start (a size grip) is matched like the others.
+  void OfferChildWindow(HWND child);
   // Builds the region again even though the size is unchanged (after a skin change).
   void RebuildRegion() {
     FRegionWidth = FRegionHeight = 0;
@@ -79,6 +86,8 @@ public:
   const FrameSizes& Frame() const { return FFrame; }
   const std::vector<TWinSysButton>& Buttons() const { return FButtons; }
   const TWinSysButton* HotObject() const { return FHotObject; }
+  // What discovery decided for each child control, in the order it was looked at.
+  const std::vector<TDiscoveredControl>& DiscoveredControls() const { return FDiscovered; }
   // Regions built so far (a new one only when the size changed).
   int RegionBuilds() const { return FRegionBuilds; }
 
@@ -139,6 +148,7 @@ private:
   TRect FTextBounds, FTextRect;
   int FRightGroupOffset = 0;
   std::vector<TWinSysButton> FButtons;
+  std::vector<TDiscoveredControl> FDiscovered;
   TWinSysButton* FHotObject = nullptr;
   struct TBorderCache {
     TBitmap rendering;

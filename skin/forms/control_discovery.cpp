@@ -1,0 +1,225 @@
+#include "skin/forms/control_discovery.h"
+
+#include "framework/comctrls.h"
+#include "framework/form.h"
+#include "framework/stdctrls.h"
+#include "skin/data/core/skin_elements.h"
+#include "skin/data/core/skin_text.h"
+#include "skin/data/skin_data.h"
+#include "skin/forms/win_skin_form.h"
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+
+std::string Narrow(const std::wstring& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (wchar_t c : text)
+    out += c < 0x80 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+std::wstring Widen(const std::string& text) {
+  return std::wstring(text.begin(), text.end());
+}
+
+std::string WindowClassOf(HWND wnd) {
+  char name[101] = {};
+  ::GetClassNameA(wnd, name, 100);
+  return name;
+}
+
+bool AnswersSkinned(HWND wnd) {
+  return wnd && ::SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1;
+}
+
+HWND WindowOf(fw::TControl& control) {
+  auto* windowed = dynamic_cast<fw::TWinControl*>(&control);
+  return windowed && windowed->HandleAllocated() ? windowed->Handle() : nullptr;
+}
+
+bool IsGroupOfButtons(const std::string& className) {
+  const std::string lower = AsciiLower(className);
+  return lower.find("radiogroup") != std::string::npos ||
+         lower.find("checkgroup") != std::string::npos;
+}
+
+// The windowed controls of a container in tab order, each followed by its own.
+void CollectTabOrder(fw::TWinControl& parent, std::vector<fw::TWinControl*>& out) {
+  std::vector<fw::TWinControl*> children;
+  for (fw::TControl* child : parent.Controls())
+    if (auto* windowed = dynamic_cast<fw::TWinControl*>(child)) children.push_back(windowed);
+  std::stable_sort(children.begin(), children.end(),
+                   [](const fw::TWinControl* a, const fw::TWinControl* b) {
+                     return a->TabOrder() < b->TabOrder();
+                   });
+  for (fw::TWinControl* child : children) {
+    out.push_back(child);
+    CollectTabOrder(*child, out);
+  }
+}
+
+bool HasScrollBars(const ControlFacts& facts) {
+  return (facts.windowed && (facts.style & (WS_VSCROLL | WS_HSCROLL))) || facts.isListBox ||
+         facts.isMemo;
+}
+
+} // namespace
+
+TDiscoveryRules TDiscoveryRules::From(TSkinData* data, const TSkinElements* elements,
+                                      fw::TComponent* sender) {
+  TDiscoveryRules rules;
+  rules.SkinData = data;
+  rules.Sender = sender;
+  rules.SkinHasTabs = elements && elements->Tabs != nullptr;
+  if (data) {
+    for (const std::wstring& line : data->Skin3rd())
+      rules.Skin3rd.push_back(Narrow(line));
+    rules.Members = data->SkinControls;
+    rules.DisableTag = data->DisableTag;
+  }
+  return rules;
+}
+
+ControlFacts FactsOf(fw::TControl& control) {
+  ControlFacts facts;
+  facts.className = Narrow(control.ClassName());
+  facts.isTrackBar = dynamic_cast<fw::TTrackBar*>(&control) != nullptr;
+  facts.isGroupBox = dynamic_cast<fw::TGroupBox*>(&control) != nullptr;
+  facts.isRadioButton = dynamic_cast<fw::TRadioButton*>(&control) != nullptr;
+  facts.isComboBox = dynamic_cast<fw::TComboBox*>(&control) != nullptr;
+  facts.isMemo = dynamic_cast<fw::TMemo*>(&control) != nullptr;
+  facts.isListBox = dynamic_cast<fw::TListBox*>(&control) != nullptr;
+  facts.isPushButton = dynamic_cast<fw::TButton*>(&control) != nullptr;
+  facts.isEdit = dynamic_cast<fw::TEdit*>(&control) != nullptr;
+  facts.isForm = dynamic_cast<fw::TForm*>(&control) != nullptr;
+  if (HWND wnd = WindowOf(control)) {
+    facts.windowed = true;
+    facts.style = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
+    RECT window, client;
+    ::GetWindowRect(wnd, &window);
+    ::GetClientRect(wnd, &client);
+    facts.hasBorder =
+        (window.right - window.left) > client.right || (window.bottom - window.top) > client.bottom;
+  }
+  facts.kindProperty = Narrow(fw::GetEnumProp(control, L"Kind").value_or(L""));
+  facts.numButtons = fw::GetOrdProp(control, L"NumButtons").value_or(-1);
+  return facts;
+}
+
+void TControlDiscovery::Record(fw::TControl* control, HWND window, std::string className,
+                               ControlDecision decision, fw::TComponent* handlerSkin) {
+  results_.push_back({control, window, std::move(className), decision, handlerSkin});
+}
+
+void TControlDiscovery::DiscoverForm(fw::TWinControl& form) {
+  // Disabled button groups pass their tag on before any of their buttons is looked at.
+  for (fw::TComponent* component : form.Components())
+    if (auto* group = dynamic_cast<fw::TWinControl*>(component))
+      if (group->Tag == rules_.DisableTag && IsGroupOfButtons(Narrow(group->ClassName())))
+        for (fw::TControl* child : group->Controls())
+          child->Tag = rules_.DisableTag;
+  for (fw::TComponent* component : form.Components())
+    if (auto* control = dynamic_cast<fw::TControl*>(component)) DiscoverControl(*control, form);
+  std::vector<fw::TWinControl*> tabOrder;
+  CollectTabOrder(form, tabOrder);
+  for (fw::TWinControl* control : tabOrder)
+    if (control->HandleAllocated() && control->Tag != rules_.DisableTag)
+      DiscoverControl(*control, form);
+}
+
+void TControlDiscovery::DiscoverChildren(fw::TWinControl& parent) {
+  // A copy: a handler may add controls while the walk runs.
+  const std::vector<fw::TControl*> children = parent.Controls();
+  for (fw::TControl* child : children)
+    DiscoverControl(*child, parent);
+}
+
+void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& container) {
+  if (Seen(&control)) return;
+  auto* windowed = dynamic_cast<fw::TWinControl*>(&control);
+  if (control.Tag == rules_.DisableTag) {
+    // A disabled button group keeps all its buttons unskinned too.
+    if (windowed && IsGroupOfButtons(Narrow(control.ClassName())))
+      for (fw::TControl* child : windowed->Controls())
+        child->Tag = rules_.DisableTag;
+    return;
+  }
+  if (!control.Parent()) return;
+  HWND wnd = nullptr;
+  if (windowed) {
+    try {
+      wnd = windowed->Handle();
+    } catch (...) {
+      return; // a control whose window cannot be made stays as it is
+    }
+    if (AnswersSkinned(wnd)) return;
+  }
+  seen_.insert(&control);
+  const std::string className = Narrow(control.ClassName());
+
+  if (rules_.SkinData && rules_.SkinData->OnSkinControl) {
+    fw::TComponent* skin = nullptr;
+    rules_.SkinData->OnSkinControl(rules_.Sender, rules_.SkinData, &container, &control,
+                                   Widen(AsciiUpper(className)), skin);
+    if (skin) {
+      Record(&control, wnd, className, {}, skin);
+      if (windowed && FactsOf(control).isPanel) DiscoverChildren(*windowed);
+      return;
+    }
+  }
+
+  const ControlFacts facts = FactsOf(control);
+  const ControlDecision decision =
+      DecideControl(facts, rules_.Skin3rd, rules_.Members, rules_.SkinHasTabs);
+
+  if (windowed && decision.children == ChildDiscovery::Before) DiscoverChildren(*windowed);
+  if (windowed && decision.childKind != SkinnerKind::None) {
+    // The buttons of a radio or check group get their skin before the group.
+    for (fw::TControl* child : windowed->Controls()) {
+      if (child->Tag == rules_.DisableTag || Seen(child)) continue;
+      seen_.insert(child);
+      ControlDecision each;
+      each.kind = decision.childKind;
+      each.mode = decision.childMode;
+      Record(child, WindowOf(*child), Narrow(child->ClassName()), each);
+    }
+  }
+  if (windowed && decision.kind == SkinnerKind::EmbedScrollbar) {
+    for (fw::TControl* child : windowed->Controls()) {
+      if (Seen(child) || !HasScrollBars(FactsOf(*child))) continue;
+      seen_.insert(child);
+      ControlDecision each;
+      each.kind = SkinnerKind::Scrollbar;
+      Record(child, WindowOf(*child), Narrow(child->ClassName()), each);
+    }
+  }
+  Record(&control, wnd, className, decision);
+  if (windowed && decision.children == ChildDiscovery::After) DiscoverChildren(*windowed);
+}
+
+void TControlDiscovery::DiscoverWindows(HWND parent) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    if (::GetWindowLongW(child, GWL_STYLE) & WS_CHILD) MatchWindow(child);
+}
+
+void TControlDiscovery::MatchWindow(HWND wnd) {
+  if (!::IsWindow(wnd) || Seen(wnd) || AnswersSkinned(wnd)) return;
+  seen_.insert(wnd);
+  const std::string className = WindowClassOf(wnd);
+  const auto style = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
+  ControlDecision decision = DecideForeignWindow(className, style, rules_.Members);
+  if (decision.children == ChildDiscovery::Before) DiscoverWindows(wnd);
+  HWND target = wnd;
+  if (decision.mode == SkinnerMode::InnerWindow) {
+    // An extended combo box is skinned through the combo box inside it.
+    target = ::GetWindow(wnd, GW_CHILD);
+    if (!target) decision = {};
+  }
+  Record(fw::TWinControl::FromHandle(wnd), target, className, decision);
+}
+
+} // namespace skin
