@@ -598,7 +598,57 @@ void TWinSkinForm::ToggleMinimize() {
   ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 }
 
-void TWinSkinForm::ButtonAction(TWinSysButton& b) {
+LRESULT TWinSkinForm::TrackSystemCommand(WPARAM wParam, LPARAM lParam) {
+  switch (wParam & 0xFFF0) {
+  case SC_MINIMIZE:
+    FWindowState = kStateMinimized;
+    break;
+  case SC_MAXIMIZE:
+    FWindowState = kStateMaximized;
+    break;
+  case SC_RESTORE:
+    FWindowState = kStateNormal;
+    break;
+  default:
+    break;
+  }
+  return PassOn(WM_SYSCOMMAND, wParam, lParam);
+}
+
+void TWinSkinForm::UpdateSystemMenuItems(HMENU menu) const {
+  // The menu is popped up by hand, so its items are brought up to date here, as the system
+  // would before showing it.
+  const bool normal = FWindowState == kStateNormal;
+  auto enable = [menu](UINT command, bool enabled) {
+    ::EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  };
+  enable(SC_RESTORE, !normal);
+  enable(SC_MOVE, FWindowState != kStateMaximized);
+  enable(SC_SIZE, normal && FKind.borderKind == kBorderSizeable);
+  enable(SC_MINIMIZE, (FKind.caps & kCapMinimize) && FWindowState != kStateMinimized);
+  enable(SC_MAXIMIZE, (FKind.caps & kCapMaximize) && FWindowState != kStateMaximized);
+  ::SetMenuDefaultItem(menu, SC_CLOSE, FALSE);
+}
+
+void TWinSkinForm::ShowSystemMenu(POINT screen) {
+  const DWORD now = ::GetTickCount();
+  if (static_cast<int>(::GetDoubleClickTime()) < 0 || now - FLastSysMenuClick > FDoubleClickTime) {
+    FLastSysMenuClick = now;
+    HMENU menu = ::GetSystemMenu(FHandle, FALSE);
+    if (!menu) return;
+    UpdateSystemMenuItems(menu);
+    UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON;
+    if (FKind.rightToLeft) flags |= TPM_RIGHTALIGN;
+    const UINT command =
+        static_cast<UINT>(::TrackPopupMenu(menu, flags, screen.x, screen.y, 0, FHandle, nullptr));
+    if (command) ::PostMessageW(FHandle, WM_SYSCOMMAND, command, MAKELPARAM(screen.x, screen.y));
+  } else if (FHotObject) {
+    ::KillTimer(FHandle, kHoverTimer);
+    ::PostMessageW(FHandle, WM_CLOSE, 0, 0);
+  }
+}
+
+void TWinSkinForm::ButtonAction(TWinSysButton& b, POINT screen) {
   switch (CommandOf(b.FData->Action)) {
   case ButtonCommand::Close: {
     MENUITEMINFOW item{};
@@ -621,10 +671,12 @@ void TWinSkinForm::ButtonAction(TWinSysButton& b) {
     ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
     break;
   case ButtonCommand::SystemMenu:
+    ShowSystemMenu({screen.x + 1, screen.y + 1});
+    break;
   case ButtonCommand::MinimizeChild:
   case ButtonCommand::RestoreChild:
   case ButtonCommand::CloseChild:
-    break; // the skinned system menu and MDI frames come with their own skinners
+    break; // MDI frames come with their own skinners
   case ButtonCommand::Application:
     ::PostMessageW(FHandle, SM_CAPTIONCOMMAND, static_cast<WPARAM>(b.FData->Action), 0);
     break;
@@ -685,7 +737,7 @@ bool TWinSkinForm::NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result) {
     if (hit) {
       if (hit == FHotObject) {
         SetHot(hit, 3);
-        ButtonAction(*hit);
+        ButtonAction(*hit, screen);
       }
       return true;
     }
@@ -803,20 +855,8 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
   }
   case WM_SYSCOMMAND:
-    switch (wParam & 0xFFF0) {
-    case SC_MINIMIZE:
-      FWindowState = kStateMinimized;
-      break;
-    case SC_MAXIMIZE:
-      FWindowState = kStateMaximized;
-      break;
-    case SC_RESTORE:
-      FWindowState = kStateNormal;
-      break;
-    default:
-      break;
-    }
-    return PassOn(msg, wParam, lParam);
+    if (FState == 0) return TrackSystemCommand(wParam, lParam);
+    break; // the started skin looks at it below
   default:
     break;
   }
@@ -838,6 +878,22 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!FActive) MouseLeave();
     PaintFrame(nullptr);
     return 1;
+  case WM_NCRBUTTONDOWN:
+    if (FSource.Component) FSource.Component->HideCaptionHint();
+    if (wParam == HTCAPTION && !FKind.isMdiChild) {
+      ShowSystemMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    }
+    return PassOn(msg, wParam, lParam);
+  case WM_SYSCOMMAND:
+    if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == ' ') {
+      // Alt+Space: the system would pop its menu up where it draws its own caption.
+      POINT origin{0, 0};
+      ::ClientToScreen(FHandle, &origin);
+      ShowSystemMenu(origin);
+      return 0;
+    }
+    return TrackSystemCommand(wParam, lParam);
   case WM_NCMOUSEMOVE:
   case WM_NCLBUTTONDOWN:
   case WM_NCLBUTTONUP:

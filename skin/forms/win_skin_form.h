@@ -112,7 +112,13 @@ private:
   void LayoutButtons(int windowWidth);
   void DrawButtons(HDC dc);
   void DrawSysButton(TWinSysButton& button, int state);
-  void ButtonAction(TWinSysButton& button);
+  void ButtonAction(TWinSysButton& button, POINT screen);
+  // Pops up the window's system menu at a screen point; a second click within the double-click
+  // time on a caption button closes the window instead.
+  void ShowSystemMenu(POINT screen);
+  void UpdateSystemMenuItems(HMENU menu) const;
+  // Follows the window state through the system commands, then lets the window act on them.
+  LRESULT TrackSystemCommand(WPARAM wParam, LPARAM lParam);
   void SetHot(TWinSysButton* button, int state);
   void MouseLeave();
   void HoverTick();
@@ -136,6 +142,8 @@ private:
   HWND FHandle = nullptr;
   int FState = 0; // 0 hooked, 1 running, 4 being destroyed, 5 fitting, 6 destroyed
   bool FSkinStarted = false;
+  DWORD FLastSysMenuClick = 0;
+  DWORD FDoubleClickTime = ::GetDoubleClickTime();
   bool FSkinFrame = false;
   bool FActive = true;
   WindowKind FKind;

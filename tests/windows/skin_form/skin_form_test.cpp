@@ -474,3 +474,90 @@ TEST(SkinForm, TheIconButtonShowsTheWindowIconAndClosesOnDoubleClick) {
   ASSERT_FALSE(TestWindow::commands.empty());
   EXPECT_EQ(TestWindow::commands.back(), static_cast<UINT>(SC_CLOSE));
 }
+
+namespace {
+
+// While a menu is tracked: notes whether a popup menu window shows, then types a key into it.
+struct MenuDriver {
+  static inline bool menuShown = false;
+  static inline WPARAM key = 0;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
+    if (!menu || !::IsWindowVisible(menu)) return;
+    menuShown = true;
+    ::KillTimer(nullptr, id);
+    ::PostMessageW(menu, WM_KEYDOWN, key, 0);
+  }
+  explicit MenuDriver(WPARAM typed) {
+    menuShown = false;
+    key = typed;
+    timer = ::SetTimer(nullptr, 0, 50, Tick);
+  }
+  ~MenuDriver() { ::KillTimer(nullptr, timer); }
+  UINT_PTR timer;
+};
+
+} // namespace
+
+TEST(SkinForm, TheSystemMenuOpensFromTheCaptionTheIconAndAltSpace) {
+  TestSkin skin(false);
+  auto icon = std::make_unique<TDataSkinSysButton>("Button4");
+  icon->Action = 3;
+  icon->Align = 0;
+  icon->XCoord = 8;
+  icon->YCoord = 7;
+  skin.elements.CaptionButtons.push_back(std::move(icon));
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  RECT w;
+  ::GetWindowRect(window.wnd, &w);
+
+  {
+    // A right click on the caption: Escape closes the menu and nothing is commanded.
+    MenuDriver driver(VK_ESCAPE);
+    TestWindow::commands.clear();
+    ::SendMessageW(window.wnd, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(w.left + 150, w.top + 10));
+    EXPECT_TRUE(MenuDriver::menuShown);
+    PumpFor(60);
+    EXPECT_TRUE(TestWindow::commands.empty());
+  }
+  {
+    // Alt+Space: the menu's own accelerator for Minimize reaches the window as a system command.
+    // (Within the double-click time of the last opening the menu would not open again.)
+    PumpFor(static_cast<int>(::GetDoubleClickTime()) + 50);
+    MenuDriver driver('N');
+    TestWindow::commands.clear();
+    ::SendMessageW(window.wnd, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    EXPECT_TRUE(MenuDriver::menuShown);
+    PumpFor(60);
+    ASSERT_FALSE(TestWindow::commands.empty());
+    EXPECT_EQ(TestWindow::commands.back(), static_cast<UINT>(SC_MINIMIZE));
+    ::ShowWindow(window.wnd, SW_RESTORE);
+    PumpFor(100);
+  }
+  {
+    // A click on the icon button opens it too; the accelerator of Close chooses it.
+    PumpFor(static_cast<int>(::GetDoubleClickTime()) + 50);
+    const TWinSysButton& button = form.Buttons().back();
+    ASSERT_TRUE(button.FVisible);
+    ::GetWindowRect(window.wnd, &w);
+    const LPARAM at = MAKELPARAM(w.left + button.FBounds.Left + 3, w.top + button.FBounds.Top + 3);
+    MenuDriver driver('C');
+    TestWindow::commands.clear();
+    ::SendMessageW(window.wnd, WM_NCLBUTTONDOWN, HTSYSMENU, at);
+    ::SendMessageW(window.wnd, WM_NCLBUTTONUP, HTSYSMENU, at);
+    EXPECT_TRUE(MenuDriver::menuShown);
+    PumpFor(60);
+    ASSERT_FALSE(TestWindow::commands.empty());
+    EXPECT_EQ(TestWindow::commands.back(), static_cast<UINT>(SC_CLOSE));
+
+    // A second click within the double-click time closes the window without a menu.
+    MenuDriver::menuShown = false;
+    ::SendMessageW(window.wnd, WM_NCLBUTTONDOWN, HTSYSMENU, at);
+    ::SendMessageW(window.wnd, WM_NCLBUTTONUP, HTSYSMENU, at);
+    PumpFor(60);
+    EXPECT_FALSE(MenuDriver::menuShown);
+    EXPECT_FALSE(::IsWindow(window.wnd));
+  }
+}
