@@ -4,8 +4,8 @@
 #include "framework/comctrls.h"
 #include "framework/form.h"
 #include "framework/stdctrls.h"
-#include "skin/data/core/skin_stream.h"
 #include "skin/forms/skin_manager.h"
+#include "tests/windows/support/program_skin.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -33,11 +33,7 @@ INT_PTR CALLBACK EmptyDialogProc(HWND, UINT, WPARAM, LPARAM) {
 class SkinDiscovery : public ::testing::Test {
 protected:
   void SetUp() override {
-    data = std::make_unique<TSkinData>(nullptr);
-    data->SetReading(true);
-    data->SetActive(true);
-    data->ReadSkinStream(
-        skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
+    data = testing_support::ReadProgramSkin();
     data->Loaded();
     ASSERT_FALSE(data->SkinMissing());
     form = std::make_unique<fw::TForm>(nullptr);

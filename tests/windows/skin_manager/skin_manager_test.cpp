@@ -3,8 +3,8 @@
 #include "framework/bitmap.h"
 #include "framework/core/bmp_writer.h"
 #include "framework/form.h"
-#include "skin/data/core/skin_stream.h"
 #include "skin/forms/skin_manager.h"
+#include "tests/windows/support/program_skin.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -43,11 +43,7 @@ bool Skinned(HWND wnd) {
 class SkinManager : public ::testing::Test {
 protected:
   void SetUp() override {
-    data = std::make_unique<TSkinData>(nullptr);
-    data->SetReading(true);
-    data->SetActive(true);
-    data->ReadSkinStream(
-        skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
+    data = testing_support::ReadProgramSkin();
     data->OnSkinChanged = [this](fw::TObject*) { ++skinChanges; };
     data->Loaded(); // as the form reader does at the end of the main form
     ASSERT_FALSE(data->SkinMissing());
