@@ -172,6 +172,7 @@ bool TSkinManage::SkinWindow(HWND wnd) {
 
   auto form = std::make_unique<TWinSkinForm>(
       TFormSkinSource{&data->Elements(), data->SkinControls, data->Options, data});
+  form->FName.assign(facts.className.begin(), facts.className.end());
   if (!form->HookWindow(wnd)) return false;
   Forms.push_back(std::move(form));
   FormOwners.push_back(data);

@@ -2,6 +2,7 @@
 
 #include "framework/bitmap.h"
 #include "framework/control.h"
+#include "framework/form.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/skin_paint.h"
 
@@ -90,6 +91,9 @@ TColor TWinSkinForm::SkinColour(int index) const {
 bool TWinSkinForm::HookWindow(HWND wnd) {
   if (FSubclass.Hooked() || !::IsWindow(wnd)) return false;
   FHandle = wnd;
+  FForm = dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(wnd));
+  if (FForm && FSource.Component && FSource.Component->OnBeforeSkinForm)
+    FSource.Component->OnBeforeSkinForm(FForm, FHandle, FName);
   // A window with a menu keeps its system frame until menu bars are skinned: painting over the
   // system's menu bar would hide it.
   FSkinFrame = FSource.SkinControls.Contains(xcMainMenu) && !::GetMenu(wnd);
@@ -119,6 +123,11 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
     CalcFrame();
   else
     FState = 1;
+  if (FForm && FSkinFrame && FSource.Elements) {
+    // The form's background joins the skin; it gets its own colour back at unhook.
+    FSavedColor = FForm->Color();
+    FForm->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
+  }
   return true;
 }
 
@@ -177,6 +186,8 @@ void TWinSkinForm::StartSkin() {
     }
   }
   ::SendMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
+  if (FSource.Component && FSource.Component->OnAfterSkinForm)
+    FSource.Component->OnAfterSkinForm(FForm, FHandle, FName);
   FState = 1;
   ::SetTimer(FHandle, kHoverTimer, kHoverInterval, nullptr);
 }
@@ -236,6 +247,7 @@ void TWinSkinForm::Unhook() {
   ::KillTimer(FHandle, kHoverTimer);
   FSubclass.Unhook();
   if (!FSkinFrame) return;
+  if (FForm && FSource.Elements && FState != 4) FForm->SetColor(FSavedColor);
   SetSysMenuStyle(false);
   RECT window;
   ::GetWindowRect(FHandle, &window);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/component.h"
+#include "framework/graphics.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_options.h"
 #include "skin/forms/control_discovery.h"
@@ -21,6 +22,10 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace fw {
+class TForm;
+}
 
 namespace skin {
 
@@ -79,6 +84,9 @@ public:
     FRegionWidth = FRegionHeight = 0;
     UpdateRegion();
   }
+
+  // The window's class name, passed to the skin component's events (set by the manager).
+  std::wstring FName;
 
   HWND Handle() const { return FHandle; }
   int State() const { return FState; }
@@ -140,6 +148,8 @@ private:
   TFormSkinSource FSource;
   TWindowSubclass FSubclass;
   HWND FHandle = nullptr;
+  fw::TForm* FForm = nullptr; // the hooked framework form; null for a bare window
+  fw::TColor FSavedColor = 0;
   int FState = 0; // 0 hooked, 1 running, 4 being destroyed, 5 fitting, 6 destroyed
   bool FSkinStarted = false;
   DWORD FLastSysMenuClick = 0;

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 using namespace skin;
 using testing_support::PumpFor;
@@ -21,11 +22,12 @@ using testing_support::PumpUntil;
 namespace {
 
 // A shown framework form of 300 x 200.
-std::unique_ptr<fw::TForm> ShowForm(int tag = 0) {
+std::unique_ptr<fw::TForm> ShowForm(int tag = 0, fw::TColor colour = fw::clBtnFace) {
   auto form = std::make_unique<fw::TForm>(nullptr);
   form->SetCaption(L"Skinned by the manager");
   form->SetBounds(150, 120, 300, 200);
   form->Tag = tag;
+  form->SetColor(colour);
   form->Show();
   ::SetForegroundWindow(form->Handle());
   ::SetActiveWindow(form->Handle());
@@ -127,9 +129,13 @@ TEST_F(SkinManager, PreviewWindowsFollowTheOption) {
 }
 
 TEST_F(SkinManager, SwitchingOffRestoresTheWindowAndANewerRequestWins) {
-  auto form = ShowForm();
+  const fw::TColor ownColour = RGB(10, 20, 30);
+  auto form = ShowForm(0, ownColour);
   ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
   PumpFor(300);
+  // A skinned form takes the skin's face colour.
+  EXPECT_EQ(form->Color(), static_cast<fw::TColor>(data->Elements().Colour(kButtonFace)));
+  ASSERT_NE(form->Color(), ownColour);
   // Off, then on again within 250 ms: only the second runs.
   data->SetActive(false);
   data->SetActive(true);
@@ -142,6 +148,29 @@ TEST_F(SkinManager, SwitchingOffRestoresTheWindowAndANewerRequestWins) {
   EXPECT_EQ(skin::SkinManager()->SkinnedCount(), 0u);
   fw::Region region(::CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(::GetWindowRgn(form->Handle(), region.get()), ERROR);
+  EXPECT_EQ(form->Color(), ownColour);
+}
+
+TEST_F(SkinManager, TheComponentHearsBeforeAndAfterAFormIsSkinned) {
+  std::vector<std::wstring> heard;
+  fw::TObject* before = nullptr;
+  HWND after = nullptr;
+  data->OnBeforeSkinForm = [&](fw::TObject* form, HWND, const std::wstring& name) {
+    before = form;
+    heard.push_back(L"before " + name);
+  };
+  data->OnAfterSkinForm = [&](fw::TObject*, HWND wnd, const std::wstring& name) {
+    after = wnd;
+    heard.push_back(L"after " + name);
+  };
+  auto form = ShowForm();
+  ASSERT_TRUE(PumpUntil([&] { return heard.size() == 2; }, 3000));
+  wchar_t className[101] = {};
+  ::GetClassNameW(form->Handle(), className, 100);
+  EXPECT_EQ(heard[0], std::wstring(L"before ") + className);
+  EXPECT_EQ(heard[1], std::wstring(L"after ") + className);
+  EXPECT_EQ(before, form.get());
+  EXPECT_EQ(after, form->Handle());
 }
 
 TEST_F(SkinManager, RestingOnACaptionButtonShowsItsHint) {
