@@ -738,6 +738,7 @@ bool TWinSkinForm::NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result) {
     MouseLeave();
     return false;
   case WM_NCLBUTTONDOWN:
+    if (FSource.Component) FSource.Component->HideCaptionHint();
     if (hit) {
       if (!FActive) ::SetForegroundWindow(FHandle);
       if (FHotObject && FHotObject != hit) MouseLeave();
@@ -746,6 +747,7 @@ bool TWinSkinForm::NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result) {
     }
     return false;
   case WM_NCLBUTTONUP:
+    if (FSource.Component) FSource.Component->HideCaptionHint();
     if (hit) {
       if (hit == FHotObject) {
         SetHot(hit, 3);
@@ -800,6 +802,14 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case SM_ISSKINNED:
     ::PostMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
     return 1;
+  case SM_PAINTFRAMEDC:
+    // A framework form asks for its frame in a device context of its own (a print or a copy).
+    if (!FForm || !FSkinFrame) break;
+    if (lParam == kSkinMagic && wParam) PaintFrame(reinterpret_cast<HDC>(wParam));
+    return kSkinMagic;
+  case SM_FRAMEQUERY:
+    if (!FForm || !FSkinFrame) break;
+    return lParam == kSkinMagic ? kSkinMagic : 1;
   case WM_ERASEBKGND:
     if (IsBareWindow() && FSource.Elements) {
       PassOn(msg, wParam, lParam);
@@ -887,7 +897,13 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   case WM_NCACTIVATE:
     FActive = (wParam & 0xFF) != 0;
-    if (!FActive) MouseLeave();
+    // Hover feedback is for the active window only.
+    if (FActive)
+      ::SetTimer(FHandle, kHoverTimer, kHoverInterval, nullptr);
+    else {
+      ::KillTimer(FHandle, kHoverTimer);
+      MouseLeave();
+    }
     PaintFrame(nullptr);
     return 1;
   case WM_NCRBUTTONDOWN:

@@ -35,6 +35,8 @@ inline constexpr UINT SM_STARTSKIN = 0x3503;
 inline constexpr UINT SM_CAPTIONCOMMAND = 0x3514;
 inline constexpr UINT SM_BUTTONVISIBLE = 0x3515;
 inline constexpr UINT SM_ISSKINNED = 0x3523;
+inline constexpr UINT SM_PAINTFRAMEDC = 0xBC4B;
+inline constexpr UINT SM_FRAMEQUERY = 0xBC4D;
 inline constexpr UINT SM_SKINNEDNOTICE = 0xBC4E;
 inline constexpr LPARAM kSkinMagic = 16802;
 

@@ -253,3 +253,47 @@ TEST_F(SkinManager, PicturesOfTheProgramsSkin) {
   EXPECT_FALSE(skinForm->Active());
   SaveShot(form->Handle(), L"inactive.bmp");
 }
+
+TEST_F(SkinManager, AFormsFramePaintsIntoADeviceContextOnRequest) {
+  auto form = ShowForm();
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+  PumpFor(300);
+  HWND wnd = form->Handle();
+  EXPECT_EQ(::SendMessageW(wnd, SM_FRAMEQUERY, 0, kSkinMagic), kSkinMagic);
+  EXPECT_EQ(::SendMessageW(wnd, SM_FRAMEQUERY, 0, 0), 1);
+
+  RECT w;
+  ::GetWindowRect(wnd, &w);
+  fw::TBitmap copy(w.right - w.left, w.bottom - w.top, fw::TPixelFormat::pf32bit);
+  LRESULT answer = 0;
+  fw::DrawInto(copy, [&](HDC dc) {
+    answer = ::SendMessageW(wnd, SM_PAINTFRAMEDC, reinterpret_cast<WPARAM>(dc), kSkinMagic);
+  });
+  EXPECT_EQ(answer, kSkinMagic);
+  fw::TBitmap screen(copy.Width(), copy.Height(), fw::TPixelFormat::pf32bit);
+  fw::DrawInto(screen, [&](HDC dc) {
+    HDC desktop = ::GetDC(nullptr);
+    ::BitBlt(dc, 0, 0, screen.Width(), screen.Height(), desktop, w.left, w.top, SRCCOPY);
+    ::ReleaseDC(nullptr, desktop);
+  });
+  // The copy shows the frame as the screen does: the caption bar and the side borders.
+  TWinSkinForm* skinForm = skin::SkinManager()->FindSkinForm(wnd);
+  ASSERT_NE(skinForm, nullptr);
+  const FrameSizes& frame = skinForm->Frame();
+  int compared = 0, equal = 0;
+  for (int y = 0; y < copy.Height(); y += 3)
+    for (int x = 0; x < copy.Width(); x += 3) {
+      const bool inFrame = y < frame.top || x < frame.left || x >= copy.Width() - frame.right ||
+                           y >= copy.Height() - frame.bottom;
+      if (!inFrame) continue;
+      ++compared;
+      equal += (copy.At(x, y) & 0xFFFFFF) == (screen.At(x, y) & 0xFFFFFF);
+    }
+  ASSERT_GT(compared, 100);
+  EXPECT_GT(equal, compared * 95 / 100) << equal << " of " << compared;
+  // A window that is not a framework form does not answer.
+  HWND bare = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+  EXPECT_EQ(::SendMessageW(bare, SM_FRAMEQUERY, 0, kSkinMagic), 0);
+  ::DestroyWindow(bare);
+}
