@@ -111,7 +111,7 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
   facts.osMajor = static_cast<int>(version.dwMajorVersion);
   facts.osMinor = static_cast<int>(version.dwMinorVersion);
   FKind = ClassifyWindow(facts);
-  if (FKind.isMdiChild && FSource.Options.Contains(xoMDIChildBorder)) FSkinFrame = false;
+  if (FKind.IsMdiChild() && FSource.Options.Contains(xoMDIChildBorder)) FSkinFrame = false;
   ReadWindowState();
   if (!FSubclass.Hook(wnd)) return false;
   if (FSkinFrame)
@@ -221,7 +221,7 @@ void TWinSkinForm::Unhook() {
   SetSysMenuStyle(false);
   RECT window;
   ::GetWindowRect(FHandle, &window);
-  if (FState != 4 && (!FKind.isChild || FKind.isMdiChild)) {
+  if (FState != 4 && (!FKind.isChild || FKind.IsMdiChild())) {
     const int width = (window.right - window.left) + FStdFrame.right - FFrame.left - FFrame.right;
     const int height =
         (window.bottom - window.top) + FStdFrame.bottom - FFrame.top - FFrame.bottom - FMenuHeight;
@@ -708,7 +708,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
   }
   case WM_NCACTIVATE:
-    if (FState == 0 && !FKind.isMdiChild) return 0;
+    if (FState == 0 && !FKind.IsMdiChild()) return 0;
     break;
   case 0x00AE: // the themed caption-drawing request
     return 0;
@@ -756,7 +756,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   default:
     break;
   }
-  if (!FSkinFrame || (FKind.isChild && !FKind.isMdiChild)) return PassOn(msg, wParam, lParam);
+  if (!FSkinFrame || (FKind.isChild && !FKind.IsMdiChild())) return PassOn(msg, wParam, lParam);
 
   // Stage 2: the frame is skinned.
   switch (msg) {
