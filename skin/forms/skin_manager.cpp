@@ -303,9 +303,25 @@ void TSkinManage::RunPendingAction() {
         if (onlyThisForm) break;
       }
     break;
+  case kSkinPurge:
+    Purge();
+    break;
+  case kReskinWindow:
+    // Not a change of the skin: no event, and the component stays pending.
+    Reskin(ReskinWindow);
+    return;
   }
   data->DoSkinChanged();
   PendingSkinData = nullptr;
+}
+
+void TSkinManage::Reskin(HWND wnd) {
+  if (TWinSkinForm* form = FindSkinForm(wnd)) {
+    form->Unhook();
+    form->MarkDestroyed();
+  }
+  Purge();
+  SkinWindow(wnd);
 }
 
 TSkinManagerScope::TSkinManagerScope() {

@@ -38,6 +38,7 @@ public:
 
   // Stores the action for `data` and runs it `delayMs` later; a newer request replaces one not
   // yet run. Before the first window was activated, skin on and off only switch Enabled.
+  // kReskinWindow skins ReskinWindow anew.
   void Request(TSkinData* data, TSkinAction action, int delayMs);
   // Every form skin made with `data` takes up its newly loaded descriptors.
   void RefreshSkin(TSkinData* data);
@@ -54,6 +55,7 @@ public:
   TSkinAction PendingAction = kSkinOn;
   TSkinData* PendingSkinData = nullptr;
   TSkinData* MainSkinData = nullptr;
+  HWND ReskinWindow = nullptr; // the window kReskinWindow skins anew
 
   std::size_t SkinnedCount() const { return Forms.size(); }
 
@@ -62,6 +64,7 @@ private:
   void OnHook(int code, WPARAM wParam, LPARAM lParam);
   void RunPendingAction();
   void Purge();
+  void Reskin(HWND wnd);
   std::vector<fw::TForm*> ApplicationForms() const;
 
   std::vector<std::unique_ptr<TWinSkinForm>> Forms;

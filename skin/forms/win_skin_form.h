@@ -93,6 +93,8 @@ public:
   // and switched on, and, when the window has no region of its own, the client area
   // recalculated and a region built.
   void ResumeSkinFrame();
+  // The manager has let the window go: the object waits in the destroyed state to be freed.
+  void MarkDestroyed() { FState = 6; }
 
   const FrameSizes& Frame() const { return FFrame; }
   const std::vector<TWinSysButton>& Buttons() const { return FButtons; }
