@@ -9,8 +9,15 @@ namespace skin {
 
 class TSkinData;
 
-// Actions the manager runs from its timer, 250 ms after they are requested.
-enum TSkinAction { kSkinOn = 1, kSkinOff = 2, kSkinChanged = 3 };
+// Actions the manager runs from its timer, 250 ms after they are requested: skinning on, off,
+// a changed skin, freeing the form skins of destroyed windows, and skinning one window anew.
+enum TSkinAction {
+  kSkinOn = 1,
+  kSkinOff = 2,
+  kSkinChanged = 3,
+  kSkinPurge = 6,
+  kReskinWindow = 7,
+};
 
 struct TSkinManagerLink {
   // Creates the one manager if there is none (run by Loaded and ApplySkinChange).

@@ -208,6 +208,32 @@ void TSkinManage::RefreshSkin(TSkinData* data) {
     if (FormOwners[i] == data) Forms[i]->CalcFrame();
 }
 
+void TSkinManage::SetMdiMaximized(bool maximized) {
+  // Switching frames resizes windows, whose messages may report the state again: those echoes are
+  // not news.
+  if (maximized == MdiMaximized || switchingMdiFrames_) return;
+  MdiMaximized = maximized;
+  if (MainSkinData && MainSkinData->Options.Contains(xoMDIChildBorder)) return;
+  switchingMdiFrames_ = true;
+  for (size_t i = 0; i < Forms.size(); ++i) {
+    TWinSkinForm* form = Forms[i].get();
+    if (form->MdiKind() != kMdiChild || form->State() == 6) continue;
+    switch (MdiChildFrameStep(maximized, form->WindowState())) {
+    case MdiFrameStep::Suspend:
+      form->DropRegion();
+      form->SetSkinFrame(false);
+      break;
+    case MdiFrameStep::SwitchOn:
+      form->SetSkinFrame(true);
+      break;
+    case MdiFrameStep::Resume:
+      form->ResumeSkinFrame();
+      break;
+    }
+  }
+  switchingMdiFrames_ = false;
+}
+
 void TSkinManage::Request(TSkinData* data, TSkinAction action, int delayMs) {
   PendingAction = action;
   PendingSkinData = data;
@@ -283,9 +309,25 @@ void TSkinManage::RunPendingAction() {
         if (onlyThisForm) break;
       }
     break;
+  case kSkinPurge:
+    Purge();
+    break;
+  case kReskinWindow:
+    // Not a change of the skin: no event, and the component stays pending.
+    Reskin(ReskinWindow);
+    return;
   }
   data->DoSkinChanged();
   PendingSkinData = nullptr;
+}
+
+void TSkinManage::Reskin(HWND wnd) {
+  if (TWinSkinForm* form = FindSkinForm(wnd)) {
+    form->Unhook();
+    form->MarkDestroyed();
+  }
+  Purge();
+  SkinWindow(wnd);
 }
 
 TSkinManagerScope::TSkinManagerScope() {

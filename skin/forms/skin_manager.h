@@ -38,16 +38,24 @@ public:
 
   // Stores the action for `data` and runs it `delayMs` later; a newer request replaces one not
   // yet run. Before the first window was activated, skin on and off only switch Enabled.
+  // kReskinWindow skins ReskinWindow anew.
   void Request(TSkinData* data, TSkinAction action, int delayMs);
   // Every form skin made with `data` takes up its newly loaded descriptors.
   void RefreshSkin(TSkinData* data);
+  // Whether an MDI child is maximized. While one is, every MDI child shows its system frame
+  // (unless the main component skins no MDI child frames anyway, xoMDIChildBorder).
+  void SetMdiMaximized(bool maximized);
 
   bool Enabled = false;
   bool Forcing = false;
   int StartState = 0; // 0 not started, 1 running, 4 shutting down
+  int MenuKind = 0;   // of the menu about to open: 0 popup, 1 menu-bar drop-down, 2 system menu
+  bool MenuFromBar = false;  // handed to each new popup-menu skin
+  bool MdiMaximized = false; // the last value given to SetMdiMaximized
   TSkinAction PendingAction = kSkinOn;
   TSkinData* PendingSkinData = nullptr;
   TSkinData* MainSkinData = nullptr;
+  HWND ReskinWindow = nullptr; // the window kReskinWindow skins anew
 
   std::size_t SkinnedCount() const { return Forms.size(); }
 
@@ -56,6 +64,7 @@ private:
   void OnHook(int code, WPARAM wParam, LPARAM lParam);
   void RunPendingAction();
   void Purge();
+  void Reskin(HWND wnd);
   std::vector<fw::TForm*> ApplicationForms() const;
 
   std::vector<std::unique_ptr<TWinSkinForm>> Forms;
@@ -63,6 +72,7 @@ private:
   std::vector<TSkinData*> FormOwners; // the component each entry of Forms was made with
   std::unique_ptr<TThreadHook> hook_;
   HWND timerWindow_ = nullptr;
+  bool switchingMdiFrames_ = false;
 };
 
 // The program's manager, or null before the first skin component was loaded.

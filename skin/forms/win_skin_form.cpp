@@ -4,6 +4,7 @@
 #include "framework/control.h"
 #include "framework/form.h"
 #include "skin/data/skin_data.h"
+#include "skin/forms/skin_manager.h"
 #include "skin/forms/skin_paint.h"
 
 #include <windowsx.h>
@@ -45,6 +46,17 @@ private:
   HWND wnd_;
   HDC dc_;
 };
+
+// The manager's switch for a maximized MDI child, when a manager runs (a form skin also works on
+// its own).
+void TellMdiMaximized(bool maximized) {
+  if (TSkinManage* manager = SkinManager()) manager->SetMdiMaximized(maximized);
+}
+
+bool ManagerKnowsMdiMaximized() {
+  const TSkinManage* manager = SkinManager();
+  return manager && manager->MdiMaximized;
+}
 
 fw::Font CaptionFont() {
   NONCLIENTMETRICSW metrics{};
@@ -94,10 +106,11 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
   FForm = dynamic_cast<fw::TForm*>(fw::TWinControl::FromHandle(wnd));
   if (FForm && FSource.Component && FSource.Component->OnBeforeSkinForm)
     FSource.Component->OnBeforeSkinForm(FForm, FHandle, FName);
-  // A window with a menu keeps its system frame until menu bars are skinned: painting over the
-  // system's menu bar would hide it.
-  FSkinFrame = FSource.SkinControls.Contains(xcMainMenu) && !::GetMenu(wnd);
   FStyle = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
+  // A window with a menu keeps its system frame until menu bars are skinned: painting over the
+  // system's menu bar would hide it. (What GetMenu gives for a child window is its identifier.)
+  const bool hasMenuBar = !(FStyle & WS_CHILD) && ::GetMenu(wnd);
+  FFrameAllowed = FSource.SkinControls.Contains(xcMainMenu) && !hasMenuBar;
   wchar_t className[101] = {};
   ::GetClassNameW(wnd, className, 100);
   WindowKindFacts facts;
@@ -107,6 +120,8 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
     facts.className += static_cast<char>(*c);
   facts.hasSystemMenu = ::GetSystemMenu(wnd, FALSE) != nullptr;
   facts.hasOwner = ::GetWindow(wnd, GW_OWNER) != nullptr;
+  FClientWnd = ::FindWindowExW(wnd, nullptr, L"MDIClient", nullptr);
+  facts.hasMdiClient = FClientWnd != nullptr;
   OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof version;
 #pragma GCC diagnostic push
@@ -116,7 +131,8 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
   facts.osMajor = static_cast<int>(version.dwMajorVersion);
   facts.osMinor = static_cast<int>(version.dwMinorVersion);
   FKind = ClassifyWindow(facts);
-  if (FKind.isMdiChild && FSource.Options.Contains(xoMDIChildBorder)) FSkinFrame = false;
+  if (FKind.IsMdiChild() && FSource.Options.Contains(xoMDIChildBorder)) FFrameAllowed = false;
+  FSkinFrame = FFrameAllowed;
   ReadWindowState();
   if (!FSubclass.Hook(wnd)) return false;
   if (FSkinFrame)
@@ -128,6 +144,7 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
     FSavedColor = FForm->Color();
     FForm->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
   }
+  if (FKind.IsMdiChild() && FWindowState == kStateMaximized) TellMdiMaximized(true);
   return true;
 }
 
@@ -135,7 +152,10 @@ void TWinSkinForm::CalcFrame() {
   if (!FSource.Elements) return;
   const TSkinElements& e = *FSource.Elements;
   FFrame = CalcFrameSizes(FKind.borderKind, *e.Left, *e.Top, *e.Right, *e.Bottom);
-  FMenuHeight = 0; // the skinned menu bar is not drawn by this window skin yet
+  // The skinned menu bar is not drawn by this window skin yet; only an MDI child's strip under a
+  // low caption takes that place.
+  FMenuHeight = MdiChildCaptionPad(
+      FKind, FFrame.top, ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME));
   FHotObject = nullptr;
   FBorderCache = {}; // a new skin: render the borders anew
   FButtons.clear();
@@ -151,6 +171,17 @@ void TWinSkinForm::ReadWindowState() {
   placement.length = sizeof placement;
   if (::GetWindowPlacement(FHandle, &placement))
     FWindowState = WindowStateFromShowCmd(placement.showCmd);
+}
+
+int TWinSkinForm::StyleWindowState() const {
+  const LONG style = ::GetWindowLongW(FHandle, GWL_STYLE);
+  if (style & WS_MINIMIZE) return kStateMinimized;
+  if (style & WS_MAXIMIZE) return kStateMaximized;
+  return kStateNormal;
+}
+
+bool TWinSkinForm::MaximizedMdiChild() const {
+  return FKind.IsMdiChild() && StyleWindowState() == kStateMaximized;
 }
 
 void TWinSkinForm::SetSysMenuStyle(bool remove) {
@@ -175,7 +206,10 @@ void TWinSkinForm::StartSkin() {
   FClientRect = client;
   DiscoverControls();
   if (FState == 0 && FSkinFrame) {
-    if (!FKind.isChild && FKind.borderKind != kBorderNone && FWindowState != kStateMinimized) {
+    if (FKind.IsMdiChild()) {
+      StartMdiChild();
+    } else if (!FKind.isChild && FKind.borderKind != kBorderNone &&
+               FWindowState != kStateMinimized) {
       FState = 5;
       FitWindow(false);
       FState = 1;
@@ -206,6 +240,28 @@ void TWinSkinForm::OfferChildWindow(HWND child) {
   discovery.MatchWindow(child);
   for (const TDiscoveredControl& found : discovery.Results())
     FDiscovered.push_back(found);
+}
+
+void TWinSkinForm::StartMdiChild() {
+  // A maximized child's frame lies outside the MDI client and a minimized one shows only its
+  // title: only a normal child is fitted to the skin's frame.
+  if (FWindowState != kStateNormal) return;
+  FState = 5;
+  FitWindow(false);
+  FState = 1;
+  UpdateRegion();
+}
+
+void TWinSkinForm::ResumeSkinFrame() {
+  if (!FFrameAllowed) return;
+  FWindowState = kStateNormal;
+  CalcFrame();
+  FSkinFrame = true;
+  if (FOwnsRegion) return;
+  ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
+  // A window whose client size stayed the same got no WM_SIZE, and no region with it: without one,
+  // the magenta corners of transparent borders would show.
+  if (!FOwnsRegion && FState == 1) UpdateRegion();
 }
 
 void TWinSkinForm::FitWindow(bool keepClientRect) {
@@ -251,17 +307,26 @@ void TWinSkinForm::Unhook() {
   SetSysMenuStyle(false);
   RECT window;
   ::GetWindowRect(FHandle, &window);
-  if (FState != 4 && (!FKind.isChild || FKind.isMdiChild)) {
+  if (FState != 4 && (!FKind.isChild || FKind.IsMdiChild())) {
     const int width = (window.right - window.left) + FStdFrame.right - FFrame.left - FFrame.right;
     const int height =
         (window.bottom - window.top) + FStdFrame.bottom - FFrame.top - FFrame.bottom - FMenuHeight;
-    ::SetWindowPos(FHandle, nullptr, window.left, window.top, width, height,
+    // SetWindowPos places a child window in its parent's client coordinates.
+    POINT corner{window.left, window.top};
+    if (FKind.isChild) ::MapWindowPoints(nullptr, ::GetParent(FHandle), &corner, 1);
+    ::SetWindowPos(FHandle, nullptr, corner.x, corner.y, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
   ::SetWindowRgn(FHandle, nullptr, TRUE);
   FOwnsRegion = false;
   FRegionWidth = FRegionHeight = 0;
   FState = 0;
+}
+
+void TWinSkinForm::DropRegion() {
+  if (FOwnsRegion) ::SetWindowRgn(FHandle, nullptr, TRUE); // the system deletes it
+  FOwnsRegion = false;
+  FRegionWidth = FRegionHeight = 0;
 }
 
 bool TWinSkinForm::IsBareWindow() const {
@@ -304,7 +369,9 @@ void TWinSkinForm::DrawBorder(int index, TRect rect, HDC dc) {
 }
 
 void TWinSkinForm::PaintFrame(HDC dc) {
-  if (!FSource.Elements || (FState != 1 && FState != 3) || FKind.borderKind == kBorderNone) return;
+  if (!FSource.Elements || (FState != 1 && FState != 3) || FKind.borderKind == kBorderNone ||
+      MaximizedMdiChild())
+    return;
   NonClientDC own(dc ? nullptr : FHandle);
   HDC windowDC = dc ? dc : own.get();
   try {
@@ -484,7 +551,9 @@ void TWinSkinForm::UpdateRegion() {
   ::GetWindowRect(FHandle, &window);
   const int w = window.right - window.left, h = window.bottom - window.top;
   if (w * h == 0) return;
-  if (w == FRegionWidth && h == FRegionHeight && FState != 3) return;
+  // A minimized or maximized MDI child keeps the region of its normal size.
+  if (FKind.IsMdiChild() && StyleWindowState() != kStateNormal) return;
+  if (w == FRegionWidth && h == FRegionHeight && !FKind.IsMdiChild() && FState != 3) return;
   FOwnsRegion = false;
 
   const TSkinElements& e = *FSource.Elements;
@@ -532,9 +601,8 @@ void TWinSkinForm::UpdateRegion() {
 POINT TWinSkinForm::WindowToFrame(POINT screen) const {
   POINT p = screen;
   ::ScreenToClient(FHandle, &p);
-  p.x += FFrame.left;
-  p.y += FFrame.top + FMenuHeight;
-  return p;
+  const TOffset origin = ClientOriginInFrame(FKind, StyleWindowState(), FFrame, FMenuHeight);
+  return {p.x + origin.x, p.y + origin.y};
 }
 
 TWinSysButton* TWinSkinForm::FindButton(POINT p) {
@@ -598,6 +666,7 @@ void TWinSkinForm::Restore() {
 
 void TWinSkinForm::ToggleMaximize() {
   if (FWindowState == kStateMaximized) return Restore();
+  if (FKind.IsMdiChild()) TellMdiMaximized(true);
   FWindowState = kStateMaximized;
   ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   FHotObject = nullptr;
@@ -699,7 +768,7 @@ LRESULT TWinSkinForm::CalcClientArea(WPARAM wParam, LPARAM lParam) {
   LRESULT result = PassOn(WM_NCCALCSIZE, wParam, lParam);
   if ((wParam & 0xFF) == 0) return 0;
   auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
-  if (FKind.borderKind == kBorderNone) {
+  if (KeepsSystemClientArea(FKind, StyleWindowState())) {
     params->rgrc[1] = params->rgrc[0];
     return WVR_VALIDRECTS;
   }
@@ -792,7 +861,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
   }
   case WM_NCACTIVATE:
-    if (FState == 0 && !FKind.isMdiChild) return 0;
+    if (FState == 0 && !FKind.IsMdiChild()) return 0;
     break;
   case 0x00AE: // the themed caption-drawing request
     return 0;
@@ -845,10 +914,16 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     break;
+  case WM_SYSCOMMAND:
+    // Restoring an MDI child ends the maximized state of the whole MDI. It is seen here, before
+    // the frame switch, because the manager switched this child's frame off while a child was
+    // maximized.
+    if (FKind.IsMdiChild() && (wParam & 0xFFF0) == SC_RESTORE) TellMdiMaximized(false);
+    break;
   default:
     break;
   }
-  if (!FSkinFrame || (FKind.isChild && !FKind.isMdiChild)) return PassOn(msg, wParam, lParam);
+  if (!FSkinFrame || (FKind.isChild && !FKind.IsMdiChild())) return PassOn(msg, wParam, lParam);
 
   // Stage 2: the frame is skinned.
   switch (msg) {
@@ -857,7 +932,14 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     FWindowState = wParam == SIZE_MINIMIZED   ? kStateMinimized
                    : wParam == SIZE_MAXIMIZED ? kStateMaximized
                                               : kStateNormal;
-    if (FWindowState != kStateMinimized && (FState == 1 || FState == 3)) UpdateRegion();
+    if (FWindowState == kStateMinimized) return result;
+    if (FKind.IsMdiChild()) {
+      // However the child was maximized (our caption button, its system menu, WM_MDIMAXIMIZE), the
+      // manager learns it: a region cut for the normal size would clip the maximized child.
+      if (FWindowState == kStateMaximized) TellMdiMaximized(true);
+      if (FWindowState != kStateNormal || ManagerKnowsMdiMaximized()) return result;
+    }
+    if (FState == 1 || FState == 3) UpdateRegion();
     return result;
   }
   case WM_ACTIVATE:
@@ -883,8 +965,8 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     break;
   }
 
-  // Stage 3.
-  if (FState == 0) return PassOn(msg, wParam, lParam);
+  // Stage 3: the system keeps the frame of a maximized MDI child, which lies outside the client.
+  if (FState == 0 || MaximizedMdiChild()) return PassOn(msg, wParam, lParam);
   switch (msg) {
   case WM_NCCALCSIZE:
     return CalcClientArea(wParam, lParam);
@@ -904,11 +986,15 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       ::KillTimer(FHandle, kHoverTimer);
       MouseLeave();
     }
+    // The MDI client hands the frame's activation on to the active child's caption.
+    if (FKind.mdiKind == kMdiFrame && FClientWnd)
+      ::SendMessageW(FClientWnd, WM_NCACTIVATE, wParam, 0);
+    if (FKind.IsMdiChild()) PassOn(msg, wParam, lParam);
     PaintFrame(nullptr);
     return 1;
   case WM_NCRBUTTONDOWN:
     if (FSource.Component) FSource.Component->HideCaptionHint();
-    if (wParam == HTCAPTION && !FKind.isMdiChild) {
+    if (wParam == HTCAPTION && !FKind.IsMdiChild()) {
       ShowSystemMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     }

@@ -93,6 +93,26 @@ public:
   HWND Handle() const { return FHandle; }
   int State() const { return FState; }
   bool Active() const { return FActive; }
+  int WindowState() const { return FWindowState; }
+  // Its part in a multiple-document interface (kMdiNone, kMdiFrame, kMdiChild) and, for an MDI
+  // frame, its MDI client window.
+  int MdiKind() const { return FKind.mdiKind; }
+  HWND MdiClient() const { return FClientWnd; }
+
+  // The frame is painted from the skin; switched off, the window shows its system frame while its
+  // messages still pass through this object. A window whose skin keeps the system frame (no
+  // xcMainMenu, a menu of its own, or an MDI child under xoMDIChildBorder) is never switched on.
+  bool SkinFrame() const { return FSkinFrame; }
+  void SetSkinFrame(bool on) { FSkinFrame = on && FFrameAllowed; }
+  // Gives up the window region this object set.
+  void DropRegion();
+  // A skinned frame again after a maximized MDI child: the normal state, the frame recomputed
+  // and switched on, and, when the window has no region of its own, the client area
+  // recalculated and a region built.
+  void ResumeSkinFrame();
+  // The manager has let the window go: the object waits in the destroyed state to be freed.
+  void MarkDestroyed() { FState = 6; }
+
   const FrameSizes& Frame() const { return FFrame; }
   const std::vector<TWinSysButton>& Buttons() const { return FButtons; }
   const TWinSysButton* HotObject() const { return FHotObject; }
@@ -136,6 +156,11 @@ private:
   POINT WindowToFrame(POINT screen) const;
   CaptionState CaptionStateNow();
   void ReadWindowState();
+  // The state the window's style shows: the system sets WS_MAXIMIZE or WS_MINIMIZE before it
+  // resizes the window, so this is already right while FWindowState still holds the old state.
+  int StyleWindowState() const;
+  bool MaximizedMdiChild() const;
+  void StartMdiChild();
   void SetSysMenuStyle(bool remove);
   void ToggleMaximize();
   void ToggleMinimize();
@@ -157,8 +182,10 @@ private:
   DWORD FLastSysMenuClick = 0;
   DWORD FDoubleClickTime = ::GetDoubleClickTime();
   bool FSkinFrame = false;
+  bool FFrameAllowed = false; // what the skin allows at hook time; FSkinFrame may be off meanwhile
   bool FActive = true;
   WindowKind FKind;
+  HWND FClientWnd = nullptr; // the MDI client of an MDI frame
   int FWindowState = kStateNormal;
   std::uint32_t FStyle = 0;
   FrameSizes FFrame;

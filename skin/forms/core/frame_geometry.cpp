@@ -31,9 +31,12 @@ WindowKind ClassifyWindow(const WindowKindFacts& f) {
   if (f.style & kMinimizeBox) k.caps |= kCapMinimize;
   if (f.style & kMaximizeBox) k.caps |= kCapMaximize;
   if (f.exStyle & kExContextHelp) k.caps |= kCapHelp;
-  k.isMdiChild = (f.exStyle & kExMdiChild) != 0;
+  if (f.hasMdiClient)
+    k.mdiKind = kMdiFrame;
+  else if (f.exStyle & kExMdiChild)
+    k.mdiKind = kMdiChild;
   if (f.osMajor >= 5 && f.osMinor == 0 &&
-      ((f.platformNT && (f.exStyle & kExAppWindow)) || (!f.hasOwner && !k.isMdiChild)))
+      ((f.platformNT && (f.exStyle & kExAppWindow)) || (!f.hasOwner && !k.IsMdiChild())))
     k.caps |= kCapKeepStyle;
 
   if ((f.style & kCaption) != kCaption)
@@ -77,6 +80,27 @@ FrameSizes CalcFrameSizes(int borderKind, const TDataSkinObject& left, const TDa
 
 TRect ClientRectInFrame(int x, int y, int cx, int cy, const FrameSizes& frame, int menuHeight) {
   return {x + frame.left, y + frame.top + menuHeight, x + cx - frame.right, y + cy - frame.bottom};
+}
+
+bool KeepsSystemClientArea(const WindowKind& kind, int windowState) {
+  return kind.borderKind == kBorderNone || (kind.IsMdiChild() && windowState != kStateNormal);
+}
+
+TOffset ClientOriginInFrame(const WindowKind& kind, int windowState, const FrameSizes& frame,
+                            int menuHeight) {
+  if (kind.IsMdiChild() && windowState == kStateMinimized) return {};
+  return {frame.left, frame.top + menuHeight};
+}
+
+int MdiChildCaptionPad(const WindowKind& kind, int borderTop, int systemCaptionAndFrame) {
+  // A window without caption has no frame at all, so nothing to line up with.
+  if (!kind.IsMdiChild() || kind.borderKind == kBorderNone) return 0;
+  return std::max(systemCaptionAndFrame - borderTop, 0);
+}
+
+MdiFrameStep MdiChildFrameStep(bool maximizedChildExists, int windowState) {
+  if (maximizedChildExists) return MdiFrameStep::Suspend;
+  return windowState == kStateMinimized ? MdiFrameStep::SwitchOn : MdiFrameStep::Resume;
 }
 
 FittedSize FitWindowSize(int clientWidth, int clientHeight, const FrameSizes& frame,

@@ -24,14 +24,17 @@ enum : int {
 
 enum : int { kBorderSizeable = 0, kBorderSingle = 1, kBorderNone = 2, kBorderDialog = 3 };
 enum : int { kStateNormal = 0, kStateMaximized = 1, kStateMinimized = 2 };
+// A window's part in a multiple-document interface.
+enum : int { kMdiNone = 0, kMdiFrame = 1, kMdiChild = 2 };
 
 struct WindowKind {
   int caps = 0;
   int borderKind = kBorderSizeable;
+  int mdiKind = kMdiNone;
   bool isDialog = false;
-  bool isMdiChild = false;
   bool rightToLeft = false;
   bool isChild = false;
+  bool IsMdiChild() const { return mdiKind == kMdiChild; }
 };
 
 struct WindowKindFacts {
@@ -39,6 +42,7 @@ struct WindowKindFacts {
   std::string className;
   bool hasSystemMenu = false; // GetSystemMenu found one
   bool hasOwner = false;
+  bool hasMdiClient = false; // one of its child windows is of class MDIClient
   bool platformNT = true;
   int osMajor = 5, osMinor = 1;
 };
@@ -60,6 +64,34 @@ FrameSizes CalcFrameSizes(int borderKind, const TDataSkinObject& left, const TDa
 
 // The client rectangle (parent coordinates) of a window placed at (x, y) with size cx × cy.
 TRect ClientRectInFrame(int x, int y, int cx, int cy, const FrameSizes& frame, int menuHeight);
+
+// A maximized MDI child has its frame outside the MDI client and a minimized one shows only its
+// title: both, like a window without caption, keep the client rectangle the system computes.
+bool KeepsSystemClientArea(const WindowKind& kind, int windowState);
+
+// Where the client area's origin lies in frame (window) coordinates. A minimized MDI child keeps
+// the system's client rectangle, which starts at the window's corner.
+struct TOffset {
+  int x = 0, y = 0;
+  bool operator==(const TOffset&) const = default;
+};
+TOffset ClientOriginInFrame(const WindowKind& kind, int windowState, const FrameSizes& frame,
+                            int menuHeight);
+
+// An MDI child whose skinned caption is lower than the system's caption and sizing border
+// (systemCaptionAndFrame) gets the difference as a strip under its caption, so that its client
+// area starts no higher than the system would put it. Other windows get no strip.
+int MdiChildCaptionPad(const WindowKind& kind, int borderTop, int systemCaptionAndFrame);
+
+// What an MDI child's frame does when the manager learns that a maximized child exists or that
+// none is left: while one is maximized every child shows its system frame (a maximized child's
+// frame lies outside the MDI client, and a region cut for the normal size would clip it).
+enum class MdiFrameStep {
+  Suspend,  // drop the window's own region and switch the skinned frame off
+  SwitchOn, // a minimized child: only switch the skinned frame on again
+  Resume,   // back to the normal state, frame recomputed and switched on, client area recalculated
+};
+MdiFrameStep MdiChildFrameStep(bool maximizedChildExists, int windowState);
 
 // The window size that keeps a client area of clientWidth × clientHeight under the frame.
 struct FittedSize {

@@ -159,3 +159,60 @@ TEST(FrameGeometry, PopupCaptionsKeepClearOfTheButtons) {
   in.borderKind = kBorderDialog; // no icon before a dialog's text
   EXPECT_EQ(LayoutCaptionText(in, title).bounds.Left, 28 - 16);
 }
+
+namespace {
+
+WindowKind Kind(int mdiKind, int borderKind = kBorderSizeable) {
+  WindowKind k;
+  k.mdiKind = mdiKind;
+  k.borderKind = borderKind;
+  return k;
+}
+
+} // namespace
+
+TEST(FrameGeometry, MdiFramesAndChildrenAreTold) {
+  WindowKindFacts f;
+  f.exStyle = 0x40; // WS_EX_MDICHILD
+  EXPECT_EQ(ClassifyWindow(f).mdiKind, kMdiChild);
+  f.osMajor = 5;
+  f.osMinor = 0;
+  EXPECT_FALSE(ClassifyWindow(f).caps & kCapKeepStyle); // an unowned MDI child
+  // A window with an MDI client among its children is a frame, whatever its own style says.
+  f.hasMdiClient = true;
+  EXPECT_EQ(ClassifyWindow(f).mdiKind, kMdiFrame);
+  EXPECT_TRUE(ClassifyWindow(f).caps & kCapKeepStyle);
+  EXPECT_EQ(ClassifyWindow(WindowKindFacts{}).mdiKind, kMdiNone);
+}
+
+TEST(FrameGeometry, MdiChildrenOutOfTheNormalStateKeepTheSystemsClientArea) {
+  EXPECT_TRUE(KeepsSystemClientArea(Kind(kMdiChild), kStateMaximized));
+  EXPECT_TRUE(KeepsSystemClientArea(Kind(kMdiChild), kStateMinimized));
+  EXPECT_FALSE(KeepsSystemClientArea(Kind(kMdiChild), kStateNormal));
+  for (int state : {kStateMaximized, kStateMinimized}) {
+    EXPECT_FALSE(KeepsSystemClientArea(Kind(kMdiFrame), state));
+    EXPECT_FALSE(KeepsSystemClientArea(Kind(kMdiNone), state));
+  }
+  EXPECT_TRUE(KeepsSystemClientArea(Kind(kMdiNone, kBorderNone), kStateNormal));
+
+  // Only a minimized MDI child has its client origin at the window corner.
+  const FrameSizes frame{4, 30, 5, 6};
+  EXPECT_EQ(ClientOriginInFrame(Kind(kMdiChild), kStateMinimized, frame, 3), TOffset{});
+  EXPECT_EQ(ClientOriginInFrame(Kind(kMdiChild), kStateNormal, frame, 3), (TOffset{4, 33}));
+  EXPECT_EQ(ClientOriginInFrame(Kind(kMdiNone), kStateMinimized, frame, 19), (TOffset{4, 49}));
+}
+
+TEST(FrameGeometry, ALowMdiChildCaptionIsPaddedToTheSystemsHeight) {
+  EXPECT_EQ(MdiChildCaptionPad(Kind(kMdiChild), 18, 23), 5);
+  EXPECT_EQ(MdiChildCaptionPad(Kind(kMdiChild), 30, 23), 0);
+  EXPECT_EQ(MdiChildCaptionPad(Kind(kMdiFrame), 18, 23), 0);
+  EXPECT_EQ(MdiChildCaptionPad(Kind(kMdiChild, kBorderNone), 0, 23), 0);
+}
+
+TEST(FrameGeometry, MdiChildFramesFollowTheMaximizedSwitch) {
+  for (int state : {kStateNormal, kStateMaximized, kStateMinimized})
+    EXPECT_EQ(MdiChildFrameStep(true, state), MdiFrameStep::Suspend);
+  EXPECT_EQ(MdiChildFrameStep(false, kStateMinimized), MdiFrameStep::SwitchOn);
+  EXPECT_EQ(MdiChildFrameStep(false, kStateNormal), MdiFrameStep::Resume);
+  EXPECT_EQ(MdiChildFrameStep(false, kStateMaximized), MdiFrameStep::Resume);
+}

@@ -1,21 +1,13 @@
 // The skin manager with the program's own skin: which windows it skins at their activation, and
 // the skin-on and skin-off requests of the skin component.
-#include "framework/bitmap.h"
-#include "framework/core/bmp_writer.h"
-#include "framework/form.h"
-#include "skin/forms/skin_manager.h"
-#include "tests/windows/support/program_skin.h"
-#include "tests/windows/support/test_support.h"
-
-#include <gtest/gtest.h>
+#include "tests/windows/skin_manager/skin_manager_fixture.h"
 
 #include <windowsx.h>
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 using namespace skin;
+using namespace skin_manager_testing;
 using testing_support::PumpFor;
 using testing_support::PumpUntil;
 
@@ -37,26 +29,6 @@ std::unique_ptr<fw::TForm> ShowForm(int tag = 0, fw::TColor colour = fw::clBtnFa
 INT_PTR CALLBACK EmptyDialogProc(HWND, UINT, WPARAM, LPARAM) {
   return 0;
 }
-
-bool Skinned(HWND wnd) {
-  return ::SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1;
-}
-
-class SkinManager : public ::testing::Test {
-protected:
-  void SetUp() override {
-    data = testing_support::ReadProgramSkin();
-    data->OnSkinChanged = [this](fw::TObject*) { ++skinChanges; };
-    data->Loaded(); // as the form reader does at the end of the main form
-    ASSERT_FALSE(data->SkinMissing());
-    ASSERT_NE(skin::SkinManager(), nullptr);
-  }
-  void TearDown() override { data.reset(); }
-
-  TSkinManagerScope scope;
-  std::unique_ptr<TSkinData> data;
-  int skinChanges = 0;
-};
 
 } // namespace
 
@@ -204,25 +176,6 @@ TEST_F(SkinManager, RestingOnACaptionButtonShowsItsHint) {
   ::SetCursorPos(p.x - 200, p.y + 150);
   EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(hint); }, 2000));
 }
-
-namespace {
-// The window's area of the screen as a .bmp test artefact, for people to look at.
-void SaveShot(HWND wnd, const wchar_t* name) {
-  RECT r;
-  ::GetWindowRect(wnd, &r);
-  fw::TBitmap shot(r.right - r.left + 20, r.bottom - r.top + 20, fw::TPixelFormat::pf32bit);
-  fw::DrawInto(shot, [&](HDC dc) {
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(dc, 0, 0, shot.Width(), shot.Height(), screen, r.left - 10, r.top - 10, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-  });
-  const auto bytes = fw::SaveBmp24(shot);
-  if (FILE* f = _wfopen(testing_support::ArtifactPath(L"skin_manager", name).c_str(), L"wb")) {
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
-}
-} // namespace
 
 TEST_F(SkinManager, PicturesOfTheProgramsSkin) {
   auto form = ShowForm();
