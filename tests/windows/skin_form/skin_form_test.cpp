@@ -1,13 +1,11 @@
 // The form skin on real windows: frame sizes, client area, fitting, regions, caption buttons and
 // unhooking, with a purpose-made skin whose colours tell the frames apart.
 #include "framework/bitmap.h"
-#include "framework/core/bmp_writer.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <iterator>
 #include <vector>
 
@@ -142,19 +140,7 @@ Pixel ScreenPixel(int x, int y) {
 
 // Saves the window's area of the screen as a test artefact.
 void SaveShot(HWND wnd, const wchar_t* name) {
-  RECT r;
-  ::GetWindowRect(wnd, &r);
-  TBitmap shot(r.right - r.left + 40, r.bottom - r.top + 40, fw::TPixelFormat::pf32bit);
-  fw::DrawInto(shot, [&](HDC dc) {
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(dc, 0, 0, shot.Width(), shot.Height(), screen, r.left - 20, r.top - 20, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-  });
-  const auto bytes = fw::SaveBmp24(shot);
-  if (FILE* f = _wfopen(testing_support::ArtifactPath(L"skin_form", name).c_str(), L"wb")) {
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
+  testing_support::SaveWindowShot(wnd, 20, L"skin_form", name);
 }
 
 POINT ScreenPointOf(const TWinSysButton& b, HWND wnd) {

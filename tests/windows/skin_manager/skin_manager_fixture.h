@@ -3,7 +3,6 @@
 #pragma once
 
 #include "framework/bitmap.h"
-#include "framework/core/bmp_writer.h"
 #include "framework/form.h"
 #include "skin/forms/skin_manager.h"
 #include "tests/windows/support/program_skin.h"
@@ -13,7 +12,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace skin_manager_testing {
@@ -24,19 +22,7 @@ inline bool Skinned(HWND wnd) {
 
 // The window's area of the screen as a .bmp test artefact.
 inline void SaveShot(HWND wnd, const wchar_t* name) {
-  RECT r;
-  ::GetWindowRect(wnd, &r);
-  fw::TBitmap shot(r.right - r.left + 20, r.bottom - r.top + 20, fw::TPixelFormat::pf32bit);
-  fw::DrawInto(shot, [&](HDC dc) {
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(dc, 0, 0, shot.Width(), shot.Height(), screen, r.left - 10, r.top - 10, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-  });
-  const auto bytes = fw::SaveBmp24(shot);
-  if (FILE* f = _wfopen(testing_support::ArtifactPath(L"skin_manager", name).c_str(), L"wb")) {
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
+  testing_support::SaveWindowShot(wnd, 10, L"skin_manager", name);
 }
 
 } // namespace skin_manager_testing

@@ -1,6 +1,8 @@
 #include "tests/windows/support/test_support.h"
 
 #include "framework/application.h"
+#include "framework/bitmap.h"
+#include "framework/core/bmp_writer.h"
 #include "framework/exception.h"
 #include "framework/message_box.h"
 
@@ -129,6 +131,24 @@ std::vector<MessageBoxRecorder::Box> MessageBoxRecorder::Boxes() const {
 void MessageBoxRecorder::SetAnswer(int answer) {
   std::lock_guard lock(mutex_);
   answer_ = answer;
+}
+
+void SaveWindowShot(HWND wnd, int margin, const std::wstring& folder, const std::wstring& name) {
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  fw::TBitmap shot(r.right - r.left + 2 * margin, r.bottom - r.top + 2 * margin,
+                   fw::TPixelFormat::pf32bit);
+  fw::DrawInto(shot, [&](HDC dc) {
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(dc, 0, 0, shot.Width(), shot.Height(), screen, r.left - margin, r.top - margin,
+             SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+  });
+  const auto bytes = fw::SaveBmp24(shot);
+  if (FILE* f = _wfopen(ArtifactPath(folder, name).c_str(), L"wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
 }
 
 } // namespace testing_support

@@ -23,6 +23,10 @@ void PumpFor(DWORD ms);
 // in the current folder when the variable is not set.
 std::wstring ArtifactPath(const std::wstring& folder, const std::wstring& name);
 
+// Saves the screen around a window (the window rectangle grown by `margin` on every side) as a
+// .bmp artefact in $RECORDER_ARTIFACTS/<folder>, for people to look at.
+void SaveWindowShot(HWND wnd, int margin, const std::wstring& folder, const std::wstring& name);
+
 // The bytes of an RCDATA resource of the running program (empty when it has none).
 std::vector<std::uint8_t> RcDataResource(const wchar_t* name);
 
