@@ -1,36 +1,20 @@
 #include "skin/forms/control_discovery.h"
 
 #include "framework/comctrls.h"
+#include "framework/exception.h"
 #include "framework/form.h"
 #include "framework/stdctrls.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
+#include "skin/forms/window_class.h"
 
 #include <algorithm>
 
 namespace skin {
 
 namespace {
-
-std::string Narrow(const std::wstring& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (wchar_t c : text)
-    out += c < 0x80 ? static_cast<char>(c) : '?';
-  return out;
-}
-
-std::wstring Widen(const std::string& text) {
-  return std::wstring(text.begin(), text.end());
-}
-
-std::string WindowClassOf(HWND wnd) {
-  char name[101] = {};
-  ::GetClassNameA(wnd, name, 100);
-  return name;
-}
 
 bool AnswersSkinned(HWND wnd) {
   return wnd && ::SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1;
@@ -77,7 +61,7 @@ TDiscoveryRules TDiscoveryRules::From(TSkinData* data, const TSkinElements* elem
   rules.SkinHasTabs = elements && elements->Tabs != nullptr;
   if (data) {
     for (const std::wstring& line : data->Skin3rd())
-      rules.Skin3rd.push_back(Narrow(line));
+      rules.Skin3rd.push_back(fw::WideToUtf8(line));
     rules.Members = data->SkinControls;
     rules.DisableTag = data->DisableTag;
   }
@@ -86,7 +70,7 @@ TDiscoveryRules TDiscoveryRules::From(TSkinData* data, const TSkinElements* elem
 
 ControlFacts FactsOf(fw::TControl& control) {
   ControlFacts facts;
-  facts.className = Narrow(control.ClassName());
+  facts.className = fw::WideToUtf8(control.ClassName());
   facts.isTrackBar = dynamic_cast<fw::TTrackBar*>(&control) != nullptr;
   facts.isGroupBox = dynamic_cast<fw::TGroupBox*>(&control) != nullptr;
   facts.isRadioButton = dynamic_cast<fw::TRadioButton*>(&control) != nullptr;
@@ -105,7 +89,7 @@ ControlFacts FactsOf(fw::TControl& control) {
     facts.hasBorder =
         (window.right - window.left) > client.right || (window.bottom - window.top) > client.bottom;
   }
-  facts.kindProperty = Narrow(fw::GetEnumProp(control, L"Kind").value_or(L""));
+  facts.kindProperty = fw::WideToUtf8(fw::GetEnumProp(control, L"Kind").value_or(L""));
   facts.numButtons = fw::GetOrdProp(control, L"NumButtons").value_or(-1);
   return facts;
 }
@@ -119,7 +103,7 @@ void TControlDiscovery::DiscoverForm(fw::TWinControl& form) {
   // Disabled button groups pass their tag on before any of their buttons is looked at.
   for (fw::TComponent* component : form.Components())
     if (auto* group = dynamic_cast<fw::TWinControl*>(component))
-      if (group->Tag == rules_.DisableTag && IsGroupOfButtons(Narrow(group->ClassName())))
+      if (group->Tag == rules_.DisableTag && IsGroupOfButtons(fw::WideToUtf8(group->ClassName())))
         for (fw::TControl* child : group->Controls())
           child->Tag = rules_.DisableTag;
   for (fw::TComponent* component : form.Components())
@@ -143,7 +127,7 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
   auto* windowed = dynamic_cast<fw::TWinControl*>(&control);
   if (control.Tag == rules_.DisableTag) {
     // A disabled button group keeps all its buttons unskinned too.
-    if (windowed && IsGroupOfButtons(Narrow(control.ClassName())))
+    if (windowed && IsGroupOfButtons(fw::WideToUtf8(control.ClassName())))
       for (fw::TControl* child : windowed->Controls())
         child->Tag = rules_.DisableTag;
     return;
@@ -159,12 +143,12 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
     if (AnswersSkinned(wnd)) return;
   }
   seen_.insert(&control);
-  const std::string className = Narrow(control.ClassName());
+  const std::string className = fw::WideToUtf8(control.ClassName());
 
   if (rules_.SkinData && rules_.SkinData->OnSkinControl) {
     fw::TComponent* skin = nullptr;
     rules_.SkinData->OnSkinControl(rules_.Sender, rules_.SkinData, &container, &control,
-                                   Widen(AsciiUpper(className)), skin);
+                                   fw::Utf8ToWide(AsciiUpper(className)), skin);
     if (skin) {
       Record(&control, wnd, className, {}, skin);
       if (windowed && FactsOf(control).isPanel) DiscoverChildren(*windowed);
@@ -185,7 +169,7 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
       ControlDecision each;
       each.kind = decision.childKind;
       each.mode = decision.childMode;
-      Record(child, WindowOf(*child), Narrow(child->ClassName()), each);
+      Record(child, WindowOf(*child), fw::WideToUtf8(child->ClassName()), each);
     }
   }
   if (windowed && decision.kind == SkinnerKind::EmbedScrollbar) {
@@ -194,7 +178,7 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
       seen_.insert(child);
       ControlDecision each;
       each.kind = SkinnerKind::Scrollbar;
-      Record(child, WindowOf(*child), Narrow(child->ClassName()), each);
+      Record(child, WindowOf(*child), fw::WideToUtf8(child->ClassName()), each);
     }
   }
   Record(&control, wnd, className, decision);
@@ -209,7 +193,7 @@ void TControlDiscovery::DiscoverWindows(HWND parent) {
 void TControlDiscovery::MatchWindow(HWND wnd) {
   if (!::IsWindow(wnd) || Seen(wnd) || AnswersSkinned(wnd)) return;
   seen_.insert(wnd);
-  const std::string className = WindowClassOf(wnd);
+  const std::string className = WindowClassName(wnd);
   const auto style = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
   ControlDecision decision = DecideForeignWindow(className, style, rules_.Members);
   if (decision.children == ChildDiscovery::Before) DiscoverWindows(wnd);

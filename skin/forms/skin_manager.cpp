@@ -2,6 +2,7 @@
 
 #include "framework/form.h"
 #include "skin/forms/core/manager_rules.h"
+#include "skin/forms/window_class.h"
 
 #include <algorithm>
 
@@ -15,12 +16,6 @@ constexpr UINT_PTR kActionTimer = 1;
 std::unique_ptr<TSkinManage>& Instance() {
   static std::unique_ptr<TSkinManage> instance;
   return instance;
-}
-
-std::string ClassNameOf(HWND wnd) {
-  char name[101] = {};
-  ::GetClassNameA(wnd, name, 100);
-  return name;
 }
 
 HWND OwnerWindow(const TSkinData* data) {
@@ -71,7 +66,7 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
   case HCBT_CREATEWND: {
     const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
     if ((create->lpcs->style & SBS_SIZEGRIP) &&
-        _stricmp(ClassNameOf(wnd).c_str(), "ScrollBar") == 0)
+        _stricmp(WindowClassName(wnd).c_str(), "ScrollBar") == 0)
       // A size grip made in a skinned window after its start.
       if (TWinSkinForm* parent = FindSkinForm(create->lpcs->hwndParent))
         parent->OfferChildWindow(wnd);
@@ -133,7 +128,7 @@ TSkinData* TSkinManage::ChooseSkinData(HWND wnd) const {
   for (const TSkinData* data : SkinDatas)
     registered.push_back({data->SkinFormtype, reinterpret_cast<std::uintptr_t>(OwnerWindow(data))});
   const int index =
-      ChooseSkinDataIndex(registered, reinterpret_cast<std::uintptr_t>(wnd), ClassNameOf(wnd));
+      ChooseSkinDataIndex(registered, reinterpret_cast<std::uintptr_t>(wnd), WindowClassName(wnd));
   return index < 0 ? nullptr : SkinDatas[static_cast<size_t>(index)];
 }
 
@@ -149,8 +144,8 @@ bool TSkinManage::SkinWindow(HWND wnd) {
   }
   facts.style = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
   facts.exStyle = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_EXSTYLE));
-  facts.className = ClassNameOf(wnd);
-  if (HWND parent = ::GetParent(wnd)) facts.parentClassName = ClassNameOf(parent);
+  facts.className = WindowClassName(wnd);
+  if (HWND parent = ::GetParent(wnd)) facts.parentClassName = WindowClassName(parent);
   facts.programInstance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(wnd, GWLP_HINSTANCE)) ==
                           ::GetModuleHandleW(nullptr);
   RECT r;
@@ -161,10 +156,10 @@ bool TSkinManage::SkinWindow(HWND wnd) {
   if (CheckSkinWindow(facts, Enabled, Forcing, MainSkinData != nullptr, options) !=
       SkinVerdict::Skin)
     return false;
+  const std::wstring wideClassName(facts.className.begin(), facts.className.end());
   if (MainSkinData) {
     bool allow = true;
-    std::wstring className(facts.className.begin(), facts.className.end());
-    MainSkinData->AllowWindow(wnd, className, allow);
+    MainSkinData->AllowWindow(wnd, wideClassName, allow);
     if (!allow) return false;
   }
   TSkinData* data = ChooseSkinData(wnd);
@@ -172,7 +167,7 @@ bool TSkinManage::SkinWindow(HWND wnd) {
 
   auto form = std::make_unique<TWinSkinForm>(
       TFormSkinSource{&data->Elements(), data->SkinControls, data->Options, data});
-  form->FName.assign(facts.className.begin(), facts.className.end());
+  form->FName = wideClassName;
   if (!form->HookWindow(wnd)) return false;
   Forms.push_back(std::move(form));
   FormOwners.push_back(data);

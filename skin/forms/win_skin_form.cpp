@@ -6,6 +6,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/skin_paint.h"
+#include "skin/forms/window_class.h"
 
 #include <windowsx.h>
 
@@ -111,13 +112,10 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
   // system's menu bar would hide it. (What GetMenu gives for a child window is its identifier.)
   const bool hasMenuBar = !(FStyle & WS_CHILD) && ::GetMenu(wnd);
   FFrameAllowed = FSource.SkinControls.Contains(xcMainMenu) && !hasMenuBar;
-  wchar_t className[101] = {};
-  ::GetClassNameW(wnd, className, 100);
   WindowKindFacts facts;
   facts.style = FStyle;
   facts.exStyle = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_EXSTYLE));
-  for (const wchar_t* c = className; *c; ++c)
-    facts.className += static_cast<char>(*c);
+  facts.className = WindowClassName(wnd);
   facts.hasSystemMenu = ::GetSystemMenu(wnd, FALSE) != nullptr;
   facts.hasOwner = ::GetWindow(wnd, GW_OWNER) != nullptr;
   FClientWnd = ::FindWindowExW(wnd, nullptr, L"MDIClient", nullptr);

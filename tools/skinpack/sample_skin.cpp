@@ -1,5 +1,8 @@
 #include "tools/skinpack/sample_skin.h"
 
+#include "framework/core/bitmap.h"
+#include "framework/core/bmp_writer.h"
+
 #include <algorithm>
 
 namespace skinpack {
@@ -7,11 +10,6 @@ namespace skinpack {
 namespace {
 
 constexpr std::uint32_t kMagenta = 0xFF00FF;
-
-void AppendLE(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i)
-    out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
 
 // A reproducible pseudo-random sequence, so every run builds the same skin.
 class Noise {
@@ -48,7 +46,8 @@ struct ImageSpec {
 
 // Each frame: a vertical gradient in a one-pixel border, magenta corners, a diagonal glyph and
 // sparse noise that keeps the data from compressing better than drawn artwork does.
-std::vector<std::uint8_t> MakeElementImage(const ImageSpec& shape, int divisor, std::uint32_t seed) {
+std::vector<std::uint8_t> MakeElementImage(const ImageSpec& shape, int divisor,
+                                           std::uint32_t seed) {
   const int frameWidth = std::max(shape.frameWidth / divisor, 2);
   const int height = std::max(shape.height / divisor, 2);
   Noise noise(seed);
@@ -99,38 +98,11 @@ constexpr ImageSpec kImages[] = {
 
 std::vector<std::uint8_t> MakeBmp24(int width, int height,
                                     const std::function<std::uint32_t(int x, int y)>& pixel) {
-  const int stride = (width * 3 + 3) / 4 * 4;
-  const auto pixelBytes = static_cast<std::uint32_t>(stride * height);
-  std::vector<std::uint8_t> bmp;
-  bmp.reserve(54 + pixelBytes);
-  // File header: "BM", file size, two reserved words, offset of the pixels.
-  bmp.push_back('B');
-  bmp.push_back('M');
-  AppendLE(bmp, 54 + pixelBytes, 4);
-  AppendLE(bmp, 0, 4);
-  AppendLE(bmp, 54, 4);
-  // Info header: size, width, height (positive: bottom-up), planes, bits, no compression.
-  AppendLE(bmp, 40, 4);
-  AppendLE(bmp, static_cast<std::uint32_t>(width), 4);
-  AppendLE(bmp, static_cast<std::uint32_t>(height), 4);
-  AppendLE(bmp, 1, 2);
-  AppendLE(bmp, 24, 2);
-  AppendLE(bmp, 0, 4);
-  AppendLE(bmp, pixelBytes, 4);
-  AppendLE(bmp, 2835, 4); // 72 dpi
-  AppendLE(bmp, 2835, 4);
-  AppendLE(bmp, 0, 4);
-  AppendLE(bmp, 0, 4);
-  for (int row = height - 1; row >= 0; --row) {
-    for (int x = 0; x < width; ++x) {
-      const std::uint32_t rgb = pixel(x, row);
-      bmp.push_back(static_cast<std::uint8_t>(rgb));       // blue
-      bmp.push_back(static_cast<std::uint8_t>(rgb >> 8));  // green
-      bmp.push_back(static_cast<std::uint8_t>(rgb >> 16)); // red
-    }
-    bmp.resize(bmp.size() + static_cast<std::size_t>(stride - width * 3), 0);
-  }
-  return bmp;
+  fw::TBitmap image(width, height, fw::TPixelFormat::pf24bit);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      image.At(x, y) = pixel(x, y) & 0xFFFFFF;
+  return fw::SaveBmp24(image);
 }
 
 std::vector<SkinEntry> MakeSampleSkin(SampleSize size) {

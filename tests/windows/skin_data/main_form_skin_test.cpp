@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "skin/data/core/skin_stream.h"
 #include "skin/data/skin_data.h"
+#include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,6 @@
 #include <cstdio>
 
 namespace {
-
-std::vector<std::uint8_t> EmbeddedSkin() {
-  HRSRC found = ::FindResourceW(nullptr, L"RECORDERSKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
-  if (!found) return {};
-  const auto* data =
-      static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
-  return {data, data + ::SizeofResource(nullptr, found)};
-}
 
 TEST(MainFormSkin, SkinData1HoldsTheDecodedEmbeddedSkin) {
   const auto start = std::chrono::steady_clock::now();
@@ -43,8 +36,9 @@ TEST(MainFormSkin, SkinData1HoldsTheDecodedEmbeddedSkin) {
   EXPECT_EQ(e.CaptionButtons.size(), 8u);
   EXPECT_EQ(data->SkinName(), L"Lanlin Lake");
   // The form's copy is the build's skin file, and the property writes back what it read.
-  EXPECT_EQ(data->SkinBytes(), EmbeddedSkin());
-  EXPECT_EQ(data->WriteSkinStream(), skin::WriteSkinStreamValue(EmbeddedSkin()));
+  EXPECT_EQ(data->SkinBytes(), testing_support::RcDataResource(L"RECORDERSKIN"));
+  EXPECT_EQ(data->WriteSkinStream(),
+            skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
 }
 
 } // namespace

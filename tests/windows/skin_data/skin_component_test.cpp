@@ -23,14 +23,6 @@ namespace {
 
 using skin::TSkinData;
 
-std::vector<std::uint8_t> EmbeddedSkin() {
-  HRSRC found = ::FindResourceW(nullptr, L"RECORDERSKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
-  if (!found) return {};
-  const auto* data =
-      static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, found)));
-  return {data, data + ::SizeofResource(nullptr, found)};
-}
-
 // Records what the component asks of the manager while it lives.
 class ManagerRecorder {
 public:
@@ -121,7 +113,7 @@ TEST(SkinComponent, Skin3rdHoldsThe118DefaultLines) {
 }
 
 TEST(SkinComponent, TheEmbeddedSkinLoadsFromItsSkinStreamAndWritesItBack) {
-  const std::vector<std::uint8_t> skinFile = EmbeddedSkin();
+  const std::vector<std::uint8_t> skinFile = testing_support::RcDataResource(L"RECORDERSKIN");
   ASSERT_GT(skinFile.size(), 1000u);
   const std::vector<std::uint8_t> value = skin::WriteSkinStreamValue(skinFile);
   TSkinData data(nullptr);
@@ -172,7 +164,7 @@ TEST(SkinComponent, LoadedWithASkinRequestsSkinOnAndAdjustsTheMenuMembers) {
   TSkinData data(nullptr);
   data.SetReading(true);
   data.SetActive(true);
-  data.ReadSkinStream(skin::WriteSkinStreamValue(EmbeddedSkin()));
+  data.ReadSkinStream(skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
   data.SetReading(false);
   ASSERT_FALSE(data.SkinMissing());
   EXPECT_TRUE(manager.calls.empty()) << "nothing is requested while the form is read";
@@ -253,14 +245,14 @@ TEST(SkinComponent, AllowWindowRefusesCalendarsAndReportClassesOrAsksTheEvent) {
 TEST(SkinComponent, SkinFileLoadsAnExistingFileAndIgnoresAMissingOne) {
   ManagerRecorder manager;
   TSkinData data(nullptr);
-  data.ReadSkinStream(skin::WriteSkinStreamValue(EmbeddedSkin()));
+  data.ReadSkinStream(skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
   ASSERT_FALSE(data.SkinMissing());
   data.SetSkinFile(L"Z:\\no\\such\\skin.skn");
   EXPECT_EQ(data.SkinFile(), L"Z:\\no\\such\\skin.skn");
   EXPECT_FALSE(data.SkinMissing()) << "a missing file changes nothing";
   const std::wstring path = testing_support::ArtifactPath(L"skin", L"copy.skn");
   {
-    const auto bytes = EmbeddedSkin();
+    const auto bytes = testing_support::RcDataResource(L"RECORDERSKIN");
     std::ofstream out(std::filesystem::path(path), std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
@@ -268,7 +260,7 @@ TEST(SkinComponent, SkinFileLoadsAnExistingFileAndIgnoresAMissingOne) {
   TSkinData fromFile(nullptr);
   fromFile.SetSkinFile(path);
   EXPECT_FALSE(fromFile.SkinMissing());
-  EXPECT_EQ(fromFile.SkinBytes(), EmbeddedSkin());
+  EXPECT_EQ(fromFile.SkinBytes(), testing_support::RcDataResource(L"RECORDERSKIN"));
   EXPECT_NE(fromFile.Elements().MenuItem, nullptr);
 }
 
@@ -347,7 +339,8 @@ std::string DescriptionWithSkin(const std::vector<std::uint8_t>& value) {
 TEST(SkinComponentInForm, AFormDescriptionLoadsTheSkinAndRoundTripsSkinStream) {
   skin::RegisterSkinDataClass();
   ManagerRecorder manager;
-  const std::vector<std::uint8_t> value = skin::WriteSkinStreamValue(EmbeddedSkin());
+  const std::vector<std::uint8_t> value =
+      skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN"));
   fw::TForm form(nullptr);
   form.InitFromText(DescriptionWithSkin(value));
   auto* data = dynamic_cast<TSkinData*>(form.FindComponent(L"SkinData1"));

@@ -26,6 +26,19 @@ std::unique_ptr<fw::TForm> ShowForm(int tag = 0, fw::TColor colour = fw::clBtnFa
   return form;
 }
 
+const TWinSysButton* VisibleCloseButton(const TWinSkinForm& skinForm) {
+  for (const TWinSysButton& b : skinForm.Buttons())
+    if (b.FVisible && b.FData->Action == 0) return &b;
+  return nullptr;
+}
+
+POINT ScreenCentreOf(const TWinSysButton& button, HWND wnd) {
+  RECT w;
+  ::GetWindowRect(wnd, &w);
+  return {w.left + (button.FBounds.Left + button.FBounds.Right) / 2,
+          w.top + (button.FBounds.Top + button.FBounds.Bottom) / 2};
+}
+
 INT_PTR CALLBACK EmptyDialogProc(HWND, UINT, WPARAM, LPARAM) {
   return 0;
 }
@@ -152,14 +165,11 @@ TEST_F(SkinManager, RestingOnACaptionButtonShowsItsHint) {
   ASSERT_NE(skinForm, nullptr);
   ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   PumpFor(200);
-  const TWinSysButton* close = nullptr;
-  for (const TWinSysButton& b : skinForm->Buttons())
-    if (b.FVisible && b.FData->Action == 0) close = &b;
+  const TWinSysButton* close = VisibleCloseButton(*skinForm);
   ASSERT_NE(close, nullptr);
   RECT w;
   ::GetWindowRect(form->Handle(), &w);
-  const POINT p{w.left + (close->FBounds.Left + close->FBounds.Right) / 2,
-                w.top + (close->FBounds.Top + close->FBounds.Bottom) / 2};
+  const POINT p = ScreenCentreOf(*close, form->Handle());
   ::SetCursorPos(p.x, p.y);
   ::SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(p.x, p.y));
   // The hint shows after a second of rest and goes when the mouse leaves.
@@ -184,14 +194,10 @@ TEST_F(SkinManager, PicturesOfTheProgramsSkin) {
   TWinSkinForm* skinForm = skin::SkinManager()->FindSkinForm(form->Handle());
   ASSERT_NE(skinForm, nullptr);
   SaveShot(form->Handle(), L"active.bmp");
-  const TWinSysButton* close = nullptr;
-  for (const TWinSysButton& b : skinForm->Buttons())
-    if (b.FVisible && b.FData->Action == 0) close = &b;
+  const TWinSysButton* close = VisibleCloseButton(*skinForm);
   ASSERT_NE(close, nullptr);
-  RECT w;
-  ::GetWindowRect(form->Handle(), &w);
-  const LPARAM at = MAKELPARAM(w.left + (close->FBounds.Left + close->FBounds.Right) / 2,
-                               w.top + (close->FBounds.Top + close->FBounds.Bottom) / 2);
+  const POINT centre = ScreenCentreOf(*close, form->Handle());
+  const LPARAM at = MAKELPARAM(centre.x, centre.y);
   ::SetCursorPos(GET_X_LPARAM(at), GET_Y_LPARAM(at)); // the hover timer checks the real cursor
   ::SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, at);
   PumpFor(100);
