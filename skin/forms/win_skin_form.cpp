@@ -216,6 +216,10 @@ void TWinSkinForm::StartSkin() {
       else
         ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
     }
+    // A bare window painted before it was skinned kept its old background where the fitting
+    // left the client valid: all of it takes the skin's face colour now.
+    if (IsBareWindow() && FSource.Elements)
+      ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
   ::SendMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
   if (FSource.Component && FSource.Component->OnAfterSkinForm)

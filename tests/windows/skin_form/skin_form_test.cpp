@@ -422,6 +422,18 @@ TEST(SkinForm, BareWindowsGetTheSkinsFaceColour) {
   POINT p{100, 100};
   ::ClientToScreen(window.wnd, &p);
   EXPECT_EQ(ScreenPixel(p.x, p.y), fw::PixelOf(0xC0C0C0));
+
+  // A window already painted when it is skinned takes the colour everywhere, unasked.
+  TestWindow painted(WS_OVERLAPPEDWINDOW);
+  TWinSkinForm second({&skin.elements});
+  Start(second, painted.wnd);
+  RECT client;
+  ::GetClientRect(painted.wnd, &client);
+  for (POINT q : {POINT{5, 5}, POINT{client.right / 2, client.bottom / 2},
+                  POINT{client.right - 3, client.bottom - 2}}) {
+    ::ClientToScreen(painted.wnd, &q);
+    EXPECT_EQ(ScreenPixel(q.x, q.y), fw::PixelOf(0xC0C0C0)) << q.x << "," << q.y;
+  }
 }
 
 TEST(SkinForm, TheIconButtonShowsTheWindowIconAndClosesOnDoubleClick) {
