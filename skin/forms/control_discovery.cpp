@@ -9,6 +9,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
 #include "skin/forms/window_class.h"
+#include "skin/skin_messages.h"
 
 #include <algorithm>
 

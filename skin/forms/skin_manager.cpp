@@ -3,6 +3,7 @@
 #include "framework/form.h"
 #include "skin/forms/core/manager_rules.h"
 #include "skin/forms/window_class.h"
+#include "skin/skin_messages.h"
 
 #include <algorithm>
 

@@ -13,6 +13,7 @@
 #include "skin/forms/core/caption_buttons.h"
 #include "skin/forms/core/frame_geometry.h"
 #include "skin/forms/window_subclass.h"
+#include "skin/skin_messages.h"
 
 #include "framework/handles.h"
 
@@ -28,17 +29,6 @@ class TForm;
 }
 
 namespace skin {
-
-// Private messages of skinned windows.
-inline constexpr UINT SM_REDRAWFRAME = 0x3502;
-inline constexpr UINT SM_STARTSKIN = 0x3503;
-inline constexpr UINT SM_CAPTIONCOMMAND = 0x3514;
-inline constexpr UINT SM_BUTTONVISIBLE = 0x3515;
-inline constexpr UINT SM_ISSKINNED = 0x3523;
-inline constexpr UINT SM_PAINTFRAMEDC = 0xBC4B;
-inline constexpr UINT SM_FRAMEQUERY = 0xBC4D;
-inline constexpr UINT SM_SKINNEDNOTICE = 0xBC4E;
-inline constexpr LPARAM kSkinMagic = 16802;
 
 // What a form skin reads of its skin component.
 class TSkinData;
