@@ -88,6 +88,10 @@ void TControl::Click() {
   if (OnClick) OnClick(this);
 }
 
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
 void TControl::DefineProperties(TPropertyList& list) const {
   TComponent::DefineProperties(list);
   TPropertyDefiner<TControl> d(list);
@@ -103,6 +107,10 @@ void TControl::DefineProperties(TPropertyList& list) const {
   d.Integer(L"Cursor", &TControl::Cursor, &TControl::SetCursor);
   d.Event(L"OnClick", &TControl::OnClick);
 }
+
+TWinControl::TWinControl(TComponent* owner)
+    : TControl(owner),
+      WindowProc([this](TMessage& m) { m.Result = WndProc(m.Msg, m.WParam, m.LParam); }) {}
 
 TWinControl::~TWinControl() {
   DestroyHandle();
@@ -284,6 +292,10 @@ LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   return ::SendMessageW(Handle(), msg, wParam, lParam);
 }
 
+void TWinControl::Invalidate() {
+  if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+}
+
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (Reflect(msg, wParam, lParam, result)) return result;
@@ -331,18 +343,27 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* self = FromHandle(wnd);
   if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  TMessage message{msg, wParam, lParam, 0};
   if (msg == WM_NCDESTROY) {
+    // The window method hears the end of the window too; then the object lets the window go.
     WNDPROC original = self->defaultProc_;
-    ::RemovePropW(wnd, kObjectProp);
-    if (original != ::DefWindowProcW)
-      ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    try {
+      self->WindowProc(message);
+    } catch (const std::exception&) {
+      message.Result = 0;
+    }
+    if (::IsWindow(wnd)) {
+      ::RemovePropW(wnd, kObjectProp);
+      if (original != ::DefWindowProcW)
+        ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    }
     self->handle_ = nullptr;
-    return ::CallWindowProcW(original, wnd, msg, wParam, lParam);
+    return message.Result;
   }
   try {
-    LRESULT result = self->WndProc(msg, wParam, lParam);
+    self->WindowProc(message);
     if (msg == WM_WINDOWPOSCHANGED && self->handle_) self->ReadBoundsFromWindow();
-    return result;
+    return message.Result;
   } catch (const std::exception& e) {
     // An exception never leaves a window procedure: it becomes the application's error box.
     if (Application) Application->ShowException(e);

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,23 @@
 namespace fw {
 
 class TWinControl;
+
+// One message as a window method sees it; the method stores its answer in Result.
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+// A control's window method: every message of its window passes through it. Replacing it (and
+// calling the saved one) lets another object see the messages before and after the control.
+using TWndMethod = std::function<void(TMessage&)>;
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+// Shift state of a mouse message: the MK_* key flags of its WParam.
+using TShiftState = unsigned;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton button, TShiftState shift, int x, int y)>;
 
 class TControl : public TComponent {
 public:
@@ -61,6 +79,9 @@ public:
   TNotifyEvent OnClick;
   // What a user's click does: raises OnClick.
   virtual void Click();
+  TMouseEvent OnMouseDown;
+  // A mouse button went down over the control: raises OnMouseDown.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
 
 protected:
   void DefineProperties(TPropertyList& list) const override;
@@ -104,7 +125,7 @@ struct TCreateParams {
 
 class TWinControl : public TControl {
 public:
-  explicit TWinControl(TComponent* owner) : TControl(owner) {}
+  explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
   std::wstring ClassName() const override { return L"TWinControl"; }
 
@@ -139,6 +160,12 @@ public:
 
   // Sends a message through the window's current procedure (which a skin may have replaced).
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Repaints the window (background and all) at the next paint.
+  void Invalidate();
+
+  // The window method every message of the window goes through; it starts as the control's own
+  // (WndProc). Whoever replaces it keeps the previous one and calls it, and puts it back.
+  TWndMethod WindowProc;
 
 protected:
   void DefineProperties(TPropertyList& list) const override;

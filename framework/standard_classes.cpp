@@ -11,6 +11,7 @@ void RegisterStandardClasses() {
   static bool done = [] {
     RegisterComponentClass<TButton>(L"TButton");
     RegisterComponentClass<TRadioButton>(L"TRadioButton");
+    RegisterComponentClass<TCheckBox>(L"TCheckBox");
     RegisterComponentClass<TLabel>(L"TLabel");
     RegisterComponentClass<TEdit>(L"TEdit");
     RegisterComponentClass<TMemo>(L"TMemo");

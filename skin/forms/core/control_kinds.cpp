@@ -151,6 +151,7 @@ ControlDecision DecideByClass(const ControlFacts& control, TSkinControlTypes mem
       {OneOf(name, {"TCXDBCHECKBOX", "TCXCHECKBOX"}), xcCheckBox, Make(K::ObjImage, M::Third)},
       {control.isGroupBox, xcPanel, Make(K::GroupBox, M::Normal, C::Before)},
       {control.isRadioButton, xcRadioButton, Make(K::RadioButton)},
+      {control.isCheckBox, xcCheckBox, Make(K::CheckBox)},
       {name == "TTNTCOMBOBOX", xcCombo, Make(K::ComboBox)},
       {control.isComboBox, xcCombo, Make(K::ComboBox)},
       {name == "TRICHEDIT", xcScrollbar, Make(K::Scrollbar)},
