@@ -19,6 +19,7 @@ source "$here/lib/wine-fonts.sh"
 
 recorder_exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
+probe_exe=$build/tests/windows/e2e_probe/skin_probe.exe
 # The picture: four quadrants, top-most, where the recorder's window is not.
 pic_left=760 pic_top=420 pic_width=400 pic_height=300
 
@@ -78,6 +79,29 @@ sleep 1
 import -display "$DISPLAY" -window "$main" "$out/main_window.png"
 note "main window $main: $(xdotool getwindowgeometry "$main" | tr '\n' ' ')"
 
+# From outside the program: each push button of a window answers the skinning engine's query.
+# Prints the buttons' lines (class|id|rectangle|answer|text); fails unless there are $2 and all
+# answer 1.
+check_skinned_buttons() { # title-prefix count what
+  local lines
+  lines=$("$WINE" "$probe_exe" "$1" 2>/dev/null | tr -d '\r' | grep -i '^button|')
+  note "$3: $(echo "$lines" | cut -d'|' -f4,5 | tr '\n' ' ')"
+  (($(echo "$lines" | grep -c '|1|') >= $2)) || fail "$3: fewer than $2 skinned buttons"
+  echo "$lines" >"$out/$3.probe"
+}
+check_skinned_buttons "栎澜屏幕录像" 3 main_window_buttons
+# A button hot under the pointer, then pressed (the press is dragged off again: no click).
+IFS='|' read -r _ _ rect _ _ < <(head -1 "$out/main_window_buttons.probe")
+IFS=',' read -r bl bt br bb <<<"$rect"
+xdotool mousemove --sync $(((bl + br) / 2)) $(((bt + bb) / 2))
+sleep 0.8
+import -display "$DISPLAY" -window "$main" "$out/main_window_hot.png"
+xdotool mousedown 1
+sleep 0.5
+import -display "$DISPLAY" -window "$main" "$out/main_window_pressed.png"
+xdotool mousemove --sync $((br + 300)) $((bb + 300)) mouseup 1
+sleep 0.5
+
 # Settings: the third button in the tab order.
 activate "$main"
 xdotool key --delay 300 Tab Tab space
@@ -99,6 +123,7 @@ xdotool key F4
 wait_for 20 shown "$save_name" || { fail "F4 showed no save dialog"; exit 1; }
 sleep 1
 import -display "$DISPLAY" -window root "$out/save_dialog.png"
+check_skinned_buttons "Save" 2 save_dialog_buttons
 activate "$(visible_named "$save_name")"
 xdotool type --delay 20 "$(windows_path "$out/clip")"
 xdotool key Return
