@@ -131,8 +131,10 @@ TEST_F(SkinDiscovery, EachControlOfAFormGetsItsKindOnce) {
                             [&](const TDiscoveredControl& o) { return o.Control == d.Control; }),
               1)
         << d.ClassName;
-  // Nothing is attached: the controls do not answer as skinned.
-  EXPECT_NE(::SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0), 1);
+  // The kinds that have a control skin got one; the others keep their own look.
+  EXPECT_EQ(::SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(::SendMessageW(radio->Handle(), SM_ISSKINNED, 0, 0), 1);
+  EXPECT_NE(::SendMessageW(disabled->Handle(), SM_ISSKINNED, 0, 0), 1);
 }
 
 TEST_F(SkinDiscovery, ADisabledRadioGroupKeepsAllItsButtonsUnskinned) {
