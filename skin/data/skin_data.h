@@ -68,6 +68,8 @@ public:
   bool MenuMerge = false;
   TOnFormSkin OnFormSkin;
   fw::TNotifyEvent OnSkinChanged;
+  // May skin a control itself: a control skin (TSkinControl) it returns is attached to the
+  // control and belongs to the window's skin from then on; other components stay the caller's.
   TOnSkinControl OnSkinControl;
   TOnSkinForm OnBeforeSkinForm;
   TOnSkinForm OnAfterSkinForm;

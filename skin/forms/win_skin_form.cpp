@@ -272,7 +272,7 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
   if (auto* given = dynamic_cast<TSkinControl*>(found.HandlerSkin)) {
     // A control skin from the application's OnSkinControl handler belongs to this window skin
     // from now on, like every skin registered here.
-    if (!AddControl(given)) return;
+    if (AddControl(given)) return; // listed already: attached before
     skin = RemoveControl(given);
   } else if (const TControlSkinKind* row = FindControlSkinKind(decision.kind)) {
     skin = row->create(decision);
