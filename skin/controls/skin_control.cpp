@@ -10,6 +10,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace skin {
 
@@ -128,6 +129,7 @@ void TSkinControl::Deactivate() {
 
 void TSkinControl::SkinChanged(const TControlSkinSource& skinData) {
   FSkinData = skinData;
+  FRenderings.clear(); // the elements' images were loaded anew
   if (FSetColor && FControl && FSkinData.Elements)
     FControl->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
   Refresh();
@@ -315,9 +317,28 @@ void TSkinControl::FillParentColor(HDC dc, TRect rect) const {
 void TSkinControl::DrawElementFrame(HDC dc, TRect rect, int frameCount, int frame,
                                     const TDataSkinObject& element) {
   if (rect.Right < rect.Left || rect.Bottom < rect.Top || element.Bitmap.Empty()) return;
-  DrawNineSlice(dc, rect, element.Bitmap, false, element.Tile == 1, element.Trans == 1,
-                std::max(frameCount, 1), frame,
-                {element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight});
+  frameCount = std::max(frameCount, 1);
+  const int width = rect.Width(), height = rect.Height();
+  auto same = [&](const TRendering& r) {
+    return r.element == &element && r.frameCount == frameCount && r.frame == frame &&
+           r.width == width && r.height == height;
+  };
+  auto it = std::find_if(FRenderings.begin(), FRenderings.end(), same);
+  if (it == FRenderings.end()) {
+    // A size seen for the first time: the renderings of other sizes are not needed any more.
+    std::erase_if(FRenderings, [&](const TRendering& r) {
+      return r.element == &element && (r.width != width || r.height != height);
+    });
+    TBitmap rendering =
+        RenderNineSlice(width, height, element.Bitmap,
+                        {element.LeftWidth, element.TopHeight, element.RightWidth,
+                         element.BottomHeight},
+                        false, element.Tile == 1, frameCount, frame);
+    FRenderings.push_back({&element, frameCount, frame, width, height,
+                           TPreparedImage(std::move(rendering), element.Trans == 1)});
+    it = std::prev(FRenderings.end());
+  }
+  it->image.Draw(dc, rect.Left, rect.Top);
 }
 
 bool TSkinControl::RightToLeft() const {

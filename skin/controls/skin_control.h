@@ -21,12 +21,14 @@
 #include "skin/controls/core/control_states.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_options.h"
+#include "skin/forms/skin_paint.h"
 #include "skin/forms/window_subclass.h"
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace skin {
 
@@ -121,9 +123,10 @@ protected:
   void PaintNow(fw::TMessage& message);
   // WM_ERASEBKGND: the parent's background behind the control.
   void EraseWithParent(fw::TMessage& message);
-  // Frame `frame` (1-based) of `frameCount` of an element stretched into `rect`.
-  static void DrawElementFrame(HDC dc, TRect rect, int frameCount, int frame,
-                               const TDataSkinObject& element);
+  // Frame `frame` (1-based) of `frameCount` of an element stretched into `rect`. The renderings
+  // are kept between paints until the size or the skin changes.
+  void DrawElementFrame(HDC dc, TRect rect, int frameCount, int frame,
+                        const TDataSkinObject& element);
   // Transparent text centred vertically in `rect`, grey when not enabled.
   void DrawAlignedText(HDC dc, TRect rect, unsigned alignment, bool enabled,
                        const std::wstring& text);
@@ -165,6 +168,12 @@ private:
   void Release();
 
   std::unique_ptr<TWindowSubclass> FSubclass; // window mode
+  struct TRendering {
+    const TDataSkinObject* element;
+    int frameCount, frame, width, height;
+    TPreparedImage image;
+  };
+  std::vector<TRendering> FRenderings; // of the elements drawn at the current sizes
 };
 
 } // namespace skin

@@ -61,6 +61,22 @@ void DrawTransparent(HDC dc, TRect rect, const TBitmap& image, fw::ColorRef colo
             MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
+TPreparedImage::TPreparedImage(TBitmap picture, bool transparent) : picture_(std::move(picture)) {
+  if (transparent && !picture_.Empty())
+    mask_ = MakeMask(picture_, picture_.Width(), picture_.Height(), fw::kMagentaColour);
+}
+
+void TPreparedImage::Draw(HDC dc, int x, int y) const {
+  if (picture_.Empty()) return;
+  fw::MemoryDC source(::CreateCompatibleDC(dc));
+  fw::SelectGuard select(source.get(), fw::BitmapHandle(picture_));
+  if (mask_)
+    ::MaskBlt(dc, x, y, picture_.Width(), picture_.Height(), source.get(), 0, 0, mask_.get(), 0, 0,
+              MAKEROP4(0x00AA0029, SRCCOPY)); // where the mask is white the target stays
+  else
+    ::BitBlt(dc, x, y, picture_.Width(), picture_.Height(), source.get(), 0, 0, SRCCOPY);
+}
+
 void DrawNineSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool tile,
                    bool transparent, int frameCount, int frame, TMargins margins) {
   if (Inverted(rect)) return;

@@ -43,6 +43,22 @@ void DrawTransparent(HDC dc, TRect rect, const TBitmap& image, fw::ColorRef colo
 fw::Region RegionFromBitmap(const TBitmap& image, int x, int y, int toleranceBlue,
                             int toleranceGreen, int toleranceRed, fw::ColorRef colour);
 
+// A picture prepared once and drawn many times: its pixels in a DIB section and, when it is
+// keyed on magenta, its mask, so that a draw is one blit.
+class TPreparedImage {
+public:
+  TPreparedImage() = default;
+  TPreparedImage(TBitmap picture, bool transparent);
+  bool Empty() const { return picture_.Empty(); }
+  int Width() const { return picture_.Width(); }
+  int Height() const { return picture_.Height(); }
+  void Draw(HDC dc, int x, int y) const;
+
+private:
+  mutable TBitmap picture_;
+  fw::Bitmap mask_; // white where the picture shows magenta; null when opaque
+};
+
 // Paints the parent of `control` into `dc` as it shows behind the control (its background and
 // its own painting), for controls drawn as if transparent.
 void PaintParentInto(HWND control, HDC dc);
