@@ -215,6 +215,29 @@ TEST(SkinForm, RegionFollowsTransparentBordersAndIsRebuiltOnlyOnResize) {
   EXPECT_EQ(form.RegionBuilds(), builds + 1);
 }
 
+TEST(SkinForm, ASkinChangeOfTheSameSizesBuildsTheRegionAnew) {
+  TestSkin skin(false);
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  RECT before;
+  ::GetWindowRect(window.wnd, &before);
+  fw::Region region(::CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(::GetWindowRgn(window.wnd, region.get()), ERROR);
+  EXPECT_TRUE(::PtInRegion(region.get(), 0, 0));
+  // The same border sizes, but the left border's corner is transparent now.
+  skin.elements.Left->Bitmap = BorderImage(kLeft, 40, false, true);
+  skin.elements.Left->Trans = 1;
+  ::SendMessageW(window.wnd, SM_SKINCHANGED, 0, 0);
+  PumpFor(100);
+  RECT after;
+  ::GetWindowRect(window.wnd, &after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  ASSERT_NE(::GetWindowRgn(window.wnd, region.get()), ERROR);
+  EXPECT_FALSE(::PtInRegion(region.get(), 0, 0));
+  EXPECT_TRUE(::PtInRegion(region.get(), 1, 0));
+}
+
 TEST(SkinForm, CaptionButtonsShowTheirStatesAndAct) {
   TestSkin skin(false);
   TestWindow window(WS_OVERLAPPEDWINDOW);
