@@ -147,6 +147,9 @@ protected:
     form->Show();
     ::SetForegroundWindow(form->Handle());
     Pump();
+    RECT r;
+    ::GetWindowRect(plain->Handle(), &r);
+    plainUnskinned = testing_support::ScreenPixels(r);
     formSkin = std::make_unique<TWinSkinForm>(skin.Source());
     ASSERT_TRUE(formSkin->HookWindow(form->Handle()));
     ::PostMessageW(form->Handle(), SM_STARTSKIN, 0, 1000);
@@ -176,6 +179,7 @@ protected:
   fw::TGroupBox* group;
   fw::TCheckBox *check, *grayed, *checkOff;
   fw::TRadioButton *radio, *radioOff;
+  TBitmap plainUnskinned; // the plain button as the system drew it
   int clicks = 0;
 };
 
@@ -273,7 +277,15 @@ TEST_F(ControlSkins, SkinEnableAndUnhookGiveTheControlsBack) {
   ::SendMessageW(button, SM_SKINENABLE, 0, 0);
   Pump();
   EXPECT_EQ(::SendMessageW(button, SM_ISSKINNED, 0, 0), 0);
-  EXPECT_EQ(CountColour(button, kFaces[0]), 0); // its own look at once
+  RECT r;
+  ::GetWindowRect(button, &r);
+  const TBitmap own = testing_support::ScreenPixels(r); // its own look at once, pixel for pixel
+  ASSERT_EQ(own.Width(), plainUnskinned.Width());
+  int differ = 0;
+  for (int y = 0; y < own.Height(); ++y)
+    for (int x = 0; x < own.Width(); ++x)
+      differ += (own.At(x, y) & 0xFFFFFF) != (plainUnskinned.At(x, y) & 0xFFFFFF);
+  EXPECT_EQ(differ, 0);
   ::SendMessageW(button, SM_SKINENABLE, 1, 0);
   Pump();
   EXPECT_EQ(At(button, 5, 5), kFaces[0]);
