@@ -320,3 +320,26 @@ TEST_F(Recording, CompressorListNamesEachCompressorOnce) {
     EXPECT_EQ(testEntries, 1);
   }
 }
+
+// What reaches the compressor with every frame: the quality of the settings, and a key frame
+// asked for at the first frame and then whenever the key-frame interval has passed since the
+// last one (counted in slots).
+TEST_F(Recording, CompressorGetsTheQualityAndKeyFrameInterval) {
+  for (auto [quality, keyEvery] : {std::pair{4300, 3}, std::pair{10000, 1}, std::pair{0, 7}}) {
+    SCOPED_TRACE(keyEvery);
+    ScopedTestCodec codec;
+    ASSERT_TRUE(ChooseTestCodec(cam));
+    cam.FQuality = quality;
+    cam.FKeyFrameEvery = keyEvery;
+    cam.FMsPerFrame = 20;
+    AreaControl area(0, 0, 64, 48);
+    Record(&area, testing_support::ArtifactPath(L"engine", L"options.avi"), 600);
+    auto calls = ScopedTestCodec::Calls();
+    ASSERT_GE(calls.size(), 10u);
+    ASSERT_EQ(calls.size(), static_cast<size_t>(cam.FFramesWritten));
+    for (const auto& call : calls)
+      EXPECT_EQ(call.quality, static_cast<DWORD>(quality)) << call.frameNum;
+    EXPECT_EQ(testing_support::KeyFrameMismatches(calls, keyEvery), std::vector<long>{});
+  }
+}
+
