@@ -5,6 +5,7 @@
 #include "app/flashwnd.h"
 #include "framework/message_box.h"
 #include "recorder/core/alignment.h"
+#include "recorder/core/file_room.h"
 #include "recorder/core/fourcc.h"
 #include "recorder/core/frame_layout.h"
 #include "recorder/core/frame_timing.h"
@@ -12,6 +13,7 @@
 #include <mmsystem.h>
 
 #include <optional>
+#include <vector>
 
 namespace recorder {
 
@@ -29,6 +31,60 @@ int RectWidth(const RECT& r) {
 int RectHeight(const RECT& r) {
   return r.bottom - r.top;
 }
+
+// Why a frame loop ended.
+enum class StopCause { Requested, DiskFull, TargetGone };
+
+const wchar_t* StopNotice(StopCause cause) {
+  return cause == StopCause::DiskFull
+             ? L"The disk is almost full, so the recording was stopped. Everything recorded "
+               L"until now has been saved."
+             : L"The folder of the recording can no longer be reached, so the recording was "
+               L"stopped.";
+}
+
+std::uint64_t FileSizeOnDisk(const std::wstring& name) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// The AVI objects of one output file: the file, its video stream and the compressed stream that
+// feeds it.
+struct AviOutput {
+  vfw::AviFile file;
+  vfw::AviStream plain, compressed;
+
+  // Steps 7 to 10 for one file; the first failing call's result.
+  HRESULT Open(const std::wstring& name, const std::vector<BYTE>& formatBytes, int rate,
+               AVICOMPRESSOPTIONS& options) {
+    const auto* format = reinterpret_cast<const BITMAPINFOHEADER*>(formatBytes.data());
+    HRESULT error = ::AVIFileOpenW(file.out(), name.c_str(), OF_WRITE | OF_CREATE, nullptr);
+    if (error == AVIERR_OK) {
+      AVISTREAMINFOW info{};
+      info.fccType = kStreamTypeVideo;
+      info.fccHandler = 0;
+      info.dwScale = 1;
+      info.dwRate = static_cast<DWORD>(rate);
+      info.dwSuggestedBufferSize = format->biSizeImage;
+      ::SetRect(&info.rcFrame, 0, 0, format->biWidth, format->biHeight);
+      error = ::AVIFileCreateStreamW(file.get(), plain.out(), &info);
+    }
+    if (error == AVIERR_OK)
+      error = ::AVIMakeCompressedStream(compressed.out(), plain.get(), &options, nullptr);
+    if (error == AVIERR_OK)
+      error = ::AVIStreamSetFormat(compressed.get(), 0, const_cast<BYTE*>(formatBytes.data()),
+                                   static_cast<LONG>(formatBytes.size()));
+    return error;
+  }
+  // Released in the order file, stream, compressed stream; the file is written out when its
+  // last reference goes.
+  void Close() {
+    file.reset();
+    plain.reset();
+    compressed.reset();
+  }
+};
 
 } // namespace
 
@@ -108,39 +164,24 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
     worker->ShowFrameAround(rect.left, rect.top, RectWidth(rect), RectHeight(rect));
 
   // 7-10. File, stream, compressed stream, format; the first failing call's result is kept.
-  HRESULT error = AVIERR_OK;
+  // The format is kept for the follow-on files of a long recording.
+  const BYTE* formatStart = reinterpret_cast<const BYTE*>(format);
+  const std::vector<BYTE> formatBytes(formatStart,
+                                      formatStart + format->biSize + 4 * format->biClrUsed);
+  ReleaseFrame(format);
   std::optional<vfw::AviLibrary> library;
   library.emplace();
-  vfw::AviFile file;
-  vfw::AviStream plain, compressed;
   AVICOMPRESSOPTIONS options{};
   AVICOMPRESSOPTIONS* optionList[1] = {&options};
-
-  error = ::AVIFileOpenW(file.out(), FileName.c_str(), OF_WRITE | OF_CREATE, nullptr);
-  if (error == AVIERR_OK) {
-    AVISTREAMINFOW info{};
-    info.fccType = kStreamTypeVideo;
-    info.fccHandler = 0;
-    info.dwScale = 1;
-    info.dwRate = static_cast<DWORD>(FPlaybackRate);
-    info.dwSuggestedBufferSize = format->biSizeImage;
-    ::SetRect(&info.rcFrame, 0, 0, format->biWidth, format->biHeight);
-    error = ::AVIFileCreateStreamW(file.get(), plain.out(), &info);
-  }
-  if (error == AVIERR_OK) {
-    options.fccType = kStreamTypeVideo;
-    options.fccHandler = FCompressorHandler;
-    options.dwKeyFrameEvery = static_cast<DWORD>(FKeyFrameEvery);
-    options.dwQuality = static_cast<DWORD>(FQuality);
-    options.dwBytesPerSecond = 0;
-    options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
-    error = ::AVIMakeCompressedStream(compressed.out(), plain.get(), &options, nullptr);
-  }
-  if (error == AVIERR_OK) {
-    const LONG formatSize = static_cast<LONG>(format->biSize + 4 * format->biClrUsed);
-    error = ::AVIStreamSetFormat(compressed.get(), 0, format, formatSize);
-  }
-  ReleaseFrame(format);
+  options.fccType = kStreamTypeVideo;
+  options.fccHandler = FCompressorHandler;
+  options.dwKeyFrameEvery = static_cast<DWORD>(FKeyFrameEvery);
+  options.dwQuality = static_cast<DWORD>(FQuality);
+  options.dwBytesPerSecond = 0;
+  options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
+  AviOutput output;
+  HRESULT error = output.Open(FileName, formatBytes, FPlaybackRate, options);
+  StopCause cause = StopCause::Requested;
 
   if (error == AVIERR_OK) {
     // 11-13.
@@ -152,6 +193,10 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
     FLastInterval = 0;
     FDroppedFrames = 0;
     FStartTime = ::timeGetTime();
+    const std::wstring folder = FolderOf(FileName);
+    int part = 1;
+    std::wstring partName = FileName;
+    std::int32_t firstSlotOfFile = 0; // the file's timeline starts at its first frame
 
     // 14. Frame loop.
     while (FRecording) {
@@ -162,10 +207,42 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
       FFrameIndex = slot.slot;
       FDroppedFrames = slots.Dropped();
       if (frame && slot.write) {
+        const std::uint32_t frameBytes = frame->biSizeImage;
+        // Stop while the file can still be closed.
+        ULARGE_INTEGER freeBytes{};
+        if (!::GetDiskFreeSpaceExW(folder.empty() ? nullptr : folder.c_str(), &freeBytes, nullptr,
+                                   nullptr))
+          cause = StopCause::TargetGone;
+        else if (!FitsOnVolume(freeBytes.QuadPart, frameBytes, FFrameIndex - firstSlotOfFile + 1))
+          cause = StopCause::DiskFull;
+        if (cause != StopCause::Requested) {
+          ReleaseFrame(frame);
+          break;
+        }
+        // Go on in a follow-on file before this one would pass the size limit. The last frame
+        // may still wait in AVIFile's buffer: it counts on top of the size on disk.
+        if (FFramesWritten > 0 && !FitsInFile(FileSizeOnDisk(partName) + frameBytes, frameBytes,
+                                              FFrameIndex - firstSlotOfFile + 1, FFileSizeLimit)) {
+          // Slots left empty before this frame stay in the closing file's timeline.
+          if (FFrameIndex - 1 > slots.LastSlot()) {
+            BYTE none = 0;
+            ::AVIStreamWrite(output.plain.get(), FFrameIndex - 1 - firstSlotOfFile, 1, &none, 0, 0,
+                             nullptr, nullptr);
+          }
+          output.Close();
+          partName = FollowOnName(FileName, ++part);
+          error = output.Open(partName, formatBytes, FPlaybackRate, options);
+          if (error != AVIERR_OK) {
+            ReleaseFrame(frame);
+            break;
+          }
+          firstSlotOfFile = FFrameIndex;
+        }
         const BYTE* pixels =
             reinterpret_cast<const BYTE*>(frame) + frame->biSize + 4 * frame->biClrUsed;
-        error = ::AVIStreamWrite(compressed.get(), FFrameIndex, 1, const_cast<BYTE*>(pixels),
-                                 static_cast<LONG>(frame->biSizeImage), 0, nullptr, nullptr);
+        error = ::AVIStreamWrite(output.compressed.get(), FFrameIndex - firstSlotOfFile, 1,
+                                 const_cast<BYTE*>(pixels), static_cast<LONG>(frameBytes), 0,
+                                 nullptr, nullptr);
         if (error != AVIERR_OK) {
           ReleaseFrame(frame);
           break;
@@ -195,10 +272,14 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
   // 16. Clean-up.
   if (FShowFrame && worker) worker->HideFrame();
   ::AVISaveOptionsFree(1, optionList);
-  file.reset();
-  plain.reset();
-  compressed.reset();
+  output.Close();
   library.reset();
+
+  // A recording that stopped by itself says why, once its file is closed.
+  if (error == AVIERR_OK && cause != StopCause::Requested) {
+    fw::ShowMessageBox(nullptr, StopNotice(cause), L"Notice", MB_ICONEXCLAMATION);
+    return 1;
+  }
 
   // 17. Result.
   if (error == AVIERR_OK) return 1;

@@ -1,11 +1,13 @@
 #include "app/flashwnd.h"
 #include "framework/exception.h"
 #include "recorder/builtin_video1_install.h"
+#include "recorder/core/file_room.h"
 #include "recorder/core/fourcc.h"
 #include "tests/windows/engine/engine_test_util.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <mmsystem.h>
 
 #include <atomic>
 #include <string>
@@ -343,3 +345,37 @@ TEST_F(Recording, CompressorGetsTheQualityAndKeyFrameInterval) {
   }
 }
 
+// A recording crossing the (lowered) size limit three times goes on in three follow-on files:
+// the script checks each with ffprobe, their timelines starting at their first frames and their
+// slots adding up to the whole recording.
+TEST_F(Recording, LongRecordingsGoOnInFollowOnFiles) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  cam.FMsPerFrame = 40;
+  AreaControl area(0, 0, 96, 64);
+  const DWORD frameBytes = 96 * 64 * static_cast<DWORD>(cam.FBitsPerPixel) / 8;
+  cam.FFileSizeLimit = recorder::kCloseReserve + 12 * (frameBytes + 200);
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"split.avi");
+  auto exists = [](const std::wstring& name) {
+    return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  for (int part = 1; part <= 5; ++part)
+    ::DeleteFileW(recorder::FollowOnName(file, part).c_str());
+  cam.StartRecording(&area, file);
+  ASSERT_TRUE(PumpUntil([&] { return exists(recorder::FollowOnName(file, 4)); }, 30000));
+  testing_support::PumpFor(200);
+  cam.StopRecording();
+  const DWORD elapsed = ::timeGetTime() - cam.FStartTime;
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
+  EXPECT_FALSE(exists(recorder::FollowOnName(file, 5)));
+  for (int part = 1; part <= 4; ++part) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(::GetFileAttributesExW(recorder::FollowOnName(file, part).c_str(),
+                                       GetFileExInfoStandard, &data));
+    EXPECT_LE(data.nFileSizeLow, cam.FFileSizeLimit) << part;
+  }
+  // The slots of all files cover the time recorded.
+  EXPECT_NEAR(cam.FFrameIndex + 1, elapsed / 40.0, 3);
+  extraFacts = {{"parts", "4"}};
+  WriteRecordingFacts(file, "rawvideo");
+}
