@@ -36,6 +36,29 @@ protected:
   bool Finished(DWORD timeoutMs) {
     return PumpUntil([this] { return cam.FWorker == nullptr; }, timeoutMs);
   }
+  // One notice, and the main window back.
+  void ExpectNotice(const MessageBoxRecorder& boxes, const std::wstring& text) {
+    auto shown = boxes.Boxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, text);
+    EXPECT_EQ(shown[0].caption, L"Notice");
+    EXPECT_TRUE(::IsWindowVisible(form->Handle())) << "the main window is back";
+  }
+  // Moves the recording to the artefacts as `name`, for the script to read with ffprobe: every
+  // frame written must decode.
+  void KeepForProbe(const std::wstring& file, const std::wstring& name) {
+    const std::wstring kept = testing_support::ArtifactPath(L"forms", name);
+    ASSERT_TRUE(::MoveFileExW(file.c_str(), kept.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
+    testing_support::WriteFacts(kept + L".facts",
+                                {{"file", fw::WideToUtf8(kept)},
+                                 {"codec_type", "video"},
+                                 {"codec", "rawvideo"},
+                                 {"width", "160"},
+                                 {"height", "120"},
+                                 {"rate", "10/1"},
+                                 {"frames_written", std::to_string(cam.FFramesWritten)}});
+  }
 
   testing_support::ScopedTestCodec codec;
   std::unique_ptr<app::TForm1> form = std::make_unique<app::TForm1>(nullptr);
@@ -54,24 +77,9 @@ TEST_F(RecordingEnd, AFullDiskStopsTheRecordingWithEveryFrameSaved) {
   MessageBoxRecorder boxes;
   Start(file);
   ASSERT_TRUE(Finished(60000)) << "the recording ends by itself";
-  auto shown = boxes.Boxes();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, kDiskFullText);
-  EXPECT_EQ(shown[0].caption, L"Notice");
-  EXPECT_TRUE(::IsWindowVisible(form->Handle())) << "the main window is back";
+  ExpectNotice(boxes, kDiskFullText);
   EXPECT_GT(cam.FFramesWritten, 10);
-  // The script reads the file with ffprobe: every frame written must decode.
-  const std::wstring copy = testing_support::ArtifactPath(L"forms", L"full_disk.avi");
-  ASSERT_TRUE(::CopyFileW(file.c_str(), copy.c_str(), FALSE));
-  ::DeleteFileW(file.c_str());
-  testing_support::WriteFacts(copy + L".facts",
-                              {{"file", fw::WideToUtf8(copy)},
-                               {"codec_type", "video"},
-                               {"codec", "rawvideo"},
-                               {"width", "160"},
-                               {"height", "120"},
-                               {"rate", "10/1"},
-                               {"frames_written", std::to_string(cam.FFramesWritten)}});
+  KeepForProbe(file, L"full_disk.avi");
 }
 
 // The folder is renamed while the recording runs: it stops and says so, and the file, now in the
@@ -87,23 +95,9 @@ TEST_F(RecordingEnd, AVanishedFolderStopsTheRecording) {
   testing_support::PumpFor(500);
   ASSERT_TRUE(::MoveFileW(folder.c_str(), moved.c_str()));
   ASSERT_TRUE(Finished(10000));
-  auto shown = boxes.Boxes();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].text, L"The folder of the recording can no longer be reached, so the "
-                           L"recording was stopped.");
-  EXPECT_EQ(shown[0].caption, L"Notice");
-  EXPECT_TRUE(::IsWindowVisible(form->Handle()));
-  const std::wstring kept = testing_support::ArtifactPath(L"forms", L"vanished.avi");
-  ::DeleteFileW(kept.c_str());
-  ASSERT_TRUE(::MoveFileW((moved + L"\\clip.avi").c_str(), kept.c_str()));
-  testing_support::WriteFacts(kept + L".facts",
-                              {{"file", fw::WideToUtf8(kept)},
-                               {"codec_type", "video"},
-                               {"codec", "rawvideo"},
-                               {"width", "160"},
-                               {"height", "120"},
-                               {"rate", "10/1"},
-                               {"frames_written", std::to_string(cam.FFramesWritten)}});
+  ExpectNotice(boxes, L"The folder of the recording can no longer be reached, so the recording "
+                      L"was stopped.");
+  KeepForProbe(moved + L"\\clip.avi", L"vanished.avi");
 }
 
 // A folder no file can be created in (even by root): the error, then the main window.
