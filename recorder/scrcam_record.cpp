@@ -33,14 +33,21 @@ int RectHeight(const RECT& r) {
 }
 
 // Why a frame loop ended.
-enum class StopCause { Requested, DiskFull, TargetGone };
+enum class StopCause { Requested, DiskFull, TargetGone, NoFollowOnFile };
 
 const wchar_t* StopNotice(StopCause cause) {
-  return cause == StopCause::DiskFull
-             ? L"The disk is almost full, so the recording was stopped. Everything recorded "
-               L"until now has been saved."
-             : L"The folder of the recording can no longer be reached, so the recording was "
-               L"stopped.";
+  switch (cause) {
+  case StopCause::DiskFull:
+    return L"The disk is almost full, so the recording was stopped. Everything recorded until "
+           L"now has been saved.";
+  case StopCause::TargetGone:
+    return L"The folder of the recording can no longer be reached, so the recording was stopped.";
+  case StopCause::NoFollowOnFile:
+    return L"The recording was stopped because its next file could not be created. Everything "
+           L"recorded until now has been saved.";
+  default:
+    return L"";
+  }
 }
 
 std::uint64_t FileSizeOnDisk(const std::wstring& name) {
@@ -49,41 +56,98 @@ std::uint64_t FileSizeOnDisk(const std::wstring& name) {
   return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// The AVI objects of one output file: the file, its video stream and the compressed stream that
-// feeds it.
-struct AviOutput {
-  vfw::AviFile file;
-  vfw::AviStream plain, compressed;
+// The files of one recording: the AVI objects of the file being written (the file, its video
+// stream and the compressed stream that feeds it), and the follow-on files it continues in.
+class RecordingFiles {
+public:
+  RecordingFiles(const std::wstring& name, const BITMAPINFOHEADER* format, int rate,
+                 AVICOMPRESSOPTIONS& options)
+      : name_(name), folder_(FolderOf(name)),
+        format_(reinterpret_cast<const BYTE*>(format),
+                reinterpret_cast<const BYTE*>(format) + format->biSize + 4 * format->biClrUsed),
+        rate_(rate), options_(options) {}
 
-  // Steps 7 to 10 for one file; the first failing call's result.
-  HRESULT Open(const std::wstring& name, const std::vector<BYTE>& formatBytes, int rate,
-               AVICOMPRESSOPTIONS& options) {
-    const auto* format = reinterpret_cast<const BITMAPINFOHEADER*>(formatBytes.data());
-    HRESULT error = ::AVIFileOpenW(file.out(), name.c_str(), OF_WRITE | OF_CREATE, nullptr);
+  // Steps 7 to 10 for the first file; the first failing call's result.
+  HRESULT Open() { return Open(name_); }
+
+  // Whether the frame of `slot`, at most `frameBytes` long, may be written: the volume must
+  // keep room to close the file after it, and the folder must still be there.
+  StopCause CheckRoom(std::uint32_t frameBytes, std::int32_t slot) const {
+    ULARGE_INTEGER freeBytes{};
+    if (!::GetDiskFreeSpaceExW(folder_.empty() ? nullptr : folder_.c_str(), &freeBytes, nullptr,
+                               nullptr))
+      return StopCause::TargetGone;
+    return FitsOnVolume(freeBytes.QuadPart, frameBytes, slot - firstSlot_ + 1)
+               ? StopCause::Requested
+               : StopCause::DiskFull;
+  }
+
+  // Before the frame of `slot` would take the file past `limit`, closes it and opens the next
+  // one, whose timeline starts with that frame. `lastSlot` was the last slot written. A next
+  // file that cannot be made ends the recording: the files so far are complete.
+  StopCause MakeRoom(std::uint32_t frameBytes, std::int32_t slot, std::int32_t lastSlot,
+                     std::uint64_t limit) {
+    // The last frame may still wait in AVIFile's buffer: it counts on top of the size on disk.
+    if (FitsInFile(FileSizeOnDisk(partName_) + frameBytes, frameBytes, slot - firstSlot_ + 1,
+                   limit))
+      return StopCause::Requested;
+    // Slots left empty before this frame stay in the closing file's timeline.
+    if (slot - 1 > lastSlot) {
+      BYTE none = 0;
+      ::AVIStreamWrite(plain_.get(), slot - 1 - firstSlot_, 1, &none, 0, 0, nullptr, nullptr);
+    }
+    Close();
+    firstSlot_ = slot;
+    if (Open(FollowOnName(name_, ++part_)) == AVIERR_OK) return StopCause::Requested;
+    Close();
+    return StopCause::NoFollowOnFile;
+  }
+
+  HRESULT Write(std::int32_t slot, const BYTE* data, std::uint32_t bytes) {
+    return ::AVIStreamWrite(compressed_.get(), slot - firstSlot_, 1, const_cast<BYTE*>(data),
+                            static_cast<LONG>(bytes), 0, nullptr, nullptr);
+  }
+
+  // Released in the order file, stream, compressed stream; the file is written out when its
+  // last reference goes.
+  void Close() {
+    file_.reset();
+    plain_.reset();
+    compressed_.reset();
+  }
+
+private:
+  HRESULT Open(const std::wstring& partName) {
+    partName_ = partName;
+    const auto* format = reinterpret_cast<const BITMAPINFOHEADER*>(format_.data());
+    HRESULT error = ::AVIFileOpenW(file_.out(), partName.c_str(), OF_WRITE | OF_CREATE, nullptr);
     if (error == AVIERR_OK) {
       AVISTREAMINFOW info{};
       info.fccType = kStreamTypeVideo;
       info.fccHandler = 0;
       info.dwScale = 1;
-      info.dwRate = static_cast<DWORD>(rate);
+      info.dwRate = static_cast<DWORD>(rate_);
       info.dwSuggestedBufferSize = format->biSizeImage;
       ::SetRect(&info.rcFrame, 0, 0, format->biWidth, format->biHeight);
-      error = ::AVIFileCreateStreamW(file.get(), plain.out(), &info);
+      error = ::AVIFileCreateStreamW(file_.get(), plain_.out(), &info);
     }
     if (error == AVIERR_OK)
-      error = ::AVIMakeCompressedStream(compressed.out(), plain.get(), &options, nullptr);
+      error = ::AVIMakeCompressedStream(compressed_.out(), plain_.get(), &options_, nullptr);
     if (error == AVIERR_OK)
-      error = ::AVIStreamSetFormat(compressed.get(), 0, const_cast<BYTE*>(formatBytes.data()),
-                                   static_cast<LONG>(formatBytes.size()));
+      error = ::AVIStreamSetFormat(compressed_.get(), 0, format_.data(),
+                                   static_cast<LONG>(format_.size()));
     return error;
   }
-  // Released in the order file, stream, compressed stream; the file is written out when its
-  // last reference goes.
-  void Close() {
-    file.reset();
-    plain.reset();
-    compressed.reset();
-  }
+
+  const std::wstring name_, folder_;
+  std::vector<BYTE> format_; // header and colour table, for every file
+  const int rate_;
+  AVICOMPRESSOPTIONS& options_;
+  vfw::AviFile file_;
+  vfw::AviStream plain_, compressed_;
+  int part_ = 1;
+  std::wstring partName_;
+  std::int32_t firstSlot_ = 0; // slot of the recording at position 0 of this file
 };
 
 } // namespace
@@ -164,11 +228,6 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
     worker->ShowFrameAround(rect.left, rect.top, RectWidth(rect), RectHeight(rect));
 
   // 7-10. File, stream, compressed stream, format; the first failing call's result is kept.
-  // The format is kept for the follow-on files of a long recording.
-  const BYTE* formatStart = reinterpret_cast<const BYTE*>(format);
-  const std::vector<BYTE> formatBytes(formatStart,
-                                      formatStart + format->biSize + 4 * format->biClrUsed);
-  ReleaseFrame(format);
   std::optional<vfw::AviLibrary> library;
   library.emplace();
   AVICOMPRESSOPTIONS options{};
@@ -179,8 +238,9 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
   options.dwQuality = static_cast<DWORD>(FQuality);
   options.dwBytesPerSecond = 0;
   options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
-  AviOutput output;
-  HRESULT error = output.Open(FileName, formatBytes, FPlaybackRate, options);
+  RecordingFiles files(FileName, format, FPlaybackRate, options);
+  HRESULT error = files.Open();
+  ReleaseFrame(format);
   StopCause cause = StopCause::Requested;
 
   if (error == AVIERR_OK) {
@@ -193,10 +253,6 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
     FLastInterval = 0;
     FDroppedFrames = 0;
     FStartTime = ::timeGetTime();
-    const std::wstring folder = FolderOf(FileName);
-    int part = 1;
-    std::wstring partName = FileName;
-    std::int32_t firstSlotOfFile = 0; // the file's timeline starts at its first frame
 
     // 14. Frame loop.
     while (FRecording) {
@@ -208,41 +264,18 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
       FDroppedFrames = slots.Dropped();
       if (frame && slot.write) {
         const std::uint32_t frameBytes = frame->biSizeImage;
-        // Stop while the file can still be closed.
-        ULARGE_INTEGER freeBytes{};
-        if (!::GetDiskFreeSpaceExW(folder.empty() ? nullptr : folder.c_str(), &freeBytes, nullptr,
-                                   nullptr))
-          cause = StopCause::TargetGone;
-        else if (!FitsOnVolume(freeBytes.QuadPart, frameBytes, FFrameIndex - firstSlotOfFile + 1))
-          cause = StopCause::DiskFull;
+        // Stop while the file can still be closed; go on in a follow-on file before this one
+        // would pass the size limit.
+        cause = files.CheckRoom(frameBytes, FFrameIndex);
+        if (cause == StopCause::Requested && FFramesWritten > 0)
+          cause = files.MakeRoom(frameBytes, FFrameIndex, slots.LastSlot(), FFileSizeLimit);
         if (cause != StopCause::Requested) {
           ReleaseFrame(frame);
           break;
         }
-        // Go on in a follow-on file before this one would pass the size limit. The last frame
-        // may still wait in AVIFile's buffer: it counts on top of the size on disk.
-        if (FFramesWritten > 0 && !FitsInFile(FileSizeOnDisk(partName) + frameBytes, frameBytes,
-                                              FFrameIndex - firstSlotOfFile + 1, FFileSizeLimit)) {
-          // Slots left empty before this frame stay in the closing file's timeline.
-          if (FFrameIndex - 1 > slots.LastSlot()) {
-            BYTE none = 0;
-            ::AVIStreamWrite(output.plain.get(), FFrameIndex - 1 - firstSlotOfFile, 1, &none, 0, 0,
-                             nullptr, nullptr);
-          }
-          output.Close();
-          partName = FollowOnName(FileName, ++part);
-          error = output.Open(partName, formatBytes, FPlaybackRate, options);
-          if (error != AVIERR_OK) {
-            ReleaseFrame(frame);
-            break;
-          }
-          firstSlotOfFile = FFrameIndex;
-        }
         const BYTE* pixels =
             reinterpret_cast<const BYTE*>(frame) + frame->biSize + 4 * frame->biClrUsed;
-        error = ::AVIStreamWrite(output.compressed.get(), FFrameIndex - firstSlotOfFile, 1,
-                                 const_cast<BYTE*>(pixels), static_cast<LONG>(frameBytes), 0,
-                                 nullptr, nullptr);
+        error = files.Write(FFrameIndex, pixels, frameBytes);
         if (error != AVIERR_OK) {
           ReleaseFrame(frame);
           break;
@@ -272,7 +305,7 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
   // 16. Clean-up.
   if (FShowFrame && worker) worker->HideFrame();
   ::AVISaveOptionsFree(1, optionList);
-  output.Close();
+  files.Close();
   library.reset();
 
   // A recording that stopped by itself says why, once its file is closed.

@@ -59,7 +59,8 @@ protected:
         {"frames_written", Num(cam.FFramesWritten)},
         {"slots", Num(cam.FFrameIndex + 1)},
     };
-    facts.insert(extraFacts.begin(), extraFacts.end());
+    for (const auto& [key, value] : extraFacts)
+      facts[key] = value;
     testing_support::WriteFacts(file + L".facts", facts);
   }
 
@@ -375,7 +376,32 @@ TEST_F(Recording, LongRecordingsGoOnInFollowOnFiles) {
     EXPECT_LE(data.nFileSizeLow, cam.FFileSizeLimit) << part;
   }
   // The slots of all files cover the time recorded.
-  EXPECT_NEAR(cam.FFrameIndex + 1, elapsed / 40.0, 3);
+  EXPECT_NEAR(cam.FFrameIndex + 1, elapsed / 40.0, 6);
   extraFacts = {{"parts", "4"}};
+  WriteRecordingFacts(file, "rawvideo");
+}
+
+// A follow-on file that cannot be made (a folder has its name) ends the recording with a notice;
+// the first file is complete.
+TEST_F(Recording, AFollowOnFileThatCannotBeMadeStopsTheRecording) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  cam.FMsPerFrame = 20;
+  AreaControl area(0, 0, 96, 64);
+  cam.FFileSizeLimit = recorder::kCloseReserve + 5 * 96 * 64 * 4;
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"blocked.avi");
+  ::CreateDirectoryW(recorder::FollowOnName(file, 2).c_str(), nullptr);
+  MessageBoxRecorder boxes;
+  cam.StartRecording(&area, file);
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
+  ::RemoveDirectoryW(recorder::FollowOnName(file, 2).c_str());
+  auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, L"The recording was stopped because its next file could not be "
+                           L"created. Everything recorded until now has been saved.");
+  EXPECT_EQ(shown[0].caption, L"Notice");
+  EXPECT_EQ(errors, 0);
+  EXPECT_EQ(stops, 1);
+  extraFacts = {{"slots", ""}}; // the last capture went to no file
   WriteRecordingFacts(file, "rawvideo");
 }
