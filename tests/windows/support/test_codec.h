@@ -17,7 +17,8 @@ struct TestCodecBehaviour {
   int alignment = 1;         // accept only widths and heights that are multiples of this
   bool failCompress = false; // ICM_COMPRESS answers an error
   bool rejectEverything = false;
-  int maxWidth = 0; // when set, reject wider frames
+  int maxWidth = 0;   // when set, reject wider frames
+  int compressMs = 0; // time each frame takes to compress
 };
 
 // One ICM_COMPRESS call.
