@@ -71,11 +71,14 @@ void DrawNineSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool
 
 void DrawThreeSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool transparent,
                     int frameCount, int frame, TMargins margins) {
-  if (Inverted(rect) || image.Empty() || rect.Width() == 0 || rect.Height() == 0) return;
+  if (Inverted(rect) || rect.Width() == 0 || rect.Height() == 0) return;
   const TRect f = FrameRect(image, vertical, frameCount, frame);
+  if (!FrameInImage(image, f)) return;
   const int w = rect.Width(), h = rect.Height();
   const int l = margins.Left, r = margins.Right, middle = f.Width() - l - r;
   TBitmap canvas = Scratch(w, h);
+  // Columns that no part covers stay magenta and are left out of the drawing.
+  canvas.Fill(fw::kMagentaPixel);
   fw::StretchCopy(canvas, {0, 0, l, h}, image, {f.Left, f.Top, f.Left + l, f.Bottom});
   // Margins that leave no middle would never advance: such an element gets no middle.
   if (middle > 0)
@@ -83,13 +86,15 @@ void DrawThreeSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, boo
       fw::StretchCopy(canvas, {x, 0, x + middle, h}, image,
                       {f.Left + l, f.Top, f.Left + l + middle, f.Bottom});
   fw::StretchCopy(canvas, {w - r, 0, w, h}, image, {f.Right - r, f.Top, f.Right, f.Bottom});
-  Put(dc, rect.Left, rect.Top, canvas, transparent);
+  const bool gap = middle <= 0 && l < w - r;
+  Put(dc, rect.Left, rect.Top, canvas, transparent || gap);
 }
 
 void DrawFrame(HDC dc, TRect rect, const TBitmap& image, bool transparent, int frameCount,
                int frame) {
-  if (Inverted(rect) || image.Empty() || rect.Width() == 0 || rect.Height() == 0) return;
+  if (Inverted(rect) || rect.Width() == 0 || rect.Height() == 0) return;
   const TRect f = FrameRect(image, false, frameCount, frame);
+  if (!FrameInImage(image, f)) return;
   TBitmap canvas = Scratch(rect.Width(), rect.Height());
   fw::StretchCopy(canvas, {0, 0, rect.Width(), rect.Height()}, image, f);
   Put(dc, rect.Left, rect.Top, canvas, transparent);
@@ -97,8 +102,9 @@ void DrawFrame(HDC dc, TRect rect, const TBitmap& image, bool transparent, int f
 
 void DrawFrameCentred(HDC dc, TRect rect, const TBitmap& image, bool transparent, int frameCount,
                       int frame) {
-  if (Inverted(rect) || image.Empty()) return;
+  if (Inverted(rect)) return;
   const TRect f = FrameRect(image, false, frameCount, frame);
+  if (!FrameInImage(image, f)) return;
   TBitmap canvas = Scratch(f.Width(), f.Height());
   fw::CopyPixels(canvas, 0, 0, image, f);
   Put(dc, rect.Left + (rect.Width() - f.Width()) / 2, rect.Top + (rect.Height() - f.Height()) / 2,
@@ -107,8 +113,9 @@ void DrawFrameCentred(HDC dc, TRect rect, const TBitmap& image, bool transparent
 
 void StretchThreePart(HDC dc, TRect rect, const TBitmap& image, bool vertical, int frameCount,
                       int frame, TMargins margins) {
-  if (Inverted(rect) || image.Empty()) return;
+  if (Inverted(rect) || rect.Width() == 0 || rect.Height() == 0) return;
   const TRect f = FrameRect(image, vertical, frameCount, frame);
+  if (!FrameInImage(image, f)) return;
   const int d = rect.Width(), h = rect.Height(), l = margins.Left, r = margins.Right;
   TBitmap canvas = Scratch(d, h);
   if (d < f.Width()) {

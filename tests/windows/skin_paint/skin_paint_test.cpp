@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace skin;
 using fw::Pixel;
 using fw::RgbPixel;
@@ -104,11 +106,42 @@ TEST(SkinPaint, ThreeSliceTilesTheMiddleAndKeepsTheEnds) {
   EXPECT_EQ(At(target, 4, 0), kBlue);
   EXPECT_EQ(At(target, 3, 0), kGrey);      // magenta left the target alone ...
   EXPECT_EQ(At(target, 3 + 10, 0), kGrey); // ... in every tile of the middle
-  // No middle at all: ends only, and no endless loop.
+  // No middle at all: ends only, no endless loop, and nothing drawn between the ends.
   fw::DrawInto(target, [&](HDC dc) {
     DrawThreeSlice(dc, {0, 10, 50, 18}, image, false, false, 1, 1, {8, 0, 8, 0});
   });
   EXPECT_EQ(At(target, 0, 10), kRed);
+  EXPECT_EQ(At(target, 49, 17), kRed);
+  EXPECT_EQ(At(target, 25, 12), kGrey);
+}
+
+TEST(SkinPaint, NothingToDrawLeavesTheTargetAlone) {
+  const TBitmap none;
+  const TBitmap strip = Filled(60, 10, kRed); // three frames of 20
+  TBitmap target = Filled(80, 40, kGrey);
+  fw::DrawInto(target, [&](HDC dc) {
+    const TRect r{5, 5, 75, 35};
+    for (const TBitmap* image : {&none, &strip}) {
+      // The empty image, and frames that are not in the strip: 4 of 3, 0, and 1 of 100 (a strip
+      // too narrow for its frame count).
+      for (auto [count, frame] : {std::pair{3, 4}, std::pair{3, 0}, std::pair{100, 1}}) {
+        if (image == &none && frame != 4) continue;
+        DrawNineSlice(dc, r, *image, false, true, false, count, frame, {2, 2, 2, 2});
+        DrawNineSlice(dc, r, *image, true, false, true, count, frame, {});
+        DrawThreeSlice(dc, r, *image, false, false, count, frame, {3, 0, 3, 0});
+        DrawFrame(dc, r, *image, false, count, frame);
+        DrawFrameCentred(dc, r, *image, false, count, frame);
+        StretchThreePart(dc, r, *image, false, count, frame, {3, 0, 3, 0});
+      }
+    }
+    DrawTransparent(dc, r, none, 0xFF00FF);
+  });
+  int drawn = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 80; ++x)
+      drawn += At(target, x, y) != kGrey;
+  EXPECT_EQ(drawn, 0);
+  EXPECT_TRUE(RenderNineSlice(30, 20, none, {}, false, false, 1, 1).Empty());
 }
 
 TEST(SkinPaint, RegionsCoverExactlyTheOpaquePixels) {
