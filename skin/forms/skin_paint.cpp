@@ -155,18 +155,27 @@ fw::Region RegionFromBitmap(const TBitmap& image, int x, int y, int toleranceBlu
   return result;
 }
 
+// (0, 0) of the DC is the top-left corner of the control's window, border included, and the whole
+// window's area is painted. The parent paints through WM_ERASEBKGND and WM_PRINTCLIENT, so its
+// update region on the screen stays as it was.
 void PaintParentInto(HWND control, HDC dc) {
-  HWND parent = ::GetParent(control);
+  // GetParent names a top-level window's owner: only a child window has a parent to show.
+  HWND parent = (::GetWindowLongW(control, GWL_STYLE) & WS_CHILD) ? ::GetParent(control) : nullptr;
   if (!parent) return;
-  RECT client;
-  ::GetClientRect(control, &client);
-  POINT origin{0, 0};
-  ::MapWindowPoints(control, parent, &origin, 1);
+  // The control's place in its parent's client area: (0, 0) of the DC is the control's top-left.
+  RECT place;
+  ::GetWindowRect(control, &place);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
   const int saved = ::SaveDC(dc);
-  ::OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
-  ::IntersectClipRect(dc, origin.x, origin.y, origin.x + client.right, origin.y + client.bottom);
+  POINT origin;
+  ::OffsetViewportOrgEx(dc, -place.left, -place.top, &origin);
+  // Pattern brushes line up with the parent's client area as they do on the screen.
+  ::SetBrushOrgEx(dc, origin.x - place.left, origin.y - place.top, nullptr);
+  ::IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
+  // WM_PRINTCLIENT, unlike WM_PAINT, makes every window class paint into the DC it is given
+  // and leaves the parent's own update region alone.
   ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  ::SendMessageW(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   ::RestoreDC(dc, saved);
 }
 
