@@ -175,6 +175,10 @@ void TWinControl::FontChanged() {
 HBRUSH TWinControl::CNCtlColor(HDC dc) {
   ::SetTextColor(dc, ColorToRGB(Font().Color()));
   ::SetBkColor(dc, ColorToRGB(color_));
+  return ColorBrush();
+}
+
+HBRUSH TWinControl::ColorBrush() {
   if (!brush_ || brushColor_ != color_) {
     brush_.reset(::CreateSolidBrush(ColorToRGB(color_)));
     brushColor_ = color_;
@@ -228,6 +232,7 @@ void TWinControl::CreateChildHandles() {
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   bool own = params.SystemClass.empty();
+  ownClass_ = own;
   if (own) RegisterOwnClass(params);
   const std::wstring& cls = own ? params.WinClassName : params.SystemClass;
   TWinControl* outer = std::exchange(creatingControl, own ? this : nullptr);
@@ -299,12 +304,42 @@ void TWinControl::Invalidate() {
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (Reflect(msg, wParam, lParam, result)) return result;
-  if (msg == WM_SETCURSOR && Cursor() != crDefault && reinterpret_cast<HWND>(wParam) == handle_ &&
+  switch (msg) {
+  case WM_SETCURSOR:
+    return WMSetCursor(wParam, lParam);
+  case WM_ERASEBKGND:
+    if (ownClass_) return WMEraseBkgnd(reinterpret_cast<HDC>(wParam));
+    break;
+  case WM_PRINTCLIENT:
+    if (ownClass_) return WMPrintClient(reinterpret_cast<HDC>(wParam), lParam);
+    break;
+  default:
+    break;
+  }
+  return DefaultHandler(msg, wParam, lParam);
+}
+
+LRESULT TWinControl::WMSetCursor(WPARAM wParam, LPARAM lParam) {
+  if (Cursor() != crDefault && reinterpret_cast<HWND>(wParam) == handle_ &&
       LOWORD(lParam) == HTCLIENT) {
     ::SetCursor(CursorHandle(Cursor()));
     return TRUE;
   }
-  return DefaultHandler(msg, wParam, lParam);
+  return DefaultHandler(WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT TWinControl::WMEraseBkgnd(HDC dc) {
+  // In Color, not in the class's brush: a form's colour may change after its class was made.
+  RECT client;
+  ::GetClientRect(handle_, &client);
+  ::FillRect(dc, &client, ColorBrush());
+  return 1;
+}
+
+LRESULT TWinControl::WMPrintClient(HDC dc, LPARAM flags) {
+  // Our own windows show nothing but their background: their children are windows of their own.
+  if (flags & PRF_ERASEBKGND) WMEraseBkgnd(dc);
+  return 0;
 }
 
 bool TWinControl::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

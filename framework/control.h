@@ -186,6 +186,8 @@ protected:
   // The brush for the background (a WM_CTLCOLOR* request); the default paints in Color with
   // the font's colour.
   virtual HBRUSH CNCtlColor(HDC dc);
+  // A solid brush of Color, kept while the colour stays.
+  HBRUSH ColorBrush();
 
   void FontChanged() override;
 
@@ -204,9 +206,14 @@ private:
   void Attach(HWND wnd, bool subclass);
   void ReadBoundsFromWindow();
   bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Windows of our own classes: the background in Color, on the screen or into a given DC.
+  LRESULT WMEraseBkgnd(HDC dc);
+  LRESULT WMPrintClient(HDC dc, LPARAM flags);
+  LRESULT WMSetCursor(WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
   WNDPROC defaultProc_ = ::DefWindowProcW;
+  bool ownClass_ = false;
   std::vector<TControl*> controls_;
   int tabOrder_ = -1;
   bool tabStop_ = false;

@@ -1,6 +1,7 @@
 // Skin elements drawn into device contexts: every painter of the window and control skins puts
 // its pixels on the screen through these routines. Each composes off-screen (in a framework
-// bitmap) and reaches the device context in one blit.
+// bitmap) and reaches the device context in one blit. An empty image, or a frame that is not in
+// the image, draws nothing at all.
 #pragma once
 
 #include "framework/core/bitmap.h"
@@ -17,7 +18,8 @@ void DrawNineSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool
                    bool transparent, int frameCount, int frame, TMargins margins);
 
 // Left part, tiled middle and right part of a frame (side by side), each stretched to the
-// rectangle's height. An element whose margins leave no middle gets no middle.
+// rectangle's height. An element whose margins leave no middle gets no middle: the target shows
+// through between its ends.
 void DrawThreeSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool transparent,
                     int frameCount, int frame, TMargins margins);
 

@@ -1,6 +1,7 @@
 // The form skin on real windows: frame sizes, client area, fitting, regions, caption buttons and
 // unhooking, with a purpose-made skin whose colours tell the frames apart.
 #include "framework/bitmap.h"
+#include "framework/form.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/support/test_support.h"
 
@@ -457,6 +458,25 @@ TEST(SkinForm, BareWindowsGetTheSkinsFaceColour) {
     ::ClientToScreen(painted.wnd, &q);
     EXPECT_EQ(ScreenPixel(q.x, q.y), fw::PixelOf(0xC0C0C0)) << q.x << "," << q.y;
   }
+}
+
+TEST(SkinForm, FrameworkFormsShowTheSkinsFaceColour) {
+  TestSkin skin(false);
+  fw::TForm window(nullptr);
+  window.SetBounds(120, 100, 300, 200);
+  window.Show();
+  ::SetForegroundWindow(window.Handle());
+  PumpFor(150);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.Handle());
+  PumpFor(150);
+  RECT client;
+  ::GetClientRect(window.Handle(), &client);
+  for (POINT q : {POINT{5, 5}, POINT{client.right - 3, client.bottom - 2}}) {
+    ::ClientToScreen(window.Handle(), &q);
+    EXPECT_EQ(ScreenPixel(q.x, q.y), fw::PixelOf(0xC0C0C0)) << q.x << "," << q.y;
+  }
+  SaveShot(window.Handle(), L"framework_form_face.bmp");
 }
 
 TEST(SkinForm, TheIconButtonShowsTheWindowIconAndClosesOnDoubleClick) {
