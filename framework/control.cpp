@@ -69,7 +69,25 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent_) {
     parent_->InsertControl(this);
     if (parentFont_) ParentFontChanged();
+    if (parentColor_) ParentColorChanged();
   }
+}
+
+void TControl::SetColor(TColor color) {
+  color_ = color;
+  if (!followingParentColor_) parentColor_ = false;
+}
+
+void TControl::SetParentColor(bool parentColor) {
+  parentColor_ = parentColor;
+  if (parentColor_ && parent_) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (!parentColor_ || !parent_) return;
+  followingParentColor_ = true;
+  SetColor(parent_->Color());
+  followingParentColor_ = false;
 }
 
 void TControl::SetParentFont(bool parentFont) {
@@ -104,6 +122,7 @@ void TControl::DefineProperties(TPropertyList& list) const {
   d.Integer(L"Color", &TControl::Color, &TControl::SetColor);
   d.Object(L"Font", [](TControl& c) -> TPersistent* { return &c.Font(); });
   d.Boolean(L"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+  d.Boolean(L"ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
   d.Integer(L"Cursor", &TControl::Cursor, &TControl::SetCursor);
   d.Event(L"OnClick", &TControl::OnClick);
 }
@@ -156,6 +175,8 @@ void TWinControl::SetText(const std::wstring& text) {
 void TWinControl::SetColor(TColor color) {
   TControl::SetColor(color);
   if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+  for (TControl* child : controls_)
+    child->ParentColorChanged();
 }
 
 void TWinControl::SetEnabled(bool enabled) {

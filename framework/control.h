@@ -66,7 +66,11 @@ public:
   virtual void SetText(const std::wstring& text) { text_ = text; }
 
   TColor Color() const { return color_; }
-  virtual void SetColor(TColor color) { color_ = color; }
+  // A colour of its own: the control stops following its parent's.
+  virtual void SetColor(TColor color);
+  // With ParentColor set the control shows its parent's colour and follows its changes.
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool parentColor);
 
   // The control's font; with ParentFont set it follows the parent's.
   TFont& Font() { return *font_; }
@@ -94,14 +98,17 @@ protected:
   std::wstring text_;
   TColor color_ = clBtnFace;
   TWinControl* parent_ = nullptr;
+  bool parentColor_ = false; // labels, check boxes, radio buttons and group boxes set it
 
 private:
   friend class TWinControl;
   void ParentFontChanged();
+  void ParentColorChanged();
 
   std::unique_ptr<TFont> font_;
   bool parentFont_ = true;
   bool followingParent_ = false;
+  bool followingParentColor_ = false;
   int cursor_ = crDefault;
 };
 

@@ -55,6 +55,7 @@ void TButton::CNCommand(WORD code) {
 // --- TRadioButton
 
 TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
+  parentColor_ = true;
   visible_ = true;
 }
 
@@ -99,6 +100,7 @@ void TRadioButton::CNCommand(WORD code) {
 // --- TCheckBox
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+  parentColor_ = true;
   visible_ = true;
   SetTabStop(true);
 }
@@ -157,6 +159,7 @@ void TCheckBox::CNCommand(WORD code) {
 // --- TLabel
 
 TLabel::TLabel(TComponent* owner) : TWinControl(owner) {
+  parentColor_ = true;
   visible_ = true;
 }
 
@@ -271,6 +274,7 @@ void TMemo::CreateParams(TCreateParams& params) {
 // --- TGroupBox
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+  parentColor_ = true;
   visible_ = true;
 }
 
