@@ -104,13 +104,19 @@ TEST(LzhDecoder, FirstSymbolFollowsTheInitialPairwiseTree) {
   }
 }
 
-TEST(LzhDecoder, CutStreamStillEndsWithAtLeastTheDeclaredSize) {
+TEST(LzhDecoder, CutStreamStillEndsWithAtLeastTheDeclaredSizeAndTellsItRanOut) {
   const Bytes archive = SampleArchive();
   const auto size = static_cast<std::int32_t>(archive.size());
   const Bytes stream = skinpack::EncodeLzh(archive);
+  TLZH whole;
+  Bytes out;
+  whole.Unpack(size, stream, out);
+  EXPECT_FALSE(whole.RanOut());
   for (std::size_t keep : {std::size_t{0}, std::size_t{1}, stream.size() / 3, stream.size() - 1}) {
     const Bytes cut(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(keep));
-    const auto [out, consumed] = Decode(size, cut);
+    TLZH decoder;
+    const std::size_t consumed = decoder.Unpack(size, cut, out);
+    EXPECT_TRUE(decoder.RanOut()) << keep;
     EXPECT_GE(out.size(), archive.size()) << keep;
     EXPECT_LE(out.size(), archive.size() + skin::kMaxUnpackOvershoot) << keep;
     EXPECT_EQ(consumed, keep);
@@ -161,7 +167,10 @@ TEST(LzhDecoder, DecodesTheStreamsOfAnIndependentEncoder) {
     const std::int32_t size = skin::ReadUnpackedSize(file);
     ASSERT_EQ(static_cast<std::size_t>(size), expected.size());
     const Bytes stream(file.begin() + skin::kSizeFieldBytes, file.end());
-    const auto [out, consumed] = Decode(size, stream);
+    TLZH decoder;
+    Bytes out;
+    const std::size_t consumed = decoder.Unpack(size, stream, out);
+    EXPECT_FALSE(decoder.RanOut()) << "the encoder's last bits are all there";
     ASSERT_GE(out.size(), expected.size());
     EXPECT_LE(out.size(), expected.size() + skin::kMaxUnpackOvershoot);
     const auto mismatch = std::mismatch(expected.begin(), expected.end(), out.begin());
@@ -172,7 +181,7 @@ TEST(LzhDecoder, DecodesTheStreamsOfAnIndependentEncoder) {
     EXPECT_GE(consumed + 1, stream.size());
     // The skin-file framing reads the same bytes.
     Bytes archive;
-    skin::UnpackSkinFile(file, archive);
+    EXPECT_TRUE(skin::UnpackSkinFile(file, archive));
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), archive.begin()));
   }
 }

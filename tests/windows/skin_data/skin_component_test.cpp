@@ -372,6 +372,8 @@ TEST(SkinComponentInForm, ATruncatedSkinStreamLeavesTheFormUnskinnedInsteadOfSto
   const std::vector<std::uint8_t> skinFile = testing_support::RcDataResource(L"RECORDERSKIN");
   const std::vector<std::uint8_t> value = skin::WriteSkinStreamValue(skinFile);
   const std::vector<std::uint8_t> cutFile(skinFile.begin(), skinFile.begin() + 3);
+  const std::vector<std::uint8_t> halfFile(skinFile.begin(),
+                                           skinFile.begin() + skinFile.size() / 2);
   const struct {
     const char* what;
     std::vector<std::uint8_t> stored;
@@ -379,6 +381,7 @@ TEST(SkinComponentInForm, ATruncatedSkinStreamLeavesTheFormUnskinnedInsteadOfSto
       {"value cut short of its length", {value.begin(), value.begin() + value.size() / 2}},
       {"value cut inside its length field", {value.begin(), value.begin() + 2}},
       {"skin file cut inside its size field", skin::WriteSkinStreamValue(cutFile)},
+      {"skin file cut in half, the length fitting the cut", skin::WriteSkinStreamValue(halfFile)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
