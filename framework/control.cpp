@@ -28,6 +28,8 @@ void RegisterOwnClass(const TCreateParams& params) {
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hCursor = params.Cursor ? params.Cursor : ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = params.Background;
+  wc.hIcon = params.Icon;
+  wc.hIconSm = params.IconSmall;
   wc.lpszClassName = params.WinClassName.c_str();
   if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw Exception(L"Cannot register the window class " + params.WinClassName);

@@ -128,6 +128,9 @@ struct TCreateParams {
   UINT ClassStyle = CS_DBLCLKS;
   HBRUSH Background = nullptr;
   HCURSOR Cursor = nullptr;
+  // The class icons (large and small) of a class of our own.
+  HICON Icon = nullptr;
+  HICON IconSmall = nullptr;
 };
 
 class TWinControl : public TControl {

@@ -156,6 +156,24 @@ void TForm::CreateParams(TCreateParams& params) {
   }
   params.WinClassName = L"fw.TForm";
   params.Background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  params.Icon = ProgramIcon(false);
+  params.IconSmall = ProgramIcon(true);
+}
+
+void TForm::HandleCreated() {
+  TWinControl::HandleCreated();
+  // The class icon does not answer WM_GETICON, which the task bar and skinned captions ask.
+  if (HICON large = ProgramIcon(false))
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  if (HICON little = ProgramIcon(true))
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
+}
+
+HICON ProgramIcon(bool smallIcon) {
+  const int width = ::GetSystemMetrics(smallIcon ? SM_CXSMICON : SM_CXICON);
+  const int height = ::GetSystemMetrics(smallIcon ? SM_CYSMICON : SM_CYICON);
+  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), kProgramIconName, IMAGE_ICON,
+                                         width, height, LR_SHARED));
 }
 
 TControl* TForm::FindButton(bool defaultButton) {

@@ -16,6 +16,7 @@ record_seconds=${RECORD_SECONDS:-4}
 rm -rf "$out"
 mkdir -p "$out"
 source "$here/lib/wine-fonts.sh"
+source "$here/lib/wine-windows.sh"
 
 recorder_exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
@@ -26,41 +27,10 @@ pic_left=760 pic_top=420 pic_width=400 pic_height=300
 status=0
 fail() { echo "e2e check failed: $*"; status=1; }
 note() { echo "e2e: $*"; }
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
-}
-trap cleanup EXIT
-
-# Waits up to $1 seconds for the command to succeed.
-wait_for() {
-  local timeout=$1
-  shift
-  local end=$((SECONDS + timeout))
-  until "$@"; do
-    ((SECONDS < end)) || return 1
-    sleep 0.2
-  done
-}
-# Windows by their captions (xdotool may stumble over windows that vanish while it searches).
-visible_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-shown() { [[ -n $(visible_named "$1") ]]; }
-gone() { [[ -z $(visible_named "$1") ]]; }
+trap stop_started EXIT
 main_name='^栎澜屏幕录像$' settings_name='^功能设置$' save_name='^Save'
 main_visible() { shown "$main_name"; }
 main_hidden() { gone "$main_name"; }
-windows_path() { echo "Z:${1//\//\\}"; }
-# Gives a window the keyboard focus as a user does: a click on its caption bar.
-activate() {
-  local x y
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  x=$((X + 60)) y=$((Y + 8))
-  xdotool mousemove --sync "$x" "$y" click 1
-  xdotool windowfocus --sync "$1" 2>/dev/null
-  sleep 0.5
-}
 
 wine_cjk_fonts
 [[ -f $recorder_exe && -f $picture_exe ]] || { echo "build $build lacks the programs"; exit 1; }
