@@ -82,6 +82,7 @@ void TSkinControl::AttachControl(fw::TWinControl& control, TWinSkinForm* skinFor
   if (FSetColor && FSkinData.Elements) {
     SetParentBackground(true);
     FSavedColor = control.Color();
+    FSavedParentColor = control.ParentColor();
     control.SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
   }
   if (FParentBackgroundOff) FMode = 1;
@@ -124,6 +125,7 @@ void TSkinControl::Deactivate() {
   if (FState != TSkinLife::Destroyed && FSetColor && FControl) {
     SetParentBackground(false);
     FControl->SetColor(FSavedColor);
+    if (FSavedParentColor) FControl->SetParentColor(true); // follows its parent again
   }
 }
 

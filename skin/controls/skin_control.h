@@ -155,6 +155,7 @@ protected:
   fw::TWinControl* FCompanion = nullptr;
   bool FSetColor = false;
   fw::TColor FSavedColor = 0;
+  bool FSavedParentColor = false; // the control followed its parent's colour before
   bool FAttached = false;
   TSkinLife FState = TSkinLife::Created;
   TWinSkinForm* FSkinForm = nullptr; // the window skin that owns this object

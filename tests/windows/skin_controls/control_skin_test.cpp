@@ -137,6 +137,7 @@ protected:
     seeThrough->Tag = 5555;
     solid = Add<fw::TButton>(group, 120, 20, L"Solid");
     check = Add<fw::TCheckBox>(form.get(), 280, 10, L"Check");
+    check->SetParentBackground(true); // the skin switches it off while it paints the background
     grayed = Add<fw::TCheckBox>(form.get(), 280, 40, L"Grayed");
     grayed->AllowGrayed = true;
     checkOff = Add<fw::TCheckBox>(form.get(), 280, 70, L"Disabled");
@@ -274,6 +275,8 @@ TEST_F(ControlSkins, SkinEnableAndUnhookGiveTheControlsBack) {
   HWND button = plain->Handle();
   EXPECT_EQ(::SendMessageW(button, SM_ISSKINNED, 0, 0), 1);
   EXPECT_EQ(::SendMessageW(check->Handle(), SM_ISSKINNED, 0, 0), 1);
+  EXPECT_FALSE(check->ParentBackground());
+  EXPECT_EQ(check->Color(), static_cast<fw::TColor>(kFace));
   ::SendMessageW(button, SM_SKINENABLE, 0, 0);
   Pump();
   EXPECT_EQ(::SendMessageW(button, SM_ISSKINNED, 0, 0), 0);
@@ -294,6 +297,9 @@ TEST_F(ControlSkins, SkinEnableAndUnhookGiveTheControlsBack) {
   EXPECT_EQ(::SendMessageW(button, SM_ISSKINNED, 0, 0), 0);
   EXPECT_EQ(CountColour(button, kFaces[0]), 0);
   EXPECT_TRUE(formSkin->Controls().empty());
+  EXPECT_TRUE(check->ParentBackground());
+  EXPECT_TRUE(check->ParentColor());
+  EXPECT_EQ(check->Color(), form->Color()); // the form's own colour again
   Send(plain, WM_LBUTTONDOWN, MK_LBUTTON); // the button's own procedure clicks now
   Send(plain, WM_LBUTTONUP);
   EXPECT_EQ(clicks, 1);
