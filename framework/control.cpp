@@ -299,6 +299,8 @@ void TWinControl::Invalidate() {
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (Reflect(msg, wParam, lParam, result)) return result;
+  // The system's control does not know the reflected message: it ends here.
+  if (msg == CN_NOTIFY) return CNNotify(*reinterpret_cast<NMHDR*>(lParam));
   if (msg == WM_SETCURSOR && Cursor() != crDefault && reinterpret_cast<HWND>(wParam) == handle_ &&
       LOWORD(lParam) == HTCLIENT) {
     ::SetCursor(CursorHandle(Cursor()));
@@ -321,6 +323,15 @@ bool TWinControl::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     child->CNScroll(LOWORD(wParam));
     result = 0;
     return true;
+  case WM_NOTIFY: {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || (child = FromHandle(header->hwndFrom)) == nullptr || child == this) return false;
+    // Through the child's window method, so that whoever replaced it sees the notification.
+    TMessage reflected{CN_NOTIFY, wParam, lParam, 0};
+    child->WindowProc(reflected);
+    result = reflected.Result;
+    return true;
+  }
   case WM_CTLCOLORSTATIC:
   case WM_CTLCOLOREDIT:
   case WM_CTLCOLORBTN:
