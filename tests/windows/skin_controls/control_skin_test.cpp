@@ -133,6 +133,7 @@ protected:
     group = Add<fw::TGroupBox>(form.get(), 10, 175, L"");
     group->SetBounds(10, 175, 240, 100);
     group->SetColor(static_cast<fw::TColor>(kGroupColour));
+    group->Tag = 99; // the disable tag: unskinned, its own colour shows behind "Tag"
     seeThrough = Add<fw::TButton>(group, 10, 20, L"Tag");
     seeThrough->Tag = 5555;
     solid = Add<fw::TButton>(group, 120, 20, L"Solid");
