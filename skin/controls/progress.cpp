@@ -63,29 +63,46 @@ int TSkinProgress::FilledWidth(int width) const {
   return ProgressFill(width, position, lower, upper);
 }
 
+void TSkinProgress::SkinChanged(const TControlSkinSource& skinData) {
+  FPicture.Clear();
+  TSkinControl::SkinChanged(skinData);
+}
+
 void TSkinProgress::DrawSkin(HDC dc, TRect rect) {
   const TDataSkinBorder* element = Element();
-  if (!element) return;
+  if (!element || rect.Width() <= 0 || rect.Height() <= 0) return;
   const bool vertical = ::GetWindowLongW(FHandle, GWL_STYLE) & PBS_VERTICAL;
   // A vertical bar is drawn lying, then turned.
   const TRect r = vertical ? TRect{0, 0, rect.Height(), rect.Width()} : rect;
-  TBitmap picture(r.Right, r.Bottom);
-  picture.Fill(fw::PixelOf(SkinColour(kButtonFace)));
   const int filled = FilledWidth(r.Width());
-  if (element->Style == kChunkStyle) {
-    const TDataSkinObject* chunk = FSkinData.Elements->ProgressChunk.get();
-    if (!chunk || chunk->Bitmap.Empty()) return;
-    DrawNineSliceOnto(picture, r, element->Bitmap, false, false, true, 1, 1, MarginsOf(*element));
+  const TPictureKey key{element, rect.Width(), rect.Height(), filled * 2 + (vertical ? 1 : 0)};
+  if (!FPicture.Holds(key)) {
+    if (element->Style == kChunkStyle &&
+        (!FSkinData.Elements->ProgressChunk || FSkinData.Elements->ProgressChunk->Bitmap.Empty()))
+      return;
+    TBitmap picture = Compose(*element, r, rect, filled);
+    if (vertical) RotateLeft(picture);
+    FPicture.Start(key) = std::move(picture);
+    FPicture.Finish(false);
+  }
+  FPicture.Draw(dc, rect.Left, rect.Top);
+}
+
+TBitmap TSkinProgress::Compose(const TDataSkinBorder& element, TRect r, TRect rect,
+                               int filled) const {
+  TBitmap picture(r.Right, r.Bottom, fw::TPixelFormat::pf32bit);
+  picture.Fill(fw::PixelOf(SkinColour(kButtonFace)));
+  if (element.Style == kChunkStyle) {
+    DrawNineSliceOnto(picture, r, element.Bitmap, false, false, true, 1, 1, MarginsOf(element));
     DrawChunks(picture, r, rect, filled);
   } else {
-    DrawNineSliceOnto(picture, r, element->Bitmap, false, element->Tile == 1, true, 2, 1,
-                      MarginsOf(*element));
+    DrawNineSliceOnto(picture, r, element.Bitmap, false, element.Tile == 1, true, 2, 1,
+                      MarginsOf(element));
     if (filled > 0)
-      DrawNineSliceOnto(picture, {r.Left, r.Top, r.Left + filled, r.Bottom}, element->Bitmap, false,
-                        element->Tile == 1, true, 2, 2, MarginsOf(*element));
+      DrawNineSliceOnto(picture, {r.Left, r.Top, r.Left + filled, r.Bottom}, element.Bitmap, false,
+                        element.Tile == 1, true, 2, 2, MarginsOf(element));
   }
-  if (vertical) RotateLeft(picture);
-  fw::DrawBitmap(dc, rect.Left, rect.Top, picture);
+  return picture;
 }
 
 void TSkinProgress::DrawChunks(TBitmap& picture, TRect r, TRect rect, int filled) const {

@@ -5,6 +5,7 @@
 // share of it, so a bar at 0 in −100..100 shows half.
 #pragma once
 
+#include "skin/controls/cached_picture.h"
 #include "skin/controls/skin_control.h"
 
 namespace skin {
@@ -15,12 +16,17 @@ public:
 
   bool BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
+  void SkinChanged(const TControlSkinSource& skinData) override;
 
 private:
   const TDataSkinBorder* Element() const;
   // The filled width of a bar `width` long.
   int FilledWidth(int width) const;
+  // The whole bar (lying) for a filled width.
+  TBitmap Compose(const TDataSkinBorder& element, TRect r, TRect rect, int filled) const;
   void DrawChunks(TBitmap& picture, TRect r, TRect rect, int filled) const;
+
+  TCachedPicture FPicture; // the bar as last drawn
 };
 
 } // namespace skin

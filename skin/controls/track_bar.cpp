@@ -3,7 +3,7 @@
 #include "framework/bitmap.h"
 #include "skin/controls/core/bar_layout.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/skin_paint.h"
+#include "skin/forms/core/nine_slice.h"
 
 #include <algorithm>
 #include <utility>
@@ -51,6 +51,12 @@ bool TSkinTrackBar::BeforeMessage(fw::TMessage& message) {
   default:
     return TSkinControl::BeforeMessage(message);
   }
+}
+
+void TSkinTrackBar::SkinChanged(const TControlSkinSource& skinData) {
+  FChannel.Clear();
+  FThumb.Clear();
+  TSkinControl::SkinChanged(skinData);
 }
 
 LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& draw) {
@@ -106,22 +112,26 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   const ChannelPieces p = LayoutChannel(
       length, thickness, vertical ? image->TopHeight : image->LeftWidth,
       vertical ? image->BottomHeight : image->RightWidth, channelLength, channelThickness);
-  // The pieces are composed in a picture of the channel's length and the image's thickness.
-  auto span = [&](int start, int size, int from, int fromSize) {
-    return vertical ? std::pair{TRect{0, start, thickness, start + size},
-                                TRect{0, from, thickness, from + fromSize}}
-                    : std::pair{TRect{start, 0, start + size, thickness},
-                                TRect{from, 0, from + fromSize, thickness}};
-  };
-  TBitmap picture(vertical ? thickness : channelLength, vertical ? channelLength : thickness);
-  const std::pair<TRect, TRect> pieces[] = {
-      span(0, p.headTarget, 0, p.headSource),
-      span(p.middleTargetStart, p.middleTargetLength, p.middleSourceStart, p.middleSourceLength),
-      span(p.tailTargetStart, p.tailLength, p.tailSourceStart, p.tailLength)};
-  for (const auto& [to, from] : pieces)
-    fw::StretchCopy(picture, to, bitmap, from);
-  fw::DrawBitmap(dc, r.left + (vertical ? p.offset : 0), r.top + (vertical ? 0 : p.offset),
-                 picture);
+  // The pieces are composed once in a picture of the channel's length and the image's thickness.
+  const TPictureKey key{image, vertical ? thickness : channelLength,
+                        vertical ? channelLength : thickness, vertical};
+  if (!FChannel.Holds(key)) {
+    auto span = [&](int start, int size, int from, int fromSize) {
+      return vertical ? std::pair{TRect{0, start, thickness, start + size},
+                                  TRect{0, from, thickness, from + fromSize}}
+                      : std::pair{TRect{start, 0, start + size, thickness},
+                                  TRect{from, 0, from + fromSize, thickness}};
+    };
+    TBitmap& picture = FChannel.Start(key);
+    const std::pair<TRect, TRect> pieces[] = {
+        span(0, p.headTarget, 0, p.headSource),
+        span(p.middleTargetStart, p.middleTargetLength, p.middleSourceStart, p.middleSourceLength),
+        span(p.tailTargetStart, p.tailLength, p.tailSourceStart, p.tailLength)};
+    for (const auto& [to, from] : pieces)
+      fw::StretchCopy(picture, to, bitmap, from);
+    FChannel.Finish(false);
+  }
+  FChannel.Draw(dc, r.left + (vertical ? p.offset : 0), r.top + (vertical ? 0 : p.offset));
 }
 
 void TSkinTrackBar::DrawThumb(HDC dc) {
@@ -133,7 +143,14 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
   if (!image) image = WithImage(e.TrackbarThumbHorz);
   const TRect rect{r.left, r.top, r.right, r.bottom};
   if (image) {
-    DrawFrame(dc, rect, image->Bitmap, true, kTrackThumbCells, kTrackThumbCell);
+    if (rect.Width() <= 0 || rect.Height() <= 0) return;
+    const TPictureKey key{image, rect.Width(), rect.Height(), kTrackThumbCell};
+    if (!FThumb.Holds(key)) {
+      fw::StretchCopy(FThumb.Start(key), {0, 0, rect.Width(), rect.Height()}, image->Bitmap,
+                      FrameRect(image->Bitmap, false, kTrackThumbCells, kTrackThumbCell));
+      FThumb.Finish(true);
+    }
+    FThumb.Draw(dc, rect.Left, rect.Top);
     return;
   }
   FillColor(dc, rect, RGB(255, 255, 255));

@@ -6,6 +6,7 @@
 // the parent's WM_NOTIFY itself and hands it over the same way.
 #pragma once
 
+#include "skin/controls/cached_picture.h"
 #include "skin/controls/skin_control.h"
 
 #include <commctrl.h>
@@ -19,6 +20,7 @@ public:
   void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
                     fw::TCanvas* canvas) override;
   bool BeforeMessage(fw::TMessage& message) override;
+  void SkinChanged(const TControlSkinSource& skinData) override;
 
 private:
   // The answer to one custom-draw stage.
@@ -29,6 +31,7 @@ private:
 
   // Window mode: the parent's notifications about this track bar come back to it.
   std::unique_ptr<TWindowSubclass> FParentHook;
+  TCachedPicture FChannel, FThumb;
 };
 
 } // namespace skin

@@ -2,7 +2,7 @@
 
 #include "skin/controls/core/bar_layout.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/skin_paint.h"
+#include "skin/forms/core/nine_slice.h"
 
 #include <commctrl.h>
 
@@ -121,16 +121,42 @@ void TSkinUpDown::DoPaint(HDC dc, TRect rect) {
   }
 }
 
+void TSkinUpDown::SkinChanged(const TControlSkinSource& skinData) {
+  for (TCachedPicture& half : FHalves)
+    half.Clear();
+  TSkinControl::SkinChanged(skinData);
+}
+
+void TSkinUpDown::DrawCell(HDC dc, TRect half, const TDataSkinBorder& strip, int cell,
+                           bool second) {
+  if (half.Width() <= 0 || half.Height() <= 0) return;
+  TCachedPicture& picture = FHalves[second ? 1 : 0];
+  const TPictureKey key{&strip, half.Width(), half.Height(), cell};
+  if (!picture.Holds(key)) {
+    const int cells = strip.FrameCount > 0 ? strip.FrameCount : kArrowCells;
+    TBitmap& canvas = picture.Start(key);
+    fw::StretchCopy(canvas, {0, 0, half.Width(), half.Height()}, strip.Bitmap,
+                    FrameRect(strip.Bitmap, false, cells, cell));
+    if (!strip.Bitmap2.Empty()) {
+      // The glyph unstretched in the middle; its magenta leaves the cell showing.
+      const TRect g = FrameRect(strip.Bitmap2, false, cells, cell);
+      TBitmap glyph(g.Width(), g.Height(), fw::TPixelFormat::pf32bit);
+      fw::CopyPixels(glyph, 0, 0, strip.Bitmap2, g);
+      fw::DrawTransparent(canvas, (half.Width() - g.Width()) / 2, (half.Height() - g.Height()) / 2,
+                          g.Width(), g.Height(), glyph, fw::kMagentaPixel);
+    }
+    picture.Finish(true);
+  }
+  picture.Draw(dc, half.Left, half.Top);
+}
+
 void TSkinUpDown::DrawArrowButton(HDC dc, TRect half, ArrowState state, TArrowDirection direction) {
   const bool second = direction == TArrowDirection::Down || direction == TArrowDirection::Right;
   const bool horizontal = direction == TArrowDirection::Left || direction == TArrowDirection::Right;
   const TSkinElements* e = FSkinData.Elements;
   const TDataSkinBorder* strip = e ? (horizontal ? e->UpDownHorz : e->UpDownVert).get() : nullptr;
   if (strip && !strip->Bitmap.Empty()) {
-    const int cells = strip->FrameCount > 0 ? strip->FrameCount : kArrowCells;
-    const int cell = ArrowCell(state, second);
-    DrawFrame(dc, half, strip->Bitmap, true, cells, cell);
-    if (!strip->Bitmap2.Empty()) DrawFrameCentred(dc, half, strip->Bitmap2, true, cells, cell);
+    DrawCell(dc, half, *strip, ArrowCell(state, second), second);
     return;
   }
   // Plain: a face, an outline and a small arrow head.

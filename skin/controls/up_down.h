@@ -5,6 +5,7 @@
 // doing its own work: presses still step its position.
 #pragma once
 
+#include "skin/controls/cached_picture.h"
 #include "skin/controls/core/bar_layout.h"
 #include "skin/controls/skin_control.h"
 
@@ -16,6 +17,7 @@ public:
 
   bool BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
+  void SkinChanged(const TControlSkinSource& skinData) override;
 
   // The up-down is the buddy of a skinned edit: it stays clear of the edit's border.
   void SetInEdit(bool inEdit) { FInEdit = inEdit; }
@@ -33,10 +35,13 @@ private:
   bool Horizontal() const;
   enum class TArrowDirection { Up, Down, Left, Right };
   void DrawArrowButton(HDC dc, TRect half, ArrowState state, TArrowDirection direction);
+  // The skin's cell, with its glyph centred on it, composed for one half.
+  void DrawCell(HDC dc, TRect half, const TDataSkinBorder& strip, int cell, bool second);
 
   bool FInEdit = false;
   int FHorizontal = 0;
   POINT FPaintOrigin{}; // where the buffered picture goes in the window
+  TCachedPicture FHalves[2];
 };
 
 } // namespace skin

@@ -252,13 +252,19 @@ TEST_F(BarSkins, GroupBoxFrameCaptionAndChildren) {
   HWND g = group->Handle();
   for (fw::TGroupBox* c : {group, rightGroup})
     EXPECT_EQ(::SendMessageW(c->Handle(), SM_ISSKINNED, 0, 0), 1);
-  {
+  // A font whose text is 16 pixels high (the cell height asked for is not always the one got).
+  auto textHeight = [&] {
     fw::WindowDC dc(g);
     fw::SelectGuard font(dc.get(), group->Font().Handle());
     SIZE zero{};
     ::GetTextExtentPoint32A(dc.get(), "0", 1, &zero);
-    ASSERT_EQ(zero.cy, 16);
-  }
+    return zero.cy;
+  };
+  for (int height = 16; textHeight() > 16 && height > 8;)
+    group->Font().SetHeight(--height);
+  ASSERT_EQ(textHeight(), 16);
+  ::RedrawWindow(g, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump();
   const SIZE size = WindowSize(g);
   // The rounded frame: its top line on row 7, clear of the caption at the right.
   EXPECT_EQ(At(g, size.cx - 20, 7), kShadow);
