@@ -11,6 +11,7 @@
 #include "skin/controls/up_down.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
+#include "tests/windows/skin_controls/screen_checks.h"
 #include "tests/windows/support/test_support.h"
 
 #include <commctrl.h>
@@ -20,8 +21,8 @@
 #include <memory>
 
 using namespace skin;
-using testing_support::PumpFor;
 using testing_support::ScreenPixel;
+using namespace skin_tests;
 
 namespace {
 
@@ -34,10 +35,6 @@ constexpr COLORREF kProgressBack = RGB(40, 200, 40);
 constexpr COLORREF kProgressBar = RGB(200, 40, 200);
 constexpr COLORREF kChunk = RGB(30, 30, 160);
 constexpr COLORREF kGlyph = RGB(250, 250, 0);
-
-fw::Pixel AsPixel(COLORREF c) {
-  return fw::RgbPixel(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 // Cell c (1-based) of a strip in a colour of its own.
 COLORREF CellColour(int cell) {
@@ -110,18 +107,6 @@ struct BarSkin {
   TSkinElements elements;
 };
 
-POINT Origin(HWND wnd) {
-  RECT r;
-  ::GetWindowRect(wnd, &r);
-  return {r.left, r.top};
-}
-
-// A pixel of a window, in window coordinates.
-COLORREF At(HWND wnd, int x, int y) {
-  const POINT o = Origin(wnd);
-  return ScreenPixel(o.x + x, o.y + y);
-}
-
 // A pixel of a window's client area.
 COLORREF ClientAt(HWND wnd, int x, int y) {
   POINT p{x, y};
@@ -162,10 +147,6 @@ RECT Rect(HWND wnd, UINT message) {
   RECT r{};
   ::SendMessageW(wnd, message, 0, reinterpret_cast<LPARAM>(&r));
   return r;
-}
-
-void Pump() {
-  PumpFor(60);
 }
 
 // --- Our controls on a skinned form.
