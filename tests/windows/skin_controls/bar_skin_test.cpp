@@ -441,6 +441,11 @@ struct BareHost {
     toolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                                 WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NODIVIDER, 200, 150, 180,
                                 40, wnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    frame = ::CreateWindowExW(0, L"BUTTON", L"Frame", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 60, 200,
+                              130, 80, wnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    // As in a dialog: the box has a font of its own.
+    ::SendMessageW(frame, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                   FALSE);
     ::SetForegroundWindow(wnd);
     Pump();
   }
@@ -449,7 +454,7 @@ struct BareHost {
     return ::CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, wnd, nullptr,
                              ::GetModuleHandleW(nullptr), nullptr);
   }
-  HWND wnd, vertical, edit, spin, page, pageText, toolbar;
+  HWND wnd, vertical, edit, spin, page, pageText, toolbar, frame;
 };
 
 TEST(BarSkinsWindowMode, VerticalTrackUpDownInAnEditPagesAndToolBars) {
@@ -468,6 +473,9 @@ TEST(BarSkinsWindowMode, VerticalTrackUpDownInAnEditPagesAndToolBars) {
   auto spin = std::make_unique<TSkinUpDown>();
   spin->SetInEdit(true);
   spin->AttachWindow(bare.spin, skin.ControlSource(), nullptr, nullptr);
+  // A bare group box keeps its own painting, with the skin's frame over it.
+  auto frame = std::make_unique<TSkinGroupBox>();
+  frame->AttachWindow(bare.frame, skin.ControlSource(), nullptr, nullptr);
   ::SetCursorPos(5, 5);
   ::RedrawWindow(bare.wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   Pump();
@@ -505,6 +513,11 @@ TEST(BarSkinsWindowMode, VerticalTrackUpDownInAnEditPagesAndToolBars) {
   EXPECT_EQ(ClientAt(bare.page, 150, 80), kFace);
   EXPECT_EQ(ClientAt(bare.pageText, 70, 10), kFace);
   EXPECT_EQ(ClientAt(bare.toolbar, 170, 30), kFace);
+
+  EXPECT_EQ(::SendMessageW(bare.frame, SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(At(bare.frame, 1, 60), kShadow);
+  EXPECT_EQ(At(bare.frame, 128, 60), kShadow);
+  EXPECT_EQ(At(bare.frame, 60, 78), kShadow);
 
   // Skin gone: the up-down's own look, and the track bar's own channel.
   track.reset();
