@@ -300,7 +300,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (Reflect(msg, wParam, lParam, result)) return result;
   // The system's control does not know the reflected message: it ends here.
-  if (msg == CN_NOTIFY) return CNNotify(*reinterpret_cast<NMHDR*>(lParam));
+  if (msg == CN_NOTIFY) return lParam ? CNNotify(*reinterpret_cast<NMHDR*>(lParam)) : 0;
   if (msg == WM_SETCURSOR && Cursor() != crDefault && reinterpret_cast<HWND>(wParam) == handle_ &&
       LOWORD(lParam) == HTCLIENT) {
     ::SetCursor(CursorHandle(Cursor()));

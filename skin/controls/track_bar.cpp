@@ -40,7 +40,9 @@ bool TSkinTrackBar::BeforeMessage(fw::TMessage& message) {
   switch (message.Msg) {
   case WM_NOTIFY:
   case fw::CN_NOTIFY:
-    if (Header(message) && Header(message)->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+    // The track bar's own drawing only (its tool tip draws itself).
+    if (Header(message) && Header(message)->hwndFrom == FHandle &&
+        Header(message)->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
       message.Result = CustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(message.LParam));
       return false;
     }
