@@ -328,6 +328,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (Reflect(msg, wParam, lParam, result)) return result;
   switch (msg) {
+  case CN_NOTIFY:
+    // The system's control does not know the reflected message: it ends here.
+    return lParam ? CNNotify(*reinterpret_cast<NMHDR*>(lParam)) : 0;
   case WM_SETCURSOR:
     return WMSetCursor(wParam, lParam);
   case WM_ERASEBKGND:
@@ -379,6 +382,15 @@ bool TWinControl::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     child->CNScroll(LOWORD(wParam));
     result = 0;
     return true;
+  case WM_NOTIFY: {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || (child = FromHandle(header->hwndFrom)) == nullptr || child == this) return false;
+    // Through the child's window method, so that whoever replaced it sees the notification.
+    TMessage reflected{CN_NOTIFY, wParam, lParam, 0};
+    child->WindowProc(reflected);
+    result = reflected.Result;
+    return true;
+  }
   case WM_CTLCOLORSTATIC:
   case WM_CTLCOLOREDIT:
   case WM_CTLCOLORBTN:

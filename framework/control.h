@@ -28,6 +28,11 @@ struct TMessage {
 // calling the saved one) lets another object see the messages before and after the control.
 using TWndMethod = std::function<void(TMessage&)>;
 
+// A WM_NOTIFY that the parent hands back to the control that sent it, through the control's
+// window method (WParam and LParam as the parent received them). Its Result is the parent's
+// answer: a control that does not handle it answers 0.
+inline constexpr UINT CN_NOTIFY = 0xBD4E;
+
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 // Shift state of a mouse message: the MK_* key flags of its WParam.
 using TShiftState = unsigned;
@@ -193,6 +198,8 @@ protected:
   // Notifications that the parent received from this control's window.
   virtual void CNCommand(WORD /*code*/) {}
   virtual void CNScroll(WORD /*code*/) {}
+  // A notification of this control's window (WM_NOTIFY at the parent); the answer goes back.
+  virtual LRESULT CNNotify(NMHDR& /*header*/) { return 0; }
   // The brush for the background (a WM_CTLCOLOR* request); the default paints in Color with
   // the font's colour.
   virtual HBRUSH CNCtlColor(HDC dc);

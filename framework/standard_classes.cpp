@@ -19,6 +19,8 @@ void RegisterStandardClasses() {
     RegisterComponentClass<TComboBox>(L"TComboBox");
     RegisterComponentClass<TListBox>(L"TListBox");
     RegisterComponentClass<TTrackBar>(L"TTrackBar");
+    RegisterComponentClass<TProgressBar>(L"TProgressBar");
+    RegisterComponentClass<TUpDown>(L"TUpDown");
     RegisterComponentClass<TSaveDialog>(L"TSaveDialog");
     RegisterComponentClass<TTimer>(L"TTimer");
     return true;

@@ -1,7 +1,12 @@
 #include "skin/controls/control_table.h"
 
+#include "skin/controls/box.h"
 #include "skin/controls/button.h"
 #include "skin/controls/check_radio.h"
+#include "skin/controls/group_box.h"
+#include "skin/controls/progress.h"
+#include "skin/controls/track_bar.h"
+#include "skin/controls/up_down.h"
 
 #include <array>
 
@@ -18,6 +23,12 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::Button, Make<TSkinButton>, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},
     TControlSkinKind{SkinnerKind::RadioButton, Make<TSkinRadioButton>, true},
+    TControlSkinKind{SkinnerKind::GroupBox, Make<TSkinGroupBox>, true},
+    TControlSkinKind{SkinnerKind::Box, Make<TSkinBox>, true},
+    TControlSkinKind{SkinnerKind::BoxH, Make<TSkinBoxH>, false},
+    TControlSkinKind{SkinnerKind::TrackBar, Make<TSkinTrackBar>, true},
+    TControlSkinKind{SkinnerKind::UpDown, Make<TSkinUpDown>, false},
+    TControlSkinKind{SkinnerKind::Progress, Make<TSkinProgress>, false},
 };
 
 } // namespace

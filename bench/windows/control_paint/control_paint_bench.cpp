@@ -2,6 +2,7 @@
 // the main window (three buttons, two labels), first as the system draws them, then skinned with
 // the program's own skin, in the same run. The button is measured with its skin switched off and on
 // in turns (switched off, it paints exactly as without a skin).
+#include "bench/windows/paint_timing.h"
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/stdctrls.h"
@@ -10,30 +11,10 @@
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/support/test_support.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
-namespace {
-
-double Median(int runs, const std::function<void()>& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const double start = testing_support::MillisecondsNow();
-    work();
-    ::GdiFlush();
-    times.push_back(testing_support::MillisecondsNow() - start);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-void Repaint(HWND wnd, UINT extra = 0) {
-  ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | extra);
-}
-
-} // namespace
+using bench::Median;
+using bench::Repaint;
 
 int main() {
   fw::TApplication application;

@@ -143,6 +143,7 @@ ControlDecision DecideByClass(const ControlFacts& control, TSkinControlTypes mem
       {name == "TMVCPANEL", std::nullopt, Make(K::ChildrenOnly, M::Normal, C::Before)},
       {control.isTrackBar, xcTrackBar, Make(K::TrackBar)},
       {OneOf(name, {"TUPDOWN", "TSPINBUTTON"}), xcSpin, Make(K::UpDown)},
+      {name == "TPROGRESSBAR", xcProgress, Make(K::Progress)},
       {name == "TMEDIAPLAYER", xcButton, Make(K::MediaPlayer)},
       {name == "TDBNAVIGATOR", xcPanel, Make(K::Box, M::Normal, C::After)},
       {OneOf(name, {"TRZDBCHECKBOX", "TRZCHECKBOX"}), xcCheckBox, Make(K::ObjImage, M::Check)},

@@ -6,6 +6,7 @@
 #include "skin/controls/skin_control.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
+#include "tests/windows/skin_controls/screen_checks.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,8 @@
 #include <memory>
 
 using namespace skin;
-using testing_support::PumpFor;
 using testing_support::ScreenPixel;
+using namespace skin_tests;
 
 namespace {
 
@@ -23,10 +24,6 @@ constexpr COLORREF kFaces[5] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 200), 
 constexpr COLORREF kFace = RGB(210, 190, 150);     // the skin's ButtonFace
 constexpr COLORREF kGroupColour = RGB(20, 40, 90);
 constexpr int kBox = 13;
-
-fw::Pixel AsPixel(COLORREF c) {
-  return fw::RgbPixel(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 // Frame f of a strip in a colour of its own: red rises with f, blue falls.
 COLORREF StripColour(int frame) {
@@ -65,17 +62,6 @@ struct ControlSkin {
   TSkinElements elements;
 };
 
-POINT Origin(HWND wnd) {
-  RECT r;
-  ::GetWindowRect(wnd, &r);
-  return {r.left, r.top};
-}
-
-COLORREF At(HWND wnd, int x, int y) {
-  const POINT o = Origin(wnd);
-  return ScreenPixel(o.x + x, o.y + y);
-}
-
 // The colour of the check mark's box: its middle.
 COLORREF BoxColour(HWND wnd, bool leftText = false) {
   RECT r;
@@ -110,10 +96,6 @@ int TextRows(HWND wnd, COLORREF colour) {
   return rows;
 }
 
-void Pump() {
-  PumpFor(60);
-}
-
 class ControlSkins : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -133,6 +115,7 @@ protected:
     group = Add<fw::TGroupBox>(form.get(), 10, 175, L"");
     group->SetBounds(10, 175, 240, 100);
     group->SetColor(static_cast<fw::TColor>(kGroupColour));
+    group->Tag = 99; // the disable tag: unskinned, its own colour shows behind "Tag"
     seeThrough = Add<fw::TButton>(group, 10, 20, L"Tag");
     seeThrough->Tag = 5555;
     solid = Add<fw::TButton>(group, 120, 20, L"Solid");
