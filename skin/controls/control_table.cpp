@@ -2,6 +2,9 @@
 
 #include "skin/controls/button.h"
 #include "skin/controls/check_radio.h"
+#include "skin/controls/combo_box.h"
+#include "skin/controls/edit.h"
+#include "skin/controls/scroll_bar.h"
 
 #include <array>
 
@@ -13,11 +16,21 @@ template <class Skin> std::unique_ptr<TSkinControl> Make(const ControlDecision&)
   return std::make_unique<Skin>();
 }
 
+// A lone scroll-bar control gets one overlay; everything else overlays over its window's bars.
+std::unique_ptr<TSkinControl> MakeScrollbar(const ControlDecision& decision) {
+  if (decision.mode == SkinnerMode::Single) return std::make_unique<TSkinScControl>();
+  return std::make_unique<TSkinScrollbar>();
+}
+
 // Bit, speed and menu buttons get rows of their own with the framework classes they skin.
 constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::Button, Make<TSkinButton>, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},
     TControlSkinKind{SkinnerKind::RadioButton, Make<TSkinRadioButton>, true},
+    TControlSkinKind{SkinnerKind::Edit, Make<TSkinEdit>, false},
+    TControlSkinKind{SkinnerKind::ComboBox, Make<TSkinComBox>, false},
+    TControlSkinKind{SkinnerKind::Scrollbar, MakeScrollbar, false},
+    TControlSkinKind{SkinnerKind::Sizer, Make<TSkinSizer>, false},
 };
 
 } // namespace

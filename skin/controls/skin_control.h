@@ -37,6 +37,7 @@ class TSkinData;
 struct TControlSkinSource {
   const TSkinElements* Elements = nullptr; // null: no skin loaded
   TSkinOptions Options = DefaultSkinOptions();
+  TSkinControlTypes Members = DefaultSkinControls(); // which kinds of control are skinned
 };
 
 // Life of a control skin.

@@ -281,7 +281,7 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
   if (!skin || !found.Window || IsControlSkinned(found.Window)) return;
   TSkinControl* raw = skin.get();
   FControls.push_back(std::move(skin));
-  const TControlSkinSource source{FSource.Elements, FSource.Options};
+  const TControlSkinSource source{FSource.Elements, FSource.Options, FSource.SkinControls};
   if (windowed)
     raw->AttachControl(*windowed, this, source, setColor, &FControlCanvas);
   else
@@ -330,7 +330,7 @@ void TWinSkinForm::FreeControls() {
 }
 
 void TWinSkinForm::ControlsSkinChanged() {
-  const TControlSkinSource source{FSource.Elements, FSource.Options};
+  const TControlSkinSource source{FSource.Elements, FSource.Options, FSource.SkinControls};
   for (const auto& skin : FControls)
     if (skin->State() != TSkinLife::Destroyed) skin->SkinChanged(source);
 }
