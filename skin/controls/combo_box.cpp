@@ -86,6 +86,8 @@ void TSkinComBox::HookEdit() {
   FEditWnd = ::GetWindow(FHandle, GW_CHILD);
   if (!FEditWnd) return;
   FEditProc = std::make_unique<TWindowSubclass>([this](UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The edit is skinned with its combo box.
+    if (msg == SM_ISSKINNED) return LRESULT{1};
     const LRESULT result = FEditProc->PassOn(msg, wParam, lParam);
     try {
       switch (msg) {

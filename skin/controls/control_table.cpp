@@ -3,6 +3,7 @@
 #include "skin/controls/button.h"
 #include "skin/controls/check_radio.h"
 #include "skin/controls/combo_box.h"
+#include "skin/controls/date_time.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/scroll_bar.h"
 
@@ -31,6 +32,7 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::ComboBox, Make<TSkinComBox>, false},
     TControlSkinKind{SkinnerKind::Scrollbar, MakeScrollbar, false},
     TControlSkinKind{SkinnerKind::Sizer, Make<TSkinSizer>, false},
+    TControlSkinKind{SkinnerKind::DateTime, Make<TSkinDateTime>, false},
 };
 
 } // namespace

@@ -986,6 +986,10 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case SM_SKINCHANGED:
     SkinChanged();
     return 0;
+  case SM_OFFERCHILD:
+    if (FState != 0 && FState < 4 && ::IsWindow(reinterpret_cast<HWND>(wParam)))
+      OfferChildWindow(reinterpret_cast<HWND>(wParam));
+    return 0;
   case SM_ISSKINNED:
     ::PostMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
     return 1;

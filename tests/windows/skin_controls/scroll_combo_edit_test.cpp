@@ -2,10 +2,12 @@
 // frames are solid colours, checked on the screen's pixels: the edit's ring, the combo's button
 // cells, overlay scroll bars over a memo and list boxes (geometry, frames by state, presses
 // handed to the system), and the drop-down list's scroll bar with its thumb drag.
+#include "framework/date_time_picker.h"
 #include "framework/form.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/combo_box.h"
 #include "skin/controls/combo_list_scroll.h"
+#include "skin/controls/date_time.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/scroll_bar.h"
 #include "skin/data/core/skin_colours.h"
@@ -49,6 +51,9 @@ COLORREF MirroredColour(int f) {
 COLORREF EdgeColour(int f) {
   return RGB(120, 20, 60 * f);
 }
+COLORREF PickerArrowColour(int f) {
+  return RGB(20, 60 * f, 140);
+}
 
 TBitmap Strip(int frames, int width, int height, COLORREF (*colour)(int)) {
   TBitmap b(frames * width, height, fw::TPixelFormat::pf24bit);
@@ -75,6 +80,7 @@ struct ScrollSkin {
     elements.ComboButton = Element<TDataSkinBorder>(Strip(4, s, 20, ButtonColour), 4);
     elements.ComboButton->Bitmap2 = Strip(4, s, 20, MirroredColour);
     elements.SunkEdge = Element<TDataSkinObject>(Strip(4, 12, 12, EdgeColour), 4);
+    elements.ComboxArrow->Bitmap = Strip(4, s, 16, PickerArrowColour);
     elements.ColourTable.Colours[kButtonFace] = kFace;
     elements.ColourTable.Colours[kButtonShadow] = kShadow;
   }
@@ -442,6 +448,36 @@ TEST_F(ScrollComboEdit, DropDownListScrollBarAndItsThumbDrag) {
   EXPECT_EQ(quit.wParam, 7u);
   ::SendMessageW(c, CB_SHOWDROPDOWN, FALSE, 0);
   Pump();
+}
+
+TEST_F(ScrollComboEdit, DateTimeArrowOpensTheCalendarAndKeepsTheFocus) {
+  auto* picker = Add<fw::TDateTimePicker>(200, 200, 150, 24);
+  Pump();
+  TSkinDateTime dateSkin;
+  dateSkin.AttachControl(*picker, nullptr, {&skin.elements}, false, nullptr);
+  Pump();
+  HWND p = picker->Handle();
+  HWND arrow = dateSkin.Arrow()->Handle();
+  RECT r;
+  ::GetWindowRect(arrow, &r);
+  EXPECT_EQ(r.bottom - r.top, picker->Height() - 4);
+  EXPECT_EQ(At(arrow, 3, 3), PickerArrowColour(1));
+  EXPECT_EQ(At(p, 0, 5), kShadow);
+  EXPECT_EQ(At(p, 1, 5), kWhite);
+  ::SendMessageW(arrow, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  Pump();
+  EXPECT_EQ(At(arrow, 3, 3), PickerArrowColour(4));
+  ::SetFocus(edit->Handle());
+  ::SendMessageW(arrow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  ::PostMessageW(arrow, WM_LBUTTONUP, 0, MAKELPARAM(3, 3)); // after the picker's click
+  Pump();
+  EXPECT_NE(picker->Calendar(), nullptr);
+  testing_support::SaveWindowShot(form->Handle(), 10, L"skin_controls", L"date_time.bmp");
+  EXPECT_EQ(::GetFocus(), p);
+  ::SendMessageW(picker->Calendar(), WM_KEYDOWN, VK_ESCAPE, 0);
+  ::SendMessageW(p, WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  dateSkin.Deactivate();
 }
 
 } // namespace
