@@ -324,6 +324,13 @@ TEST_F(ScrollComboEdit, OverlaysLieOverTheBarsAndShowTheirParts) {
   SystemBar(memo->Handle(), OBJID_VSCROLL, &info);
   EXPECT_EQ(ScreenPixel(v.left + 1, v.top + info.xyThumbTop + 1), ThumbColour(1));
   EXPECT_EQ(ScreenPixel(v.left + 3, h.top + 3), kFace);
+  // The part under the mouse is hot.
+  ::SendMessageW(memoSkin->VertBar()->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  Pump();
+  EXPECT_EQ(ScreenPixel(v.left + 3, v.top + 3), ArrowColour(12));
+  ::SendMessageW(memoSkin->VertBar()->Handle(), WM_MOUSELEAVE, 0, 0);
+  Pump();
+  EXPECT_EQ(ScreenPixel(v.left + 3, v.top + 3), ArrowColour(9));
 
   // Keyboard scrolling moves the thumb the overlay shows.
   HWND l = list->Handle();
@@ -430,6 +437,13 @@ TEST_F(ScrollComboEdit, DropDownListScrollBarAndItsThumbDrag) {
   EXPECT_EQ(comboSkin->DropScroll()->LastDragEnd(), ThumbDragEnd::Released);
   EXPECT_EQ(::SendMessageW(l, LB_GETTOPINDEX, 0, 0), si.nMax - static_cast<int>(si.nPage) + 1);
 
+  // Escape puts the list back where the drag began.
+  drop();
+  ::PostMessageW(l, WM_NCMOUSEMOVE, HTVSCROLL, MAKELPARAM(bar.left + 3, bar.bottom + 400));
+  ::PostMessageW(l, WM_KEYDOWN, VK_ESCAPE, 0);
+  pressThumb();
+  EXPECT_EQ(comboSkin->DropScroll()->LastDragEnd(), ThumbDragEnd::Escape);
+  EXPECT_EQ(::SendMessageW(l, LB_GETTOPINDEX, 0, 0), 0);
   // Ended by a lost capture, by the list closing and by WM_QUIT, which is posted again.
   drop();
   helper.Later([] { ::ReleaseCapture(); });
