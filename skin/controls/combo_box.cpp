@@ -32,12 +32,6 @@ RECT ToRECT(TRect r) {
   return {r.Left, r.Top, r.Right, r.Bottom};
 }
 
-void FrameColour(HDC dc, TRect rect, COLORREF colour) {
-  fw::Brush brush(::CreateSolidBrush(colour));
-  const RECT r = ToRECT(rect);
-  ::FrameRect(dc, &r, brush.get());
-}
-
 } // namespace
 
 TSkinComBox::TSkinComBox() = default;
@@ -279,7 +273,7 @@ void TSkinComBox::DrawSimpleVariant(HDC dc, TRect rect) {
   else
     filled.left = filled.right - thumb;
   ::FillRect(dc, &filled, background);
-  FrameColour(dc, rect, SkinColour(kButtonShadow));
+  FrameColor(dc, rect, SkinColour(kButtonShadow));
   const int cellWidth = button.Bitmap.Width() / Cells(button);
   TRect cellRect{r.left, r.top, r.right, r.bottom};
   if (left)

@@ -13,12 +13,6 @@ namespace {
 constexpr wchar_t kArrowClass[] = L"TArrowButton";
 constexpr int kArrowCells = 4;
 constexpr int kNormalCell = 1, kHotCell = 4;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-void FrameColour(HDC dc, RECT r, COLORREF colour) {
-  fw::Brush brush(::CreateSolidBrush(colour));
-  ::FrameRect(dc, &r, brush.get());
-}
 
 } // namespace
 
@@ -170,10 +164,7 @@ void TSkinDateTime::DrawSkin(HDC dc, TRect rect) {
   RECT client;
   ::GetClientRect(FHandle, &client);
   if (client.right >= rect.Width() || client.bottom >= rect.Height()) return;
-  RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
-  FrameColour(dc, r, SkinColour(kButtonShadow));
-  ::InflateRect(&r, -1, -1);
-  FrameColour(dc, r, kWhite);
+  DrawShadowRing(dc, rect, 1);
 }
 
 } // namespace skin

@@ -10,19 +10,8 @@ namespace skin {
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 // A client area within this many pixels of the window's size has no border worth a ring.
 constexpr int kThinBorder = 2;
-
-void FrameColour(HDC dc, TRect rect, COLORREF colour) {
-  fw::Brush brush(::CreateSolidBrush(colour));
-  const RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
-  ::FrameRect(dc, &r, brush.get());
-}
-
-TRect Inflated(TRect r, int by) {
-  return {r.Left - by, r.Top - by, r.Right + by, r.Bottom + by};
-}
 
 } // namespace
 
@@ -79,9 +68,7 @@ void TSkinEdit::DrawSkin(HDC dc, TRect rect) {
   RECT client;
   ::GetClientRect(FHandle, &client);
   if (client.right >= rect.Width() || client.bottom >= rect.Height()) return;
-  FrameColour(dc, rect, SkinColour(kButtonShadow));
-  FrameColour(dc, Inflated(rect, -1), kWhite);
-  FrameColour(dc, Inflated(rect, -2), kWhite);
+  DrawShadowRing(dc, rect, 2);
 }
 
 void TSkinEdit::PrintBorder(HDC dc) {
@@ -97,7 +84,7 @@ void TSkinEdit::PrintBorder(HDC dc) {
   if (!dc) return;
   const RECT inner{1, 1, rect.Right - 1, rect.Bottom - 1};
   ::FrameRect(dc, &inner, static_cast<HBRUSH>(::GetCurrentObject(dc, OBJ_BRUSH)));
-  FrameColour(dc, rect, SkinColour(kButtonShadow));
+  FrameColor(dc, rect, SkinColour(kButtonShadow));
   if (own) ::ReleaseDC(FHandle, dc);
 }
 

@@ -399,6 +399,32 @@ TEST_F(ScrollComboEdit, PressesOnTheOverlayScrollThroughTheSystem) {
   EXPECT_EQ(::SendMessageW(listSkin->VertBar()->Handle(), SM_ISSKINNED, 0, 0), 1);
 }
 
+TEST_F(ScrollComboEdit, AScrollBarControlGetsOneOverlayWithItsThumb) {
+  HWND bar = ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_VERT, 200, 200, 18,
+                               150, form->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 0, 50, 0};
+  ::SetScrollInfo(bar, SB_CTL, &si, TRUE);
+  TSkinScControl barSkin;
+  barSkin.AttachWindow(bar, {&skin.elements}, nullptr, nullptr);
+  Pump();
+  RECT control, overlay;
+  ::GetWindowRect(bar, &control);
+  ::GetWindowRect(barSkin.Bar()->Handle(), &overlay);
+  EXPECT_TRUE(::EqualRect(&control, &overlay));
+  const int s = ::GetSystemMetrics(SM_CXHSCROLL);
+  const ThumbExtent thumb = ControlThumb({0, 100, 0, 50}, 150, s);
+  EXPECT_EQ(ScreenPixel(control.left + 3, control.top + thumb.start + 2), ThumbColour(1));
+  EXPECT_EQ(ScreenPixel(control.left + 3, control.top + 3), ArrowColour(9));
+  // A new position moves the thumb the overlay shows.
+  si.fMask = SIF_POS;
+  si.nPos = 0;
+  ::SendMessageW(bar, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si));
+  Pump();
+  EXPECT_EQ(ScreenPixel(control.left + 3, control.top + s + 2), ThumbColour(1));
+  barSkin.Deactivate();
+  ::DestroyWindow(bar);
+}
+
 TEST_F(ScrollComboEdit, DropDownListScrollBarAndItsThumbDrag) {
   HWND c = combo->Handle();
   auto* comboSkin = SkinOf<TSkinComBox>(combo);
