@@ -20,29 +20,16 @@ constexpr int kNormalCell = 1, kHotCell = 4;
 
 TArrowButton::TArrowButton(HWND target, const TControlSkinSource& skin)
     : FSkin(skin), FArrowWidth(::GetSystemMetrics(SM_CXHSCROLL)), FTargetWnd(target) {
-  WNDCLASSW existing;
-  if (!::GetClassInfoW(::GetModuleHandleW(nullptr), kArrowClass, &existing)) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ArrowProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kArrowClass;
-    ::RegisterClassW(&wc);
-  }
-  FWnd = ::CreateWindowExW(WS_EX_NOPARENTNOTIFY, kArrowClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0,
-                           0, target, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  if (FWnd) ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  FWindow = std::make_unique<TSkinChildWindow>(
+      kArrowClass, WS_EX_NOPARENTNOTIFY, WS_CHILD | WS_VISIBLE, target,
+      [this](UINT msg, WPARAM wParam, LPARAM lParam) { return Handle(msg, wParam, lParam); });
+  FWnd = FWindow->Handle();
   // The picker must not paint its own button over the arrow.
   const LONG style = ::GetWindowLongW(target, GWL_STYLE);
   ::SetWindowLongW(target, GWL_STYLE, style | WS_CLIPCHILDREN);
 }
 
-TArrowButton::~TArrowButton() {
-  if (FWnd && ::IsWindow(FWnd)) {
-    ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, 0);
-    ::DestroyWindow(FWnd);
-  }
-}
+TArrowButton::~TArrowButton() = default;
 
 void TArrowButton::Place(bool left) {
   if (!FWnd) return;
@@ -55,16 +42,6 @@ void TArrowButton::Place(bool left) {
   if (now.left != x || now.top != 0 || now.right - now.left != FArrowWidth ||
       now.bottom != client.bottom)
     ::SetWindowPos(FWnd, HWND_TOP, x, 0, FArrowWidth, client.bottom, SWP_NOACTIVATE);
-}
-
-LRESULT CALLBACK TArrowButton::ArrowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TArrowButton*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
-  try {
-    return self->Handle(msg, wParam, lParam);
-  } catch (...) {
-    return ::DefWindowProcW(wnd, msg, wParam, lParam);
-  }
 }
 
 LRESULT TArrowButton::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 // the picker as a click on its button (its calendar opens), and the focus stays in the picker.
 #pragma once
 
+#include "skin/controls/child_window.h"
 #include "skin/controls/skin_control.h"
 
 #include <memory>
@@ -25,13 +26,13 @@ public:
   bool Hot() const { return FHot; }
 
 private:
-  static LRESULT CALLBACK ArrowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   void SetHot(bool hot);
   void MouseDown(WPARAM keys, LPARAM point);
   void Paint();
 
   const TControlSkinSource& FSkin;
+  std::unique_ptr<TSkinChildWindow> FWindow;
   int FArrowWidth = 0;
   HWND FTargetWnd = nullptr;
   HWND FWnd = nullptr;

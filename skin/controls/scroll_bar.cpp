@@ -41,18 +41,6 @@ void DrawElement(HDC dc, TRect rect, const TDataSkinObject& e, int frameCount, i
                 {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight});
 }
 
-void RegisterOverlayClass(WNDPROC proc) {
-  WNDCLASSW existing;
-  if (::GetClassInfoW(::GetModuleHandleW(nullptr), kOverlayClass, &existing)) return;
-  WNDCLASSW wc{};
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kOverlayClass;
-  ::RegisterClassW(&wc);
-}
-
 // Overlays lie over the control: the control must not draw its own bar over them.
 void ClipSiblings(HWND target) {
   const LONG style = ::GetWindowLongW(target, GWL_STYLE);
@@ -143,22 +131,17 @@ TWScrollbar::TWScrollbar(const TControlSkinSource& skin) : FSkin(skin) {
   FArrowSize = ::GetSystemMetrics(SM_CXHSCROLL);
 }
 
-TWScrollbar::~TWScrollbar() {
-  if (FWnd && ::IsWindow(FWnd)) {
-    ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, 0);
-    ::DestroyWindow(FWnd);
-  }
-}
+TWScrollbar::~TWScrollbar() = default;
 
 void TWScrollbar::AttachToWindow(HWND target, ScrollBarKind kind) {
   FTarget = target;
   FKind = kind;
-  RegisterOverlayClass(OverlayProc);
-  FWnd = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOPARENTNOTIFY, kOverlayClass, L"",
-                           WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, ::GetParent(target), nullptr,
-                           ::GetModuleHandleW(nullptr), nullptr);
+  FWindow = std::make_unique<TSkinChildWindow>(
+      kOverlayClass, WS_EX_TOOLWINDOW | WS_EX_NOPARENTNOTIFY, WS_CHILD | WS_CLIPSIBLINGS,
+      ::GetParent(target),
+      [this](UINT msg, WPARAM wParam, LPARAM lParam) { return Handle(msg, wParam, lParam); });
+  FWnd = FWindow->Handle();
   if (!FWnd) return;
-  ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ClipSiblings(target);
   Place();
 }
@@ -220,16 +203,6 @@ void TWScrollbar::Repaint() {
   if (!FWnd || !FShown) return;
   ::InvalidateRect(FWnd, nullptr, FALSE);
   ::UpdateWindow(FWnd);
-}
-
-LRESULT CALLBACK TWScrollbar::OverlayProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TWScrollbar*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
-  if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
-  try {
-    return self->Handle(msg, wParam, lParam);
-  } catch (...) {
-    return ::DefWindowProcW(wnd, msg, wParam, lParam);
-  }
 }
 
 LRESULT TWScrollbar::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {

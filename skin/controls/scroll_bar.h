@@ -11,6 +11,7 @@
 // Overlays are their skin's own (unique_ptr) and die with it.
 #pragma once
 
+#include "skin/controls/child_window.h"
 #include "skin/controls/core/scroll_geometry.h"
 #include "skin/controls/skin_control.h"
 
@@ -72,7 +73,6 @@ public:
   ScrollBarKind Kind() const { return FKind; }
 
 private:
-  static LRESULT CALLBACK OverlayProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   void MouseMove(POINT p);
   void MouseLeave();
@@ -84,6 +84,7 @@ private:
   bool Vertical() const { return FKind != ScrollBarKind::Horizontal; }
 
   const TControlSkinSource& FSkin;
+  std::unique_ptr<TSkinChildWindow> FWindow;
   HWND FWnd = nullptr;
   int FTrackLength = 0;
   ThumbExtent FThumb;
