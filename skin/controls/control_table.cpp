@@ -6,6 +6,7 @@
 #include "skin/controls/date_time.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/scroll_bar.h"
+#include "skin/controls/size_grip.h"
 
 #include <array>
 

@@ -506,15 +506,4 @@ void TSkinScControl::DrawSkin(HDC /*dc*/, TRect /*rect*/) {
   if (FBar) FBar->Repaint();
 }
 
-// --- TSkinSizer
-
-void TSkinSizer::AfterMessage(fw::TMessage& message) {
-  if (message.Msg == WM_ERASEBKGND) RedrawSkin(nullptr);
-  TSkinControl::AfterMessage(message);
-}
-
-void TSkinSizer::DrawSkin(HDC dc, TRect rect) {
-  if (FSkinData.Elements) FillFace(dc, rect);
-}
-
 } // namespace skin

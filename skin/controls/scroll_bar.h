@@ -157,12 +157,4 @@ private:
   std::unique_ptr<TWScrollbar> FBar;
 };
 
-// A size grip: the face colour over the grip the system drew.
-class TSkinSizer : public TSkinControl {
-public:
-  std::wstring ClassName() const override { return L"TSkinSizer"; }
-  void AfterMessage(fw::TMessage& message) override;
-  void DrawSkin(HDC dc, TRect rect) override;
-};
-
 } // namespace skin

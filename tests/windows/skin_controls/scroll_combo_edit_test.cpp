@@ -10,6 +10,7 @@
 #include "skin/controls/date_time.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/scroll_bar.h"
+#include "skin/controls/size_grip.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/support/test_support.h"
@@ -423,6 +424,22 @@ TEST_F(ScrollComboEdit, AScrollBarControlGetsOneOverlayWithItsThumb) {
   EXPECT_EQ(ScreenPixel(control.left + 3, control.top + s + 2), ThumbColour(1));
   barSkin.Deactivate();
   ::DestroyWindow(bar);
+  // A size grip shows only the face colour.
+  HWND grip =
+      ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300, 300, 18,
+                        18, form->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  TSkinSizer gripSkin;
+  gripSkin.AttachWindow(grip, {&skin.elements}, nullptr, nullptr);
+  Pump();
+  ::GetWindowRect(grip, &control);
+  const TBitmap shot = testing_support::ScreenPixels(control);
+  int face = 0;
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x)
+      face += (shot.At(x, y) & 0xFFFFFF) == AsPixel(kFace);
+  EXPECT_EQ(face, shot.Width() * shot.Height());
+  gripSkin.Deactivate();
+  ::DestroyWindow(grip);
 }
 
 TEST_F(ScrollComboEdit, DropDownListScrollBarAndItsThumbDrag) {
