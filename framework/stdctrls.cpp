@@ -268,6 +268,8 @@ void TMemo::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.SystemClass = L"EDIT";
   params.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  if (ScrollBars == ssHorizontal || ScrollBars == ssBoth) params.Style |= WS_HSCROLL;
+  if (ScrollBars == ssVertical || ScrollBars == ssBoth) params.Style |= WS_VSCROLL;
   params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 

@@ -100,10 +100,15 @@ protected:
   void CreateParams(TCreateParams& params) override;
 };
 
+// Which scroll bars a memo shows.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
 class TMemo : public TWinControl {
 public:
   explicit TMemo(TComponent* owner);
   std::wstring ClassName() const override { return L"TMemo"; }
+
+  TScrollStyle ScrollBars = ssNone; // read when the window is made
 
   std::vector<std::wstring> Lines() const;
   void SetLines(const std::vector<std::wstring>& lines);

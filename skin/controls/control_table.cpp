@@ -3,8 +3,13 @@
 #include "skin/controls/box.h"
 #include "skin/controls/button.h"
 #include "skin/controls/check_radio.h"
+#include "skin/controls/combo_box.h"
+#include "skin/controls/date_time.h"
+#include "skin/controls/edit.h"
 #include "skin/controls/group_box.h"
 #include "skin/controls/progress.h"
+#include "skin/controls/scroll_bar.h"
+#include "skin/controls/size_grip.h"
 #include "skin/controls/track_bar.h"
 #include "skin/controls/up_down.h"
 
@@ -18,6 +23,12 @@ template <class Skin> std::unique_ptr<TSkinControl> Make(const ControlDecision&)
   return std::make_unique<Skin>();
 }
 
+// A lone scroll-bar control gets one overlay; everything else overlays over its window's bars.
+std::unique_ptr<TSkinControl> MakeScrollbar(const ControlDecision& decision) {
+  if (decision.mode == SkinnerMode::Single) return std::make_unique<TSkinScControl>();
+  return std::make_unique<TSkinScrollbar>();
+}
+
 // Bit, speed and menu buttons get rows of their own with the framework classes they skin.
 constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::Button, Make<TSkinButton>, false},
@@ -29,6 +40,11 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::TrackBar, Make<TSkinTrackBar>, true},
     TControlSkinKind{SkinnerKind::UpDown, Make<TSkinUpDown>, false},
     TControlSkinKind{SkinnerKind::Progress, Make<TSkinProgress>, false},
+    TControlSkinKind{SkinnerKind::Edit, Make<TSkinEdit>, false},
+    TControlSkinKind{SkinnerKind::ComboBox, Make<TSkinComBox>, false},
+    TControlSkinKind{SkinnerKind::Scrollbar, MakeScrollbar, false},
+    TControlSkinKind{SkinnerKind::Sizer, Make<TSkinSizer>, false},
+    TControlSkinKind{SkinnerKind::DateTime, Make<TSkinDateTime>, false},
 };
 
 } // namespace

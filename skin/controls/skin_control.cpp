@@ -306,6 +306,19 @@ void TSkinControl::FillColor(HDC dc, TRect rect, COLORREF colour) {
   ::FillRect(dc, &r, brush.get());
 }
 
+void TSkinControl::FrameColor(HDC dc, TRect rect, COLORREF colour) {
+  fw::Brush brush(::CreateSolidBrush(colour));
+  const RECT r = ToRECT(rect);
+  ::FrameRect(dc, &r, brush.get());
+}
+
+void TSkinControl::DrawShadowRing(HDC dc, TRect rect, int whiteRings) const {
+  FrameColor(dc, rect, SkinColour(kButtonShadow));
+  for (int i = 1; i <= whiteRings; ++i)
+    FrameColor(dc, {rect.Left + i, rect.Top + i, rect.Right - i, rect.Bottom - i},
+               RGB(255, 255, 255));
+}
+
 void TSkinControl::FillFace(HDC dc, TRect rect) const {
   FillColor(dc, rect, SkinColour(kButtonFace));
 }

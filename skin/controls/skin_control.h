@@ -39,6 +39,7 @@ class TSkinData;
 struct TControlSkinSource {
   const TSkinElements* Elements = nullptr; // null: no skin loaded
   TSkinOptions Options = DefaultSkinOptions();
+  TSkinControlTypes Members = DefaultSkinControls(); // which kinds of control are skinned
 };
 
 // Life of a control skin.
@@ -114,6 +115,10 @@ protected:
   void FillFace(HDC dc, TRect rect) const;
   void FillParentColor(HDC dc, TRect rect) const;
   static void FillColor(HDC dc, TRect rect, COLORREF colour);
+  // A one-pixel frame in `colour` along the inside of `rect`.
+  static void FrameColor(HDC dc, TRect rect, COLORREF colour);
+  // The border ring of edits and pickers: ButtonShadow outside, `whiteRings` white frames inside.
+  void DrawShadowRing(HDC dc, TRect rect, int whiteRings) const;
   COLORREF SkinColour(int index) const;
   // The focus rectangle around the caption FCaption laid out with `flags` in `rect`.
   void DrawCaptionFocus(HDC dc, unsigned flags, TRect rect);

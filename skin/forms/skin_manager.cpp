@@ -71,6 +71,11 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
       // A size grip made in a skinned window after its start.
       if (TWinSkinForm* parent = FindSkinForm(create->lpcs->hwndParent))
         parent->OfferChildWindow(wnd);
+    if (_stricmp(WindowClassName(wnd).c_str(), "SysListView32") == 0)
+      // A file list made anew inside a skinned window (a file dialog changing folders): matched
+      // once it exists.
+      if (TWinSkinForm* root = FindSkinForm(::GetAncestor(create->lpcs->hwndParent, GA_ROOT)))
+        ::PostMessageW(root->Handle(), SM_OFFERCHILD, reinterpret_cast<WPARAM>(wnd), 0);
     if (create->lpcs->dwExStyle & WS_EX_MDICHILD) SkinWindow(wnd);
     break;
   }

@@ -281,7 +281,7 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
   if (!skin || !found.Window || IsControlSkinned(found.Window)) return;
   TSkinControl* raw = skin.get();
   FControls.push_back(std::move(skin));
-  const TControlSkinSource source{FSource.Elements, FSource.Options};
+  const TControlSkinSource source{FSource.Elements, FSource.Options, FSource.SkinControls};
   if (windowed)
     raw->AttachControl(*windowed, this, source, setColor, &FControlCanvas);
   else
@@ -330,7 +330,7 @@ void TWinSkinForm::FreeControls() {
 }
 
 void TWinSkinForm::ControlsSkinChanged() {
-  const TControlSkinSource source{FSource.Elements, FSource.Options};
+  const TControlSkinSource source{FSource.Elements, FSource.Options, FSource.SkinControls};
   for (const auto& skin : FControls)
     if (skin->State() != TSkinLife::Destroyed) skin->SkinChanged(source);
 }
@@ -985,6 +985,10 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   case SM_SKINCHANGED:
     SkinChanged();
+    return 0;
+  case SM_OFFERCHILD:
+    if (FState != 0 && FState < 4 && ::IsWindow(reinterpret_cast<HWND>(wParam)))
+      OfferChildWindow(reinterpret_cast<HWND>(wParam));
     return 0;
   case SM_ISSKINNED:
     ::PostMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);

@@ -49,15 +49,15 @@ sleep 1
 import -display "$DISPLAY" -window "$main" "$out/main_window.png"
 note "main window $main: $(xdotool getwindowgeometry "$main" | tr '\n' ' ')"
 
-# From outside the program: each push button of a window answers the skinning engine's query.
-# Prints the buttons' lines (class|id|rectangle|answer|text); fails unless there are $2 and all
-# answer 1.
-check_skinned_buttons() { # title-prefix count what
+# From outside the program: the child windows of a window whose class matches a pattern answer
+# the skinning engine's query. Prints their lines (class|id|rectangle|answer|text); fails unless
+# at least $3 of them answer 1.
+check_skinned() { # title-prefix class-pattern count what
   local lines
-  lines=$("$WINE" "$probe_exe" "$1" 2>/dev/null | tr -d '\r' | grep -i '^button|')
-  note "$3: $(echo "$lines" | cut -d'|' -f4,5 | tr '\n' ' ')"
-  (($(echo "$lines" | grep -c '|1|') >= $2)) || fail "$3: fewer than $2 skinned buttons"
-  echo "$lines" >"$out/$3.probe"
+  lines=$("$WINE" "$probe_exe" "$1" 2>/dev/null | tr -d '\r' | grep -iE "^($2)\|")
+  note "$4: $(echo "$lines" | cut -d'|' -f1,4,5 | tr '\n' ' ')"
+  (($(echo "$lines" | grep -c '|1|') >= $3)) || fail "$4: fewer than $3 skinned"
+  echo "$lines" >"$out/$4.probe"
 }
 # From outside the program: every child of class $2 (an extended regular expression on the class
 # name) of a window answers the skinning engine's query, and there are at least $3 of them.
@@ -69,6 +69,7 @@ check_skinned_children() { # title-prefix class-regex count what
   (($(echo "$lines" | grep -vc '|1|') == 0)) || fail "$4: not all skinned"
   echo "$lines" >"$out/$4.probe"
 }
+check_skinned_buttons() { check_skinned "$1" button "$2" "$3"; }
 check_skinned_buttons "栎澜屏幕录像" 3 main_window_buttons
 # A button hot under the pointer, then pressed (the press is dragged off again: no click).
 IFS='|' read -r _ _ rect _ _ < <(head -1 "$out/main_window_buttons.probe")
@@ -89,6 +90,8 @@ if wait_for 15 shown "$settings_name"; then
   sleep 1
   dialog=$(visible_named "$settings_name")
   import -display "$DISPLAY" -window "$dialog" "$out/settings_dialog.png"
+  # The compressor list and the key-frame field.
+  check_skinned "功能设置" "combobox|edit" 2 settings_dialog_fields
   activate "$dialog"
   import -display "$DISPLAY" -window "$dialog" "$out/settings_dialog_active.png"
   # Its three sliders, and its three group boxes, are the skin's.
@@ -136,7 +139,26 @@ wait_for 20 shown "$save_name" || { fail "F4 showed no save dialog"; exit 1; }
 sleep 1
 import -display "$DISPLAY" -window root "$out/save_dialog.png"
 check_skinned_buttons "Save" 2 save_dialog_buttons
+# Its folder and type combo boxes, the file name, the file list's scroll bars (the list answers
+# for its overlays) and the size grip.
+check_skinned "Save" "combobox" 2 save_dialog_combos
+check_skinned "Save" "edit" 1 save_dialog_edit
+check_skinned "Save" "syslistview32" 1 save_dialog_list
+check_skinned "Save" "scrollbar" 1 save_dialog_grip
+# The folder changed with the folder combo box (one level up), then the name typed.
 activate "$(visible_named "$save_name")"
+xdotool key --delay 300 alt+i alt+Down Up Return
+sleep 1
+import -display "$DISPLAY" -window root "$out/save_dialog_folder_changed.png"
+check_skinned "Save" "syslistview32" 1 save_dialog_list_after_folder_change
+# A folder with many folders typed into the name field: the list shows its scroll bar skinned.
+xdotool key --delay 300 alt+n
+xdotool type --delay 20 'Z:\usr\share'
+xdotool key Return
+sleep 1.5
+import -display "$DISPLAY" -window root "$out/save_dialog_long_list.png"
+check_skinned "Save" "syslistview32" 1 save_dialog_long_list
+xdotool key --delay 300 alt+n Home shift+End
 xdotool type --delay 20 "$(windows_path "$out/clip")"
 xdotool key Return
 wait_for 10 main_hidden || fail "the main window stayed visible while recording"

@@ -226,6 +226,10 @@ ControlDecision DecideForeignWindow(const std::string& windowClass, std::uint32_
     return Make(K::Tab);
   if (c == "toolbarwindow32") return Make(K::BoxH);
   if (c == "edit") return with(xcEdit, Make(K::Edit));
+  // The shell's file view inside file dialogs holds a list view whose bars are skinned.
+  if (c == "shelldll_defview")
+    return Make(K::ChildrenOnly, SkinnerMode::Normal, ChildDiscovery::Before);
+  if (OneOf(c, {"syslistview32", "listbox"})) return with(xcScrollbar, Make(K::Scrollbar));
   return {};
 }
 

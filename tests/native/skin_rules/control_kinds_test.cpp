@@ -199,4 +199,7 @@ TEST(ControlKinds, ForeignWindowsByClass) {
   EXPECT_EQ(DecideForeignWindow("Edit", 0, kAll).kind, SkinnerKind::Edit);
   EXPECT_EQ(DecideForeignWindow("Edit", 0, Without(xcEdit)).kind, SkinnerKind::None);
   EXPECT_EQ(DecideForeignWindow("Static", 0, kAll).kind, SkinnerKind::None);
+  EXPECT_EQ(DecideForeignWindow("SHELLDLL_DefView", 0, kAll).children, ChildDiscovery::Before);
+  EXPECT_EQ(DecideForeignWindow("SysListView32", 0, kAll).kind, SkinnerKind::Scrollbar);
+  EXPECT_EQ(DecideForeignWindow("ListBox", 0, Without(xcScrollbar)).kind, SkinnerKind::None);
 }

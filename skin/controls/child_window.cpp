@@ -1,0 +1,41 @@
+#include "skin/controls/child_window.h"
+
+namespace skin {
+
+TSkinChildWindow::TSkinChildWindow(const wchar_t* className, DWORD exStyle, DWORD style,
+                                   HWND parent, Handler handler)
+    : handler_(std::move(handler)) {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  WNDCLASSW existing;
+  if (!::GetClassInfoW(instance, className, &existing)) {
+    WNDCLASSW wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = className;
+    ::RegisterClassW(&wc);
+  }
+  wnd_ = ::CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, parent, nullptr, instance,
+                           nullptr);
+  if (wnd_) ::SetWindowLongPtrW(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TSkinChildWindow::~TSkinChildWindow() {
+  if (wnd_ && ::IsWindow(wnd_)) {
+    ::SetWindowLongPtrW(wnd_, GWLP_USERDATA, 0);
+    ::DestroyWindow(wnd_);
+  }
+}
+
+LRESULT CALLBACK TSkinChildWindow::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TSkinChildWindow*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  try {
+    return self->handler_(msg, wParam, lParam);
+  } catch (...) {
+    return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  }
+}
+
+} // namespace skin

@@ -1,0 +1,63 @@
+// TSkinComBox: combo boxes with a skinned border ring and drop-down button. The combo paints
+// itself; the skin then paints the SunkEdge ring and the ComboButton cell of the button's state
+// (normal, pressed, disabled, hot or focused) over it through the window's device context,
+// leaving the combo's text area alone. A button on the left takes the mirrored button image; a
+// simple combo (no button) is left as it is. The edit inside a drop-down combo is watched so
+// that its paints and presses repaint the button. The drop-down list gets its scroll bar
+// painted by a TComboxScrollBar, the list of a simple combo an overlay skin; both are this
+// skin's own.
+#pragma once
+
+#include "skin/controls/skin_control.h"
+
+#include <memory>
+
+namespace skin {
+
+class TComboxScrollBar;
+class TSkinScrollbarH;
+
+// Cells of the button images.
+enum class ComboButtonCell { Normal = 1, Pressed = 2, Disabled = 3, HotOrFocused = 4 };
+
+class TSkinComBox : public TSkinControl {
+public:
+  TSkinComBox();
+  ~TSkinComBox() override;
+  std::wstring ClassName() const override { return L"TSkinComBox"; }
+
+  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                     const TControlSkinSource& skinData, bool setColor,
+                     fw::TCanvas* canvas) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+                    fw::TCanvas* canvas) override;
+  void Deactivate() override;
+  bool BeforeMessage(fw::TMessage& message) override;
+  void AfterMessage(fw::TMessage& message) override;
+  void DrawSkin(HDC dc, TRect rect) override;
+  void SkinChanged(const TControlSkinSource& skinData) override;
+
+  ComboButtonCell CurrentCell() const;
+  TComboxScrollBar* DropScroll() const { return FDropScroll.get(); }
+
+private:
+  void Attach(bool withScrollSkins);
+  void HookEdit();
+  void UnhookEdit();
+  void MouseMove(LPARAM point);
+  void DrawParts(HDC dc, TRect rect, ComboButtonCell cell);
+  void DrawSimpleVariant(HDC dc, TRect rect);
+
+  DWORD FStyle = 0;
+  DWORD FExStyle = 0;
+  HWND FListWnd = nullptr;
+  HWND FEditWnd = nullptr;
+  bool FDropped = false;
+  std::unique_ptr<TWindowSubclass> FEditProc;
+  std::unique_ptr<TSkinScrollbarH> FListScroll;
+  std::unique_ptr<TComboxScrollBar> FDropScroll;
+  TRect FButtonRect;
+  bool FExtended = false;
+};
+
+} // namespace skin

@@ -1,0 +1,147 @@
+#include "skin/controls/date_time.h"
+
+#include "skin/data/core/skin_colours.h"
+#include "skin/forms/skin_paint.h"
+#include "skin/skin_messages.h"
+
+#include <windowsx.h>
+
+namespace skin {
+
+namespace {
+
+constexpr wchar_t kArrowClass[] = L"TArrowButton";
+constexpr int kArrowCells = 4;
+constexpr int kNormalCell = 1, kHotCell = 4;
+
+} // namespace
+
+// --- TArrowButton
+
+TArrowButton::TArrowButton(HWND target, const TControlSkinSource& skin)
+    : FSkin(skin), FArrowWidth(::GetSystemMetrics(SM_CXHSCROLL)), FTargetWnd(target) {
+  FWindow = std::make_unique<TSkinChildWindow>(
+      kArrowClass, WS_EX_NOPARENTNOTIFY, WS_CHILD | WS_VISIBLE, target,
+      [this](UINT msg, WPARAM wParam, LPARAM lParam) { return Handle(msg, wParam, lParam); });
+  FWnd = FWindow->Handle();
+  // The picker must not paint its own button over the arrow.
+  const LONG style = ::GetWindowLongW(target, GWL_STYLE);
+  ::SetWindowLongW(target, GWL_STYLE, style | WS_CLIPCHILDREN);
+}
+
+TArrowButton::~TArrowButton() = default;
+
+void TArrowButton::Place(bool left) {
+  if (!FWnd) return;
+  RECT client;
+  ::GetClientRect(FTargetWnd, &client);
+  const int x = left ? 0 : client.right - FArrowWidth;
+  RECT now;
+  ::GetWindowRect(FWnd, &now);
+  ::MapWindowPoints(nullptr, FTargetWnd, reinterpret_cast<POINT*>(&now), 2);
+  if (now.left != x || now.top != 0 || now.right - now.left != FArrowWidth ||
+      now.bottom != client.bottom)
+    ::SetWindowPos(FWnd, HWND_TOP, x, 0, FArrowWidth, client.bottom, SWP_NOACTIVATE);
+}
+
+LRESULT TArrowButton::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_PAINT:
+    Paint();
+    return 0;
+  case WM_ERASEBKGND:
+    return 1;
+  case WM_MOUSEMOVE: {
+    if (!FHot) SetHot(true);
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FWnd, 0};
+    ::TrackMouseEvent(&track);
+    return 0;
+  }
+  case WM_MOUSELEAVE:
+    SetHot(false);
+    return 0;
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
+    MouseDown(wParam, lParam);
+    return 0;
+  case WM_LBUTTONUP:
+    ::SetFocus(FTargetWnd);
+    return 0;
+  case WM_MOUSEACTIVATE:
+    return MA_NOACTIVATE;
+  case SM_ISSKINNED:
+    return 1;
+  default:
+    return ::DefWindowProcW(FWnd, msg, wParam, lParam);
+  }
+}
+
+void TArrowButton::SetHot(bool hot) {
+  if (!::IsWindowEnabled(FTargetWnd) || FHot == hot) return;
+  FHot = hot;
+  ::InvalidateRect(FWnd, nullptr, FALSE);
+}
+
+void TArrowButton::MouseDown(WPARAM keys, LPARAM point) {
+  POINT p{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+  ::MapWindowPoints(FWnd, FTargetWnd, &p, 1);
+  // The picker opens its calendar as if its own button was clicked.
+  ::PostMessageW(FTargetWnd, WM_LBUTTONDOWN, keys, MAKELPARAM(p.x, p.y));
+  ::PostMessageW(FTargetWnd, WM_LBUTTONUP, keys, MAKELPARAM(p.x, p.y));
+  ::InvalidateRect(FWnd, nullptr, FALSE);
+}
+
+void TArrowButton::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(FWnd, &ps);
+  RECT client;
+  ::GetClientRect(FWnd, &client);
+  if (dc && FSkin.Elements) {
+    fw::Brush face(::CreateSolidBrush(FSkin.Elements->Colour(kButtonFace) & 0xFFFFFF));
+    ::FillRect(dc, &client, face.get());
+    const TDataSkinObject* arrow = FSkin.Elements->ComboxArrow.get();
+    if (arrow && !arrow->Bitmap.Empty())
+      DrawFrame(dc, {0, 0, client.right, client.bottom}, arrow->Bitmap, false, kArrowCells,
+                FHot ? kHotCell : kNormalCell);
+  }
+  ::EndPaint(FWnd, &ps);
+}
+
+// --- TSkinDateTime
+
+void TSkinDateTime::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                                  const TControlSkinSource& skinData, bool setColor,
+                                  fw::TCanvas* canvas) {
+  if (FAttached) return;
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
+  RedrawSkin(nullptr);
+}
+
+void TSkinDateTime::AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                                 TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+  FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
+  RedrawSkin(nullptr);
+}
+
+void TSkinDateTime::Deactivate() {
+  TSkinControl::Deactivate();
+  if (FState != TSkinLife::Destroyed) FArrow.reset();
+}
+
+void TSkinDateTime::AfterMessage(fw::TMessage& message) {
+  if (message.Msg == WM_SIZE && FArrow) ::InvalidateRect(FArrow->Handle(), nullptr, FALSE);
+  TSkinControl::AfterMessage(message);
+}
+
+void TSkinDateTime::DrawSkin(HDC dc, TRect rect) {
+  if (FArrow) FArrow->Place((::GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0);
+  if (!FSkinData.Elements) return;
+  RECT client;
+  ::GetClientRect(FHandle, &client);
+  if (client.right >= rect.Width() || client.bottom >= rect.Height()) return;
+  DrawShadowRing(dc, rect, 1);
+}
+
+} // namespace skin
