@@ -1,6 +1,7 @@
 #include "skin/controls/edit.h"
 
 #include "skin/controls/control_table.h"
+#include "skin/controls/up_down.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/forms/window_class.h"
@@ -52,12 +53,9 @@ void TSkinEdit::FindUpDown() {
   if (FUpDown || !FSkinData.Members.Contains(xcSpin)) return;
   HWND child = FindUpDownChild(FHandle);
   if (!child) return; // looked for again at the next paint
-  // Up-downs have a skin only where the table has a row for them.
-  const TControlSkinKind* row = FindControlSkinKind(SkinnerKind::UpDown);
-  if (!row) return;
-  ControlDecision decision;
-  decision.kind = SkinnerKind::UpDown;
-  FUpDown = row->create(decision);
+  auto upDown = std::make_unique<TSkinUpDown>();
+  upDown->SetInEdit(true); // drawn clear of the edit's border
+  FUpDown = std::move(upDown);
   // The up-down's skin is this skin's own: it is not registered with the window skin.
   FUpDown->AttachWindow(child, FSkinData, nullptr, FCanvas);
 }
