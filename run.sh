@@ -18,10 +18,14 @@ WIN64_DIR=${WIN64_DIR:-build/win64}
 ./tools/install-deps.sh
 source tools/wine-session.sh
 
+# Compiled objects are kept between builds (paths taken relative to the tree).
+export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 build() { # dir toolchain targets...
   local dir=$1 toolchain=$2
   shift 2
-  cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$toolchain" >"$dir.configure.log" 2>&1 ||
+  cmake -S "$ROOT" -B "$dir" "${launcher[@]}" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$toolchain" >"$dir.configure.log" 2>&1 ||
     { cat "$dir.configure.log"; exit 1; }
   cmake --build "$dir" -j"$JOBS" --target "$@"
 }

@@ -27,10 +27,15 @@ step() { # name command...
   fi
 }
 
+# Compiled objects are kept between builds (and between checkouts of the tree: paths are taken
+# relative to it).
+export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 build() { # dir cmake-args...
   local dir=$1
   shift
-  cmake -S "$ROOT" -B "$dir" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
+  cmake -S "$ROOT" -B "$dir" "${launcher[@]}" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
   cmake --build "$dir" -j"$JOBS" 2>&1 | grep -E 'error|warning|Error' ; return "${PIPESTATUS[0]}"
 }
 mkdir -p build
