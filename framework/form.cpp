@@ -146,7 +146,7 @@ void TForm::CreateParams(TCreateParams& params) {
   // A size given for the client area becomes the window's outer size for this border.
   if (clientWidth_ >= 0 || clientHeight_ >= 0) {
     RECT r{0, 0, clientWidth_ >= 0 ? clientWidth_ : 0, clientHeight_ >= 0 ? clientHeight_ : 0};
-    ::AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
+    ::AdjustWindowRectEx(&r, params.Style, menu_ != nullptr, params.ExStyle);
     if (clientWidth_ >= 0) params.Width = r.right - r.left;
     if (clientHeight_ >= 0) params.Height = r.bottom - r.top;
   }
@@ -207,7 +207,26 @@ void TForm::InitFromText(const std::string& text) {
   if (OnCreate) OnCreate(this);
 }
 
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu_ && menu_ != menu) menu_->Window = nullptr;
+  menu_ = menu;
+  if (!HandleAllocated()) return;
+  if (menu_) menu_->Window = Handle();
+  ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
+  Perform(CM_MENUCHANGED);
+}
+
+void TForm::HandleCreated() {
+  TWinControl::HandleCreated();
+  if (menu_) {
+    menu_->Window = Handle();
+    ::SetMenu(Handle(), menu_->Handle());
+  }
+}
+
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT menuResult = 0;
+  if (DispatchMenuMessage(msg, wParam, lParam, menuResult)) return menuResult;
   switch (msg) {
   case WM_CLOSE:
     if (inModalLoop_) {
