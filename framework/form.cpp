@@ -154,6 +154,8 @@ void TForm::CreateParams(TCreateParams& params) {
     params.X = (::GetSystemMetrics(SM_CXSCREEN) - params.Width) / 2;
     params.Y = (::GetSystemMetrics(SM_CYSCREEN) - params.Height) / 2;
   }
+  // The menu comes with the window: a skin that takes the window at its activation finds it.
+  params.Menu = menu_ ? menu_->Handle() : nullptr;
   params.WinClassName = L"fw.TForm";
   params.Background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
 }
@@ -218,10 +220,7 @@ void TForm::SetMenu(TMainMenu* menu) {
 
 void TForm::HandleCreated() {
   TWinControl::HandleCreated();
-  if (menu_) {
-    menu_->Window = Handle();
-    ::SetMenu(Handle(), menu_->Handle());
-  }
+  if (menu_) menu_->Window = Handle();
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
