@@ -112,23 +112,42 @@ SIZE TMenuPainter::MeasureByText(HDC dc, const std::wstring& text, int systemHei
   return {size.width, size.height};
 }
 
-void TMenuPainter::FillBackground(HDC dc, HMENU menu, const RECT& itemRect, int width,
-                                  int height) const {
+TMenuPainter::~TMenuPainter() {
+  if (canvasDC_) ::SelectObject(canvasDC_.get(), canvasOld_);
+}
+
+HDC TMenuPainter::Canvas(int width, int height) const {
+  // Every entry is composed in one bitmap with its own device context, kept while the entries
+  // keep their size.
+  if (!canvasDC_ || canvas_.Width() != width || canvas_.Height() != height) {
+    if (canvasDC_)
+      ::SelectObject(canvasDC_.get(), canvasOld_);
+    else
+      canvasDC_.reset(::CreateCompatibleDC(nullptr));
+    canvas_ = TBitmap(width, height, fw::TPixelFormat::pf32bit);
+    canvasOld_ = ::SelectObject(canvasDC_.get(), fw::BitmapHandle(canvas_));
+  }
+  ::GdiFlush(); // the pixels are written directly next
+  return canvasDC_.get();
+}
+
+void TMenuPainter::PutCanvas(HDC dc, const RECT& rect) const {
+  ::BitBlt(dc, rect.left, rect.top, canvas_.Width(), canvas_.Height(), canvasDC_.get(), 0, 0,
+           SRCCOPY);
+}
+
+void TMenuPainter::FillBackground(TBitmap& canvas, HMENU menu, const RECT& itemRect) const {
+  const int w = canvas.Width(), h = canvas.Height();
   if (const TWinSkinPopMenu* popup = PopupShowing(menu)) {
     const TBitmap& background = popup->Background();
     if (!background.Empty()) {
       const POINT offset = popup->ItemOffset();
-      TBitmap part(width, height, fw::TPixelFormat::pf32bit);
-      fw::CopyPixels(part, 0, 0, background,
-                     {itemRect.left + offset.x, itemRect.top + offset.y,
-                      itemRect.left + offset.x + width, itemRect.top + offset.y + height});
-      fw::DrawBitmap(dc, 0, 0, part);
+      const int x = itemRect.left + offset.x, y = itemRect.top + offset.y;
+      fw::CopyPixels(canvas, 0, 0, background, {x, y, x + w, y + h});
       return;
     }
   }
-  fw::Brush brush(::CreateSolidBrush(Colour(kMenu)));
-  RECT all{0, 0, width, height};
-  ::FillRect(dc, &all, brush.get());
+  canvas.FillRect({0, 0, w, h}, fw::PixelOf(Colour(kMenu)));
 }
 
 void TMenuPainter::DrawMenuItem(const TMenuEntryView& entry, HDC dc, const RECT& rect,
@@ -138,15 +157,15 @@ void TMenuPainter::DrawMenuItem(const TMenuEntryView& entry, HDC dc, const RECT&
   if (!e || !entry.IsLine()) return DrawHandleItem(entry, dc, rect, selected);
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
-  TBitmap canvas(w, h, fw::TPixelFormat::pf32bit);
-  fw::DrawInto(canvas, [&](HDC memory) { FillBackground(memory, entry.menu, rect, w, h); });
-  fw::DrawBitmap(dc, rect.left, rect.top, canvas);
+  Canvas(w, h);
+  FillBackground(canvas_, entry.menu, rect);
   // The separator frame, its middle stretched, bottom-aligned in a lower entry.
   const int imageHeight = e->Bitmap.Height();
   TBitmap line = RenderNineSlice(w, imageHeight, e->Bitmap, {e->LeftWidth, 0, e->RightWidth, 0},
                                  false, false, kItemFrames, kSeparatorFrame);
-  const int y = rect.top + std::min(0, h - imageHeight);
-  DrawTransparent(dc, {rect.left, y, rect.right, y + imageHeight}, line, fw::kMagentaColour);
+  fw::DrawTransparent(canvas_, 0, std::min(0, h - imageHeight), w, imageHeight, line,
+                      fw::kMagentaPixel);
+  PutCanvas(dc, rect);
 }
 
 void TMenuPainter::DrawHandleItem(const TMenuEntryView& entry, HDC dc, const RECT& rect,
@@ -155,30 +174,44 @@ void TMenuPainter::DrawHandleItem(const TMenuEntryView& entry, HDC dc, const REC
   if (!e) return DrawPlainItem(entry, dc, rect, selected);
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
-  TBitmap canvas(w, h, fw::TPixelFormat::pf32bit);
-  fw::DrawInto(canvas, [&](HDC memory) {
+  HDC memory = Canvas(w, h);
+  FillBackground(canvas_, entry.menu, rect);
+  {
     fw::SelectGuard font(memory, fw::MenuFont());
-    FillBackground(memory, entry.menu, rect, w, h);
-    DrawNineSlice(memory, {0, 0, w, h}, e->Bitmap, false, e->Tile != 0, e->Trans != 0, kItemFrames,
-                  selected ? kSelectedFrame : kNormalFrame, MarginsOf(*e));
+    DrawItemFrame(memory, *e, w, h, selected ? kSelectedFrame : kNormalFrame);
     DrawItemContent(entry, memory, selected, {0, 0, w, h});
-  });
-  fw::DrawBitmap(dc, rect.left, rect.top, canvas);
+  }
+  PutCanvas(dc, rect);
+}
+
+void TMenuPainter::DrawItemFrame(HDC dc, const TDataSkinObject& e, int width, int height,
+                                 int frame) const {
+  // Entries of one menu share their size: the frame is rendered once per size and state.
+  TFrameCache& cache = frameCache_[frame == kSelectedFrame ? 1 : 0];
+  if (cache.source != &e || cache.width != width || cache.height != height) {
+    cache.rendering = RenderNineSlice(width, height, e.Bitmap, MarginsOf(e), false, e.Tile != 0,
+                                      kItemFrames, frame);
+    cache.source = &e;
+    cache.width = width;
+    cache.height = height;
+  }
+  if (e.Trans != 0)
+    DrawTransparent(dc, {0, 0, width, height}, cache.rendering, fw::kMagentaColour);
+  else
+    fw::DrawBitmap(dc, 0, 0, cache.rendering);
 }
 
 void TMenuPainter::DrawPlainItem(const TMenuEntryView& entry, HDC dc, const RECT& rect,
                                  bool selected) const {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
-  TBitmap canvas(w, h, fw::TPixelFormat::pf32bit);
-  fw::DrawInto(canvas, [&](HDC memory) {
+  HDC memory = Canvas(w, h);
+  canvas_.FillRect({0, 0, w, h}, fw::PixelOf(Colour(selected ? kHilight : kMenu)));
+  {
     fw::SelectGuard font(memory, fw::MenuFont());
-    fw::Brush brush(::CreateSolidBrush(Colour(selected ? kHilight : kMenu)));
-    RECT all{0, 0, w, h};
-    ::FillRect(memory, &all, brush.get());
-    DrawItemContent(entry, memory, selected, all);
-  });
-  fw::DrawBitmap(dc, rect.left, rect.top, canvas);
+    DrawItemContent(entry, memory, selected, {0, 0, w, h});
+  }
+  PutCanvas(dc, rect);
 }
 
 void TMenuPainter::DrawItemContent(const TMenuEntryView& entry, HDC dc, bool selected,
@@ -229,11 +262,14 @@ void TMenuPainter::DrawItemContent(const TMenuEntryView& entry, HDC dc, bool sel
     colour = Colour(kButtonShadow) == Colour(kMenuText) ? ::GetSysColor(COLOR_BTNSHADOW)
                                                         : Colour(kButtonShadow);
   ::SetTextColor(dc, colour);
-  LOGFONTW logFont{};
-  ::GetObjectW(fw::MenuFont(), sizeof logFont, &logFont);
-  if (entry.isDefault) logFont.lfWeight = FW_BOLD;
-  fw::Font font(::CreateFontIndirectW(&logFont));
-  fw::SelectGuard selectFont(dc, font.get());
+  fw::Font bold;
+  if (entry.isDefault) {
+    LOGFONTW logFont{};
+    ::GetObjectW(fw::MenuFont(), sizeof logFont, &logFont);
+    logFont.lfWeight = FW_BOLD;
+    bold.reset(::CreateFontIndirectW(&logFont));
+  }
+  fw::SelectGuard selectFont(dc, bold ? bold.get() : fw::MenuFont());
 
   // A caption read from a menu handle carries its shortcut after a tab.
   std::wstring caption = entry.caption, shortcut = entry.shortcut;

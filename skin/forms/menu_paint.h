@@ -5,6 +5,7 @@
 // handles are drawn alike through one view of the entry.
 #pragma once
 
+#include "framework/handles.h"
 #include "framework/menus.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_options.h"
@@ -37,6 +38,9 @@ class TMenuPainter {
 public:
   TMenuPainter(const TSkinElements* elements, TSkinOptions options)
       : elements_(elements), options_(options) {}
+  ~TMenuPainter();
+  TMenuPainter(const TMenuPainter&) = delete;
+  TMenuPainter& operator=(const TMenuPainter&) = delete;
 
   // Owner-drawn framework entries (the handlers the skin installs on items).
   void DrawMenuItem(const TMenuEntryView& entry, HDC dc, const RECT& rect, bool selected) const;
@@ -57,9 +61,25 @@ private:
   }
   COLORREF Colour(int index) const;
   void DrawPlainItem(const TMenuEntryView& entry, HDC dc, const RECT& rect, bool selected) const;
-  // The popup's background under the entry, or the menu colour.
-  void FillBackground(HDC dc, HMENU menu, const RECT& itemRect, int width, int height) const;
+  // The composing bitmap (canvas_) at this size, selected into the returned device context.
+  HDC Canvas(int width, int height) const;
+  // The composed entry onto the target.
+  void PutCanvas(HDC dc, const RECT& rect) const;
+  // The popup's background under the entry, or the menu colour, over the whole canvas.
+  void FillBackground(TBitmap& canvas, HMENU menu, const RECT& itemRect) const;
   void DrawItemContent(const TMenuEntryView& entry, HDC dc, bool selected, RECT r) const;
+  // The MenuItem element's frame over a whole entry of this size.
+  void DrawItemFrame(HDC dc, const TDataSkinObject& e, int width, int height, int frame) const;
+
+  struct TFrameCache {
+    TBitmap rendering;
+    const TDataSkinObject* source = nullptr;
+    int width = 0, height = 0;
+  };
+  mutable TFrameCache frameCache_[2]; // normal, selected
+  mutable TBitmap canvas_;
+  mutable fw::MemoryDC canvasDC_;
+  mutable HGDIOBJ canvasOld_ = nullptr;
 
   const TSkinElements* elements_;
   TSkinOptions options_;

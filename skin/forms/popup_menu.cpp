@@ -42,7 +42,7 @@ HMENU TWinSkinPopMenu::MenuHandle() {
   return FMenuHandle;
 }
 
-POINT TWinSkinPopMenu::ItemOffset() const {
+POINT TWinSkinPopMenu::ClientOffset() const {
   RECT window;
   ::GetWindowRect(FHandle, &window);
   POINT origin{0, 0};
@@ -61,6 +61,7 @@ void TWinSkinPopMenu::BuildBackground() {
   ::GetWindowRect(FHandle, &window);
   const int w = window.right - window.left, h = window.bottom - window.top;
   if (w == FBackground.Width() && h == FBackground.Height()) return;
+  FItemOffset = ClientOffset();
   const TDataSkinObject& e = *FSource.Elements->MenuBackground;
   FBackground =
       RenderNineSlice(w, h, e.Bitmap, {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight},
@@ -74,13 +75,13 @@ void TWinSkinPopMenu::PaintBorder() {
   HDC dc = ::GetWindowDC(FHandle);
   if (!dc) return;
   // Only the border: the entries inside paint their own backgrounds from the same picture.
+  fw::MemoryDC source(::CreateCompatibleDC(dc));
+  fw::SelectGuard select(source.get(), fw::BitmapHandle(FBackground));
   const RECT parts[4] = {
       {0, 0, w, kBorder}, {0, h - kBorder, w, h}, {0, 0, kBorder, h}, {w - kBorder, 0, w, h}};
-  for (const RECT& part : parts) {
-    TBitmap piece(part.right - part.left, part.bottom - part.top, fw::TPixelFormat::pf32bit);
-    fw::CopyPixels(piece, 0, 0, FBackground, {part.left, part.top, part.right, part.bottom});
-    fw::DrawBitmap(dc, part.left, part.top, piece);
-  }
+  for (const RECT& part : parts)
+    ::BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, source.get(),
+             part.left, part.top, SRCCOPY);
   ::ReleaseDC(FHandle, dc);
 }
 
@@ -106,9 +107,10 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case WM_PAINT: {
     // A popup without a non-client area draws its own border inside the client area when it
     // paints: the skin's border goes over it.
+    // The entries drawn meanwhile copy their backgrounds from the popup's picture.
+    if (HasBackgroundElement()) BuildBackground();
     const LRESULT result = PassOn(msg, wParam, lParam);
-    const POINT offset = ItemOffset();
-    if (HasBackgroundElement() && offset.x == 0 && offset.y == 0) PaintBorder();
+    if (HasBackgroundElement() && FItemOffset.x == 0 && FItemOffset.y == 0) PaintBorder();
     return result;
   }
   case WM_PRINT: {

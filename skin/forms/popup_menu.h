@@ -31,7 +31,7 @@ public:
   // Where the rectangle of an entry (in the popup's client coordinates, as WM_DRAWITEM gives it)
   // lies in the background: the client area's offset inside the window. The system's popup has
   // a 3-pixel non-client border; a popup that draws its border inside its client area has none.
-  POINT ItemOffset() const;
+  POINT ItemOffset() const { return FItemOffset; }
 
   bool FMarked = false;
   bool FFromMenuBar = false;
@@ -47,12 +47,14 @@ private:
   void BuildBackground();
   // The 3-pixel border of the background on the window.
   void PaintBorder();
+  POINT ClientOffset() const;
 
   TFormSkinSource FSource;
   TWindowSubclass FSubclass;
   HWND FHandle = nullptr;
   HMENU FMenuHandle = nullptr;
   TBitmap FBackground;
+  POINT FItemOffset{}; // measured with the background
 };
 
 // The skinned popup that shows `menu`, or null (also without a skin manager).
