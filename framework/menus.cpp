@@ -185,7 +185,11 @@ void TMenuItem::Changed() {
 }
 
 void TMenuItem::Click() {
-  if (enabled_ && OnClick) OnClick(this);
+  if (!enabled_ || !OnClick) return;
+  // The handler may rebuild the menu and free this item: it runs from a copy and never touches
+  // the item afterwards.
+  const TNotifyEvent handler = OnClick;
+  handler(this);
 }
 
 TMenuItem* TMenuItem::Find(UINT command) const {

@@ -84,6 +84,8 @@ TFormMenus::TFormMenus(TWinSkinForm& form)
 
 TFormMenus::~TFormMenus() {
   if (Tracked().form == this) Tracked().form = nullptr;
+  // A form that lives on must not keep item painters that point here.
+  if (FForm.FState != 4 && FForm.FState != 6 && ::IsWindow(FForm.FHandle)) SkinPopupMenus(false);
 }
 
 int TFormMenus::MenuBarHeight() const {

@@ -139,18 +139,26 @@ HWND OpenPopup() {
 }
 
 // Runs steps while a menu loop is open: each tick runs the next step once a popup shows; a step
-// returns false to be tried again on the next tick.
+// returns false to be tried again on the next tick. A script that stalls closes the menu after
+// a few seconds, so that a failing test ends.
 struct MenuScript {
   static inline std::vector<std::function<bool(HWND popup)>> steps;
   static inline size_t next = 0;
+  static inline int ticks = 0;
+  static constexpr int kMaxTicks = 60;
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND popup = OpenPopup();
     if (!popup || next >= steps.size()) return;
+    if (++ticks > kMaxTicks) {
+      ::PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+      return;
+    }
     if (steps[next](popup)) ++next;
   }
   explicit MenuScript(std::vector<std::function<bool(HWND)>> s) {
     steps = std::move(s);
     next = 0;
+    ticks = 0;
     timer = ::SetTimer(nullptr, 0, 60, Tick);
   }
   ~MenuScript() { ::KillTimer(nullptr, timer); }
@@ -440,6 +448,38 @@ TEST_F(SkinMenus, AFormsMainMenuBecomesASkinnedMenuBar) {
   EXPECT_EQ(created, 1);
   EXPECT_EQ(fileOpened, 1) << "the bar item hears of its opening";
 
+  // The mouse moving onto another bar item while a drop-down is open opens that one instead.
+  {
+    const POINT view = ScreenPointOfItem(wnd, menus.Bar()->FItems[3], 8, 6);
+    MenuScript script({[&](HWND) {
+                         if (menus.OpenedItems().size() < 8) return false;
+                         ::SetCursorPos(view.x, view.y);
+                         return true;
+                       },
+                       KeyAfter(menus, 9, VK_ESCAPE)});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(script.Done());
+  }
+  EXPECT_EQ(menus.OpenedItems().back(), 3);
+
+  // A handler that rebuilds the menu while it is tracked leaves nothing dangling, and a changed
+  // menu gives the bar new items.
+  menu->Items().Items(1)->Items(0)->OnClick = [&](fw::TObject*) {
+    menu->Items().Items(1)->Clear();
+    menu->Items().Items(1)->Add(L"&Paste");
+    menu->Items().Add(L"&Help")->Add(L"&About");
+  };
+  {
+    MenuScript script({KeyAfter(menus, 10, 'C')});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 'e');
+    EXPECT_TRUE(script.Done());
+  }
+  PumpFor(150);
+  ASSERT_EQ(menus.Bar()->FItems.size(), 5u);
+  EXPECT_EQ(menus.Bar()->FItems[4].FCaption, L"&Help");
+  EXPECT_EQ(::GetMenu(wnd), nullptr);
+  EXPECT_GT(menus.Bar()->FItems[4].FBounds.Width(), 0);
+
   // Unhooked, the window gets its menu back and keeps its client size.
   RECT before;
   ::GetClientRect(wnd, &before);
@@ -488,6 +528,14 @@ TEST_F(SkinMenus, APlainMenuOfABareWindowWorksTheSame) {
   PumpFor(100);
   EXPECT_EQ(TestWindow::commands, std::vector<UINT>({102, 200}));
   EXPECT_EQ(menus.OpenedItems(), std::vector<int>({0}));
+  // A click reported by a point opens the item under it.
+  {
+    MenuScript script({KeyAfter(menus, 2, VK_ESCAPE)});
+    ::SendMessageW(window.wnd, SM_MENUBARCLICK, 0,
+                   At(ScreenPointOfItem(window.wnd, menus.Bar()->FItems[0])));
+    EXPECT_TRUE(script.Done());
+  }
+  EXPECT_EQ(menus.OpenedItems(), std::vector<int>({0, 0}));
   // The owner-drawn type was only lent for the tracking.
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
