@@ -39,13 +39,16 @@ void TForm1::Loaded() {
 
 void TForm1::FormCreate(fw::TObject*) {
   FScreenCam = new recorder::TScreenCam(this);
+  FScreenCam->FOnFinished = [this](fw::TObject* s) { RecordingFinished(s); };
   FHotKeys = new TWoxhotkey();
   FHotKeys->AddHotKey(this, false, false, false, false, kStartKey);
   FHotKeys->AddHotKey(this, false, false, false, false, kStopKey);
 }
 
 void TForm1::FormDestroy(fw::TObject*) {
-  // The engine stops a running recording and finishes its file before it goes.
+  // The engine stops a running recording and finishes its file before it goes, serving messages
+  // while it waits: hot keys and clicks that arrive meanwhile must do nothing.
+  FClosing = true;
   delete FScreenCam;
   FScreenCam = nullptr;
   delete FHotKeys;
@@ -53,7 +56,7 @@ void TForm1::FormDestroy(fw::TObject*) {
 }
 
 LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_HOTKEY && FHotKeys) {
+  if (msg == WM_HOTKEY && FHotKeys && !FClosing) {
     THotKeyMessage message{wParam, lParam, 0};
     switch (FHotKeys->WhichHotKey(message)) {
     case 1:
@@ -71,7 +74,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm1::Button1Click(fw::TObject*) {
-  if (!SaveDialog1->Execute()) return;
+  if (FClosing || !SaveDialog1->Execute()) return;
   // Recordings started here show no frame around the screen.
   FScreenCam->FShowFrame = false;
   FScreenCam->FFrameFollows = true;
@@ -81,8 +84,14 @@ void TForm1::Button1Click(fw::TObject*) {
 }
 
 void TForm1::Button2Click(fw::TObject*) {
+  if (FClosing) return;
   FScreenCam->StopRecording();
   Show();
+}
+
+void TForm1::RecordingFinished(fw::TObject*) {
+  // Also after a recording that ended by itself (a failure, a full disk).
+  if (!FClosing) Show();
 }
 
 void TForm1::Button3Click(fw::TObject*) {

@@ -1,5 +1,6 @@
 // The main window: settings, start and stop buttons, the F4 and F5 hot keys, and the recorder
-// engine it owns. It hides while a recording runs.
+// engine it owns. It hides while a recording runs and comes back when the recording ends, also
+// when it ended by itself. Once its destruction has begun nothing starts or stops a recording.
 #pragma once
 
 #include "framework/dialogs.h"
@@ -40,6 +41,10 @@ public:
 
   recorder::TScreenCam* FScreenCam = nullptr;
   TWoxhotkey* FHotKeys = nullptr;
+
+private:
+  void RecordingFinished(fw::TObject* Sender);
+  bool FClosing = false;
 
 protected:
   void Loaded() override;

@@ -28,6 +28,8 @@ void RegisterOwnClass(const TCreateParams& params) {
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hCursor = params.Cursor ? params.Cursor : ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = params.Background;
+  wc.hIcon = params.Icon;
+  wc.hIconSm = params.IconSmall;
   wc.lpszClassName = params.WinClassName.c_str();
   if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw Exception(L"Cannot register the window class " + params.WinClassName);
@@ -69,7 +71,25 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent_) {
     parent_->InsertControl(this);
     if (parentFont_) ParentFontChanged();
+    if (parentColor_) ParentColorChanged();
   }
+}
+
+void TControl::SetColor(TColor color) {
+  color_ = color;
+  if (!followingParentColor_) parentColor_ = false;
+}
+
+void TControl::SetParentColor(bool parentColor) {
+  parentColor_ = parentColor;
+  if (parentColor_ && parent_) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (!parentColor_ || !parent_) return;
+  followingParentColor_ = true;
+  SetColor(parent_->Color());
+  followingParentColor_ = false;
 }
 
 void TControl::SetParentFont(bool parentFont) {
@@ -88,6 +108,10 @@ void TControl::Click() {
   if (OnClick) OnClick(this);
 }
 
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
 void TControl::DefineProperties(TPropertyList& list) const {
   TComponent::DefineProperties(list);
   TPropertyDefiner<TControl> d(list);
@@ -100,9 +124,14 @@ void TControl::DefineProperties(TPropertyList& list) const {
   d.Integer(L"Color", &TControl::Color, &TControl::SetColor);
   d.Object(L"Font", [](TControl& c) -> TPersistent* { return &c.Font(); });
   d.Boolean(L"ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+  d.Boolean(L"ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
   d.Integer(L"Cursor", &TControl::Cursor, &TControl::SetCursor);
   d.Event(L"OnClick", &TControl::OnClick);
 }
+
+TWinControl::TWinControl(TComponent* owner)
+    : TControl(owner),
+      WindowProc([this](TMessage& m) { m.Result = WndProc(m.Msg, m.WParam, m.LParam); }) {}
 
 TWinControl::~TWinControl() {
   DestroyHandle();
@@ -148,6 +177,8 @@ void TWinControl::SetText(const std::wstring& text) {
 void TWinControl::SetColor(TColor color) {
   TControl::SetColor(color);
   if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+  for (TControl* child : controls_)
+    child->ParentColorChanged();
 }
 
 void TWinControl::SetEnabled(bool enabled) {
@@ -167,6 +198,10 @@ void TWinControl::FontChanged() {
 HBRUSH TWinControl::CNCtlColor(HDC dc) {
   ::SetTextColor(dc, ColorToRGB(Font().Color()));
   ::SetBkColor(dc, ColorToRGB(color_));
+  return ColorBrush();
+}
+
+HBRUSH TWinControl::ColorBrush() {
   if (!brush_ || brushColor_ != color_) {
     brush_.reset(::CreateSolidBrush(ColorToRGB(color_)));
     brushColor_ = color_;
@@ -220,6 +255,7 @@ void TWinControl::CreateChildHandles() {
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   bool own = params.SystemClass.empty();
+  ownClass_ = own;
   if (own) RegisterOwnClass(params);
   const std::wstring& cls = own ? params.WinClassName : params.SystemClass;
   TWinControl* outer = std::exchange(creatingControl, own ? this : nullptr);
@@ -284,15 +320,52 @@ LRESULT TWinControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   return ::SendMessageW(Handle(), msg, wParam, lParam);
 }
 
+void TWinControl::Invalidate() {
+  if (handle_) ::InvalidateRect(handle_, nullptr, TRUE);
+}
+
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (Reflect(msg, wParam, lParam, result)) return result;
-  if (msg == WM_SETCURSOR && Cursor() != crDefault && reinterpret_cast<HWND>(wParam) == handle_ &&
+  switch (msg) {
+  case CN_NOTIFY:
+    // The system's control does not know the reflected message: it ends here.
+    return lParam ? CNNotify(*reinterpret_cast<NMHDR*>(lParam)) : 0;
+  case WM_SETCURSOR:
+    return WMSetCursor(wParam, lParam);
+  case WM_ERASEBKGND:
+    if (ownClass_) return WMEraseBkgnd(reinterpret_cast<HDC>(wParam));
+    break;
+  case WM_PRINTCLIENT:
+    if (ownClass_) return WMPrintClient(reinterpret_cast<HDC>(wParam), lParam);
+    break;
+  default:
+    break;
+  }
+  return DefaultHandler(msg, wParam, lParam);
+}
+
+LRESULT TWinControl::WMSetCursor(WPARAM wParam, LPARAM lParam) {
+  if (Cursor() != crDefault && reinterpret_cast<HWND>(wParam) == handle_ &&
       LOWORD(lParam) == HTCLIENT) {
     ::SetCursor(CursorHandle(Cursor()));
     return TRUE;
   }
-  return DefaultHandler(msg, wParam, lParam);
+  return DefaultHandler(WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT TWinControl::WMEraseBkgnd(HDC dc) {
+  // In Color, not in the class's brush: a form's colour may change after its class was made.
+  RECT client;
+  ::GetClientRect(handle_, &client);
+  ::FillRect(dc, &client, ColorBrush());
+  return 1;
+}
+
+LRESULT TWinControl::WMPrintClient(HDC dc, LPARAM flags) {
+  // Our own windows show nothing but their background: their children are windows of their own.
+  if (flags & PRF_ERASEBKGND) WMEraseBkgnd(dc);
+  return 0;
 }
 
 bool TWinControl::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -309,6 +382,15 @@ bool TWinControl::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     child->CNScroll(LOWORD(wParam));
     result = 0;
     return true;
+  case WM_NOTIFY: {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || (child = FromHandle(header->hwndFrom)) == nullptr || child == this) return false;
+    // Through the child's window method, so that whoever replaced it sees the notification.
+    TMessage reflected{CN_NOTIFY, wParam, lParam, 0};
+    child->WindowProc(reflected);
+    result = reflected.Result;
+    return true;
+  }
   case WM_CTLCOLORSTATIC:
   case WM_CTLCOLOREDIT:
   case WM_CTLCOLORBTN:
@@ -331,18 +413,27 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TWinControl* self = FromHandle(wnd);
   if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  TMessage message{msg, wParam, lParam, 0};
   if (msg == WM_NCDESTROY) {
+    // The window method hears the end of the window too; then the object lets the window go.
     WNDPROC original = self->defaultProc_;
-    ::RemovePropW(wnd, kObjectProp);
-    if (original != ::DefWindowProcW)
-      ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    try {
+      self->WindowProc(message);
+    } catch (const std::exception&) {
+      message.Result = 0;
+    }
+    if (::IsWindow(wnd)) {
+      ::RemovePropW(wnd, kObjectProp);
+      if (original != ::DefWindowProcW)
+        ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    }
     self->handle_ = nullptr;
-    return ::CallWindowProcW(original, wnd, msg, wParam, lParam);
+    return message.Result;
   }
   try {
-    LRESULT result = self->WndProc(msg, wParam, lParam);
+    self->WindowProc(message);
     if (msg == WM_WINDOWPOSCHANGED && self->handle_) self->ReadBoundsFromWindow();
-    return result;
+    return message.Result;
   } catch (const std::exception& e) {
     // An exception never leaves a window procedure: it becomes the application's error box.
     if (Application) Application->ShowException(e);

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,28 @@
 namespace fw {
 
 class TWinControl;
+
+// One message as a window method sees it; the method stores its answer in Result.
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+// A control's window method: every message of its window passes through it. Replacing it (and
+// calling the saved one) lets another object see the messages before and after the control.
+using TWndMethod = std::function<void(TMessage&)>;
+
+// A WM_NOTIFY that the parent hands back to the control that sent it, through the control's
+// window method (WParam and LParam as the parent received them). Its Result is the parent's
+// answer: a control that does not handle it answers 0.
+inline constexpr UINT CN_NOTIFY = 0xBD4E;
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+// Shift state of a mouse message: the MK_* key flags of its WParam.
+using TShiftState = unsigned;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton button, TShiftState shift, int x, int y)>;
 
 class TControl : public TComponent {
 public:
@@ -48,7 +71,11 @@ public:
   virtual void SetText(const std::wstring& text) { text_ = text; }
 
   TColor Color() const { return color_; }
-  virtual void SetColor(TColor color) { color_ = color; }
+  // A colour of its own: the control stops following its parent's.
+  virtual void SetColor(TColor color);
+  // With ParentColor set the control shows its parent's colour and follows its changes.
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool parentColor);
 
   // The control's font; with ParentFont set it follows the parent's.
   TFont& Font() { return *font_; }
@@ -61,6 +88,9 @@ public:
   TNotifyEvent OnClick;
   // What a user's click does: raises OnClick.
   virtual void Click();
+  TMouseEvent OnMouseDown;
+  // A mouse button went down over the control: raises OnMouseDown.
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
 
 protected:
   void DefineProperties(TPropertyList& list) const override;
@@ -73,14 +103,17 @@ protected:
   std::wstring text_;
   TColor color_ = clBtnFace;
   TWinControl* parent_ = nullptr;
+  bool parentColor_ = false; // labels, check boxes, radio buttons and group boxes set it
 
 private:
   friend class TWinControl;
   void ParentFontChanged();
+  void ParentColorChanged();
 
   std::unique_ptr<TFont> font_;
   bool parentFont_ = true;
   bool followingParent_ = false;
+  bool followingParentColor_ = false;
   int cursor_ = crDefault;
 };
 
@@ -102,11 +135,14 @@ struct TCreateParams {
   UINT ClassStyle = CS_DBLCLKS;
   HBRUSH Background = nullptr;
   HCURSOR Cursor = nullptr;
+  // The class icons (large and small) of a class of our own.
+  HICON Icon = nullptr;
+  HICON IconSmall = nullptr;
 };
 
 class TWinControl : public TControl {
 public:
-  explicit TWinControl(TComponent* owner) : TControl(owner) {}
+  explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
   std::wstring ClassName() const override { return L"TWinControl"; }
 
@@ -141,6 +177,12 @@ public:
 
   // Sends a message through the window's current procedure (which a skin may have replaced).
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Repaints the window (background and all) at the next paint.
+  void Invalidate();
+
+  // The window method every message of the window goes through; it starts as the control's own
+  // (WndProc). Whoever replaces it keeps the previous one and calls it, and puts it back.
+  TWndMethod WindowProc;
 
 protected:
   void DefineProperties(TPropertyList& list) const override;
@@ -158,9 +200,13 @@ protected:
   // Notifications that the parent received from this control's window.
   virtual void CNCommand(WORD /*code*/) {}
   virtual void CNScroll(WORD /*code*/) {}
+  // A notification of this control's window (WM_NOTIFY at the parent); the answer goes back.
+  virtual LRESULT CNNotify(NMHDR& /*header*/) { return 0; }
   // The brush for the background (a WM_CTLCOLOR* request); the default paints in Color with
   // the font's colour.
   virtual HBRUSH CNCtlColor(HDC dc);
+  // A solid brush of Color, kept while the colour stays.
+  HBRUSH ColorBrush();
 
   void FontChanged() override;
 
@@ -179,9 +225,14 @@ private:
   void Attach(HWND wnd, bool subclass);
   void ReadBoundsFromWindow();
   bool Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Windows of our own classes: the background in Color, on the screen or into a given DC.
+  LRESULT WMEraseBkgnd(HDC dc);
+  LRESULT WMPrintClient(HDC dc, LPARAM flags);
+  LRESULT WMSetCursor(WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
   WNDPROC defaultProc_ = ::DefWindowProcW;
+  bool ownClass_ = false;
   std::vector<TControl*> controls_;
   int tabOrder_ = -1;
   bool tabStop_ = false;

@@ -158,6 +158,25 @@ void TForm::CreateParams(TCreateParams& params) {
   params.Menu = menu_ ? menu_->Handle() : nullptr;
   params.WinClassName = L"fw.TForm";
   params.Background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  params.Icon = ProgramIcon(false);
+  params.IconSmall = ProgramIcon(true);
+}
+
+void TForm::HandleCreated() {
+  TWinControl::HandleCreated();
+  // The class icon does not answer WM_GETICON, which the task bar and skinned captions ask.
+  if (HICON large = ProgramIcon(false))
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  if (HICON little = ProgramIcon(true))
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
+  if (menu_) menu_->Window = Handle();
+}
+
+HICON ProgramIcon(bool smallIcon) {
+  const int width = ::GetSystemMetrics(smallIcon ? SM_CXSMICON : SM_CXICON);
+  const int height = ::GetSystemMetrics(smallIcon ? SM_CYSMICON : SM_CYICON);
+  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), kProgramIconName, IMAGE_ICON,
+                                         width, height, LR_SHARED));
 }
 
 TControl* TForm::FindButton(bool defaultButton) {
@@ -218,10 +237,6 @@ void TForm::SetMenu(TMainMenu* menu) {
   Perform(CM_MENUCHANGED);
 }
 
-void TForm::HandleCreated() {
-  TWinControl::HandleCreated();
-  if (menu_) menu_->Window = Handle();
-}
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT menuResult = 0;

@@ -16,6 +16,11 @@ enum TPosition { poDesigned, poDesktopCenter, poScreenCenter };
 // How a modal form was closed.
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
+// The program's icon: the icon resource kProgramIconName at the system's large or small icon
+// size, or null in a program without one. Loaded once and shared (never destroyed).
+inline constexpr const wchar_t* kProgramIconName = L"MAINICON";
+HICON ProgramIcon(bool smallIcon);
+
 class TForm : public TWinControl {
 public:
   explicit TForm(TComponent* owner);
@@ -65,6 +70,8 @@ public:
 protected:
   void DefineProperties(TPropertyList& list) const override;
   void CreateParams(TCreateParams& params) override;
+  // Gives the window the program's icon (caption, task bar, Alt+Tab) and tells its main menu
+  // the window.
   void HandleCreated() override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

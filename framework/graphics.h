@@ -19,6 +19,7 @@ inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clBtnFace = static_cast<int>(0x80000000u | COLOR_BTNFACE);
 inline constexpr TColor clWindow = static_cast<int>(0x80000000u | COLOR_WINDOW);
 inline constexpr TColor clWindowText = static_cast<int>(0x80000000u | COLOR_WINDOWTEXT);
+inline constexpr TColor clBtnShadow = static_cast<int>(0x80000000u | COLOR_BTNSHADOW);
 
 COLORREF ColorToRGB(TColor color);
 // The value of an integer identifier as form descriptions write it: colours (clNavy, clBtnFace),
@@ -77,5 +78,47 @@ private:
 };
 
 int ScreenPixelsPerInch();
+
+// A surface to draw on: a memory device context of its own (for measuring text), or, while
+// bound, another device context whose font, colours and modes it gives back at Unbind.
+class TCanvas {
+public:
+  TCanvas() : own_(::CreateCompatibleDC(nullptr)) {}
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+  ~TCanvas() { Unbind(); }
+
+  HDC Handle() const { return bound_ ? bound_ : own_.get(); }
+  bool Bound() const { return bound_ != nullptr; }
+  // Draws on `dc` from now on; a canvas that is already bound is unbound first.
+  void Bind(HDC dc) {
+    Unbind();
+    bound_ = dc;
+    saved_ = ::SaveDC(dc);
+  }
+  void Unbind() {
+    if (bound_ && saved_) ::RestoreDC(bound_, saved_);
+    bound_ = nullptr;
+    saved_ = 0;
+  }
+
+private:
+  MemoryDC own_;
+  HDC bound_ = nullptr;
+  int saved_ = 0;
+};
+
+// Binds a canvas for one scope.
+class TCanvasBinding {
+public:
+  TCanvasBinding(TCanvas& canvas, HDC dc) : canvas_(canvas) { canvas_.Bind(dc); }
+  TCanvasBinding(const TCanvasBinding&) = delete;
+  TCanvasBinding& operator=(const TCanvasBinding&) = delete;
+  ~TCanvasBinding() { canvas_.Unbind(); }
+  HDC Handle() const { return canvas_.Handle(); }
+
+private:
+  TCanvas& canvas_;
+};
 
 } // namespace fw

@@ -11,6 +11,7 @@ void RegisterStandardClasses() {
   static bool done = [] {
     RegisterComponentClass<TButton>(L"TButton");
     RegisterComponentClass<TRadioButton>(L"TRadioButton");
+    RegisterComponentClass<TCheckBox>(L"TCheckBox");
     RegisterComponentClass<TLabel>(L"TLabel");
     RegisterComponentClass<TEdit>(L"TEdit");
     RegisterComponentClass<TMemo>(L"TMemo");
@@ -18,6 +19,8 @@ void RegisterStandardClasses() {
     RegisterComponentClass<TComboBox>(L"TComboBox");
     RegisterComponentClass<TListBox>(L"TListBox");
     RegisterComponentClass<TTrackBar>(L"TTrackBar");
+    RegisterComponentClass<TProgressBar>(L"TProgressBar");
+    RegisterComponentClass<TUpDown>(L"TUpDown");
     RegisterComponentClass<TSaveDialog>(L"TSaveDialog");
     RegisterComponentClass<TTimer>(L"TTimer");
     return true;

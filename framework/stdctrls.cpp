@@ -55,6 +55,7 @@ void TButton::CNCommand(WORD code) {
 // --- TRadioButton
 
 TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
+  parentColor_ = true;
   visible_ = true;
 }
 
@@ -96,9 +97,69 @@ void TRadioButton::CNCommand(WORD code) {
   }
 }
 
+// --- TCheckBox
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+  parentColor_ = true;
+  visible_ = true;
+  SetTabStop(true);
+}
+
+TCheckBoxState TCheckBox::State() const {
+  auto* self = const_cast<TCheckBox*>(this);
+  if (!self->HandleAllocated()) return state_;
+  switch (::SendMessageW(self->Handle(), BM_GETCHECK, 0, 0)) {
+  case BST_CHECKED:
+    return cbChecked;
+  case BST_INDETERMINATE:
+    return cbGrayed;
+  default:
+    return cbUnchecked;
+  }
+}
+
+void TCheckBox::SetState(TCheckBoxState state) {
+  state_ = state;
+  static constexpr WPARAM kCheck[] = {BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE};
+  if (HandleAllocated()) ::SendMessageW(Handle(), BM_SETCHECK, kCheck[state], 0);
+}
+
+void TCheckBox::DefineProperties(TPropertyList& list) const {
+  TWinControl::DefineProperties(list);
+  TPropertyDefiner<TCheckBox> d(list);
+  d.String(L"Caption", &TCheckBox::Text, &TCheckBox::SetText);
+  d.Boolean(L"Checked", &TCheckBox::Checked, &TCheckBox::SetChecked);
+  d.Boolean(
+      L"AllowGrayed", [](TCheckBox& c) { return c.AllowGrayed; },
+      [](TCheckBox& c, bool v) { c.AllowGrayed = v; });
+  d.Enumeration(
+      L"State", {L"cbUnchecked", L"cbChecked", L"cbGrayed"},
+      [](TCheckBox& c) { return static_cast<int>(c.State()); },
+      [](TCheckBox& c, int v) { c.SetState(static_cast<TCheckBoxState>(v)); });
+}
+
+void TCheckBox::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.SystemClass = L"BUTTON";
+  params.Style |= AllowGrayed ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
+}
+
+void TCheckBox::HandleCreated() {
+  TWinControl::HandleCreated();
+  SetState(state_);
+}
+
+void TCheckBox::CNCommand(WORD code) {
+  if (code == BN_CLICKED) {
+    state_ = State();
+    Click();
+  }
+}
+
 // --- TLabel
 
 TLabel::TLabel(TComponent* owner) : TWinControl(owner) {
+  parentColor_ = true;
   visible_ = true;
 }
 
@@ -213,6 +274,7 @@ void TMemo::CreateParams(TCreateParams& params) {
 // --- TGroupBox
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+  parentColor_ = true;
   visible_ = true;
 }
 

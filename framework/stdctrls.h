@@ -47,6 +47,30 @@ private:
   bool checked_ = false;
 };
 
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// A check box; with AllowGrayed its clicks also pass through the grayed (indeterminate) state.
+class TCheckBox : public TWinControl {
+public:
+  explicit TCheckBox(TComponent* owner);
+  std::wstring ClassName() const override { return L"TCheckBox"; }
+
+  TCheckBoxState State() const;
+  void SetState(TCheckBoxState state);
+  bool Checked() const { return State() == cbChecked; }
+  void SetChecked(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
+  bool AllowGrayed = false;
+
+protected:
+  void DefineProperties(TPropertyList& list) const override;
+  void CreateParams(TCreateParams& params) override;
+  void HandleCreated() override;
+  void CNCommand(WORD code) override;
+
+private:
+  TCheckBoxState state_ = cbUnchecked;
+};
+
 // A text label: a static control that reports clicks.
 class TLabel : public TWinControl {
 public:

@@ -3,6 +3,7 @@
 #include "app/flashwnd.h"
 #include "framework/application.h"
 #include "framework/handles.h"
+#include "recorder/core/file_room.h"
 #include "recorder/core/fourcc.h"
 
 namespace recorder {
@@ -14,7 +15,7 @@ constexpr COLORREF kIdleColour = RGB(0, 255, 80);
 
 TScreenCam::TScreenCam(fw::TForm* owner)
     : FOwner(owner), FCompressorHandler(kDefaultCompressor),
-      FCursorHandle(::LoadCursorW(nullptr, IDC_ARROW)) {
+      FCursorHandle(::LoadCursorW(nullptr, IDC_ARROW)), FFileSizeLimit(kAviFileSizeLimit) {
   fw::WindowDC screen(nullptr);
   FBitsPerPixel = ::GetDeviceCaps(screen.get(), BITSPIXEL);
   FScreenWidth = ::GetDeviceCaps(screen.get(), HORZRES);
@@ -23,6 +24,8 @@ TScreenCam::TScreenCam(fw::TForm* owner)
 }
 
 TScreenCam::~TScreenCam() {
+  // Messages served below may reach handlers that would start a recording on this engine.
+  FShuttingDown = true;
   if (FWorker) {
     FRecording = false;
     // The worker needs the main thread for its hand-offs and its completion hook, which clears
@@ -36,7 +39,7 @@ TScreenCam::~TScreenCam() {
 }
 
 void TScreenCam::StartRecording(fw::TControl* Area, const std::wstring& FileName) {
-  if (FRecording || FWorker) return;
+  if (FRecording || FWorker || FShuttingDown) return;
   FRecording = true;
   auto* worker = new TRecordAVIThread(this, FileName, Area);
   worker->FreeOnTerminate = true;
@@ -52,6 +55,7 @@ void TScreenCam::StopRecording() {
 void TScreenCam::WorkerDone(fw::TObject*) {
   FRecording = false;
   FWorker = nullptr;
+  Raise(FOnFinished);
 }
 
 void TScreenCam::UseDefaultCompressor() {

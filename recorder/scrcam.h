@@ -10,6 +10,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <string>
 
 namespace app {
@@ -51,7 +52,8 @@ public:
 
   explicit TScreenCam(fw::TForm* owner);
   // Stops a running recording and waits for its worker (serving its hand-offs meanwhile), so the
-  // file is finished before the engine goes; then frees the frame window.
+  // file is finished before the engine goes; then frees the frame window. From its start no
+  // recording can be started any more.
   ~TScreenCam() override;
 
   // Frame capture. The caller owns the returned locked block and gives it back to ReleaseFrame.
@@ -60,9 +62,14 @@ public:
   void ReleaseFrame(BITMAPINFOHEADER*& Frame);
 
   // Recording.
+  // Ignored while a recording or its worker exists, and once the engine is being destroyed.
   void StartRecording(fw::TControl* Area, const std::wstring& FileName);
   void StopRecording();
   // 1: file written; 0: failure, already reported; -1: retry with the default compressor.
+  // A recording stops by itself, with the file closed and a notice to the user, when its volume
+  // is about to fill or its folder can no longer be reached. A file about to pass FFileSizeLimit
+  // is closed and the recording goes on in follow-on files (clip-2.avi, clip-3.avi, ...), each
+  // with its own timeline starting at its first frame.
   int RecordToFile(fw::TControl* Area, const std::wstring& FileName);
   void WorkerDone(fw::TObject* Sender);
 
@@ -95,6 +102,10 @@ public:
   bool FShowFrame = true;
   HCURSOR FCursorHandle;
   bool FFrameFollows = false;
+  // Largest size of one AVI file; lowered by tests.
+  std::uint64_t FFileSizeLimit;
+  // Raised on the main thread when a recording's worker has ended, however it ended.
+  fw::TNotifyEvent FOnFinished;
 
 private:
   friend class TRecordAVIThread;
@@ -102,6 +113,7 @@ private:
   void Raise(const fw::TNotifyEvent& event);
   bool CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format);
   bool AlreadyListed(DWORD handler) const;
+  bool FShuttingDown = false; // main thread only
 };
 
 } // namespace recorder

@@ -5,6 +5,7 @@
 #include "app/flashwnd.h"
 #include "framework/message_box.h"
 #include "recorder/core/alignment.h"
+#include "recorder/core/file_room.h"
 #include "recorder/core/fourcc.h"
 #include "recorder/core/frame_layout.h"
 #include "recorder/core/frame_timing.h"
@@ -12,6 +13,7 @@
 #include <mmsystem.h>
 
 #include <optional>
+#include <vector>
 
 namespace recorder {
 
@@ -29,6 +31,124 @@ int RectWidth(const RECT& r) {
 int RectHeight(const RECT& r) {
   return r.bottom - r.top;
 }
+
+// Why a frame loop ended.
+enum class StopCause { Requested, DiskFull, TargetGone, NoFollowOnFile };
+
+const wchar_t* StopNotice(StopCause cause) {
+  switch (cause) {
+  case StopCause::DiskFull:
+    return L"The disk is almost full, so the recording was stopped. Everything recorded until "
+           L"now has been saved.";
+  case StopCause::TargetGone:
+    return L"The folder of the recording can no longer be reached, so the recording was stopped.";
+  case StopCause::NoFollowOnFile:
+    return L"The recording was stopped because its next file could not be created. Everything "
+           L"recorded until now has been saved.";
+  default:
+    return L"";
+  }
+}
+
+std::uint64_t FileSizeOnDisk(const std::wstring& name) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// The files of one recording: the AVI objects of the file being written (the file, its video
+// stream and the compressed stream that feeds it), and the follow-on files it continues in.
+class RecordingFiles {
+public:
+  RecordingFiles(const std::wstring& name, const BITMAPINFOHEADER* format, int rate,
+                 AVICOMPRESSOPTIONS& options)
+      : name_(name), folder_(FolderOf(name)),
+        format_(reinterpret_cast<const BYTE*>(format),
+                reinterpret_cast<const BYTE*>(format) + format->biSize + 4 * format->biClrUsed),
+        rate_(rate), options_(options) {}
+
+  // Steps 7 to 10 for the first file; the first failing call's result.
+  HRESULT Open() { return Open(name_); }
+
+  // Whether the frame of `slot`, at most `frameBytes` long, may be written: the volume must
+  // keep room to close the file after it, and the folder must still be there.
+  StopCause CheckRoom(std::uint32_t frameBytes, std::int32_t slot) const {
+    ULARGE_INTEGER freeBytes{};
+    if (!::GetDiskFreeSpaceExW(folder_.empty() ? nullptr : folder_.c_str(), &freeBytes, nullptr,
+                               nullptr))
+      return StopCause::TargetGone;
+    return FitsOnVolume(freeBytes.QuadPart, frameBytes, slot - firstSlot_ + 1)
+               ? StopCause::Requested
+               : StopCause::DiskFull;
+  }
+
+  // Before the frame of `slot` would take the file past `limit`, closes it and opens the next
+  // one, whose timeline starts with that frame. `lastSlot` was the last slot written. A next
+  // file that cannot be made ends the recording: the files so far are complete.
+  StopCause MakeRoom(std::uint32_t frameBytes, std::int32_t slot, std::int32_t lastSlot,
+                     std::uint64_t limit) {
+    // The last frame may still wait in AVIFile's buffer: it counts on top of the size on disk.
+    if (FitsInFile(FileSizeOnDisk(partName_) + frameBytes, frameBytes, slot - firstSlot_ + 1,
+                   limit))
+      return StopCause::Requested;
+    // Slots left empty before this frame stay in the closing file's timeline.
+    if (slot - 1 > lastSlot) {
+      BYTE none = 0;
+      ::AVIStreamWrite(plain_.get(), slot - 1 - firstSlot_, 1, &none, 0, 0, nullptr, nullptr);
+    }
+    Close();
+    firstSlot_ = slot;
+    if (Open(FollowOnName(name_, ++part_)) == AVIERR_OK) return StopCause::Requested;
+    Close();
+    return StopCause::NoFollowOnFile;
+  }
+
+  HRESULT Write(std::int32_t slot, const BYTE* data, std::uint32_t bytes) {
+    return ::AVIStreamWrite(compressed_.get(), slot - firstSlot_, 1, const_cast<BYTE*>(data),
+                            static_cast<LONG>(bytes), 0, nullptr, nullptr);
+  }
+
+  // Released in the order file, stream, compressed stream; the file is written out when its
+  // last reference goes.
+  void Close() {
+    file_.reset();
+    plain_.reset();
+    compressed_.reset();
+  }
+
+private:
+  HRESULT Open(const std::wstring& partName) {
+    partName_ = partName;
+    const auto* format = reinterpret_cast<const BITMAPINFOHEADER*>(format_.data());
+    HRESULT error = ::AVIFileOpenW(file_.out(), partName.c_str(), OF_WRITE | OF_CREATE, nullptr);
+    if (error == AVIERR_OK) {
+      AVISTREAMINFOW info{};
+      info.fccType = kStreamTypeVideo;
+      info.fccHandler = 0;
+      info.dwScale = 1;
+      info.dwRate = static_cast<DWORD>(rate_);
+      info.dwSuggestedBufferSize = format->biSizeImage;
+      ::SetRect(&info.rcFrame, 0, 0, format->biWidth, format->biHeight);
+      error = ::AVIFileCreateStreamW(file_.get(), plain_.out(), &info);
+    }
+    if (error == AVIERR_OK)
+      error = ::AVIMakeCompressedStream(compressed_.out(), plain_.get(), &options_, nullptr);
+    if (error == AVIERR_OK)
+      error = ::AVIStreamSetFormat(compressed_.get(), 0, format_.data(),
+                                   static_cast<LONG>(format_.size()));
+    return error;
+  }
+
+  const std::wstring name_, folder_;
+  std::vector<BYTE> format_; // header and colour table, for every file
+  const int rate_;
+  AVICOMPRESSOPTIONS& options_;
+  vfw::AviFile file_;
+  vfw::AviStream plain_, compressed_;
+  int part_ = 1;
+  std::wstring partName_;
+  std::int32_t firstSlot_ = 0; // slot of the recording at position 0 of this file
+};
 
 } // namespace
 
@@ -108,39 +228,20 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
     worker->ShowFrameAround(rect.left, rect.top, RectWidth(rect), RectHeight(rect));
 
   // 7-10. File, stream, compressed stream, format; the first failing call's result is kept.
-  HRESULT error = AVIERR_OK;
   std::optional<vfw::AviLibrary> library;
   library.emplace();
-  vfw::AviFile file;
-  vfw::AviStream plain, compressed;
   AVICOMPRESSOPTIONS options{};
   AVICOMPRESSOPTIONS* optionList[1] = {&options};
-
-  error = ::AVIFileOpenW(file.out(), FileName.c_str(), OF_WRITE | OF_CREATE, nullptr);
-  if (error == AVIERR_OK) {
-    AVISTREAMINFOW info{};
-    info.fccType = kStreamTypeVideo;
-    info.fccHandler = 0;
-    info.dwScale = 1;
-    info.dwRate = static_cast<DWORD>(FPlaybackRate);
-    info.dwSuggestedBufferSize = format->biSizeImage;
-    ::SetRect(&info.rcFrame, 0, 0, format->biWidth, format->biHeight);
-    error = ::AVIFileCreateStreamW(file.get(), plain.out(), &info);
-  }
-  if (error == AVIERR_OK) {
-    options.fccType = kStreamTypeVideo;
-    options.fccHandler = FCompressorHandler;
-    options.dwKeyFrameEvery = static_cast<DWORD>(FKeyFrameEvery);
-    options.dwQuality = static_cast<DWORD>(FQuality);
-    options.dwBytesPerSecond = 0;
-    options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
-    error = ::AVIMakeCompressedStream(compressed.out(), plain.get(), &options, nullptr);
-  }
-  if (error == AVIERR_OK) {
-    const LONG formatSize = static_cast<LONG>(format->biSize + 4 * format->biClrUsed);
-    error = ::AVIStreamSetFormat(compressed.get(), 0, format, formatSize);
-  }
+  options.fccType = kStreamTypeVideo;
+  options.fccHandler = FCompressorHandler;
+  options.dwKeyFrameEvery = static_cast<DWORD>(FKeyFrameEvery);
+  options.dwQuality = static_cast<DWORD>(FQuality);
+  options.dwBytesPerSecond = 0;
+  options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
+  RecordingFiles files(FileName, format, FPlaybackRate, options);
+  HRESULT error = files.Open();
   ReleaseFrame(format);
+  StopCause cause = StopCause::Requested;
 
   if (error == AVIERR_OK) {
     // 11-13.
@@ -162,10 +263,19 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
       FFrameIndex = slot.slot;
       FDroppedFrames = slots.Dropped();
       if (frame && slot.write) {
+        const std::uint32_t frameBytes = frame->biSizeImage;
+        // Stop while the file can still be closed; go on in a follow-on file before this one
+        // would pass the size limit.
+        cause = files.CheckRoom(frameBytes, FFrameIndex);
+        if (cause == StopCause::Requested && FFramesWritten > 0)
+          cause = files.MakeRoom(frameBytes, FFrameIndex, slots.LastSlot(), FFileSizeLimit);
+        if (cause != StopCause::Requested) {
+          ReleaseFrame(frame);
+          break;
+        }
         const BYTE* pixels =
             reinterpret_cast<const BYTE*>(frame) + frame->biSize + 4 * frame->biClrUsed;
-        error = ::AVIStreamWrite(compressed.get(), FFrameIndex, 1, const_cast<BYTE*>(pixels),
-                                 static_cast<LONG>(frame->biSizeImage), 0, nullptr, nullptr);
+        error = files.Write(FFrameIndex, pixels, frameBytes);
         if (error != AVIERR_OK) {
           ReleaseFrame(frame);
           break;
@@ -195,10 +305,14 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
   // 16. Clean-up.
   if (FShowFrame && worker) worker->HideFrame();
   ::AVISaveOptionsFree(1, optionList);
-  file.reset();
-  plain.reset();
-  compressed.reset();
+  files.Close();
   library.reset();
+
+  // A recording that stopped by itself says why, once its file is closed.
+  if (error == AVIERR_OK && cause != StopCause::Requested) {
+    fw::ShowMessageBox(nullptr, StopNotice(cause), L"Notice", MB_ICONEXCLAMATION);
+    return 1;
+  }
 
   // 17. Result.
   if (error == AVIERR_OK) return 1;

@@ -8,6 +8,7 @@
 namespace skin {
 
 // Sent to a skinned window.
+inline constexpr UINT SM_SKINCHANGED = 0x3401;    // the skin changed: take it up again
 inline constexpr UINT SM_REDRAWFRAME = 0x3502;    // paint the frame now
 inline constexpr UINT SM_STARTSKIN = 0x3503;      // posted after hooking: run the start sequence
 inline constexpr UINT SM_SKINENABLE = 0x3506;     // one control: WParam > 0 skin on, else off
@@ -25,5 +26,13 @@ inline constexpr UINT SM_PAINTFRAMEDC = 0xBC4B;  // paint the frame into the DC 
 inline constexpr UINT SM_FRAMEQUERY = 0xBC4D;    // Result kSkinMagic: the frame is the skin's
 inline constexpr UINT SM_SKINNEDNOTICE = 0xBC4E; // posted to a window once it is skinned
 inline constexpr LPARAM kSkinMagic = 16802;
+
+// Notifications of the application framework that control skins look at (controls of other
+// frameworks send them; ours send the window messages they stand for).
+inline constexpr UINT CM_DIALOGKEY = 0xB005;
+inline constexpr UINT CM_FOCUSCHANGED = 0xB007;
+inline constexpr UINT CM_ENABLEDCHANGED = 0xB00C;
+inline constexpr UINT CM_EXIT = 0xB01B;
+inline constexpr UINT CM_CHECKCHANGED = 0xB0D0; // a data-aware check box changed its value
 
 } // namespace skin

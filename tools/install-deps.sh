@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs, when missing, every Debian package the build and the tests need:
 # the mingw-w64 cross compilers, Wine (32-bit), a virtual X server, ffmpeg,
-# GoogleTest sources, clang with libFuzzer, ImageMagick, xdotool and a CJK font.
+# GoogleTest sources, clang with libFuzzer, ImageMagick, xdotool, Wine's own fonts (Marlett for
+# the system's caption buttons), a Latin sans font and an outline CJK font for the Wine prefix
+# (tools/wine-session.sh).
 set -euo pipefail
 
 need=()
@@ -11,7 +13,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick ffmpeg
-  fonts-wqy-zenhei xauth procps
+  fonts-wine fonts-liberation fonts-wqy-microhei xauth procps
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

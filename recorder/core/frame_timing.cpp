@@ -22,7 +22,10 @@ std::int32_t FrameSlot(std::uint32_t t, std::int32_t msPerFrame) {
 
 SlotTracker::Decision SlotTracker::Next(std::uint32_t t, std::int32_t msPerFrame) {
   std::int32_t slot = FrameSlot(t, msPerFrame);
-  if (slot - lastSlot_ > 1) dropped_ += slot - lastSlot_ - 1;
+  if (slot - 1 > countedUpTo_) {
+    dropped_ += slot - 1 - countedUpTo_;
+    countedUpTo_ = slot - 1;
+  }
   return {slot, slot == 0 || slot > lastSlot_};
 }
 

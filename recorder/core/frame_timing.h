@@ -12,7 +12,8 @@ std::int32_t RoundHalfEven(double value);
 // Slot of a capture taken t ms after the loop began, with slots msPerFrame long.
 std::int32_t FrameSlot(std::uint32_t t, std::int32_t msPerFrame);
 
-// Decides, capture by capture, which frames are written and counts slots left empty.
+// Decides, capture by capture, which frames are written and counts slots left empty. Each empty
+// slot is counted once, also when a capture in between brought no frame.
 class SlotTracker {
 public:
   struct Decision {
@@ -20,16 +21,21 @@ public:
     bool write;
   };
 
-  // Slot of the capture at t; counts the slots skipped since the last written one.
+  // Slot of the capture at t; counts the slots before it that got no frame and were not counted
+  // yet.
   Decision Next(std::uint32_t t, std::int32_t msPerFrame);
   // The frame of the last decision that said "write" was written.
-  void Written(std::int32_t slot) { lastSlot_ = slot; }
+  void Written(std::int32_t slot) {
+    lastSlot_ = slot;
+    if (slot > countedUpTo_) countedUpTo_ = slot;
+  }
 
   std::int32_t LastSlot() const { return lastSlot_; }
   std::int32_t Dropped() const { return dropped_; }
 
 private:
   std::int32_t lastSlot_ = 0;
+  std::int32_t countedUpTo_ = 0; // slots up to here are written or counted as empty
   std::int32_t dropped_ = 0;
 };
 

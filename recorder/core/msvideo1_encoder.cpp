@@ -75,9 +75,11 @@ Status Encoder::Start(const InputFormat& format, std::span<const std::uint8_t> c
 void Encoder::Stop() {
   started_ = false;
   lastInputValid_ = false;
-  lastInput_ = {};
-  reconstruction_ = {};
-  rowBuffer_ = {};
+  // Given back, not only emptied ("= {}" keeps the capacity): a compressor that is ended but
+  // never closed (Wine's AVIFile does that) must not keep a frame's worth of memory.
+  std::vector<std::uint8_t>().swap(lastInput_);
+  std::vector<Rgb555>().swap(reconstruction_);
+  std::vector<Rgb555>().swap(rowBuffer_);
 }
 
 void Encoder::SetColourTable(std::span<const std::uint8_t> colourTable) {

@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/form.h"
+#include "skin/data/core/lzh.h"
 #include "skin/data/core/skin_ini.h"
 #include "skin/data/core/skin_reader.h"
 #include "skin/data/core/skin_stream.h"
@@ -48,14 +49,20 @@ std::wstring TSkinData::SkinStore() const {
 }
 
 void TSkinData::ReadSkinStream(std::span<const std::uint8_t> value) {
-  const SkinStreamValue stored = ReadSkinStreamValue(value);
+  // A damaged skin must not stop the form from loading: it stays missing, and Loaded then leaves
+  // the program unskinned.
+  SkinStreamValue stored;
+  try {
+    stored = ReadSkinStreamValue(value);
+  } catch (const ElzhException&) {
+    skinMissing_ = true; // a value cut short of its length stores no skin
+    return;
+  }
   if (stored.skinFile.empty()) return;
   skinBytes_.assign(stored.skinFile.begin(), stored.skinFile.end());
   try {
     LoadSkin();
   } catch (const std::exception&) {
-    // A damaged skin must not stop the form from loading: it stays missing, and Loaded then
-    // leaves the program unskinned.
     skinMissing_ = true;
   }
 }
@@ -126,7 +133,9 @@ void TSkinData::SetActive(bool value) {
 }
 
 void TSkinData::SetSkinFile(const std::wstring& name) {
-  // A file that is not there is ignored: the skin in use stays loaded.
+  // The skin counts as missing from here until a load completes; a file that is not there
+  // changes nothing else (the skin bytes and descriptors in use stay).
+  skinMissing_ = true;
   skinFile_ = name;
   std::error_code error;
   if (name.empty() || !std::filesystem::is_regular_file(name, error)) return;

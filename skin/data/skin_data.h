@@ -57,6 +57,8 @@ public:
   const std::vector<std::wstring>& Skin3rd() const { return skin3rd_; }
   void SetSkin3rd(const std::vector<std::wstring>& lines) { skin3rd_ = lines; }
   const std::wstring& SkinFile() const { return skinFile_; }
+  // Marks the skin missing, then loads the file if it exists (and asks for a reskin); a file
+  // that is not there leaves the skin missing and changes nothing else.
   void SetSkinFile(const std::wstring& name);
   // "(Good)" only while designing with a skin, which a running program never is.
   std::wstring SkinStore() const;
@@ -68,13 +70,15 @@ public:
   bool MenuMerge = false;
   TOnFormSkin OnFormSkin;
   fw::TNotifyEvent OnSkinChanged;
+  // May skin a control itself: a control skin (TSkinControl) it returns is attached to the
+  // control and belongs to the window's skin from then on; other components stay the caller's.
   TOnSkinControl OnSkinControl;
   TOnSkinForm OnBeforeSkinForm;
   TOnSkinForm OnAfterSkinForm;
 
   // The SkinStream binary property: a 4-byte length, then the skin file. Reading stores the
-  // skin and loads it; a damaged skin leaves the component without one (SkinMissing), so the
-  // program runs unskinned. Reading throws only for a value shorter than its length says.
+  // skin and loads it. Never throws: a damaged skin, or a value cut short of its length, leaves
+  // the component without one (SkinMissing), so the program runs unskinned.
   void ReadSkinStream(std::span<const std::uint8_t> value);
   std::vector<std::uint8_t> WriteSkinStream() const;
 

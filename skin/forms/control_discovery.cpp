@@ -75,6 +75,7 @@ ControlFacts FactsOf(fw::TControl& control) {
   facts.isTrackBar = dynamic_cast<fw::TTrackBar*>(&control) != nullptr;
   facts.isGroupBox = dynamic_cast<fw::TGroupBox*>(&control) != nullptr;
   facts.isRadioButton = dynamic_cast<fw::TRadioButton*>(&control) != nullptr;
+  facts.isCheckBox = dynamic_cast<fw::TCheckBox*>(&control) != nullptr;
   facts.isComboBox = dynamic_cast<fw::TComboBox*>(&control) != nullptr;
   facts.isMemo = dynamic_cast<fw::TMemo*>(&control) != nullptr;
   facts.isListBox = dynamic_cast<fw::TListBox*>(&control) != nullptr;

@@ -294,13 +294,9 @@ LRESULT CALLBACK TSkinManage::TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LP
 void TSkinManage::RunPendingAction() {
   TSkinData* data = PendingSkinData;
   if (!data) return;
-  auto redraw = [](TWinSkinForm& form) {
-    form.CalcFrame();
-    form.FitWindow(true);
-    form.UpdateRegion();
-    ::RedrawWindow(form.Handle(), nullptr, nullptr,
-                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  };
+  // The new skin reaches the frame, its region (rebuilt even at an unchanged size: other pixels
+  // may be transparent now) and every control skin.
+  auto redraw = [](TWinSkinForm& form) { ::SendMessageW(form.Handle(), SM_SKINCHANGED, 0, 0); };
   auto release = [this](size_t i) {
     Forms[i]->Unhook();
     Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));

@@ -61,6 +61,22 @@ void DrawTransparent(HDC dc, TRect rect, const TBitmap& image, fw::ColorRef colo
             MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
+TPreparedImage::TPreparedImage(TBitmap picture, bool transparent) : picture_(std::move(picture)) {
+  if (transparent && !picture_.Empty())
+    mask_ = MakeMask(picture_, picture_.Width(), picture_.Height(), fw::kMagentaColour);
+}
+
+void TPreparedImage::Draw(HDC dc, int x, int y) const {
+  if (picture_.Empty()) return;
+  fw::MemoryDC source(::CreateCompatibleDC(dc));
+  fw::SelectGuard select(source.get(), fw::BitmapHandle(picture_));
+  if (mask_)
+    ::MaskBlt(dc, x, y, picture_.Width(), picture_.Height(), source.get(), 0, 0, mask_.get(), 0, 0,
+              MAKEROP4(0x00AA0029, SRCCOPY)); // where the mask is white the target stays
+  else
+    ::BitBlt(dc, x, y, picture_.Width(), picture_.Height(), source.get(), 0, 0, SRCCOPY);
+}
+
 void DrawNineSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool tile,
                    bool transparent, int frameCount, int frame, TMargins margins) {
   if (Inverted(rect)) return;
@@ -71,11 +87,14 @@ void DrawNineSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool
 
 void DrawThreeSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool transparent,
                     int frameCount, int frame, TMargins margins) {
-  if (Inverted(rect) || image.Empty() || rect.Width() == 0 || rect.Height() == 0) return;
+  if (Inverted(rect) || rect.Width() == 0 || rect.Height() == 0) return;
   const TRect f = FrameRect(image, vertical, frameCount, frame);
+  if (!FrameInImage(image, f)) return;
   const int w = rect.Width(), h = rect.Height();
   const int l = margins.Left, r = margins.Right, middle = f.Width() - l - r;
   TBitmap canvas = Scratch(w, h);
+  // Columns that no part covers stay magenta and are left out of the drawing.
+  canvas.Fill(fw::kMagentaPixel);
   fw::StretchCopy(canvas, {0, 0, l, h}, image, {f.Left, f.Top, f.Left + l, f.Bottom});
   // Margins that leave no middle would never advance: such an element gets no middle.
   if (middle > 0)
@@ -83,13 +102,15 @@ void DrawThreeSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, boo
       fw::StretchCopy(canvas, {x, 0, x + middle, h}, image,
                       {f.Left + l, f.Top, f.Left + l + middle, f.Bottom});
   fw::StretchCopy(canvas, {w - r, 0, w, h}, image, {f.Right - r, f.Top, f.Right, f.Bottom});
-  Put(dc, rect.Left, rect.Top, canvas, transparent);
+  const bool gap = middle <= 0 && l < w - r;
+  Put(dc, rect.Left, rect.Top, canvas, transparent || gap);
 }
 
 void DrawFrame(HDC dc, TRect rect, const TBitmap& image, bool transparent, int frameCount,
                int frame) {
-  if (Inverted(rect) || image.Empty() || rect.Width() == 0 || rect.Height() == 0) return;
+  if (Inverted(rect) || rect.Width() == 0 || rect.Height() == 0) return;
   const TRect f = FrameRect(image, false, frameCount, frame);
+  if (!FrameInImage(image, f)) return;
   TBitmap canvas = Scratch(rect.Width(), rect.Height());
   fw::StretchCopy(canvas, {0, 0, rect.Width(), rect.Height()}, image, f);
   Put(dc, rect.Left, rect.Top, canvas, transparent);
@@ -97,8 +118,9 @@ void DrawFrame(HDC dc, TRect rect, const TBitmap& image, bool transparent, int f
 
 void DrawFrameCentred(HDC dc, TRect rect, const TBitmap& image, bool transparent, int frameCount,
                       int frame) {
-  if (Inverted(rect) || image.Empty()) return;
+  if (Inverted(rect)) return;
   const TRect f = FrameRect(image, false, frameCount, frame);
+  if (!FrameInImage(image, f)) return;
   TBitmap canvas = Scratch(f.Width(), f.Height());
   fw::CopyPixels(canvas, 0, 0, image, f);
   Put(dc, rect.Left + (rect.Width() - f.Width()) / 2, rect.Top + (rect.Height() - f.Height()) / 2,
@@ -107,8 +129,9 @@ void DrawFrameCentred(HDC dc, TRect rect, const TBitmap& image, bool transparent
 
 void StretchThreePart(HDC dc, TRect rect, const TBitmap& image, bool vertical, int frameCount,
                       int frame, TMargins margins) {
-  if (Inverted(rect) || image.Empty()) return;
+  if (Inverted(rect) || rect.Width() == 0 || rect.Height() == 0) return;
   const TRect f = FrameRect(image, vertical, frameCount, frame);
+  if (!FrameInImage(image, f)) return;
   const int d = rect.Width(), h = rect.Height(), l = margins.Left, r = margins.Right;
   TBitmap canvas = Scratch(d, h);
   if (d < f.Width()) {
@@ -148,18 +171,27 @@ fw::Region RegionFromBitmap(const TBitmap& image, int x, int y, int toleranceBlu
   return result;
 }
 
+// (0, 0) of the DC is the top-left corner of the control's window, border included, and the whole
+// window's area is painted. The parent paints through WM_ERASEBKGND and WM_PRINTCLIENT, so its
+// update region on the screen stays as it was.
 void PaintParentInto(HWND control, HDC dc) {
-  HWND parent = ::GetParent(control);
+  // GetParent names a top-level window's owner: only a child window has a parent to show.
+  HWND parent = (::GetWindowLongW(control, GWL_STYLE) & WS_CHILD) ? ::GetParent(control) : nullptr;
   if (!parent) return;
-  RECT client;
-  ::GetClientRect(control, &client);
-  POINT origin{0, 0};
-  ::MapWindowPoints(control, parent, &origin, 1);
+  // The control's place in its parent's client area: (0, 0) of the DC is the control's top-left.
+  RECT place;
+  ::GetWindowRect(control, &place);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
   const int saved = ::SaveDC(dc);
-  ::OffsetViewportOrgEx(dc, -origin.x, -origin.y, nullptr);
-  ::IntersectClipRect(dc, origin.x, origin.y, origin.x + client.right, origin.y + client.bottom);
+  POINT origin;
+  ::OffsetViewportOrgEx(dc, -place.left, -place.top, &origin);
+  // Pattern brushes line up with the parent's client area as they do on the screen.
+  ::SetBrushOrgEx(dc, origin.x - place.left, origin.y - place.top, nullptr);
+  ::IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
+  // WM_PRINTCLIENT, unlike WM_PAINT, makes every window class paint into the DC it is given
+  // and leaves the parent's own update region alone.
   ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  ::SendMessageW(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  ::SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   ::RestoreDC(dc, saved);
 }
 

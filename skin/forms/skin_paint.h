@@ -1,6 +1,7 @@
 // Skin elements drawn into device contexts: every painter of the window and control skins puts
 // its pixels on the screen through these routines. Each composes off-screen (in a framework
-// bitmap) and reaches the device context in one blit.
+// bitmap) and reaches the device context in one blit. An empty image, or a frame that is not in
+// the image, draws nothing at all.
 #pragma once
 
 #include "framework/core/bitmap.h"
@@ -17,7 +18,8 @@ void DrawNineSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool
                    bool transparent, int frameCount, int frame, TMargins margins);
 
 // Left part, tiled middle and right part of a frame (side by side), each stretched to the
-// rectangle's height. An element whose margins leave no middle gets no middle.
+// rectangle's height. An element whose margins leave no middle gets no middle: the target shows
+// through between its ends.
 void DrawThreeSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool transparent,
                     int frameCount, int frame, TMargins margins);
 
@@ -42,6 +44,22 @@ void DrawTransparent(HDC dc, TRect rect, const TBitmap& image, fw::ColorRef colo
 // (x, y). The caller owns it.
 fw::Region RegionFromBitmap(const TBitmap& image, int x, int y, int toleranceBlue,
                             int toleranceGreen, int toleranceRed, fw::ColorRef colour);
+
+// A picture prepared once and drawn many times: its pixels in a DIB section and, when it is
+// keyed on magenta, its mask, so that a draw is one blit.
+class TPreparedImage {
+public:
+  TPreparedImage() = default;
+  TPreparedImage(TBitmap picture, bool transparent);
+  bool Empty() const { return picture_.Empty(); }
+  int Width() const { return picture_.Width(); }
+  int Height() const { return picture_.Height(); }
+  void Draw(HDC dc, int x, int y) const;
+
+private:
+  mutable TBitmap picture_;
+  fw::Bitmap mask_; // white where the picture shows magenta; null when opaque
+};
 
 // Paints the parent of `control` into `dc` as it shows behind the control (its background and
 // its own painting), for controls drawn as if transparent.

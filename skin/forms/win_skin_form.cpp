@@ -3,6 +3,8 @@
 #include "framework/bitmap.h"
 #include "framework/control.h"
 #include "framework/form.h"
+#include "skin/controls/control_table.h"
+#include "skin/controls/skin_control.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/form_menus.h"
 #include "skin/forms/skin_manager.h"
@@ -78,6 +80,7 @@ TWinSkinForm::TWinSkinForm(TFormSkinSource source)
       FCaptionFont(CaptionFont()), FMenus(std::make_unique<TFormMenus>(*this)) {}
 
 TWinSkinForm::~TWinSkinForm() {
+  FreeControls();
   if (FSubclass.Hooked()) {
     ::KillTimer(FHandle, kHoverTimer);
     FSubclass.Unhook(); // quietly: the window keeps whatever it has
@@ -231,12 +234,14 @@ void TWinSkinForm::StartSkin() {
 }
 
 void TWinSkinForm::DiscoverControls() {
+  DropDeadControls();
   TControlDiscovery discovery(TDiscoveryRules::From(FSource.Component, FSource.Elements, this));
   if (auto* form = fw::TWinControl::FromHandle(FHandle))
     discovery.DiscoverForm(*form);
   else
     discovery.DiscoverWindows(FHandle);
   FDiscovered = discovery.Results();
+  AttachControlSkins(FDiscovered);
 }
 
 void TWinSkinForm::OfferChildWindow(HWND child) {
@@ -244,6 +249,109 @@ void TWinSkinForm::OfferChildWindow(HWND child) {
   discovery.MatchWindow(child);
   for (const TDiscoveredControl& found : discovery.Results())
     FDiscovered.push_back(found);
+  AttachControlSkins(discovery.Results());
+}
+
+void TWinSkinForm::AttachControlSkins(const std::vector<TDiscoveredControl>& found) {
+  for (const TDiscoveredControl& each : found) {
+    try {
+      AttachControlSkin(each);
+    } catch (...) {
+      // A control whose skin cannot be attached keeps its own look.
+    }
+  }
+}
+
+void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
+  const ControlDecision& decision = found.Decision;
+  auto* windowed = dynamic_cast<fw::TWinControl*>(found.Control);
+  if (windowed && decision.setTransparent) fw::SetEnumProp(*windowed, L"Transparent", L"True");
+  if (found.Control && decision.buttonFaceColour && FSource.Elements)
+    found.Control->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
+
+  std::unique_ptr<TSkinControl> skin;
+  bool setColor = false;
+  if (auto* given = dynamic_cast<TSkinControl*>(found.HandlerSkin)) {
+    // A control skin from the application's OnSkinControl handler belongs to this window skin
+    // from now on, like every skin registered here.
+    if (AddControl(given)) return; // listed already: attached before
+    skin = RemoveControl(given);
+  } else if (const TControlSkinKind* row = FindControlSkinKind(decision.kind)) {
+    skin = row->create(decision);
+    setColor = row->setColor;
+  }
+  if (!skin || !found.Window || IsControlSkinned(found.Window)) return;
+  TSkinControl* raw = skin.get();
+  FControls.push_back(std::move(skin));
+  const TControlSkinSource source{FSource.Elements, FSource.Options};
+  if (windowed)
+    raw->AttachControl(*windowed, this, source, setColor, &FControlCanvas);
+  else
+    raw->AttachWindow(found.Window, source, this, &FControlCanvas);
+}
+
+bool TWinSkinForm::AddControl(TSkinControl* skin) {
+  if (!skin) return false;
+  for (const auto& listed : FControls)
+    if (listed.get() == skin) return true;
+  FControls.emplace_back(skin);
+  return false;
+}
+
+std::unique_ptr<TSkinControl> TWinSkinForm::RemoveControl(TSkinControl* skin) {
+  for (size_t i = FControls.size(); i-- > 0;)
+    if (FControls[i].get() == skin) {
+      std::unique_ptr<TSkinControl> taken = std::move(FControls[i]);
+      FControls.erase(FControls.begin() + static_cast<std::ptrdiff_t>(i));
+      return taken;
+    }
+  return nullptr;
+}
+
+bool TWinSkinForm::IsControlSkinned(HWND control) const {
+  if (::SendMessageW(control, SM_ISSKINNED, 0, 0) == 1) return true;
+  for (const auto& listed : FControls)
+    if (listed->Handle() == control && listed->State() != TSkinLife::Destroyed) return true;
+  return false;
+}
+
+void TWinSkinForm::DropDeadControls() {
+  for (size_t i = FControls.size(); i-- > 0;)
+    if (FControls[i]->State() == TSkinLife::Destroyed)
+      FControls.erase(FControls.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+void TWinSkinForm::FreeControls() {
+  // Taken out first: freeing a skin gives its control back, which may send messages here.
+  std::vector<std::unique_ptr<TSkinControl>> controls = std::move(FControls);
+  FControls.clear();
+  for (auto& skin : controls) {
+    if (FState != 4 && skin->State() != TSkinLife::Destroyed) skin->Deactivate();
+    skin.reset();
+  }
+}
+
+void TWinSkinForm::ControlsSkinChanged() {
+  const TControlSkinSource source{FSource.Elements, FSource.Options};
+  for (const auto& skin : FControls)
+    if (skin->State() != TSkinLife::Destroyed) skin->SkinChanged(source);
+}
+
+void TWinSkinForm::SkinChanged() {
+  if (FForm && FSource.Elements) FForm->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
+  ControlsSkinChanged();
+  FState = 3;
+  if (FSkinFrame) {
+    CalcFrame();
+    FitWindow(true);
+    RebuildRegion();
+    ::RedrawWindow(FHandle, nullptr, nullptr,
+                   RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  ::SendMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
+  if (FSource.Component && FSource.Component->OnAfterSkinForm)
+    FSource.Component->OnAfterSkinForm(FForm, FHandle, FName);
+  FState = 1;
 }
 
 void TWinSkinForm::StartMdiChild() {
@@ -306,6 +414,10 @@ void TWinSkinForm::Unhook() {
   if (!FSubclass.Hooked()) return;
   ::KillTimer(FHandle, kHoverTimer);
   FSubclass.Unhook();
+  FreeControls();
+  // Every control paints itself in its own look again.
+  if (FState != 4)
+    ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   if (!FSkinFrame) return;
   const bool hadMenuBar = FMenus->HasMenuBar();
   FMenus->Unhook();
@@ -868,6 +980,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case WM_NCDESTROY: {
     FState = 4;
     ::KillTimer(FHandle, kHoverTimer);
+    FreeControls(); // the controls' windows are gone before their parent's
     const LRESULT result = PassOn(msg, wParam, lParam);
     FState = 6;
     return result;
@@ -879,6 +992,9 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   case SM_STARTSKIN:
     StartSkin();
+    return 0;
+  case SM_SKINCHANGED:
+    SkinChanged();
     return 0;
   case SM_ISSKINNED:
     ::PostMessageW(FHandle, SM_SKINNEDNOTICE, 0, kSkinMagic);
@@ -933,6 +1049,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     break;
   case WM_TIMER:
     if (wParam == kHoverTimer) {
+      DropDeadControls();
       HoverTick();
       return 0;
     }

@@ -30,6 +30,8 @@ class TForm;
 
 namespace skin {
 
+class TSkinControl;
+
 // What a form skin reads of its skin component.
 class TSkinData;
 class TFormMenus;
@@ -78,6 +80,23 @@ public:
     UpdateRegion();
   }
 
+  // The control skins of this window. Registering a control skin hands it to this window skin,
+  // which frees it when its control's window is gone (DropDeadControls) or when the window is
+  // unskinned (FreeControls).
+  // Lists `skin` unless it is listed already (then true), taking ownership of it.
+  bool AddControl(TSkinControl* skin);
+  // Takes `skin` out of the list (its last occurrence) and hands it back to the caller.
+  std::unique_ptr<TSkinControl> RemoveControl(TSkinControl* skin);
+  // The control answers SM_ISSKINNED, or a listed skin skins it.
+  bool IsControlSkinned(HWND control) const;
+  // Frees the skins whose control's window is gone.
+  void DropDeadControls();
+  // Deactivates (unless the window is being destroyed) and frees every control skin.
+  void FreeControls();
+  // The skin changed: every control skin takes it up and repaints.
+  void ControlsSkinChanged();
+  const std::vector<std::unique_ptr<TSkinControl>>& Controls() const { return FControls; }
+
   // The window's class name, passed to the skin component's events (set by the manager).
   std::wstring FName;
 
@@ -121,6 +140,10 @@ private:
     return FSubclass.PassOn(msg, wParam, lParam);
   }
   void StartSkin();
+  // Gives each control that discovery decided a skin for the skin of its kind.
+  void AttachControlSkins(const std::vector<TDiscoveredControl>& found);
+  void AttachControlSkin(const TDiscoveredControl& found);
+  void SkinChanged();
   LRESULT CalcClientArea(WPARAM wParam, LPARAM lParam);
   LRESULT HitTest(WPARAM wParam, LPARAM lParam);
   bool NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result);
@@ -190,6 +213,8 @@ private:
   int FRightGroupOffset = 0;
   std::vector<TWinSysButton> FButtons;
   std::vector<TDiscoveredControl> FDiscovered;
+  std::vector<std::unique_ptr<TSkinControl>> FControls;
+  fw::TCanvas FControlCanvas; // lent to the control skins
   TWinSysButton* FHotObject = nullptr;
   struct TBorderCache {
     TBitmap rendering;

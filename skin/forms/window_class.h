@@ -15,3 +15,18 @@ inline std::string WindowClassName(HWND wnd) {
 }
 
 } // namespace skin
+
+namespace skin {
+
+// The major version the system reports (Wine reports 6, as Windows 7 does).
+inline int WindowsMajorVersion() {
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  ::GetVersionExW(&version);
+#pragma GCC diagnostic pop
+  return static_cast<int>(version.dwMajorVersion);
+}
+
+} // namespace skin

@@ -2,7 +2,7 @@
 # End to end: drives the real recorder.exe under Wine on the session's X display as a user would.
 #   record_with_hotkeys.sh BUILD_DIR      (DISPLAY, WINE, WINEPREFIX, RECORDER_ARTIFACTS set)
 # Starts the known picture and the recorder, takes screenshots of the main window and of the
-# settings dialog, presses F4, types a file name without extension into the save dialog, records a
+# settings dialog, changes the playback rate there with the mouse and the keyboard, presses F4, types a file name without extension into the save dialog, records a
 # few seconds, presses F5 while another program has the focus, then checks that the main window
 # is back and the AVI (codec, size, rate, slots against the elapsed time, the picture in a decoded
 # frame) with ffprobe and ffmpeg. Leaves the AVI, the screenshots and a log in
@@ -16,50 +16,21 @@ record_seconds=${RECORD_SECONDS:-4}
 rm -rf "$out"
 mkdir -p "$out"
 source "$here/lib/wine-fonts.sh"
+source "$here/lib/wine-windows.sh"
 
 recorder_exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
+probe_exe=$build/tests/windows/e2e_probe/skin_probe.exe
 # The picture: four quadrants, top-most, where the recorder's window is not.
 pic_left=760 pic_top=420 pic_width=400 pic_height=300
 
 status=0
 fail() { echo "e2e check failed: $*"; status=1; }
 note() { echo "e2e: $*"; }
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
-}
-trap cleanup EXIT
-
-# Waits up to $1 seconds for the command to succeed.
-wait_for() {
-  local timeout=$1
-  shift
-  local end=$((SECONDS + timeout))
-  until "$@"; do
-    ((SECONDS < end)) || return 1
-    sleep 0.2
-  done
-}
-# Windows by their captions (xdotool may stumble over windows that vanish while it searches).
-visible_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-shown() { [[ -n $(visible_named "$1") ]]; }
-gone() { [[ -z $(visible_named "$1") ]]; }
+trap stop_started EXIT
 main_name='^栎澜屏幕录像$' settings_name='^功能设置$' save_name='^Save'
 main_visible() { shown "$main_name"; }
 main_hidden() { gone "$main_name"; }
-windows_path() { echo "Z:${1//\//\\}"; }
-# Gives a window the keyboard focus as a user does: a click on its caption bar.
-activate() {
-  local x y
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  x=$((X + 60)) y=$((Y + 8))
-  xdotool mousemove --sync "$x" "$y" click 1
-  xdotool windowfocus --sync "$1" 2>/dev/null
-  sleep 0.5
-}
 
 wine_cjk_fonts
 [[ -f $recorder_exe && -f $picture_exe ]] || { echo "build $build lacks the programs"; exit 1; }
@@ -78,6 +49,39 @@ sleep 1
 import -display "$DISPLAY" -window "$main" "$out/main_window.png"
 note "main window $main: $(xdotool getwindowgeometry "$main" | tr '\n' ' ')"
 
+# From outside the program: each push button of a window answers the skinning engine's query.
+# Prints the buttons' lines (class|id|rectangle|answer|text); fails unless there are $2 and all
+# answer 1.
+check_skinned_buttons() { # title-prefix count what
+  local lines
+  lines=$("$WINE" "$probe_exe" "$1" 2>/dev/null | tr -d '\r' | grep -i '^button|')
+  note "$3: $(echo "$lines" | cut -d'|' -f4,5 | tr '\n' ' ')"
+  (($(echo "$lines" | grep -c '|1|') >= $2)) || fail "$3: fewer than $2 skinned buttons"
+  echo "$lines" >"$out/$3.probe"
+}
+# From outside the program: every child of class $2 (an extended regular expression on the class
+# name) of a window answers the skinning engine's query, and there are at least $3 of them.
+check_skinned_children() { # title-prefix class-regex count what
+  local lines
+  lines=$("$WINE" "$probe_exe" "$1" 2>/dev/null | tr -d '\r' | grep -iE "^($2)\|")
+  note "$4: $(echo "$lines" | cut -d'|' -f1,4,5 | tr '\n' ' ')"
+  (($(echo "$lines" | grep -c .) >= $3)) || fail "$4: fewer than $3 children of class $2"
+  (($(echo "$lines" | grep -vc '|1|') == 0)) || fail "$4: not all skinned"
+  echo "$lines" >"$out/$4.probe"
+}
+check_skinned_buttons "栎澜屏幕录像" 3 main_window_buttons
+# A button hot under the pointer, then pressed (the press is dragged off again: no click).
+IFS='|' read -r _ _ rect _ _ < <(head -1 "$out/main_window_buttons.probe")
+IFS=',' read -r bl bt br bb <<<"$rect"
+xdotool mousemove --sync $(((bl + br) / 2)) $(((bt + bb) / 2))
+sleep 0.8
+import -display "$DISPLAY" -window "$main" "$out/main_window_hot.png"
+xdotool mousedown 1
+sleep 0.5
+import -display "$DISPLAY" -window "$main" "$out/main_window_pressed.png"
+xdotool mousemove --sync $((br + 300)) $((bb + 300)) mouseup 1
+sleep 0.5
+
 # Settings: the third button in the tab order.
 activate "$main"
 xdotool key --delay 300 Tab Tab space
@@ -86,8 +90,40 @@ if wait_for 15 shown "$settings_name"; then
   dialog=$(visible_named "$settings_name")
   import -display "$DISPLAY" -window "$dialog" "$out/settings_dialog.png"
   activate "$dialog"
-  xdotool key Escape
-  wait_for 10 gone "$settings_name" || fail "Esc did not close the settings dialog"
+  import -display "$DISPLAY" -window "$dialog" "$out/settings_dialog_active.png"
+  # Its three sliders, and its three group boxes, are the skin's.
+  check_skinned_children "功能设置" msctls_trackbar32 3 settings_sliders
+  "$WINE" "$probe_exe" "功能设置" 2>/dev/null | tr -d '\r' >"$out/settings_dialog.probe"
+  grep -E '^Button\|' "$out/settings_dialog.probe" | grep -E '压缩参数|录制参数|回放帧速度' >"$out/settings_groups.probe"
+  (($(grep -c '|1|' "$out/settings_groups.probe") == 3)) || fail "the settings dialog's group boxes are not all skinned"
+  # The playback-rate slider (the lowest one): its thumb dragged with the mouse to the right end,
+  # then one page back with the keyboard; its label follows both.
+  IFS='|' read -r _ _ rect _ _ < <(grep -E '^msctls_trackbar32\|' "$out/settings_dialog.probe" |
+    awk -F'|' '{ split($3, r, ","); print r[2] "|" $0 }' | sort -n | tail -1 | cut -d'|' -f2-)
+  IFS=',' read -r sl st sr sb <<<"$rect"
+  rate_label() { "$WINE" "$probe_exe" "功能设置" 2>/dev/null | tr -d '\r' | cut -d'|' -f5 | grep -E '^[0-9]+ fps$' | grep -vxE '1 fps|50 fps' | head -1; }
+  # The thumb of the default 10 fps sits about 18 % along the slider.
+  thumb_x=$((sl + 10 + (sr - sl - 20) * 183 / 999)) thumb_y=$(((st + sb) / 2))
+  xdotool mousemove --sync "$thumb_x" "$thumb_y" mousedown 1
+  sleep 0.3
+  xdotool mousemove --sync $((thumb_x + 100)) "$thumb_y"
+  sleep 0.3
+  xdotool mousemove --sync $((sr + 40)) "$thumb_y"
+  sleep 0.5
+  import -display "$DISPLAY" -window "$dialog" "$out/settings_slider_dragged.png"
+  xdotool mouseup 1
+  sleep 0.5
+  [[ $("$WINE" "$probe_exe" "功能设置" 2>/dev/null | tr -d '\r' | cut -d'|' -f5 | grep -c '^50 fps$') == 2 ]] ||
+    fail "dragging the playback slider to its end did not show 50 fps"
+  xdotool key Prior
+  sleep 0.5
+  playback_rate=$(rate_label)
+  playback_rate=${playback_rate% fps}
+  note "playback rate after the drag and Page Up: ${playback_rate:-none} fps"
+  [[ -n $playback_rate ]] || fail "Page Up on the playback slider left no rate between 1 and 50 fps"
+  import -display "$DISPLAY" -window "$dialog" "$out/settings_dialog_changed.png"
+  xdotool key Return
+  wait_for 10 gone "$settings_name" || fail "Enter did not close the settings dialog"
 else
   fail "the settings dialog did not open"
   import -display "$DISPLAY" -window root "$out/no_settings_dialog.png"
@@ -99,6 +135,7 @@ xdotool key F4
 wait_for 20 shown "$save_name" || { fail "F4 showed no save dialog"; exit 1; }
 sleep 1
 import -display "$DISPLAY" -window root "$out/save_dialog.png"
+check_skinned_buttons "Save" 2 save_dialog_buttons
 activate "$(visible_named "$save_name")"
 xdotool type --delay 20 "$(windows_path "$out/clip")"
 xdotool key Return
@@ -137,7 +174,8 @@ note "recorded ${got[codec_name]:-} ${got[width]:-}x${got[height]:-} at ${got[r_
 # The size may be aligned down to a multiple of 4 for the compressor.
 [[ ${got[width]:-0} -le $screen_w && ${got[width]:-0} -gt $((screen_w - 8)) ]] || fail "width ${got[width]:-}"
 [[ ${got[height]:-0} -le $screen_h && ${got[height]:-0} -gt $((screen_h - 8)) ]] || fail "height ${got[height]:-}"
-[[ ${got[r_frame_rate]:-} == 10/1 ]] || fail "rate ${got[r_frame_rate]:-}, want 10/1"
+# The rate chosen in the settings dialog.
+[[ ${got[r_frame_rate]:-} == "${playback_rate:-10}/1" ]] || fail "rate ${got[r_frame_rate]:-}, want ${playback_rate:-10}/1"
 # 100 ms per slot from the start of the worker to F5: the slots cover the elapsed time, less the
 # time the worker took to start and at most one sleep slice after F5.
 slots=${got[nb_frames]:-0}

@@ -1,7 +1,8 @@
-// skingen: draws the images of the program's own skin and its program bitmaps into a folder,
-// as 24-bit BMP files. The skin's INI description lives next to its CMake rules
-// (resources/skin/); skinpack packs both into the skin file.
+// skingen: draws the images of the program's own skin, its program bitmaps (24-bit BMP files)
+// and its icon (recorder.ico) into a folder. The skin's INI description lives next to its CMake
+// rules (resources/skin/); skinpack packs both into the skin file.
 #include "framework/core/bmp_writer.h"
+#include "tools/skingen/app_icon.h"
 #include "tools/skingen/skin_images.h"
 
 #include <exception>
@@ -12,19 +13,24 @@
 
 namespace {
 
+bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  if (!file) std::cerr << "skingen: cannot write " << path.string() << '\n';
+  return static_cast<bool>(file);
+}
+
 int Write(const std::filesystem::path& folder, const std::vector<skingen::NamedImage>& images) {
   std::filesystem::create_directories(folder);
-  for (const auto& [name, image] : images) {
-    const auto bytes = fw::SaveBmp24(image);
-    std::ofstream file(folder / name, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    if (!file) {
-      std::cerr << "skingen: cannot write " << (folder / name).string() << '\n';
-      return 1;
-    }
-  }
+  for (const auto& [name, image] : images)
+    if (!WriteFile(folder / name, fw::SaveBmp24(image))) return 1;
   return 0;
+}
+
+int WriteProgramImages(const std::filesystem::path& folder) {
+  if (int status = Write(folder, skingen::ProgramImages())) return status;
+  return WriteFile(folder / "recorder.ico", skingen::AppIconFile()) ? 0 : 1;
 }
 
 } // namespace
@@ -33,12 +39,12 @@ int main(int argc, char** argv) {
   const std::string command = argc == 3 ? argv[1] : "";
   try {
     if (command == "skin") return Write(argv[2], skingen::SkinImages());
-    if (command == "program") return Write(argv[2], skingen::ProgramImages());
+    if (command == "program") return WriteProgramImages(argv[2]);
   } catch (const std::exception& error) {
     std::cerr << "skingen: " << error.what() << '\n';
     return 1;
   }
   std::cerr << "usage:\n  skingen skin DIR      the skin's images\n"
-               "  skingen program DIR   glazemenu.bmp, track.bmp, trackvert.bmp\n";
+               "  skingen program DIR   glazemenu.bmp, track.bmp, trackvert.bmp, recorder.ico\n";
   return 2;
 }

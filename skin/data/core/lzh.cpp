@@ -37,11 +37,19 @@ public:
   }
 
   std::size_t Consumed() const { return static_cast<std::size_t>(next_ - start_); }
+  // Whether bits past the end of the input were taken (the zero bytes that stand in for it are
+  // the last ones in the buffer), which a whole stream never needs.
+  bool RanOut() const { return padding_ * 8 > count_; }
 
 private:
   void Refill() {
     while (count_ < 9) {
-      const unsigned byte = next_ != end_ ? *next_++ : 0u;
+      unsigned byte = 0;
+      if (next_ != end_) {
+        byte = *next_++;
+      } else {
+        ++padding_;
+      }
       buffer_ = static_cast<std::uint16_t>(buffer_ | (byte << (8 - count_)));
       count_ += 8;
     }
@@ -52,6 +60,7 @@ private:
   const std::uint8_t* start_;
   std::uint16_t buffer_ = 0;
   unsigned count_ = 0;
+  std::size_t padding_ = 0; // zero bytes read past the end
 };
 
 // The work tables of one run; allocated per run, so an idle decoder holds nothing.
@@ -82,6 +91,7 @@ int DecodePosition(BitReader& bits) {
 std::size_t TLZH::Unpack(std::int32_t unpackedSize, std::span<const std::uint8_t> bitStream,
                          std::vector<std::uint8_t>& output) {
   output.clear();
+  ranOut_ = false;
   if (unpackedSize <= 0) return 0;
   if (unpackedSize > kMaxUnpackedSize) throw ElzhException(kLzhSizeOutOfRangeMessage);
 
@@ -119,6 +129,7 @@ std::size_t TLZH::Unpack(std::int32_t unpackedSize, std::span<const std::uint8_t
       from = (from + 1) & kRingMask;
     }
   }
+  ranOut_ = bits.RanOut();
   return bits.Consumed();
 }
 

@@ -37,6 +37,13 @@ public:
   // allocated.
   std::size_t Unpack(std::int32_t unpackedSize, std::span<const std::uint8_t> bitStream,
                      std::vector<std::uint8_t>& output);
+
+  // Whether the last Unpack took bits past the end of its stream: the stream was cut short, and
+  // the output's tail was decoded from zero bits.
+  bool RanOut() const { return ranOut_; }
+
+private:
+  bool ranOut_ = false;
 };
 
 } // namespace skin

@@ -94,14 +94,14 @@ bool TSkinReader::Fail(std::string reason) {
   return false;
 }
 
-void TSkinReader::Unpack(std::span<const std::uint8_t> source, std::vector<std::uint8_t>& target) {
-  UnpackSkinFile(source, target);
+bool TSkinReader::Unpack(std::span<const std::uint8_t> source, std::vector<std::uint8_t>& target) {
+  return UnpackSkinFile(source, target);
 }
 
 bool TSkinReader::LoadFromStream(std::span<const std::uint8_t> skinFile) {
   std::vector<std::uint8_t> archive;
   try {
-    Unpack(skinFile, archive);
+    if (!Unpack(skinFile, archive)) return Fail("the bit stream ends before the unpacked size");
   } catch (const ElzhException& error) {
     return Fail(error.what());
   } catch (const std::bad_alloc&) {

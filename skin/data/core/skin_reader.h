@@ -34,15 +34,16 @@ public:
 
   // Unpacks `skinFile` and reads its archive. On failure returns false and keeps the previous
   // directory: an unknown version shows kOlderSkinMessage; an unpacked size that is out of range,
-  // a file too short for its size field and more than kMaxEntries names are refused silently
-  // (FailureReason() tells which).
+  // a file too short for its size field, a bit stream cut short of the unpacked size (its tail
+  // would be garbage) and more than kMaxEntries names are refused silently (FailureReason()
+  // tells which).
   bool LoadFromStream(std::span<const std::uint8_t> skinFile);
   // The same for an archive that is already unpacked.
   bool LoadFromArchive(std::span<const std::uint8_t> archive);
 
-  // Replaces `target` with the unpacked archive of `source`. Throws ElzhException as
-  // UnpackSkinFile does.
-  static void Unpack(std::span<const std::uint8_t> source, std::vector<std::uint8_t>& target);
+  // Replaces `target` with the unpacked archive of `source`; false for a bit stream cut short.
+  // Throws ElzhException as UnpackSkinFile does.
+  static bool Unpack(std::span<const std::uint8_t> source, std::vector<std::uint8_t>& target);
 
   // Replaces `target` with the first entry named `name` (compared without regard to case), or
   // leaves it empty.

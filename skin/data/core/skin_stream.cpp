@@ -29,9 +29,11 @@ std::int32_t ReadUnpackedSize(std::span<const std::uint8_t> skinFile) {
   return ReadInt32LE(skinFile.data());
 }
 
-void UnpackSkinFile(std::span<const std::uint8_t> skinFile, std::vector<std::uint8_t>& archive) {
+bool UnpackSkinFile(std::span<const std::uint8_t> skinFile, std::vector<std::uint8_t>& archive) {
   const std::int32_t unpackedSize = ReadUnpackedSize(skinFile);
-  TLZH().Unpack(unpackedSize, skinFile.subspan(kSizeFieldBytes), archive);
+  TLZH decoder;
+  decoder.Unpack(unpackedSize, skinFile.subspan(kSizeFieldBytes), archive);
+  return !decoder.RanOut();
 }
 
 SkinStreamValue ReadSkinStreamValue(std::span<const std::uint8_t> value) {

@@ -20,9 +20,10 @@ void AppendInt32LE(std::vector<std::uint8_t>& out, std::int32_t value);
 std::int32_t ReadUnpackedSize(std::span<const std::uint8_t> skinFile);
 
 // Unpacks a whole skin file into `archive` (replacing its content). A size of 0 or less gives an
-// empty archive. Throws ElzhException for a file shorter than its size field, a size beyond
-// kMaxUnpackedSize, or when the decoder's tables cannot be allocated.
-void UnpackSkinFile(std::span<const std::uint8_t> skinFile, std::vector<std::uint8_t>& archive);
+// empty archive. Returns false when the bit stream was cut short (the archive's tail is then
+// decoded from zero bits). Throws ElzhException for a file shorter than its size field, a size
+// beyond kMaxUnpackedSize, or when the decoder's tables cannot be allocated.
+bool UnpackSkinFile(std::span<const std::uint8_t> skinFile, std::vector<std::uint8_t>& archive);
 
 // A SkinStream property value as read from a form resource.
 struct SkinStreamValue {

@@ -73,7 +73,8 @@ struct ControlDecision {
 struct ControlFacts {
   std::string className; // e.g. "TButton"
   // "Is a ...": the class or one of its ancestors is that kind of framework control.
-  bool isTrackBar = false, isGroupBox = false, isRadioButton = false, isComboBox = false,
+  bool isTrackBar = false, isGroupBox = false, isRadioButton = false, isCheckBox = false,
+       isComboBox = false,
        isPanel = false, isMemo = false, isListBox = false, isPushButton = false, isEdit = false,
        isForm = false;
   bool windowed = false;

@@ -14,11 +14,17 @@ TRect FrameRect(const TBitmap& image, bool vertical, int frameCount, int frame) 
   return {fw * (frame - 1), 0, fw * frame, image.Height()};
 }
 
+bool FrameInImage(const TBitmap& image, const TRect& frame) {
+  return frame.Width() > 0 && frame.Height() > 0 && frame.Left >= 0 && frame.Top >= 0 &&
+         frame.Right <= image.Width() && frame.Bottom <= image.Height();
+}
+
 TBitmap RenderNineSlice(int width, int height, const TBitmap& image, TMargins m, bool vertical,
                         bool tile, int frameCount, int frame) {
-  TBitmap result(std::max(width, 0), std::max(height, 0));
-  if (result.Empty() || image.Empty()) return result;
   const TRect f = FrameRect(image, vertical, frameCount, frame);
+  // A black rendering would cover what lies behind: nothing to draw gives an empty bitmap.
+  if (width <= 0 || height <= 0 || !FrameInImage(image, f)) return TBitmap();
+  TBitmap result(width, height);
   const int x0 = f.Left, y0 = f.Top, fw = f.Width(), fh = f.Height();
   const int W = width, H = height;
   int L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
@@ -62,6 +68,7 @@ void DrawNineSliceOnto(TBitmap& canvas, TRect rect, const TBitmap& image, bool v
   if (rect.Right < rect.Left || rect.Bottom < rect.Top) return;
   const TBitmap rendering = RenderNineSlice(rect.Width(), rect.Height(), image, margins, vertical,
                                             tile, frameCount, frame);
+  if (rendering.Empty()) return;
   if (transparent) {
     fw::DrawTransparent(canvas, rect.Left, rect.Top, rect.Width(), rect.Height(), rendering,
                         fw::kMagentaPixel);

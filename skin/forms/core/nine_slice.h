@@ -19,10 +19,14 @@ struct TMargins {
 // side by side. A frame count below 1 counts as 1, so a damaged skin never divides by zero.
 TRect FrameRect(const TBitmap& image, bool vertical, int frameCount, int frame);
 
+// Whether `frame` (a FrameRect) is a non-empty part of `image`: an empty image, a strip too small
+// for its frame count and a frame number past the strip have nothing to draw.
+bool FrameInImage(const TBitmap& image, const TRect& frame);
+
 // A width × height rendering of the frame: corners and edges copied to their places (stretched
 // along the edge), the middle stretched or, with `tile`, tiled. When the target is narrower than
 // both side parts, they are dropped and the whole width is stretched; the same for the height.
-// An empty image or target gives a black (or empty) bitmap.
+// An empty image or target, or a frame outside the image, gives an empty bitmap: nothing to draw.
 TBitmap RenderNineSlice(int width, int height, const TBitmap& image, TMargins margins,
                         bool vertical, bool tile, int frameCount, int frame);
 

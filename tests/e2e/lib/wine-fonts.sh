@@ -1,14 +1,9 @@
-# Sourced: makes the Chinese captions readable in a Wine prefix that has no Windows fonts.
-# "MS Sans Serif" (the forms' font) and 宋体/SimSun map to WenQuanYi Zen Hei, and the caption
-# font Tahoma links to it for the characters it lacks.
+# Sourced by the end-to-end scripts: makes sure that the Wine prefix has the fonts and settings
+# that tools/wine-session.sh gives every prefix once (Latin UI fonts, Chinese text linked to an
+# outline CJK font, font smoothing). Quick when the prefix has them already.
 #   wine_cjk_fonts    (uses $WINE and $WINEPREFIX)
+declare -F wine_prefix_prepare >/dev/null ||
+  source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/tools/wine-session.sh"
 wine_cjk_fonts() {
-  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
-  local face='WenQuanYi Zen Hei'
-  "$WINE" reg add "$key\\FontSubstitutes" /v 'MS Sans Serif' /t REG_SZ /d "$face" /f >/dev/null 2>&1
-  "$WINE" reg add "$key\\FontSubstitutes" /v 'SimSun' /t REG_SZ /d "$face" /f >/dev/null 2>&1
-  "$WINE" reg add "$key\\FontSubstitutes" /v '宋体' /t REG_SZ /d "$face" /f >/dev/null 2>&1
-  "$WINE" reg add "$key\\FontLink\\SystemLink" /v 'Tahoma' /t REG_MULTI_SZ \
-    /d "wqy-zenhei.ttc,$face" /f >/dev/null 2>&1
-  wineserver -w
+  wine_prefix_prepare
 }

@@ -67,6 +67,7 @@ TEST(Msvideo1Encoder, RefusesInvalidFramesAndStaysUsable) {
   EXPECT_EQ(counts.fills, 8);
 
   encoder.Stop();
+  EXPECT_EQ(encoder.Reconstruction().data(), nullptr) << "the frame buffers are given back";
   EXPECT_EQ(encoder.Encode(pixels, true, 10000, out, frame), mv1::Status::NotStarted);
 }
 

@@ -50,13 +50,23 @@ TEST(FrameSlots, OnlySlotZeroIsWrittenTwice) {
   EXPECT_EQ(tracker.Dropped(), 0);
 }
 
-TEST(FrameSlots, UnwrittenCapturesStillCountSkippedSlots) {
-  // A capture whose write is skipped does not move the last slot, so the skip is counted again.
+TEST(FrameSlots, EachEmptySlotIsCountedOnce) {
+  // A capture that brings no frame at slot 3, then a frame written at slot 4: slots 1, 2 and 3
+  // stayed empty.
   SlotTracker tracker;
   tracker.Written(tracker.Next(0, 100).slot);
-  auto d = tracker.Next(300, 100); // slot 3: slots 1 and 2 empty
+  auto empty = tracker.Next(300, 100);
+  EXPECT_TRUE(empty.write);
   EXPECT_EQ(tracker.Dropped(), 2);
-  EXPECT_TRUE(d.write);
+  auto next = tracker.Next(400, 100);
+  ASSERT_TRUE(next.write);
+  tracker.Written(next.slot);
+  EXPECT_EQ(tracker.Dropped(), 3);
+  // Two empty passes in a row, then a frame in the slot of the second: slots 5 to 7 empty.
+  tracker.Next(600, 100);
+  tracker.Next(800, 100);
+  tracker.Written(tracker.Next(810, 100).slot);
+  EXPECT_EQ(tracker.Dropped(), 6);
 }
 
 TEST(SleepSlices, TenthOfTheIntervalAtLeastOneMs) {

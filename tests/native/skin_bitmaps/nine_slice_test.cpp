@@ -93,9 +93,13 @@ TEST(RenderNineSlice, TilesATenPixelMiddleIntoTwentyFiveAndKeepsTheRightEdge) {
 
 TEST(RenderNineSlice, EmptyImagesAndTargetsGiveNothingVisible) {
   const TBitmap none;
-  const TBitmap r = skin::RenderNineSlice(4, 4, none, {1, 1, 1, 1}, false, true, 1, 1);
-  EXPECT_EQ(r.Width(), 4);
-  EXPECT_EQ(r.At(2, 2), 0u);
+  EXPECT_TRUE(skin::RenderNineSlice(4, 4, none, {1, 1, 1, 1}, false, true, 1, 1).Empty());
+  // Frames that are not in the strip: past its end, number 0, a strip too small for its count.
+  const TBitmap strip = bmptest::CoordinateImage(6, 6);
+  EXPECT_TRUE(skin::RenderNineSlice(4, 4, strip, {}, false, false, 3, 4).Empty());
+  EXPECT_TRUE(skin::RenderNineSlice(4, 4, strip, {}, true, false, 3, 0).Empty());
+  EXPECT_TRUE(skin::RenderNineSlice(4, 4, strip, {}, false, false, 7, 1).Empty());
+  EXPECT_FALSE(skin::RenderNineSlice(4, 4, strip, {}, false, false, 3, 3).Empty());
   EXPECT_TRUE(
       skin::RenderNineSlice(0, 4, bmptest::CoordinateImage(3, 3), {}, false, false, 1, 1).Empty());
 }
@@ -132,6 +136,8 @@ TEST(DrawNineSliceOnto, LeavesTheTargetWhereTheImageIsMagenta) {
   skin::DrawNineSliceOnto(canvas, {5, 5, 1, 1}, bmptest::CoordinateImage(4, 4), false, false, false,
                           1, 1, {});
   EXPECT_EQ(canvas.At(1, 1), fw::kMagentaPixel) << "an inverted rectangle draws nothing";
+  skin::DrawNineSliceOnto(canvas, {0, 0, 6, 6}, TBitmap(), false, false, false, 1, 1, {});
+  EXPECT_EQ(canvas.At(0, 0), 0x123456u) << "an empty image draws nothing";
 }
 
 } // namespace

@@ -1,14 +1,18 @@
 #include "skin/data/core/lzh.h"
 #include "skin/data/core/lzh_params.h"
 #include "skin/data/core/lzh_tree.h"
+#include "skin/data/core/skin_stream.h"
 #include "tools/skinpack/lzh_encoder.h"
 #include "tools/skinpack/sample_skin.h"
 #include "tools/skinpack/skin_archive_writer.h"
+#include "tools/skinpack/skin_folder.h"
 
 #include "test_skins.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -100,13 +104,19 @@ TEST(LzhDecoder, FirstSymbolFollowsTheInitialPairwiseTree) {
   }
 }
 
-TEST(LzhDecoder, CutStreamStillEndsWithAtLeastTheDeclaredSize) {
+TEST(LzhDecoder, CutStreamStillEndsWithAtLeastTheDeclaredSizeAndTellsItRanOut) {
   const Bytes archive = SampleArchive();
   const auto size = static_cast<std::int32_t>(archive.size());
   const Bytes stream = skinpack::EncodeLzh(archive);
+  TLZH whole;
+  Bytes out;
+  whole.Unpack(size, stream, out);
+  EXPECT_FALSE(whole.RanOut());
   for (std::size_t keep : {std::size_t{0}, std::size_t{1}, stream.size() / 3, stream.size() - 1}) {
     const Bytes cut(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(keep));
-    const auto [out, consumed] = Decode(size, cut);
+    TLZH decoder;
+    const std::size_t consumed = decoder.Unpack(size, cut, out);
+    EXPECT_TRUE(decoder.RanOut()) << keep;
     EXPECT_GE(out.size(), archive.size()) << keep;
     EXPECT_LE(out.size(), archive.size() + skin::kMaxUnpackOvershoot) << keep;
     EXPECT_EQ(consumed, keep);
@@ -139,5 +149,39 @@ TEST(LzhDecoder, RefusesDeclaredSizesBeyondTheLimitBeforeDecoding) {
       EXPECT_STREQ(error.what(), skin::kLzhSizeOutOfRangeMessage);
     }
     EXPECT_LT(out.capacity(), 1024u); // nothing was reserved for the claimed size
+  }
+}
+
+// Streams made by an independent LZHUF encoder (tests/data/lzh-vectors, with what each one
+// exercises in its README): a mistake shared by our decoder and our packer would pass the round
+// trips above but not these. Each file is a skin file: the unpacked size, then the bit stream.
+TEST(LzhDecoder, DecodesTheStreamsOfAnIndependentEncoder) {
+  const std::filesystem::path folder = LZH_VECTORS_DIR;
+  const char* const names[] = {"empty",          "one_byte", "spaces", "long_run",
+                               "incompressible", "ini_text", "bitmap", "far_matches"};
+  for (const char* name : names) {
+    SCOPED_TRACE(name);
+    const Bytes file = skinpack::ReadFileBytes(folder / (std::string(name) + ".lzh"));
+    const Bytes expected = skinpack::ReadFileBytes(folder / (std::string(name) + ".out"));
+    ASSERT_GE(file.size(), skin::kSizeFieldBytes);
+    const std::int32_t size = skin::ReadUnpackedSize(file);
+    ASSERT_EQ(static_cast<std::size_t>(size), expected.size());
+    const Bytes stream(file.begin() + skin::kSizeFieldBytes, file.end());
+    TLZH decoder;
+    Bytes out;
+    const std::size_t consumed = decoder.Unpack(size, stream, out);
+    EXPECT_FALSE(decoder.RanOut()) << "the encoder's last bits are all there";
+    ASSERT_GE(out.size(), expected.size());
+    EXPECT_LE(out.size(), expected.size() + skin::kMaxUnpackOvershoot);
+    const auto mismatch = std::mismatch(expected.begin(), expected.end(), out.begin());
+    EXPECT_EQ(mismatch.first, expected.end())
+        << "first difference at byte " << (mismatch.first - expected.begin());
+    // The decoder stops where the encoder's stream ends, give or take the bits of the last byte.
+    EXPECT_LE(consumed, stream.size());
+    EXPECT_GE(consumed + 1, stream.size());
+    // The skin-file framing reads the same bytes.
+    Bytes archive;
+    EXPECT_TRUE(skin::UnpackSkinFile(file, archive));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), archive.begin()));
   }
 }

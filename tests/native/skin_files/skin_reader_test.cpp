@@ -179,6 +179,20 @@ TEST(SkinReader, ShortArchivesAreNotReadWithAnEarlierHeader) {
   EXPECT_EQ(Entry(reader, "top.bmp"), "kept");
 }
 
+TEST(SkinReader, ASkinFileCutShortIsRefusedRatherThanReadWithAGarbageTail) {
+  const Bytes whole =
+      SkinFileOf(skinpack::BuildArchive(skinpack::MakeSampleSkin(skinpack::SampleSize::kFull)));
+  TSkinReader reader = Loaded(ArchiveOf({{"top.bmp", "kept"}}));
+  skintest::MessageRecorder messages;
+  for (std::size_t keep : {whole.size() - 1, whole.size() / 2, std::size_t{40}}) {
+    const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(keep));
+    EXPECT_FALSE(reader.LoadFromStream(cut)) << keep;
+    EXPECT_NE(reader.FailureReason().find("bit stream ends"), std::string::npos) << keep;
+  }
+  EXPECT_TRUE(messages.Messages().empty()) << "refused silently";
+  EXPECT_EQ(Entry(reader, "top.bmp"), "kept");
+}
+
 TEST(SkinReader, LoadingAgainLeavesNothingOfTheEarlierData) {
   TSkinReader reader = Loaded(ArchiveOf({{"a.bmp", std::string(100, 'a')}}));
   // The new entry claims more than its archive holds; the earlier skin's bytes must not fill in.

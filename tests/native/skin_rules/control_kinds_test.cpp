@@ -153,6 +153,7 @@ TEST(ControlKinds, NamedClassesAndEmbeddedForms) {
   EXPECT_EQ(DecideControl(Control("TTabSet"), {}, kAll, true).kind, SkinnerKind::Tab31);
   EXPECT_EQ(DecideControl(Control("TTabSet"), {}, kAll, false).kind, SkinnerKind::None);
   EXPECT_EQ(DecideControl(Control("TUpDown"), {}, kAll, true).kind, SkinnerKind::UpDown);
+  EXPECT_EQ(DecideControl(Control("TProgressBar"), {}, kAll, true).kind, SkinnerKind::Progress);
   EXPECT_EQ(DecideControl(Control("TRzCheckBox"), {}, kAll, true).mode, SkinnerMode::Check);
   EXPECT_EQ(DecideControl(Control("TcxCheckBox"), {}, kAll, true).mode, SkinnerMode::Third);
   ControlFacts embedded = Control("TFrameForm");

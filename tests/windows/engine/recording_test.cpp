@@ -1,11 +1,13 @@
 #include "app/flashwnd.h"
 #include "framework/exception.h"
 #include "recorder/builtin_video1_install.h"
+#include "recorder/core/file_room.h"
 #include "recorder/core/fourcc.h"
 #include "tests/windows/engine/engine_test_util.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <mmsystem.h>
 
 #include <atomic>
 #include <string>
@@ -57,7 +59,8 @@ protected:
         {"frames_written", Num(cam.FFramesWritten)},
         {"slots", Num(cam.FFrameIndex + 1)},
     };
-    facts.insert(extraFacts.begin(), extraFacts.end());
+    for (const auto& [key, value] : extraFacts)
+      facts[key] = value;
     testing_support::WriteFacts(file + L".facts", facts);
   }
 
@@ -319,4 +322,87 @@ TEST_F(Recording, CompressorListNamesEachCompressorOnce) {
     EXPECT_EQ(video1Entries, 1);
     EXPECT_EQ(testEntries, 1);
   }
+}
+
+// What reaches the compressor with every frame: the quality of the settings, and a key frame
+// asked for at the first frame and then whenever the key-frame interval has passed since the
+// last one (counted in slots).
+TEST_F(Recording, CompressorGetsTheQualityAndKeyFrameInterval) {
+  for (auto [quality, keyEvery] : {std::pair{4300, 3}, std::pair{10000, 1}, std::pair{0, 7}}) {
+    SCOPED_TRACE(keyEvery);
+    ScopedTestCodec codec;
+    ASSERT_TRUE(ChooseTestCodec(cam));
+    cam.FQuality = quality;
+    cam.FKeyFrameEvery = keyEvery;
+    cam.FMsPerFrame = 20;
+    AreaControl area(0, 0, 64, 48);
+    Record(&area, testing_support::ArtifactPath(L"engine", L"options.avi"), 600);
+    auto calls = ScopedTestCodec::Calls();
+    ASSERT_GE(calls.size(), 10u);
+    ASSERT_EQ(calls.size(), static_cast<size_t>(cam.FFramesWritten));
+    for (const auto& call : calls)
+      EXPECT_EQ(call.quality, static_cast<DWORD>(quality)) << call.frameNum;
+    EXPECT_EQ(testing_support::KeyFrameMismatches(calls, keyEvery), std::vector<long>{});
+  }
+}
+
+// A recording crossing the (lowered) size limit three times goes on in three follow-on files:
+// the script checks each with ffprobe, their timelines starting at their first frames and their
+// slots adding up to the whole recording. Frames take three slots to compress, so empty slots
+// come before every frame, also before the first of each follow-on file.
+TEST_F(Recording, LongRecordingsGoOnInFollowOnFiles) {
+  ScopedTestCodec codec({.compressMs = 30});
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  cam.FMsPerFrame = 10;
+  AreaControl area(0, 0, 96, 64);
+  const DWORD frameBytes = 96 * 64 * static_cast<DWORD>(cam.FBitsPerPixel) / 8;
+  cam.FFileSizeLimit = recorder::kCloseReserve + 12 * (frameBytes + 200);
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"split.avi");
+  auto exists = [](const std::wstring& name) {
+    return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  for (int part = 1; part <= 5; ++part)
+    ::DeleteFileW(recorder::FollowOnName(file, part).c_str());
+  cam.StartRecording(&area, file);
+  ASSERT_TRUE(PumpUntil([&] { return exists(recorder::FollowOnName(file, 4)); }, 30000));
+  testing_support::PumpFor(100);
+  cam.StopRecording();
+  const DWORD elapsed = ::timeGetTime() - cam.FStartTime;
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
+  EXPECT_FALSE(exists(recorder::FollowOnName(file, 5)));
+  for (int part = 1; part <= 4; ++part) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(::GetFileAttributesExW(recorder::FollowOnName(file, part).c_str(),
+                                       GetFileExInfoStandard, &data));
+    EXPECT_LE(data.nFileSizeLow, cam.FFileSizeLimit) << part;
+  }
+  // The slots of all files cover the time recorded.
+  EXPECT_NEAR(cam.FFrameIndex + 1, elapsed / 10.0, 10);
+  extraFacts = {{"parts", "4"}};
+  WriteRecordingFacts(file, "rawvideo");
+}
+
+// A follow-on file that cannot be made (a folder has its name) ends the recording with a notice;
+// the first file is complete.
+TEST_F(Recording, AFollowOnFileThatCannotBeMadeStopsTheRecording) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  cam.FMsPerFrame = 20;
+  AreaControl area(0, 0, 96, 64);
+  cam.FFileSizeLimit = recorder::kCloseReserve + 5 * 96 * 64 * 4;
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"blocked.avi");
+  ::CreateDirectoryW(recorder::FollowOnName(file, 2).c_str(), nullptr);
+  MessageBoxRecorder boxes;
+  cam.StartRecording(&area, file);
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
+  ::RemoveDirectoryW(recorder::FollowOnName(file, 2).c_str());
+  auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, L"The recording was stopped because its next file could not be "
+                           L"created. Everything recorded until now has been saved.");
+  EXPECT_EQ(shown[0].caption, L"Notice");
+  EXPECT_EQ(errors, 0);
+  EXPECT_EQ(stops, 1);
+  extraFacts = {{"slots", ""}}; // the last capture went to no file
+  WriteRecordingFacts(file, "rawvideo");
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows test executable, then checks every recording it described in a .facts file with
-# the independent decoders: ffprobe for the stream's properties and ffmpeg for pixels.
+# the independent decoders: ffprobe for the stream's properties and ffmpeg for pixels. A recording
+# with "parts=N" was written into N follow-on files.
 #   verify_recordings.sh WINE_RUN EXE [gtest arguments]
 set -uo pipefail
 runner=$1
@@ -22,18 +23,48 @@ for facts in "$folder"/*.facts; do
   while IFS='=' read -r key value; do want[$key]=$value; done <"$facts"
   file=${facts%.facts}
   [[ -s $file ]] || { fail "$file missing"; continue; }
-  declare -A got=()
-  while IFS='=' read -r key value; do got[$key]=$value; done < <(
-    ffprobe -v error -select_streams v:0 -count_frames \
-      -show_entries stream=codec_type,codec_name,width,height,r_frame_rate,nb_frames,nb_read_frames \
-      -of default=noprint_wrappers=1 "$file")
   name=$(basename "$file")
-  [[ ${got[codec_type]:-} == "${want[codec_type]}" ]] || fail "$name: type ${got[codec_type]:-none}"
-  [[ ${got[codec_name]:-} == "${want[codec]}" ]] || fail "$name: codec ${got[codec_name]:-none}, want ${want[codec]}"
-  [[ ${got[width]:-} == "${want[width]}" && ${got[height]:-} == "${want[height]}" ]] ||
-    fail "$name: size ${got[width]:-}x${got[height]:-}, want ${want[width]}x${want[height]}"
-  [[ ${got[r_frame_rate]:-} == "${want[rate]}" ]] || fail "$name: rate ${got[r_frame_rate]:-}, want ${want[rate]}"
-  [[ ${got[nb_frames]:-} == "${want[slots]}" ]] || fail "$name: ${got[nb_frames]:-?} slots, want ${want[slots]}"
+  declare -A got=()
+  probe() { # file: fills got[] from ffprobe
+    got=()
+    while IFS='=' read -r key value; do got[$key]=$value; done < <(
+      ffprobe -v error -select_streams v:0 -count_frames \
+        -show_entries stream=codec_type,codec_name,width,height,r_frame_rate,nb_frames,nb_read_frames \
+        -of default=noprint_wrappers=1 "$1")
+  }
+  check_stream() { # name: the properties every file of the recording shares
+    [[ ${got[codec_type]:-} == "${want[codec_type]}" ]] || fail "$1: type ${got[codec_type]:-none}"
+    [[ ${got[codec_name]:-} == "${want[codec]}" ]] || fail "$1: codec ${got[codec_name]:-none}, want ${want[codec]}"
+    [[ ${got[width]:-} == "${want[width]}" && ${got[height]:-} == "${want[height]}" ]] ||
+      fail "$1: size ${got[width]:-}x${got[height]:-}, want ${want[width]}x${want[height]}"
+    [[ ${got[r_frame_rate]:-} == "${want[rate]}" ]] || fail "$1: rate ${got[r_frame_rate]:-}, want ${want[rate]}"
+  }
+  if [[ -n ${want[parts]:-} ]]; then
+    # A recording in follow-on files clip.avi, clip-2.avi, ...: each starts its timeline with a
+    # frame; together they hold every slot and every frame once.
+    slots=0 frames=0
+    for ((part = 1; part <= want[parts]; part++)); do
+      f=$file
+      ((part > 1)) && f=${file%.avi}-$part.avi
+      [[ -s $f ]] || { fail "$f missing"; continue; }
+      probe "$f"
+      check_stream "$(basename "$f")"
+      first=$(ffprobe -v error -select_streams v:0 -show_entries packet=pts,size -of csv=p=0 "$f" | head -1)
+      [[ ${first%%,*} == 0 && ${first##*,} != 0 ]] || fail "$(basename "$f"): first packet $first, want a frame at 0"
+      echo "checked $(basename "$f"): ${got[nb_frames]:-} slots, ${got[nb_read_frames]:-} frames"
+      slots=$((slots + ${got[nb_frames]:-0})) frames=$((frames + ${got[nb_read_frames]:-0}))
+    done
+    [[ ! -e ${file%.avi}-$((want[parts] + 1)).avi ]] || fail "$name: more than ${want[parts]} files"
+    ((slots == want[slots])) || fail "$name: $slots slots in all files, want ${want[slots]}"
+    ((frames == want[frames_written])) || fail "$name: $frames frames in all files, want ${want[frames_written]}"
+    unset want got
+    continue
+  fi
+  probe "$file"
+  check_stream "$name"
+  # Slots are known when the recording was stopped after its last written frame.
+  [[ -z ${want[slots]:-} || ${got[nb_frames]:-} == "${want[slots]:-}" ]] ||
+    fail "$name: ${got[nb_frames]:-?} slots, want ${want[slots]}"
   [[ ${got[nb_read_frames]:-} == "${want[frames_written]}" ]] ||
     fail "$name: ${got[nb_read_frames]:-?} frames stored, want ${want[frames_written]}"
   for key in "${!want[@]}"; do

@@ -2,6 +2,7 @@
 // button shows the window, closing releases the hot keys.
 #include "app/Unit1.h"
 #include "app/woxhotkey.h"
+#include "framework/bitmap.h"
 #include "framework/timer.h"
 #include "recorder/scrcam.h"
 #include "tests/windows/forms/forms_test_util.h"
@@ -30,6 +31,34 @@ TEST(MainWindow, CreationMakesTheEngineAndRegistersF4AndF5) {
   EXPECT_TRUE(::RegisterHotKey(nullptr, 0x2001, 0, VK_F5));
   ::UnregisterHotKey(nullptr, 0x2000);
   ::UnregisterHotKey(nullptr, 0x2001);
+}
+
+// The program's icon (drawn at build time in the skin's colours) reaches every form: as the
+// window's icons, which the task bar and the skinned caption's icon button ask for, and as the
+// class icon. Its small image shows the red recording dot on the blue-captioned window.
+TEST(MainWindow, FormsCarryTheProgramIcon) {
+  app::TForm1 form(nullptr);
+  HWND wnd = form.Handle();
+  const auto icon = [&](WPARAM which) {
+    return reinterpret_cast<HICON>(::SendMessageW(wnd, WM_GETICON, which, 0));
+  };
+  ASSERT_NE(icon(ICON_BIG), nullptr);
+  ASSERT_NE(icon(ICON_SMALL), nullptr);
+  EXPECT_EQ(icon(ICON_SMALL), fw::ProgramIcon(true));
+  EXPECT_NE(::GetClassLongPtrW(wnd, GCLP_HICON), 0);
+  EXPECT_NE(::GetClassLongPtrW(wnd, GCLP_HICONSM), 0);
+  const int size = ::GetSystemMetrics(SM_CXSMICON);
+  fw::TBitmap picture(size, size, fw::TPixelFormat::pf32bit);
+  picture.Fill(fw::kMagentaPixel);
+  fw::DrawInto(picture, [&](HDC dc) {
+    ::DrawIconEx(dc, 0, 0, icon(ICON_SMALL), size, size, 0, nullptr, DI_NORMAL);
+  });
+  EXPECT_EQ(picture.GetPixel(0, 0), fw::kMagentaPixel) << "the corners are transparent";
+  const fw::Pixel centre = picture.GetPixel(size / 2, size / 2 + 1);
+  EXPECT_GT(centre >> 16 & 0xFF, 180u) << std::hex << centre << ": the red recording dot";
+  EXPECT_LT(centre >> 8 & 0xFF, 100u) << std::hex << centre;
+  const fw::Pixel caption = picture.GetPixel(size / 2, size / 4);
+  EXPECT_GT(caption & 0xFF, caption >> 16 & 0xFF) << std::hex << caption << ": a blue caption";
 }
 
 TEST(MainWindow, F5MessageClicksStopWhichShowsTheWindow) {

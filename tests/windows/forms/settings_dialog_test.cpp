@@ -4,7 +4,9 @@
 #include "app/optdlg.h"
 #include "framework/application.h"
 #include "framework/sysutils.h"
+#include "recorder/core/fourcc.h"
 #include "recorder/scrcam.h"
+#include "tests/windows/engine/engine_test_util.h"
 #include "tests/windows/forms/forms_test_util.h"
 #include "tests/windows/support/test_codec.h"
 #include "tests/windows/support/test_support.h"
@@ -199,6 +201,38 @@ TEST(SettingsButton, ConversionErrorShowsTheErrorBox) {
   EXPECT_EQ(shown[0].caption, fw::Application->Title());
   EXPECT_EQ(form.FScreenCam->FKeyFrameEvery, 5);
   EXPECT_EQ(form.FScreenCam->FQuality, 6600) << "written before the conversion";
+}
+
+} // namespace
+
+namespace {
+
+// What the user set in the dialog reaches the compressor: its quality with every frame, and key
+// frames asked for at the interval typed in.
+TEST_F(SettingsDialog, ARecordingCompressesWithTheQualityAndKeyFramesSetHere) {
+  testing_support::ScopedTestCodec codec;
+  ASSERT_TRUE(engine_tests::ChooseTestCodec(cam));
+  const int test = cam.FCompressorIndex;
+  cam.FCompressorIndex = -1;
+  cam.FCompressorHandler = recorder::kDefaultCompressor;
+  Edit([&] {
+    ::SendMessageW(dlg.ComboBoxCompressor->Handle(), CB_SETCURSEL, static_cast<WPARAM>(test), 0);
+    dlg.TrackBarQuality->SetPosition(30);
+    dlg.TrackBarRecord->SetPosition(300); // 37 ms per frame
+    ::SetWindowTextW(dlg.EditKeyFrames->Handle(), L"4");
+    ClickButton(*dlg.Button2);
+  });
+  cam.FShowFrame = false;
+  engine_tests::AreaControl area(0, 0, 64, 48);
+  cam.StartRecording(&area, testing_support::ArtifactPath(L"forms", L"settings.avi"));
+  testing_support::PumpFor(800);
+  cam.StopRecording();
+  ASSERT_TRUE(testing_support::PumpUntil([&] { return cam.FWorker == nullptr; }, 10000));
+  auto calls = testing_support::ScopedTestCodec::Calls();
+  ASSERT_GE(calls.size(), 8u);
+  for (const auto& call : calls)
+    EXPECT_EQ(call.quality, 3000u) << call.frameNum;
+  EXPECT_EQ(testing_support::KeyFrameMismatches(calls, 4), std::vector<long>{});
 }
 
 } // namespace

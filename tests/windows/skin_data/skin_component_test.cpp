@@ -155,8 +155,6 @@ TEST(SkinComponent, ALengthOfZeroStoresNoSkinAndLoadedSwitchesActiveOff) {
   manager.calls.clear();
   data.SetActive(true);
   EXPECT_TRUE(manager.calls.empty()) << "no skin: switching on requests nothing";
-  EXPECT_THROW(data.ReadSkinStream(std::vector<std::uint8_t>{9, 0, 0, 0, 1}), std::exception)
-      << "a value shorter than its length";
 }
 
 TEST(SkinComponent, LoadedWithASkinRequestsSkinOnAndAdjustsTheMenuMembers) {
@@ -242,14 +240,20 @@ TEST(SkinComponent, AllowWindowRefusesCalendarsAndReportClassesOrAsksTheEvent) {
   EXPECT_TRUE(allow) << "the event alone decides";
 }
 
-TEST(SkinComponent, SkinFileLoadsAnExistingFileAndIgnoresAMissingOne) {
+TEST(SkinComponent, SkinFileMarksTheSkinMissingThenLoadsAnExistingFile) {
   ManagerRecorder manager;
   TSkinData data(nullptr);
   data.ReadSkinStream(skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
   ASSERT_FALSE(data.SkinMissing());
   data.SetSkinFile(L"Z:\\no\\such\\skin.skn");
   EXPECT_EQ(data.SkinFile(), L"Z:\\no\\such\\skin.skn");
-  EXPECT_FALSE(data.SkinMissing()) << "a missing file changes nothing";
+  EXPECT_TRUE(data.SkinMissing()) << "marked missing before the file is tried";
+  EXPECT_EQ(data.SkinBytes(), testing_support::RcDataResource(L"RECORDERSKIN"))
+      << "a missing file changes nothing else";
+  EXPECT_NE(data.Elements().MenuItem, nullptr);
+  manager.calls.clear();
+  data.SetActive(true);
+  EXPECT_TRUE(manager.calls.empty()) << "switching on a missing skin requests nothing";
   const std::wstring path = testing_support::ArtifactPath(L"skin", L"copy.skn");
   {
     const auto bytes = testing_support::RcDataResource(L"RECORDERSKIN");
@@ -359,6 +363,38 @@ TEST(SkinComponentInForm, AFormDescriptionLoadsTheSkinAndRoundTripsSkinStream) {
   EXPECT_EQ(stream->GetBinary(*data), value) << "the property writes what it read";
   EXPECT_EQ(fw::GetEnumProp(*data, L"SkinFormtype"), std::wstring(L"sfMainform"));
   EXPECT_EQ(fw::GetOrdProp(*data, L"DisableTag"), 99);
+}
+
+// A truncated SkinStream must not stop the form (and so the program) from starting: the form is
+// read, and the skin component ends inactive without asking for skinning.
+TEST(SkinComponentInForm, ATruncatedSkinStreamLeavesTheFormUnskinnedInsteadOfStoppingIt) {
+  skin::RegisterSkinDataClass();
+  const std::vector<std::uint8_t> skinFile = testing_support::RcDataResource(L"RECORDERSKIN");
+  const std::vector<std::uint8_t> value = skin::WriteSkinStreamValue(skinFile);
+  const std::vector<std::uint8_t> cutFile(skinFile.begin(), skinFile.begin() + 3);
+  const std::vector<std::uint8_t> halfFile(skinFile.begin(),
+                                           skinFile.begin() + skinFile.size() / 2);
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> stored;
+  } cases[] = {
+      {"value cut short of its length", {value.begin(), value.begin() + value.size() / 2}},
+      {"value cut inside its length field", {value.begin(), value.begin() + 2}},
+      {"skin file cut inside its size field", skin::WriteSkinStreamValue(cutFile)},
+      {"skin file cut in half, the length fitting the cut", skin::WriteSkinStreamValue(halfFile)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ManagerRecorder manager;
+    fw::TForm form(nullptr);
+    ASSERT_NO_THROW(form.InitFromText(DescriptionWithSkin(c.stored)));
+    auto* data = dynamic_cast<TSkinData*>(form.FindComponent(L"SkinData1"));
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->SkinMissing());
+    EXPECT_FALSE(data->Active());
+    EXPECT_FALSE(Has(manager.calls, "action 1 after 250"));
+    EXPECT_TRUE(Has(manager.calls, "register")) << "Loaded still ran";
+  }
 }
 
 TEST(SkinComponentInForm, AnEmptySkinStreamLeavesTheComponentInactive) {

@@ -4,6 +4,7 @@
 #include "framework/comctrls.h"
 #include "framework/form.h"
 #include "framework/stdctrls.h"
+#include "skin/controls/button.h"
 #include "skin/forms/skin_manager.h"
 #include "tests/windows/support/program_skin.h"
 #include "tests/windows/support/test_support.h"
@@ -131,8 +132,10 @@ TEST_F(SkinDiscovery, EachControlOfAFormGetsItsKindOnce) {
                             [&](const TDiscoveredControl& o) { return o.Control == d.Control; }),
               1)
         << d.ClassName;
-  // Nothing is attached: the controls do not answer as skinned.
-  EXPECT_NE(::SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0), 1);
+  // The kinds that have a control skin got one; the others keep their own look.
+  EXPECT_EQ(::SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(::SendMessageW(radio->Handle(), SM_ISSKINNED, 0, 0), 1);
+  EXPECT_NE(::SendMessageW(disabled->Handle(), SM_ISSKINNED, 0, 0), 1);
 }
 
 TEST_F(SkinDiscovery, ADisabledRadioGroupKeepsAllItsButtonsUnskinned) {
@@ -198,6 +201,53 @@ TEST_F(SkinDiscovery, TheApplicationsHandlerMaySkinAControlItself) {
   EXPECT_EQ(Find(skinForm, edit)->HandlerSkin, &ownSkin);
   EXPECT_EQ(KindOf(skinForm, edit), SkinnerKind::None);
   EXPECT_EQ(KindOf(skinForm, button), SkinnerKind::Button); // the handler gave nothing
+}
+
+TEST_F(SkinDiscovery, DecisionsTakeEffectAndAHandlersControlSkinIsAttached) {
+  data->SetSkin3rd({L"TLabel=panel"}); // a label treated as a panel becomes transparent first
+  auto* given = new TSkinButton;       // handed to the window skin once it is attached
+  data->OnSkinControl = [&](fw::TComponent*, TSkinData*, fw::TComponent*, fw::TComponent* control,
+                            const std::wstring&, fw::TComponent*& skinned) {
+    if (control->Tag == 7) skinned = given;
+  };
+  auto* label = Add<fw::TLabel>(form.get(), 10);
+  auto* button = Add<fw::TButton>(form.get(), 40, 7);
+  TWinSkinForm& skinForm = ShowAndSkin();
+  EXPECT_TRUE(label->Transparent);
+  EXPECT_EQ(::SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(given->Control(), button);
+  EXPECT_NE(std::find_if(skinForm.Controls().begin(), skinForm.Controls().end(),
+                         [&](const auto& s) { return s.get() == given; }),
+            skinForm.Controls().end());
+}
+
+TEST_F(SkinDiscovery, SkinOffAndOnAgainWithALiveForm) {
+  int clicks = 0;
+  auto* button = Add<fw::TButton>(form.get(), 10);
+  button->OnClick = [&](fw::TObject*) { ++clicks; };
+  auto* check = Add<fw::TCheckBox>(form.get(), 40);
+  ShowAndSkin();
+  auto click = [&] {
+    ::SendMessageW(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpFor(50);
+  };
+  auto skinned = [&] {
+    return ::SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0) == 1 &&
+           ::SendMessageW(check->Handle(), SM_ISSKINNED, 0, 0) == 1;
+  };
+  ASSERT_TRUE(skinned());
+  click();
+  data->SetActive(false);
+  ASSERT_TRUE(
+      PumpUntil([&] { return ::SendMessageW(button->Handle(), SM_ISSKINNED, 0, 0) == 0; }, 3000));
+  EXPECT_EQ(::SendMessageW(check->Handle(), SM_ISSKINNED, 0, 0), 0);
+  click();
+  data->SetActive(true);
+  ::SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(PumpUntil(skinned, 3000));
+  click();
+  EXPECT_EQ(clicks, 3);
 }
 
 TEST_F(SkinDiscovery, ChildWindowsOfASystemDialogAreMatchedByClassAndStyle) {

@@ -1,6 +1,7 @@
 // The form skin on real windows: frame sizes, client area, fitting, regions, caption buttons and
 // unhooking, with a purpose-made skin whose colours tell the frames apart.
 #include "framework/bitmap.h"
+#include "framework/form.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/support/test_support.h"
 
@@ -213,6 +214,29 @@ TEST(SkinForm, RegionFollowsTransparentBordersAndIsRebuiltOnlyOnResize) {
   ::SetWindowPos(window.wnd, nullptr, 0, 0, 420, 330, SWP_NOMOVE | SWP_NOZORDER);
   PumpFor(100);
   EXPECT_EQ(form.RegionBuilds(), builds + 1);
+}
+
+TEST(SkinForm, ASkinChangeOfTheSameSizesBuildsTheRegionAnew) {
+  TestSkin skin(false);
+  TestWindow window(WS_OVERLAPPEDWINDOW);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.wnd);
+  RECT before;
+  ::GetWindowRect(window.wnd, &before);
+  fw::Region region(::CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(::GetWindowRgn(window.wnd, region.get()), ERROR);
+  EXPECT_TRUE(::PtInRegion(region.get(), 0, 0));
+  // The same border sizes, but the left border's corner is transparent now.
+  skin.elements.Left->Bitmap = BorderImage(kLeft, 40, false, true);
+  skin.elements.Left->Trans = 1;
+  ::SendMessageW(window.wnd, SM_SKINCHANGED, 0, 0);
+  PumpFor(100);
+  RECT after;
+  ::GetWindowRect(window.wnd, &after);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  ASSERT_NE(::GetWindowRgn(window.wnd, region.get()), ERROR);
+  EXPECT_FALSE(::PtInRegion(region.get(), 0, 0));
+  EXPECT_TRUE(::PtInRegion(region.get(), 1, 0));
 }
 
 TEST(SkinForm, CaptionButtonsShowTheirStatesAndAct) {
@@ -434,6 +458,25 @@ TEST(SkinForm, BareWindowsGetTheSkinsFaceColour) {
     ::ClientToScreen(painted.wnd, &q);
     EXPECT_EQ(ScreenPixel(q.x, q.y), fw::PixelOf(0xC0C0C0)) << q.x << "," << q.y;
   }
+}
+
+TEST(SkinForm, FrameworkFormsShowTheSkinsFaceColour) {
+  TestSkin skin(false);
+  fw::TForm window(nullptr);
+  window.SetBounds(120, 100, 300, 200);
+  window.Show();
+  ::SetForegroundWindow(window.Handle());
+  PumpFor(150);
+  TWinSkinForm form({&skin.elements});
+  Start(form, window.Handle());
+  PumpFor(150);
+  RECT client;
+  ::GetClientRect(window.Handle(), &client);
+  for (POINT q : {POINT{5, 5}, POINT{client.right - 3, client.bottom - 2}}) {
+    ::ClientToScreen(window.Handle(), &q);
+    EXPECT_EQ(ScreenPixel(q.x, q.y), fw::PixelOf(0xC0C0C0)) << q.x << "," << q.y;
+  }
+  SaveShot(window.Handle(), L"framework_form_face.bmp");
 }
 
 TEST(SkinForm, TheIconButtonShowsTheWindowIconAndClosesOnDoubleClick) {

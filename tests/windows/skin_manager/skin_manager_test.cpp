@@ -194,6 +194,22 @@ TEST_F(SkinManager, PicturesOfTheProgramsSkin) {
   TWinSkinForm* skinForm = skin::SkinManager()->FindSkinForm(form->Handle());
   ASSERT_NE(skinForm, nullptr);
   SaveShot(form->Handle(), L"active.bmp");
+  // The caption's icon button shows the program's icon: its red recording dot.
+  const TWinSysButton* icon = nullptr;
+  for (const TWinSysButton& b : skinForm->Buttons())
+    if (b.FVisible && b.FData->Action == 3) icon = &b;
+  ASSERT_NE(icon, nullptr);
+  RECT w;
+  ::GetWindowRect(form->Handle(), &w);
+  HDC screen = ::GetDC(nullptr);
+  int red = 0;
+  for (int y = icon->FBounds.Top; y < icon->FBounds.Bottom; ++y)
+    for (int x = icon->FBounds.Left; x < icon->FBounds.Right; ++x) {
+      const COLORREF c = ::GetPixel(screen, w.left + x, w.top + y);
+      red += GetRValue(c) > 170 && GetGValue(c) < 110 && GetBValue(c) < 110;
+    }
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_GE(red, 4) << "red pixels of the program icon in the icon button";
   const TWinSysButton* close = VisibleCloseButton(*skinForm);
   ASSERT_NE(close, nullptr);
   const POINT centre = ScreenCentreOf(*close, form->Handle());

@@ -1,7 +1,13 @@
 #include "framework/bitmap.h"
+#include "framework/form.h"
 #include "skin/forms/skin_paint.h"
+#include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace skin;
 using fw::Pixel;
@@ -23,11 +29,34 @@ Pixel At(const TBitmap& b, int x, int y) {
   return b.At(x, y) & 0xFFFFFF;
 }
 
-constexpr COLORREF kParentColour = RGB(10, 120, 30);
+constexpr COLORREF kParentColour = RGB(10, 120, 30), kStripeColour = RGB(230, 200, 20);
 
-// A parent that paints itself in one colour, into whatever DC it is handed.
-LRESULT CALLBACK ParentProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_ERASEBKGND) {
+// What a parent shows at (x, y) of its client area: stripes 3 of every 7 pixels wide across, and
+// bands 2 of every 5 pixels high, over its background, so that any shift shows.
+bool Striped(int x, int y) {
+  return x % 7 < 3 || y % 5 < 2;
+}
+
+void PaintStripes(HWND wnd, HDC dc) {
+  RECT r;
+  ::GetClientRect(wnd, &r);
+  HBRUSH brush = ::CreateSolidBrush(kStripeColour);
+  for (int x = 0; x < r.right; x += 7) {
+    RECT stripe{x, 0, x + 3, r.bottom};
+    ::FillRect(dc, &stripe, brush);
+  }
+  for (int y = 0; y < r.bottom; y += 5) {
+    RECT band{0, y, r.right, y + 2};
+    ::FillRect(dc, &band, brush);
+  }
+  ::DeleteObject(brush);
+}
+
+// A parent that erases in one colour and paints stripes over it, as ordinary windows do: its
+// WM_PAINT paints the screen (BeginPaint), WM_PRINTCLIENT the DC it is handed.
+LRESULT CALLBACK StripedParentProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_ERASEBKGND: {
     RECT r;
     ::GetClientRect(wnd, &r);
     HBRUSH brush = ::CreateSolidBrush(kParentColour);
@@ -35,8 +64,95 @@ LRESULT CALLBACK ParentProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     ::DeleteObject(brush);
     return 1;
   }
-  if (msg == WM_PAINT && wParam) return 0; // painted into the given DC: nothing more
-  return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  case WM_PAINT: {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(wnd, &ps);
+    PaintStripes(wnd, dc);
+    ::EndPaint(wnd, &ps);
+    return 0;
+  }
+  case WM_PRINTCLIENT:
+    if (lParam & PRF_CLIENT) PaintStripes(wnd, reinterpret_cast<HDC>(wParam));
+    return 0;
+  default:
+    return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  }
+}
+
+// A system dialog whose background brush is a pattern of the same stripes.
+struct StripedDialog {
+  StripedDialog() {
+    TBitmap pattern(7, 5, fw::TPixelFormat::pf32bit);
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 7; ++x)
+        pattern.At(x, y) = fw::PixelOf(Striped(x, y) ? kStripeColour : kParentColour);
+    brush.reset(::CreatePatternBrush(fw::BitmapHandle(pattern)));
+  }
+  static INT_PTR CALLBACK Proc(HWND wnd, UINT msg, WPARAM, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) ::SetWindowLongPtrW(wnd, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<StripedDialog*>(::GetWindowLongPtrW(wnd, DWLP_USER));
+    if (msg == WM_CTLCOLORDLG && self) return reinterpret_cast<INT_PTR>(self->brush.get());
+    return FALSE;
+  }
+  HWND Create(int width, int height) {
+    struct {
+      DLGTEMPLATE t;
+      WORD menu, cls, title;
+    } dlg{};
+    dlg.t.style = WS_POPUP;
+    HWND wnd = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &dlg.t, nullptr, Proc,
+                                            reinterpret_cast<LPARAM>(this));
+    ::SetWindowPos(wnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    return wnd;
+  }
+  fw::Brush brush;
+};
+
+// The screen's pixels in a rectangle, read as the recorder reads them.
+TBitmap ScreenArea(const RECT& r) {
+  TBitmap area(r.right - r.left, r.bottom - r.top, fw::TPixelFormat::pf32bit);
+  fw::DrawInto(area, [&](HDC dc) {
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(dc, 0, 0, area.Width(), area.Height(), screen, r.left, r.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+  });
+  return area;
+}
+
+// Shows `parent` at (x, y), puts a hidden bordered child at an offset in it, and checks that
+// PaintParentInto paints, into a bitmap of the child's window size, exactly what the parent shows
+// on the screen where the child would be.
+void ExpectParentBehindChild(HWND parent, const wchar_t* name) {
+  ::SetWindowPos(parent, HWND_TOPMOST, 100, 80, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_BORDER, 37, 23, 61, 44, parent,
+                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ::RedrawWindow(parent, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+  testing_support::PumpFor(150);
+  RECT place;
+  ::GetWindowRect(child, &place);
+  const TBitmap screen = ScreenArea(place);
+
+  TBitmap painted = Filled(61, 44, kGrey);
+  // Composed at an offset in a larger buffer with its own viewport, as painters do.
+  TBitmap larger = Filled(81, 64, kGrey);
+  fw::DrawInto(painted, [&](HDC dc) { PaintParentInto(child, dc); });
+  fw::DrawInto(larger, [&](HDC dc) {
+    ::SetViewportOrgEx(dc, 10, 10, nullptr);
+    PaintParentInto(child, dc);
+  });
+  int mismatches = 0, stripes = 0;
+  for (int y = 0; y < 44; ++y)
+    for (int x = 0; x < 61; ++x) {
+      mismatches += At(painted, x, y) != At(screen, x, y);
+      mismatches += At(larger, x + 10, y + 10) != At(screen, x, y);
+      stripes += At(screen, x, y) == fw::PixelOf(kStripeColour);
+    }
+  EXPECT_EQ(mismatches, 0) << name;
+  EXPECT_GT(stripes, 0) << name;
+  EXPECT_EQ(At(larger, 9, 9), kGrey) << name; // clipped to the child's place
+  EXPECT_EQ(At(larger, 71, 54), kGrey) << name;
+  testing_support::SaveWindowShot(parent, 10, L"skin_paint", std::wstring(name) + L".bmp");
+  ::DestroyWindow(child);
 }
 
 } // namespace
@@ -104,11 +220,42 @@ TEST(SkinPaint, ThreeSliceTilesTheMiddleAndKeepsTheEnds) {
   EXPECT_EQ(At(target, 4, 0), kBlue);
   EXPECT_EQ(At(target, 3, 0), kGrey);      // magenta left the target alone ...
   EXPECT_EQ(At(target, 3 + 10, 0), kGrey); // ... in every tile of the middle
-  // No middle at all: ends only, and no endless loop.
+  // No middle at all: ends only, no endless loop, and nothing drawn between the ends.
   fw::DrawInto(target, [&](HDC dc) {
     DrawThreeSlice(dc, {0, 10, 50, 18}, image, false, false, 1, 1, {8, 0, 8, 0});
   });
   EXPECT_EQ(At(target, 0, 10), kRed);
+  EXPECT_EQ(At(target, 49, 17), kRed);
+  EXPECT_EQ(At(target, 25, 12), kGrey);
+}
+
+TEST(SkinPaint, NothingToDrawLeavesTheTargetAlone) {
+  const TBitmap none;
+  const TBitmap strip = Filled(60, 10, kRed); // three frames of 20
+  TBitmap target = Filled(80, 40, kGrey);
+  fw::DrawInto(target, [&](HDC dc) {
+    const TRect r{5, 5, 75, 35};
+    for (const TBitmap* image : {&none, &strip}) {
+      // The empty image, and frames that are not in the strip: 4 of 3, 0, and 1 of 100 (a strip
+      // too narrow for its frame count).
+      for (auto [count, frame] : {std::pair{3, 4}, std::pair{3, 0}, std::pair{100, 1}}) {
+        if (image == &none && frame != 4) continue;
+        DrawNineSlice(dc, r, *image, false, true, false, count, frame, {2, 2, 2, 2});
+        DrawNineSlice(dc, r, *image, true, false, true, count, frame, {});
+        DrawThreeSlice(dc, r, *image, false, false, count, frame, {3, 0, 3, 0});
+        DrawFrame(dc, r, *image, false, count, frame);
+        DrawFrameCentred(dc, r, *image, false, count, frame);
+        StretchThreePart(dc, r, *image, false, count, frame, {3, 0, 3, 0});
+      }
+    }
+    DrawTransparent(dc, r, none, 0xFF00FF);
+  });
+  int drawn = 0;
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 80; ++x)
+      drawn += At(target, x, y) != kGrey;
+  EXPECT_EQ(drawn, 0);
+  EXPECT_TRUE(RenderNineSlice(30, 20, none, {}, false, false, 1, 1).Empty());
 }
 
 TEST(SkinPaint, RegionsCoverExactlyTheOpaquePixels) {
@@ -142,19 +289,34 @@ TEST(SkinPaint, RegionsCoverExactlyTheOpaquePixels) {
   EXPECT_EQ(mismatches, 0);
 }
 
-TEST(SkinPaint, ParentPaintsBehindAControl) {
+TEST(SkinPaint, ParentPaintsIntoTheDCWhatItShowsBehindAControl) {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = ParentProc;
+  wc.lpfnWndProc = StripedParentProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"tests.PaintParent";
+  wc.lpszClassName = L"tests.StripedParent";
   ::RegisterClassW(&wc);
-  HWND parent = ::CreateWindowExW(0, L"tests.PaintParent", L"", WS_POPUP, 0, 0, 200, 100, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
-  HWND child = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 50, 20, 40, 30, parent, nullptr,
+  HWND striped = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 200, 100, nullptr,
+                                   nullptr, wc.hInstance, nullptr);
+  ExpectParentBehindChild(striped, L"striped_parent");
+  ::DestroyWindow(striped);
+
+  StripedDialog dialog;
+  HWND box = dialog.Create(200, 100);
+  ExpectParentBehindChild(box, L"striped_dialog");
+  ::DestroyWindow(box);
+
+  // A framework form paints its Color into the DC it is handed, and nothing else.
+  fw::TForm form(nullptr);
+  form.SetBorderStyle(fw::bsNone);
+  form.SetBounds(0, 0, 200, 100);
+  form.SetColor(static_cast<fw::TColor>(kStripeColour));
+  ExpectParentBehindChild(form.Handle(), L"framework_form");
+
+  // A top-level window has no parent to paint, even when it has an owner.
+  HWND owned = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 20, 20, form.Handle(), nullptr,
                                  wc.hInstance, nullptr);
-  TBitmap target = Filled(40, 30, kGrey);
-  fw::DrawInto(target, [&](HDC dc) { PaintParentInto(child, dc); });
-  EXPECT_EQ(At(target, 0, 0), fw::PixelOf(kParentColour));
-  EXPECT_EQ(At(target, 39, 29), fw::PixelOf(kParentColour));
-  ::DestroyWindow(parent);
+  TBitmap untouched = Filled(20, 20, kGrey);
+  fw::DrawInto(untouched, [&](HDC dc) { PaintParentInto(owned, dc); });
+  EXPECT_EQ(At(untouched, 5, 5), kGrey);
+  ::DestroyWindow(owned);
 }

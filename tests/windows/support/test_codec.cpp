@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <mutex>
 
 namespace testing_support {
 
@@ -11,6 +12,8 @@ namespace {
 
 TestCodecBehaviour behaviour;
 std::atomic<long> framesCompressed{0};
+std::mutex callsMutex;
+std::vector<CompressCall> calls;
 
 bool Accepts(const BITMAPINFOHEADER* in) {
   if (!in || behaviour.rejectEverything) return false;
@@ -48,7 +51,9 @@ LRESULT CALLBACK TestDriverProc(DWORD_PTR, HDRVR, UINT msg, LPARAM lParam1, LPAR
     info->dwSize = sizeof(ICINFO);
     info->fccType = ICTYPE_VIDEO;
     info->fccHandler = kTestCodecHandler;
-    info->dwFlags = VIDCF_QUALITY; // every frame a key frame: no decompressor needed
+    // Frames are stored whole, so every frame could be a key frame; it is marked as one only when
+    // asked, so that AVIFile's own key-frame spacing shows in what reaches the compressor.
+    info->dwFlags = VIDCF_QUALITY | VIDCF_FASTTEMPORALC;
     info->dwVersion = 1;
     info->dwVersionICM = ICVERSION;
     wcscpy(info->szName, L"TestCodec");
@@ -77,12 +82,18 @@ LRESULT CALLBACK TestDriverProc(DWORD_PTR, HDRVR, UINT msg, LPARAM lParam1, LPAR
     return ICERR_OK;
   case ICM_COMPRESS: {
     if (behaviour.failCompress) return ICERR_ERROR;
+    if (behaviour.compressMs) ::Sleep(static_cast<DWORD>(behaviour.compressMs));
     auto* c = reinterpret_cast<ICCOMPRESS*>(lParam1);
     DWORD size = ImageSize(c->lpbiInput);
     std::memcpy(c->lpOutput, c->lpInput, size);
     c->lpbiOutput->biSizeImage = size;
     if (c->lpckid) *c->lpckid = 0;
-    if (c->lpdwFlags) *c->lpdwFlags = AVIIF_KEYFRAME;
+    const bool keyFrame = (c->dwFlags & ICCOMPRESS_KEYFRAME) != 0;
+    if (c->lpdwFlags) *c->lpdwFlags = keyFrame ? AVIIF_KEYFRAME : 0;
+    {
+      std::lock_guard lock(callsMutex);
+      calls.push_back({c->lFrameNum, c->dwQuality, keyFrame});
+    }
     ++framesCompressed;
     return ICERR_OK;
   }
@@ -103,6 +114,10 @@ ScopedTestCodec::ScopedTestCodec(TestCodecBehaviour b) {
   behaviour = b;
   if (behaviour.alignment < 1) behaviour.alignment = 1;
   framesCompressed = 0;
+  {
+    std::lock_guard lock(callsMutex);
+    calls.clear();
+  }
   ::ICInstall(ICTYPE_VIDEO, kTestCodecHandler, reinterpret_cast<LPARAM>(TestDriverProc), nullptr,
               ICINSTALL_FUNCTION);
 }
@@ -114,6 +129,22 @@ ScopedTestCodec::~ScopedTestCodec() {
 
 long ScopedTestCodec::FramesCompressed() {
   return framesCompressed;
+}
+
+std::vector<long> KeyFrameMismatches(const std::vector<CompressCall>& calls, int every) {
+  std::vector<long> mismatches;
+  long lastKey = 0;
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const bool due = i == 0 || calls[i].frameNum - lastKey >= every;
+    if (calls[i].keyFrameAsked != due) mismatches.push_back(calls[i].frameNum);
+    if (calls[i].keyFrameAsked) lastKey = calls[i].frameNum;
+  }
+  return mismatches;
+}
+
+std::vector<CompressCall> ScopedTestCodec::Calls() {
+  std::lock_guard lock(callsMutex);
+  return calls;
 }
 
 } // namespace testing_support

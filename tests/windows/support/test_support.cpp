@@ -1,5 +1,7 @@
 #include "tests/windows/support/test_support.h"
 
+#include <algorithm>
+
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/core/bmp_writer.h"
@@ -133,17 +135,27 @@ void MessageBoxRecorder::SetAnswer(int answer) {
   answer_ = answer;
 }
 
-void SaveWindowShot(HWND wnd, int margin, const std::wstring& folder, const std::wstring& name) {
-  RECT r;
-  ::GetWindowRect(wnd, &r);
-  fw::TBitmap shot(r.right - r.left + 2 * margin, r.bottom - r.top + 2 * margin,
+fw::TBitmap ScreenPixels(RECT r) {
+  fw::TBitmap shot(std::max(1L, r.right - r.left), std::max(1L, r.bottom - r.top),
                    fw::TPixelFormat::pf32bit);
   fw::DrawInto(shot, [&](HDC dc) {
     HDC screen = ::GetDC(nullptr);
-    ::BitBlt(dc, 0, 0, shot.Width(), shot.Height(), screen, r.left - margin, r.top - margin,
-             SRCCOPY);
+    ::BitBlt(dc, 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
     ::ReleaseDC(nullptr, screen);
   });
+  return shot;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  const fw::Pixel p = ScreenPixels({x, y, x + 1, y + 1}).At(0, 0);
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void SaveWindowShot(HWND wnd, int margin, const std::wstring& folder, const std::wstring& name) {
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  const fw::TBitmap shot =
+      ScreenPixels({r.left - margin, r.top - margin, r.right + margin, r.bottom + margin});
   const auto bytes = fw::SaveBmp24(shot);
   if (FILE* f = _wfopen(ArtifactPath(folder, name).c_str(), L"wb")) {
     std::fwrite(bytes.data(), 1, bytes.size(), f);

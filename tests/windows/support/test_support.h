@@ -1,6 +1,7 @@
 // Helpers for Windows tests that drive real windows, message loops and files.
 #pragma once
 
+#include "framework/core/bitmap.h"
 #include "framework/message_box.h"
 
 #include <windows.h>
@@ -26,6 +27,11 @@ std::wstring ArtifactPath(const std::wstring& folder, const std::wstring& name);
 // Saves the screen around a window (the window rectangle grown by `margin` on every side) as a
 // .bmp artefact in $RECORDER_ARTIFACTS/<folder>, for people to look at.
 void SaveWindowShot(HWND wnd, int margin, const std::wstring& folder, const std::wstring& name);
+
+// The screen's pixels in a rectangle (screen coordinates), as the recorder reads them.
+fw::TBitmap ScreenPixels(RECT r);
+// One pixel of the screen, as RGB().
+COLORREF ScreenPixel(int x, int y);
 
 // The bytes of an RCDATA resource of the running program (empty when it has none).
 std::vector<std::uint8_t> RcDataResource(const wchar_t* name);

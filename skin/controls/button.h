@@ -1,0 +1,47 @@
+// TSkinButton: push buttons painted from the skin's Buttons element (five faces: normal,
+// pressed, disabled, hot, focused or default) with a centred caption. The skin takes the press
+// itself: the button never sees the mouse go down and never captures it, so a press dragged off
+// the button and released elsewhere clicks nothing; a release on the button clicks it (OnClick
+// for our buttons, WM_COMMAND to the parent for a bare one). Space still goes through the
+// button's own keyboard handling. The buttons with glyphs (bit, speed and menu buttons) derive
+// from this class.
+#pragma once
+
+#include "skin/controls/skin_control.h"
+
+namespace skin {
+
+class TSkinButton : public TSkinControl {
+public:
+  std::wstring ClassName() const override { return L"TSkinButton"; }
+
+  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                     const TControlSkinSource& skinData, bool setColor,
+                     fw::TCanvas* canvas) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+                    fw::TCanvas* canvas) override;
+  bool BeforeMessage(fw::TMessage& message) override;
+  void AfterMessage(fw::TMessage& message) override;
+  void DrawSkin(HDC dc, TRect rect) override;
+
+protected:
+  void DoPaint(HDC dc, TRect rect) override;
+  // The caption centred (or aligned) in `rect`, its first "||" a line break; the focus
+  // rectangle around it when focused.
+  void DrawButtonCaption(HDC dc, TRect rect, unsigned alignment, const std::wstring& text);
+  ButtonFace CurrentFace() const;
+  COLORREF CaptionColour(ButtonFace face) const;
+
+  bool FParentBack = false;
+
+private:
+  void MouseDown(fw::TMessage& message);
+  void MouseMove();
+  void MouseUp();
+  void MouseLeave();
+  void SpaceKey(bool down);
+  void Click();
+  const TDataSkinButton* Element() const;
+};
+
+} // namespace skin

@@ -1,0 +1,40 @@
+// A picture a control skin draws again and again unchanged (a track bar's channel and thumb, an
+// up-down's arrow cells, a progress bar at one position): composed once, kept with the DIB
+// section GDI draws it from and, when it holds magenta, the mask that leaves those pixels out, so
+// that a repaint is one blit. A different key (source image, size, frame) composes it again.
+#pragma once
+
+#include "framework/core/bitmap.h"
+#include "framework/handles.h"
+
+#include <windows.h>
+
+namespace skin {
+
+struct TPictureKey {
+  const void* source = nullptr; // the element the picture is made from
+  int width = 0, height = 0;
+  int variant = 0; // a frame, a cell, a filled width: whatever else the picture depends on
+  bool operator==(const TPictureKey&) const = default;
+};
+
+class TCachedPicture {
+public:
+  // Whether the picture for `key` is ready to draw.
+  bool Holds(const TPictureKey& key) const { return ready_ && key_ == key; }
+  // A fresh width × height picture for `key` to compose into; Finish when done.
+  fw::TBitmap& Start(const TPictureKey& key);
+  // `transparent`: magenta pixels are left out when drawing.
+  void Finish(bool transparent);
+  void Draw(HDC dc, int x, int y);
+  // Forgets the picture (a new skin).
+  void Clear() { ready_ = false; }
+
+private:
+  TPictureKey key_;
+  fw::TBitmap picture_;
+  fw::Bitmap mask_; // null: drawn opaque
+  bool ready_ = false;
+};
+
+} // namespace skin

@@ -1,0 +1,196 @@
+#include "skin/controls/check_radio.h"
+
+#include "framework/sysutils.h"
+#include "skin/data/core/skin_text.h"
+#include "skin/forms/skin_paint.h"
+#include "skin/forms/window_class.h"
+#include "skin/skin_messages.h"
+
+namespace skin {
+
+namespace {
+
+constexpr int kParentBackTag = 5555;
+
+std::string LowerEnumProp(fw::TPersistent& object, const wchar_t* name, bool& present) {
+  const auto value = fw::GetEnumProp(object, name);
+  present = value.has_value();
+  return value ? AsciiLower(fw::WideToUtf8(*value)) : std::string();
+}
+
+bool HasProperty(fw::TPersistent& object, const wchar_t* name) {
+  return object.Properties().Find(name) != nullptr;
+}
+
+} // namespace
+
+// --- Both
+
+const TBitmap* TSkinCheckRadio::Strip() const {
+  const TDataSkinButton* buttons = FSkinData.Elements ? FSkinData.Elements->Buttons.get() : nullptr;
+  if (!buttons) return nullptr;
+  const TBitmap& strip = IsRadio() ? buttons->RadioBitmap : buttons->CheckBitmap;
+  return strip.Empty() ? nullptr : &strip;
+}
+
+int TSkinCheckRadio::StripFrames() const {
+  const TDataSkinButton& buttons = *FSkinData.Elements->Buttons;
+  return std::max(1, IsRadio() ? buttons.RadioButtonFrame : buttons.CheckButtonFrame);
+}
+
+void TSkinCheckRadio::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                                    const TControlSkinSource& skinData, bool setColor,
+                                    fw::TCanvas* canvas) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  FMode = static_cast<int>(Strip() ? TPaintMode::Whole : TPaintMode::ImageOnly);
+  FParentBack = control.Tag == kParentBackTag || FSkinData.Options.Contains(xoTransparent);
+}
+
+void TSkinCheckRadio::AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                                   TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+  FMode = static_cast<int>(TPaintMode::ImageOnly);
+  FParentBack = FSkinData.Options.Contains(xoTransparent);
+}
+
+bool TSkinCheckRadio::BeforeMessage(fw::TMessage& message) {
+  switch (message.Msg) {
+  case WM_PAINT:
+  case WM_PRINT:
+  case WM_PRINTCLIENT:
+    if (PaintMode() == TPaintMode::Whole) {
+      PaintNow(message);
+      return false;
+    }
+    break;
+  case WM_ERASEBKGND:
+    if (FParentBack) {
+      EraseWithParent(message);
+      return false;
+    }
+    break;
+  default:
+    break;
+  }
+  return TSkinControl::BeforeMessage(message);
+}
+
+void TSkinCheckRadio::AfterMessage(fw::TMessage& message) {
+  switch (message.Msg) {
+  case BM_SETCHECK:
+    CheckSet(message.WParam);
+    Refresh();
+    break;
+  case BM_SETSTATE: // the system draws its pushed box at once: ours goes over it again
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONUP:
+  case WM_LBUTTONDBLCLK:
+  case CM_EXIT:
+  case CM_CHECKCHANGED:
+    Refresh();
+    break;
+  default:
+    TSkinControl::AfterMessage(message);
+    break;
+  }
+}
+
+void TSkinCheckRadio::DrawSkin(HDC dc, TRect rect) {
+  const TBitmap* strip = Strip();
+  if (!strip) {
+    FMode = static_cast<int>(TPaintMode::ImageOnly); // for good: the control paints itself
+    return;
+  }
+  if (PaintMode() == TPaintMode::Whole)
+    DrawBuffered(dc, rect);
+  else
+    DrawBox(dc, rect, *strip);
+}
+
+void TSkinCheckRadio::DrawBox(HDC dc, TRect rect, const TBitmap& strip) {
+  const int frames = StripFrames();
+  const int style = ::GetWindowLongW(FHandle, GWL_STYLE);
+  const CheckLayout layout = LayoutCheckMark(rect, strip.Width() / frames, strip.Height(),
+                                             style & BS_LEFTTEXT, IsRadio(), RightToLeft());
+  DrawFrame(dc, layout.image, strip, true, frames, CurrentFrame(frames));
+}
+
+void TSkinCheckRadio::DoPaint(HDC dc, TRect rect) {
+  const TBitmap& strip = *Strip();
+  const int frames = StripFrames();
+  const int style = ::GetWindowLongW(FHandle, GWL_STYLE);
+  const CheckLayout layout = LayoutCheckMark(rect, strip.Width() / frames, strip.Height(),
+                                             style & BS_LEFTTEXT, IsRadio(), RightToLeft());
+  if (FParentBack)
+    PaintParentInto(FHandle, dc);
+  else
+    FillFace(dc, rect);
+  DrawFrame(dc, layout.image, strip, true, frames, CurrentFrame(frames));
+  DrawCaption(dc, layout.text, layout.textFlags);
+}
+
+void TSkinCheckRadio::DrawCaption(HDC dc, TRect textRect, unsigned flags) {
+  FCaption = ReadCaption();
+  const bool enabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
+  fw::TCanvas scratch;
+  fw::TCanvasBinding canvas(FCanvas ? *FCanvas : scratch, dc); // gives the DC's state back
+  ::SelectObject(dc, ControlFont());
+  const fw::TColor fontColour = FControl ? FControl->Font().Color() : fw::clWindowText;
+  ::SetTextColor(dc, fw::ColorToRGB(enabled ? fontColour : fw::clBtnShadow));
+  ::SetBkColor(dc, SkinColour(kButtonFace));
+  ::SetBkMode(dc, TRANSPARENT);
+  RECT measured{textRect.Left, textRect.Top, textRect.Right, textRect.Bottom};
+  ::DrawTextW(dc, FCaption.c_str(), -1, &measured,
+              flags | kDtCalcRect | kDtNoClip | kDtExpandTabs | kDtWordBreak);
+  const int shift = (textRect.Height() - (measured.bottom - measured.top)) / 2;
+  textRect.Top += shift;
+  textRect.Bottom += shift;
+  if (CheckFocusRectShown(WindowsMajorVersion(), ::GetFocus() == FHandle, FCaption.empty()))
+    DrawCaptionFocus(dc, flags | kDtExpandTabs | kDtWordBreak, textRect);
+  RECT r{textRect.Left, textRect.Top, textRect.Right, textRect.Bottom};
+  ::DrawTextW(dc, FCaption.c_str(), -1, &r, flags | kDtExpandTabs | kDtWordBreak);
+}
+
+// --- Check box
+
+void TSkinCheckBox::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                                  const TControlSkinSource& skinData, bool setColor,
+                                  fw::TCanvas* canvas) {
+  FCheckState = 0;
+  TSkinCheckRadio::AttachControl(control, skinForm, skinData, setColor, canvas);
+}
+
+int TSkinCheckBox::CurrentFrame(int frameCount) const {
+  const LRESULT state = ::SendMessageW(FHandle, BM_GETSTATE, 0, 0);
+  CheckBoxFacts facts;
+  facts.checked = state & BST_CHECKED;
+  facts.indeterminate = state & BST_INDETERMINATE;
+  facts.disabled = ::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED;
+  facts.frameCount = frameCount;
+  std::string stateName;
+  if (FControl) {
+    stateName = LowerEnumProp(*FControl, L"State", facts.hasStateProperty);
+    facts.stateName = stateName.c_str();
+    facts.hasDataField = HasProperty(*FControl, L"DataField");
+    facts.lastSetCheck = FCheckState;
+    facts.hasDataBinding = HasProperty(*FControl, L"DataBinding");
+  }
+  return CheckBoxFrame(facts);
+}
+
+// --- Radio button
+
+int TSkinRadioButton::CurrentFrame(int frameCount) const {
+  RadioFacts facts;
+  facts.checked = ::SendMessageW(FHandle, BM_GETCHECK, 0, 0) & BST_CHECKED;
+  if (FControl) {
+    bool present = false;
+    const std::string checked = LowerEnumProp(*FControl, L"Checked", present);
+    if (present) facts.checked = checked == "true";
+  }
+  facts.disabled = ::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED;
+  facts.frameCount = frameCount;
+  return RadioButtonFrame(facts);
+}
+
+} // namespace skin

@@ -1,0 +1,68 @@
+// TSkinCheckBox and TSkinRadioButton: the check mark or radio dot drawn from a frame of the
+// skin's CheckButton or RadioButton strip (4 or 12 frames for check boxes, 4 or 8 for radio
+// buttons). Our own controls are painted whole, box and caption, on the skin's face colour; a
+// bare window (inside a system dialog) paints itself and gets the skin's box drawn over its own.
+// The two are twins and share everything but the strip, the state they read and a 1-pixel gap.
+#pragma once
+
+#include "skin/controls/skin_control.h"
+
+namespace skin {
+
+class TSkinCheckRadio : public TSkinControl {
+public:
+  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                     const TControlSkinSource& skinData, bool setColor,
+                     fw::TCanvas* canvas) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+                    fw::TCanvas* canvas) override;
+  bool BeforeMessage(fw::TMessage& message) override;
+  void AfterMessage(fw::TMessage& message) override;
+  void DrawSkin(HDC dc, TRect rect) override;
+
+  // What the skin paints: the whole control, or only the box over the control's own painting.
+  enum class TPaintMode { ImageOnly = 0, Whole = 1 };
+  TPaintMode PaintMode() const { return static_cast<TPaintMode>(FMode); }
+
+protected:
+  void DoPaint(HDC dc, TRect rect) override;
+  virtual bool IsRadio() const = 0;
+  // The frame (1-based) of a strip of `frameCount` frames that shows the control now.
+  virtual int CurrentFrame(int frameCount) const = 0;
+  virtual void CheckSet(WPARAM /*check*/) {}
+
+  bool FParentBack = false;
+
+private:
+  const TBitmap* Strip() const;
+  int StripFrames() const;
+  void DrawBox(HDC dc, TRect rect, const TBitmap& strip);
+  void DrawCaption(HDC dc, TRect textRect, unsigned flags);
+};
+
+class TSkinCheckBox : public TSkinCheckRadio {
+public:
+  std::wstring ClassName() const override { return L"TSkinCheckBox"; }
+  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                     const TControlSkinSource& skinData, bool setColor,
+                     fw::TCanvas* canvas) override;
+
+protected:
+  bool IsRadio() const override { return false; }
+  int CurrentFrame(int frameCount) const override;
+  void CheckSet(WPARAM check) override { FCheckState = static_cast<int>(check) + 1; }
+
+private:
+  int FCheckState = 0; // last BM_SETCHECK + 1; 0 before any
+};
+
+class TSkinRadioButton : public TSkinCheckRadio {
+public:
+  std::wstring ClassName() const override { return L"TSkinRadioButton"; }
+
+protected:
+  bool IsRadio() const override { return true; }
+  int CurrentFrame(int frameCount) const override;
+};
+
+} // namespace skin

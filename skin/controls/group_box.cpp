@@ -1,0 +1,98 @@
+#include "skin/controls/group_box.h"
+
+#include "skin/controls/core/bar_layout.h"
+#include "skin/data/core/skin_colours.h"
+
+namespace skin {
+
+namespace {
+
+constexpr int kCornerEllipse = 5;
+
+} // namespace
+
+void TSkinGroupBox::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                                  const TControlSkinSource& skinData, bool setColor,
+                                  fw::TCanvas* canvas) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  FMode = static_cast<int>(TPaintMode::Whole);
+}
+
+bool TSkinGroupBox::BeforeMessage(fw::TMessage& message) {
+  if (!TSkinControl::BeforeMessage(message)) return false;
+  if (PaintMode() != TPaintMode::Whole) return true;
+  switch (message.Msg) {
+  case WM_PAINT:
+  case WM_PRINTCLIENT:
+    PaintNow(message);
+    return false;
+  case WM_ERASEBKGND:
+    // The paint covers every pixel.
+    message.Result = 1;
+    return false;
+  case WM_CTLCOLORSTATIC: {
+    // Labels and track bars inside stand on the face colour; their text colour stays theirs.
+    CallOldProc(message);
+    const COLORREF face = SkinColour(kButtonFace);
+    ::SetBkColor(reinterpret_cast<HDC>(message.WParam), face);
+    message.Result = reinterpret_cast<LRESULT>(FFaceBrush.Get(face));
+    return false;
+  }
+  default:
+    return true;
+  }
+}
+
+void TSkinGroupBox::SkinChanged(const TControlSkinSource& skinData) {
+  TSkinControl::SkinChanged(skinData);
+  // The children ask for their background again.
+  ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TSkinGroupBox::DrawSkin(HDC dc, TRect rect) {
+  if (PaintMode() == TPaintMode::Whole)
+    DrawBuffered(dc, rect);
+  else
+    DrawFrameAndCaption(dc, rect, false); // over what the system just painted
+}
+
+void TSkinGroupBox::DoPaint(HDC dc, TRect rect) {
+  DrawFrameAndCaption(dc, rect, true);
+}
+
+void TSkinGroupBox::DrawFrameAndCaption(HDC dc, TRect rect, bool whole) {
+  FCaption = ReadCaption();
+  const COLORREF face = SkinColour(kButtonFace);
+  if (whole) FillFace(dc, rect);
+  const int saved = ::SaveDC(dc);
+  ::SelectObject(dc, ControlFont());
+  ::SetTextColor(dc, FControl ? fw::ColorToRGB(FControl->Font().Color()) : SkinColour(kButtonText));
+  SIZE zero{};
+  ::GetTextExtentPoint32A(dc, "0", 1, &zero);
+  const int top = GroupBoxFrameTop(zero.cy);
+  if (!whole) {
+    // The system's 3D edge goes under the face colour first.
+    HBRUSH brush = FFaceBrush.Get(face);
+    RECT outer{0, top, rect.Right, rect.Bottom};
+    ::FrameRect(dc, &outer, brush);
+    RECT inner{1, top + 1, rect.Right - 1, rect.Bottom - 1};
+    ::FrameRect(dc, &inner, brush);
+  }
+  fw::Pen pen(::CreatePen(PS_SOLID, 1, SkinColour(kButtonShadow)));
+  ::SelectObject(dc, pen.get());
+  ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+  ::RoundRect(dc, 1, top, rect.Right - 1, rect.Bottom - 1, kCornerEllipse, kCornerEllipse);
+  // Opaque on the face colour: the caption cuts the frame line.
+  ::SetBkColor(dc, face);
+  ::SetBkMode(dc, OPAQUE);
+  const bool right = ::GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT;
+  RECT text = [&] {
+    const TRect t = GroupBoxCaptionRect(rect, right);
+    return RECT{t.Left, t.Top, t.Right, t.Bottom};
+  }();
+  ::DrawTextW(dc, FCaption.c_str(), -1, &text,
+              right ? RightToLeftFlags(DT_RIGHT | DT_EXPANDTABS) : DT_EXPANDTABS);
+  ::RestoreDC(dc, saved);
+}
+
+} // namespace skin

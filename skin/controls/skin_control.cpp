@@ -1,0 +1,410 @@
+#include "skin/controls/skin_control.h"
+
+#include "framework/sysutils.h"
+#include "skin/data/core/skin_colours.h"
+#include "skin/data/core/skin_text.h"
+#include "skin/forms/skin_paint.h"
+#include "skin/forms/win_skin_form.h"
+#include "skin/skin_messages.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace skin {
+
+namespace {
+
+// Controls this large get their mouse position from the cursor: the message's 16-bit
+// coordinates would wrap.
+constexpr int kLargestMessageCoordinate = 0x8000;
+
+RECT ToRECT(TRect r) {
+  return {r.Left, r.Top, r.Right, r.Bottom};
+}
+
+TRect ToTRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+} // namespace
+
+// --- TPaintBuffer
+
+HDC TPaintBuffer::Prepare(HDC reference, int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (!dc_) dc_.reset(::CreateCompatibleDC(reference));
+  if (width > width_ || height > height_ || !bitmap_) {
+    width_ = std::max(width, width_);
+    height_ = std::max(height, height_);
+    fw::Bitmap bigger(::CreateCompatibleBitmap(reference, width_, height_));
+    if (!bigger) return nullptr;
+    HGDIOBJ previous = ::SelectObject(dc_.get(), bigger.get());
+    if (!original_) original_ = previous;
+    bitmap_ = std::move(bigger);
+  }
+  return dc_.get();
+}
+
+void TPaintBuffer::Present(HDC target, int x, int y, int width, int height) const {
+  ::BitBlt(target, x, y, width, height, dc_.get(), 0, 0, SRCCOPY);
+}
+
+// --- TSkinControl: attaching and letting go
+
+TSkinControl::TSkinControl() : fw::TComponent(nullptr) {}
+
+TSkinControl::~TSkinControl() {
+  Release();
+}
+
+void TSkinControl::Register(TWinSkinForm* skinForm) {
+  FSkinForm = skinForm;
+  if (FSkinForm) FSkinForm->AddControl(this);
+}
+
+void TSkinControl::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                                 const TControlSkinSource& skinData, bool setColor,
+                                 fw::TCanvas* canvas) {
+  if (FAttached) return;
+  FSetColor = setColor;
+  FSkinData = skinData;
+  FCanvas = canvas;
+  FControl = &control;
+  FHandle = control.Handle();
+  FUnicode = ::IsWindowUnicode(FHandle);
+  FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
+  FOldWindowProc = control.WindowProc;
+  control.WindowProc = [this](fw::TMessage& message) { SkinWndProc(message); };
+  Register(skinForm);
+  if (FSetColor && FSkinData.Elements) {
+    SetParentBackground(true);
+    FSavedColor = control.Color();
+    FSavedParentColor = control.ParentColor();
+    control.SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
+  }
+  if (FParentBackgroundOff) FMode = 1;
+  control.Invalidate();
+  FAttached = true;
+  FState = TSkinLife::Attached;
+}
+
+void TSkinControl::AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                                TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+  FSkinData = skinData;
+  FCanvas = canvas;
+  FHandle = handle;
+  FWindowEnabled = true;
+  FMode = 0;
+  Register(skinForm);
+  FUnicode = ::IsWindowUnicode(handle);
+  FCaption = ReadCaption();
+  FSubclass = std::make_unique<TWindowSubclass>([this](UINT msg, WPARAM wParam, LPARAM lParam) {
+    fw::TMessage message{msg, wParam, lParam, 0};
+    SkinWndProc(message);
+    return message.Result;
+  });
+  FSubclass->Hook(handle);
+  ::InvalidateRect(handle, nullptr, TRUE);
+  FAttached = true;
+  FState = TSkinLife::Attached;
+}
+
+void TSkinControl::Release() {
+  if (FControl && FOldWindowProc) FControl->WindowProc = FOldWindowProc;
+  FOldWindowProc = nullptr;
+  FControl = nullptr;
+  if (FSubclass) FSubclass->Unhook();
+}
+
+void TSkinControl::Deactivate() {
+  if (!FSkinOn) return;
+  FSkinOn = false;
+  if (FState != TSkinLife::Destroyed && FSetColor && FControl) {
+    SetParentBackground(false);
+    FControl->SetColor(FSavedColor);
+    if (FSavedParentColor) FControl->SetParentColor(true); // follows its parent again
+  }
+}
+
+void TSkinControl::SkinChanged(const TControlSkinSource& skinData) {
+  FSkinData = skinData;
+  FRenderings.clear(); // the elements' images were loaded anew
+  if (FSetColor && FControl && FSkinData.Elements)
+    FControl->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
+  Refresh();
+}
+
+void TSkinControl::SetParentBackground(bool on) {
+  if (FSkinData.Options.Contains(xoParentBackGround) || !FControl) return;
+  if (on) {
+    const auto value = fw::GetEnumProp(*FControl, L"ParentBackground");
+    if (!value) return;
+    FParentBackgroundOff = AsciiLower(fw::WideToUtf8(*value)) == "true";
+    if (FParentBackgroundOff) fw::SetEnumProp(*FControl, L"ParentBackground", L"False");
+  } else if (FParentBackgroundOff) {
+    fw::SetEnumProp(*FControl, L"ParentBackground", L"True");
+  }
+}
+
+// --- Messages
+
+void TSkinControl::SkinWndProc(fw::TMessage& message) {
+  bool passed = false;
+  try {
+    if (message.Msg == SM_SKINENABLE) {
+      // Either way the control shows its new look at once.
+      FSkinOn = message.WParam > 0;
+      Refresh();
+      return;
+    }
+    if (!FSkinOn) {
+      passed = true;
+      CallOldProc(message);
+      return;
+    }
+    if (BeforeMessage(message)) {
+      passed = true;
+      CallOldProc(message);
+      AfterMessage(message);
+    }
+  } catch (...) {
+    // A control never fails because of its skin: what the skin could not do is dropped, and a
+    // message it had not passed on yet still reaches the control.
+    if (!passed && message.Msg != SM_SKINENABLE) CallOldProc(message);
+  }
+}
+
+void TSkinControl::CallOldProc(fw::TMessage& message) {
+  if (FOldWindowProc)
+    FOldWindowProc(message);
+  else if (FSubclass)
+    message.Result = FSubclass->PassOn(message.Msg, message.WParam, message.LParam);
+  else
+    message.Result = ::DefWindowProcW(FHandle, message.Msg, message.WParam, message.LParam);
+}
+
+bool TSkinControl::BeforeMessage(fw::TMessage& message) {
+  switch (message.Msg) {
+  case WM_NCDESTROY:
+    // The window is going: the control gets its window method back (its own procedure is
+    // given back by the subclass itself after this message), and the skin waits to be freed.
+    FState = TSkinLife::Destroyed;
+    CallOldProc(message);
+    if (FControl) {
+      FControl->WindowProc = FOldWindowProc;
+      FOldWindowProc = nullptr;
+      FControl = nullptr;
+    }
+    if (FSkinOn) Deactivate();
+    return false;
+  case SM_ISSKINNED:
+    message.Result = 1;
+    return false;
+  default:
+    return true;
+  }
+}
+
+void TSkinControl::AfterMessage(fw::TMessage& message) {
+  switch (message.Msg) {
+  case WM_SETFOCUS:
+  case WM_KILLFOCUS:
+  case WM_ENABLE:
+  case WM_SETTEXT:
+  case CM_ENABLEDCHANGED:
+    Refresh();
+    break;
+  case WM_PAINT:
+    RedrawSkin(reinterpret_cast<HDC>(message.WParam));
+    break;
+  default:
+    break;
+  }
+}
+
+// --- Painting
+
+void TSkinControl::Refresh() {
+  if (FCompanion) {
+    FCompanion->Invalidate();
+    return;
+  }
+  ::InvalidateRect(FHandle, nullptr, TRUE);
+  ::UpdateWindow(FHandle);
+}
+
+void TSkinControl::RedrawSkin(HDC dc) {
+  RECT window;
+  if (!::GetWindowRect(FHandle, &window)) return;
+  FWindowRect = ToTRect(window);
+  const TRect rect{0, 0, window.right - window.left, window.bottom - window.top};
+  try {
+    if (dc) {
+      DrawSkin(dc, rect);
+      return;
+    }
+    HDC windowDC = ::GetWindowDC(FHandle);
+    if (!windowDC) return;
+    try {
+      DrawSkin(windowDC, rect);
+    } catch (...) {
+      ::ReleaseDC(FHandle, windowDC);
+      throw;
+    }
+    ::ReleaseDC(FHandle, windowDC);
+  } catch (...) {
+    // A paint that fails leaves what was there.
+  }
+}
+
+void TSkinControl::DrawSkin(HDC /*dc*/, TRect /*rect*/) {}
+
+void TSkinControl::PaintNow(fw::TMessage& message) {
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  PAINTSTRUCT paint{};
+  const bool ownPaint = dc == nullptr;
+  if (ownPaint) dc = ::BeginPaint(FHandle, &paint);
+  RECT window;
+  if (dc && ::GetWindowRect(FHandle, &window)) {
+    FWindowRect = ToTRect(window);
+    DrawSkin(dc, {0, 0, window.right - window.left, window.bottom - window.top});
+  }
+  if (ownPaint) ::EndPaint(FHandle, &paint);
+  message.Result = 0;
+}
+
+void TSkinControl::EraseWithParent(fw::TMessage& message) {
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  if (FControl) {
+    PaintParentInto(FHandle, dc);
+  } else {
+    RECT client;
+    ::GetClientRect(FHandle, &client);
+    FillParentColor(dc, ToTRect(client));
+  }
+  message.Result = 1;
+}
+
+void TSkinControl::DrawBuffered(HDC dc, TRect rect) {
+  HDC buffer = FBuffer.Prepare(dc, rect.Width(), rect.Height());
+  if (!buffer) return;
+  DoPaint(buffer, {0, 0, rect.Width(), rect.Height()});
+  FBuffer.Present(dc, rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+COLORREF TSkinControl::SkinColour(int index) const {
+  return FSkinData.Elements ? (FSkinData.Elements->Colour(index) & 0xFFFFFF)
+                            : fw::ColorToRGB(fw::clBtnFace);
+}
+
+void TSkinControl::FillColor(HDC dc, TRect rect, COLORREF colour) {
+  fw::Brush brush(::CreateSolidBrush(colour));
+  const RECT r = ToRECT(rect);
+  ::FillRect(dc, &r, brush.get());
+}
+
+void TSkinControl::FillFace(HDC dc, TRect rect) const {
+  FillColor(dc, rect, SkinColour(kButtonFace));
+}
+
+void TSkinControl::FillParentColor(HDC dc, TRect rect) const {
+  fw::TWinControl* parent = FControl ? FControl->Parent() : nullptr;
+  const auto colour = parent ? fw::GetOrdProp(*parent, L"Color") : std::nullopt;
+  FillColor(dc, rect, colour ? fw::ColorToRGB(*colour) : SkinColour(kButtonFace));
+}
+
+void TSkinControl::DrawElementFrame(HDC dc, TRect rect, int frameCount, int frame,
+                                    const TDataSkinObject& element) {
+  if (rect.Right < rect.Left || rect.Bottom < rect.Top || element.Bitmap.Empty()) return;
+  frameCount = std::max(frameCount, 1);
+  const int width = rect.Width(), height = rect.Height();
+  auto same = [&](const TRendering& r) {
+    return r.element == &element && r.frameCount == frameCount && r.frame == frame &&
+           r.width == width && r.height == height;
+  };
+  auto it = std::find_if(FRenderings.begin(), FRenderings.end(), same);
+  if (it == FRenderings.end()) {
+    // A size seen for the first time: the renderings of other sizes are not needed any more.
+    std::erase_if(FRenderings, [&](const TRendering& r) {
+      return r.element == &element && (r.width != width || r.height != height);
+    });
+    TBitmap rendering =
+        RenderNineSlice(width, height, element.Bitmap,
+                        {element.LeftWidth, element.TopHeight, element.RightWidth,
+                         element.BottomHeight},
+                        false, element.Tile == 1, frameCount, frame);
+    FRenderings.push_back({&element, frameCount, frame, width, height,
+                           TPreparedImage(std::move(rendering), element.Trans == 1)});
+    it = std::prev(FRenderings.end());
+  }
+  it->image.Draw(dc, rect.Left, rect.Top);
+}
+
+bool TSkinControl::RightToLeft() const {
+  for (fw::TWinControl* c : {FControl, FCompanion})
+    if (c) {
+      const auto mode = fw::GetEnumProp(*c, L"BiDiMode");
+      if (mode && *mode == L"bdRightToLeft") return true;
+    }
+  return !FControl && (::GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_RTLREADING);
+}
+
+unsigned TSkinControl::RightToLeftFlags(unsigned flags) const {
+  return RightToLeft() ? flags | kDtRtlReading : flags;
+}
+
+void TSkinControl::DrawAlignedText(HDC dc, TRect rect, unsigned alignment, bool enabled,
+                                   const std::wstring& text) {
+  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  RECT measured = ToRECT(rect);
+  ::DrawTextW(dc, text.c_str(), -1, &measured, alignment | kDtCalcRect | kDtNoClip | kDtExpandTabs);
+  TRect t = PlaceMeasuredText(rect, measured.right - measured.left, measured.bottom - measured.top,
+                              alignment & kDtCenter);
+  const COLORREF oldColour =
+      enabled ? ::GetTextColor(dc) : ::SetTextColor(dc, fw::ColorToRGB(fw::clBtnShadow));
+  RECT r = ToRECT(t);
+  ::DrawTextW(dc, text.c_str(), -1, &r, RightToLeftFlags(alignment | kDtExpandTabs));
+  ::SetTextColor(dc, oldColour);
+  ::SetBkMode(dc, oldMode);
+}
+
+void TSkinControl::DrawCaptionFocus(HDC dc, unsigned flags, TRect rect) {
+  RECT measured = ToRECT(rect);
+  ::DrawTextW(dc, FCaption.c_str(), -1, &measured, flags | kDtCalcRect | kDtNoClip);
+  const RECT focus = ToRECT(CaptionFocusRect(rect, measured.right - measured.left,
+                                             measured.bottom - measured.top, flags));
+  ::DrawFocusRect(dc, &focus);
+}
+
+void TSkinControl::EmulateMouseDown(const fw::TMessage& message) {
+  if (!FControl) return;
+  int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
+  if (FControl->Width() > kLargestMessageCoordinate ||
+      FControl->Height() > kLargestMessageCoordinate) {
+    POINT cursor;
+    ::GetCursorPos(&cursor);
+    ::ScreenToClient(FHandle, &cursor);
+    x = cursor.x;
+    y = cursor.y;
+  }
+  FControl->MouseDown(fw::TMouseButton::mbLeft, static_cast<fw::TShiftState>(message.WParam), x, y);
+}
+
+std::wstring TSkinControl::ReadCaption() const {
+  if (FControl) return fw::GetStrProp(*FControl, L"Caption").value_or(FControl->Text());
+  const int length = ::GetWindowTextLengthW(FHandle);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(FHandle, text.data(), length + 1)));
+  return text;
+}
+
+HFONT TSkinControl::ControlFont() const {
+  if (FControl) return FControl->Font().Handle();
+  if (auto font = reinterpret_cast<HFONT>(::SendMessageW(FHandle, WM_GETFONT, 0, 0))) return font;
+  return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+} // namespace skin

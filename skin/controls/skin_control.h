@@ -1,0 +1,180 @@
+// TSkinControl: the base of every control skin. A control skin sits beside a child control that
+// already exists and works (one of our framework controls, or a bare window inside a system
+// dialog), takes over its messages, lets the control do its own work and paints it again from
+// the skin's bitmaps.
+//
+// Two ways in: a framework control's window method is replaced (control mode); a bare window's
+// window procedure is replaced through a thunk (window mode). Either way every message passes
+// SkinWndProc: BeforeMessage may answer it alone, otherwise the replaced procedure runs and
+// AfterMessage follows. What a descendant does not handle goes to this base, then to the
+// control's own procedure.
+//
+// Ownership: the window skin (TWinSkinForm) that the skin registers with owns it, in both modes,
+// and frees it when the control's window is gone or the window is unskinned. The skin never
+// outlives that window skin, and it lets go of the control at the control's WM_NCDESTROY, so no
+// reference in either direction can dangle.
+#pragma once
+
+#include "framework/control.h"
+#include "framework/graphics.h"
+#include "skin/controls/core/control_layout.h"
+#include "skin/controls/core/control_states.h"
+#include "skin/data/core/skin_elements.h"
+#include "skin/data/core/skin_options.h"
+#include "skin/forms/skin_paint.h"
+#include "skin/forms/window_subclass.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace skin {
+
+class TWinSkinForm;
+class TSkinData;
+
+// The skin a control skin paints from.
+struct TControlSkinSource {
+  const TSkinElements* Elements = nullptr; // null: no skin loaded
+  TSkinOptions Options = DefaultSkinOptions();
+};
+
+// Life of a control skin.
+enum class TSkinLife {
+  Created = 0,
+  Attached = 1,
+  Deactivated = 2, // a box skin that stopped recolouring its control
+  Destroyed = 6,   // the control's window is gone; the window skin frees the object
+};
+
+// The off-screen picture a paint is composed in before it reaches the screen in one copy. It
+// keeps its bitmap between paints and only grows it.
+class TPaintBuffer {
+public:
+  // A device context with a bitmap of at least width × height, compatible with `reference`.
+  HDC Prepare(HDC reference, int width, int height);
+  // Copies width × height from the buffer to (x, y) of `target`.
+  void Present(HDC target, int x, int y, int width, int height) const;
+  HDC Handle() const { return dc_.get(); }
+
+private:
+  fw::MemoryDC dc_;
+  fw::Bitmap bitmap_;
+  HGDIOBJ original_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
+class TSkinControl : public fw::TComponent {
+public:
+  TSkinControl();
+  ~TSkinControl() override;
+  TSkinControl(const TSkinControl&) = delete;
+  TSkinControl& operator=(const TSkinControl&) = delete;
+  std::wstring ClassName() const override { return L"TSkinControl"; }
+
+  // Control mode: takes over `control`'s window method. A second call does nothing.
+  virtual void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                             const TControlSkinSource& skinData, bool setColor,
+                             fw::TCanvas* canvas);
+  // Window mode: takes over the window procedure of `handle`.
+  virtual void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+                            fw::TCanvas* canvas);
+  // Skinning off for good: the control gets its colour and ParentBackground back.
+  virtual void Deactivate();
+  // Before the control's own procedure; false: the message is answered (Result) and goes no
+  // further.
+  virtual bool BeforeMessage(fw::TMessage& message);
+  // After the control's own procedure handled the message.
+  virtual void AfterMessage(fw::TMessage& message);
+  // Paints the whole window (non-client area included) now, into `dc` or the window's DC.
+  virtual void RedrawSkin(HDC dc);
+  // Draws the skin of the whole window into `dc`; `rect` is the window rectangle at (0, 0).
+  virtual void DrawSkin(HDC dc, TRect rect);
+  // The skin data changed: colours again, and a repaint.
+  virtual void SkinChanged(const TControlSkinSource& skinData);
+  bool IsSkinnable() const { return true; }
+
+  HWND Handle() const { return FHandle; }
+  fw::TWinControl* Control() const { return FControl; }
+  TSkinLife State() const { return FState; }
+  bool SkinOn() const { return FSkinOn; }
+  bool ControlMode() const { return FControl != nullptr; }
+
+  // Every message of the skinned window passes here.
+  void SkinWndProc(fw::TMessage& message);
+
+protected:
+  // Passes the message to what was replaced.
+  void CallOldProc(fw::TMessage& message);
+  // Invalidates the companion, or repaints the window at once.
+  void Refresh();
+  void SetParentBackground(bool on);
+  void FillFace(HDC dc, TRect rect) const;
+  void FillParentColor(HDC dc, TRect rect) const;
+  static void FillColor(HDC dc, TRect rect, COLORREF colour);
+  COLORREF SkinColour(int index) const;
+  // The focus rectangle around the caption FCaption laid out with `flags` in `rect`.
+  void DrawCaptionFocus(HDC dc, unsigned flags, TRect rect);
+  // Raises the framework control's OnMouseDown for a left-button message the skin swallows.
+  void EmulateMouseDown(const fw::TMessage& message);
+  // WM_PAINT (and the print messages) answered by the skin alone.
+  void PaintNow(fw::TMessage& message);
+  // WM_ERASEBKGND: the parent's background behind the control.
+  void EraseWithParent(fw::TMessage& message);
+  // Frame `frame` (1-based) of `frameCount` of an element stretched into `rect`. The renderings
+  // are kept between paints until the size or the skin changes.
+  void DrawElementFrame(HDC dc, TRect rect, int frameCount, int frame,
+                        const TDataSkinObject& element);
+  // Transparent text centred vertically in `rect`, grey when not enabled.
+  void DrawAlignedText(HDC dc, TRect rect, unsigned alignment, bool enabled,
+                       const std::wstring& text);
+  unsigned RightToLeftFlags(unsigned flags) const;
+  bool RightToLeft() const;
+  // Composes DoPaint of `rect` (at 0, 0) off screen and copies it to `dc` in one blit.
+  void DrawBuffered(HDC dc, TRect rect);
+  virtual void DoPaint(HDC /*dc*/, TRect /*rect*/) {}
+  // The window text (window mode) or the control's Caption property.
+  std::wstring ReadCaption() const;
+  // The font the control draws its text with.
+  HFONT ControlFont() const;
+
+  TMouseState FMouseState;
+  fw::TCanvas* FCanvas = nullptr; // the window skin's scratch canvas; not owned
+  bool FWindowEnabled = false;
+  bool FFocused = false;
+  std::wstring FCaption;
+  bool FSkinOn = true;
+  bool FUnicode = false;
+  TControlSkinSource FSkinData;
+  HWND FHandle = nullptr;
+  fw::TWndMethod FOldWindowProc; // control mode: the control's window method before us
+  fw::TWinControl* FControl = nullptr;
+  TRect FWindowRect;
+  fw::TWinControl* FCompanion = nullptr;
+  bool FSetColor = false;
+  fw::TColor FSavedColor = 0;
+  bool FSavedParentColor = false; // the control followed its parent's colour before
+  bool FAttached = false;
+  TSkinLife FState = TSkinLife::Created;
+  TWinSkinForm* FSkinForm = nullptr; // the window skin that owns this object
+  int FMode = 0;
+  bool FParentBackgroundOff = false;
+  TPaintBuffer FBuffer;
+
+private:
+  void Register(TWinSkinForm* skinForm);
+  // The control's window is going: give the window method or procedure back and forget it.
+  void Release();
+
+  std::unique_ptr<TWindowSubclass> FSubclass; // window mode
+  struct TRendering {
+    const TDataSkinObject* element;
+    int frameCount, frame, width, height;
+    TPreparedImage image;
+  };
+  std::vector<TRendering> FRenderings; // of the elements drawn at the current sizes
+};
+
+} // namespace skin

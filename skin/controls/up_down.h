@@ -1,0 +1,47 @@
+// TSkinUpDown: up-down (spin arrow) controls painted whole by the skin: each arrow button is a
+// cell of the skin's UpDown.Vert or UpDown.Horz strip (normal, pressed, disabled, hot; the cells
+// of the second button follow those of the first) with the same cell of its glyph image centred
+// on it, or a plain face with a small arrow when the skin has no such strip. The control keeps
+// doing its own work: presses still step its position.
+#pragma once
+
+#include "skin/controls/cached_picture.h"
+#include "skin/controls/core/bar_layout.h"
+#include "skin/controls/skin_control.h"
+
+namespace skin {
+
+class TSkinUpDown : public TSkinControl {
+public:
+  std::wstring ClassName() const override { return L"TSkinUpDown"; }
+
+  bool BeforeMessage(fw::TMessage& message) override;
+  void DrawSkin(HDC dc, TRect rect) override;
+  void SkinChanged(const TControlSkinSource& skinData) override;
+
+  // The up-down is the buddy of a skinned edit: it stays clear of the edit's border.
+  void SetInEdit(bool inEdit) { FInEdit = inEdit; }
+  // 1: the buttons lie side by side whatever the style says.
+  void SetHorizontal(int horizontal) { FHorizontal = horizontal; }
+
+protected:
+  void DoPaint(HDC dc, TRect rect) override;
+
+private:
+  void Press(fw::TMessage& message);
+  void Release(fw::TMessage& message);
+  void MouseMove();
+  void MouseLeave();
+  bool Horizontal() const;
+  enum class TArrowDirection { Up, Down, Left, Right };
+  void DrawArrowButton(HDC dc, TRect half, ArrowState state, TArrowDirection direction);
+  // The skin's cell, with its glyph centred on it, composed for one half.
+  void DrawCell(HDC dc, TRect half, const TDataSkinBorder& strip, int cell, bool second);
+
+  bool FInEdit = false;
+  int FHorizontal = 0;
+  POINT FPaintOrigin{}; // where the buffered picture goes in the window
+  TCachedPicture FHalves[2];
+};
+
+} // namespace skin
