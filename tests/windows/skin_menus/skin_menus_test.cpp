@@ -98,23 +98,12 @@ std::vector<std::uint8_t> TestSkinFile(bool menuElements) {
 }
 
 Pixel ScreenPixel(int x, int y) {
-  fw::TBitmap one(1, 1, fw::TPixelFormat::pf32bit);
-  fw::DrawInto(one, [&](HDC dc) {
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(dc, 0, 0, 1, 1, screen, x, y, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-  });
-  return one.At(0, 0) & 0xFFFFFF;
+  return fw::PixelOf(testing_support::ScreenPixel(x, y));
 }
 
 // Pixels of one colour in a screen rectangle.
 int CountPixels(RECT r, Pixel colour) {
-  fw::TBitmap shot(r.right - r.left, r.bottom - r.top, fw::TPixelFormat::pf32bit);
-  fw::DrawInto(shot, [&](HDC dc) {
-    HDC screen = ::GetDC(nullptr);
-    ::BitBlt(dc, 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-  });
+  const fw::TBitmap shot = testing_support::ScreenPixels(r);
   int count = 0;
   for (int y = 0; y < shot.Height(); ++y)
     for (int x = 0; x < shot.Width(); ++x)
