@@ -259,7 +259,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
   if (own) RegisterOwnClass(params);
   const std::wstring& cls = own ? params.WinClassName : params.SystemClass;
   TWinControl* outer = std::exchange(creatingControl, own ? this : nullptr);
-  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(params.Id) : nullptr;
+  HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(params.Id) : params.Menu;
   HWND wnd = ::CreateWindowExW(params.ExStyle, cls.c_str(), params.Caption.c_str(), params.Style,
                                params.X, params.Y, params.Width, params.Height, params.WndParent,
                                id, ::GetModuleHandleW(nullptr), nullptr);

@@ -126,6 +126,8 @@ struct TCreateParams {
   HWND WndParent = nullptr;
   // The child window identifier.
   UINT_PTR Id = 0;
+  // The menu bar of a top-level window.
+  HMENU Menu = nullptr;
   // Empty: a class of our own named after WinClassName. Otherwise a system class ("BUTTON", ...)
   // whose window procedure is subclassed.
   std::wstring SystemClass;

@@ -146,7 +146,7 @@ void TForm::CreateParams(TCreateParams& params) {
   // A size given for the client area becomes the window's outer size for this border.
   if (clientWidth_ >= 0 || clientHeight_ >= 0) {
     RECT r{0, 0, clientWidth_ >= 0 ? clientWidth_ : 0, clientHeight_ >= 0 ? clientHeight_ : 0};
-    ::AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
+    ::AdjustWindowRectEx(&r, params.Style, menu_ != nullptr, params.ExStyle);
     if (clientWidth_ >= 0) params.Width = r.right - r.left;
     if (clientHeight_ >= 0) params.Height = r.bottom - r.top;
   }
@@ -154,6 +154,8 @@ void TForm::CreateParams(TCreateParams& params) {
     params.X = (::GetSystemMetrics(SM_CXSCREEN) - params.Width) / 2;
     params.Y = (::GetSystemMetrics(SM_CYSCREEN) - params.Height) / 2;
   }
+  // The menu comes with the window: a skin that takes the window at its activation finds it.
+  params.Menu = menu_ ? menu_->Handle() : nullptr;
   params.WinClassName = L"fw.TForm";
   params.Background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   params.Icon = ProgramIcon(false);
@@ -167,6 +169,7 @@ void TForm::HandleCreated() {
     ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
   if (HICON little = ProgramIcon(true))
     ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
+  if (menu_) menu_->Window = Handle();
 }
 
 HICON ProgramIcon(bool smallIcon) {
@@ -225,7 +228,19 @@ void TForm::InitFromText(const std::string& text) {
   if (OnCreate) OnCreate(this);
 }
 
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu_ && menu_ != menu) menu_->Window = nullptr;
+  menu_ = menu;
+  if (!HandleAllocated()) return;
+  if (menu_) menu_->Window = Handle();
+  ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
+  Perform(CM_MENUCHANGED);
+}
+
+
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT menuResult = 0;
+  if (DispatchMenuMessage(msg, wParam, lParam, menuResult)) return menuResult;
   switch (msg) {
   case WM_CLOSE:
     if (inModalLoop_) {

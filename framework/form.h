@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/control.h"
+#include "framework/menus.h"
 
 #include <map>
 
@@ -41,6 +42,10 @@ public:
   void SetClientWidth(int width);
   void SetClientHeight(int height);
 
+  // The form's menu bar (not owned; the menu's owner frees it), or null.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+
   // Asks the form to close (WM_CLOSE); closing the application's main form ends the program.
   void Close();
 
@@ -65,7 +70,8 @@ public:
 protected:
   void DefineProperties(TPropertyList& list) const override;
   void CreateParams(TCreateParams& params) override;
-  // Gives the window the program's icon (caption, task bar, Alt+Tab).
+  // Gives the window the program's icon (caption, task bar, Alt+Tab) and tells its main menu
+  // the window.
   void HandleCreated() override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -86,6 +92,7 @@ private:
   bool destroyed_ = false;
   HWND savedFocus_ = nullptr;
   std::map<std::wstring, TNotifyEvent> methods_;
+  TMainMenu* menu_ = nullptr;
 };
 
 } // namespace fw

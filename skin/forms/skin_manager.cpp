@@ -50,6 +50,7 @@ TSkinManage::~TSkinManage() {
     ::DestroyWindow(timerWindow_);
   }
   Forms.clear(); // each form skin lets its window go
+  PopupMenus.clear();
   FormOwners.clear();
   hook_.reset();
 }
@@ -66,19 +67,23 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
   switch (code) {
   case HCBT_CREATEWND: {
     const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-    if ((create->lpcs->style & SBS_SIZEGRIP) &&
-        _stricmp(WindowClassName(wnd).c_str(), "ScrollBar") == 0)
+    const std::string cls = WindowClassName(wnd);
+    if ((create->lpcs->style & SBS_SIZEGRIP) && _stricmp(cls.c_str(), "ScrollBar") == 0)
       // A size grip made in a skinned window after its start.
       if (TWinSkinForm* parent = FindSkinForm(create->lpcs->hwndParent))
         parent->OfferChildWindow(wnd);
-    if (_stricmp(WindowClassName(wnd).c_str(), "SysListView32") == 0)
+    if (_stricmp(cls.c_str(), "SysListView32") == 0)
       // A file list made anew inside a skinned window (a file dialog changing folders): matched
       // once it exists.
       if (TWinSkinForm* root = FindSkinForm(::GetAncestor(create->lpcs->hwndParent, GA_ROOT)))
         ::PostMessageW(root->Handle(), SM_OFFERCHILD, reinterpret_cast<WPARAM>(wnd), 0);
+    if (!(create->lpcs->style & WS_CHILD) && cls == "#32768") SkinPopupMenu(wnd);
     if (create->lpcs->dwExStyle & WS_EX_MDICHILD) SkinWindow(wnd);
     break;
   }
+  case HCBT_DESTROYWND:
+    ReleasePopupMenu(wnd);
+    break;
   case HCBT_ACTIVATE:
     if (StartState == 0) StartState = 1;
     SkinWindow(wnd);
@@ -179,6 +184,35 @@ bool TSkinManage::SkinWindow(HWND wnd) {
   FormOwners.push_back(data);
   ::PostMessageW(wnd, SM_STARTSKIN, 0, 1000);
   return true;
+}
+
+bool TSkinManage::SkinPopupMenu(HWND wnd) {
+  if (!Enabled || ::SendMessageW(wnd, SM_ISSKINNED, 0, 0) == 1) return false;
+  for (const auto& popup : PopupMenus)
+    if (popup->Handle() == wnd) return false;
+  TSkinData* data = ChooseSkinData(wnd);
+  if (!data || data->SkinMissing() ||
+      !SkinsMenuKind(data->SkinControls, static_cast<skin::MenuKind>(MenuKind)))
+    return false;
+  auto popup = std::make_unique<TWinSkinPopMenu>(
+      TFormSkinSource{&data->Elements(), data->SkinControls, data->Options, data});
+  if (!popup->Hook(wnd, 0)) return false;
+  popup->FFromMenuBar = MenuFromBar;
+  PopupMenus.push_back(std::move(popup));
+  return true;
+}
+
+void TSkinManage::ReleasePopupMenu(HWND wnd) {
+  for (size_t i = PopupMenus.size(); i-- > 0;)
+    if (PopupMenus[i]->Handle() == wnd)
+      PopupMenus.erase(PopupMenus.begin() + static_cast<std::ptrdiff_t>(i));
+  if (PopupMenus.empty()) SetMenuKind(skin::MenuKind::Popup, false);
+}
+
+TWinSkinPopMenu* TSkinManage::PopupFor(HMENU menu) {
+  for (auto it = PopupMenus.rbegin(); it != PopupMenus.rend(); ++it)
+    if ((*it)->MenuHandle() == menu) return it->get();
+  return nullptr;
 }
 
 void TSkinManage::SkinForm(fw::TForm* form) {

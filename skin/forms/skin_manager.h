@@ -5,6 +5,8 @@
 
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
+#include "skin/forms/core/menu_geometry.h"
+#include "skin/forms/popup_menu.h"
 #include "skin/forms/thread_hook.h"
 #include "skin/forms/win_skin_form.h"
 
@@ -42,6 +44,19 @@ public:
   void Request(TSkinData* data, TSkinAction action, int delayMs);
   // Every form skin made with `data` takes up its newly loaded descriptors.
   void RefreshSkin(TSkinData* data);
+  // Attaches a popup-menu skin to a popup menu window when the component chosen for it skins
+  // the kind of menu about to open; detaches and frees it again.
+  bool SkinPopupMenu(HWND wnd);
+  void ReleasePopupMenu(HWND wnd);
+  // The skinned popup that shows `menu`, or null.
+  TWinSkinPopMenu* PopupFor(HMENU menu);
+  // A menu skin tells what kind of menu opens next, and whether it drops down from a menu bar.
+  void SetMenuKind(skin::MenuKind kind, bool fromBar) {
+    MenuKind = static_cast<int>(kind);
+    MenuFromBar = fromBar;
+  }
+  std::size_t PopupCount() const { return PopupMenus.size(); }
+
   // Whether an MDI child is maximized. While one is, every MDI child shows its system frame
   // (unless the main component skins no MDI child frames anyway, xoMDIChildBorder).
   void SetMdiMaximized(bool maximized);
@@ -68,6 +83,7 @@ private:
   std::vector<fw::TForm*> ApplicationForms() const;
 
   std::vector<std::unique_ptr<TWinSkinForm>> Forms;
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus;
   std::vector<TSkinData*> SkinDatas;
   std::vector<TSkinData*> FormOwners; // the component each entry of Forms was made with
   std::unique_ptr<TThreadHook> hook_;

@@ -6,6 +6,7 @@
 #include "skin/controls/control_table.h"
 #include "skin/controls/skin_control.h"
 #include "skin/data/skin_data.h"
+#include "skin/forms/form_menus.h"
 #include "skin/forms/skin_manager.h"
 #include "skin/forms/skin_paint.h"
 #include "skin/forms/window_class.h"
@@ -76,7 +77,7 @@ TWinSkinForm::TWinSkinForm(TFormSkinSource source)
       FSubclass([this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return SkinWndProc(msg, wParam, lParam);
       }),
-      FCaptionFont(CaptionFont()) {}
+      FCaptionFont(CaptionFont()), FMenus(std::make_unique<TFormMenus>(*this)) {}
 
 TWinSkinForm::~TWinSkinForm() {
   FreeControls();
@@ -111,10 +112,7 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
   if (FForm && FSource.Component && FSource.Component->OnBeforeSkinForm)
     FSource.Component->OnBeforeSkinForm(FForm, FHandle, FName);
   FStyle = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
-  // A window with a menu keeps its system frame until menu bars are skinned: painting over the
-  // system's menu bar would hide it. (What GetMenu gives for a child window is its identifier.)
-  const bool hasMenuBar = !(FStyle & WS_CHILD) && ::GetMenu(wnd);
-  FFrameAllowed = FSource.SkinControls.Contains(xcMainMenu) && !hasMenuBar;
+  FFrameAllowed = FSource.SkinControls.Contains(xcMainMenu);
   WindowKindFacts facts;
   facts.style = FStyle;
   facts.exStyle = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_EXSTYLE));
@@ -136,6 +134,7 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
   FSkinFrame = FFrameAllowed;
   ReadWindowState();
   if (!FSubclass.Hook(wnd)) return false;
+  if (FSkinFrame) FMenus->Hooked();
   if (FSkinFrame)
     CalcFrame();
   else
@@ -153,10 +152,12 @@ void TWinSkinForm::CalcFrame() {
   if (!FSource.Elements) return;
   const TSkinElements& e = *FSource.Elements;
   FFrame = CalcFrameSizes(FKind.borderKind, *e.Left, *e.Top, *e.Right, *e.Bottom);
-  // The skinned menu bar is not drawn by this window skin yet; only an MDI child's strip under a
-  // low caption takes that place.
-  FMenuHeight = MdiChildCaptionPad(
-      FKind, FFrame.top, ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME));
+  // The menu bar's strip under the caption, or an MDI child's strip under a low caption.
+  FMenuHeight =
+      FMenus->HasMenuBar()
+          ? FMenus->MenuBarHeight()
+          : MdiChildCaptionPad(FKind, FFrame.top,
+                               ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME));
   FHotObject = nullptr;
   FBorderCache = {}; // a new skin: render the borders anew
   FButtons.clear();
@@ -205,6 +206,7 @@ void TWinSkinForm::StartSkin() {
   FStdFrame = {0, 0, (window.right - window.left) - client.right,
                (window.bottom - window.top) - client.bottom};
   FClientRect = client;
+  FClientRect.bottom -= FMenus->ClientGrowth(); // the system's menu bar went before the start
   DiscoverControls();
   if (FState == 0 && FSkinFrame) {
     if (FKind.IsMdiChild()) {
@@ -417,14 +419,17 @@ void TWinSkinForm::Unhook() {
   if (FState != 4)
     ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   if (!FSkinFrame) return;
+  const bool hadMenuBar = FMenus->HasMenuBar();
+  FMenus->Unhook();
   if (FForm && FSource.Elements && FState != 4) FForm->SetColor(FSavedColor);
   SetSysMenuStyle(false);
   RECT window;
   ::GetWindowRect(FHandle, &window);
   if (FState != 4 && (!FKind.isChild || FKind.IsMdiChild())) {
     const int width = (window.right - window.left) + FStdFrame.right - FFrame.left - FFrame.right;
-    const int height =
-        (window.bottom - window.top) + FStdFrame.bottom - FFrame.top - FFrame.bottom - FMenuHeight;
+    // The system's menu bar, given back, takes the place of the skin's.
+    const int height = (window.bottom - window.top) + FStdFrame.bottom - FFrame.top -
+                       FFrame.bottom - (hadMenuBar ? 0 : FMenuHeight);
     // SetWindowPos places a child window in its parent's client coordinates.
     POINT corner{window.left, window.top};
     if (FKind.isChild) ::MapWindowPoints(nullptr, ::GetParent(FHandle), &corner, 1);
@@ -499,10 +504,13 @@ void TWinSkinForm::PaintFrame(HDC dc) {
       DrawBorder(2, {w - FFrame.right, 0, w, h}, windowDC);
       DrawBorder(4, {FFrame.left, h - FFrame.bottom, w - FFrame.right, h}, windowDC);
       PaintCaption(windowDC, w, h, false);
-      if (FMenuHeight > 0) {
+      const TRect bar{FFrame.left, FFrame.top, w - FFrame.right, FFrame.top + FMenuHeight};
+      if (FMenus->HasMenuBar()) {
+        FMenus->PaintBar(windowDC, bar);
+      } else if (FMenuHeight > 0) {
         fw::Brush face(::CreateSolidBrush(ToColorRef(SkinColour(kButtonFace))));
-        RECT bar{FFrame.left, FFrame.top, w - FFrame.right, FFrame.top + FMenuHeight};
-        ::FillRect(windowDC, &bar, face.get());
+        const RECT r{bar.Left, bar.Top, bar.Right, bar.Bottom};
+        ::FillRect(windowDC, &r, face.get());
       }
     }
   } catch (...) {
@@ -747,10 +755,12 @@ void TWinSkinForm::MouseLeave() {
 }
 
 void TWinSkinForm::HoverTick() {
-  if (!FHotObject) return;
+  if (FMenus->Tracking()) return;
   POINT cursor;
   ::GetCursorPos(&cursor);
   const POINT p = WindowToFrame(cursor);
+  FMenus->HoverTick(p);
+  if (!FHotObject) return;
   const TRect& b = FHotObject->FBounds;
   if (p.x < b.Left || p.x >= b.Right || p.y < b.Top || p.y >= b.Bottom) {
     MouseLeave();
@@ -829,14 +839,7 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
   const DWORD now = ::GetTickCount();
   if (static_cast<int>(::GetDoubleClickTime()) < 0 || now - FLastSysMenuClick > FDoubleClickTime) {
     FLastSysMenuClick = now;
-    HMENU menu = ::GetSystemMenu(FHandle, FALSE);
-    if (!menu) return;
-    UpdateSystemMenuItems(menu);
-    UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON;
-    if (FKind.rightToLeft) flags |= TPM_RIGHTALIGN;
-    const UINT command =
-        static_cast<UINT>(::TrackPopupMenu(menu, flags, screen.x, screen.y, 0, FHandle, nullptr));
-    if (command) ::PostMessageW(FHandle, WM_SYSCOMMAND, command, MAKELPARAM(screen.x, screen.y));
+    FMenus->PopupSystemMenu(screen);
   } else if (FHotObject) {
     ::KillTimer(FHandle, kHoverTimer);
     ::PostMessageW(FHandle, WM_CLOSE, 0, 0);
@@ -906,8 +909,15 @@ LRESULT TWinSkinForm::HitTest(WPARAM wParam, LPARAM lParam) {
 
 bool TWinSkinForm::NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result) {
   const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  TWinSysButton* hit = FindButton(WindowToFrame(screen));
+  const POINT framePoint = WindowToFrame(screen);
+  TWinSysButton* hit = FindButton(framePoint);
   result = 0;
+  // Caption buttons first, then the menu bar's items.
+  if (hit) FMenus->HoverTick(framePoint);
+  if (!hit && (msg != WM_NCMOUSEMOVE || FActive) && FMenus->NonClientMouse(msg, framePoint)) {
+    if (msg == WM_NCMOUSEMOVE) MouseLeave();
+    return true;
+  }
   switch (msg) {
   case WM_NCMOUSEMOVE:
     if (!FActive) return true; // dropped while inactive
@@ -1030,6 +1040,17 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     break;
+  case WM_INITMENUPOPUP:
+    FMenus->InitMenuPopup(wParam);
+    break;
+  case WM_MENUCHAR: {
+    LRESULT result = 0;
+    if (FMenus->MenuChar(wParam, lParam, result)) return result;
+    break;
+  }
+  case WM_MENUSELECT:
+    FMenus->MenuSelect(wParam, lParam);
+    break;
   case WM_TIMER:
     if (wParam == kHoverTimer) {
       DropDeadControls();
@@ -1084,6 +1105,20 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case WM_SYSCOMMAND:
     if (FState == 0) return TrackSystemCommand(wParam, lParam);
     break; // the started skin looks at it below
+  case WM_COMMAND:
+    if (FMenus->RelayCommand(wParam, lParam)) return 0;
+    return PassOn(msg, wParam, lParam);
+  case SM_MENUBARCLICK:
+    FMenus->MenuBarClick(lParam);
+    return 0;
+  case fw::CM_MENUCHANGED: {
+    const LRESULT result = PassOn(msg, wParam, lParam);
+    FMenus->MenuChanged();
+    return result;
+  }
+  case CM_DIALOGCHAR:
+    if (FMenus->DialogChar(wParam)) return 1;
+    return PassOn(msg, wParam, lParam);
   default:
     break;
   }
@@ -1093,6 +1128,13 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
   case WM_NCCALCSIZE:
     return CalcClientArea(wParam, lParam);
+  case WM_MEASUREITEM:
+  case WM_DRAWITEM: {
+    LRESULT result = 0;
+    const bool handled = msg == WM_MEASUREITEM ? FMenus->MeasureItem(lParam, result)
+                                               : FMenus->DrawItem(lParam, result);
+    return handled ? result : PassOn(msg, wParam, lParam);
+  }
   case WM_NCHITTEST:
     return HitTest(wParam, lParam);
   case WM_NCPAINT:
@@ -1130,6 +1172,7 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       ShowSystemMenu(origin);
       return 0;
     }
+    if (FMenus->KeyMenu(wParam, lParam)) return 1; // Alt+letter, F10 or Alt alone
     return TrackSystemCommand(wParam, lParam);
   case WM_NCMOUSEMOVE:
   case WM_NCLBUTTONDOWN:

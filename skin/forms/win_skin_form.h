@@ -34,6 +34,7 @@ class TSkinControl;
 
 // What a form skin reads of its skin component.
 class TSkinData;
+class TFormMenus;
 
 struct TFormSkinSource {
   const TSkinElements* Elements = nullptr; // null: no skin loaded
@@ -110,7 +111,7 @@ public:
 
   // The frame is painted from the skin; switched off, the window shows its system frame while its
   // messages still pass through this object. A window whose skin keeps the system frame (no
-  // xcMainMenu, a menu of its own, or an MDI child under xoMDIChildBorder) is never switched on.
+  // xcMainMenu, or an MDI child under xoMDIChildBorder) is never switched on.
   bool SkinFrame() const { return FSkinFrame; }
   void SetSkinFrame(bool on) { FSkinFrame = on && FFrameAllowed; }
   // Gives up the window region this object set.
@@ -129,8 +130,11 @@ public:
   const std::vector<TDiscoveredControl>& DiscoveredControls() const { return FDiscovered; }
   // Regions built so far (a new one only when the size changed).
   int RegionBuilds() const { return FRegionBuilds; }
+  // The menu bar, the system menu and the menu messages.
+  const TFormMenus& Menus() const { return *FMenus; }
 
 private:
+  friend class TFormMenus;
   LRESULT SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT PassOn(UINT msg, WPARAM wParam, LPARAM lParam) {
     return FSubclass.PassOn(msg, wParam, lParam);
@@ -225,6 +229,7 @@ private:
   bool FOwnsRegion = false;
   int FRegionWidth = 0, FRegionHeight = 0;
   int FRegionBuilds = 0;
+  std::unique_ptr<TFormMenus> FMenus;
 };
 
 } // namespace skin

@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "skin/data/core/skin_stream.h"
 #include "skin/data/skin_data.h"
+#include "skin/forms/skin_manager.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 #include <cstdio>
 
 namespace {
+
+bool menuSkinned = false;
 
 TEST(MainFormSkin, SkinData1HoldsTheDecodedEmbeddedSkin) {
   const auto start = std::chrono::steady_clock::now();
@@ -39,6 +42,38 @@ TEST(MainFormSkin, SkinData1HoldsTheDecodedEmbeddedSkin) {
   EXPECT_EQ(data->SkinBytes(), testing_support::RcDataResource(L"RECORDERSKIN"));
   EXPECT_EQ(data->WriteSkinStream(),
             skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
+}
+
+BOOL CALLBACK FindVisibleMenu(HWND wnd, LPARAM found) {
+  wchar_t name[16] = {};
+  if (::IsWindowVisible(wnd) && ::GetClassNameW(wnd, name, 16) && std::wstring(name) == L"#32768")
+    *reinterpret_cast<HWND*>(found) = wnd;
+  return TRUE;
+}
+
+// Once the system menu shows: notes whether it is skinned, keeps its picture, closes it.
+void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND menu = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleMenu, reinterpret_cast<LPARAM>(&menu));
+  if (!menu) return;
+  ::KillTimer(nullptr, id);
+  menuSkinned = ::SendMessageW(menu, skin::SM_ISSKINNED, 0, 0) == 1;
+  testing_support::SaveWindowShot(menu, 40, L"skin_menus", L"main_window_system_menu.bmp");
+  ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+TEST(MainFormSkin, TheMainWindowsSystemMenuIsDrawnFromTheSkin) {
+  skin::TSkinManagerScope manager;
+  app::TForm1 form(nullptr);
+  form.Show();
+  ::SetForegroundWindow(form.Handle());
+  testing_support::PumpFor(500);
+  ASSERT_EQ(::SendMessageW(form.Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+  menuSkinned = false;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, LookAtMenu);
+  ::SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' '); // Alt+Space
+  ::KillTimer(nullptr, timer);
+  EXPECT_TRUE(menuSkinned);
 }
 
 } // namespace

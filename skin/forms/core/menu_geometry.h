@@ -1,0 +1,65 @@
+// The decisions of skinned menus that need no window: where the items of a menu bar go, which
+// bar item the arrow keys move to, how the entries of a window's system menu are enabled and
+// which glyph they show, which popup menus a skin component skins, and which WM_COMMAND is a
+// system command chosen in a menu.
+#pragma once
+
+#include "framework/core/bitmap.h"
+#include "skin/data/core/skin_options.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace skin {
+
+using fw::TRect;
+
+// What kind of menu is about to open.
+enum class MenuKind { Popup = 0, BarDropDown = 1, System = 2 };
+
+// Whether a component with these SkinControls skins a popup menu of this kind.
+bool SkinsMenuKind(TSkinControlTypes controls, MenuKind kind);
+
+// The offset of the first bar item from the bar's left edge (right edge for a right-to-left bar).
+// `element`: the skin has a menu-bar image with these fixed left and right widths.
+int MenuBarStart(bool element, int elementLeft, int elementRight, bool rightToLeft, int barWidth);
+
+// One item of a menu bar: its caption's width (0 for an empty caption) and whether it shows.
+struct MenuBarEntry {
+  int textWidth = 0;
+  bool visible = true;
+};
+
+// The items' rectangles in frame coordinates, one per entry: a visible item is its caption's
+// width plus 10 wide and one pixel less high than the bar; a hidden one gets an empty rectangle.
+std::vector<TRect> LayoutMenuBar(TRect bar, int start, const std::vector<MenuBarEntry>& entries,
+                                 bool rightToLeft);
+
+// The bar item the left (step -1) or right (step +1) arrow moves to from `open`, wrapping at the
+// ends; items without bounds (hidden or empty) are skipped. -1 when no other item can take it.
+int NeighbourItem(const std::vector<TRect>& bounds, int open, int step);
+
+// An entry of a window's system menu as the skinned system menu shows it.
+struct SystemMenuEntry {
+  bool enabled = true;
+  int image = -1; // glyph: 0 restore, 1 maximize, 2 minimize, 3 close; -1 none
+};
+
+// By the entry's command (SC_*), the window state (kState*), its caption buttons (kCap*) and the
+// entry's own state bits: a disabled entry stays disabled.
+SystemMenuEntry SystemMenuEntryFor(std::uint32_t command, int windowState, int caps,
+                                   bool disabledInMenu);
+
+// A WM_COMMAND that is a system command chosen in a skinned system menu: a menu command (no
+// control, notification code 0) whose identifier is one of the window commands.
+bool IsRelayedSystemCommand(std::uintptr_t wParam, std::intptr_t lParam);
+
+// The size of a menu-handle item measured by its text: `textWidth` in the menu font, the
+// skin's MenuItem LeftWidth when it has the element; the height from the system's.
+struct MenuItemSize {
+  int width = 0, height = 0;
+};
+MenuItemSize MeasureTextItem(int textWidth, bool emptyText, bool element, int elementLeft,
+                             int systemHeight);
+
+} // namespace skin

@@ -1,0 +1,476 @@
+#include "skin/forms/form_menus.h"
+
+#include "framework/form.h"
+#include "skin/data/skin_data.h"
+#include "skin/forms/skin_manager.h"
+#include "skin/forms/thread_hook.h"
+#include "skin/forms/win_skin_form.h"
+
+#include <windowsx.h>
+
+#include <utility>
+
+namespace skin {
+
+namespace {
+
+constexpr int kSystemMenuTag = 33333;
+
+void TellMenuKind(MenuKind kind, bool fromBar) {
+  if (TSkinManage* manager = SkinManager()) manager->SetMenuKind(kind, fromBar);
+}
+
+// Entries made owner-drawn for one tracking, given back their own drawing afterwards.
+using OwnerDrawnEntries = std::vector<std::pair<HMENU, UINT>>;
+
+void MakeOwnerDrawn(HMENU menu, OwnerDrawnEntries& changed) {
+  const int count = ::GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    if (!(info.fType & MFT_OWNERDRAW)) {
+      // Only the type changes: the entry keeps its text for measuring and mnemonics.
+      info.fMask = MIIM_FTYPE;
+      info.fType |= MFT_OWNERDRAW;
+      ::SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+      changed.emplace_back(menu, static_cast<UINT>(i));
+    }
+    if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu, changed);
+  }
+}
+
+void RestoreOwnerDrawn(const OwnerDrawnEntries& changed) {
+  for (const auto& [menu, position] : changed) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    if (!::GetMenuItemInfoW(menu, position, TRUE, &info)) continue;
+    info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
+    ::SetMenuItemInfoW(menu, position, TRUE, &info);
+  }
+}
+
+bool Contains(const TRect& r, POINT p) {
+  return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
+}
+
+} // namespace
+
+// The one menu that is tracked at a time (TrackPopupMenu's loop is modal), program-wide. Entries
+// are known by their menu and position only: a command handler may rebuild any menu.
+struct TMenuTrackingState {
+  TFormMenus* form = nullptr;
+  int openIndex = -1;
+  HMENU trackedMenu = nullptr;
+  HMENU selectedMenu = nullptr; // the menu of the entry selected in the drop-down
+  bool selectedHasSubMenu = false;
+  bool downKeySent = false;
+  int switchTo = -1;
+  POINT lastMouse{};
+  std::unique_ptr<TThreadHook> hook;
+};
+
+namespace {
+TMenuTrackingState& Tracked() {
+  static TMenuTrackingState state;
+  return state;
+}
+} // namespace
+
+TFormMenus::TFormMenus(TWinSkinForm& form)
+    : FForm(form), FPainter(form.FSource.Elements, form.FSource.Options) {}
+
+TFormMenus::~TFormMenus() {
+  if (Tracked().form == this) Tracked().form = nullptr;
+  // A form that lives on must not keep item painters that point here.
+  if (FForm.FState != 4 && FForm.FState != 6 && ::IsWindow(FForm.FHandle)) SkinPopupMenus(false);
+}
+
+int TFormMenus::MenuBarHeight() const {
+  return FBar ? ::GetSystemMetrics(SM_CYMENU) : 0;
+}
+
+void TFormMenus::Hooked() {
+  HWND wnd = FForm.FHandle;
+  if (!FForm.FKind.IsMdiChild() && !FForm.FKind.isChild)
+    if (HMENU menu = ::GetMenu(wnd)) {
+      RECT before, after;
+      ::GetClientRect(wnd, &before);
+      FBar = std::make_unique<TWinSkinMenu>(FForm.FSource);
+      if (!FBar->BuildItems(wnd, menu, FForm.FForm ? FForm.FForm->Menu() : nullptr)) {
+        FBar.reset();
+      } else {
+        ::GetClientRect(wnd, &after);
+        FClientGrowth = after.bottom - before.bottom;
+      }
+    }
+  SkinPopupMenus(true);
+}
+
+void TFormMenus::Unhook() {
+  SkinPopupMenus(false);
+  FSysMenu.reset();
+  if (FBar) {
+    ::SetMenu(FForm.FHandle, FBar->MenuHandle());
+    FBar.reset();
+  }
+}
+
+void TFormMenus::SkinPopupMenus(bool on) {
+  if (!FForm.FForm || !FForm.FSource.SkinControls.Contains(xcPopupMenu)) return;
+  const int disableTag = FForm.FSource.Component ? FForm.FSource.Component->DisableTag : 99;
+  std::function<void(fw::TMenuItem&)> skinItems = [&](fw::TMenuItem& item) {
+    for (int i = 0; i < item.Count(); ++i) {
+      fw::TMenuItem& child = *item.Items(i);
+      if (on) {
+        child.OnDrawItem = [this](fw::TObject* sender, HDC dc, const RECT& rect, bool selected) {
+          FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
+        };
+        if (!child.OnMeasureItem)
+          child.OnMeasureItem = [this](fw::TObject* sender, HDC, int& width, int&) {
+            const fw::TMenu* menu = static_cast<fw::TMenuItem*>(sender)->GetParentMenu();
+            width += FPainter.PopupExtraWidth(menu && menu->Images);
+          };
+      } else {
+        child.OnDrawItem = nullptr;
+        child.OnMeasureItem = nullptr;
+      }
+      skinItems(child);
+    }
+  };
+  for (fw::TComponent* component : FForm.FForm->Components())
+    if (auto* popup = dynamic_cast<fw::TPopupMenu*>(component))
+      if (popup->Tag != disableTag) {
+        skinItems(popup->Items());
+        popup->SetOwnerDraw(on);
+      }
+}
+
+TRect TFormMenus::BarRect() const {
+  RECT w;
+  ::GetWindowRect(FForm.FHandle, &w);
+  const FrameSizes& f = FForm.FFrame;
+  return {f.left, f.top, (w.right - w.left) - f.right, f.top + FForm.FMenuHeight};
+}
+
+void TFormMenus::PaintBar(HDC dc, TRect rect) {
+  FHotItem = -1;
+  if (FBar) FBar->PaintBar(FForm.FHandle, dc, rect, FForm.FActive, FForm.FKind.rightToLeft);
+}
+
+void TFormMenus::SetHot(int index, int state) {
+  if (!FBar) return;
+  auto& items = FBar->FItems;
+  if (FHotItem >= 0 && FHotItem != index && FHotItem < static_cast<int>(items.size())) {
+    items[static_cast<size_t>(FHotItem)].FButtonState = 1;
+    FBar->PaintItem(FForm.FHandle, FHotItem);
+  }
+  FHotItem = index;
+  if (index >= 0 && index < static_cast<int>(items.size())) {
+    items[static_cast<size_t>(index)].FButtonState = state;
+    FBar->PaintItem(FForm.FHandle, index);
+  }
+}
+
+void TFormMenus::HoverTick(POINT framePoint) {
+  if (!FBar || FHotItem < 0 || FHotItem >= static_cast<int>(FBar->FItems.size())) return;
+  if (!Contains(FBar->FItems[static_cast<size_t>(FHotItem)].FBounds, framePoint)) SetHot(-1, 1);
+}
+
+bool TFormMenus::NonClientMouse(UINT msg, POINT framePoint) {
+  if (!FBar) return false;
+  const int index = FBar->ItemAtPoint(framePoint);
+  switch (msg) {
+  case WM_NCMOUSEMOVE:
+    if (index < 0) {
+      if (FHotItem >= 0) SetHot(-1, 1);
+      return false;
+    }
+    if (index != FHotItem) SetHot(index, 3);
+    return true;
+  case WM_NCLBUTTONDOWN:
+    if (index < 0) return false;
+    if (FMenuTracking) {
+      // A click on another item while a drop-down is open: it opens once this one closed.
+      if (index != Tracked().openIndex) SwitchTo(index);
+      return true;
+    }
+    if (!FForm.FActive) ::SetForegroundWindow(FForm.FHandle);
+    OpenMenuItem(index);
+    return true;
+  case WM_NCLBUTTONUP:
+    return index >= 0;
+  default:
+    return false;
+  }
+}
+
+void TFormMenus::SwitchTo(int index) {
+  Tracked().switchTo = index;
+  ::EndMenu();
+}
+
+bool TFormMenus::OpenMenuItem(int index) {
+  if (!FBar) return false;
+  HWND wnd = FForm.FHandle;
+  const bool rightToLeft = FForm.FKind.rightToLeft;
+  bool opened = false;
+  int next = index;
+  while (next >= 0 && FBar && next < static_cast<int>(FBar->FItems.size())) {
+    FBar->Layout(wnd, BarRect(), rightToLeft);
+    // A copy: a command handler run meanwhile may rebuild the bar's items.
+    const TMenuBtn item = FBar->FItems[static_cast<size_t>(next)];
+    next = -1;
+    // A framework item hears of its opening (its OnClick); a plain menu's drop-down has no
+    // command of its own.
+    if (item.FFrameworkItem || !item.FSubMenu) ::PostMessageW(wnd, WM_COMMAND, item.FCommand, 0);
+    if (!item.FSubMenu) return opened;
+    TMenuTrackingState& state = Tracked();
+    state.form = this;
+    state.openIndex = item.FIndex;
+    state.trackedMenu = item.FSubMenu;
+    state.selectedMenu = nullptr;
+    state.selectedHasSubMenu = false;
+    state.downKeySent = false;
+    state.switchTo = -1;
+    ::GetCursorPos(&state.lastMouse);
+    OwnerDrawnEntries ownerDrawn;
+    MakeOwnerDrawn(item.FSubMenu, ownerDrawn);
+    FMenuTracking = true;
+    RECT w;
+    ::GetWindowRect(wnd, &w);
+    const int x = (rightToLeft ? item.FBounds.Right : item.FBounds.Left) + w.left;
+    const int y = item.FBounds.Bottom + w.top;
+    TellMenuKind(MenuKind::BarDropDown, true);
+    SetHot(item.FIndex, 2);
+    state.hook = std::make_unique<TThreadHook>(
+        WH_MSGFILTER, [this](int code, WPARAM, LPARAM lParam) { OnMenuFilter(code, lParam); });
+    UINT command = 0;
+    if (item.FItemEnabled) {
+      FOpened.push_back(item.FIndex);
+      command = static_cast<UINT>(::TrackPopupMenu(
+          item.FSubMenu, TPM_RIGHTBUTTON | TPM_RETURNCMD | (rightToLeft ? TPM_RIGHTALIGN : 0), x, y,
+          0, wnd, nullptr));
+    }
+    state.hook.reset();
+    state.form = nullptr;
+    state.openIndex = -1;
+    FMenuTracking = false;
+    RestoreOwnerDrawn(ownerDrawn);
+    SetHot(-1, 1);
+    if (command) ::PostMessageW(wnd, WM_COMMAND, command, 0);
+    next = state.switchTo;
+    opened = true;
+  }
+  return opened;
+}
+
+void TFormMenus::OnMenuFilter(int code, LPARAM lParam) {
+  TMenuTrackingState& state = Tracked();
+  if (code != MSGF_MENU || state.form != this || !FBar) return;
+  MSG& m = *reinterpret_cast<MSG*>(lParam);
+  // In a right-to-left menu the arrow keys point the other way.
+  if (FForm.FKind.rightToLeft && (m.message == WM_KEYDOWN || m.message == WM_KEYUP) &&
+      (m.wParam == VK_LEFT || m.wParam == VK_RIGHT))
+    m.wParam = m.wParam == VK_LEFT ? VK_RIGHT : VK_LEFT;
+  if (!state.downKeySent) {
+    state.downKeySent = true;
+    ::PostMessageW(m.hwnd, WM_KEYDOWN, VK_DOWN, 0); // the drop-down's first entry is selected
+  }
+  int target = -1;
+  switch (m.message) {
+  case WM_KEYDOWN:
+    if (m.wParam == VK_RETURN || m.wParam == VK_ESCAPE) state.switchTo = -1;
+    if (m.wParam == VK_LEFT && (!state.selectedMenu || state.selectedMenu == state.trackedMenu))
+      target = NeighbourItem(FBar->Bounds(), state.openIndex, -1);
+    if (m.wParam == VK_RIGHT && (!state.selectedMenu || !state.selectedHasSubMenu))
+      target = NeighbourItem(FBar->Bounds(), state.openIndex, +1);
+    break;
+  case WM_SYSKEYDOWN:
+    if (m.wParam == VK_MENU) FMenuTracking = false;
+    return;
+  case WM_MOUSEMOVE:
+    if (m.pt.x != state.lastMouse.x || m.pt.y != state.lastMouse.y) {
+      target = FBar->ItemAtPoint(FForm.WindowToFrame(m.pt));
+      state.lastMouse = m.pt;
+    }
+    break;
+  default:
+    break;
+  }
+  if (target >= 0 && target != state.openIndex) SwitchTo(target);
+}
+
+void TFormMenus::MenuSelect(WPARAM wParam, LPARAM lParam) {
+  TMenuTrackingState& state = Tracked();
+  if (state.form != this) return;
+  if (HIWORD(wParam) == 0xFFFF && lParam == 0) return; // the menu closes
+  state.selectedMenu = reinterpret_cast<HMENU>(lParam);
+  state.selectedHasSubMenu = (HIWORD(wParam) & MF_POPUP) != 0;
+}
+
+void TFormMenus::InitMenuPopup(WPARAM wParam) {
+  HMENU systemMenu = ::GetSystemMenu(FForm.FHandle, FALSE);
+  TellMenuKind(reinterpret_cast<HMENU>(wParam) == systemMenu ? MenuKind::System
+                                                             : MenuKind::BarDropDown,
+               FMenuTracking);
+}
+
+bool TFormMenus::MeasureItem(LPARAM lParam, LRESULT& result) {
+  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+  if (measure->CtlType != ODT_MENU || !FBar) return false;
+  fw::TMenuItem* item = FBar->Menu() ? FBar->Menu()->FindItem(measure->itemID) : nullptr;
+  HDC dc = ::GetDC(FForm.FHandle);
+  if (item) {
+    // The framework's own size (without a handler of the item's), widened for the skin.
+    auto handler = std::exchange(item->OnMeasureItem, nullptr);
+    int width = 0, height = 0;
+    item->MeasureItem(dc, width, height);
+    item->OnMeasureItem = std::move(handler);
+    measure->itemWidth = static_cast<UINT>(width + FPainter.MenuExtraWidth(FBar->Menu()->Images));
+    measure->itemHeight = static_cast<UINT>(height);
+  } else if (FMenuTracking || !FForm.FForm) {
+    const std::wstring text = fw::MenuItemText(Tracked().trackedMenu, measure->itemID, false);
+    const SIZE size = FPainter.MeasureByText(dc, text, static_cast<int>(measure->itemHeight));
+    measure->itemWidth = static_cast<UINT>(size.cx);
+    measure->itemHeight = static_cast<UINT>(size.cy);
+  }
+  ::ReleaseDC(FForm.FHandle, dc);
+  if (!item && !FMenuTracking && FForm.FForm) return false;
+  result = TRUE;
+  return true;
+}
+
+bool TFormMenus::DrawItem(LPARAM lParam, LRESULT& result) {
+  auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+  if (draw->CtlType != ODT_MENU || !FBar) return false;
+  HMENU menu = reinterpret_cast<HMENU>(draw->hwndItem);
+  const bool selected = (draw->itemState & ODS_SELECTED) != 0;
+  fw::TMenuItem* item = FBar->Menu() ? FBar->Menu()->FindItem(draw->itemID) : nullptr;
+  if (item) {
+    TMenuEntryView view = ViewOf(*item);
+    view.menu = menu;
+    FPainter.DrawMenuItem(view, draw->hDC, draw->rcItem, selected);
+  } else if (FMenuTracking || !FForm.FForm) {
+    FPainter.DrawHandleItem(ViewOf(menu, draw->itemID), draw->hDC, draw->rcItem, selected);
+  } else {
+    return false;
+  }
+  result = TRUE;
+  return true;
+}
+
+bool TFormMenus::MenuChar(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // Owner-drawn entries have no mnemonics of their own: the entry whose text has the key as
+  // its accelerator is chosen here.
+  if (!(HIWORD(wParam) & MF_POPUP)) return false;
+  result =
+      fw::MenuCharResult(reinterpret_cast<HMENU>(lParam), static_cast<wchar_t>(LOWORD(wParam)));
+  return HIWORD(result) != MNC_IGNORE;
+}
+
+bool TFormMenus::RelayCommand(WPARAM wParam, LPARAM lParam) {
+  if (!IsRelayedSystemCommand(wParam, lParam)) return false;
+  ::PostMessageW(FForm.FHandle, WM_SYSCOMMAND, LOWORD(wParam), 0);
+  return true;
+}
+
+bool TFormMenus::KeyMenu(WPARAM wParam, LPARAM lParam) {
+  if (FMenuTracking || (wParam & 0xFFF0) != SC_KEYMENU) return false;
+  const wchar_t key = static_cast<wchar_t>(lParam);
+  if (key == L' ' || key == L'-' || ::GetCapture()) return false;
+  int index = -1;
+  if (FBar) index = key == 0 ? 0 : FBar->FindAccelItem(key);
+  if (key != 0 && index < 0) return false;
+  if (index >= 0) OpenMenuItem(index);
+  return true;
+}
+
+void TFormMenus::MenuBarClick(LPARAM lParam) {
+  const POINT p = FForm.WindowToFrame({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (FForm.FindButton(p) || !FBar) return;
+  const int index = FBar->ItemAtPoint(p);
+  if (index >= 0) OpenMenuItem(index);
+}
+
+void TFormMenus::MenuChanged() {
+  HWND wnd = FForm.FHandle;
+  HMENU menu = ::GetMenu(wnd);
+  fw::TMainMenu* formMenu = FForm.FForm ? FForm.FForm->Menu() : nullptr;
+  if (!menu && FBar && formMenu) menu = formMenu->Handle();
+  const bool menuUpdate = !FForm.FSource.Component || FForm.FSource.Component->MenuUpdate;
+  if (menu && menuUpdate && !FForm.FKind.IsMdiChild()) {
+    const bool hadBar = FBar != nullptr;
+    if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FForm.FSource);
+    if (!FBar->BuildItems(wnd, menu, formMenu) && !hadBar) FBar.reset();
+    if (FBar && !hadBar) {
+      // A new bar: the frame makes room for it.
+      FForm.CalcFrame();
+      ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+  }
+  if (::GetMenu(wnd)) ::SetMenu(wnd, nullptr);
+  FForm.PaintFrame(nullptr);
+}
+
+bool TFormMenus::DialogChar(WPARAM wParam) {
+  if (!FBar) return false;
+  const bool altOnly =
+      ::GetKeyState(VK_MENU) < 0 && ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0;
+  const int index = FBar->FindAccelItem(static_cast<wchar_t>(wParam));
+  if (index < 0 || !altOnly) return false;
+  // The item opens through the ordinary mouse path.
+  RECT w;
+  ::GetWindowRect(FForm.FHandle, &w);
+  const TRect& b = FBar->FItems[static_cast<size_t>(index)].FBounds;
+  ::PostMessageW(FForm.FHandle, WM_NCLBUTTONDOWN, HTMENU,
+                 MAKELPARAM(w.left + b.Left + 1, w.top + b.Top + 1));
+  return true;
+}
+
+void TFormMenus::PopupSystemMenu(POINT screen) {
+  HWND wnd = FForm.FHandle;
+  HMENU real = ::GetSystemMenu(wnd, FALSE);
+  if (!real) return;
+  FForm.UpdateSystemMenuItems(real);
+  FSysMenu = std::make_unique<fw::TPopupMenu>(nullptr);
+  FSysMenu->Tag = kSystemMenuTag;
+  FSysMenu->Images = FForm.FSource.Component ? FForm.FSource.Component->MenuGlyphs() : nullptr;
+  const bool images = FSysMenu->Images != nullptr;
+  const int count = ::GetMenuItemCount(real);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE | MIIM_ID;
+    ::GetMenuItemInfoW(real, static_cast<UINT>(i), TRUE, &info);
+    std::wstring caption = fw::MenuItemText(real, static_cast<UINT>(i), true);
+    if (caption.empty()) caption = L"-";
+    auto item = std::make_unique<fw::TMenuItem>(caption);
+    item->Tag = static_cast<int>(info.wID);
+    const SystemMenuEntry entry = SystemMenuEntryFor(info.wID, FForm.FWindowState, FForm.FKind.caps,
+                                                     (info.fState & MFS_DISABLED) != 0);
+    item->SetEnabled(entry.enabled);
+    item->SetImageIndex(entry.image);
+    item->SetChecked((info.fState & MFS_CHECKED) != 0);
+    const UINT command = info.wID;
+    item->OnClick = [wnd, command](fw::TObject*) {
+      ::PostMessageW(wnd, WM_SYSCOMMAND, command, 0);
+    };
+    item->OnDrawItem = [this](fw::TObject* sender, HDC dc, const RECT& rect, bool selected) {
+      FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
+    };
+    item->OnMeasureItem = [this, images](fw::TObject*, HDC, int& width, int&) {
+      width += FPainter.PopupExtraWidth(images);
+    };
+    FSysMenu->Items().Add(std::move(item));
+  }
+  FSysMenu->SetOwnerDraw(true);
+  FSysMenu->Alignment = FForm.FKind.rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+  TellMenuKind(MenuKind::System, false);
+  FSysMenu->Popup(screen.x, screen.y);
+}
+
+} // namespace skin
