@@ -52,7 +52,8 @@ void TSkinEdit::AfterMessage(fw::TMessage& message) {
 void TSkinEdit::FindUpDown() {
   if (FUpDown || !FSkinData.Members.Contains(xcSpin)) return;
   HWND child = FindUpDownChild(FHandle);
-  if (!child) return; // looked for again at the next paint
+  if (!child) return;                                         // looked for again at the next paint
+  if (::SendMessageW(child, SM_ISSKINNED, 0, 0) == 1) return; // skinned already
   auto upDown = std::make_unique<TSkinUpDown>();
   upDown->SetInEdit(true); // drawn clear of the edit's border
   FUpDown = std::move(upDown);

@@ -470,9 +470,7 @@ TEST(BarSkinsWindowMode, VerticalTrackUpDownInAnEditPagesAndToolBars) {
   EXPECT_EQ(::SendMessageW(bare.toolbar, SM_ISSKINNED, 0, 0), 1);
   auto track = std::make_unique<TSkinTrackBar>();
   track->AttachWindow(bare.vertical, skin.ControlSource(), nullptr, nullptr);
-  auto spin = std::make_unique<TSkinUpDown>();
-  spin->SetInEdit(true);
-  spin->AttachWindow(bare.spin, skin.ControlSource(), nullptr, nullptr);
+  // The edit's skin skins the up-down inside it.
   // A bare group box keeps its own painting, with the skin's frame over it.
   auto frame = std::make_unique<TSkinGroupBox>();
   frame->AttachWindow(bare.frame, skin.ControlSource(), nullptr, nullptr);
@@ -519,14 +517,15 @@ TEST(BarSkinsWindowMode, VerticalTrackUpDownInAnEditPagesAndToolBars) {
   EXPECT_EQ(At(bare.frame, 128, 60), kShadow);
   EXPECT_EQ(At(bare.frame, 60, 78), kShadow);
 
+  EXPECT_EQ(::SendMessageW(bare.spin, SM_ISSKINNED, 0, 0), 1);
+
   // Skin gone: the up-down's own look, and the track bar's own channel.
   track.reset();
-  spin.reset();
+  formSkin.Unhook();
   ::RedrawWindow(bare.wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   Pump();
   EXPECT_NE(ClientAt(bare.spin, 2, 3), CellColour(1));
   EXPECT_NE(ClientAt(bare.vertical, cx, cy), kTrackVert);
-  formSkin.Unhook();
 }
 
 } // namespace

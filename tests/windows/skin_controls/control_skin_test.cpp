@@ -283,7 +283,7 @@ TEST_F(ControlSkins, SkinEnableAndUnhookGiveTheControlsBack) {
   EXPECT_TRUE(check->ParentBackground());
   EXPECT_TRUE(check->ParentColor());
   EXPECT_EQ(check->Color(), form->Color()); // the form's own colour again
-  Send(plain, WM_LBUTTONDOWN, MK_LBUTTON); // the button's own procedure clicks now
+  Send(plain, WM_LBUTTONDOWN, MK_LBUTTON);  // the button's own procedure clicks now
   Send(plain, WM_LBUTTONUP);
   EXPECT_EQ(clicks, 1);
 }

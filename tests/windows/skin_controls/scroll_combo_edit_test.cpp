@@ -282,10 +282,12 @@ TEST_F(ScrollComboEdit, EditWithoutBorderAndSpinChildren) {
                                 edit->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
   EXPECT_EQ(FindUpDownChild(edit->Handle()), spin);
   EXPECT_EQ(FindUpDownChild(bare), nullptr);
-  // Until up-downs have a skin of their own the edit makes none, and keeps its ring.
+  // The edit skins its up-down itself (its own skin, not the window skin's) and keeps its ring.
   ::InvalidateRect(edit->Handle(), nullptr, TRUE);
   Pump();
-  EXPECT_EQ(SkinOf<TSkinEdit>(edit)->UpDown(), nullptr);
+  ASSERT_NE(SkinOf<TSkinEdit>(edit)->UpDown(), nullptr);
+  EXPECT_EQ(SkinOf<TSkinEdit>(edit)->UpDown()->Handle(), spin);
+  EXPECT_EQ(::SendMessageW(spin, SM_ISSKINNED, 0, 0), 1);
   EXPECT_EQ(At(edit->Handle(), 0, 0), kShadow);
   plain.Deactivate();
   ::DestroyWindow(bare);
