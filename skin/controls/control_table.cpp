@@ -1,7 +1,10 @@
 #include "skin/controls/control_table.h"
 
+#include "skin/controls/bit_button.h"
 #include "skin/controls/button.h"
 #include "skin/controls/check_radio.h"
+#include "skin/controls/menu_button.h"
+#include "skin/controls/speed_button.h"
 
 #include <array>
 
@@ -13,9 +16,11 @@ template <class Skin> std::unique_ptr<TSkinControl> Make(const ControlDecision&)
   return std::make_unique<Skin>();
 }
 
-// Bit, speed and menu buttons get rows of their own with the framework classes they skin.
 constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::Button, Make<TSkinButton>, false},
+    TControlSkinKind{SkinnerKind::BitButton, TSkinBitButton::Create, false},
+    TControlSkinKind{SkinnerKind::SpeedButton, TSkinSpeedButton::Create, false},
+    TControlSkinKind{SkinnerKind::MenuButton, Make<TSkinMenuButton>, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},
     TControlSkinKind{SkinnerKind::RadioButton, Make<TSkinRadioButton>, true},
 };
