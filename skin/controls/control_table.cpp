@@ -4,6 +4,7 @@
 #include "skin/controls/button.h"
 #include "skin/controls/check_radio.h"
 #include "skin/controls/menu_button.h"
+#include "skin/controls/sizer.h"
 #include "skin/controls/speed_button.h"
 
 #include <array>
@@ -21,6 +22,7 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::BitButton, TSkinBitButton::Create, false},
     TControlSkinKind{SkinnerKind::SpeedButton, TSkinSpeedButton::Create, false},
     TControlSkinKind{SkinnerKind::MenuButton, Make<TSkinMenuButton>, false},
+    TControlSkinKind{SkinnerKind::Sizer, Make<TSkinSizer>, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},
     TControlSkinKind{SkinnerKind::RadioButton, Make<TSkinRadioButton>, true},
 };
