@@ -44,3 +44,14 @@ TRect SizeGripSquare(TRect bar) {
 }
 
 } // namespace skin
+
+namespace skin {
+
+int HeaderContentStart(PanelAlignment alignment, int itemWidth, int imageWidth, int textWidth) {
+  int start = 3;
+  if (alignment == PanelAlignment::Centre) start = (itemWidth - imageWidth - textWidth) / 2;
+  if (alignment == PanelAlignment::Right) start = itemWidth - imageWidth - textWidth - 2;
+  return start < 2 ? 1 : start;
+}
+
+} // namespace skin

@@ -1,6 +1,6 @@
-// Where a status bar skin draws: the face frame of a panel by its bevel, a panel's text
-// alignment, the panel rectangles (the last one reaching the bar's right edge) and the size
-// grip's square.
+// Where a status bar or header skin draws: the face frame of a panel by its bevel, a panel's text
+// alignment, the panel rectangles (the last one reaching the bar's right edge), the size grip's
+// square and where a header item's content starts.
 #pragma once
 
 #include "framework/core/bitmap.h"
@@ -26,5 +26,13 @@ TRect StatusPanelFace(TRect panel, bool last, int barRight);
 // The size grip: a square as high as the bar less two pixels, ending one pixel inside its
 // bottom-right corner.
 TRect SizeGripSquare(TRect bar);
+
+} // namespace skin
+
+namespace skin {
+
+// Where the image (followed by the text) of a header item starts: 3 from the left, centred, or
+// 2 short of the right edge; never closer than 1 to the left.
+int HeaderContentStart(PanelAlignment alignment, int itemWidth, int imageWidth, int textWidth);
 
 } // namespace skin
