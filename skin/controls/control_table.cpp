@@ -6,6 +6,7 @@
 #include "skin/controls/menu_button.h"
 #include "skin/controls/sizer.h"
 #include "skin/controls/speed_button.h"
+#include "skin/controls/tab.h"
 
 #include <array>
 
@@ -23,6 +24,7 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::SpeedButton, TSkinSpeedButton::Create, false},
     TControlSkinKind{SkinnerKind::MenuButton, Make<TSkinMenuButton>, false},
     TControlSkinKind{SkinnerKind::Sizer, Make<TSkinSizer>, false},
+    TControlSkinKind{SkinnerKind::Tab, Make<TSkinTab>, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},
     TControlSkinKind{SkinnerKind::RadioButton, Make<TSkinRadioButton>, true},
 };

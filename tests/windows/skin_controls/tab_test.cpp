@@ -1,0 +1,103 @@
+// Tab controls of a bare dialog on real windows: tabs on top, bottom (the images flipped), left
+// and right, the focused tab's frame and the page frame, painted from a skin of solid colours
+// and checked on the screen's pixels.
+#include "skin/data/core/skin_colours.h"
+#include "skin/forms/win_skin_form.h"
+#include "tests/windows/support/test_support.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+using namespace skin;
+using testing_support::PumpFor;
+using testing_support::ScreenPixel;
+
+namespace {
+
+// Each tab frame: the outer half in one colour, the half towards the page in another.
+constexpr COLORREF kOuter[2] = {RGB(200, 40, 40), RGB(40, 180, 40)};
+constexpr COLORREF kInner[2] = {RGB(120, 20, 20), RGB(20, 100, 20)};
+constexpr COLORREF kPane = RGB(60, 60, 200);
+constexpr int kFrame = 20;
+
+TBitmap TabStrip() {
+  TBitmap b(5 * kFrame, kFrame);
+  for (int f = 0; f < 5; ++f) {
+    const int k = f == 1 ? 1 : 0;
+    b.FillRect({f * kFrame, 0, (f + 1) * kFrame, kFrame / 2}, fw::PixelOf(kOuter[k]));
+    b.FillRect({f * kFrame, kFrame / 2, (f + 1) * kFrame, kFrame}, fw::PixelOf(kInner[k]));
+  }
+  return b;
+}
+
+COLORREF At(HWND wnd, int x, int y) {
+  POINT p{x, y};
+  ::ClientToScreen(wnd, &p);
+  return ScreenPixel(p.x, p.y);
+}
+
+RECT TabRect(HWND tab, int i) {
+  RECT r{};
+  ::SendMessageW(tab, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+TEST(Tabs, EachSideShowsItsBandTheFocusedTabAndThePane) {
+  TSkinElements elements;
+  elements.Tabs = std::make_unique<TDataSkinBorder>("Tabs");
+  TDataSkinBorder& tabs = *elements.Tabs;
+  tabs.Bitmap = TabStrip();
+  tabs.FrameCount = 5;
+  tabs.LeftWidth = tabs.TopHeight = tabs.RightWidth = tabs.BottomHeight = 2;
+  tabs.Bitmap2 = TBitmap(kFrame, kFrame);
+  tabs.Bitmap2.Fill(fw::PixelOf(kPane));
+  tabs.NormalColour2 = RGB(255, 255, 255);
+  tabs.MouseOverColour2 = RGB(255, 255, 0);
+
+  HWND dialog = ::CreateWindowExW(0, L"#32770", L"Tabs", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 80,
+                                  460, 340, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(dialog);
+  const DWORD styles[4] = {0, TCS_BOTTOM, TCS_VERTICAL | TCS_MULTILINE,
+                           TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE};
+  HWND tab[4];
+  for (int i = 0; i < 4; ++i) {
+    tab[i] = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | styles[i],
+                               10 + 220 * (i % 2), 10 + 150 * (i / 2), 200, 130, dialog, nullptr,
+                               nullptr, nullptr);
+    const wchar_t* names[3] = {L"One", L"Two", L"Three"};
+    for (int t = 0; t < 3; ++t) {
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = const_cast<wchar_t*>(names[t]);
+      ::SendMessageW(tab[i], TCM_INSERTITEMW, t, reinterpret_cast<LPARAM>(&item));
+    }
+    ::SendMessageW(tab[i], TCM_SETCURSEL, 1, 0);
+  }
+  PumpFor(60);
+  {
+    TWinSkinForm skin(TFormSkinSource{&elements, DefaultSkinControls(), {}, nullptr});
+    ASSERT_TRUE(skin.HookWindow(dialog));
+    ::PostMessageW(dialog, SM_STARTSKIN, 0, 1000);
+    PumpFor(100);
+    testing_support::SaveWindowShot(dialog, 10, L"skin_controls", L"tabs.bmp");
+    for (int i = 0; i < 4; ++i) {
+      SCOPED_TRACE(i);
+      EXPECT_EQ(::SendMessageW(tab[i], SM_ISSKINNED, 0, 0), 1);
+      for (int t = 0; t < 2; ++t) {
+        const RECT r = TabRect(tab[i], t);
+        const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+        // The outer side of each tab, away from the page; frame 2 for the focused tab.
+        const POINT outer[4] = {
+            {cx, r.top + 4}, {cx, r.bottom - 5}, {r.left + 4, cy}, {r.right - 5, cy}};
+        EXPECT_EQ(At(tab[i], outer[i].x, outer[i].y), kOuter[t]) << "tab " << t;
+      }
+      RECT page{};
+      ::GetClientRect(tab[i], &page);
+      ::SendMessageW(tab[i], TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+      EXPECT_EQ(At(tab[i], (page.left + page.right) / 2, (page.top + page.bottom) / 2), kPane);
+    }
+  }
+  ::DestroyWindow(dialog);
+}
+
+} // namespace
