@@ -171,6 +171,7 @@ struct SaveDialogProbe {
   std::unique_ptr<TWinSkinForm> skin;
   HWND dialog = nullptr, grip = nullptr;
   int ticks = 0;
+  bool done = false;
   LRESULT skinned = 0;
   COLORREF middle = 0;
 };
@@ -186,6 +187,7 @@ BOOL CALLBACK FindGrip(HWND child, LPARAM) {
 
 void CALLBACK ProbeSaveDialog(HWND, UINT, UINT_PTR, DWORD) {
   SaveDialogProbe& p = *probe;
+  if (p.done) return;
   if (!p.dialog) {
     HWND dialog = ::FindWindowW(L"#32770", nullptr);
     if (dialog && ::IsWindowVisible(dialog)) p.dialog = dialog;
@@ -200,14 +202,17 @@ void CALLBACK ProbeSaveDialog(HWND, UINT, UINT_PTR, DWORD) {
     return;
   }
   if (p.ticks < 16) return;
-  ::EnumChildWindows(p.dialog, FindGrip, 0);
-  if (p.grip) {
+  if (!p.grip) {
+    ::EnumChildWindows(p.dialog, FindGrip, 0);
+    if (p.grip) ::RedrawWindow(p.grip, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    if (p.grip || p.ticks < 40) return;
+  } else {
     p.skinned = ::SendMessageW(p.grip, SM_ISSKINNED, 0, 0);
-    ::RedrawWindow(p.grip, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     RECT r;
     ::GetWindowRect(p.grip, &r);
     p.middle = ScreenPixel((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
+  p.done = true;
   p.skin.reset();
   ::PostMessageW(p.dialog, WM_COMMAND, IDCANCEL, 0);
 }
