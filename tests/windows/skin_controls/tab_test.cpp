@@ -1,7 +1,10 @@
 // Tab controls of a bare dialog on real windows: tabs on top, bottom (the images flipped), left
 // and right, the focused tab's frame and the page frame, painted from a skin of solid colours
 // and checked on the screen's pixels.
+#include "framework/form.h"
+#include "framework/tab_control.h"
 #include "skin/data/core/skin_colours.h"
+#include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/support/test_support.h"
 
@@ -42,8 +45,7 @@ RECT TabRect(HWND tab, int i) {
   return r;
 }
 
-TEST(Tabs, EachSideShowsItsBandTheFocusedTabAndThePane) {
-  TSkinElements elements;
+void MakeTabs(TSkinElements& elements) {
   elements.Tabs = std::make_unique<TDataSkinBorder>("Tabs");
   TDataSkinBorder& tabs = *elements.Tabs;
   tabs.Bitmap = TabStrip();
@@ -53,6 +55,11 @@ TEST(Tabs, EachSideShowsItsBandTheFocusedTabAndThePane) {
   tabs.Bitmap2.Fill(fw::PixelOf(kPane));
   tabs.NormalColour2 = RGB(255, 255, 255);
   tabs.MouseOverColour2 = RGB(255, 255, 0);
+}
+
+TEST(Tabs, EachSideShowsItsBandTheFocusedTabAndThePane) {
+  TSkinElements elements;
+  MakeTabs(elements);
 
   HWND dialog = ::CreateWindowExW(0, L"#32770", L"Tabs", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 80,
                                   460, 340, nullptr, nullptr, nullptr, nullptr);
@@ -98,6 +105,48 @@ TEST(Tabs, EachSideShowsItsBandTheFocusedTabAndThePane) {
     }
   }
   ::DestroyWindow(dialog);
+}
+
+// Our tab control with Tag 7777 and CloseButtons: a close mark on each tab; pressing it removes
+// the tab, since the window does not answer SM_TABCLOSE.
+TEST(Tabs, CloseMarksRemoveTheirTab) {
+  TSkinElements elements;
+  MakeTabs(elements);
+  TSkinData data(nullptr);
+  data.SetSkin3rd({L"TTabControl=tab"});
+  fw::TForm form(nullptr);
+  form.SetBounds(80, 80, 320, 200);
+  auto* tabs = new fw::TTabControl(&form);
+  tabs->Tag = 7777;
+  tabs->CloseButtons = true;
+  tabs->SetParent(&form);
+  tabs->SetBounds(10, 10, 280, 140);
+  tabs->SetTabs({L"Alpha", L"Beta", L"Gamma"});
+  form.Show();
+  PumpFor(60);
+  TWinSkinForm skin(TFormSkinSource{&elements, DefaultSkinControls(), {}, &data});
+  ASSERT_TRUE(skin.HookWindow(form.Handle()));
+  ::PostMessageW(form.Handle(), SM_STARTSKIN, 0, 1000);
+  PumpFor(100);
+  HWND wnd = tabs->Handle();
+  ASSERT_EQ(::SendMessageW(wnd, SM_ISSKINNED, 0, 0), 1);
+  const RECT last = TabRect(wnd, 2);
+  // The box's outline in the pen's black, at the tab's top-right corner.
+  EXPECT_EQ(At(wnd, last.right - 8, last.top + 5), RGB(0, 0, 0));
+  EXPECT_EQ(At(wnd, last.right - 5, last.top + 6), RGB(0, 0, 0)); // where the diagonals cross
+  EXPECT_NE(At(wnd, last.right - 14, last.top + 5), RGB(0, 0, 0));
+  ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(last.right - 5, last.top + 5));
+  ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(last.right - 5, last.top + 5));
+  PumpFor(60);
+  EXPECT_EQ(::SendMessageW(wnd, TCM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(tabs->Tabs().size(), 2u);
+  // A press elsewhere on a tab only selects it.
+  const RECT first = TabRect(wnd, 0);
+  ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.left + 5, first.bottom - 4));
+  ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(first.left + 5, first.bottom - 4));
+  PumpFor(60);
+  EXPECT_EQ(::SendMessageW(wnd, TCM_GETITEMCOUNT, 0, 0), 2);
+  testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tab_close.bmp");
 }
 
 } // namespace
