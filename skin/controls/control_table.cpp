@@ -7,6 +7,7 @@
 #include "skin/controls/sizer.h"
 #include "skin/controls/speed_button.h"
 #include "skin/controls/tab.h"
+#include "skin/controls/tab31.h"
 
 #include <array>
 
@@ -25,6 +26,7 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::MenuButton, Make<TSkinMenuButton>, false},
     TControlSkinKind{SkinnerKind::Sizer, Make<TSkinSizer>, false},
     TControlSkinKind{SkinnerKind::Tab, Make<TSkinTab>, false},
+    TControlSkinKind{SkinnerKind::Tab31, Make<TSkinTab31>, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},
     TControlSkinKind{SkinnerKind::RadioButton, Make<TSkinRadioButton>, true},
 };

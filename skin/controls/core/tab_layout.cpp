@@ -66,3 +66,13 @@ TRect TabInBuffer(TRect tab, TabPosition position, TRect window, TRect page, Tab
 }
 
 } // namespace skin
+
+namespace skin {
+
+bool TabSetTabFits(int width, int endMargin, int x, int textWidth, bool scrollerVisible) {
+  constexpr int kScrollerRoom = 12;
+  return width - endMargin >=
+         x + textWidth + kTabSetPadding + (scrollerVisible ? kScrollerRoom : 0);
+}
+
+} // namespace skin

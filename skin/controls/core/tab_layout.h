@@ -32,3 +32,13 @@ TabBufferSize BandBufferSize(TRect band, TabPosition position);
 TRect TabInBuffer(TRect tab, TabPosition position, TRect window, TRect page, TabBufferSize buffer);
 
 } // namespace skin
+
+namespace skin {
+
+// Whether a tab set's tab with text `textWidth` wide, starting at `x`, fits before the end
+// margin; the scroller, while visible, takes room of its own. Tabs that do not fit are left out.
+bool TabSetTabFits(int width, int endMargin, int x, int textWidth, bool scrollerVisible);
+// The width of a tab set's tab around its text.
+inline constexpr int kTabSetPadding = 9;
+
+} // namespace skin

@@ -32,5 +32,12 @@ TEST(TabLayout, PositionsBandsAndBufferRectangles) {
             (TRect{10, 3, 60, 21}));
 }
 
+TEST(TabLayout, ATabSetTabFitsOnlyWholeBeforeTheEndMargin) {
+  EXPECT_TRUE(TabSetTabFits(200, 5, 150, 36, false)); // 150 + 36 + 9 = 195
+  EXPECT_FALSE(TabSetTabFits(200, 5, 151, 36, false));
+  EXPECT_FALSE(TabSetTabFits(200, 5, 150, 36, true)); // the scroller's room
+  EXPECT_TRUE(TabSetTabFits(200, 5, 138, 36, true));
+}
+
 } // namespace
 } // namespace skin

@@ -3,6 +3,7 @@
 // and checked on the screen's pixels.
 #include "framework/form.h"
 #include "framework/tab_control.h"
+#include "framework/tab_set.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
@@ -147,6 +148,44 @@ TEST(Tabs, CloseMarksRemoveTheirTab) {
   PumpFor(60);
   EXPECT_EQ(::SendMessageW(wnd, TCM_GETITEMCOUNT, 0, 0), 2);
   testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tab_close.bmp");
+}
+
+// A tab set: bottom tabs (the image flipped), frame 2 for the selected one, and the tabs that do
+// not fit before the end margin left out whole.
+TEST(Tabs, TabSetLeavesOutTabsThatDoNotFit) {
+  TSkinElements elements;
+  MakeTabs(elements);
+  constexpr COLORREF kFace = RGB(210, 190, 150);
+  elements.ColourTable.Colours[kButtonFace] = kFace;
+  fw::TForm form(nullptr);
+  form.SetBounds(80, 80, 320, 120);
+  auto* set = new fw::TTabSet(&form);
+  set->SetParent(&form);
+  set->SetBounds(10, 10, 200, 24);
+  set->Tabs = {L"Alpha", L"Beta", L"Gamma", L"Delta", L"Epsilon", L"Zeta"};
+  set->TabIndex = 1;
+  form.Show();
+  PumpFor(60);
+  TWinSkinForm skin(TFormSkinSource{&elements, DefaultSkinControls(), {}, nullptr});
+  ASSERT_TRUE(skin.HookWindow(form.Handle()));
+  ::PostMessageW(form.Handle(), SM_STARTSKIN, 0, 1000);
+  PumpFor(100);
+  HWND wnd = set->Handle();
+  ASSERT_EQ(::SendMessageW(wnd, SM_ISSKINNED, 0, 0), 1);
+  HDC dc = ::GetDC(wnd);
+  const auto extents = set->TabExtents(dc);
+  ::ReleaseDC(wnd, dc);
+  ASSERT_GE(extents.size(), 2u);
+  ASSERT_LT(extents.size(), set->Tabs.size()); // some are left out
+  for (size_t k = 0; k < extents.size(); ++k) {
+    const int x = (extents[k].first + extents[k].second) / 2, t = k == 1 ? 1 : 0;
+    EXPECT_EQ(At(wnd, x, 20), kOuter[t]) << k; // the outer side faces down
+    EXPECT_EQ(At(wnd, x, 3), kInner[t]) << k;
+  }
+  // Nothing of a tab after the last one that fits.
+  for (int x = extents.back().second + 1; x < 200; x += 4)
+    EXPECT_EQ(At(wnd, x, 20), kFace) << x;
+  testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tab_set.bmp");
 }
 
 } // namespace
