@@ -3,6 +3,7 @@
 #include "skin/controls/bit_button.h"
 #include "skin/controls/button.h"
 #include "skin/controls/check_radio.h"
+#include "skin/controls/media_player.h"
 #include "skin/controls/menu_button.h"
 #include "skin/controls/sizer.h"
 #include "skin/controls/speed_button.h"
@@ -27,6 +28,7 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::Sizer, Make<TSkinSizer>, false},
     TControlSkinKind{SkinnerKind::Tab, Make<TSkinTab>, false},
     TControlSkinKind{SkinnerKind::Tab31, Make<TSkinTab31>, false},
+    TControlSkinKind{SkinnerKind::MediaPlayer, Make<TSkinMP>, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},
     TControlSkinKind{SkinnerKind::RadioButton, Make<TSkinRadioButton>, true},
 };
