@@ -5,6 +5,7 @@
 #include "skin/controls/check_radio.h"
 #include "skin/controls/media_player.h"
 #include "skin/controls/menu_button.h"
+#include "skin/controls/obj_image.h"
 #include "skin/controls/sizer.h"
 #include "skin/controls/speed_button.h"
 #include "skin/controls/tab.h"
@@ -29,6 +30,7 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::Tab, Make<TSkinTab>, false},
     TControlSkinKind{SkinnerKind::Tab31, Make<TSkinTab31>, false},
     TControlSkinKind{SkinnerKind::MediaPlayer, Make<TSkinMP>, false},
+    TControlSkinKind{SkinnerKind::ObjImage, TSkinObjImage::Create, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},
     TControlSkinKind{SkinnerKind::RadioButton, Make<TSkinRadioButton>, true},
 };
