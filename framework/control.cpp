@@ -301,17 +301,8 @@ void TWinControl::Invalidate() {
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (Reflect(msg, wParam, lParam, result)) return result;
-  if (msg == WM_PAINT && HasGraphicChildren()) {
-    if (wParam) {
-      PaintGraphicChildren(reinterpret_cast<HDC>(wParam));
-      return 0;
-    }
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(handle_, &paint);
-    PaintGraphicChildren(dc);
-    ::EndPaint(handle_, &paint);
-    return 0;
-  }
+  if (msg == WM_PAINT && HasGraphicChildren())
+    return PaintWith(wParam, [this](HDC dc) { PaintGraphicChildren(dc); });
   if (RouteMouse(msg, wParam, lParam)) return 0;
   if (msg == WM_SETCURSOR && Cursor() != crDefault && reinterpret_cast<HWND>(wParam) == handle_ &&
       LOWORD(lParam) == HTCLIENT) {
@@ -348,6 +339,18 @@ bool TWinControl::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
   default:
     return false;
   }
+}
+
+LRESULT TWinControl::PaintWith(WPARAM wParam, const std::function<void(HDC)>& paint) {
+  if (wParam) {
+    paint(reinterpret_cast<HDC>(wParam));
+    return 0;
+  }
+  PAINTSTRUCT ps{};
+  HDC dc = ::BeginPaint(handle_, &ps);
+  paint(dc);
+  ::EndPaint(handle_, &ps);
+  return 0;
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -186,6 +186,8 @@ protected:
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // The window class's own procedure (DefWindowProc, or the system control's).
   LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Answers WM_PAINT by drawing into the window's paint DC (or the DC in wParam).
+  LRESULT PaintWith(WPARAM wParam, const std::function<void(HDC)>& paint);
 
   // Notifications that the parent received from this control's window.
   virtual void CNCommand(WORD /*code*/) {}

@@ -76,13 +76,8 @@ void TGlyphCheckBox::Paint(HDC dc) {
 
 LRESULT TGlyphCheckBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(Handle(), &ps);
-    Paint(dc);
-    ::EndPaint(Handle(), &ps);
-    return 0;
-  }
+  case WM_PAINT:
+    return PaintWith(wParam, [this](HDC dc) { Paint(dc); });
   case WM_LBUTTONUP:
     SetChecked(radio_ ? true : !checked_);
     Click();

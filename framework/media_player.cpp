@@ -71,13 +71,8 @@ void TMediaPlayer::Paint(HDC dc) {
 
 LRESULT TMediaPlayer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(Handle(), &ps);
-    Paint(dc);
-    ::EndPaint(Handle(), &ps);
-    return 0;
-  }
+  case WM_PAINT:
+    return PaintWith(wParam, [this](HDC dc) { Paint(dc); });
   case WM_LBUTTONDOWN: {
     const int hit = ButtonAt(GET_X_LPARAM(lParam));
     if (hit < 0 || !(EnabledButtons & (1u << hit))) return 0;

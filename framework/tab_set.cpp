@@ -54,27 +54,26 @@ std::vector<std::pair<int, int>> TTabSet::TabExtents(HDC dc) {
   return extents;
 }
 
+void TTabSet::Paint(HDC dc) {
+  RECT all{0, 0, width_, height_};
+  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+  HGDIOBJ old = ::SelectObject(dc, Font().Handle());
+  ::SetBkMode(dc, TRANSPARENT);
+  const auto extents = TabExtents(dc);
+  for (size_t k = 0; k < extents.size(); ++k) {
+    const size_t i = k + static_cast<size_t>(std::max(FirstIndex, 0));
+    RECT r{extents[k].first, 0, extents[k].second, height_ - 2};
+    ::DrawEdge(dc, &r, static_cast<int>(i) == TabIndex ? EDGE_SUNKEN : EDGE_RAISED,
+               BF_LEFT | BF_RIGHT | BF_BOTTOM);
+    ::DrawTextW(dc, Tabs[i].c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  ::SelectObject(dc, old);
+}
+
 LRESULT TTabSet::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-  case WM_PAINT: {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(Handle(), &ps);
-    RECT all{0, 0, width_, height_};
-    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
-    HGDIOBJ old = ::SelectObject(dc, Font().Handle());
-    ::SetBkMode(dc, TRANSPARENT);
-    const auto extents = TabExtents(dc);
-    for (size_t k = 0; k < extents.size(); ++k) {
-      const size_t i = k + static_cast<size_t>(std::max(FirstIndex, 0));
-      RECT r{extents[k].first, 0, extents[k].second, height_ - 2};
-      ::DrawEdge(dc, &r, static_cast<int>(i) == TabIndex ? EDGE_SUNKEN : EDGE_RAISED,
-                 BF_LEFT | BF_RIGHT | BF_BOTTOM);
-      ::DrawTextW(dc, Tabs[i].c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-    ::SelectObject(dc, old);
-    ::EndPaint(Handle(), &ps);
-    return 0;
-  }
+  case WM_PAINT:
+    return PaintWith(wParam, [this](HDC dc) { Paint(dc); });
   case WM_LBUTTONDOWN: {
     HDC dc = ::GetDC(Handle());
     const auto extents = TabExtents(dc);

@@ -28,6 +28,9 @@ protected:
   void DefineProperties(TPropertyList& list) const override;
   void CreateParams(TCreateParams& params) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void Paint(HDC dc);
 };
 
 } // namespace fw
