@@ -142,6 +142,8 @@ TWinControl::~TWinControl() {
 
 void TWinControl::RemoveControl(TControl* control) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  if (control == mouseControl_) mouseControl_ = nullptr;
+  if (control == captureControl_) captureControl_ = nullptr;
 }
 
 HWND TWinControl::Handle() {
@@ -327,6 +329,9 @@ void TWinControl::Invalidate() {
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (Reflect(msg, wParam, lParam, result)) return result;
+  if (msg == WM_PAINT && HasGraphicChildren())
+    return PaintWith(wParam, [this](HDC dc) { PaintGraphicChildren(dc); });
+  if (RouteMouse(msg, wParam, lParam)) return 0;
   switch (msg) {
   case CN_NOTIFY:
     // The system's control does not know the reflected message: it ends here.
@@ -406,6 +411,18 @@ bool TWinControl::Reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
   }
 }
 
+LRESULT TWinControl::PaintWith(WPARAM wParam, const std::function<void(HDC)>& paint) {
+  if (wParam) {
+    paint(reinterpret_cast<HDC>(wParam));
+    return 0;
+  }
+  PAINTSTRUCT ps{};
+  HDC dc = ::BeginPaint(handle_, &ps);
+  paint(dc);
+  ::EndPaint(handle_, &ps);
+  return 0;
+}
+
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) {
   return ::CallWindowProcW(defaultProc_, handle_, msg, wParam, lParam);
 }
@@ -439,6 +456,160 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, L
     if (Application) Application->ShowException(e);
     return 0;
   }
+}
+
+// --- Graphic children of a windowed control
+
+bool TWinControl::HasGraphicChildren() const {
+  return std::any_of(controls_.begin(), controls_.end(),
+                     [](TControl* c) { return dynamic_cast<TGraphicControl*>(c) != nullptr; });
+}
+
+TGraphicControl* TWinControl::GraphicChildAt(int x, int y) const {
+  // The last one parented lies on top.
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    auto* graphic = dynamic_cast<TGraphicControl*>(*it);
+    if (graphic && graphic->Visible() && x >= graphic->Left() && y >= graphic->Top() &&
+        x < graphic->Left() + graphic->Width() && y < graphic->Top() + graphic->Height())
+      return graphic;
+  }
+  return nullptr;
+}
+
+void TWinControl::PaintGraphicChildren(HDC dc) {
+  const std::vector<TControl*> children = controls_;
+  for (TControl* child : children) {
+    auto* graphic = dynamic_cast<TGraphicControl*>(child);
+    if (!graphic || !graphic->Visible()) continue;
+    const int saved = ::SaveDC(dc);
+    ::IntersectClipRect(dc, graphic->Left(), graphic->Top(), graphic->Left() + graphic->Width(),
+                        graphic->Top() + graphic->Height());
+    ::OffsetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
+    graphic->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    ::RestoreDC(dc, saved);
+  }
+}
+
+void TWinControl::SetMouseControl(TGraphicControl* control) {
+  if (control == mouseControl_) return;
+  TGraphicControl* left = mouseControl_;
+  mouseControl_ = control;
+  if (left) left->Perform(CM_MOUSELEAVE);
+  if (control) {
+    control->Perform(CM_MOUSEENTER);
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+    ::TrackMouseEvent(&track);
+  }
+}
+
+bool TWinControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const int x = static_cast<short>(LOWORD(lParam)), y = static_cast<short>(HIWORD(lParam));
+  auto inChild = [&](TGraphicControl* c) {
+    return static_cast<LPARAM>(MAKELPARAM(x - c->Left(), y - c->Top()));
+  };
+  switch (msg) {
+  case WM_MOUSEMOVE: {
+    TGraphicControl* over = GraphicChildAt(x, y);
+    SetMouseControl(over);
+    TGraphicControl* target = captureControl_ ? captureControl_ : over;
+    if (!target) return false;
+    target->Perform(msg, wParam, inChild(target));
+    return true;
+  }
+  case WM_MOUSELEAVE:
+    if (!captureControl_) SetMouseControl(nullptr);
+    return false;
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONDBLCLK: {
+    TGraphicControl* target = GraphicChildAt(x, y);
+    if (!target || !target->Enabled()) return false;
+    captureControl_ = target;
+    ::SetCapture(handle_);
+    target->Perform(msg, wParam, inChild(target));
+    return true;
+  }
+  case WM_LBUTTONUP: {
+    TGraphicControl* target = captureControl_;
+    if (!target) return false;
+    captureControl_ = nullptr;
+    if (::GetCapture() == handle_) ::ReleaseCapture();
+    target->Perform(msg, wParam, inChild(target));
+    SetMouseControl(GraphicChildAt(x, y));
+    return true;
+  }
+  default:
+    return false;
+  }
+}
+
+// --- TGraphicControl
+
+TGraphicControl::TGraphicControl(TComponent* owner)
+    : TControl(owner),
+      WindowProc([this](TMessage& m) { m.Result = WndProc(m.Msg, m.WParam, m.LParam); }) {
+  visible_ = true;
+}
+
+TGraphicControl::~TGraphicControl() {
+  try {
+    Perform(CM_RELEASE);
+  } catch (...) {
+    // Going anyway.
+  }
+}
+
+LRESULT TGraphicControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage message{msg, wParam, lParam, 0};
+  if (WindowProc) WindowProc(message);
+  return message.Result;
+}
+
+LRESULT TGraphicControl::WndProc(UINT msg, WPARAM wParam, LPARAM /*lParam*/) {
+  if (msg == WM_PAINT && wParam) Paint(reinterpret_cast<HDC>(wParam));
+  return 0;
+}
+
+void TGraphicControl::Invalidate() {
+  if (!parent_ || !parent_->HandleAllocated()) return;
+  const RECT r{left_, top_, left_ + width_, top_ + height_};
+  ::InvalidateRect(parent_->Handle(), &r, TRUE);
+}
+
+void TGraphicControl::SetBounds(int left, int top, int width, int height) {
+  Invalidate();
+  TControl::SetBounds(left, top, width, height);
+  Invalidate();
+}
+
+void TGraphicControl::SetVisible(bool visible) {
+  Invalidate();
+  TControl::SetVisible(visible);
+  Invalidate();
+}
+
+void TGraphicControl::SetEnabled(bool enabled) {
+  TControl::SetEnabled(enabled);
+  Invalidate();
+}
+
+void TGraphicControl::SetText(const std::wstring& text) {
+  TControl::SetText(text);
+  Invalidate();
+}
+
+TGraphicControl::TControlDC::TControlDC(TGraphicControl& control) {
+  TWinControl* parent = control.Parent();
+  if (!parent || !parent->HandleAllocated()) return;
+  wnd_ = parent->Handle();
+  dc_ = ::GetDC(wnd_);
+  if (!dc_) return;
+  ::IntersectClipRect(dc_, control.Left(), control.Top(), control.Left() + control.Width(),
+                      control.Top() + control.Height());
+  ::SetViewportOrgEx(dc_, control.Left(), control.Top(), nullptr);
+}
+
+TGraphicControl::TControlDC::~TControlDC() {
+  if (dc_) ::ReleaseDC(wnd_, dc_);
 }
 
 } // namespace fw

@@ -16,6 +16,13 @@
 namespace fw {
 
 class TWinControl;
+class TGraphicControl;
+
+// Notifications a windowed control sends the graphic controls on it, and a graphic control sends
+// through its own window method when it goes.
+inline constexpr UINT CM_MOUSEENTER = 0xB013;
+inline constexpr UINT CM_MOUSELEAVE = 0xB014;
+inline constexpr UINT CM_RELEASE = 0xB021;
 
 // One message as a window method sees it; the method stores its answer in Result.
 struct TMessage {
@@ -196,6 +203,8 @@ protected:
   virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   // The window class's own procedure (DefWindowProc, or the system control's).
   LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Answers WM_PAINT by drawing into the window's paint DC (or the DC in wParam).
+  LRESULT PaintWith(WPARAM wParam, const std::function<void(HDC)>& paint);
 
   // Notifications that the parent received from this control's window.
   virtual void CNCommand(WORD /*code*/) {}
@@ -215,6 +224,12 @@ private:
   void InsertControl(TControl* control) { controls_.push_back(control); }
   void RemoveControl(TControl* control);
   void CreateChildHandles();
+  // Graphic controls have no window: their parent paints them and hands them its mouse.
+  TGraphicControl* GraphicChildAt(int x, int y) const;
+  bool HasGraphicChildren() const;
+  void PaintGraphicChildren(HDC dc);
+  bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  void SetMouseControl(TGraphicControl* control);
 
 public:
   // Window procedure of the framework's own window classes.
@@ -239,6 +254,52 @@ private:
   bool parentBackground_ = false;
   Brush brush_;
   TColor brushColor_ = 0;
+  TGraphicControl* mouseControl_ = nullptr;   // the graphic child under the mouse
+  TGraphicControl* captureControl_ = nullptr; // the graphic child a press began on
+};
+
+// A control without a window of its own (a speed button): it lives on its parent's window, which
+// paints it (WM_PAINT with a DC whose origin is the control's top-left) and hands it the mouse
+// messages over it (in its own coordinates), CM_MOUSEENTER and CM_MOUSELEAVE.
+class TGraphicControl : public TControl {
+public:
+  explicit TGraphicControl(TComponent* owner);
+  // Sends CM_RELEASE through the window method first, so that whoever replaced it lets go.
+  ~TGraphicControl() override;
+  std::wstring ClassName() const override { return L"TGraphicControl"; }
+
+  void SetBounds(int left, int top, int width, int height) override;
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override;
+  void SetText(const std::wstring& text) override;
+
+  // Sends a message through the current window method.
+  LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Repaints the control's part of the parent's window at the next paint.
+  void Invalidate();
+
+  // The window method every message of the control goes through; it starts as WndProc.
+  TWndMethod WindowProc;
+
+  // The parent window's device context with its origin at the control's top-left, clipped to
+  // the control; null when the parent has no window.
+  class TControlDC {
+  public:
+    explicit TControlDC(TGraphicControl& control);
+    TControlDC(const TControlDC&) = delete;
+    TControlDC& operator=(const TControlDC&) = delete;
+    ~TControlDC();
+    HDC Handle() const { return dc_; }
+
+  private:
+    HWND wnd_ = nullptr;
+    HDC dc_ = nullptr;
+  };
+
+protected:
+  virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Draws the control into `dc`, whose origin is its top-left.
+  virtual void Paint(HDC /*dc*/) {}
 };
 
 } // namespace fw

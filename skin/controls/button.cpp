@@ -169,18 +169,22 @@ void TSkinButton::DrawSkin(HDC dc, TRect rect) {
   DrawBuffered(dc, rect);
 }
 
-void TSkinButton::DoPaint(HDC dc, TRect rect) {
+void TSkinButton::DrawFace(HDC dc, TRect rect, ButtonFace face) {
   const TDataSkinButton& element = *Element();
-  FFocused = ::GetFocus() == FHandle;
-  FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
-  FCaption = ReadCaption();
-  const ButtonFace face = CurrentFace();
   if (FParentBack)
     PaintParentInto(FHandle, dc);
   else
     FillFace(dc, rect);
   DrawElementFrame(dc, rect, element.FrameCount > 0 ? element.FrameCount : kButtonFaceFrames,
                    static_cast<int>(face), element);
+}
+
+void TSkinButton::DoPaint(HDC dc, TRect rect) {
+  FFocused = ::GetFocus() == FHandle;
+  FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
+  FCaption = ReadCaption();
+  const ButtonFace face = CurrentFace();
+  DrawFace(dc, rect, face);
   fw::SelectGuard font(dc, ControlFont());
   const COLORREF previous = ::SetTextColor(dc, CaptionColour(face));
   DrawButtonCaption(dc, rect, kDtCenter, FCaption);

@@ -31,6 +31,11 @@ protected:
   void DrawButtonCaption(HDC dc, TRect rect, unsigned alignment, const std::wstring& text);
   ButtonFace CurrentFace() const;
   COLORREF CaptionColour(ButtonFace face) const;
+  // The background (the parent's or the face colour) and face frame `face` of the Buttons
+  // element over `rect`.
+  void DrawFace(HDC dc, TRect rect, ButtonFace face);
+  // The Buttons element, or null when the skin has none or its bitmap is empty.
+  const TDataSkinButton* Element() const;
 
   bool FParentBack = false;
 
@@ -41,7 +46,6 @@ private:
   void MouseLeave();
   void SpaceKey(bool down);
   void Click();
-  const TDataSkinButton* Element() const;
 };
 
 } // namespace skin

@@ -1,5 +1,6 @@
 #include "skin/controls/control_table.h"
 
+#include "skin/controls/bit_button.h"
 #include "skin/controls/box.h"
 #include "skin/controls/button.h"
 #include "skin/controls/check_radio.h"
@@ -7,9 +8,15 @@
 #include "skin/controls/date_time.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/group_box.h"
+#include "skin/controls/media_player.h"
+#include "skin/controls/menu_button.h"
+#include "skin/controls/obj_image.h"
 #include "skin/controls/progress.h"
 #include "skin/controls/scroll_bar.h"
 #include "skin/controls/size_grip.h"
+#include "skin/controls/speed_button.h"
+#include "skin/controls/tab.h"
+#include "skin/controls/tab31.h"
 #include "skin/controls/track_bar.h"
 #include "skin/controls/up_down.h"
 
@@ -29,9 +36,15 @@ std::unique_ptr<TSkinControl> MakeScrollbar(const ControlDecision& decision) {
   return std::make_unique<TSkinScrollbar>();
 }
 
-// Bit, speed and menu buttons get rows of their own with the framework classes they skin.
 constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::Button, Make<TSkinButton>, false},
+    TControlSkinKind{SkinnerKind::BitButton, TSkinBitButton::Create, false},
+    TControlSkinKind{SkinnerKind::SpeedButton, TSkinSpeedButton::Create, false},
+    TControlSkinKind{SkinnerKind::MenuButton, Make<TSkinMenuButton>, false},
+    TControlSkinKind{SkinnerKind::Tab, Make<TSkinTab>, false},
+    TControlSkinKind{SkinnerKind::Tab31, Make<TSkinTab31>, false},
+    TControlSkinKind{SkinnerKind::MediaPlayer, Make<TSkinMP>, false},
+    TControlSkinKind{SkinnerKind::ObjImage, TSkinObjImage::Create, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},
     TControlSkinKind{SkinnerKind::RadioButton, Make<TSkinRadioButton>, true},
     TControlSkinKind{SkinnerKind::GroupBox, Make<TSkinGroupBox>, true},

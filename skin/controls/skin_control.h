@@ -168,8 +168,10 @@ protected:
   bool FParentBackgroundOff = false;
   TPaintBuffer FBuffer;
 
-private:
+  // Lists the object with the window skin that owns it from then on.
   void Register(TWinSkinForm* skinForm);
+
+private:
   // The control's window is going: give the window method or procedure back and forget it.
   void Release();
 

@@ -5,6 +5,7 @@
 #include "framework/form.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/skin_control.h"
+#include "skin/controls/speed_button.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/form_menus.h"
 #include "skin/forms/skin_manager.h"
@@ -279,6 +280,14 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
   } else if (const TControlSkinKind* row = FindControlSkinKind(decision.kind)) {
     skin = row->create(decision);
     setColor = row->setColor;
+  }
+  if (auto* graphic = dynamic_cast<fw::TGraphicControl*>(found.Control)) {
+    // A control without a window: only a skin that can take over its window method fits.
+    auto* speed = dynamic_cast<TSkinSpeedButton*>(skin.get());
+    if (!speed || graphic->Perform(SM_ISSKINNED) == 1) return;
+    FControls.push_back(std::move(skin));
+    speed->AttachSpeedButton(*graphic, this, {FSource.Elements, FSource.Options}, &FControlCanvas);
+    return;
   }
   if (!skin || !found.Window || IsControlSkinned(found.Window)) return;
   TSkinControl* raw = skin.get();

@@ -1,0 +1,95 @@
+#include "framework/tab_set.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace fw {
+
+namespace {
+constexpr int kTabPadding = 9;
+} // namespace
+
+TTabSet::TTabSet(TComponent* owner) : TWinControl(owner) {
+  visible_ = true;
+}
+
+void TTabSet::DefineProperties(TPropertyList& list) const {
+  TWinControl::DefineProperties(list);
+  TPropertyDefiner<TTabSet> d(list);
+  d.Strings(
+      L"Tabs", [](TTabSet& t) { return t.Tabs; },
+      [](TTabSet& t, const std::vector<std::wstring>& v) { t.Tabs = v; });
+  d.Integer(
+      L"TabIndex", [](TTabSet& t) { return t.TabIndex; },
+      [](TTabSet& t, int v) { t.TabIndex = v; });
+  d.Integer(
+      L"FirstIndex", [](TTabSet& t) { return t.FirstIndex; },
+      [](TTabSet& t, int v) { t.FirstIndex = v; });
+  d.Integer(
+      L"StartMargin", [](TTabSet& t) { return t.StartMargin; },
+      [](TTabSet& t, int v) { t.StartMargin = v; });
+  d.Integer(
+      L"EndMargin", [](TTabSet& t) { return t.EndMargin; },
+      [](TTabSet& t, int v) { t.EndMargin = v; });
+}
+
+void TTabSet::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.WinClassName = L"fw.TTabSet";
+}
+
+std::vector<std::pair<int, int>> TTabSet::TabExtents(HDC dc) {
+  std::vector<std::pair<int, int>> extents;
+  HGDIOBJ old = ::SelectObject(dc, Font().Handle());
+  int x = StartMargin;
+  for (size_t i = static_cast<size_t>(std::max(FirstIndex, 0)); i < Tabs.size(); ++i) {
+    SIZE s{};
+    ::GetTextExtentPoint32W(dc, Tabs[i].c_str(), static_cast<int>(Tabs[i].size()), &s);
+    if (width_ - EndMargin < x + s.cx + kTabPadding) break;
+    extents.emplace_back(x, x + s.cx + kTabPadding);
+    x += s.cx + kTabPadding;
+  }
+  ::SelectObject(dc, old);
+  return extents;
+}
+
+void TTabSet::Paint(HDC dc) {
+  RECT all{0, 0, width_, height_};
+  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+  HGDIOBJ old = ::SelectObject(dc, Font().Handle());
+  ::SetBkMode(dc, TRANSPARENT);
+  const auto extents = TabExtents(dc);
+  for (size_t k = 0; k < extents.size(); ++k) {
+    const size_t i = k + static_cast<size_t>(std::max(FirstIndex, 0));
+    RECT r{extents[k].first, 0, extents[k].second, height_ - 2};
+    ::DrawEdge(dc, &r, static_cast<int>(i) == TabIndex ? EDGE_SUNKEN : EDGE_RAISED,
+               BF_LEFT | BF_RIGHT | BF_BOTTOM);
+    ::DrawTextW(dc, Tabs[i].c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  ::SelectObject(dc, old);
+}
+
+LRESULT TTabSet::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_PAINT:
+    return PaintWith(wParam, [this](HDC dc) { Paint(dc); });
+  case WM_LBUTTONDOWN: {
+    HDC dc = ::GetDC(Handle());
+    const auto extents = TabExtents(dc);
+    ::ReleaseDC(Handle(), dc);
+    const int x = GET_X_LPARAM(lParam);
+    for (size_t k = 0; k < extents.size(); ++k)
+      if (x >= extents[k].first && x < extents[k].second) {
+        TabIndex = static_cast<int>(k) + std::max(FirstIndex, 0);
+        Invalidate();
+        Click();
+      }
+    return 0;
+  }
+  default:
+    return TWinControl::WndProc(msg, wParam, lParam);
+  }
+}
+
+} // namespace fw

@@ -1,0 +1,121 @@
+#include "skin/controls/bit_button.h"
+
+#include "framework/buttons.h"
+#include "framework/sysutils.h"
+#include "skin/data/core/bitmap_routines.h"
+#include "skin/data/core/skin_text.h"
+#include "skin/forms/skin_paint.h"
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+
+constexpr const wchar_t* kPngImageProperty = L"PngImage";
+constexpr int kFocusInflate = 2;
+
+std::string LowerEnum(fw::TControl& control, const wchar_t* name) {
+  return AsciiLower(fw::WideToUtf8(fw::GetEnumProp(control, name).value_or(L"")));
+}
+
+} // namespace
+
+std::unique_ptr<TSkinControl> TSkinBitButton::Create(const ControlDecision& decision) {
+  auto skin = std::make_unique<TSkinBitButton>();
+  if (decision.mode == SkinnerMode::PngGlyph) skin->FImageProperty = kPngImageProperty;
+  return skin;
+}
+
+TBitmap* GlyphOf(fw::TControl& control, const std::wstring& property) {
+  const auto object = fw::GetObjectProp(control, property);
+  auto* glyph = object ? dynamic_cast<fw::TGlyphBitmap*>(*object) : nullptr;
+  return glyph && !glyph->Image.Empty() ? &glyph->Image : nullptr;
+}
+
+void DrawGlyphFrame(HDC dc, int x, int y, int numGlyphs, int index, const TBitmap& glyph) {
+  numGlyphs = std::max(numGlyphs, 1);
+  const int width = glyph.Width() / numGlyphs, height = glyph.Height();
+  if (width <= 0 || height <= 0) return;
+  const int frame = numGlyphs < index ? 0 : index - 1;
+  TBitmap part(width, height);
+  fw::CopyPixels(part, 0, 0, glyph, {frame * width, 0, (frame + 1) * width, height});
+  if (index == 2 && numGlyphs == 1) {
+    TDisabledColours colours;
+    colours.face = ::GetSysColor(COLOR_BTNFACE);
+    colours.highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    colours.shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    part = DisabledImage(part, colours);
+  }
+  // The strip's transparent colour is its bottom-left pixel.
+  DrawTransparent(dc, {x, y, x + width, y + height}, part, fw::ColourOf(part.At(0, height - 1)));
+}
+
+bool TSkinBitButton::HasGlyph(fw::TControl& control) const {
+  return GlyphOf(control, FImageProperty.empty() ? L"Glyph" : FImageProperty) != nullptr;
+}
+
+void TSkinBitButton::DoPaint(HDC dc, TRect rect) {
+  if (!FControl) {
+    TSkinButton::DoPaint(dc, rect);
+    return;
+  }
+  FFocused = ::GetFocus() == FHandle;
+  FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
+  FCaption = ReadCaption();
+  ButtonFace face = CurrentFace();
+  // With an image property only focus shows the focused frame; Default is not looked at.
+  if (!FImageProperty.empty() && face == ButtonFace::Focused && !FFocused)
+    face = ButtonFace::Normal;
+  DrawFace(dc, rect, face);
+  fw::SelectGuard font(dc, ControlFont());
+  const COLORREF previous = ::SetTextColor(dc, CaptionColour(face));
+  DrawGlyphAndCaption(dc, rect, *FControl, GlyphFrame(face, false), false);
+  ::SetTextColor(dc, previous);
+}
+
+void TSkinBitButton::DrawGlyphAndCaption(HDC dc, TRect rect, fw::TControl& control, int glyphFrame,
+                                         bool speedButton) {
+  const bool imageProperty = !FImageProperty.empty();
+  TBitmap* glyph = GlyphOf(control, imageProperty ? FImageProperty : L"Glyph");
+  const int numGlyphs =
+      imageProperty ? 1 : std::max(fw::GetOrdProp(control, L"NumGlyphs").value_or(1), 1);
+  const TSizeXY client{rect.Width(), rect.Height()};
+  const TSizeXY glyphSize =
+      glyph ? TSizeXY{glyph->Width() / numGlyphs, glyph->Height()} : TSizeXY{};
+  const GlyphLayout layout = GlyphLayoutFromName(LowerEnum(control, L"Layout"));
+
+  const std::wstring caption = ButtonCaptionText(FCaption);
+  TSizeXY textSize;
+  if (!caption.empty()) {
+    const TRect bounds = GlyphTextBounds(client, glyphSize, layout);
+    RECT t{bounds.Left, bounds.Top, bounds.Right, bounds.Bottom};
+    ::DrawTextW(dc, caption.c_str(), -1, &t, kDtCalcRect | kDtWordBreak);
+    textSize = {t.right - t.left, t.bottom - t.top};
+  }
+  int margin = fw::GetOrdProp(control, L"Margin").value_or(-1);
+  const int spacing = fw::GetOrdProp(control, L"Spacing").value_or(-1);
+  if (!speedButton && fw::GetEnumProp(control, L"Alignment").value_or(L"") == L"taCenter")
+    margin = -1;
+  const GlyphPlacement place =
+      PlaceGlyphAndText(client, glyphSize, textSize, layout, margin, spacing, speedButton);
+
+  const int x = rect.Left + place.glyph.x, y = rect.Top + place.glyph.y;
+  if (glyph && imageProperty) {
+    TPreparedImage(*glyph, glyph->Transparent).Draw(dc, x, y);
+  } else if (glyph) {
+    DrawGlyphFrame(dc, x, y, numGlyphs, glyphFrame, *glyph);
+  }
+  if (caption.empty()) return;
+  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  RECT r{rect.Left + place.text.Left, rect.Top + place.text.Top, rect.Left + place.text.Right,
+         rect.Top + place.text.Bottom};
+  ::DrawTextW(dc, caption.c_str(), -1, &r, RightToLeftFlags(place.textFlags));
+  ::SetBkMode(dc, oldMode);
+  if (FFocused && !FSkinData.Options.Contains(xoNoFocusRect)) {
+    ::InflateRect(&r, kFocusInflate, kFocusInflate);
+    ::DrawFocusRect(dc, &r);
+  }
+}
+
+} // namespace skin

@@ -1,0 +1,33 @@
+#include "skin/controls/list_view.h"
+
+#include <commctrl.h>
+
+namespace skin {
+
+void TSkinListView::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                                  const TControlSkinSource& skinData, bool setColor,
+                                  fw::TCanvas* canvas) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  AttachHeader();
+}
+
+void TSkinListView::AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                                 TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+  AttachHeader();
+}
+
+void TSkinListView::AttachHeader() {
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(FHandle, LVM_GETHEADER, 0, 0));
+  if (!header || FHeader) return;
+  // Not registered with the window skin: the header skin is this skin's own.
+  FHeader = std::make_unique<TSkinHeader>();
+  FHeader->AttachWindow(header, FSkinData, nullptr, FCanvas);
+}
+
+void TSkinListView::SkinChanged(const TControlSkinSource& skinData) {
+  TSkinControl::SkinChanged(skinData);
+  if (FHeader && FHeader->State() != TSkinLife::Destroyed) FHeader->SkinChanged(skinData);
+}
+
+} // namespace skin

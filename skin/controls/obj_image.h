@@ -1,0 +1,34 @@
+// TSkinObjImage: check and radio controls that draw their marks from a strip of glyph cells get
+// strips built from the skin's CheckButton or RadioButton image (their "CustomGlyphs", or the
+// "Glyph" of their "Properties" object). It hooks no messages; switching the skin off hands the
+// controls their own glyphs back.
+#pragma once
+
+#include "skin/controls/skin_control.h"
+#include "skin/forms/core/control_kinds.h"
+
+#include <memory>
+
+namespace skin {
+
+class TSkinObjImage : public TSkinControl {
+public:
+  std::wstring ClassName() const override { return L"TSkinObjImage"; }
+  static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
+
+  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                     const TControlSkinSource& skinData, bool setColor,
+                     fw::TCanvas* canvas) override;
+  void Deactivate() override;
+  void SkinChanged(const TControlSkinSource& skinData) override;
+
+  // 1: check control, 9 cells; 2: radio control, 6 cells; 3: check control's Properties.Glyph.
+  int FGlyphKind = 1;
+
+private:
+  void BuildGlyphs();
+  // The control is still there: its window exists and is still this control's.
+  bool ControlAlive() const;
+};
+
+} // namespace skin

@@ -1,0 +1,84 @@
+#include "skin/controls/tab31.h"
+
+#include "framework/tab_set.h"
+#include "skin/controls/core/tab_layout.h"
+#include "skin/data/core/bitmap_routines.h"
+#include "skin/forms/skin_paint.h"
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+
+constexpr int kTabFrames = 5;
+constexpr int kNormalTab = 1, kSelectedTab = 2;
+
+} // namespace
+
+void TSkinTab31::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                               const TControlSkinSource& skinData, bool setColor,
+                               fw::TCanvas* canvas) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  PrepareImage();
+}
+
+void TSkinTab31::SkinChanged(const TControlSkinSource& skinData) {
+  TSkinControl::SkinChanged(skinData);
+  PrepareImage();
+}
+
+void TSkinTab31::PrepareImage() {
+  FTabImage.Clear();
+  if (!FSkinData.Elements || !FSkinData.Elements->Tabs) return;
+  FTabImage = FSkinData.Elements->Tabs->Bitmap;
+  FlipVertical(FTabImage); // the tabs hang below the strip
+}
+
+bool TSkinTab31::BeforeMessage(fw::TMessage& message) {
+  switch (message.Msg) {
+  case WM_PAINT:
+    // Painted here; the tab set's own paint then finds nothing left to paint.
+    PaintNow(message);
+    return false;
+  case WM_ERASEBKGND:
+    message.Result = 1;
+    return false;
+  default:
+    return TSkinControl::BeforeMessage(message);
+  }
+}
+
+void TSkinTab31::DrawSkin(HDC dc, TRect rect) {
+  if (!FTabImage.Empty()) DrawBuffered(dc, rect);
+}
+
+void TSkinTab31::DoPaint(HDC dc, TRect rect) {
+  auto* tabSet = dynamic_cast<fw::TTabSet*>(FControl);
+  FillFace(dc, rect);
+  if (!tabSet) return;
+  const TDataSkinBorder& tabs = *FSkinData.Elements->Tabs;
+  fw::SelectGuard font(dc, ControlFont());
+  const int endMargin = fw::GetOrdProp(*tabSet, L"EndMargin").value_or(0);
+  const int selected = fw::GetOrdProp(*tabSet, L"TabIndex").value_or(-1);
+  int x = fw::GetOrdProp(*tabSet, L"StartMargin").value_or(0);
+  for (size_t i = static_cast<size_t>(std::max(tabSet->FirstIndex, 0)); i < tabSet->Tabs.size();
+       ++i) {
+    const std::wstring& text = tabSet->Tabs[i];
+    SIZE s{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &s);
+    if (!TabSetTabFits(rect.Width(), endMargin, x, s.cx, false)) break;
+    const TRect tab{x, 0, x + s.cx + kTabSetPadding, rect.Height()};
+    const int state = static_cast<int>(i) == selected ? kSelectedTab : kNormalTab;
+    DrawNineSlice(dc, tab, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1,
+                  tabs.FrameCount > 0 ? tabs.FrameCount : kTabFrames, state,
+                  {tabs.LeftWidth, tabs.TopHeight, tabs.RightWidth, tabs.BottomHeight});
+    const COLORREF oldColour = ::SetTextColor(
+        dc, (state == kNormalTab ? tabs.NormalColour2 : tabs.MouseOverColour2) & 0xFFFFFF);
+    DrawAlignedText(dc, tab, kDtCenter, true, text);
+    ::SetTextColor(dc, oldColour);
+    x = tab.Right;
+  }
+}
+
+} // namespace skin

@@ -1,0 +1,30 @@
+// TSkinTab31: old-style tab sets (a row of tabs along the bottom) painted from the skin's Tabs
+// element flipped top to bottom: frame 2 for the selected tab, frame 1 for the others, from the
+// start margin on; a tab that does not fit before the end margin is left out, never drawn in part.
+#pragma once
+
+#include "skin/controls/skin_control.h"
+
+namespace skin {
+
+class TSkinTab31 : public TSkinControl {
+public:
+  std::wstring ClassName() const override { return L"TSkinTab31"; }
+
+  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                     const TControlSkinSource& skinData, bool setColor,
+                     fw::TCanvas* canvas) override;
+  bool BeforeMessage(fw::TMessage& message) override;
+  void DrawSkin(HDC dc, TRect rect) override;
+  void SkinChanged(const TControlSkinSource& skinData) override;
+
+protected:
+  void DoPaint(HDC dc, TRect rect) override;
+
+private:
+  void PrepareImage();
+
+  TBitmap FTabImage;
+};
+
+} // namespace skin

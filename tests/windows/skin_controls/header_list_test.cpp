@@ -1,0 +1,144 @@
+// Headers and list views on real windows: the column header of our list view (skinned through the
+// list view's skin) and a bare system header, painted from a skin of solid colours; the item under
+// the mouse turns hot and is given up when the mouse leaves.
+#include "framework/form.h"
+#include "framework/list_view.h"
+#include "skin/controls/list_view.h"
+#include "skin/data/core/skin_colours.h"
+#include "skin/data/skin_data.h"
+#include "skin/forms/win_skin_form.h"
+#include "tests/windows/support/test_support.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace skin;
+using testing_support::PumpFor;
+using testing_support::ScreenPixel;
+
+namespace {
+
+constexpr COLORREF kBars[5] = {RGB(170, 40, 40), RGB(40, 150, 40), RGB(40, 40, 160),
+                               RGB(150, 150, 40), RGB(40, 150, 150)};
+constexpr COLORREF kHeaderText = RGB(255, 255, 255);
+
+COLORREF At(HWND wnd, int x, int y) {
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  return ScreenPixel(r.left + x, r.top + y);
+}
+
+int Count(HWND wnd, COLORREF colour) {
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  const TBitmap shot = testing_support::ScreenPixels(r);
+  int n = 0;
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x)
+      n += (shot.At(x, y) & 0xFFFFFF) == fw::PixelOf(colour);
+  return n;
+}
+
+void Pump() {
+  PumpFor(60);
+}
+
+class Headers : public ::testing::Test {
+protected:
+  void SetUp() override {
+    elements.Headerbar = std::make_unique<TDataSkinObject>("Headerbar");
+    TDataSkinObject& bar = *elements.Headerbar;
+    bar.Bitmap = TBitmap(5 * 12, 12);
+    for (int f = 0; f < 5; ++f)
+      bar.Bitmap.FillRect({f * 12, 0, (f + 1) * 12, 12}, fw::PixelOf(kBars[f]));
+    bar.FrameCount = 5;
+    bar.LeftWidth = bar.TopHeight = bar.RightWidth = bar.BottomHeight = 2;
+    elements.ColourTable.Colours[kWindowText] = kHeaderText;
+    data.OnSkinControl = [](fw::TComponent*, TSkinData*, fw::TComponent*, fw::TComponent* control,
+                            const std::wstring&, fw::TComponent*& skin) {
+      if (dynamic_cast<fw::TListView*>(control)) skin = new TSkinListView;
+    };
+
+    form = std::make_unique<fw::TForm>(nullptr);
+    form->SetCaption(L"Headers");
+    form->SetBounds(60, 60, 420, 300);
+    list = new fw::TListView(form.get());
+    list->Columns = {{L"Name", 120}, {L"Size", 80}};
+    list->Items = {L"first", L"second"};
+    list->SetParent(form.get());
+    list->SetBounds(10, 10, 380, 120);
+    form->Show();
+    bare = ::CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_BUTTONS, 10, 160, 300,
+                             24, form->Handle(), nullptr, nullptr, nullptr);
+    const wchar_t* captions[2] = {L"Left", L"Right"};
+    for (int i = 0; i < 2; ++i) {
+      HDITEMW item{};
+      item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+      item.cxy = 100;
+      item.fmt = HDF_STRING | (i ? HDF_RIGHT : HDF_LEFT);
+      item.pszText = const_cast<wchar_t*>(captions[i]);
+      ::SendMessageW(bare, HDM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+    ::SetForegroundWindow(form->Handle());
+    Pump();
+    formSkin = std::make_unique<TWinSkinForm>(
+        TFormSkinSource{&elements, DefaultSkinControls(), {}, &data});
+    ASSERT_TRUE(formSkin->HookWindow(form->Handle()));
+    ::PostMessageW(form->Handle(), SM_STARTSKIN, 0, 1000);
+    Pump();
+    // A bare header is skinned by window handle; the window skin owns the skin.
+    (new TSkinHeader)
+        ->AttachWindow(bare, {&elements, DefaultSkinOptions()}, formSkin.get(), nullptr);
+    header = reinterpret_cast<HWND>(::SendMessageW(list->Handle(), LVM_GETHEADER, 0, 0));
+    Pump();
+  }
+  void TearDown() override {
+    formSkin.reset();
+    form.reset();
+  }
+
+  TSkinElements elements;
+  TSkinData data{nullptr};
+  std::unique_ptr<fw::TForm> form;
+  std::unique_ptr<TWinSkinForm> formSkin;
+  fw::TListView* list = nullptr;
+  HWND bare = nullptr, header = nullptr;
+};
+
+TEST_F(Headers, ListViewHeaderItemsAndTheFreePartShowTheNormalFrame) {
+  testing_support::SaveWindowShot(form->Handle(), 10, L"skin_controls", L"headers.bmp");
+  ASSERT_TRUE(header);
+  EXPECT_EQ(::SendMessageW(header, SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(At(header, 60, 4), kBars[0]);
+  EXPECT_EQ(At(header, 160, 4), kBars[0]);
+  EXPECT_EQ(At(header, 300, 4), kBars[0]); // right of the last column
+  EXPECT_GT(Count(header, kHeaderText), 10);
+  EXPECT_EQ(::SendMessageW(bare, SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(At(bare, 50, 4), kBars[0]);
+  EXPECT_GT(Count(bare, kHeaderText), 10);
+}
+
+TEST_F(Headers, TheItemUnderTheMouseIsHotUntilTheMouseLeaves) {
+  RECT r;
+  ::GetWindowRect(header, &r);
+  ::SetCursorPos(r.left + 160, r.top + 5);
+  ::SendMessageW(header, WM_MOUSEMOVE, 0, MAKELPARAM(160, 5));
+  Pump();
+  EXPECT_EQ(At(header, 160, 4), kBars[1]);
+  EXPECT_EQ(At(header, 60, 4), kBars[0]);
+  EXPECT_EQ(At(header, 300, 4), kBars[0]);
+  ::SendMessageW(header, WM_MOUSELEAVE, 0, 0);
+  Pump();
+  EXPECT_EQ(At(header, 160, 4), kBars[0]);
+  // The bare header's first item.
+  ::GetWindowRect(bare, &r);
+  ::SetCursorPos(r.left + 50, r.top + 5);
+  ::SendMessageW(bare, WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
+  Pump();
+  EXPECT_EQ(At(bare, 50, 4), kBars[1]);
+  EXPECT_EQ(At(bare, 150, 4), kBars[0]);
+}
+
+} // namespace
