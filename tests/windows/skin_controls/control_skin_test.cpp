@@ -3,6 +3,7 @@
 // frames are solid colours, checked on the screen's pixels.
 #include "framework/form.h"
 #include "framework/stdctrls.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/skin_control.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
@@ -364,6 +365,19 @@ TEST(ControlSkinsWindowMode, BareButtonsAreSkinnedClickTheirParentAndComeBack) {
   Pump();
   EXPECT_EQ(::SendMessageW(bare.push, SM_ISSKINNED, 0, 0), 0);
   EXPECT_EQ(::GetWindowLongPtrW(bare.push, GWLP_WNDPROC), bare.originalProc);
+}
+
+// Every kind discovery can decide has a control skin, except those that only lead discovery on to
+// the children (and the advanced page control, whose skin is still to come).
+TEST(ControlSkinKinds, EveryDecidedKindHasACreator) {
+  for (int k = static_cast<int>(SkinnerKind::Button);
+       k <= static_cast<int>(SkinnerKind::EmbedScrollbar); ++k) {
+    const auto kind = static_cast<SkinnerKind>(k);
+    if (kind == SkinnerKind::EmbedScrollbar || kind == SkinnerKind::AdvPage) continue;
+    const TControlSkinKind* row = FindControlSkinKind(kind);
+    ASSERT_NE(row, nullptr) << "kind " << k;
+    EXPECT_NE(row->create(ControlDecision{kind}), nullptr) << "kind " << k;
+  }
 }
 
 } // namespace
