@@ -1,11 +1,11 @@
 // A picture a control skin draws again and again unchanged (a track bar's channel and thumb, an
-// up-down's arrow cells, a progress bar at one position): composed once, kept with the DIB
-// section GDI draws it from and, when it holds magenta, the mask that leaves those pixels out, so
-// that a repaint is one blit. A different key (source image, size, frame) composes it again.
+// up-down's arrow cells, a progress bar at one position): composed once into a prepared image
+// (its DIB section and, when it holds magenta, the mask that leaves those pixels out), so that a
+// repaint is one blit. A different key (source image, size, frame) composes it again.
 #pragma once
 
 #include "framework/core/bitmap.h"
-#include "framework/handles.h"
+#include "skin/forms/skin_paint.h"
 
 #include <windows.h>
 
@@ -26,14 +26,14 @@ public:
   fw::TBitmap& Start(const TPictureKey& key);
   // `transparent`: magenta pixels are left out when drawing.
   void Finish(bool transparent);
-  void Draw(HDC dc, int x, int y);
+  void Draw(HDC dc, int x, int y) const;
   // Forgets the picture (a new skin).
   void Clear() { ready_ = false; }
 
 private:
   TPictureKey key_;
-  fw::TBitmap picture_;
-  fw::Bitmap mask_; // null: drawn opaque
+  fw::TBitmap composing_;
+  TPreparedImage image_;
   bool ready_ = false;
 };
 

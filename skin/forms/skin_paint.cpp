@@ -30,6 +30,16 @@ void Put(HDC dc, int x, int y, TBitmap& bitmap, bool transparent) {
     fw::DrawBitmap(dc, x, y, bitmap);
 }
 
+bool HoldsColour(const TBitmap& image, fw::ColorRef colour) {
+  const fw::Pixel key = fw::PixelOf(colour);
+  for (int y = 0; y < image.Height(); ++y) {
+    const fw::Pixel* row = image.ScanLine(y);
+    for (int x = 0; x < image.Width(); ++x)
+      if ((row[x] & 0xFFFFFF) == key) return true;
+  }
+  return false;
+}
+
 // A monochrome mask of `image`: white where the image shows `colour`, black elsewhere.
 fw::Bitmap MakeMask(const TBitmap& image, int width, int height, fw::ColorRef colour) {
   const int stride = ((width + 15) / 16) * 2; // rows of a monochrome bitmap are WORD-aligned
@@ -62,7 +72,8 @@ void DrawTransparent(HDC dc, TRect rect, const TBitmap& image, fw::ColorRef colo
 }
 
 TPreparedImage::TPreparedImage(TBitmap picture, bool transparent) : picture_(std::move(picture)) {
-  if (transparent && !picture_.Empty())
+  // A picture without magenta draws opaque: one plain blit.
+  if (transparent && HoldsColour(picture_, fw::kMagentaColour))
     mask_ = MakeMask(picture_, picture_.Width(), picture_.Height(), fw::kMagentaColour);
 }
 

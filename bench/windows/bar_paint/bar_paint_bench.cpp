@@ -7,6 +7,7 @@
 #include "skin/data/core/skin_stream.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
+#include "tests/windows/support/program_skin.h"
 #include "tests/windows/support/test_support.h"
 
 #include <cstdio>
@@ -17,8 +18,7 @@ using bench::Repaint;
 int main() {
   fw::TApplication application;
   skin::TSkinData data(nullptr);
-  data.ReadSkinStream(skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
-  if (data.SkinMissing()) {
+  if (!testing_support::LoadProgramSkin(data)) {
     std::printf("the embedded skin did not load\n");
     return 1;
   }

@@ -8,6 +8,7 @@
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
+#include "tests/windows/skin_controls/screen_checks.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 #include <memory>
 
 using namespace skin;
+using skin_tests::AsPixel;
+using skin_tests::Pump;
 using testing_support::PumpFor;
 
 namespace {
@@ -26,10 +29,6 @@ constexpr COLORREF kFace = RGB(210, 190, 150);
 constexpr COLORREF kGlyphs[4] = {RGB(40, 40, 120), RGB(250, 130, 0), RGB(130, 0, 130),
                                  RGB(0, 90, 40)};
 constexpr int kGlyph = 16;
-
-fw::Pixel AsPixel(COLORREF c) {
-  return fw::RgbPixel(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 // A strip of solid frames; each frame's bottom-left pixel is the key colour that stays unseen.
 TBitmap GlyphStrip(int frames) {
@@ -76,10 +75,6 @@ Box Find(RECT r, COLORREF colour) {
 
 COLORREF AtCorner(RECT r) {
   return testing_support::ScreenPixel(r.left + 4, r.top + 4);
-}
-
-void Pump() {
-  PumpFor(60);
 }
 
 // Set while the menu button's menu was seen open; the timer closes it.

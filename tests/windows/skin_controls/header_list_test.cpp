@@ -7,6 +7,7 @@
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
+#include "tests/windows/skin_controls/screen_checks.h"
 #include "tests/windows/support/test_support.h"
 
 #include <commctrl.h>
@@ -15,6 +16,8 @@
 #include <memory>
 
 using namespace skin;
+using skin_tests::At;
+using skin_tests::Pump;
 using testing_support::PumpFor;
 using testing_support::ScreenPixel;
 
@@ -23,12 +26,6 @@ namespace {
 constexpr COLORREF kBars[5] = {RGB(170, 40, 40), RGB(40, 150, 40), RGB(40, 40, 160),
                                RGB(150, 150, 40), RGB(40, 150, 150)};
 constexpr COLORREF kHeaderText = RGB(255, 255, 255);
-
-COLORREF At(HWND wnd, int x, int y) {
-  RECT r;
-  ::GetWindowRect(wnd, &r);
-  return ScreenPixel(r.left + x, r.top + y);
-}
 
 int Count(HWND wnd, COLORREF colour) {
   RECT r;
@@ -39,10 +36,6 @@ int Count(HWND wnd, COLORREF colour) {
     for (int x = 0; x < shot.Width(); ++x)
       n += (shot.At(x, y) & 0xFFFFFF) == fw::PixelOf(colour);
   return n;
-}
-
-void Pump() {
-  PumpFor(60);
 }
 
 class Headers : public ::testing::Test {

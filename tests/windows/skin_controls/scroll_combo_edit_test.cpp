@@ -13,6 +13,7 @@
 #include "skin/controls/size_grip.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
+#include "tests/windows/skin_controls/screen_checks.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,9 @@
 #include <memory>
 
 using namespace skin;
+using skin_tests::AsPixel;
+using skin_tests::At;
+using skin_tests::Pump;
 using testing_support::PumpFor;
 using testing_support::ScreenPixel;
 
@@ -28,10 +32,6 @@ namespace {
 constexpr COLORREF kFace = RGB(210, 190, 150);
 constexpr COLORREF kShadow = RGB(90, 30, 120);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-fw::Pixel AsPixel(COLORREF c) {
-  return fw::RgbPixel(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 // Frame f (1-based) of each strip has a colour of its own.
 COLORREF ArrowColour(int f) {
@@ -88,16 +88,6 @@ struct ScrollSkin {
   TFormSkinSource Source() const { return {&elements, DefaultSkinControls(), {}, nullptr}; }
   TSkinElements elements;
 };
-
-COLORREF At(HWND wnd, int x, int y) {
-  RECT r;
-  ::GetWindowRect(wnd, &r);
-  return ScreenPixel(r.left + x, r.top + y);
-}
-
-void Pump() {
-  PumpFor(60);
-}
 
 std::vector<std::wstring> Lines(int n, const wchar_t* prefix) {
   std::vector<std::wstring> lines;

@@ -8,6 +8,7 @@
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
+#include "tests/windows/skin_controls/screen_checks.h"
 #include "tests/windows/support/test_support.h"
 
 #include <commctrl.h>
@@ -17,6 +18,8 @@
 #include <memory>
 
 using namespace skin;
+using skin_tests::AsPixel;
+using skin_tests::Pump;
 using testing_support::PumpFor;
 using testing_support::ScreenPixel;
 
@@ -27,10 +30,6 @@ constexpr COLORREF kGrip = RGB(240, 120, 0);
 constexpr COLORREF kText = RGB(255, 255, 255);
 constexpr COLORREF kFace = RGB(210, 190, 150);
 constexpr int kBarHeight = 24;
-
-fw::Pixel AsPixel(COLORREF c) {
-  return fw::RgbPixel(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 TBitmap Solid(int frames, int side, const COLORREF* colours) {
   TBitmap b(frames * side, side);
@@ -55,10 +54,6 @@ int CountIn(HWND wnd, COLORREF colour, int from, int to) {
     for (int x = from; x < std::min(to, shot.Width()); ++x)
       n += (shot.At(x, y) & 0xFFFFFF) == AsPixel(colour);
   return n;
-}
-
-void Pump() {
-  PumpFor(60);
 }
 
 class StatusBars : public ::testing::Test {

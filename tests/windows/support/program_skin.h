@@ -19,4 +19,11 @@ inline std::unique_ptr<skin::TSkinData> ReadProgramSkin() {
   return data;
 }
 
+// Reads the embedded skin into `data` the way a program loads a skin file, leaving the component
+// inactive (benchmarks paint with it directly); false when it did not load.
+inline bool LoadProgramSkin(skin::TSkinData& data) {
+  data.ReadSkinStream(skin::WriteSkinStreamValue(RcDataResource(L"RECORDERSKIN")));
+  return !data.SkinMissing();
+}
+
 } // namespace testing_support
