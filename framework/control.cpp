@@ -215,6 +215,10 @@ void TWinControl::DestroyHandle() {
   if (handle_) ::DestroyWindow(handle_); // WM_NCDESTROY detaches
 }
 
+void TWinControl::RecreateWnd() {
+  if (handle_) Perform(CM_RECREATEWND);
+}
+
 void TWinControl::CreateParams(TCreateParams& params) {
   params.Caption = text_;
   params.X = left_;
@@ -333,6 +337,10 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return PaintWith(wParam, [this](HDC dc) { PaintGraphicChildren(dc); });
   if (RouteMouse(msg, wParam, lParam)) return 0;
   switch (msg) {
+  case CM_RECREATEWND:
+    DestroyHandle();
+    Handle();
+    return 0;
   case CN_NOTIFY:
     // The system's control does not know the reflected message: it ends here.
     return lParam ? CNNotify(*reinterpret_cast<NMHDR*>(lParam)) : 0;

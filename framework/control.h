@@ -23,6 +23,8 @@ class TGraphicControl;
 inline constexpr UINT CM_MOUSEENTER = 0xB013;
 inline constexpr UINT CM_MOUSELEAVE = 0xB014;
 inline constexpr UINT CM_RELEASE = 0xB021;
+// Sent through the window method by RecreateWnd: the control makes its window again.
+inline constexpr UINT CM_RECREATEWND = 0xB033;
 
 // One message as a window method sees it; the method stores its answer in Result.
 struct TMessage {
@@ -157,6 +159,9 @@ public:
   HWND Handle();
   bool HandleAllocated() const { return handle_ != nullptr; }
   void DestroyHandle();
+  // Makes the window again (after a change only a new window takes up): CM_RECREATEWND passes
+  // the window method, so whoever replaced it sees the window go and come back.
+  void RecreateWnd();
 
   void SetBounds(int left, int top, int width, int height) override;
   void SetVisible(bool visible) override;
