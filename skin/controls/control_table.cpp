@@ -8,6 +8,7 @@
 #include "skin/controls/date_time.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/group_box.h"
+#include "skin/controls/list_view.h"
 #include "skin/controls/media_player.h"
 #include "skin/controls/menu_button.h"
 #include "skin/controls/obj_image.h"
@@ -30,9 +31,11 @@ template <class Skin> std::unique_ptr<TSkinControl> Make(const ControlDecision&)
   return std::make_unique<Skin>();
 }
 
-// A lone scroll-bar control gets one overlay; everything else overlays over its window's bars.
+// A lone scroll-bar control gets one overlay; a list view overlays over its window's bars and
+// skins its column header; everything else overlays over its window's bars.
 std::unique_ptr<TSkinControl> MakeScrollbar(const ControlDecision& decision) {
   if (decision.mode == SkinnerMode::Single) return std::make_unique<TSkinScControl>();
+  if (decision.mode == SkinnerMode::ListView) return std::make_unique<TSkinListView>();
   return std::make_unique<TSkinScrollbar>();
 }
 

@@ -7,13 +7,14 @@ namespace skin {
 void TSkinListView::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
                                   const TControlSkinSource& skinData, bool setColor,
                                   fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  if (FAttached) return;
+  TSkinScrollbar::AttachControl(control, skinForm, skinData, setColor, canvas);
   AttachHeader();
 }
 
 void TSkinListView::AttachWindow(HWND handle, const TControlSkinSource& skinData,
                                  TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+  TSkinScrollbar::AttachWindow(handle, skinData, skinForm, canvas);
   AttachHeader();
 }
 
@@ -25,8 +26,18 @@ void TSkinListView::AttachHeader() {
   FHeader->AttachWindow(header, FSkinData, nullptr, FCanvas);
 }
 
+void TSkinListView::Deactivate() {
+  if (FHeader && FHeader->State() != TSkinLife::Destroyed) {
+    FHeader->Deactivate();
+    const HWND header = FHeader->Handle();
+    FHeader.reset();
+    ::InvalidateRect(header, nullptr, TRUE);
+  }
+  TSkinScrollbar::Deactivate();
+}
+
 void TSkinListView::SkinChanged(const TControlSkinSource& skinData) {
-  TSkinControl::SkinChanged(skinData);
+  TSkinScrollbar::SkinChanged(skinData);
   if (FHeader && FHeader->State() != TSkinLife::Destroyed) FHeader->SkinChanged(skinData);
 }
 

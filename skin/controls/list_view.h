@@ -1,15 +1,17 @@
-// TSkinListView: list views. The list's column header gets a TSkinHeader of this skin's own,
-// attached to the header window, which lives and goes with this skin. The scroll-bar overlays of
-// a list view belong to the scroll-bar skin; this skin adds the header.
+// TSkinListView: list views. A list view is a window with scroll bars, so it gets the overlay
+// scroll bars of TSkinScrollbar; besides, its column header gets a TSkinHeader of this skin's own,
+// attached to the header window, which lives and goes with this skin (a list view that is made
+// again gets a fresh skin, and with it a fresh header skin).
 #pragma once
 
 #include "skin/controls/header.h"
+#include "skin/controls/scroll_bar.h"
 
 #include <memory>
 
 namespace skin {
 
-class TSkinListView : public TSkinControl {
+class TSkinListView : public TSkinScrollbar {
 public:
   std::wstring ClassName() const override { return L"TSkinListView"; }
 
@@ -18,6 +20,7 @@ public:
                      fw::TCanvas* canvas) override;
   void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
                     fw::TCanvas* canvas) override;
+  void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;
   const TSkinHeader* Header() const { return FHeader.get(); }
 

@@ -4,6 +4,7 @@
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/forms/skin_paint.h"
+#include "skin/forms/win_skin_form.h"
 #include "skin/skin_messages.h"
 
 #include <windowsx.h>
@@ -39,6 +40,13 @@ void DrawElement(HDC dc, TRect rect, const TDataSkinObject& e, int frameCount, i
   if (rect.Right <= rect.Left || rect.Bottom <= rect.Top || e.Bitmap.Empty()) return;
   DrawNineSlice(dc, rect, e.Bitmap, false, e.Tile == 1, e.Trans == 1, frameCount, frame,
                 {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight});
+}
+
+constexpr wchar_t kFixedColor[] = L"FixedColor";
+
+bool HasIntegerProperty(fw::TWinControl& control, const wchar_t* name) {
+  const fw::TPropInfo* p = fw::FindProperty(control, name);
+  return p && p->Kind == fw::TPropKind::Integer && p->SetOrd;
 }
 
 // Overlays lie over the control: the control must not draw its own bar over them.
@@ -338,7 +346,23 @@ void TSkinScrollbar::AttachControl(fw::TWinControl& control, TWinSkinForm* skinF
   TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
   const auto border = fw::GetEnumProp(control, L"BorderStyle");
   FBorder = border && AsciiLower(fw::WideToUtf8(*border)) != "bsnone" && FMode != 1;
+  if (HasIntegerProperty(control, kFixedColor)) {
+    FSavedFixedColor = static_cast<fw::TColor>(fw::GetOrdProp(control, kFixedColor).value_or(0));
+    FFixedColorSet = true;
+    FixedColorToFace();
+  }
   MakeBars();
+}
+
+void TSkinScrollbar::FixedColorToFace() {
+  if (FFixedColorSet && FControl && FSkinData.Elements)
+    fw::SetOrdProp(*FControl, kFixedColor, static_cast<int>(SkinColour(kButtonFace)));
+}
+
+void TSkinScrollbar::SkinChanged(const TControlSkinSource& skinData) {
+  // The control's own colour stays saved: only the face colour is taken up again.
+  TSkinControl::SkinChanged(skinData);
+  FixedColorToFace();
 }
 
 void TSkinScrollbar::AttachWindow(HWND handle, const TControlSkinSource& skinData,
@@ -356,6 +380,9 @@ void TSkinScrollbar::MakeBars() {
 }
 
 void TSkinScrollbar::Deactivate() {
+  if (FFixedColorSet && FControl && FState != TSkinLife::Destroyed)
+    fw::SetOrdProp(*FControl, kFixedColor, static_cast<int>(FSavedFixedColor));
+  FFixedColorSet = false;
   TSkinControl::Deactivate();
   if (FState != TSkinLife::Destroyed) {
     FHorzBar.reset();
@@ -385,7 +412,30 @@ bool TSkinScrollbar::BeforeMessage(fw::TMessage& message) {
     RedrawSkin(nullptr);
     return false;
   }
+  if (message.Msg == fw::CM_RECREATEWND) {
+    RecreateWindow(message);
+    return false;
+  }
   return TSkinControl::BeforeMessage(message);
+}
+
+void TSkinScrollbar::RecreateWindow(fw::TMessage& message) {
+  // The old window's end lets go of the control and of its window method: keep what is needed
+  // to hand the control a fresh skin once its new window exists.
+  fw::TWinControl* control = FControl;
+  TWinSkinForm* skinForm = FSkinForm;
+  const HWND old = FHandle;
+  const fw::TWndMethod controlProc = FOldWindowProc;
+  // The fresh skin saves the control's own FixedColor, not the face colour shown now.
+  if (FFixedColorSet && control) fw::SetOrdProp(*control, kFixedColor, FSavedFixedColor);
+  FFixedColorSet = false;
+  if (controlProc)
+    controlProc(message);
+  else
+    CallOldProc(message);
+  if (!control || !skinForm) return;
+  FRecreatedControl = control;
+  ::PostMessageW(skinForm->Handle(), SM_RESKINSCROLL, reinterpret_cast<WPARAM>(old), 0);
 }
 
 void TSkinScrollbar::AfterMessage(fw::TMessage& message) {

@@ -101,7 +101,10 @@ private:
   TPaintBuffer FBuffer;
 };
 
-// Window scroll bars of a control (control mode) or of a bare window (window mode).
+// Window scroll bars of a control (control mode) or of a bare window (window mode). A control
+// with an integer property FixedColor (the fixed cells of a grid) shows it in the face colour
+// while skinned and gets its own value back afterwards. A control whose window is made again
+// (CM_RECREATEWND) asks the window skin for a fresh skin of this kind on the new window.
 class TSkinScrollbar : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinScrollbar"; }
@@ -115,9 +118,13 @@ public:
   bool BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
+  void SkinChanged(const TControlSkinSource& skinData) override;
 
   TWScrollbar* HorzBar() const { return FHorzBar.get(); }
   TWScrollbar* VertBar() const { return FVertBar.get(); }
+  // The control whose window this skin saw being made again; null otherwise. The window skin
+  // gives that control a fresh skin (the control itself let go of this one with its old window).
+  fw::TWinControl* RecreatedControl() const { return FRecreatedControl; }
 
 protected:
   void MakeBars();
@@ -126,9 +133,14 @@ protected:
   // The size box between two shown bars, in window coordinates.
   bool SizeBox(RECT& box) const;
   void DrawBorder(HDC dc);
+  void FixedColorToFace();
+  void RecreateWindow(fw::TMessage& message);
 
   std::unique_ptr<TWScrollbar> FHorzBar, FVertBar;
   bool FBorder = false;
+  bool FFixedColorSet = false;     // FixedColor shows the face colour
+  fw::TColor FSavedFixedColor = 0; // the control's own FixedColor
+  fw::TWinControl* FRecreatedControl = nullptr;
 };
 
 // The scroll bars of a bare window that a combo box skin makes for its list.

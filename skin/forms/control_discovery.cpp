@@ -3,6 +3,7 @@
 #include "framework/comctrls.h"
 #include "framework/exception.h"
 #include "framework/form.h"
+#include "framework/list_view.h"
 #include "framework/stdctrls.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
@@ -77,6 +78,7 @@ ControlFacts FactsOf(fw::TControl& control) {
   facts.isRadioButton = dynamic_cast<fw::TRadioButton*>(&control) != nullptr;
   facts.isCheckBox = dynamic_cast<fw::TCheckBox*>(&control) != nullptr;
   facts.isComboBox = dynamic_cast<fw::TComboBox*>(&control) != nullptr;
+  facts.isListView = dynamic_cast<fw::TListView*>(&control) != nullptr;
   facts.isMemo = dynamic_cast<fw::TMemo*>(&control) != nullptr;
   facts.isListBox = dynamic_cast<fw::TListBox*>(&control) != nullptr;
   facts.isPushButton = dynamic_cast<fw::TButton*>(&control) != nullptr;
@@ -176,10 +178,12 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
   }
   if (windowed && decision.kind == SkinnerKind::EmbedScrollbar) {
     for (fw::TControl* child : windowed->Controls()) {
-      if (Seen(child) || !HasScrollBars(FactsOf(*child))) continue;
+      const ControlFacts childFacts = FactsOf(*child);
+      if (Seen(child) || !HasScrollBars(childFacts)) continue;
       seen_.insert(child);
       ControlDecision each;
       each.kind = SkinnerKind::Scrollbar;
+      if (childFacts.isListView) each.mode = SkinnerMode::ListView;
       Record(child, WindowOf(*child), fw::WideToUtf8(child->ClassName()), each);
     }
   }

@@ -4,6 +4,8 @@
 #include "framework/control.h"
 #include "framework/form.h"
 #include "skin/controls/control_table.h"
+#include "skin/controls/list_view.h"
+#include "skin/controls/scroll_bar.h"
 #include "skin/controls/skin_control.h"
 #include "skin/controls/speed_button.h"
 #include "skin/data/skin_data.h"
@@ -297,6 +299,47 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
     raw->AttachControl(*windowed, this, source, setColor, &FControlCanvas);
   else
     raw->AttachWindow(found.Window, source, this, &FControlCanvas);
+}
+
+void TWinSkinForm::ReskinScroll(HWND control) {
+  for (size_t i = FControls.size(); i-- > 0;) {
+    if (FControls[i]->Handle() != control) continue;
+    fw::TWinControl* target = FControls[i]->Control();
+    if (auto* bars = dynamic_cast<TSkinScrollbar*>(FControls[i].get()); bars && !target)
+      target = bars->RecreatedControl();
+    ControlDecision decision;
+    decision.kind = SkinnerKind::Scrollbar;
+    if (dynamic_cast<TSkinListView*>(FControls[i].get())) decision.mode = SkinnerMode::ListView;
+    std::unique_ptr<TSkinControl> old = std::move(FControls[i]);
+    FControls.erase(FControls.begin() + static_cast<std::ptrdiff_t>(i));
+    if (old->State() != TSkinLife::Destroyed) old->Deactivate();
+    old.reset();
+    // A control freed since it asked keeps nothing to skin.
+    if (!target || !OwnsControl(target)) return;
+    const TControlSkinKind* row = FindControlSkinKind(decision.kind);
+    if (!row || IsControlSkinned(target->Handle())) return;
+    std::unique_ptr<TSkinControl> fresh = row->create(decision);
+    TSkinControl* raw = fresh.get();
+    FControls.push_back(std::move(fresh));
+    const TControlSkinSource source{FSource.Elements, FSource.Options, FSource.SkinControls};
+    raw->AttachControl(*target, this, source, row->setColor, &FControlCanvas);
+    return;
+  }
+}
+
+bool TWinSkinForm::OwnsControl(const fw::TControl* control) const {
+  auto* root = fw::TWinControl::FromHandle(FHandle);
+  if (!root) return false;
+  std::vector<const fw::TWinControl*> open{root};
+  while (!open.empty()) {
+    const fw::TWinControl* parent = open.back();
+    open.pop_back();
+    for (const fw::TControl* child : parent->Controls()) {
+      if (child == control) return true;
+      if (auto* windowed = dynamic_cast<const fw::TWinControl*>(child)) open.push_back(windowed);
+    }
+  }
+  return false;
 }
 
 bool TWinSkinForm::AddControl(TSkinControl* skin) {
@@ -1004,6 +1047,9 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   case SM_SKINCHANGED:
     SkinChanged();
+    return 0;
+  case SM_RESKINSCROLL:
+    if (FState != 0 && FState < 4) ReskinScroll(reinterpret_cast<HWND>(wParam));
     return 0;
   case SM_OFFERCHILD:
     if (FState != 0 && FState < 4 && ::IsWindow(reinterpret_cast<HWND>(wParam)))

@@ -143,6 +143,11 @@ private:
   // Gives each control that discovery decided a skin for the skin of its kind.
   void AttachControlSkins(const std::vector<TDiscoveredControl>& found);
   void AttachControlSkin(const TDiscoveredControl& found);
+  // The control skinned by the last listed skin on `control` (a window that was made again)
+  // gets a fresh scroll-bar skin of the same kind in place of that one.
+  void ReskinScroll(HWND control);
+  // `control` is still one of the hooked form's controls.
+  bool OwnsControl(const fw::TControl* control) const;
   void SkinChanged();
   LRESULT CalcClientArea(WPARAM wParam, LPARAM lParam);
   LRESULT HitTest(WPARAM wParam, LPARAM lParam);

@@ -87,7 +87,9 @@ ControlDecision DecideByClassMap(const std::string& kindText, const ControlFacts
   } else if (kind == "progress")
     when(xcProgress, Make(SkinnerKind::Progress));
   else if (kind == "scrollbar")
-    when(xcScrollbar, Make(SkinnerKind::Scrollbar, SkinnerMode::Normal, ChildDiscovery::After));
+    when(xcScrollbar, Make(SkinnerKind::Scrollbar,
+                           control.isListView ? SkinnerMode::ListView : SkinnerMode::Normal,
+                           ChildDiscovery::After));
   else if (kind == "singlescrollbar")
     when(xcScrollbar, Make(SkinnerKind::Scrollbar, SkinnerMode::Single));
   else if (kind == "embedscrollbar")
@@ -159,6 +161,7 @@ ControlDecision DecideByClass(const ControlFacts& control, TSkinControlTypes mem
       {OneOf(name, {"TWWDBRICHEDIT", "TDXDBMEMO"}), xcScrollbar, Make(K::Scrollbar)},
       {control.isPanel, xcPanel, Make(K::Box, M::Normal, C::Before)},
       {OneOf(name, {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}), xcScrollbar, Make(K::Scrollbar)},
+      {control.isListView, xcScrollbar, Make(K::Scrollbar, M::ListView)},
       {control.isMemo, xcScrollbar, Make(K::Scrollbar)},
       {hasScrollBars, xcScrollbar, Make(K::Scrollbar)},
       {control.isPushButton, xcButton, Make(K::Button)},
@@ -229,7 +232,8 @@ ControlDecision DecideForeignWindow(const std::string& windowClass, std::uint32_
   // The shell's file view inside file dialogs holds a list view whose bars are skinned.
   if (c == "shelldll_defview")
     return Make(K::ChildrenOnly, SkinnerMode::Normal, ChildDiscovery::Before);
-  if (OneOf(c, {"syslistview32", "listbox"})) return with(xcScrollbar, Make(K::Scrollbar));
+  if (c == "syslistview32") return with(xcScrollbar, Make(K::Scrollbar, SkinnerMode::ListView));
+  if (c == "listbox") return with(xcScrollbar, Make(K::Scrollbar));
   return {};
 }
 

@@ -45,6 +45,7 @@ enum class SkinnerMode {
   ExtendedCombo,  // ComboBox of a comboboxex control
   InnerWindow,    // ComboBox attached to the inner window of a comboboxex32 window
   Single,         // Scrollbar for a lone scroll-bar control
+  ListView,       // Scrollbar for a list view: its bars and its column header
   PngGlyph,       // BitButton / SpeedButton reading the PngImage property
   Radio,          // ObjImage as a radio button
   Check,          // ObjImage as a check box
@@ -74,9 +75,8 @@ struct ControlFacts {
   std::string className; // e.g. "TButton"
   // "Is a ...": the class or one of its ancestors is that kind of framework control.
   bool isTrackBar = false, isGroupBox = false, isRadioButton = false, isCheckBox = false,
-       isComboBox = false,
-       isPanel = false, isMemo = false, isListBox = false, isPushButton = false, isEdit = false,
-       isForm = false;
+       isComboBox = false, isListView = false, isPanel = false, isMemo = false, isListBox = false,
+       isPushButton = false, isEdit = false, isForm = false;
   bool windowed = false;
   std::uint32_t style = 0;  // window style, for windowed controls
   bool hasBorder = false;   // its window is larger than its client area

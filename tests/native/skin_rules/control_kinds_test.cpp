@@ -136,6 +136,15 @@ TEST(ControlKinds, ProgramControlsFollowTheClassRulesInOrder) {
   list.isListBox = true;
   EXPECT_EQ(DecideControl(list, {}, kAll, true).kind, SkinnerKind::Scrollbar);
 
+  // A list view gets its bars and its header skinned, bars or not (they come with items).
+  ControlFacts view = Control("TListView");
+  view.isListView = true;
+  const ControlDecision v = DecideControl(view, {}, kAll, true);
+  EXPECT_EQ(v.kind, SkinnerKind::Scrollbar);
+  EXPECT_EQ(v.mode, SkinnerMode::ListView);
+  EXPECT_EQ(DecideControl(view, {"TListView=scrollbar"}, kAll, true).mode, SkinnerMode::ListView);
+  EXPECT_EQ(DecideControl(view, {}, Without(xcScrollbar), true).kind, SkinnerKind::None);
+
   ControlFacts combo = Control("TComboBox");
   combo.isComboBox = true;
   EXPECT_EQ(DecideControl(combo, {}, kAll, true).kind, SkinnerKind::ComboBox);
@@ -201,5 +210,7 @@ TEST(ControlKinds, ForeignWindowsByClass) {
   EXPECT_EQ(DecideForeignWindow("Static", 0, kAll).kind, SkinnerKind::None);
   EXPECT_EQ(DecideForeignWindow("SHELLDLL_DefView", 0, kAll).children, ChildDiscovery::Before);
   EXPECT_EQ(DecideForeignWindow("SysListView32", 0, kAll).kind, SkinnerKind::Scrollbar);
+  EXPECT_EQ(DecideForeignWindow("SysListView32", 0, kAll).mode, SkinnerMode::ListView);
+  EXPECT_EQ(DecideForeignWindow("ListBox", 0, kAll).mode, SkinnerMode::Normal);
   EXPECT_EQ(DecideForeignWindow("ListBox", 0, Without(xcScrollbar)).kind, SkinnerKind::None);
 }

@@ -1,6 +1,8 @@
 // Headers and list views on real windows: the column header of our list view (skinned through the
 // list view's skin) and a bare system header, painted from a skin of solid colours; the item under
-// the mouse turns hot and is given up when the mouse leaves.
+// the mouse turns hot and is given up when the mouse leaves. A list view with more rows and
+// columns than it shows gets overlay scroll bars too, and keeps one skin when its window is made
+// again.
 #include "framework/form.h"
 #include "framework/list_view.h"
 #include "skin/controls/list_view.h"
@@ -27,6 +29,25 @@ constexpr COLORREF kBars[5] = {RGB(170, 40, 40), RGB(40, 150, 40), RGB(40, 40, 1
                                RGB(150, 150, 40), RGB(40, 150, 150)};
 constexpr COLORREF kHeaderText = RGB(255, 255, 255);
 
+COLORREF ArrowColour(int f) {
+  return RGB(10 * f, 250 - 10 * f, 90);
+}
+constexpr COLORREF kTrack = RGB(60, 200, 230);
+
+TBitmap Strip(int frames, int size, COLORREF (*colour)(int)) {
+  TBitmap b(frames * size, size);
+  for (int f = 0; f < frames; ++f)
+    b.FillRect({f * size, 0, (f + 1) * size, size}, fw::PixelOf(colour(f + 1)));
+  return b;
+}
+
+std::unique_ptr<TDataSkinObject> Element(const char* name, TBitmap bitmap, int frames) {
+  auto e = std::make_unique<TDataSkinObject>(name);
+  e->Bitmap = std::move(bitmap);
+  e->FrameCount = frames;
+  return e;
+}
+
 int Count(HWND wnd, COLORREF colour) {
   RECT r;
   ::GetWindowRect(wnd, &r);
@@ -49,19 +70,27 @@ protected:
     bar.FrameCount = 5;
     bar.LeftWidth = bar.TopHeight = bar.RightWidth = bar.BottomHeight = 2;
     elements.ColourTable.Colours[kWindowText] = kHeaderText;
-    data.OnSkinControl = [](fw::TComponent*, TSkinData*, fw::TComponent*, fw::TComponent* control,
-                            const std::wstring&, fw::TComponent*& skin) {
-      if (dynamic_cast<fw::TListView*>(control)) skin = new TSkinListView;
-    };
+    const int s = ::GetSystemMetrics(SM_CXHSCROLL);
+    elements.Scrollbar = Element("Scrollbar", Strip(23, s, ArrowColour), 23);
+    elements.VertScroll = Element("VertScroll", Strip(4, s, [](int) { return kTrack; }), 4);
+    elements.HorzScroll = Element("HorzScroll", Strip(4, s, [](int) { return kTrack; }), 4);
 
     form = std::make_unique<fw::TForm>(nullptr);
     form->SetCaption(L"Headers");
-    form->SetBounds(60, 60, 420, 300);
+    form->SetBounds(60, 60, 420, 440);
     list = new fw::TListView(form.get());
     list->Columns = {{L"Name", 120}, {L"Size", 80}};
     list->Items = {L"first", L"second"};
     list->SetParent(form.get());
     list->SetBounds(10, 10, 380, 120);
+    // Discovery gives list views their skin: more columns and rows than it shows.
+    wide = new fw::TListView(form.get());
+    for (int i = 0; i < 6; ++i)
+      wide->Columns.push_back({L"Column " + std::to_wstring(i), 110});
+    for (int i = 0; i < 60; ++i)
+      wide->Items.push_back(L"row " + std::to_wstring(i));
+    wide->SetParent(form.get());
+    wide->SetBounds(10, 200, 380, 180);
     form->Show();
     bare = ::CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_BUTTONS, 10, 160, 300,
                              24, form->Handle(), nullptr, nullptr, nullptr);
@@ -97,7 +126,45 @@ protected:
   std::unique_ptr<fw::TForm> form;
   std::unique_ptr<TWinSkinForm> formSkin;
   fw::TListView* list = nullptr;
+  fw::TListView* wide = nullptr;
   HWND bare = nullptr, header = nullptr;
+
+  // The skins the window skin lists for a window.
+  std::vector<TSkinControl*> SkinsOf(HWND wnd) const {
+    std::vector<TSkinControl*> found;
+    for (const auto& skin : formSkin->Controls())
+      if (skin->Handle() == wnd && skin->State() != TSkinLife::Destroyed)
+        found.push_back(skin.get());
+    return found;
+  }
+  // The list view's overlays lie exactly over its bars, showing the skin's arrows and track, and
+  // its header shows the normal frame.
+  void ExpectSkinnedBarsAndHeader(HWND wnd) {
+    const auto skins = SkinsOf(wnd);
+    ASSERT_EQ(skins.size(), 1u);
+    auto* skin = dynamic_cast<TSkinListView*>(skins[0]);
+    ASSERT_NE(skin, nullptr);
+    for (TWScrollbar* bar : {skin->HorzBar(), skin->VertBar()}) {
+      ASSERT_TRUE(bar->Shown());
+      SCROLLBARINFO info{};
+      info.cbSize = sizeof info;
+      const bool vertical = bar->Kind() == ScrollBarKind::Vertical;
+      ASSERT_TRUE(::GetScrollBarInfo(wnd, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info));
+      RECT overlay;
+      ::GetWindowRect(bar->Handle(), &overlay);
+      EXPECT_TRUE(::EqualRect(&overlay, &info.rcScrollBar));
+      EXPECT_EQ(ScreenPixel(info.rcScrollBar.left + 3, info.rcScrollBar.top + 3),
+                ArrowColour(vertical ? 9 : 1));
+      const POINT track = vertical ? POINT{info.rcScrollBar.left + 3, info.rcScrollBar.bottom - 22}
+                                   : POINT{info.rcScrollBar.right - 22, info.rcScrollBar.top + 3};
+      EXPECT_EQ(ScreenPixel(track.x, track.y), kTrack);
+    }
+    HWND head = reinterpret_cast<HWND>(::SendMessageW(wnd, LVM_GETHEADER, 0, 0));
+    ASSERT_NE(skin->Header(), nullptr);
+    EXPECT_EQ(skin->Header()->Handle(), head);
+    EXPECT_EQ(At(head, 60, 4), kBars[0]);
+    EXPECT_EQ(At(head, 170, 4), kBars[0]);
+  }
 };
 
 TEST_F(Headers, ListViewHeaderItemsAndTheFreePartShowTheNormalFrame) {
@@ -132,6 +199,30 @@ TEST_F(Headers, TheItemUnderTheMouseIsHotUntilTheMouseLeaves) {
   Pump();
   EXPECT_EQ(At(bare, 50, 4), kBars[1]);
   EXPECT_EQ(At(bare, 150, 4), kBars[0]);
+}
+
+TEST_F(Headers, AListViewGetsOverlayBarsAndItsHeaderSkinned) {
+  testing_support::SaveWindowShot(form->Handle(), 10, L"skin_controls", L"list_view.bmp");
+  ExpectSkinnedBarsAndHeader(wide->Handle());
+}
+
+TEST_F(Headers, AListViewMadeAgainKeepsOneFreshSkin) {
+  const HWND old = wide->Handle();
+  wide->RecreateWnd();
+  Pump();
+  ASSERT_NE(wide->Handle(), old);
+  EXPECT_TRUE(SkinsOf(old).empty());
+  EXPECT_EQ(::SendMessageW(wide->Handle(), SM_ISSKINNED, 0, 0), 1);
+  ExpectSkinnedBarsAndHeader(wide->Handle());
+  // The overlays still follow the list.
+  ::SendMessageW(wide->Handle(), WM_KEYDOWN, VK_END, 0);
+  Pump();
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  ::GetScrollBarInfo(wide->Handle(), OBJID_VSCROLL, &info);
+  EXPECT_GT(info.xyThumbTop, 40);
+  EXPECT_EQ(ScreenPixel(info.rcScrollBar.left + 3, info.rcScrollBar.top + 24), kTrack);
+  testing_support::SaveWindowShot(form->Handle(), 10, L"skin_controls", L"list_view_again.bmp");
 }
 
 } // namespace

@@ -97,6 +97,22 @@ std::vector<std::wstring> Lines(int n, const wchar_t* prefix) {
   return lines;
 }
 
+// A grid-like control: a list box with the colour of a grid's fixed cells.
+class TFixedList : public fw::TListBox {
+public:
+  using fw::TListBox::TListBox;
+  std::wstring ClassName() const override { return L"TFixedList"; }
+  int FixedColor = RGB(1, 2, 3);
+
+protected:
+  void DefineProperties(fw::TPropertyList& list) const override {
+    fw::TListBox::DefineProperties(list);
+    fw::TPropertyDefiner<TFixedList>(list).Integer(
+        L"FixedColor", [](TFixedList& l) { return l.FixedColor; },
+        [](TFixedList& l, int v) { l.FixedColor = v; });
+  }
+};
+
 // A window that runs a test's action when a message posted to it is dispatched (inside a
 // modal loop, for one).
 struct Helper {
@@ -129,6 +145,7 @@ struct Helper {
 class ScrollComboEdit : public ::testing::Test {
 protected:
   void SetUp() override {
+    ::SetCursorPos(1270, 1010); // away from every window, so that no press or hover is real
     form = std::make_unique<fw::TForm>(nullptr);
     form->SetCaption(L"Scroll bars, combo boxes, edits");
     form->SetBounds(40, 40, 620, 420);
@@ -497,6 +514,42 @@ TEST_F(ScrollComboEdit, DropDownListScrollBarAndItsThumbDrag) {
   EXPECT_EQ(quit.wParam, 7u);
   ::SendMessageW(c, CB_SHOWDROPDOWN, FALSE, 0);
   Pump();
+}
+
+TEST_F(ScrollComboEdit, FixedColourIsTheFaceWhileSkinnedAndAWindowMadeAgainIsSkinnedAgain) {
+  auto* grid =
+      Add<TFixedList>(200, 300, 150, 80, [](TFixedList* g) { g->SetItems(Lines(20, L"cell ")); });
+  formSkin->DiscoverControls();
+  Pump();
+  ASSERT_NE(SkinOf<TSkinScrollbar>(grid), nullptr);
+  EXPECT_EQ(grid->FixedColor, static_cast<int>(kFace));
+  // Another skin: its face colour.
+  ScrollSkin other;
+  other.elements.ColourTable.Colours[kButtonFace] = RGB(1, 99, 1);
+  SkinOf<TSkinScrollbar>(grid)->SkinChanged({&other.elements});
+  EXPECT_EQ(grid->FixedColor, static_cast<int>(RGB(1, 99, 1)));
+  // The window made again: exactly one fresh skin, with working overlays.
+  const HWND old = grid->Handle();
+  grid->RecreateWnd();
+  Pump();
+  ASSERT_NE(grid->Handle(), old);
+  int skins = 0;
+  for (const auto& s : formSkin->Controls())
+    skins += s->Handle() == old || s->Handle() == grid->Handle();
+  EXPECT_EQ(skins, 1);
+  auto* gridSkin = SkinOf<TSkinScrollbar>(grid);
+  ASSERT_NE(gridSkin, nullptr);
+  ASSERT_TRUE(gridSkin->VertBar()->Shown());
+  const RECT v = SystemBar(grid->Handle(), OBJID_VSCROLL);
+  RECT ov = OverlayRect(gridSkin->VertBar());
+  EXPECT_TRUE(::EqualRect(&v, &ov));
+  EXPECT_EQ(ScreenPixel(v.left + 3, v.top + 3), ArrowColour(9));
+  Press::On(gridSkin->VertBar(), grid->Handle(), {3, v.bottom - v.top - 3}, 50);
+  EXPECT_EQ(::SendMessageW(grid->Handle(), LB_GETTOPINDEX, 0, 0), 1);
+  // The control's own colour, not a face colour, comes back at the end.
+  EXPECT_EQ(grid->FixedColor, static_cast<int>(kFace));
+  gridSkin->Deactivate();
+  EXPECT_EQ(grid->FixedColor, static_cast<int>(RGB(1, 2, 3)));
 }
 
 TEST_F(ScrollComboEdit, DateTimeArrowOpensTheCalendarAndKeepsTheFocus) {
