@@ -146,7 +146,12 @@ void TSkinComBox::AfterMessage(fw::TMessage& message) {
     break;
   case WM_DRAWITEM:
   case WM_NCPAINT:
-    Refresh();
+    // An extended combo box draws the item of the combo box inside it: repainting its own
+    // window would paint over that child, so only the skin is drawn again.
+    if (FExtended)
+      RedrawSkin(nullptr);
+    else
+      Refresh();
     break;
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
@@ -218,11 +223,16 @@ void TSkinComBox::DrawSkin(HDC dc, TRect rect) {
   FFocused = ::GetFocus() == FHandle || (FEditWnd && ::GetFocus() == FEditWnd);
   FWindowEnabled = !(FStyle & WS_DISABLED);
   const ComboButtonCell cell = CurrentCell();
+  if (FExtended) {
+    DrawExtended(dc, rect, cell);
+    return;
+  }
   if (button->Style == kComposedButton) {
     const TDataSkinObject* face = button;
     if ((FExStyle & WS_EX_LEFTSCROLLBAR) && FSkinData.Elements->SunkEdge)
       face = FSkinData.Elements->SunkEdge.get();
-    DrawElementFrame(dc, rect, Cells(*face), static_cast<int>(cell), *face);
+    // The composed image is magenta where the combo shows its own text.
+    DrawElementFrame(dc, rect, Cells(*face), static_cast<int>(cell), *face, true);
     return;
   }
   DrawParts(dc, rect, cell);
@@ -254,6 +264,37 @@ void TSkinComBox::DrawParts(HDC dc, TRect rect, ComboButtonCell cell) {
     DrawFrameCentred(dc, glyph, e.ExtraImages->Bitmap, true, Cells(*e.ExtraImages),
                      static_cast<int>(cell));
   ::RestoreDC(dc, saved);
+}
+
+void TSkinComBox::DrawExtended(HDC dc, TRect rect, ComboButtonCell cell) {
+  RECT client;
+  ::GetClientRect(FHandle, &client);
+  if (client.right < rect.Width() && client.bottom < rect.Height()) DrawShadowRing(dc, rect, 1);
+  // The button belongs to the combo box inside, which paints over its parent: the arrow goes
+  // onto that window itself, over its button only, so that its text stays readable.
+  const TDataSkinObject* arrow = FSkinData.Elements->ComboxArrow.get();
+  COMBOBOXINFO info;
+  if (!FEditWnd || !arrow || arrow->Bitmap.Empty() || !GetInfo(FEditWnd, info) ||
+      (info.stateButton & kInvisible))
+    return;
+  RECT window;
+  ::GetWindowRect(FEditWnd, &window);
+  POINT origin{0, 0};
+  ::ClientToScreen(FEditWnd, &origin);
+  RECT r = info.rcButton;
+  ::OffsetRect(&r, origin.x - window.left, origin.y - window.top);
+  const TRect button{r.left, r.top, r.right, r.bottom};
+  HDC inner = ::GetWindowDC(FEditWnd);
+  if (!inner) return;
+  FillFace(inner, button);
+  DrawFrame(inner, button, arrow->Bitmap, true, Cells(*arrow), static_cast<int>(cell));
+  ::ReleaseDC(FEditWnd, inner);
+  // The button in this window's coordinates, for hot tracking.
+  ::GetWindowRect(FHandle, &window);
+  RECT screen = info.rcButton;
+  ::MapWindowPoints(FEditWnd, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+  FButtonRect = {screen.left - window.left, screen.top - window.top, screen.right - window.left,
+                 screen.bottom - window.top};
 }
 
 void TSkinComBox::DrawSimpleVariant(HDC dc, TRect rect) {

@@ -6,6 +6,10 @@
 // that its paints and presses repaint the button. The drop-down list gets its scroll bar
 // painted by a TComboxScrollBar, the list of a simple combo an overlay skin; both are this
 // skin's own.
+//
+// An extended combo box (ComboBoxEx32, whose first child is the combo box it wraps) gets the
+// edit's border ring on its own window and the skin's ComboxArrow cell over the button of the
+// combo box inside.
 #pragma once
 
 #include "skin/controls/skin_control.h"
@@ -38,6 +42,9 @@ public:
   void SkinChanged(const TControlSkinSource& skinData) override;
 
   ComboButtonCell CurrentCell() const;
+  // The control is an extended combo box; set before attaching.
+  void SetExtended(bool extended) { FExtended = extended; }
+  bool Extended() const { return FExtended; }
   TComboxScrollBar* DropScroll() const { return FDropScroll.get(); }
 
 private:
@@ -47,6 +54,7 @@ private:
   void MouseMove(LPARAM point);
   void DrawParts(HDC dc, TRect rect, ComboButtonCell cell);
   void DrawSimpleVariant(HDC dc, TRect rect);
+  void DrawExtended(HDC dc, TRect rect, ComboButtonCell cell);
 
   DWORD FStyle = 0;
   DWORD FExStyle = 0;

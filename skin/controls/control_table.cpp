@@ -39,6 +39,13 @@ std::unique_ptr<TSkinControl> MakeScrollbar(const ControlDecision& decision) {
   return std::make_unique<TSkinScrollbar>();
 }
 
+// The combo box of an extended combo box control is drawn in its own way.
+std::unique_ptr<TSkinControl> MakeComboBox(const ControlDecision& decision) {
+  auto combo = std::make_unique<TSkinComBox>();
+  combo->SetExtended(decision.mode == SkinnerMode::ExtendedCombo);
+  return combo;
+}
+
 constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::Button, Make<TSkinButton>, false},
     TControlSkinKind{SkinnerKind::BitButton, TSkinBitButton::Create, false},
@@ -57,7 +64,7 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::UpDown, Make<TSkinUpDown>, false},
     TControlSkinKind{SkinnerKind::Progress, Make<TSkinProgress>, false},
     TControlSkinKind{SkinnerKind::Edit, Make<TSkinEdit>, false},
-    TControlSkinKind{SkinnerKind::ComboBox, Make<TSkinComBox>, false},
+    TControlSkinKind{SkinnerKind::ComboBox, MakeComboBox, false},
     TControlSkinKind{SkinnerKind::Scrollbar, MakeScrollbar, false},
     TControlSkinKind{SkinnerKind::Sizer, Make<TSkinSizer>, false},
     TControlSkinKind{SkinnerKind::DateTime, Make<TSkinDateTime>, false},

@@ -330,13 +330,14 @@ void TSkinControl::FillParentColor(HDC dc, TRect rect) const {
 }
 
 void TSkinControl::DrawElementFrame(HDC dc, TRect rect, int frameCount, int frame,
-                                    const TDataSkinObject& element) {
+                                    const TDataSkinObject& element, bool transparent) {
   if (rect.Right < rect.Left || rect.Bottom < rect.Top || element.Bitmap.Empty()) return;
   frameCount = std::max(frameCount, 1);
+  transparent = transparent || element.Trans == 1;
   const int width = rect.Width(), height = rect.Height();
   auto same = [&](const TRendering& r) {
     return r.element == &element && r.frameCount == frameCount && r.frame == frame &&
-           r.width == width && r.height == height;
+           r.width == width && r.height == height && r.transparent == transparent;
   };
   auto it = std::find_if(FRenderings.begin(), FRenderings.end(), same);
   if (it == FRenderings.end()) {
@@ -344,13 +345,12 @@ void TSkinControl::DrawElementFrame(HDC dc, TRect rect, int frameCount, int fram
     std::erase_if(FRenderings, [&](const TRendering& r) {
       return r.element == &element && (r.width != width || r.height != height);
     });
-    TBitmap rendering =
-        RenderNineSlice(width, height, element.Bitmap,
-                        {element.LeftWidth, element.TopHeight, element.RightWidth,
-                         element.BottomHeight},
-                        false, element.Tile == 1, frameCount, frame);
-    FRenderings.push_back({&element, frameCount, frame, width, height,
-                           TPreparedImage(std::move(rendering), element.Trans == 1)});
+    TBitmap rendering = RenderNineSlice(
+        width, height, element.Bitmap,
+        {element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight}, false,
+        element.Tile == 1, frameCount, frame);
+    FRenderings.push_back({&element, frameCount, frame, width, height, transparent,
+                           TPreparedImage(std::move(rendering), transparent)});
     it = std::prev(FRenderings.end());
   }
   it->image.Draw(dc, rect.Left, rect.Top);

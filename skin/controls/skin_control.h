@@ -129,9 +129,10 @@ protected:
   // WM_ERASEBKGND: the parent's background behind the control.
   void EraseWithParent(fw::TMessage& message);
   // Frame `frame` (1-based) of `frameCount` of an element stretched into `rect`. The renderings
-  // are kept between paints until the size or the skin changes.
+  // are kept between paints until the size or the skin changes. Magenta is transparent when the
+  // element says so, or when `transparent` does.
   void DrawElementFrame(HDC dc, TRect rect, int frameCount, int frame,
-                        const TDataSkinObject& element);
+                        const TDataSkinObject& element, bool transparent = false);
   // Transparent text centred vertically in `rect`, grey when not enabled.
   void DrawAlignedText(HDC dc, TRect rect, unsigned alignment, bool enabled,
                        const std::wstring& text);
@@ -179,6 +180,7 @@ private:
   struct TRendering {
     const TDataSkinObject* element;
     int frameCount, frame, width, height;
+    bool transparent;
     TPreparedImage image;
   };
   std::vector<TRendering> FRenderings; // of the elements drawn at the current sizes

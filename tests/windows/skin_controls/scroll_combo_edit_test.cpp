@@ -16,6 +16,7 @@
 #include "tests/windows/skin_controls/screen_checks.h"
 #include "tests/windows/support/test_support.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -54,6 +55,9 @@ COLORREF EdgeColour(int f) {
 }
 COLORREF PickerArrowColour(int f) {
   return RGB(20, 60 * f, 140);
+}
+COLORREF GlyphColour(int f) {
+  return RGB(250, 40 * f, 250 - 40 * f);
 }
 
 TBitmap Strip(int frames, int width, int height, COLORREF (*colour)(int)) {
@@ -550,6 +554,144 @@ TEST_F(ScrollComboEdit, FixedColourIsTheFaceWhileSkinnedAndAWindowMadeAgainIsSki
   EXPECT_EQ(grid->FixedColor, static_cast<int>(kFace));
   gridSkin->Deactivate();
   EXPECT_EQ(grid->FixedColor, static_cast<int>(RGB(1, 2, 3)));
+}
+
+TEST_F(ScrollComboEdit, ComboButtonStylesAndTheGlyphOverTheButtonByState) {
+  HWND c = combo->Handle();
+  auto* comboSkin = SkinOf<TSkinComBox>(combo);
+  ASSERT_NE(comboSkin, nullptr);
+  RECT r;
+  ::GetWindowRect(c, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top, s = ::GetSystemMetrics(SM_CXHSCROLL);
+  auto restyle = [&] {
+    comboSkin->SkinChanged({&skin.elements});
+    Pump();
+  };
+  // Cells 1 normal, 4 hot, 3 disabled and 2 pressed at a point of the combo.
+  auto expectCells = [&](COLORREF (*colour)(int), int x, int y, const char* what) {
+    SCOPED_TRACE(what);
+    ::SetFocus(edit->Handle());
+    Pump();
+    EXPECT_EQ(At(c, x, y), colour(1));
+    ::SendMessageW(c, WM_MOUSEMOVE, 0, MAKELPARAM(w - 5, h / 2));
+    Pump();
+    EXPECT_EQ(At(c, x, y), colour(4));
+    ::SendMessageW(c, WM_MOUSELEAVE, 0, 0);
+    combo->SetEnabled(false);
+    Pump();
+    EXPECT_EQ(At(c, x, y), colour(3));
+    combo->SetEnabled(true);
+    ::SendMessageW(c, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(w - 5, h / 2));
+    Pump();
+    EXPECT_EQ(At(c, x, y), colour(2));
+    ::SendMessageW(c, WM_LBUTTONUP, 0, MAKELPARAM(w - 5, h / 2));
+    ::SendMessageW(c, CB_SHOWDROPDOWN, FALSE, 0);
+    Pump();
+  };
+  // Drawn in parts: the ExtraImages glyph, unstretched, centred over the button.
+  skin.elements.ExtraImages = Element<TDataSkinObject>(Strip(5, 6, 6, GlyphColour), 5);
+  restyle();
+  testing_support::SaveWindowShot(c, 4, L"skin_controls", L"combo_glyph.bmp");
+  const int glyphX = w - 2 - s / 2 - 1;
+  EXPECT_EQ(At(c, w - 3, 3), ButtonColour(1)); // the button around the glyph
+  expectCells(GlyphColour, glyphX, h / 2, "glyph");
+
+  // Style 1: a frame in ButtonShadow and one button cell at the right.
+  skin.elements.ComboButton->Style = 1;
+  restyle();
+  testing_support::SaveWindowShot(c, 4, L"skin_controls", L"combo_simple.bmp");
+  EXPECT_EQ(At(c, 0, h / 2), kShadow);
+  expectCells(ButtonColour, w - 5, h / 2, "simple");
+
+  // Style 2: one composed image per state, magenta where the combo shows its own text (the
+  // image's Trans flag notwithstanding).
+  TBitmap composed(4 * 50, 21, fw::TPixelFormat::pf24bit);
+  for (int k = 0; k < 4; ++k) {
+    composed.FillRect({k * 50, 0, (k + 1) * 50, 21}, AsPixel(ButtonColour(k + 1)));
+    composed.FillRect({k * 50 + 2, 2, k * 50 + 49 - s - 2, 18}, AsPixel(RGB(255, 0, 255)));
+  }
+  TDataSkinBorder& button = *skin.elements.ComboButton;
+  button.Bitmap = std::move(composed);
+  button.Style = 2;
+  button.Trans = 0;
+  button.LeftWidth = button.TopHeight = button.BottomHeight = 2;
+  button.RightWidth = s + 4; // as the loader composes it
+  combo->SetItemIndex(0);
+  restyle();
+  testing_support::SaveWindowShot(c, 4, L"skin_controls", L"combo_composed.bmp");
+  expectCells(ButtonColour, w - 5, h / 2, "composed");
+  EXPECT_EQ(At(c, 0, h / 2), ButtonColour(4)); // the ring, focused after the press
+  int magenta = 0;
+  for (int x = 4; x < w - s - 6; ++x)
+    magenta += At(c, x, h / 2) == RGB(255, 0, 255);
+  EXPECT_EQ(magenta, 0);
+}
+
+TEST_F(ScrollComboEdit, ExtendedComboBoxes) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_USEREX_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  auto make = [&](int top, DWORD style) {
+    HWND ex = ::CreateWindowExW(0, WC_COMBOBOXEXW, L"", WS_CHILD | WS_VISIBLE | style, 200, top,
+                                150, 200, form->Handle(), nullptr, nullptr, nullptr);
+    COMBOBOXEXITEMW item{};
+    item.mask = CBEIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"extended");
+    ::SendMessageW(ex, CBEM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    ::SendMessageW(ex, CB_SETCURSEL, 0, 0);
+    return ex;
+  };
+  auto buttonCentre = [](HWND inner) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ::GetComboBoxInfo(inner, &info);
+    POINT p{(info.rcButton.left + info.rcButton.right) / 2,
+            (info.rcButton.top + info.rcButton.bottom) / 2};
+    ::ClientToScreen(inner, &p);
+    return p;
+  };
+  // Found in a window: the combo box inside is skinned as a combo box.
+  HWND found = make(200, CBS_DROPDOWNLIST);
+  HWND foundInner = reinterpret_cast<HWND>(::SendMessageW(found, CBEM_GETCOMBOCONTROL, 0, 0));
+  formSkin->OfferChildWindow(found);
+  Pump();
+  EXPECT_EQ(::SendMessageW(foundInner, SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(At(foundInner, 0, 8), EdgeColour(1));
+  POINT p = buttonCentre(foundInner);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), ButtonColour(1));
+  // Of the extended kind: the ring on its window and the arrow cell over the inner button.
+  HWND ex = make(260, CBS_DROPDOWNLIST);
+  HWND inner = reinterpret_cast<HWND>(::SendMessageW(ex, CBEM_GETCOMBOCONTROL, 0, 0));
+  // The system takes the border off at creation; given one afterwards, it keeps it.
+  ::SetWindowLongW(ex, GWL_STYLE, ::GetWindowLongW(ex, GWL_STYLE) | WS_BORDER);
+  ::SetWindowPos(ex, nullptr, 0, 0, 150, 23,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+  TSkinComBox exSkin;
+  exSkin.SetExtended(true);
+  exSkin.AttachWindow(ex, {&skin.elements}, nullptr, nullptr);
+  ::InvalidateRect(inner, nullptr, TRUE);
+  Pump();
+  testing_support::SaveWindowShot(form->Handle(), 10, L"skin_controls", L"combo_ex.bmp");
+  EXPECT_EQ(At(ex, 0, 5), kShadow);
+  EXPECT_EQ(At(ex, 1, 5), kWhite);
+  p = buttonCentre(inner);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), PickerArrowColour(1));
+  // The text area is the combo's own: the item's text is still there.
+  RECT text;
+  ::GetWindowRect(inner, &text);
+  text.right -= 30;
+  const TBitmap shot = testing_support::ScreenPixels(text);
+  int dark = 0;
+  for (int y = 0; y < shot.Height(); ++y)
+    for (int x = 0; x < shot.Width(); ++x)
+      dark += (shot.At(x, y) & 0xFF) < 0x60;
+  EXPECT_GT(dark, 10);
+  ::SetFocus(inner);
+  Pump();
+  EXPECT_EQ(ScreenPixel(p.x, p.y), PickerArrowColour(4));
+  ::SetFocus(edit->Handle());
+  exSkin.Deactivate();
+  ::DestroyWindow(ex);
+  ::DestroyWindow(found);
 }
 
 TEST_F(ScrollComboEdit, DateTimeArrowOpensTheCalendarAndKeepsTheFocus) {
