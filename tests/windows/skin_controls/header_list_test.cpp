@@ -32,18 +32,14 @@ constexpr COLORREF kHeaderText = RGB(255, 255, 255);
 COLORREF ArrowColour(int f) {
   return RGB(10 * f, 250 - 10 * f, 90);
 }
-constexpr COLORREF kTrack = RGB(60, 200, 230);
 
-TBitmap Strip(int frames, int size, COLORREF (*colour)(int)) {
-  TBitmap b(frames * size, size);
-  for (int f = 0; f < frames; ++f)
-    b.FillRect({f * size, 0, (f + 1) * size, size}, fw::PixelOf(colour(f + 1)));
-  return b;
-}
-
-std::unique_ptr<TDataSkinObject> Element(const char* name, TBitmap bitmap, int frames) {
+// Frame f of `frames` square frames in ArrowColour(f).
+std::unique_ptr<TDataSkinObject> Arrows(const char* name, int frames) {
+  const int s = ::GetSystemMetrics(SM_CXHSCROLL);
   auto e = std::make_unique<TDataSkinObject>(name);
-  e->Bitmap = std::move(bitmap);
+  e->Bitmap = TBitmap(frames * s, s);
+  for (int f = 0; f < frames; ++f)
+    e->Bitmap.FillRect({f * s, 0, (f + 1) * s, s}, fw::PixelOf(ArrowColour(f + 1)));
   e->FrameCount = frames;
   return e;
 }
@@ -70,10 +66,8 @@ protected:
     bar.FrameCount = 5;
     bar.LeftWidth = bar.TopHeight = bar.RightWidth = bar.BottomHeight = 2;
     elements.ColourTable.Colours[kWindowText] = kHeaderText;
-    const int s = ::GetSystemMetrics(SM_CXHSCROLL);
-    elements.Scrollbar = Element("Scrollbar", Strip(23, s, ArrowColour), 23);
-    elements.VertScroll = Element("VertScroll", Strip(4, s, [](int) { return kTrack; }), 4);
-    elements.HorzScroll = Element("HorzScroll", Strip(4, s, [](int) { return kTrack; }), 4);
+    elements.Scrollbar = Arrows("Scrollbar", 23);
+    elements.VertScroll = Arrows("VertScroll", 4); // its track frame 1 is ArrowColour(1)
 
     form = std::make_unique<fw::TForm>(nullptr);
     form->SetCaption(L"Headers");
@@ -129,20 +123,15 @@ protected:
   fw::TListView* wide = nullptr;
   HWND bare = nullptr, header = nullptr;
 
-  // The skins the window skin lists for a window.
-  std::vector<TSkinControl*> SkinsOf(HWND wnd) const {
-    std::vector<TSkinControl*> found;
-    for (const auto& skin : formSkin->Controls())
-      if (skin->Handle() == wnd && skin->State() != TSkinLife::Destroyed)
-        found.push_back(skin.get());
-    return found;
-  }
-  // The list view's overlays lie exactly over its bars, showing the skin's arrows and track, and
-  // its header shows the normal frame.
+  // The one skin listed for the list view: its overlays lie exactly over its bars (arrows and
+  // track in their normal frames), and its header shows the normal frame.
   void ExpectSkinnedBarsAndHeader(HWND wnd) {
-    const auto skins = SkinsOf(wnd);
-    ASSERT_EQ(skins.size(), 1u);
-    auto* skin = dynamic_cast<TSkinListView*>(skins[0]);
+    TSkinListView* skin = nullptr;
+    for (const auto& each : formSkin->Controls())
+      if (each->Handle() == wnd && each->State() != TSkinLife::Destroyed) {
+        EXPECT_EQ(skin, nullptr);
+        skin = dynamic_cast<TSkinListView*>(each.get());
+      }
     ASSERT_NE(skin, nullptr);
     for (TWScrollbar* bar : {skin->HorzBar(), skin->VertBar()}) {
       ASSERT_TRUE(bar->Shown());
@@ -150,14 +139,13 @@ protected:
       info.cbSize = sizeof info;
       const bool vertical = bar->Kind() == ScrollBarKind::Vertical;
       ASSERT_TRUE(::GetScrollBarInfo(wnd, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info));
-      RECT overlay;
+      RECT overlay, r = info.rcScrollBar;
       ::GetWindowRect(bar->Handle(), &overlay);
-      EXPECT_TRUE(::EqualRect(&overlay, &info.rcScrollBar));
-      EXPECT_EQ(ScreenPixel(info.rcScrollBar.left + 3, info.rcScrollBar.top + 3),
-                ArrowColour(vertical ? 9 : 1));
-      const POINT track = vertical ? POINT{info.rcScrollBar.left + 3, info.rcScrollBar.bottom - 22}
-                                   : POINT{info.rcScrollBar.right - 22, info.rcScrollBar.top + 3};
-      EXPECT_EQ(ScreenPixel(track.x, track.y), kTrack);
+      EXPECT_TRUE(::EqualRect(&overlay, &r));
+      EXPECT_EQ(ScreenPixel(r.left + 3, r.top + 3), ArrowColour(vertical ? 9 : 1));
+      if (vertical) { // the track
+        EXPECT_EQ(ScreenPixel(r.left + 3, r.bottom - 22), ArrowColour(1));
+      }
     }
     HWND head = reinterpret_cast<HWND>(::SendMessageW(wnd, LVM_GETHEADER, 0, 0));
     ASSERT_NE(skin->Header(), nullptr);
@@ -201,19 +189,16 @@ TEST_F(Headers, TheItemUnderTheMouseIsHotUntilTheMouseLeaves) {
   EXPECT_EQ(At(bare, 150, 4), kBars[0]);
 }
 
-TEST_F(Headers, AListViewGetsOverlayBarsAndItsHeaderSkinned) {
+TEST_F(Headers, AListViewGetsOverlayBarsAndItsHeaderSkinnedAndKeepsThemWhenMadeAgain) {
   testing_support::SaveWindowShot(form->Handle(), 10, L"skin_controls", L"list_view.bmp");
   ExpectSkinnedBarsAndHeader(wide->Handle());
-}
-
-TEST_F(Headers, AListViewMadeAgainKeepsOneFreshSkin) {
   const HWND old = wide->Handle();
   wide->RecreateWnd();
   Pump();
   ASSERT_NE(wide->Handle(), old);
-  EXPECT_TRUE(SkinsOf(old).empty());
-  EXPECT_EQ(::SendMessageW(wide->Handle(), SM_ISSKINNED, 0, 0), 1);
-  ExpectSkinnedBarsAndHeader(wide->Handle());
+  ExpectSkinnedBarsAndHeader(wide->Handle()); // one fresh skin, none left on the old window
+  for (const auto& each : formSkin->Controls())
+    EXPECT_NE(each->Handle(), old);
   // The overlays still follow the list.
   ::SendMessageW(wide->Handle(), WM_KEYDOWN, VK_END, 0);
   Pump();
@@ -221,7 +206,7 @@ TEST_F(Headers, AListViewMadeAgainKeepsOneFreshSkin) {
   info.cbSize = sizeof info;
   ::GetScrollBarInfo(wide->Handle(), OBJID_VSCROLL, &info);
   EXPECT_GT(info.xyThumbTop, 40);
-  EXPECT_EQ(ScreenPixel(info.rcScrollBar.left + 3, info.rcScrollBar.top + 24), kTrack);
+  EXPECT_EQ(ScreenPixel(info.rcScrollBar.left + 3, info.rcScrollBar.top + 24), ArrowColour(1));
   testing_support::SaveWindowShot(form->Handle(), 10, L"skin_controls", L"list_view_again.bmp");
 }
 
