@@ -7,6 +7,7 @@
 #include "skin/data/core/skin_text.h"
 #include "skin/forms/skin_paint.h"
 #include "skin/forms/win_skin_form.h"
+#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 #include <commctrl.h>
@@ -57,6 +58,7 @@ void TSkinTab::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
   FCloseButtons = control.Tag == kCloseButtonsTag && dynamic_cast<fw::TTabControl*>(&control) &&
                   close && AsciiLower(fw::WideToUtf8(*close)) == "true";
   PrepareImages();
+  FindUpDown();
   FSkinOn = true;
   FTabUnicode = ::IsWindowUnicode(FHandle);
 }
@@ -67,6 +69,7 @@ void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData, TWi
   FFocused = ::GetFocus() == handle;
   FWindowEnabled = !(::GetWindowLongW(handle, GWL_STYLE) & WS_DISABLED);
   PrepareImages();
+  FindUpDown();
   FSkinOn = true;
   FTabUnicode = ::IsWindowUnicode(handle);
 }
@@ -74,6 +77,7 @@ void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData, TWi
 void TSkinTab::SkinChanged(const TControlSkinSource& skinData) {
   TSkinControl::SkinChanged(skinData);
   PrepareImages();
+  if (FUpDown && ::IsWindow(FUpDownWindow)) FUpDown->SkinChanged(skinData);
 }
 
 void TSkinTab::PrepareImages() {
@@ -139,17 +143,51 @@ bool TSkinTab::CloseTabAt(int x, int y) {
   return false;
 }
 
-std::wstring TSkinTab::TabText(int index) const {
+TSkinTab::TTabItem TSkinTab::TabItem(int index) const {
   wchar_t text[kMaxTabText + 1] = {};
   TCITEMW item{};
-  item.mask = TCIF_TEXT;
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = text;
   item.cchTextMax = kMaxTabText;
-  ::SendMessageW(FHandle, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-  return text;
+  item.iImage = -1;
+  if (!::SendMessageW(FHandle, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item))) return {};
+  return {text, item.iImage};
+}
+
+bool TSkinTab::FindUpDown() {
+  HWND child = nullptr;
+  for (HWND c = ::GetWindow(FHandle, GW_CHILD); c && !child; c = ::GetWindow(c, GW_HWNDNEXT))
+    if (AsciiLower(WindowClassName(c)) == "msctls_updown32") child = c;
+  if (!child) return false;
+  if (child != FUpDownWindow && ::SendMessageW(child, SM_ISSKINNED, 0, 0) != 1) {
+    // The scroller's skin belongs to this skin: it is not registered with the window skin.
+    FUpDown = std::make_unique<TSkinUpDown>();
+    FUpDown->AttachWindow(child, FSkinData, nullptr, FCanvas);
+    FUpDownWindow = child;
+    ::InvalidateRect(child, nullptr, TRUE);
+  }
+  return ::IsWindowVisible(child) != FALSE;
+}
+
+void TSkinTab::CopyBand(HDC dc, int x, int y, TBitmap& band) const {
+  const int saved = ::SaveDC(dc);
+  ExcludeChildWindows(dc);
+  fw::DrawBitmap(dc, x, y, band);
+  ::RestoreDC(dc, saved);
+}
+
+void TSkinTab::ExcludeChildWindows(HDC dc) const {
+  for (HWND c = ::GetWindow(FHandle, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(c)) continue;
+    RECT r;
+    ::GetWindowRect(c, &r);
+    ::MapWindowPoints(nullptr, FHandle, reinterpret_cast<POINT*>(&r), 2);
+    ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
 }
 
 void TSkinTab::DrawSkin(HDC dc, TRect rect) {
+  FindUpDown(); // the scroller comes when the tabs stop fitting
   RECT d{rect.Left, rect.Top, rect.Right, rect.Bottom};
   ::SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
   ::InflateRect(&d, kPageInflate, kPageInflate);
@@ -170,6 +208,7 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
   TBitmap buffer(size.width, size.height);
   const int count = static_cast<int>(::SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
   const int focused = static_cast<int>(::SendMessageW(FHandle, TCM_GETCURFOCUS, 0, 0));
+  const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(FHandle, TCM_GETIMAGELIST, 0, 0));
   // Close marks on tabs across the top or bottom only: turned tabs would turn them too.
   const bool closeMarks =
       FCloseButtons && (FTabPosition == TabPosition::Top || FTabPosition == TabPosition::Bottom);
@@ -187,7 +226,8 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
                     tabs.FrameCount > 0 ? tabs.FrameCount : kTabFrames, state, MarginsOf(tabs));
       const COLORREF oldColour = ::SetTextColor(
           b, (state == kNormalTab ? tabs.NormalColour2 : tabs.MouseOverColour2) & 0xFFFFFF);
-      DrawAlignedText(b, tab, kDtCenter, true, TabText(i));
+      const TTabItem item = TabItem(i);
+      DrawImageAndText(b, tab, PanelAlignment::Centre, item.text, item.image, images);
       ::SetTextColor(b, oldColour);
       if (closeMarks) {
         const TRect box = CloseBox(tab);
@@ -200,7 +240,7 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
   });
   if (FTabPosition == TabPosition::Left) RotateLeft(buffer);
   if (FTabPosition == TabPosition::Right) RotateRight(buffer);
-  fw::DrawBitmap(dc, band.Left, band.Top, buffer);
+  CopyBand(dc, band.Left, band.Top, buffer);
 }
 
 } // namespace skin

@@ -3,6 +3,7 @@
 #include "framework/comctrls.h"
 #include "framework/exception.h"
 #include "framework/form.h"
+#include "framework/page_control.h"
 #include "framework/stdctrls.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
@@ -82,6 +83,8 @@ ControlFacts FactsOf(fw::TControl& control) {
   facts.isPushButton = dynamic_cast<fw::TButton*>(&control) != nullptr;
   facts.isEdit = dynamic_cast<fw::TEdit*>(&control) != nullptr;
   facts.isForm = dynamic_cast<fw::TForm*>(&control) != nullptr;
+  facts.isTabControl = dynamic_cast<fw::TTabControl*>(&control) != nullptr;
+  facts.isPageOfTabs = dynamic_cast<fw::TPageControl*>(control.Parent()) != nullptr;
   if (HWND wnd = WindowOf(control)) {
     facts.windowed = true;
     facts.style = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));

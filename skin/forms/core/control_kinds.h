@@ -36,6 +36,10 @@ enum class SkinnerKind {
   BoxH,  // a box for a foreign window
   Sizer, // a size grip
   ObjImage,
+  TabSheet,       // a page of a page control
+  TabBtn,         // a tab control in button style
+  StatusBar,      // our status bar
+  Header,         // our header control
   EmbedScrollbar, // a scroll-bar skinner for each child that has scroll bars
 };
 
@@ -74,9 +78,10 @@ struct ControlFacts {
   std::string className; // e.g. "TButton"
   // "Is a ...": the class or one of its ancestors is that kind of framework control.
   bool isTrackBar = false, isGroupBox = false, isRadioButton = false, isCheckBox = false,
-       isComboBox = false,
-       isPanel = false, isMemo = false, isListBox = false, isPushButton = false, isEdit = false,
-       isForm = false;
+       isComboBox = false, isPanel = false, isMemo = false, isListBox = false, isPushButton = false,
+       isEdit = false, isForm = false;
+  bool isTabControl = false; // our tab control, or a page control
+  bool isPageOfTabs = false; // a page whose parent is a page control
   bool windowed = false;
   std::uint32_t style = 0;  // window style, for windowed controls
   bool hasBorder = false;   // its window is larger than its client area
