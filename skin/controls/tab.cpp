@@ -196,7 +196,12 @@ void TSkinTab::DrawSkin(HDC dc, TRect rect) {
   if (!FPaneImage.Empty()) {
     const TDataSkinObject* pane = FSkinData.Elements->TabPane.get();
     const TMargins margins = Tabs()->Style == 1 && pane ? MarginsOf(*pane) : kBorderPaneMargins;
-    DrawNineSlice(dc, page, FPaneImage, false, false, false, 1, 1, margins);
+    // The pane's magenta (its open middle, as a rule) lets the face show, never itself.
+    const int saved = ::SaveDC(dc);
+    ExcludeChildWindows(dc);
+    FillFace(dc, page);
+    DrawNineSlice(dc, page, FPaneImage, false, false, true, 1, 1, margins);
+    ::RestoreDC(dc, saved);
   }
 }
 
