@@ -4,6 +4,7 @@
 #include "framework/exception.h"
 #include "framework/form.h"
 #include "framework/page_control.h"
+#include "framework/panel.h"
 #include "framework/stdctrls.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
@@ -83,6 +84,7 @@ ControlFacts FactsOf(fw::TControl& control) {
   facts.isPushButton = dynamic_cast<fw::TButton*>(&control) != nullptr;
   facts.isEdit = dynamic_cast<fw::TEdit*>(&control) != nullptr;
   facts.isForm = dynamic_cast<fw::TForm*>(&control) != nullptr;
+  facts.isPanel = dynamic_cast<fw::TPanel*>(&control) != nullptr;
   facts.isTabControl = dynamic_cast<fw::TTabControl*>(&control) != nullptr;
   facts.isPageOfTabs = dynamic_cast<fw::TPageControl*>(control.Parent()) != nullptr;
   if (HWND wnd = WindowOf(control)) {
