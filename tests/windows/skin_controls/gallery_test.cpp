@@ -169,6 +169,17 @@ TEST(Gallery, EveryKindOfControlSkinnedAndUnskinned) {
   EXPECT_EQ(speed->Perform(SM_ISSKINNED), 1);
   EXPECT_EQ(::SendMessageW(bar, SM_ISSKINNED, 0, 0), 1);
   EXPECT_FALSE(glyphCheck->CustomGlyphs.Image.Empty()); // its glyphs come from the skin
+  // Magenta is the skin's see-through colour: it never reaches the screen.
+  for (fw::TWinControl* control : windowed) {
+    RECT r;
+    ::GetWindowRect(control->Handle(), &r);
+    const fw::TBitmap shot = testing_support::ScreenPixels(r);
+    int magenta = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+      for (int x = 0; x < shot.Width(); ++x)
+        magenta += (shot.At(x, y) & 0xFFFFFF) == fw::kMagentaPixel;
+    EXPECT_EQ(magenta, 0) << fw::WideToUtf8(control->ClassName());
+  }
 
   barSkin.Deactivate();
   data->SetActive(false);
