@@ -1,9 +1,13 @@
 // TSkinTab31: old-style tab sets (a row of tabs along the bottom) painted from the skin's Tabs
 // element flipped top to bottom: frame 2 for the selected tab, frame 1 for the others, from the
 // start margin on; a tab that does not fit before the end margin is left out, never drawn in part.
+// The tab set's scroller (its first owned component, an up-down) gets a skin of its own.
 #pragma once
 
 #include "skin/controls/skin_control.h"
+#include "skin/controls/up_down.h"
+
+#include <memory>
 
 namespace skin {
 
@@ -25,6 +29,8 @@ private:
   void PrepareImage();
 
   TBitmap FTabImage;
+  std::unique_ptr<TSkinUpDown> FUpDown; // the scroller's skin, this skin's own
+  HWND FScroller = nullptr;
 };
 
 } // namespace skin

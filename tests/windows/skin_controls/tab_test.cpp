@@ -63,6 +63,16 @@ void MakeTabs(TSkinElements& elements) {
   tabs.MouseOverColour2 = RGB(255, 255, 0);
 }
 
+// Tab scrollers: up-downs whose cells are all one colour.
+constexpr COLORREF kScroller = RGB(0, 160, 160);
+
+void MakeScroller(TSkinElements& elements) {
+  elements.UpDownHorz = std::make_unique<TDataSkinBorder>("UpDown.Horz");
+  elements.UpDownHorz->Bitmap = TBitmap(8 * 10, 12);
+  elements.UpDownHorz->Bitmap.Fill(fw::PixelOf(kScroller));
+  elements.UpDownHorz->FrameCount = 8;
+}
+
 TEST(Tabs, EachSideShowsItsBandTheFocusedTabAndThePane) {
   TSkinElements elements;
   MakeTabs(elements);
@@ -160,6 +170,7 @@ TEST(Tabs, CloseMarksRemoveTheirTab) {
 TEST(Tabs, TabSetLeavesOutTabsThatDoNotFit) {
   TSkinElements elements;
   MakeTabs(elements);
+  MakeScroller(elements);
   constexpr COLORREF kFace = RGB(210, 190, 150);
   elements.ColourTable.Colours[kButtonFace] = kFace;
   fw::TForm form(nullptr);
@@ -187,9 +198,22 @@ TEST(Tabs, TabSetLeavesOutTabsThatDoNotFit) {
     EXPECT_EQ(At(wnd, x, 20), kOuter[t]) << k; // the outer side faces down
     EXPECT_EQ(At(wnd, x, 3), kInner[t]) << k;
   }
-  // Nothing of a tab after the last one that fits.
-  for (int x = extents.back().second + 1; x < 200; x += 4)
+  // Nothing of a tab after the last one that fits, up to the scroller, which wears its skin.
+  HWND scroller = set->Scroller()->Handle();
+  ASSERT_TRUE(::IsWindowVisible(scroller));
+  EXPECT_EQ(::SendMessageW(scroller, SM_ISSKINNED, 0, 0), 1);
+  RECT s;
+  ::GetWindowRect(scroller, &s);
+  ::MapWindowPoints(nullptr, wnd, reinterpret_cast<POINT*>(&s), 2);
+  EXPECT_LE(extents.back().second + 12, s.left);
+  for (int x = extents.back().second + 1; x < s.left; x += 4)
     EXPECT_EQ(At(wnd, x, 20), kFace) << x;
+  EXPECT_EQ(At(wnd, (s.left + s.right) / 2, (s.top + s.bottom) / 2), kScroller);
+  // A step of the scroller starts the row at the second tab.
+  ::SendMessageW(scroller, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(s.right - s.left - 3, 3));
+  ::SendMessageW(scroller, WM_LBUTTONUP, 0, MAKELPARAM(s.right - s.left - 3, 3));
+  PumpFor(60);
+  EXPECT_EQ(set->FirstIndex, 1);
   testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tab_set.bmp");
 }
 
@@ -232,7 +256,6 @@ protected:
 
 constexpr COLORREF kFace = RGB(210, 190, 150);
 constexpr COLORREF kImage = RGB(250, 130, 0);
-constexpr COLORREF kScroller = RGB(0, 160, 160);
 // Buttons element frames 1..5.
 constexpr COLORREF kButton[5] = {RGB(90, 90, 220), RGB(220, 90, 220), RGB(90, 220, 220),
                                  RGB(160, 160, 160), RGB(30, 30, 30)};
@@ -246,10 +269,7 @@ void MakeButtonsAndScroller(TSkinElements& elements) {
     b.Bitmap.FillRect({f * kFrame, 0, (f + 1) * kFrame, kFrame}, fw::PixelOf(kButton[f]));
   b.FrameCount = 5;
   b.LeftWidth = b.TopHeight = b.RightWidth = b.BottomHeight = 2;
-  elements.UpDownHorz = std::make_unique<TDataSkinBorder>("UpDown.Horz");
-  elements.UpDownHorz->Bitmap = TBitmap(8 * 10, 12);
-  elements.UpDownHorz->Bitmap.Fill(fw::PixelOf(kScroller));
-  elements.UpDownHorz->FrameCount = 8;
+  MakeScroller(elements);
 }
 
 HIMAGELIST SolidImageList(COLORREF colour) {
