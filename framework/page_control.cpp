@@ -50,6 +50,16 @@ void TPageControl::SetActivePageIndex(int index) {
   ShowActivePage();
 }
 
+void TPageControl::DeleteTab(int index) {
+  if (index < 0 || index >= static_cast<int>(pages_.size())) return;
+  TTabSheet* page = pages_[static_cast<size_t>(index)];
+  pages_.erase(pages_.begin() + index);
+  TTabControl::DeleteTab(index);
+  delete page;
+  if (TabIndex() < 0 && !pages_.empty()) SetTabIndex(0);
+  ShowActivePage();
+}
+
 void TPageControl::HandleCreated() {
   TTabControl::HandleCreated();
   ShowActivePage();

@@ -35,6 +35,8 @@ public:
   const std::vector<TTabSheet*>& Pages() const { return pages_; }
   TTabSheet* ActivePage() const;
   void SetActivePageIndex(int index);
+  // Removes tab `index` and frees its page.
+  void DeleteTab(int index) override;
 
 protected:
   void HandleCreated() override;

@@ -131,7 +131,14 @@ TEST(Tabs, CloseMarksRemoveTheirTab) {
   TSkinData data(nullptr);
   data.SetSkin3rd({L"TTabControl=tab"});
   fw::TForm form(nullptr);
-  form.SetBounds(80, 80, 320, 200);
+  form.SetBounds(80, 80, 320, 330);
+  auto* pages = new fw::TPageControl(&form);
+  pages->Tag = 7777;
+  pages->CloseButtons = true;
+  pages->SetParent(&form);
+  pages->SetBounds(10, 160, 280, 120);
+  new fw::TTabSheet(*pages, L"First");
+  auto* kept = new fw::TTabSheet(*pages, L"Kept");
   auto* tabs = new fw::TTabControl(&form);
   tabs->Tag = 7777;
   tabs->CloseButtons = true;
@@ -162,6 +169,15 @@ TEST(Tabs, CloseMarksRemoveTheirTab) {
   ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(first.left + 5, first.bottom - 4));
   PumpFor(60);
   EXPECT_EQ(::SendMessageW(wnd, TCM_GETITEMCOUNT, 0, 0), 2);
+  // A page control's close mark frees the page with its tab; the next page shows.
+  const RECT page = TabRect(pages->Handle(), 0);
+  ::SendMessageW(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(page.right - 5, page.top + 5));
+  ::SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(page.right - 5, page.top + 5));
+  PumpFor(60);
+  ASSERT_EQ(pages->Pages().size(), 1u);
+  EXPECT_EQ(pages->Pages()[0], kept);
+  EXPECT_TRUE(::IsWindowVisible(kept->Handle()));
   testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tab_close.bmp");
 }
 
