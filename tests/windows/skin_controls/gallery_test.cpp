@@ -100,6 +100,7 @@ TEST(Gallery, EveryKindOfControlSkinnedAndUnskinned) {
   auto* picker = Place<fw::TDateTimePicker>(&form, 10, 356, 170, 24);
   auto* glyphCheck = Place<fw::TGlyphCheckBox>(&form, 10, 388, 170, 20, L"Glyph check box");
   glyphCheck->SetChecked(true);
+  glyphCheck->SetParentColor(true);
   // Middle column.
   auto* memo = Place<fw::TMemo>(&form, 200, 10, 170, 96);
   memo->ScrollBars = fw::ssBoth;
