@@ -373,6 +373,15 @@ TEST(Tabs, PagesButtonTabsScrollerAndAdvancedPages) {
             page.right * (page.bottom / 4));
   EXPECT_EQ(CountColour(pages->Handle(), TabRect(pages->Handle(), 1), kImage), 16 * 16);
   EXPECT_EQ(CountColour(pages->Handle(), TabRect(pages->Handle(), 0), kImage), 0);
+  // A click on the second tab shows its page instead.
+  const RECT tab2 = TabRect(pages->Handle(), 1);
+  const LPARAM at = MAKELPARAM(tab2.right - 4, (tab2.top + tab2.bottom) / 2);
+  ::SendMessageW(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, at);
+  PumpFor(60);
+  EXPECT_TRUE(::IsWindowVisible(second->Handle()));
+  EXPECT_FALSE(::IsWindowVisible(first->Handle()));
+  EXPECT_EQ(At(second->Handle(), 5, 5), kFace);
 
   // Button tabs: frame 2 for the focused tab, frame 1 for the others; the band on the face.
   for (int t = 0; t < 3; ++t) {
