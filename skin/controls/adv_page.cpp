@@ -28,11 +28,17 @@ void TSkinAdvPage::AttachControl(fw::TWinControl& control, TWinSkinForm* skinFor
   if (FAttached) return;
   TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
   FeedImages(false);
+  FUpDown.Find(FHandle, FSkinData, FCanvas);
+}
+
+void TSkinAdvPage::DrawSkin(HDC /*dc*/, TRect /*rect*/) {
+  FUpDown.Find(FHandle, FSkinData, FCanvas);
 }
 
 void TSkinAdvPage::SkinChanged(const TControlSkinSource& skinData) {
   FSkinData = skinData;
   FeedImages(false);
+  FUpDown.SkinChanged(skinData);
 }
 
 void TSkinAdvPage::Deactivate() {

@@ -7,7 +7,6 @@
 #include "skin/data/core/skin_text.h"
 #include "skin/forms/skin_paint.h"
 #include "skin/forms/win_skin_form.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 #include <commctrl.h>
@@ -77,7 +76,7 @@ void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData, TWi
 void TSkinTab::SkinChanged(const TControlSkinSource& skinData) {
   TSkinControl::SkinChanged(skinData);
   PrepareImages();
-  if (FUpDown && ::IsWindow(FUpDownWindow)) FUpDown->SkinChanged(skinData);
+  FUpDown.SkinChanged(skinData);
 }
 
 void TSkinTab::PrepareImages() {
@@ -155,18 +154,7 @@ TSkinTab::TTabItem TSkinTab::TabItem(int index) const {
 }
 
 bool TSkinTab::FindUpDown() {
-  HWND child = nullptr;
-  for (HWND c = ::GetWindow(FHandle, GW_CHILD); c && !child; c = ::GetWindow(c, GW_HWNDNEXT))
-    if (AsciiLower(WindowClassName(c)) == "msctls_updown32") child = c;
-  if (!child) return false;
-  if (child != FUpDownWindow && ::SendMessageW(child, SM_ISSKINNED, 0, 0) != 1) {
-    // The scroller's skin belongs to this skin: it is not registered with the window skin.
-    FUpDown = std::make_unique<TSkinUpDown>();
-    FUpDown->AttachWindow(child, FSkinData, nullptr, FCanvas);
-    FUpDownWindow = child;
-    ::InvalidateRect(child, nullptr, TRUE);
-  }
-  return ::IsWindowVisible(child) != FALSE;
+  return FUpDown.Find(FHandle, FSkinData, FCanvas);
 }
 
 void TSkinTab::CopyBand(HDC dc, int x, int y, TBitmap& band) const {

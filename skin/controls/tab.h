@@ -13,7 +13,6 @@
 #include "skin/controls/skin_control.h"
 #include "skin/controls/up_down.h"
 
-#include <memory>
 #include <vector>
 
 namespace skin {
@@ -58,9 +57,8 @@ private:
   TBitmap FPaneImage;
   bool FTabUnicode = false;
   bool FCloseButtons = false;
-  std::vector<TRect> FCloseRects;       // window coordinates, one per tab (empty: none)
-  std::unique_ptr<TSkinUpDown> FUpDown; // the scroller's skin, this skin's own
-  HWND FUpDownWindow = nullptr;
+  std::vector<TRect> FCloseRects; // window coordinates, one per tab (empty: none)
+  TTabScroller FUpDown;
 };
 
 } // namespace skin

@@ -4,7 +4,6 @@
 #include "skin/controls/core/tab_layout.h"
 #include "skin/data/core/bitmap_routines.h"
 #include "skin/forms/skin_paint.h"
-#include "skin/skin_messages.h"
 
 #include <algorithm>
 
@@ -25,19 +24,13 @@ void TSkinTab31::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
   auto* scroller = control.Components().empty()
                        ? nullptr
                        : dynamic_cast<fw::TUpDown*>(control.Components().front());
-  if (!scroller) return;
-  FScroller = scroller->Handle();
-  if (::SendMessageW(FScroller, SM_ISSKINNED, 0, 0) == 1) return;
-  FUpDown = std::make_unique<TSkinUpDown>();
-  FUpDown->SetHorizontal(1);
-  // Not registered with the window skin: the scroller's skin belongs to this one.
-  FUpDown->AttachWindow(FScroller, FSkinData, nullptr, FCanvas);
+  if (scroller) FUpDown.Attach(scroller->Handle(), FSkinData, FCanvas, true);
 }
 
 void TSkinTab31::SkinChanged(const TControlSkinSource& skinData) {
   TSkinControl::SkinChanged(skinData);
   PrepareImage();
-  if (FUpDown && ::IsWindow(FScroller)) FUpDown->SkinChanged(skinData);
+  FUpDown.SkinChanged(skinData);
 }
 
 void TSkinTab31::PrepareImage() {
@@ -74,7 +67,7 @@ void TSkinTab31::DoPaint(HDC dc, TRect rect) {
   const int endMargin = fw::GetOrdProp(*tabSet, L"EndMargin").value_or(0);
   const int selected = fw::GetOrdProp(*tabSet, L"TabIndex").value_or(-1);
   int x = fw::GetOrdProp(*tabSet, L"StartMargin").value_or(0);
-  const bool scrollerVisible = FScroller && ::IsWindowVisible(FScroller);
+  const bool scrollerVisible = FUpDown.Visible();
   for (size_t i = static_cast<size_t>(std::max(tabSet->FirstIndex, 0)); i < tabSet->Tabs.size();
        ++i) {
     const std::wstring& text = tabSet->Tabs[i];

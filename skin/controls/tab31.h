@@ -7,8 +7,6 @@
 #include "skin/controls/skin_control.h"
 #include "skin/controls/up_down.h"
 
-#include <memory>
-
 namespace skin {
 
 class TSkinTab31 : public TSkinControl {
@@ -29,8 +27,7 @@ private:
   void PrepareImage();
 
   TBitmap FTabImage;
-  std::unique_ptr<TSkinUpDown> FUpDown; // the scroller's skin, this skin's own
-  HWND FScroller = nullptr;
+  TTabScroller FUpDown;
 };
 
 } // namespace skin
