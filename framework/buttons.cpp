@@ -1,6 +1,7 @@
 #include "framework/buttons.h"
 
 #include "framework/bitmap.h"
+#include "framework/image_list.h"
 
 #include <windowsx.h>
 
@@ -37,6 +38,13 @@ void TBitBtn::DefineProperties(TPropertyList& list) const {
   TButton::DefineProperties(list);
   TPropertyDefiner<TBitBtn> d(list);
   DefineGlyphProperties(d);
+  d.Object(L"Images", [](TBitBtn& b) -> TPersistent* { return b.Images; });
+  d.Integer(
+      L"ImageIndex", [](TBitBtn& b) { return b.ImageIndex; },
+      [](TBitBtn& b, int v) { b.ImageIndex = v; });
+  d.Integer(
+      L"DisabledIndex", [](TBitBtn& b) { return b.DisabledIndex; },
+      [](TBitBtn& b, int v) { b.DisabledIndex = v; });
 }
 
 // --- TMenuButton

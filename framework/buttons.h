@@ -31,12 +31,18 @@ struct TGlyphSettings {
   int Spacing = 4; // -1: spread evenly
 };
 
+class TImageList;
+
 class TBitBtn : public TButton {
 public:
   explicit TBitBtn(TComponent* owner) : TButton(owner) {}
   std::wstring ClassName() const override { return L"TBitBtn"; }
 
   TGlyphSettings GlyphSettings;
+  // Without a Glyph: image ImageIndex of Images (DisabledIndex, when not -1, while disabled).
+  TImageList* Images = nullptr; // not owned
+  int ImageIndex = -1;
+  int DisabledIndex = -1;
 
 protected:
   void DefineProperties(TPropertyList& list) const override;

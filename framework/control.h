@@ -191,6 +191,9 @@ public:
   LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
   // Repaints the window (background and all) at the next paint.
   void Invalidate();
+  // Paints the window-less child controls into `dc` (the window's client coordinates); whoever
+  // paints the window in its place calls this after its own painting.
+  void PaintGraphicChildren(HDC dc);
 
   // The window method every message of the window goes through; it starts as the control's own
   // (WndProc). Whoever replaces it keeps the previous one and calls it, and puts it back.
@@ -232,7 +235,6 @@ private:
   // Graphic controls have no window: their parent paints them and hands them its mouse.
   TGraphicControl* GraphicChildAt(int x, int y) const;
   bool HasGraphicChildren() const;
-  void PaintGraphicChildren(HDC dc);
   bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
   void SetMouseControl(TGraphicControl* control);
 

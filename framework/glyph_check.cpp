@@ -38,7 +38,7 @@ void TGlyphCheckBox::SetUseCustomGlyphs(bool use) {
 
 void TGlyphCheckBox::Paint(HDC dc) {
   RECT all{0, 0, width_, height_};
-  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+  ::FillRect(dc, &all, ColorBrush());
   TBitmap& strip = CustomGlyphs.Image;
   const int cells = radio_ ? kRadioCells : kCheckCells;
   int textLeft = 0;

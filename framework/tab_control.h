@@ -17,7 +17,7 @@ public:
   const std::vector<std::wstring>& Tabs() const { return tabs_; }
   void SetTabs(const std::vector<std::wstring>& tabs);
   // Removes tab `index` (its page goes with it).
-  void DeleteTab(int index);
+  virtual void DeleteTab(int index);
   int TabIndex() const;
   void SetTabIndex(int index);
   // Each tab shows a close mark when the control is skinned and its Tag is 7777.

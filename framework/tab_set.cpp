@@ -8,10 +8,54 @@ namespace fw {
 
 namespace {
 constexpr int kTabPadding = 9;
+constexpr int kScrollerRoom = 12;
+constexpr int kScrollerWidth = 16;
 } // namespace
 
-TTabSet::TTabSet(TComponent* owner) : TWinControl(owner) {
+TTabSet::TTabSet(TComponent* owner) : TWinControl(owner), scroller_(new TUpDown(this)) {
   visible_ = true;
+  scroller_->Orientation = udHorizontal;
+  scroller_->SetVisible(false);
+  scroller_->SetParent(this);
+  scroller_->OnChanging = [this](TObject*) {
+    FirstIndex =
+        std::clamp(scroller_->Position(), 0, std::max(static_cast<int>(Tabs.size()) - 1, 0));
+    Invalidate();
+  };
+}
+
+void TTabSet::HandleCreated() {
+  TWinControl::HandleCreated();
+  UpdateScroller();
+}
+
+bool TTabSet::AllTabsFit(HDC dc) {
+  HGDIOBJ old = ::SelectObject(dc, Font().Handle());
+  int x = StartMargin;
+  bool fit = true;
+  for (const std::wstring& tab : Tabs) {
+    SIZE s{};
+    ::GetTextExtentPoint32W(dc, tab.c_str(), static_cast<int>(tab.size()), &s);
+    x += s.cx + kTabPadding;
+    fit = fit && x <= width_ - EndMargin;
+  }
+  ::SelectObject(dc, old);
+  return fit;
+}
+
+void TTabSet::UpdateScroller() {
+  if (!HandleAllocated()) return;
+  HDC dc = ::GetDC(Handle());
+  const bool show = FirstIndex > 0 || !AllTabsFit(dc);
+  ::ReleaseDC(Handle(), dc);
+  if (show) {
+    scroller_->SetBounds(width_ - kScrollerWidth, 2, kScrollerWidth, std::max(height_ - 6, 8));
+    scroller_->SetMin(0);
+    scroller_->SetMax(std::max(static_cast<int>(Tabs.size()) - 1, 0));
+    scroller_->SetPosition(std::max(FirstIndex, 0));
+  }
+  if (show != scroller_->Visible()) scroller_->SetVisible(show);
+  Invalidate();
 }
 
 void TTabSet::DefineProperties(TPropertyList& list) const {
@@ -37,16 +81,18 @@ void TTabSet::DefineProperties(TPropertyList& list) const {
 void TTabSet::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.WinClassName = L"fw.TTabSet";
+  params.Style |= WS_CLIPCHILDREN;
 }
 
 std::vector<std::pair<int, int>> TTabSet::TabExtents(HDC dc) {
   std::vector<std::pair<int, int>> extents;
   HGDIOBJ old = ::SelectObject(dc, Font().Handle());
   int x = StartMargin;
+  const int room = scroller_->Visible() ? kScrollerRoom : 0;
   for (size_t i = static_cast<size_t>(std::max(FirstIndex, 0)); i < Tabs.size(); ++i) {
     SIZE s{};
     ::GetTextExtentPoint32W(dc, Tabs[i].c_str(), static_cast<int>(Tabs[i].size()), &s);
-    if (width_ - EndMargin < x + s.cx + kTabPadding) break;
+    if (width_ - EndMargin < x + s.cx + kTabPadding + room) break;
     extents.emplace_back(x, x + s.cx + kTabPadding);
     x += s.cx + kTabPadding;
   }
@@ -74,6 +120,11 @@ LRESULT TTabSet::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
   case WM_PAINT:
     return PaintWith(wParam, [this](HDC dc) { Paint(dc); });
+  case WM_SIZE: {
+    const LRESULT result = TWinControl::WndProc(msg, wParam, lParam);
+    UpdateScroller();
+    return result;
+  }
   case WM_LBUTTONDOWN: {
     HDC dc = ::GetDC(Handle());
     const auto extents = TabExtents(dc);

@@ -1,6 +1,7 @@
 #include "skin/controls/bit_button.h"
 
 #include "framework/buttons.h"
+#include "framework/image_list.h"
 #include "framework/sysutils.h"
 #include "skin/data/core/bitmap_routines.h"
 #include "skin/data/core/skin_text.h"
@@ -51,6 +52,43 @@ void DrawGlyphFrame(HDC dc, int x, int y, int numGlyphs, int index, const TBitma
   DrawTransparent(dc, {x, y, x + width, y + height}, part, fw::ColourOf(part.At(0, height - 1)));
 }
 
+// The image list a bit button without a Glyph draws from, and the image it shows (-1: none).
+struct TListImage {
+  fw::TImageList* list = nullptr;
+  int index = -1;
+};
+
+TListImage ListImageOf(fw::TControl& control, bool enabled) {
+  const auto object = fw::GetObjectProp(control, L"Images");
+  auto* list = object ? dynamic_cast<fw::TImageList*>(*object) : nullptr;
+  if (!list || !list->Handle()) return {};
+  int index = fw::GetOrdProp(control, L"ImageIndex").value_or(-1);
+  const int disabled = fw::GetOrdProp(control, L"DisabledIndex").value_or(-1);
+  if (!enabled && disabled != -1) index = disabled;
+  if (index < 0 || index >= list->Count()) return {};
+  return {list, index};
+}
+
+// An image of a list, greyed when `disabled`, as the list's disabled style draws it.
+void DrawListImage(HDC dc, int x, int y, const TListImage& image, bool disabled) {
+  if (!disabled) {
+    ImageList_Draw(image.list->Handle(), image.index, dc, x, y, ILD_TRANSPARENT);
+    return;
+  }
+  const int w = image.list->Width(), h = image.list->Height();
+  TBitmap part(w, h);
+  part.Fill(fw::kMagentaPixel);
+  fw::DrawInto(part, [&](HDC b) {
+    ImageList_Draw(image.list->Handle(), image.index, b, 0, 0, ILD_TRANSPARENT);
+  });
+  TDisabledColours colours;
+  colours.face = ::GetSysColor(COLOR_BTNFACE);
+  colours.highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+  colours.shadow = ::GetSysColor(COLOR_BTNSHADOW);
+  part = DisabledImage(part, colours);
+  DrawTransparent(dc, {x, y, x + w, y + h}, part, fw::ColourOf(part.At(0, h - 1)));
+}
+
 bool TSkinBitButton::HasGlyph(fw::TControl& control) const {
   return GlyphOf(control, FImageProperty.empty() ? L"Glyph" : FImageProperty) != nullptr;
 }
@@ -81,8 +119,13 @@ void TSkinBitButton::DrawGlyphAndCaption(HDC dc, TRect rect, fw::TControl& contr
   const int numGlyphs =
       imageProperty ? 1 : std::max(fw::GetOrdProp(control, L"NumGlyphs").value_or(1), 1);
   const TSizeXY client{rect.Width(), rect.Height()};
-  const TSizeXY glyphSize =
-      glyph ? TSizeXY{glyph->Width() / numGlyphs, glyph->Height()} : TSizeXY{};
+  const bool disabled = glyphFrame == 2;
+  const TListImage listImage =
+      glyph || imageProperty || speedButton ? TListImage{} : ListImageOf(control, !disabled);
+  const TSizeXY glyphSize = glyph ? TSizeXY{glyph->Width() / numGlyphs, glyph->Height()}
+                            : listImage.list
+                                ? TSizeXY{listImage.list->Width(), listImage.list->Height()}
+                                : TSizeXY{};
   const GlyphLayout layout = GlyphLayoutFromName(LowerEnum(control, L"Layout"));
 
   const std::wstring caption = ButtonCaptionText(FCaption);
@@ -105,6 +148,8 @@ void TSkinBitButton::DrawGlyphAndCaption(HDC dc, TRect rect, fw::TControl& contr
     TPreparedImage(*glyph, glyph->Transparent).Draw(dc, x, y);
   } else if (glyph) {
     DrawGlyphFrame(dc, x, y, numGlyphs, glyphFrame, *glyph);
+  } else if (listImage.list) {
+    DrawListImage(dc, x, y, listImage, disabled);
   }
   if (caption.empty()) return;
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);

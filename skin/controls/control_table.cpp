@@ -1,5 +1,6 @@
 #include "skin/controls/control_table.h"
 
+#include "skin/controls/adv_page.h"
 #include "skin/controls/bit_button.h"
 #include "skin/controls/box.h"
 #include "skin/controls/button.h"
@@ -8,6 +9,7 @@
 #include "skin/controls/date_time.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/group_box.h"
+#include "skin/controls/header.h"
 #include "skin/controls/list_view.h"
 #include "skin/controls/media_player.h"
 #include "skin/controls/menu_button.h"
@@ -16,8 +18,11 @@
 #include "skin/controls/scroll_bar.h"
 #include "skin/controls/size_grip.h"
 #include "skin/controls/speed_button.h"
+#include "skin/controls/status_bar.h"
 #include "skin/controls/tab.h"
 #include "skin/controls/tab31.h"
+#include "skin/controls/tab_btn.h"
+#include "skin/controls/tab_sheet.h"
 #include "skin/controls/track_bar.h"
 #include "skin/controls/up_down.h"
 
@@ -53,6 +58,11 @@ constexpr std::array kKinds{
     TControlSkinKind{SkinnerKind::MenuButton, Make<TSkinMenuButton>, false},
     TControlSkinKind{SkinnerKind::Tab, Make<TSkinTab>, false},
     TControlSkinKind{SkinnerKind::Tab31, Make<TSkinTab31>, false},
+    TControlSkinKind{SkinnerKind::TabBtn, Make<TSkinTabBtn>, false},
+    TControlSkinKind{SkinnerKind::TabSheet, Make<TSkinTabSheet>, false},
+    TControlSkinKind{SkinnerKind::AdvPage, Make<TSkinAdvPage>, false},
+    TControlSkinKind{SkinnerKind::StatusBar, Make<TSkinStatusBar>, false},
+    TControlSkinKind{SkinnerKind::Header, Make<TSkinHeader>, false},
     TControlSkinKind{SkinnerKind::MediaPlayer, Make<TSkinMP>, false},
     TControlSkinKind{SkinnerKind::ObjImage, TSkinObjImage::Create, false},
     TControlSkinKind{SkinnerKind::CheckBox, Make<TSkinCheckBox>, true},

@@ -384,6 +384,34 @@ void TSkinControl::DrawAlignedText(HDC dc, TRect rect, unsigned alignment, bool 
   ::SetBkMode(dc, oldMode);
 }
 
+void TSkinControl::DrawImageAndText(HDC dc, TRect rect, PanelAlignment alignment,
+                                    const std::wstring& text, int imageIndex, HIMAGELIST images) {
+  int imageWidth = 0, imageHeight = 0;
+  if (images && imageIndex != -1) ImageList_GetIconSize(images, &imageWidth, &imageHeight);
+  if (imageWidth >= rect.Width()) imageWidth = imageHeight = 0;
+  RECT measured{0, 0, rect.Width(), rect.Height()};
+  if (!text.empty())
+    ::DrawTextW(dc, text.c_str(), -1, &measured,
+                kDtEndEllipsis | kDtCalcRect | kDtNoClip | kDtExpandTabs | kDtWordBreak);
+  const int textWidth = text.empty() ? 0 : static_cast<int>(measured.right - measured.left);
+  const int start = rect.Left + HeaderContentStart(alignment, rect.Width(), imageWidth, textWidth);
+  if (imageWidth > 0)
+    ImageList_Draw(images, imageIndex, dc, start, rect.Top + (rect.Height() - imageHeight) / 2,
+                   ILD_TRANSPARENT);
+  if (text.empty()) return;
+  const int textHeight = measured.bottom - measured.top;
+  const int top = rect.Top + (rect.Height() - textHeight) / 2;
+  RECT r{start + imageWidth, top, rect.Right, std::min(top + textHeight, rect.Bottom)};
+  const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+  fw::SelectGuard brush(dc, ::GetStockObject(NULL_BRUSH));
+  const COLORREF oldColour =
+      FWindowEnabled ? ::GetTextColor(dc) : ::SetTextColor(dc, fw::ColorToRGB(fw::clBtnShadow));
+  ::DrawTextW(dc, text.c_str(), -1, &r,
+              RightToLeftFlags(kDtEndEllipsis | kDtExpandTabs | kDtWordBreak));
+  ::SetTextColor(dc, oldColour);
+  ::SetBkMode(dc, oldMode);
+}
+
 void TSkinControl::DrawCaptionFocus(HDC dc, unsigned flags, TRect rect) {
   RECT measured = ToRECT(rect);
   ::DrawTextW(dc, FCaption.c_str(), -1, &measured, flags | kDtCalcRect | kDtNoClip);

@@ -19,11 +19,13 @@
 #include "framework/graphics.h"
 #include "skin/controls/core/control_layout.h"
 #include "skin/controls/core/control_states.h"
+#include "skin/controls/core/status_layout.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_options.h"
 #include "skin/forms/skin_paint.h"
 #include "skin/forms/window_subclass.h"
 
+#include <commctrl.h>
 #include <windows.h>
 
 #include <memory>
@@ -136,6 +138,11 @@ protected:
   // Transparent text centred vertically in `rect`, grey when not enabled.
   void DrawAlignedText(HDC dc, TRect rect, unsigned alignment, bool enabled,
                        const std::wstring& text);
+  // An image of `images` (when given, `imageIndex` is not -1 and it is narrower than `rect`)
+  // followed by the text, the two placed together by `alignment` and centred vertically; the
+  // text in the button shadow colour when the window is disabled.
+  void DrawImageAndText(HDC dc, TRect rect, PanelAlignment alignment, const std::wstring& text,
+                        int imageIndex, HIMAGELIST images);
   unsigned RightToLeftFlags(unsigned flags) const;
   bool RightToLeft() const;
   // Composes DoPaint of `rect` (at 0, 0) off screen and copies it to `dc` in one blit.

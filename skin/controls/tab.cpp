@@ -57,6 +57,7 @@ void TSkinTab::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
   FCloseButtons = control.Tag == kCloseButtonsTag && dynamic_cast<fw::TTabControl*>(&control) &&
                   close && AsciiLower(fw::WideToUtf8(*close)) == "true";
   PrepareImages();
+  FindUpDown();
   FSkinOn = true;
   FTabUnicode = ::IsWindowUnicode(FHandle);
 }
@@ -67,6 +68,7 @@ void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData, TWi
   FFocused = ::GetFocus() == handle;
   FWindowEnabled = !(::GetWindowLongW(handle, GWL_STYLE) & WS_DISABLED);
   PrepareImages();
+  FindUpDown();
   FSkinOn = true;
   FTabUnicode = ::IsWindowUnicode(handle);
 }
@@ -74,6 +76,7 @@ void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData, TWi
 void TSkinTab::SkinChanged(const TControlSkinSource& skinData) {
   TSkinControl::SkinChanged(skinData);
   PrepareImages();
+  FUpDown.SkinChanged(skinData);
 }
 
 void TSkinTab::PrepareImages() {
@@ -139,17 +142,40 @@ bool TSkinTab::CloseTabAt(int x, int y) {
   return false;
 }
 
-std::wstring TSkinTab::TabText(int index) const {
+TSkinTab::TTabItem TSkinTab::TabItem(int index) const {
   wchar_t text[kMaxTabText + 1] = {};
   TCITEMW item{};
-  item.mask = TCIF_TEXT;
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = text;
   item.cchTextMax = kMaxTabText;
-  ::SendMessageW(FHandle, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-  return text;
+  item.iImage = -1;
+  if (!::SendMessageW(FHandle, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item))) return {};
+  return {text, item.iImage};
+}
+
+bool TSkinTab::FindUpDown() {
+  return FUpDown.Find(FHandle, FSkinData, FCanvas);
+}
+
+void TSkinTab::CopyBand(HDC dc, int x, int y, TBitmap& band) const {
+  const int saved = ::SaveDC(dc);
+  ExcludeChildWindows(dc);
+  fw::DrawBitmap(dc, x, y, band);
+  ::RestoreDC(dc, saved);
+}
+
+void TSkinTab::ExcludeChildWindows(HDC dc) const {
+  for (HWND c = ::GetWindow(FHandle, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(c)) continue;
+    RECT r;
+    ::GetWindowRect(c, &r);
+    ::MapWindowPoints(nullptr, FHandle, reinterpret_cast<POINT*>(&r), 2);
+    ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
 }
 
 void TSkinTab::DrawSkin(HDC dc, TRect rect) {
+  FindUpDown(); // the scroller comes when the tabs stop fitting
   RECT d{rect.Left, rect.Top, rect.Right, rect.Bottom};
   ::SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
   ::InflateRect(&d, kPageInflate, kPageInflate);
@@ -158,7 +184,12 @@ void TSkinTab::DrawSkin(HDC dc, TRect rect) {
   if (!FPaneImage.Empty()) {
     const TDataSkinObject* pane = FSkinData.Elements->TabPane.get();
     const TMargins margins = Tabs()->Style == 1 && pane ? MarginsOf(*pane) : kBorderPaneMargins;
-    DrawNineSlice(dc, page, FPaneImage, false, false, false, 1, 1, margins);
+    // The pane's magenta (its open middle, as a rule) lets the face show, never itself.
+    const int saved = ::SaveDC(dc);
+    ExcludeChildWindows(dc);
+    FillFace(dc, page);
+    DrawNineSlice(dc, page, FPaneImage, false, false, true, 1, 1, margins);
+    ::RestoreDC(dc, saved);
   }
 }
 
@@ -170,6 +201,7 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
   TBitmap buffer(size.width, size.height);
   const int count = static_cast<int>(::SendMessageW(FHandle, TCM_GETITEMCOUNT, 0, 0));
   const int focused = static_cast<int>(::SendMessageW(FHandle, TCM_GETCURFOCUS, 0, 0));
+  const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(FHandle, TCM_GETIMAGELIST, 0, 0));
   // Close marks on tabs across the top or bottom only: turned tabs would turn them too.
   const bool closeMarks =
       FCloseButtons && (FTabPosition == TabPosition::Top || FTabPosition == TabPosition::Bottom);
@@ -187,7 +219,8 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
                     tabs.FrameCount > 0 ? tabs.FrameCount : kTabFrames, state, MarginsOf(tabs));
       const COLORREF oldColour = ::SetTextColor(
           b, (state == kNormalTab ? tabs.NormalColour2 : tabs.MouseOverColour2) & 0xFFFFFF);
-      DrawAlignedText(b, tab, kDtCenter, true, TabText(i));
+      const TTabItem item = TabItem(i);
+      DrawImageAndText(b, tab, PanelAlignment::Centre, item.text, item.image, images);
       ::SetTextColor(b, oldColour);
       if (closeMarks) {
         const TRect box = CloseBox(tab);
@@ -200,7 +233,7 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
   });
   if (FTabPosition == TabPosition::Left) RotateLeft(buffer);
   if (FTabPosition == TabPosition::Right) RotateRight(buffer);
-  fw::DrawBitmap(dc, band.Left, band.Top, buffer);
+  CopyBand(dc, band.Left, band.Top, buffer);
 }
 
 } // namespace skin

@@ -4,11 +4,14 @@
 // the tabs were on top and turned into place for tabs on the left or right; bottom tabs use the
 // images flipped top to bottom, so that the open side of a tab faces the page. Our tab controls
 // with Tag 7777 and CloseButtons set get a close mark on each top or bottom tab; pressing it asks
-// the window with SM_TABCLOSE and removes the tab unless the answer is non-zero.
+// the window with SM_TABCLOSE and removes the tab unless the answer is non-zero. Each tab shows
+// its image of the control's image list before its text. When the tabs do not fit on one line
+// the control's scroller (its up-down child) gets a skin of its own, and the band leaves it be.
 #pragma once
 
 #include "skin/controls/core/tab_layout.h"
 #include "skin/controls/skin_control.h"
+#include "skin/controls/up_down.h"
 
 #include <vector>
 
@@ -27,11 +30,24 @@ public:
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 
+protected:
+  struct TTabItem {
+    std::wstring text;
+    int image = -1;
+  };
+  TTabItem TabItem(int index) const;
+  // The scroller of tabs that do not fit gets its skin; true when the scroller is showing.
+  bool FindUpDown();
+  // Copies a band composed off screen to (x, y) of `dc`, leaving out the scroller (and any
+  // other child window over it).
+  void CopyBand(HDC dc, int x, int y, TBitmap& band) const;
+  // Keeps later drawing on `dc` off the visible child windows.
+  void ExcludeChildWindows(HDC dc) const;
+
 private:
   void PrepareImages();
   const TDataSkinBorder* Tabs() const;
   void DrawBand(HDC dc, TRect rect, TRect page);
-  std::wstring TabText(int index) const;
   // A press on a tab's close mark asks the window's owner, then removes the tab unless it said
   // no. True when the press was on a close mark.
   bool CloseTabAt(int x, int y);
@@ -42,6 +58,7 @@ private:
   bool FTabUnicode = false;
   bool FCloseButtons = false;
   std::vector<TRect> FCloseRects; // window coordinates, one per tab (empty: none)
+  TTabScroller FUpDown;
 };
 
 } // namespace skin

@@ -21,11 +21,16 @@ void TSkinTab31::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
                                fw::TCanvas* canvas) {
   TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
   PrepareImage();
+  auto* scroller = control.Components().empty()
+                       ? nullptr
+                       : dynamic_cast<fw::TUpDown*>(control.Components().front());
+  if (scroller) FUpDown.Attach(scroller->Handle(), FSkinData, FCanvas, true);
 }
 
 void TSkinTab31::SkinChanged(const TControlSkinSource& skinData) {
   TSkinControl::SkinChanged(skinData);
   PrepareImage();
+  FUpDown.SkinChanged(skinData);
 }
 
 void TSkinTab31::PrepareImage() {
@@ -62,12 +67,13 @@ void TSkinTab31::DoPaint(HDC dc, TRect rect) {
   const int endMargin = fw::GetOrdProp(*tabSet, L"EndMargin").value_or(0);
   const int selected = fw::GetOrdProp(*tabSet, L"TabIndex").value_or(-1);
   int x = fw::GetOrdProp(*tabSet, L"StartMargin").value_or(0);
+  const bool scrollerVisible = FUpDown.Visible();
   for (size_t i = static_cast<size_t>(std::max(tabSet->FirstIndex, 0)); i < tabSet->Tabs.size();
        ++i) {
     const std::wstring& text = tabSet->Tabs[i];
     SIZE s{};
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &s);
-    if (!TabSetTabFits(rect.Width(), endMargin, x, s.cx, false)) break;
+    if (!TabSetTabFits(rect.Width(), endMargin, x, s.cx, scrollerVisible)) break;
     const TRect tab{x, 0, x + s.cx + kTabSetPadding, rect.Height()};
     const int state = static_cast<int>(i) == selected ? kSelectedTab : kNormalTab;
     DrawNineSlice(dc, tab, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1,

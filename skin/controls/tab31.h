@@ -1,9 +1,11 @@
 // TSkinTab31: old-style tab sets (a row of tabs along the bottom) painted from the skin's Tabs
 // element flipped top to bottom: frame 2 for the selected tab, frame 1 for the others, from the
 // start margin on; a tab that does not fit before the end margin is left out, never drawn in part.
+// The tab set's scroller (its first owned component, an up-down) gets a skin of its own.
 #pragma once
 
 #include "skin/controls/skin_control.h"
+#include "skin/controls/up_down.h"
 
 namespace skin {
 
@@ -25,6 +27,7 @@ private:
   void PrepareImage();
 
   TBitmap FTabImage;
+  TTabScroller FUpDown;
 };
 
 } // namespace skin

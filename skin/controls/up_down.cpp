@@ -2,7 +2,10 @@
 
 #include "skin/controls/core/bar_layout.h"
 #include "skin/data/core/skin_colours.h"
+#include "skin/data/core/skin_text.h"
 #include "skin/forms/core/nine_slice.h"
+#include "skin/forms/window_class.h"
+#include "skin/skin_messages.h"
 
 #include <commctrl.h>
 
@@ -181,6 +184,35 @@ void TSkinUpDown::DrawArrowButton(HDC dc, TRect half, ArrowState state, TArrowDi
       ::LineTo(dc, cx + row + 1, cy + tip);
     }
   }
+}
+
+// --- TTabScroller
+
+bool TTabScroller::Find(HWND parent, const TControlSkinSource& skinData, fw::TCanvas* canvas) {
+  for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
+    if (AsciiLower(WindowClassName(c)) == "msctls_updown32") {
+      Attach(c, skinData, canvas, false);
+      return ::IsWindowVisible(c) != FALSE;
+    }
+  return false;
+}
+
+void TTabScroller::Attach(HWND scroller, const TControlSkinSource& skinData, fw::TCanvas* canvas,
+                          bool horizontal) {
+  if (!scroller || scroller == window_ || ::SendMessageW(scroller, SM_ISSKINNED, 0, 0) == 1) return;
+  skin_ = std::make_unique<TSkinUpDown>();
+  if (horizontal) skin_->SetHorizontal(1);
+  skin_->AttachWindow(scroller, skinData, nullptr, canvas);
+  window_ = scroller;
+  ::InvalidateRect(scroller, nullptr, TRUE);
+}
+
+void TTabScroller::SkinChanged(const TControlSkinSource& skinData) {
+  if (skin_ && ::IsWindow(window_)) skin_->SkinChanged(skinData);
+}
+
+bool TTabScroller::Visible() const {
+  return window_ && ::IsWindow(window_) && ::IsWindowVisible(window_);
 }
 
 } // namespace skin

@@ -9,6 +9,8 @@
 #include "skin/controls/core/bar_layout.h"
 #include "skin/controls/skin_control.h"
 
+#include <memory>
+
 namespace skin {
 
 class TSkinUpDown : public TSkinControl {
@@ -42,6 +44,24 @@ private:
   int FHorizontal = 0;
   POINT FPaintOrigin{}; // where the buffered picture goes in the window
   TCachedPicture FHalves[2];
+};
+
+// The scroller of a row of tabs (an up-down child of a tab control, tab set or page control) with
+// a skin of its own, which belongs to the tab control's skin: it is not registered with the
+// window skin. A scroller that has a skin already is left as it is.
+class TTabScroller {
+public:
+  // The first "msctls_updown32" child of `parent`, skinned; true when it shows.
+  bool Find(HWND parent, const TControlSkinSource& skinData, fw::TCanvas* canvas);
+  // Skins `scroller` (its arrows side by side when `horizontal`).
+  void Attach(HWND scroller, const TControlSkinSource& skinData, fw::TCanvas* canvas,
+              bool horizontal);
+  void SkinChanged(const TControlSkinSource& skinData);
+  bool Visible() const;
+
+private:
+  std::unique_ptr<TSkinUpDown> skin_;
+  HWND window_ = nullptr;
 };
 
 } // namespace skin

@@ -4,6 +4,8 @@
 #include "framework/exception.h"
 #include "framework/form.h"
 #include "framework/list_view.h"
+#include "framework/page_control.h"
+#include "framework/panel.h"
 #include "framework/stdctrls.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
@@ -84,6 +86,9 @@ ControlFacts FactsOf(fw::TControl& control) {
   facts.isPushButton = dynamic_cast<fw::TButton*>(&control) != nullptr;
   facts.isEdit = dynamic_cast<fw::TEdit*>(&control) != nullptr;
   facts.isForm = dynamic_cast<fw::TForm*>(&control) != nullptr;
+  facts.isPanel = dynamic_cast<fw::TPanel*>(&control) != nullptr;
+  facts.isTabControl = dynamic_cast<fw::TTabControl*>(&control) != nullptr;
+  facts.isPageOfTabs = dynamic_cast<fw::TPageControl*>(control.Parent()) != nullptr;
   if (HWND wnd = WindowOf(control)) {
     facts.windowed = true;
     facts.style = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));

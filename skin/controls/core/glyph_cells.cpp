@@ -5,6 +5,18 @@ namespace skin {
 namespace {
 constexpr int kGrayedFrame = 4;
 constexpr int kFramesWithGrayed = 5;
+// Long strips hold each look in more states (normal, hot, pressed, ...): unchecked from frame 0,
+// checked from 4; the disabled looks in frames 3 and 7; a check strip's grayed look from 8.
+constexpr int kLongCheckFrames = 12, kLongRadioFrames = 8;
+constexpr int kLongFrameOfShort[4] = {0, 4, 3, 7};
+constexpr int kLongGrayedFrame = 8;
+
+// The short strip's frames 0..3 (unchecked, checked, and each disabled) in a long strip.
+std::vector<std::pair<int, int>> InLongStrip(std::vector<std::pair<int, int>> cells) {
+  for (auto& [cell, frame] : cells)
+    frame = kLongFrameOfShort[frame];
+  return cells;
+}
 } // namespace
 
 int GlyphCellCount(int glyphKind) {
@@ -12,6 +24,14 @@ int GlyphCellCount(int glyphKind) {
 }
 
 std::vector<std::pair<int, int>> GlyphCellSources(int glyphKind, int sourceFrames) {
+  if (glyphKind == 2 && sourceFrames == kLongRadioFrames)
+    return InLongStrip(GlyphCellSources(glyphKind, 4));
+  if (glyphKind != 2 && sourceFrames == kLongCheckFrames) {
+    auto cells = InLongStrip(GlyphCellSources(glyphKind, 4));
+    for (int cell : {2, 5, 8})
+      if (cell < GlyphCellCount(glyphKind)) cells.emplace_back(cell, kLongGrayedFrame);
+    return cells;
+  }
   const bool grayed = sourceFrames == kFramesWithGrayed;
   switch (glyphKind) {
   case 1: {

@@ -11,7 +11,9 @@ namespace skin {
 // control with a 6-cell glyph.
 int GlyphCellCount(int glyphKind);
 // (cell, source frame) pairs, frames counted from 0; the grayed cells take the fifth frame only
-// when the source strip has exactly five frames; cells not listed stay empty.
+// when the source strip has exactly five frames; cells not listed stay empty. A 12-frame check
+// strip or an 8-frame radio strip (several states per look) gives each cell its look's first
+// frame, and a 12-frame strip its grayed look too.
 std::vector<std::pair<int, int>> GlyphCellSources(int glyphKind, int sourceFrames);
 
 } // namespace skin

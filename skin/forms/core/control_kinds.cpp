@@ -14,7 +14,13 @@ constexpr std::uint32_t kTabStop = 0x00010000;   // WS_TABSTOP
 constexpr std::uint32_t kHScroll = 0x00100000;   // WS_HSCROLL
 constexpr std::uint32_t kVScroll = 0x00200000;   // WS_VSCROLL
 constexpr std::uint32_t kOwnerDrawTabs = 0x2000; // TCS_OWNERDRAWFIXED
+constexpr std::uint32_t kButtonTabs = 0x0100;    // TCS_BUTTONS
 constexpr std::size_t kMaxKindLength = 50;
+
+// A tab control shows its tabs as buttons when its style says so.
+SkinnerKind TabKind(std::uint32_t style) {
+  return (style & kButtonTabs) ? SkinnerKind::TabBtn : SkinnerKind::Tab;
+}
 
 bool OneOf(const std::string& name, std::initializer_list<const char*> names) {
   return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
@@ -83,7 +89,7 @@ ControlDecision DecideByClassMap(const std::string& kindText, const ControlFacts
   else if (kind == "speedbutton")
     when(xcSpeedButton, Make(SkinnerKind::SpeedButton));
   else if (kind == "tab") {
-    if (skinHasTabs) when(xcTab, Make(SkinnerKind::Tab));
+    if (skinHasTabs) when(xcTab, Make(TabKind(control.style)));
   } else if (kind == "progress")
     when(xcProgress, Make(SkinnerKind::Progress));
   else if (kind == "scrollbar")
@@ -142,6 +148,10 @@ ControlDecision DecideByClass(const ControlFacts& control, TSkinControlTypes mem
   const Rule rules[] = {
       {name == "TTABSET" && skinHasTabs, xcTab, Make(K::Tab31)},
       {name == "TTABBEDNOTEBOOK" && skinHasTabs, xcTab, Make(K::Tab)},
+      {control.isTabControl && skinHasTabs, xcTab, Make(TabKind(control.style))},
+      {name == "TTABSHEET" && control.isPageOfTabs, xcTab, Make(K::TabSheet, M::Normal, C::After)},
+      {name == "TSTATUSBAR", xcStatusBar, Make(K::StatusBar)},
+      {name == "THEADERCONTROL", xcTab, Make(K::Header)},
       {name == "TMVCPANEL", std::nullopt, Make(K::ChildrenOnly, M::Normal, C::Before)},
       {control.isTrackBar, xcTrackBar, Make(K::TrackBar)},
       {OneOf(name, {"TUPDOWN", "TSPINBUTTON"}), xcSpin, Make(K::UpDown)},
@@ -226,7 +236,7 @@ ControlDecision DecideForeignWindow(const std::string& windowClass, std::uint32_
     return d;
   }
   if (c == "systabcontrol32" && members.Contains(xcTab) && !(style & kOwnerDrawTabs))
-    return Make(K::Tab);
+    return Make(TabKind(style));
   if (c == "toolbarwindow32") return Make(K::BoxH);
   if (c == "edit") return with(xcEdit, Make(K::Edit));
   // The shell's file view inside file dialogs holds a list view whose bars are skinned.

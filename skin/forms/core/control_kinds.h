@@ -36,6 +36,10 @@ enum class SkinnerKind {
   BoxH,  // a box for a foreign window
   Sizer, // a size grip
   ObjImage,
+  TabSheet,       // a page of a page control
+  TabBtn,         // a tab control in button style
+  StatusBar,      // our status bar
+  Header,         // our header control
   EmbedScrollbar, // a scroll-bar skinner for each child that has scroll bars
 };
 
@@ -77,6 +81,8 @@ struct ControlFacts {
   bool isTrackBar = false, isGroupBox = false, isRadioButton = false, isCheckBox = false,
        isComboBox = false, isListView = false, isPanel = false, isMemo = false, isListBox = false,
        isPushButton = false, isEdit = false, isForm = false;
+  bool isTabControl = false; // our tab control, or a page control
+  bool isPageOfTabs = false; // a page whose parent is a page control
   bool windowed = false;
   std::uint32_t style = 0;  // window style, for windowed controls
   bool hasBorder = false;   // its window is larger than its client area

@@ -1,4 +1,5 @@
 // Glyph and caption placement of bit, speed and menu buttons, and the frames they show.
+#include "skin/controls/core/glyph_cells.h"
 #include "skin/controls/core/glyph_layout.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,25 @@ TEST(GlyphLayout, FacesAndGlyphFramesByState) {
   EXPECT_EQ(MenuButtonFace(idle, true, true), ButtonFace::Hot); // no focused frame
   EXPECT_EQ(MenuButtonFace(pressed, true, true), ButtonFace::Pressed);
   EXPECT_EQ(MenuButtonFace(pressed, true, false), ButtonFace::Disabled);
+}
+
+// Each cell's source frame, -1 for an empty cell.
+std::vector<int> CellFrames(int kind, int frames) {
+  std::vector<int> out(static_cast<size_t>(GlyphCellCount(kind)), -1);
+  for (const auto& [cell, frame] : GlyphCellSources(kind, frames))
+    out[static_cast<size_t>(cell)] = frame;
+  return out;
+}
+
+TEST(GlyphCells, ShortAndLongStrips) {
+  EXPECT_EQ(CellFrames(1, 4), (std::vector{0, 1, -1, 0, 1, -1, 2, 3, -1}));
+  EXPECT_EQ(CellFrames(1, 5), (std::vector{0, 1, 4, 0, 1, 4, 2, 3, 4}));
+  EXPECT_EQ(CellFrames(2, 4), (std::vector{0, 1, 0, 1, 2, 3}));
+  EXPECT_EQ(CellFrames(3, 5), (std::vector{0, 1, 4, 0, 1, 4}));
+  // Long strips: unchecked 0, checked 4, disabled 3 and 7, grayed 8.
+  EXPECT_EQ(CellFrames(1, 12), (std::vector{0, 4, 8, 0, 4, 8, 3, 7, 8}));
+  EXPECT_EQ(CellFrames(3, 12), (std::vector{0, 4, 8, 0, 4, 8}));
+  EXPECT_EQ(CellFrames(2, 8), (std::vector{0, 4, 0, 4, 3, 7}));
 }
 
 } // namespace

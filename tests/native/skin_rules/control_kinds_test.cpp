@@ -214,3 +214,38 @@ TEST(ControlKinds, ForeignWindowsByClass) {
   EXPECT_EQ(DecideForeignWindow("ListBox", 0, kAll).mode, SkinnerMode::Normal);
   EXPECT_EQ(DecideForeignWindow("ListBox", 0, Without(xcScrollbar)).kind, SkinnerKind::None);
 }
+
+TEST(ControlKinds, TabControlsPagesStatusBarsAndHeadersOfOurOwn) {
+  constexpr std::uint32_t buttons = 0x0100; // TCS_BUTTONS
+  ControlFacts tabs = Control("TPageControl");
+  tabs.isTabControl = true;
+  EXPECT_EQ(DecideControl(tabs, {}, kAll, true).kind, SkinnerKind::Tab);
+  EXPECT_EQ(DecideControl(tabs, {}, kAll, false).kind, SkinnerKind::None); // no Tabs element
+  EXPECT_EQ(DecideControl(tabs, {}, Without(xcTab), true).kind, SkinnerKind::None);
+  tabs.style = buttons;
+  EXPECT_EQ(DecideControl(tabs, {}, kAll, true).kind, SkinnerKind::TabBtn);
+  EXPECT_EQ(DecideControl(Control("TT"), {"TT=tab"}, kAll, true).kind, SkinnerKind::Tab);
+  ControlFacts mapped = Control("TT");
+  mapped.style = buttons;
+  EXPECT_EQ(DecideControl(mapped, {"TT=tab"}, kAll, true).kind, SkinnerKind::TabBtn);
+
+  ControlFacts sheet = Control("TTabSheet");
+  EXPECT_EQ(DecideControl(sheet, {}, kAll, true).kind, SkinnerKind::None); // not on a page control
+  sheet.isPageOfTabs = true;
+  const ControlDecision page = DecideControl(sheet, {}, kAll, true);
+  EXPECT_EQ(page.kind, SkinnerKind::TabSheet);
+  EXPECT_EQ(page.children, ChildDiscovery::After);
+  EXPECT_EQ(DecideControl(sheet, {}, Without(xcTab), true).kind, SkinnerKind::None);
+
+  EXPECT_EQ(DecideControl(Control("TStatusBar"), {}, kAll, true).kind, SkinnerKind::StatusBar);
+  EXPECT_EQ(DecideControl(Control("TStatusBar"), {}, Without(xcStatusBar), true).kind,
+            SkinnerKind::None);
+  EXPECT_EQ(DecideControl(Control("THeaderControl"), {}, kAll, true).kind, SkinnerKind::Header);
+  EXPECT_EQ(DecideControl(Control("THeaderControl"), {}, Without(xcTab), true).kind,
+            SkinnerKind::None);
+
+  EXPECT_EQ(DecideForeignWindow("SysTabControl32", 0, kAll).kind, SkinnerKind::Tab);
+  EXPECT_EQ(DecideForeignWindow("SysTabControl32", buttons, kAll).kind, SkinnerKind::TabBtn);
+  EXPECT_EQ(DecideForeignWindow("SysTabControl32", buttons | 0x2000, kAll).kind,
+            SkinnerKind::None); // owner-drawn tabs draw themselves
+}

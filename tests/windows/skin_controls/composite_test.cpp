@@ -88,7 +88,7 @@ TEST(GlyphStrips, CheckAndRadioStripsFromFourFiveAndTwelveFrames) {
   PumpFor(60);
   EXPECT_EQ(ScreenPixel(p.x, p.y), f1);
 
-  // Five frames: the grayed cells take the fifth; twelve frames have none of their own.
+  // Five frames: the grayed cells take the fifth; twelve frames: each look's first frame.
   b.CheckBitmap = Strip(5);
   b.CheckButtonFrame = 5;
   checkSkin->SkinChanged(source);
@@ -96,7 +96,8 @@ TEST(GlyphStrips, CheckAndRadioStripsFromFourFiveAndTwelveFrames) {
   b.CheckBitmap = Strip(12);
   b.CheckButtonFrame = 12;
   checkSkin->SkinChanged(source);
-  EXPECT_EQ(Cells(*check), (std::vector{f0, f1, none, f0, f1, none, f2, f3, none}));
+  const COLORREF f7 = FrameColour(7), f8 = FrameColour(8);
+  EXPECT_EQ(Cells(*check), (std::vector{f0, f4, f8, f0, f4, f8, f3, f7, f8}));
 
   // Switching the skin off gives the controls their own marks; a control already gone is left
   // alone.

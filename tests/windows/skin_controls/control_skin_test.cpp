@@ -368,12 +368,12 @@ TEST(ControlSkinsWindowMode, BareButtonsAreSkinnedClickTheirParentAndComeBack) {
 }
 
 // Every kind discovery can decide has a control skin, except those that only lead discovery on to
-// the children (and the advanced page control, whose skin is still to come).
+// the children.
 TEST(ControlSkinKinds, EveryDecidedKindHasACreator) {
   for (int k = static_cast<int>(SkinnerKind::Button);
        k <= static_cast<int>(SkinnerKind::EmbedScrollbar); ++k) {
     const auto kind = static_cast<SkinnerKind>(k);
-    if (kind == SkinnerKind::EmbedScrollbar || kind == SkinnerKind::AdvPage) continue;
+    if (kind == SkinnerKind::EmbedScrollbar) continue;
     const TControlSkinKind* row = FindControlSkinKind(kind);
     ASSERT_NE(row, nullptr) << "kind " << k;
     EXPECT_NE(row->create(ControlDecision{kind}), nullptr) << "kind " << k;

@@ -4,6 +4,7 @@
 // screen's pixels.
 #include "framework/buttons.h"
 #include "framework/form.h"
+#include "framework/image_list.h"
 #include "skin/controls/speed_button.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/skin_data.h"
@@ -133,6 +134,17 @@ protected:
     }
     flat = AddSpeed(200, 140, L"Flat");
     flat->Flat = true;
+    images = new fw::TImageList(form.get(), kGlyph, kGlyph);
+    TBitmap listStrip = GlyphStrip(4); // images 0 to 3: the colours of the glyph frames
+    images->AddMasked(listStrip, fw::kMagentaColour);
+    listButton = Add<fw::TBitBtn>(400, 80, 120, 40, L"List");
+    listOff = Add<fw::TBitBtn>(400, 140, 120, 40, L"List");
+    for (fw::TBitBtn* b : {listButton, listOff}) {
+      b->Images = images;
+      b->ImageIndex = 0;
+    }
+    listOff->DisabledIndex = 3;
+    listOff->SetEnabled(false);
     form->Show();
     ::SetForegroundWindow(form->Handle());
     Pump();
@@ -189,6 +201,8 @@ protected:
   HMENU menu = nullptr;
   fw::TSpeedButton* speeds[3];
   fw::TSpeedButton* flat;
+  fw::TImageList* images;
+  fw::TBitBtn *listButton, *listOff;
   int clicks = 0, menuClicks = 0;
 };
 
@@ -238,6 +252,21 @@ TEST_F(GlyphButtons, DisabledAndPressedBitButtonsShowTheirGlyphFrames) {
   Pump();
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(Find(r, kGlyphs[0]).count, kGlyph * kGlyph - 1);
+}
+
+// Without a Glyph a bit button shows its image of the image list; disabled, its DisabledIndex
+// image greyed.
+TEST_F(GlyphButtons, BitButtonsDrawTheirImageListImage) {
+  const RECT r = ScreenRect(listButton->Handle());
+  const Box image = Find(r, kGlyphs[0]), text = Find(r, RGB(0, 0, 0));
+  EXPECT_EQ(image.count, kGlyph * kGlyph - 1); // all but the masked pixel
+  ASSERT_GT(text.count, 0);
+  EXPECT_LT(image.right, text.left);
+  const RECT off = ScreenRect(listOff->Handle());
+  EXPECT_EQ(AtCorner(off), kFaces[2]);
+  EXPECT_EQ(Find(off, kGlyphs[0]).count, 0);
+  EXPECT_EQ(Find(off, kGlyphs[3]).count, 0);
+  EXPECT_GT(Find(off, ::GetSysColor(COLOR_BTNSHADOW)).count, kGlyph * kGlyph / 2);
 }
 
 TEST_F(GlyphButtons, SpeedButtonsLatchDownOneAtATimeAndFlatOnesShowOnlyUnderTheMouse) {

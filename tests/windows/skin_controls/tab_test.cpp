@@ -1,7 +1,10 @@
 // Tab controls of a bare dialog on real windows: tabs on top, bottom (the images flipped), left
 // and right, the focused tab's frame and the page frame, painted from a skin of solid colours
 // and checked on the screen's pixels.
+#include "framework/bitmap.h"
+#include "framework/buttons.h"
 #include "framework/form.h"
+#include "framework/page_control.h"
 #include "framework/tab_control.h"
 #include "framework/tab_set.h"
 #include "skin/data/core/skin_colours.h"
@@ -11,6 +14,8 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace skin;
 using testing_support::PumpFor;
@@ -56,6 +61,16 @@ void MakeTabs(TSkinElements& elements) {
   tabs.Bitmap2.Fill(fw::PixelOf(kPane));
   tabs.NormalColour2 = RGB(255, 255, 255);
   tabs.MouseOverColour2 = RGB(255, 255, 0);
+}
+
+// Tab scrollers: up-downs whose cells are all one colour.
+constexpr COLORREF kScroller = RGB(0, 160, 160);
+
+void MakeScroller(TSkinElements& elements) {
+  elements.UpDownHorz = std::make_unique<TDataSkinBorder>("UpDown.Horz");
+  elements.UpDownHorz->Bitmap = TBitmap(8 * 10, 12);
+  elements.UpDownHorz->Bitmap.Fill(fw::PixelOf(kScroller));
+  elements.UpDownHorz->FrameCount = 8;
 }
 
 TEST(Tabs, EachSideShowsItsBandTheFocusedTabAndThePane) {
@@ -116,7 +131,14 @@ TEST(Tabs, CloseMarksRemoveTheirTab) {
   TSkinData data(nullptr);
   data.SetSkin3rd({L"TTabControl=tab"});
   fw::TForm form(nullptr);
-  form.SetBounds(80, 80, 320, 200);
+  form.SetBounds(80, 80, 320, 330);
+  auto* pages = new fw::TPageControl(&form);
+  pages->Tag = 7777;
+  pages->CloseButtons = true;
+  pages->SetParent(&form);
+  pages->SetBounds(10, 160, 280, 120);
+  new fw::TTabSheet(*pages, L"First");
+  auto* kept = new fw::TTabSheet(*pages, L"Kept");
   auto* tabs = new fw::TTabControl(&form);
   tabs->Tag = 7777;
   tabs->CloseButtons = true;
@@ -147,6 +169,15 @@ TEST(Tabs, CloseMarksRemoveTheirTab) {
   ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(first.left + 5, first.bottom - 4));
   PumpFor(60);
   EXPECT_EQ(::SendMessageW(wnd, TCM_GETITEMCOUNT, 0, 0), 2);
+  // A page control's close mark frees the page with its tab; the next page shows.
+  const RECT page = TabRect(pages->Handle(), 0);
+  ::SendMessageW(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(page.right - 5, page.top + 5));
+  ::SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(page.right - 5, page.top + 5));
+  PumpFor(60);
+  ASSERT_EQ(pages->Pages().size(), 1u);
+  EXPECT_EQ(pages->Pages()[0], kept);
+  EXPECT_TRUE(::IsWindowVisible(kept->Handle()));
   testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tab_close.bmp");
 }
 
@@ -155,6 +186,7 @@ TEST(Tabs, CloseMarksRemoveTheirTab) {
 TEST(Tabs, TabSetLeavesOutTabsThatDoNotFit) {
   TSkinElements elements;
   MakeTabs(elements);
+  MakeScroller(elements);
   constexpr COLORREF kFace = RGB(210, 190, 150);
   elements.ColourTable.Colours[kButtonFace] = kFace;
   fw::TForm form(nullptr);
@@ -182,10 +214,206 @@ TEST(Tabs, TabSetLeavesOutTabsThatDoNotFit) {
     EXPECT_EQ(At(wnd, x, 20), kOuter[t]) << k; // the outer side faces down
     EXPECT_EQ(At(wnd, x, 3), kInner[t]) << k;
   }
-  // Nothing of a tab after the last one that fits.
-  for (int x = extents.back().second + 1; x < 200; x += 4)
+  // Nothing of a tab after the last one that fits, up to the scroller, which wears its skin.
+  HWND scroller = set->Scroller()->Handle();
+  ASSERT_TRUE(::IsWindowVisible(scroller));
+  EXPECT_EQ(::SendMessageW(scroller, SM_ISSKINNED, 0, 0), 1);
+  RECT s;
+  ::GetWindowRect(scroller, &s);
+  ::MapWindowPoints(nullptr, wnd, reinterpret_cast<POINT*>(&s), 2);
+  EXPECT_LE(extents.back().second + 12, s.left);
+  for (int x = extents.back().second + 1; x < s.left; x += 4)
     EXPECT_EQ(At(wnd, x, 20), kFace) << x;
+  EXPECT_EQ(At(wnd, (s.left + s.right) / 2, (s.top + s.bottom) / 2), kScroller);
+  // A step of the scroller starts the row at the second tab.
+  ::SendMessageW(scroller, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(s.right - s.left - 3, 3));
+  ::SendMessageW(scroller, WM_LBUTTONUP, 0, MAKELPARAM(s.right - s.left - 3, 3));
+  PumpFor(60);
+  EXPECT_EQ(set->FirstIndex, 1);
   testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tab_set.bmp");
+}
+
+// A page control of another component set: it paints its tabs itself from two published
+// bitmaps, the active tab first, each bitmap stretched over its tab (white when empty).
+class TTestAdvPage : public fw::TWinControl {
+public:
+  explicit TTestAdvPage(fw::TComponent* owner) : fw::TWinControl(owner) { visible_ = true; }
+  std::wstring ClassName() const override { return L"TTestAdvPage"; }
+  fw::TGlyphBitmap TabBackGround, TabBackGroundActive;
+  static constexpr int kTabWidth = 80, kTabHeight = 24;
+
+protected:
+  void DefineProperties(fw::TPropertyList& list) const override {
+    fw::TWinControl::DefineProperties(list);
+    fw::TPropertyDefiner<TTestAdvPage> d(list);
+    d.Object(L"TabBackGround",
+             [](TTestAdvPage& c) -> fw::TPersistent* { return &c.TabBackGround; });
+    d.Object(L"TabBackGroundActive",
+             [](TTestAdvPage& c) -> fw::TPersistent* { return &c.TabBackGroundActive; });
+  }
+  void CreateParams(fw::TCreateParams& params) override {
+    fw::TWinControl::CreateParams(params);
+    params.WinClassName = L"test.TTestAdvPage";
+  }
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg != WM_PAINT) return fw::TWinControl::WndProc(msg, wParam, lParam);
+    return PaintWith(wParam, [this](HDC dc) {
+      RECT client;
+      ::GetClientRect(Handle(), &client);
+      ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+      TBitmap* images[2] = {&TabBackGroundActive.Image, &TabBackGround.Image};
+      for (int i = 0; i < 2; ++i)
+        if (!images[i]->Empty())
+          fw::StretchDrawBitmap(dc, {i * kTabWidth, 0, (i + 1) * kTabWidth, kTabHeight}, *images[i],
+                                {0, 0, images[i]->Width(), images[i]->Height()}, COLORONCOLOR);
+    });
+  }
+};
+
+constexpr COLORREF kFace = RGB(210, 190, 150);
+constexpr COLORREF kImage = RGB(250, 130, 0);
+// Buttons element frames 1..5.
+constexpr COLORREF kButton[5] = {RGB(90, 90, 220), RGB(220, 90, 220), RGB(90, 220, 220),
+                                 RGB(160, 160, 160), RGB(30, 30, 30)};
+
+void MakeButtonsAndScroller(TSkinElements& elements) {
+  elements.ColourTable.Colours[kButtonFace] = kFace;
+  elements.Buttons = std::make_unique<TDataSkinButton>("Buttons");
+  TDataSkinButton& b = *elements.Buttons;
+  b.Bitmap = TBitmap(5 * kFrame, kFrame);
+  for (int f = 0; f < 5; ++f)
+    b.Bitmap.FillRect({f * kFrame, 0, (f + 1) * kFrame, kFrame}, fw::PixelOf(kButton[f]));
+  b.FrameCount = 5;
+  b.LeftWidth = b.TopHeight = b.RightWidth = b.BottomHeight = 2;
+  MakeScroller(elements);
+}
+
+HIMAGELIST SolidImageList(COLORREF colour) {
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  HBRUSH brush = ::CreateSolidBrush(colour);
+  RECT r{0, 0, 16, 16};
+  ::FillRect(dc, &r, brush);
+  ::SelectObject(dc, old);
+  ImageList_Add(list, bitmap, nullptr);
+  ::DeleteObject(brush);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  return list;
+}
+
+int CountColour(HWND wnd, RECT r, COLORREF colour) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      n += At(wnd, x, y) == colour;
+  return n;
+}
+
+// Our page control, a tab control in button style, one whose tabs overflow into a scroller and
+// a page control of another component set, all found by discovery on one form.
+TEST(Tabs, PagesButtonTabsScrollerAndAdvancedPages) {
+  TSkinElements elements;
+  MakeTabs(elements);
+  MakeButtonsAndScroller(elements);
+  TSkinData data(nullptr);
+  data.SetSkin3rd({L"TTestAdvPage=advpagecontrol"});
+  fw::TForm form(nullptr);
+  form.SetBounds(60, 60, 620, 330);
+  auto* pages = new fw::TPageControl(&form);
+  pages->SetParent(&form);
+  pages->SetBounds(10, 10, 280, 180);
+  auto* first = new fw::TTabSheet(*pages, L"First");
+  auto* second = new fw::TTabSheet(*pages, L"Second");
+  auto* buttons = new fw::TTabControl(&form);
+  buttons->TabStyle = TCS_BUTTONS;
+  buttons->SetParent(&form);
+  buttons->SetBounds(300, 10, 290, 90);
+  buttons->SetTabs({L"Alpha", L"Beta", L"Gamma"});
+  buttons->SetTabIndex(1);
+  auto* many = new fw::TTabControl(&form);
+  many->SetParent(&form);
+  many->SetBounds(300, 120, 200, 70);
+  many->SetTabs({L"One", L"Two", L"Three", L"Four", L"Five", L"Six", L"Seven", L"Eight"});
+  auto* adv = new TTestAdvPage(&form);
+  adv->SetParent(&form);
+  adv->SetBounds(10, 210, 280, 60);
+  form.Show();
+  PumpFor(60);
+  HIMAGELIST images = SolidImageList(kImage);
+  ::SendMessageW(pages->Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  TCITEMW item{};
+  item.mask = TCIF_IMAGE;
+  item.iImage = 0;
+  ::SendMessageW(pages->Handle(), TCM_SETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+  pages->SetActivePageIndex(0); // the taller tabs leave a smaller display area
+  PumpFor(60);
+
+  TWinSkinForm skin(TFormSkinSource{&elements, DefaultSkinControls(), {}, &data});
+  ASSERT_TRUE(skin.HookWindow(form.Handle()));
+  ::PostMessageW(form.Handle(), SM_STARTSKIN, 0, 1000);
+  PumpFor(150);
+  testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tab_pages.bmp");
+  HWND scroller = ::FindWindowExW(many->Handle(), nullptr, UPDOWN_CLASSW, nullptr);
+  for (HWND wnd : {pages->Handle(), first->Handle(), buttons->Handle(), many->Handle(),
+                   adv->Handle(), scroller})
+    EXPECT_EQ(::SendMessageW(wnd, SM_ISSKINNED, 0, 0), 1) << wnd;
+  EXPECT_EQ(::SendMessageW(second->Handle(), SM_ISSKINNED, 0, 0), 1);
+
+  // The shown page is the face colour all over; the image stands on its tab, the text beside.
+  EXPECT_TRUE(::IsWindowVisible(first->Handle()));
+  EXPECT_FALSE(::IsWindowVisible(second->Handle()));
+  RECT page;
+  ::GetClientRect(first->Handle(), &page);
+  EXPECT_EQ(CountColour(first->Handle(), {0, 0, page.right, page.bottom / 4}, kFace),
+            page.right * (page.bottom / 4));
+  EXPECT_EQ(CountColour(pages->Handle(), TabRect(pages->Handle(), 1), kImage), 16 * 16);
+  EXPECT_EQ(CountColour(pages->Handle(), TabRect(pages->Handle(), 0), kImage), 0);
+  // A click on the second tab shows its page instead.
+  const RECT tab2 = TabRect(pages->Handle(), 1);
+  const LPARAM at = MAKELPARAM(tab2.right - 4, (tab2.top + tab2.bottom) / 2);
+  ::SendMessageW(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, at);
+  PumpFor(60);
+  EXPECT_TRUE(::IsWindowVisible(second->Handle()));
+  EXPECT_FALSE(::IsWindowVisible(first->Handle()));
+  EXPECT_EQ(At(second->Handle(), 5, 5), kFace);
+
+  // Button tabs: frame 2 for the focused tab, frame 1 for the others; the band on the face.
+  for (int t = 0; t < 3; ++t) {
+    const RECT r = TabRect(buttons->Handle(), t);
+    EXPECT_EQ(At(buttons->Handle(), r.left + 3, r.top + 4), kButton[t == 1 ? 1 : 0]) << t;
+  }
+  const RECT last = TabRect(buttons->Handle(), 2);
+  EXPECT_EQ(At(buttons->Handle(), last.right + 20, last.top + 4), kFace);
+
+  // The scroller wears the skin's up-down cells, and a paint of the band alone leaves it be.
+  ASSERT_TRUE(scroller);
+  ASSERT_TRUE(::IsWindowVisible(scroller));
+  ::RedrawWindow(many->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+  PumpFor(30);
+  RECT s;
+  ::GetClientRect(scroller, &s);
+  EXPECT_EQ(At(scroller, s.right / 4, s.bottom / 2), kScroller);
+  EXPECT_EQ(At(scroller, 3 * s.right / 4, s.bottom / 2), kScroller);
+
+  // The advanced page paints its tabs from the two images the skin gave it.
+  ASSERT_EQ(adv->TabBackGround.Image.Width(), 100);
+  ASSERT_EQ(adv->TabBackGroundActive.Image.Height(), 21);
+  EXPECT_EQ(At(adv->Handle(), TTestAdvPage::kTabWidth / 2, 3), kOuter[1]);
+  EXPECT_EQ(At(adv->Handle(), TTestAdvPage::kTabWidth / 2, 20), kInner[1]);
+  EXPECT_EQ(At(adv->Handle(), TTestAdvPage::kTabWidth * 3 / 2, 3), kOuter[0]);
+
+  skin.Unhook();
+  PumpFor(60);
+  EXPECT_TRUE(adv->TabBackGround.Image.Empty());
+  EXPECT_TRUE(adv->TabBackGroundActive.Image.Empty());
+  EXPECT_EQ(At(adv->Handle(), TTestAdvPage::kTabWidth / 2, 3), RGB(255, 255, 255));
+  ImageList_Destroy(images);
 }
 
 } // namespace

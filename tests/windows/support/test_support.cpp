@@ -163,4 +163,83 @@ void SaveWindowShot(HWND wnd, int margin, const std::wstring& folder, const std:
   }
 }
 
+namespace {
+
+std::uint32_t Crc32(const std::uint8_t* data, size_t size, std::uint32_t crc = 0) {
+  crc = ~crc;
+  for (size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int k = 0; k < 8; ++k)
+      crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+void PutBig32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& data) {
+  PutBig32(out, static_cast<std::uint32_t>(data.size()));
+  std::vector<std::uint8_t> body(type, type + 4);
+  body.insert(body.end(), data.begin(), data.end());
+  out.insert(out.end(), body.begin(), body.end());
+  PutBig32(out, Crc32(body.data(), body.size()));
+}
+
+// RGB rows, each led by filter byte 0, in a zlib stream of stored blocks.
+std::vector<std::uint8_t> PngBytes(const fw::TBitmap& image) {
+  std::vector<std::uint8_t> raw;
+  for (int y = 0; y < image.Height(); ++y) {
+    raw.push_back(0);
+    for (int x = 0; x < image.Width(); ++x) {
+      const fw::Pixel p = image.At(x, y);
+      raw.insert(raw.end(), {static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
+                             static_cast<std::uint8_t>(p)});
+    }
+  }
+  std::vector<std::uint8_t> z{0x78, 0x01};
+  std::uint32_t a = 1, b = 0;
+  for (std::uint8_t byte : raw) {
+    a = (a + byte) % 65521;
+    b = (b + a) % 65521;
+  }
+  for (size_t pos = 0; pos < raw.size() || pos == 0;) {
+    const size_t n = std::min<size_t>(65535, raw.size() - pos);
+    const bool last = pos + n == raw.size();
+    z.insert(z.end(), {static_cast<std::uint8_t>(last ? 1 : 0), static_cast<std::uint8_t>(n),
+                       static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(~n),
+                       static_cast<std::uint8_t>(~n >> 8)});
+    z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
+             raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
+    pos += n;
+    if (last) break;
+  }
+  PutBig32(z, (b << 16) | a);
+  std::vector<std::uint8_t> header;
+  PutBig32(header, static_cast<std::uint32_t>(image.Width()));
+  PutBig32(header, static_cast<std::uint32_t>(image.Height()));
+  header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB
+  std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  PutChunk(out, "IHDR", header);
+  PutChunk(out, "IDAT", z);
+  PutChunk(out, "IEND", {});
+  return out;
+}
+
+} // namespace
+
+void SaveWindowPng(HWND wnd, int margin, const std::wstring& folder, const std::wstring& name) {
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  const auto bytes = PngBytes(
+      ScreenPixels({r.left - margin, r.top - margin, r.right + margin, r.bottom + margin}));
+  if (FILE* f = _wfopen(ArtifactPath(folder, name).c_str(), L"wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+  }
+}
+
 } // namespace testing_support

@@ -27,6 +27,8 @@ std::wstring ArtifactPath(const std::wstring& folder, const std::wstring& name);
 // Saves the screen around a window (the window rectangle grown by `margin` on every side) as a
 // .bmp artefact in $RECORDER_ARTIFACTS/<folder>, for people to look at.
 void SaveWindowShot(HWND wnd, int margin, const std::wstring& folder, const std::wstring& name);
+// The same as a PNG file (uncompressed), for pictures meant to be looked at.
+void SaveWindowPng(HWND wnd, int margin, const std::wstring& folder, const std::wstring& name);
 
 // The screen's pixels in a rectangle (screen coordinates), as the recorder reads them.
 fw::TBitmap ScreenPixels(RECT r);

@@ -1,0 +1,70 @@
+#include "skin/controls/adv_page.h"
+
+#include "framework/buttons.h"
+#include "skin/forms/core/nine_slice.h"
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+
+constexpr int kTabImageWidth = 100, kTabImageHeight = 21;
+constexpr int kNormalFrame = 1, kActiveFrame = 2;
+constexpr const wchar_t* kNormalProperty = L"TabBackGround";
+constexpr const wchar_t* kActiveProperty = L"TabBackGroundActive";
+
+void AssignBitmapProperty(fw::TWinControl& control, const wchar_t* name, TBitmap image) {
+  const auto property = fw::GetObjectProp(control, name);
+  if (auto* bitmap = property ? dynamic_cast<fw::TGlyphBitmap*>(*property) : nullptr)
+    bitmap->Image = std::move(image);
+}
+
+} // namespace
+
+void TSkinAdvPage::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+                                 const TControlSkinSource& skinData, bool setColor,
+                                 fw::TCanvas* canvas) {
+  if (FAttached) return;
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  FeedImages(false);
+  FUpDown.Find(FHandle, FSkinData, FCanvas);
+}
+
+void TSkinAdvPage::DrawSkin(HDC /*dc*/, TRect /*rect*/) {
+  FUpDown.Find(FHandle, FSkinData, FCanvas);
+}
+
+void TSkinAdvPage::SkinChanged(const TControlSkinSource& skinData) {
+  FSkinData = skinData;
+  FeedImages(false);
+  FUpDown.SkinChanged(skinData);
+}
+
+void TSkinAdvPage::Deactivate() {
+  const bool wasOn = FSkinOn;
+  TSkinControl::Deactivate();
+  if (wasOn) FeedImages(true);
+}
+
+void TSkinAdvPage::FeedImages(bool clear) {
+  if (!FControl || FState == TSkinLife::Destroyed) return;
+  const TDataSkinBorder* tabs = FSkinData.Elements ? FSkinData.Elements->Tabs.get() : nullptr;
+  if (clear) {
+    AssignBitmapProperty(*FControl, kNormalProperty, {});
+    AssignBitmapProperty(*FControl, kActiveProperty, {});
+  } else if (tabs) {
+    const TMargins margins{tabs->LeftWidth, tabs->TopHeight, tabs->RightWidth, tabs->BottomHeight};
+    const int frames = std::max(tabs->FrameCount, 1);
+    for (const auto& [property, frame] :
+         {std::pair{kNormalProperty, kNormalFrame}, std::pair{kActiveProperty, kActiveFrame}})
+      AssignBitmapProperty(*FControl, property,
+                           RenderNineSlice(kTabImageWidth, kTabImageHeight, tabs->Bitmap, margins,
+                                           false, tabs->Tile == 1, frames, frame));
+  } else {
+    return;
+  }
+  FControl->Invalidate();
+}
+
+} // namespace skin
