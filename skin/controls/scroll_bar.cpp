@@ -154,6 +154,12 @@ void TWScrollbar::AttachToWindow(HWND target, ScrollBarKind kind) {
   Place();
 }
 
+bool TWScrollbar::Vertical() const {
+  if (FKind == ScrollBarKind::Control)
+    return (::GetWindowLongW(FTarget, GWL_STYLE) & SBS_VERT) != 0;
+  return FKind == ScrollBarKind::Vertical;
+}
+
 bool TWScrollbar::Geometry(ScrollBarGeometry& g) const {
   return ReadScrollBar(FTarget, FKind, FArrowSize, g);
 }

@@ -81,7 +81,8 @@ private:
   void Paint();
   bool Geometry(ScrollBarGeometry& g) const;
   bool AboveTarget() const;
-  bool Vertical() const { return FKind != ScrollBarKind::Horizontal; }
+  // A scroll-bar control lies as its style says; a window's bars by their kind.
+  bool Vertical() const;
 
   const TControlSkinSource& FSkin;
   std::unique_ptr<TSkinChildWindow> FWindow;

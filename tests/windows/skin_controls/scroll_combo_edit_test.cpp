@@ -437,6 +437,19 @@ TEST_F(ScrollComboEdit, AScrollBarControlGetsOneOverlayWithItsThumb) {
   EXPECT_EQ(ScreenPixel(control.left + 3, control.top + s + 2), ThumbColour(1));
   barSkin.Deactivate();
   ::DestroyWindow(bar);
+  // A horizontal one lies along x: its left arrow at the left end, its thumb beside it.
+  bar = ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ, 200, 200, 150, 18,
+                          form->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ::SetScrollInfo(bar, SB_CTL, &si, TRUE);
+  TSkinScControl horzSkin;
+  horzSkin.AttachWindow(bar, {&skin.elements}, nullptr, nullptr);
+  Pump();
+  ::GetWindowRect(bar, &control);
+  EXPECT_EQ(ScreenPixel(control.left + 3, control.top + 3),
+            ArrowColour(ArrowFrame(false, false, ArrowLook::Normal)));
+  EXPECT_EQ(ScreenPixel(control.left + s + 2, control.top + 3), ThumbColour(1));
+  horzSkin.Deactivate();
+  ::DestroyWindow(bar);
   // A size grip shows only the face colour.
   HWND grip =
       ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300, 300, 18,
