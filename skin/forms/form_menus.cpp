@@ -157,7 +157,11 @@ TRect TFormMenus::BarRect() const {
 
 void TFormMenus::PaintBar(HDC dc, TRect rect) {
   FHotItem = -1;
-  if (FBar) FBar->PaintBar(FForm.FHandle, dc, rect, FForm.FActive, FForm.FKind.rightToLeft);
+  if (!FBar) return;
+  std::function<void(HDC)> mdiButtons;
+  if (FForm.FKind.mdiKind == kMdiFrame)
+    mdiButtons = [this, rect](HDC memory) { FForm.DrawMdiChildButtons(memory, rect); };
+  FBar->PaintBar(FForm.FHandle, dc, rect, FForm.FActive, FForm.FKind.rightToLeft, mdiButtons);
 }
 
 void TFormMenus::SetHot(int index, int state) {
@@ -412,6 +416,33 @@ void TFormMenus::MenuChanged() {
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
   }
+  if (::GetMenu(wnd)) ::SetMenu(wnd, nullptr);
+  FForm.PaintFrame(nullptr);
+}
+
+void TFormMenus::MdiCreate() {
+  // Menu changes wait for the merge of the new child's menu (WM_MDISETMENU).
+  if (TSkinData* component = FForm.FSource.Component) component->MenuUpdate = false;
+}
+
+void TFormMenus::MdiSetMenu(HMENU frameMenu) {
+  HWND wnd = FForm.FHandle;
+  if (frameMenu && FBar) {
+    // The client sets the frame's menu, unless it believes the window shows it already.
+    HMENU shown = ::GetMenu(wnd);
+    FBar->BuildItems(wnd, shown ? shown : frameMenu, FForm.FForm ? FForm.FForm->Menu() : nullptr,
+                     true);
+  }
+  ::SetMenu(wnd, nullptr);
+  FForm.PaintFrame(nullptr);
+}
+
+void TFormMenus::MdiDestroyed(bool last) {
+  if (!last || !FBar) return;
+  if (TSkinData* component = FForm.FSource.Component)
+    component->MenuUpdate = FForm.FSavedMenuUpdate;
+  HWND wnd = FForm.FHandle;
+  FBar->BuildItems(wnd, nullptr, FForm.FForm ? FForm.FForm->Menu() : nullptr);
   if (::GetMenu(wnd)) ::SetMenu(wnd, nullptr);
   FForm.PaintFrame(nullptr);
 }

@@ -55,6 +55,11 @@ public:
   void MenuBarClick(LPARAM lParam);
   void MenuChanged();
   bool DialogChar(WPARAM wParam);
+  // An MDI frame's client: a child is made (the menu merge is to come), a frame menu is set (the
+  // bar shows the merged menu), a child was destroyed (`last`: none is left).
+  void MdiCreate();
+  void MdiSetMenu(HMENU frameMenu);
+  void MdiDestroyed(bool last);
   // Non-client mouse messages over the bar (after the caption buttons missed).
   bool NonClientMouse(UINT msg, POINT framePoint);
   // The hover tick: a hot item the cursor left goes back to normal.

@@ -78,6 +78,9 @@ TWinSkinForm::TWinSkinForm(TFormSkinSource source)
       FSubclass([this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return SkinWndProc(msg, wParam, lParam);
       }),
+      FClientSubclass([this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return ClientWndProc(msg, wParam, lParam);
+      }),
       FCaptionFont(CaptionFont()), FMenus(std::make_unique<TFormMenus>(*this)) {}
 
 TWinSkinForm::~TWinSkinForm() {
@@ -135,6 +138,10 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
   FSkinFrame = FFrameAllowed;
   ReadWindowState();
   if (!FSubclass.Hook(wnd)) return false;
+  if (FKind.mdiKind == kMdiFrame && FClientWnd) {
+    if (FSource.Component) FSavedMenuUpdate = FSource.Component->MenuUpdate;
+    FClientSubclass.Hook(FClientWnd);
+  }
   if (FSkinFrame) FMenus->Hooked();
   if (FSkinFrame)
     CalcFrame();
@@ -423,6 +430,7 @@ void TWinSkinForm::Unhook() {
   if (!FSubclass.Hooked()) return;
   ::KillTimer(FHandle, kHoverTimer);
   FSubclass.Unhook();
+  FClientSubclass.Unhook();
   FreeControls();
   // Every control paints itself in its own look again.
   if (FState != 4)
@@ -598,6 +606,9 @@ CaptionState TWinSkinForm::CaptionStateNow() {
   s.active = FActive;
   s.borderKind = FKind.borderKind;
   s.isDialog = FKind.isDialog;
+  s.hasMenuBar = FMenus->HasMenuBar();
+  bool maximized = false;
+  s.mdiFrameWithMaximizedChild = ActiveMdiChild(&maximized) && maximized;
   s.askWindow = [this](int visibility, int action) {
     return static_cast<int>(::SendMessageW(FHandle, SM_BUTTONVISIBLE, visibility, action));
   };
@@ -881,9 +892,14 @@ void TWinSkinForm::ButtonAction(TWinSysButton& b, POINT screen) {
     ShowSystemMenu({screen.x + 1, screen.y + 1});
     break;
   case ButtonCommand::MinimizeChild:
+    SendToActiveChild(SC_MINIMIZE);
+    break;
   case ButtonCommand::RestoreChild:
+    SendToActiveChild(SC_RESTORE);
+    break;
   case ButtonCommand::CloseChild:
-    break; // MDI frames come with their own skinners
+    SendToActiveChild(SC_CLOSE);
+    break;
   case ButtonCommand::Application:
     ::PostMessageW(FHandle, SM_CAPTIONCOMMAND, static_cast<WPARAM>(b.FData->Action), 0);
     break;
@@ -1067,6 +1083,9 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     break;
+  case WM_SIZE:
+    if (FKind.IsMdiChild()) MdiChildSized(wParam);
+    break;
   case WM_SYSCOMMAND:
     // Restoring an MDI child ends the maximized state of the whole MDI. It is seen here, before
     // the frame switch, because the manager switched this child's frame off while a child was
@@ -1200,6 +1219,99 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   default:
     return PassOn(msg, wParam, lParam);
   }
+}
+
+// ---- the MDI client of an MDI frame ---------------------------------------------------------
+
+HWND TWinSkinForm::ActiveMdiChild(bool* maximized) const {
+  if (FKind.mdiKind != kMdiFrame || !FClientWnd || !::IsWindow(FClientWnd)) return nullptr;
+  BOOL isMaximized = FALSE;
+  auto child = reinterpret_cast<HWND>(
+      ::SendMessageW(FClientWnd, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&isMaximized)));
+  if (maximized) *maximized = child && isMaximized;
+  return child;
+}
+
+void TWinSkinForm::SendToActiveChild(UINT command) {
+  if (HWND child = ActiveMdiChild()) ::SendMessageW(child, WM_SYSCOMMAND, command, 0);
+}
+
+void TWinSkinForm::DrawMdiChildButtons(HDC dc, TRect bar) {
+  bool drawn = false;
+  for (const TWinSysButton& b : FButtons) {
+    if (!b.FVisible || b.FData->Visibility != 100 || b.FData->Bitmap.Empty()) continue;
+    const TRect r{b.FBounds.Left - bar.Left, b.FBounds.Top - bar.Top, b.FBounds.Right - bar.Left,
+                  b.FBounds.Bottom - bar.Top};
+    DrawFrame(dc, r, b.FData->Bitmap, true, b.FData->FrameCount, 1);
+    drawn = true;
+  }
+  if (drawn && !ManagerKnowsMdiMaximized()) TellMdiMaximized(true);
+}
+
+void TWinSkinForm::MdiChildSized(WPARAM sizeType) {
+  // Maximized, the child's buttons join the frame's menu bar; restored, they leave it.
+  const bool maximized = sizeType == SIZE_MAXIMIZED;
+  if (maximized || FSeenMaximized)
+    ::PostMessageW(::GetParent(FHandle), SM_MDIREDRAW, reinterpret_cast<WPARAM>(FHandle), 0);
+  FSeenMaximized = maximized;
+}
+
+LRESULT TWinSkinForm::ClientWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_NCDESTROY:
+    return ClientDestroyed(wParam, lParam);
+  case WM_MDICREATE:
+    return ClientCreatesChild(wParam, lParam);
+  case WM_MDIDESTROY:
+    return ClientDestroysChild(wParam, lParam);
+  case WM_MDITILE:
+  case WM_MDICASCADE:
+    return ClientArranges(msg, wParam, lParam);
+  case WM_MDISETMENU:
+    return ClientSetsMenu(wParam, lParam);
+  case SM_MDIREDRAW:
+    return ClientRedrawsFrame();
+  default:
+    return FClientSubclass.PassOn(msg, wParam, lParam);
+  }
+}
+
+LRESULT TWinSkinForm::ClientDestroyed(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = FClientSubclass.PassOn(WM_NCDESTROY, wParam, lParam);
+  FClientSubclass.Unhook();
+  return result;
+}
+
+LRESULT TWinSkinForm::ClientCreatesChild(WPARAM wParam, LPARAM lParam) {
+  FMenus->MdiCreate();
+  return FClientSubclass.PassOn(WM_MDICREATE, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::ClientDestroysChild(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = FClientSubclass.PassOn(WM_MDIDESTROY, wParam, lParam);
+  if (!FSkinFrame) return result;
+  bool maximized = false;
+  const HWND active = ActiveMdiChild(&maximized);
+  TellMdiMaximized(maximized);
+  FMenus->MdiDestroyed(active == nullptr);
+  return result;
+}
+
+LRESULT TWinSkinForm::ClientArranges(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (FSkinFrame && ManagerKnowsMdiMaximized()) TellMdiMaximized(false);
+  return FClientSubclass.PassOn(msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::ClientSetsMenu(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = FClientSubclass.PassOn(WM_MDISETMENU, wParam, lParam);
+  if (FSkinFrame) FMenus->MdiSetMenu(reinterpret_cast<HMENU>(wParam));
+  return result;
+}
+
+LRESULT TWinSkinForm::ClientRedrawsFrame() {
+  ::RedrawWindow(FHandle, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  return 0;
 }
 
 } // namespace skin

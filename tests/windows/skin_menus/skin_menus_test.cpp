@@ -31,6 +31,10 @@ constexpr Pixel kPopupEdge = RgbPixel(150, 0, 0), kPopupInside = RgbPixel(200, 2
 constexpr Pixel kItem = RgbPixel(210, 230, 255), kItemSelected = RgbPixel(255, 160, 0);
 constexpr Pixel kSeparatorLine = RgbPixel(0, 0, 200);
 constexpr Pixel kHotFrame = RgbPixel(255, 255, 0);
+// The MDI child buttons (minimize, restore, close) in their normal frame, and any one when hot.
+constexpr Pixel kMdiButtons[3] = {RgbPixel(0, 200, 200), RgbPixel(200, 0, 100),
+                                  RgbPixel(100, 50, 0)};
+constexpr Pixel kMdiHot = RgbPixel(50, 50, 50);
 constexpr Pixel kTextColour = RgbPixel(0, 0, 160), kDisabledText = RgbPixel(160, 0, 160);
 constexpr int kLeft = 6, kTop = 30, kRight = 7, kBottom = 5;
 constexpr int kItemLeftWidth = 2;
@@ -67,6 +71,7 @@ std::vector<std::uint8_t> TestSkinFile(bool menuElements) {
            ".bmp\r\n" + s + "Frame=2\r\n" + s + "Trans=0\r\n" + s + "Stretch=1\r\n";
   }
   ini += "menuBar=menubar.bmp\r\nTileMenu=1\r\nTileLeftMenu=2\r\nTileRightMenu=2\r\n";
+  ini += "[MDICONTROLS]\r\nImage=mdi.bmp\r\n";
   ini += "[Colours]\r\nButtonFace=192 192 192\r\nMenuText=" + Colour(kTextColour) +
          "\r\nMenuBarText=" + Colour(kTextColour) + "\r\nButtonShadow=" + Colour(kDisabledText) +
          "\r\nButtonHilight=" + Colour(kHotFrame) + "\r\nHilightText=255 255 255\r\n" +
@@ -93,6 +98,13 @@ std::vector<std::uint8_t> TestSkinFile(bool menuElements) {
   entries.push_back({"top.bmp", TwoFrames(60, kTop, true, kBorder, kBorderInactive)});
   entries.push_back({"bottom.bmp", TwoFrames(60, kBottom, true, kBorder, kBorderInactive)});
   entries.push_back({"menubar.bmp", TwoFrames(20, 10, true, kBar, kBarInactive)});
+  // Three buttons of four 12 x 12 frames: 1 normal, 2 pressed, 3 unused, 4 hot.
+  entries.push_back({"mdi.bmp", Image(144, 12, [](fw::TBitmap& b) {
+                       for (int i = 0; i < 3; ++i) {
+                         b.FillRect({48 * i, 0, 48 * i + 36, 12}, kMdiButtons[i]);
+                         b.FillRect({48 * i + 36, 0, 48 * i + 48, 12}, kMdiHot);
+                       }
+                     })});
   entries.push_back({"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())});
   return skinpack::PackSkinFile(skinpack::BuildArchive(entries));
 }
@@ -688,4 +700,142 @@ TEST_F(SkinWithoutMenuElements, PopupMenusKeepTheSystemBorderAndPlainEntries) {
     form.Popup();
     EXPECT_TRUE(script.Done());
   }
+}
+
+namespace {
+
+// An MDI frame with a menu whose children bring their own menus, merged in the usual way: an
+// activated child sets its menu through WM_MDISETMENU, the last one leaving sets the frame's.
+struct MdiWithMenus {
+  static inline HMENU frameMenu = nullptr, childMenu = nullptr;
+  static LRESULT CALLBACK FrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto client = reinterpret_cast<HWND>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (msg == WM_CREATE) {
+      CLIENTCREATESTRUCT create{::GetSubMenu(frameMenu, 1), 0xFF00};
+      client = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE,
+                                 0, 0, 0, 0, wnd, nullptr, ::GetModuleHandleW(nullptr), &create);
+      ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(client));
+      return client ? 0 : -1;
+    }
+    return ::DefFrameProcW(wnd, client, msg, wParam, lParam);
+  }
+  static LRESULT CALLBACK ChildProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_MDIACTIVATE && (reinterpret_cast<HWND>(lParam) == wnd || lParam == 0)) {
+      HMENU menu = lParam ? childMenu : frameMenu;
+      ::SendMessageW(::GetParent(wnd), WM_MDISETMENU, reinterpret_cast<WPARAM>(menu),
+                     reinterpret_cast<LPARAM>(::GetSubMenu(menu, ::GetMenuItemCount(menu) - 1)));
+    }
+    return ::DefMDIChildProcW(wnd, msg, wParam, lParam);
+  }
+  static HMENU Menu(std::initializer_list<const wchar_t*> captions) {
+    HMENU bar = ::CreateMenu();
+    UINT id = 300;
+    for (const wchar_t* caption : captions) {
+      HMENU drop = ::CreatePopupMenu();
+      ::AppendMenuW(drop, MF_STRING, ++id, L"&Item");
+      ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), caption);
+    }
+    return bar;
+  }
+  MdiWithMenus() {
+    static const bool registered = [] {
+      WNDCLASSW wc{};
+      wc.hInstance = ::GetModuleHandleW(nullptr);
+      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+      wc.lpfnWndProc = FrameProc;
+      wc.lpszClassName = L"tests.MenuMdiFrame";
+      ::RegisterClassW(&wc);
+      wc.lpfnWndProc = ChildProc;
+      wc.lpszClassName = L"tests.MenuMdiChild";
+      return ::RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+    frameMenu = Menu({L"&File", L"&Window"});
+    childMenu = Menu({L"&Document", L"&Edit", L"&Window"});
+    frame = ::CreateWindowExW(0, L"tests.MenuMdiFrame", L"MDI",
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 80, 520, 360, nullptr,
+                              frameMenu, ::GetModuleHandleW(nullptr), nullptr);
+    ::ShowWindow(frame, SW_SHOW);
+    ::SetForegroundWindow(frame);
+  }
+  ~MdiWithMenus() {
+    ::DestroyWindow(frame);
+    ::DestroyMenu(frameMenu);
+    ::DestroyMenu(childMenu);
+  }
+  HWND Client() const { return reinterpret_cast<HWND>(::GetWindowLongPtrW(frame, GWLP_USERDATA)); }
+  HWND AddChild() const {
+    MDICREATESTRUCTW create{
+        L"tests.MenuMdiChild", L"Child", ::GetModuleHandleW(nullptr), 10, 10, 260, 180, 0, 0};
+    return reinterpret_cast<HWND>(
+        ::SendMessageW(Client(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  }
+  HWND frame;
+};
+
+std::vector<std::wstring> Captions(const TWinSkinMenu& bar) {
+  std::vector<std::wstring> captions;
+  for (const TMenuBtn& item : bar.FItems)
+    if (!item.FCaption.empty()) captions.push_back(item.FCaption);
+  return captions;
+}
+
+} // namespace
+
+TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) {
+  MdiWithMenus mdi;
+  ASSERT_TRUE(
+      PumpUntil([&] { return SkinOf(mdi.frame) && SkinOf(mdi.frame)->State() == 1; }, 3000));
+  TWinSkinForm* skin = SkinOf(mdi.frame);
+  ASSERT_NE(skin->Menus().Bar(), nullptr);
+  const TWinSkinMenu& bar = *skin->Menus().Bar();
+  EXPECT_EQ(Captions(bar), std::vector<std::wstring>({L"&File", L"&Window"}));
+
+  // A child's menu, merged in by the MDI client, shows in the skinned bar; the system bar never.
+  HWND child = mdi.AddChild();
+  ASSERT_NE(child, nullptr);
+  EXPECT_FALSE(data->MenuUpdate) << "menu changes wait while children come and go";
+  PumpFor(300);
+  EXPECT_EQ(Captions(bar), std::vector<std::wstring>({L"&Document", L"&Edit", L"&Window"}));
+  EXPECT_EQ(::GetMenu(mdi.frame), nullptr);
+  RECT w;
+  ::GetWindowRect(mdi.frame, &w);
+  const TRect& edit = bar.FItems[1].FBounds;
+  EXPECT_GT(
+      CountPixels({w.left + edit.Left, w.top + edit.Top, w.left + edit.Right, w.top + edit.Bottom},
+                  kTextColour),
+      5);
+
+  // Maximized, the child's three buttons sit at the right of the bar, hot ones in frame 4.
+  ::SendMessageW(mdi.Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  PumpFor(300);
+  ::GetWindowRect(mdi.frame, &w);
+  std::vector<TRect> buttons;
+  for (const TWinSysButton& b : skin->Buttons())
+    if (b.FData->Visibility == 100 && b.FVisible) buttons.push_back(b.FBounds);
+  ASSERT_EQ(buttons.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    const TRect& b = buttons[i];
+    EXPECT_GT(b.Left, bar.FItems.back().FBounds.Right) << i;
+    EXPECT_EQ(ScreenPixel(w.left + b.Left + 5, w.top + b.Top + 5), kMdiButtons[i]) << i;
+  }
+  SaveShot(mdi.frame, 10, L"mdi_menu_bar.bmp");
+  const POINT close{w.left + buttons[2].Left + 5, w.top + buttons[2].Top + 5};
+  ::SendMessageW(mdi.frame, WM_NCMOUSEMOVE, HTMENU, At(close));
+  PumpFor(60);
+  EXPECT_EQ(ScreenPixel(close.x, close.y), kMdiHot);
+
+  // Its close button closes the child; the last child gone, the frame's menu is back.
+  ::SendMessageW(mdi.frame, WM_NCLBUTTONDOWN, HTMENU, At(close));
+  ::SendMessageW(mdi.frame, WM_NCLBUTTONUP, HTMENU, At(close));
+  PumpFor(300);
+  EXPECT_FALSE(::IsWindow(child));
+  EXPECT_TRUE(data->MenuUpdate);
+  EXPECT_EQ(Captions(bar), std::vector<std::wstring>({L"&File", L"&Window"}));
+  EXPECT_EQ(::GetMenu(mdi.frame), nullptr);
+  EXPECT_EQ(ScreenPixel(close.x, close.y), kBar);
+
+  // Unhooked, the frame shows its own menu again.
+  skin->Unhook();
+  EXPECT_EQ(::GetMenu(mdi.frame), MdiWithMenus::frameMenu);
 }
