@@ -8,6 +8,7 @@
 
 #include <windowsx.h>
 
+#include <functional>
 #include <utility>
 
 namespace skin {
@@ -79,13 +80,55 @@ TMenuTrackingState& Tracked() {
 }
 } // namespace
 
+// The item painters the skin gives framework menu items. Named types, so that the skin takes back
+// only its own handlers and leaves those of the program alone.
+struct TSkinItemPainter {
+  TFormMenus* menus;
+  void operator()(fw::TObject* sender, HDC dc, const RECT& rect, bool selected) const {
+    menus->FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
+  }
+};
+
+// Widens the framework's own size of an item: `popup` for popup menus, else for drop-downs of a
+// main menu.
+struct TSkinItemMeasure {
+  TFormMenus* menus;
+  bool popup;
+  void operator()(fw::TObject* sender, HDC, int& width, int&) const {
+    const fw::TMenu* menu = static_cast<fw::TMenuItem*>(sender)->GetParentMenu();
+    const bool images = menu && menu->Images;
+    width +=
+        popup ? menus->FPainter.PopupExtraWidth(images) : menus->FPainter.MenuExtraWidth(images);
+  }
+};
+
+namespace {
+
+void GiveBackPainters(fw::TMenuItem& item) {
+  if (item.OnDrawItem.target<TSkinItemPainter>()) item.OnDrawItem = nullptr;
+  if (item.OnMeasureItem.target<TSkinItemMeasure>()) item.OnMeasureItem = nullptr;
+}
+
+// Every item below `item`, at every depth.
+void ForEachItemBelow(fw::TMenuItem& item, const std::function<void(fw::TMenuItem&)>& visit) {
+  for (int i = 0; i < item.Count(); ++i) {
+    visit(*item.Items(i));
+    ForEachItemBelow(*item.Items(i), visit);
+  }
+}
+
+} // namespace
+
 TFormMenus::TFormMenus(TWinSkinForm& form)
     : FForm(form), FPainter(form.FSource.Elements, form.FSource.Options) {}
 
 TFormMenus::~TFormMenus() {
   if (Tracked().form == this) Tracked().form = nullptr;
   // A form that lives on must not keep item painters that point here.
-  if (FForm.FState != 4 && FForm.FState != 6 && ::IsWindow(FForm.FHandle)) SkinPopupMenus(false);
+  if (FForm.FState != 4 && FForm.FState != 6 && ::IsWindow(FForm.FHandle)) {
+    SkinPopupMenus(false);
+    SkinMainMenus(false);
+  }
 }
 
 int TFormMenus::MenuBarHeight() const {
@@ -106,11 +149,17 @@ void TFormMenus::Hooked() {
         FClientGrowth = after.bottom - before.bottom;
       }
     }
+  SkinMainMenus(true);
+}
+
+void TFormMenus::SkinMenusAgain() {
   SkinPopupMenus(true);
+  SkinMainMenus(true);
 }
 
 void TFormMenus::Unhook() {
   SkinPopupMenus(false);
+  SkinMainMenus(false);
   FSysMenu.reset();
   if (FBar) {
     ::SetMenu(FForm.FHandle, FBar->MenuHandle());
@@ -121,31 +170,34 @@ void TFormMenus::Unhook() {
 void TFormMenus::SkinPopupMenus(bool on) {
   if (!FForm.FForm || !FForm.FSource.SkinControls.Contains(xcPopupMenu)) return;
   const int disableTag = FForm.FSource.Component ? FForm.FSource.Component->DisableTag : 99;
-  std::function<void(fw::TMenuItem&)> skinItems = [&](fw::TMenuItem& item) {
-    for (int i = 0; i < item.Count(); ++i) {
-      fw::TMenuItem& child = *item.Items(i);
-      if (on) {
-        child.OnDrawItem = [this](fw::TObject* sender, HDC dc, const RECT& rect, bool selected) {
-          FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
-        };
-        if (!child.OnMeasureItem)
-          child.OnMeasureItem = [this](fw::TObject* sender, HDC, int& width, int&) {
-            const fw::TMenu* menu = static_cast<fw::TMenuItem*>(sender)->GetParentMenu();
-            width += FPainter.PopupExtraWidth(menu && menu->Images);
-          };
-      } else {
-        child.OnDrawItem = nullptr;
-        child.OnMeasureItem = nullptr;
-      }
-      skinItems(child);
-    }
+  auto skinItem = [this, on](fw::TMenuItem& item) {
+    if (!on) return GiveBackPainters(item);
+    item.OnDrawItem = TSkinItemPainter{this};
+    if (!item.OnMeasureItem) item.OnMeasureItem = TSkinItemMeasure{this, true};
   };
   for (fw::TComponent* component : FForm.FForm->Components())
     if (auto* popup = dynamic_cast<fw::TPopupMenu*>(component))
       if (popup->Tag != disableTag) {
-        skinItems(popup->Items());
+        ForEachItemBelow(popup->Items(), skinItem);
         popup->SetOwnerDraw(on);
       }
+}
+
+void TFormMenus::SkinMainMenus(bool on) {
+  if (!FForm.FForm || !FForm.FSource.SkinControls.Contains(xcMenuItem)) return;
+  // The bar's own items are the skinned bar's; their drop-downs' items get the painters.
+  auto skinItem = [this, on](fw::TMenuItem& item) {
+    if (!on) return GiveBackPainters(item);
+    if (item.OnDrawItem) return; // the program draws it
+    item.OnDrawItem = TSkinItemPainter{this};
+    item.OnMeasureItem = TSkinItemMeasure{this, false};
+  };
+  for (fw::TComponent* component : FForm.FForm->Components())
+    if (auto* menu = dynamic_cast<fw::TMainMenu*>(component)) {
+      for (int i = 0; i < menu->Items().Count(); ++i)
+        ForEachItemBelow(*menu->Items().Items(i), skinItem);
+      menu->SetOwnerDraw(on);
+    }
 }
 
 TRect TFormMenus::BarRect() const {

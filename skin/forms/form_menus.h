@@ -30,9 +30,14 @@ public:
   TFormMenus& operator=(const TFormMenus&) = delete;
 
   // The window was hooked with a skinned frame: its menu becomes a skinned menu bar, and a
-  // framework form's popup menus get the skin's item painters.
+  // framework form's main menus get the skin's item painters (with xcMenuItem).
   void Hooked();
-  // The window gets its menu back, the popup menus their own drawing.
+  // A framework form's popup menus get the skin's item painters (with xcPopupMenu), at control
+  // discovery; after a skin change the main and popup menus get them again (items added since
+  // included).
+  void SkinPopupMenus(bool on);
+  void SkinMenusAgain();
+  // The window gets its menu back; main and popup menus lose the painters the skin gave them.
   void Unhook();
   // How much the client area grew when the system's menu bar was taken away.
   int ClientGrowth() const { return FClientGrowth; }
@@ -72,6 +77,8 @@ public:
 
 private:
   friend struct TMenuTrackingState;
+  friend struct TSkinItemPainter;
+  friend struct TSkinItemMeasure;
   // Opens the drop-down of bar item `index` and, when the user moves to a neighbour meanwhile,
   // that one's after it closed. False for a command item.
   bool OpenMenuItem(int index);
@@ -79,7 +86,7 @@ private:
   void SwitchTo(int index);
   void OnMenuFilter(int code, LPARAM lParam);
   void SetHot(int index, int state);
-  void SkinPopupMenus(bool on);
+  void SkinMainMenus(bool on);
   TRect BarRect() const;
 
   TWinSkinForm& FForm;

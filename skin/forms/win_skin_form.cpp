@@ -250,6 +250,7 @@ void TWinSkinForm::DiscoverControls() {
     discovery.DiscoverWindows(FHandle);
   FDiscovered = discovery.Results();
   AttachControlSkins(FDiscovered);
+  if (FForm) FMenus->SkinPopupMenus(true);
 }
 
 void TWinSkinForm::OfferChildWindow(HWND child) {
@@ -358,6 +359,7 @@ void TWinSkinForm::SkinChanged() {
   ControlsSkinChanged();
   FState = 3;
   if (FSkinFrame) {
+    if (FForm) FMenus->SkinMenusAgain();
     CalcFrame();
     FitWindow(true);
     RebuildRegion();
@@ -435,7 +437,10 @@ void TWinSkinForm::Unhook() {
   // Every control paints itself in its own look again.
   if (FState != 4)
     ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  if (!FSkinFrame) return;
+  if (!FSkinFrame) {
+    FMenus->SkinPopupMenus(false);
+    return;
+  }
   const bool hadMenuBar = FMenus->HasMenuBar();
   FMenus->Unhook();
   if (FForm && FSource.Elements && FState != 4) FForm->SetColor(FSavedColor);

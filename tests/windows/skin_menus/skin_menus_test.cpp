@@ -839,3 +839,58 @@ TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) 
   skin->Unhook();
   EXPECT_EQ(::GetMenu(mdi.frame), MdiWithMenus::frameMenu);
 }
+
+TEST_F(SkinMenus, MenuItemsKeepTheSkinsPaintersAcrossASkinChangeAndLoseThemAtUnhook) {
+  data->SkinControls.Include(xcMenuItem);
+  auto form = std::make_unique<fw::TForm>(nullptr);
+  form->SetCaption(L"Menu items");
+  form->SetBounds(120, 100, 420, 300);
+  auto* menu = new fw::TMainMenu(form.get());
+  fw::TMenuItem* file = menu->Items().Add(L"&File");
+  fw::TMenuItem* open = file->Add(L"&Open");
+  fw::TMenuItem* own = file->Add(L"&Own");
+  own->OnDrawItem = [](fw::TObject*, HDC, const RECT&, bool) {};
+  form->SetMenu(menu);
+  auto* popup = new fw::TPopupMenu(form.get());
+  popup->Items().Add(L"&First");
+  form->Show();
+  ::SetForegroundWindow(form->Handle());
+  PumpFor(400);
+  HWND wnd = form->Handle();
+  TWinSkinForm* skin = SkinOf(wnd);
+  ASSERT_NE(skin, nullptr);
+  // Drop-down items of the main menu are the skin's to draw, the bar's own items and the
+  // program's own painter excepted.
+  EXPECT_TRUE(menu->OwnerDraw());
+  EXPECT_TRUE(open->OnDrawItem && open->OnMeasureItem);
+  EXPECT_FALSE(file->OnDrawItem);
+  EXPECT_FALSE(own->OnMeasureItem);
+  EXPECT_TRUE(popup->OwnerDraw());
+
+  // An item added later gets the painters with the next skin change.
+  fw::TMenuItem* later = popup->Items().Add(L"&Later");
+  EXPECT_FALSE(later->OnDrawItem);
+  ::SendMessageW(wnd, SM_SKINCHANGED, 0, 0);
+  PumpFor(100);
+  EXPECT_TRUE(later->OnDrawItem);
+  {
+    MenuScript script({[&](HWND shown) {
+                         const RECT r = EntryRect(shown, 1);
+                         const Pixel p = ScreenPixel(r.right - 4, r.top + 2);
+                         EXPECT_TRUE(p == kItem || p == kItemSelected) << "drawn by the skin";
+                         return true;
+                       },
+                       Key(VK_ESCAPE)});
+    RECT w;
+    ::GetWindowRect(wnd, &w);
+    popup->Popup(w.left + 60, w.top + 80);
+    EXPECT_TRUE(script.Done());
+  }
+
+  // Unhooked, the menus are ordinary again; the program's own painter stays.
+  skin->Unhook();
+  EXPECT_FALSE(menu->OwnerDraw());
+  EXPECT_FALSE(popup->OwnerDraw());
+  EXPECT_FALSE(open->OnDrawItem || open->OnMeasureItem || later->OnDrawItem);
+  EXPECT_TRUE(own->OnDrawItem);
+}
