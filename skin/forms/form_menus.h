@@ -19,9 +19,6 @@ namespace skin {
 
 class TWinSkinForm;
 
-// The framework notification of an Alt+character a form's controls did not use.
-inline constexpr UINT CM_DIALOGCHAR = 0xB006;
-
 class TFormMenus {
 public:
   explicit TFormMenus(TWinSkinForm& form);

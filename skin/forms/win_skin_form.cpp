@@ -1,5 +1,6 @@
 #include "skin/forms/win_skin_form.h"
 
+#include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/control.h"
 #include "framework/form.h"
@@ -1026,6 +1027,8 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case SM_SKINCHANGED:
     SkinChanged();
     return 0;
+  case fw::CM_DIALOGCHAR:
+    return DialogChar(wParam, lParam);
   case SM_OFFERCHILD:
     if (FState != 0 && FState < 4 && ::IsWindow(reinterpret_cast<HWND>(wParam)))
       OfferChildWindow(reinterpret_cast<HWND>(wParam));
@@ -1149,9 +1152,6 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     FMenus->MenuChanged();
     return result;
   }
-  case CM_DIALOGCHAR:
-    if (FMenus->DialogChar(wParam)) return 1;
-    return PassOn(msg, wParam, lParam);
   default:
     break;
   }
@@ -1224,6 +1224,20 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   default:
     return PassOn(msg, wParam, lParam);
   }
+}
+
+LRESULT TWinSkinForm::DialogChar(WPARAM wParam, LPARAM lParam) {
+  if (const LRESULT own = PassOn(fw::CM_DIALOGCHAR, wParam, lParam)) return own;
+  if (FSkinFrame && FState != 0 && FMenus->DialogChar(wParam)) return 1;
+  if (FKind.IsMdiChild()) {
+    HWND frame = ::GetParent(::GetParent(FHandle));
+    return frame ? ::SendMessageW(frame, fw::CM_DIALOGCHAR, wParam, lParam) : 0;
+  }
+  // A secondary form's accelerators may be the main form's, unless it runs modally.
+  fw::TForm* mainForm = fw::Application ? fw::Application->MainForm : nullptr;
+  if (mainForm && mainForm != FForm && mainForm->HandleAllocated() && !(FForm && FForm->Modal()))
+    return ::SendMessageW(mainForm->Handle(), fw::CM_DIALOGCHAR, wParam, lParam);
+  return 0;
 }
 
 // ---- the MDI client of an MDI frame ---------------------------------------------------------

@@ -148,6 +148,9 @@ private:
   LRESULT ClientArranges(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT ClientSetsMenu(WPARAM wParam, LPARAM lParam);
   LRESULT ClientRedrawsFrame();
+  // An Alt+character the window's controls did not use: a menu-bar item, else the MDI frame's
+  // or the main form's.
+  LRESULT DialogChar(WPARAM wParam, LPARAM lParam);
   // An MDI child's size changed: the frame's menu bar shows the maximized child's buttons.
   void MdiChildSized(WPARAM sizeType);
   // The MDI frame's active child, and whether it is maximized.

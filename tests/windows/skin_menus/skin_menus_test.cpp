@@ -1,5 +1,6 @@
 // Skinned menus on real windows under a running skin manager: the system menu, popup menus and
 // the menu bar, with a purpose-made skin whose solid colours tell every part apart on the screen.
+#include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/core/bmp_writer.h"
 #include "framework/form.h"
@@ -337,6 +338,19 @@ LPARAM At(POINT p) {
   return MAKELPARAM(p.x, p.y);
 }
 
+// The thread's keyboard state has Alt held, as while the user presses Alt+key.
+struct AltHeld {
+  AltHeld() {
+    ::GetKeyboardState(saved);
+    BYTE state[256];
+    std::copy(saved, saved + 256, state);
+    state[VK_MENU] = state[VK_LMENU] = 0x80;
+    ::SetKeyboardState(state);
+  }
+  ~AltHeld() { ::SetKeyboardState(saved); }
+  BYTE saved[256];
+};
+
 // A key once the bar has opened `count` drop-downs.
 std::function<bool(HWND)> KeyAfter(const TFormMenus& menus, size_t count, WPARAM key) {
   return [&menus, count, key](HWND popup) {
@@ -480,6 +494,25 @@ TEST_F(SkinMenus, AFormsMainMenuBecomesASkinnedMenuBar) {
   EXPECT_EQ(menus.Bar()->FItems[4].FCaption, L"&Help");
   EXPECT_EQ(::GetMenu(wnd), nullptr);
   EXPECT_GT(menus.Bar()->FItems[4].FBounds.Width(), 0);
+
+  // An Alt+letter that no control of a secondary form used opens the main form's item.
+  fw::Application->MainForm = form.get();
+  auto second = std::make_unique<fw::TForm>(nullptr);
+  second->SetBounds(200, 200, 200, 120);
+  second->Show();
+  ::SetForegroundWindow(second->Handle());
+  PumpFor(300);
+  {
+    MenuScript script({KeyAfter(menus, 11, VK_ESCAPE)});
+    {
+      AltHeld alt;
+      ::SendMessageW(second->Handle(), WM_SYSCHAR, 'h', 0x20000000);
+    }
+    PumpUntil([&] { return script.Done(); }, 3000);
+  }
+  fw::Application->MainForm = nullptr;
+  second.reset();
+  EXPECT_EQ(menus.OpenedItems().back(), 4);
 
   // Unhooked, the window gets its menu back and keeps its client size.
   RECT before;
@@ -806,6 +839,17 @@ TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) 
                   kTextColour),
       5);
 
+  // Alt+letter in a child opens the frame's item.
+  {
+    MenuScript script({KeyAfter(skin->Menus(), 1, VK_ESCAPE)});
+    {
+      AltHeld alt;
+      EXPECT_EQ(::SendMessageW(child, fw::CM_DIALOGCHAR, 'e', 0), 1);
+    }
+    PumpUntil([&] { return script.Done(); }, 3000);
+  }
+  EXPECT_EQ(skin->Menus().OpenedItems(), std::vector<int>({1}));
+
   // Maximized, the child's three buttons sit at the right of the bar, hot ones in frame 4.
   ::SendMessageW(mdi.Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
   PumpFor(300);
@@ -821,6 +865,7 @@ TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) 
   }
   SaveShot(mdi.frame, 10, L"mdi_menu_bar.bmp");
   const POINT close{w.left + buttons[2].Left + 5, w.top + buttons[2].Top + 5};
+  ::SetCursorPos(close.x, close.y); // the hover tick keeps it hot
   ::SendMessageW(mdi.frame, WM_NCMOUSEMOVE, HTMENU, At(close));
   PumpFor(60);
   EXPECT_EQ(ScreenPixel(close.x, close.y), kMdiHot);
