@@ -165,6 +165,8 @@ public:
   void Popup(int x, int y);
   // The alignment flags of TrackPopupMenu (TPM_LEFTALIGN by default).
   UINT Alignment = TPM_LEFTALIGN;
+  // The popup menu whose Popup runs (the innermost), or null.
+  static TPopupMenu* Showing();
 };
 
 // The framework notification sent to a form when the entries of its main menu changed.

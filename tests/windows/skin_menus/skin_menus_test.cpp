@@ -711,6 +711,25 @@ TEST_F(SkinMenus, PopupMenusShowEveryKindOfEntryInTheSkin) {
     EXPECT_TRUE(script.Done());
   }
   EXPECT_TRUE(kept) << "with xoMenuBG the background is not erased";
+
+  // A popup menu with the skin's DisableTag keeps the system's look.
+  auto* plain = new fw::TPopupMenu(form.form.get());
+  plain->Tag = data->DisableTag;
+  plain->Items().Add(L"&Plain");
+  bool system = false;
+  {
+    MenuScript script({[&](HWND popup) {
+                         RECT w;
+                         ::GetWindowRect(popup, &w);
+                         system = ::SendMessageW(popup, SM_ISSKINNED, 0, 0) != 1 &&
+                                  ScreenPixel(w.left + 1, w.top + 1) != kPopupEdge;
+                         return true;
+                       },
+                       Key(VK_ESCAPE)});
+    plain->Popup(200, 200);
+    EXPECT_TRUE(script.Done());
+  }
+  EXPECT_TRUE(system);
 }
 
 class SkinWithoutMenuElements : public SkinMenus {
