@@ -123,7 +123,9 @@ public:
   void SetOwnerDraw(bool value);
   // Images the items show by ImageIndex (not owned); null for none.
   HIMAGELIST Images = nullptr;
-  bool IsRightToLeft() const { return false; }
+  // The menu reads from right to left (its items laid out from the right edge).
+  bool RightToLeft = false;
+  bool IsRightToLeft() const { return RightToLeft; }
   TMenuItem* FindItem(UINT command) const { return items_->Find(command); }
   TMenuItem* FindItemByHandle(HMENU handle) const { return items_->FindByHandle(handle); }
   // Rebuilds every system menu entry from the items.

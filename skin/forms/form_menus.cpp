@@ -207,13 +207,17 @@ TRect TFormMenus::BarRect() const {
   return {f.left, f.top, (w.right - w.left) - f.right, f.top + FForm.FMenuHeight};
 }
 
+bool TFormMenus::RightToLeft() const {
+  return FForm.FKind.rightToLeft || (FBar && FBar->Menu() && FBar->Menu()->IsRightToLeft());
+}
+
 void TFormMenus::PaintBar(HDC dc, TRect rect) {
   FHotItem = -1;
   if (!FBar) return;
   std::function<void(HDC)> mdiButtons;
   if (FForm.FKind.mdiKind == kMdiFrame)
     mdiButtons = [this, rect](HDC memory) { FForm.DrawMdiChildButtons(memory, rect); };
-  FBar->PaintBar(FForm.FHandle, dc, rect, FForm.FActive, FForm.FKind.rightToLeft, mdiButtons);
+  FBar->PaintBar(FForm.FHandle, dc, rect, FForm.FActive, RightToLeft(), mdiButtons);
 }
 
 void TFormMenus::SetHot(int index, int state) {
@@ -271,7 +275,7 @@ void TFormMenus::SwitchTo(int index) {
 bool TFormMenus::OpenMenuItem(int index) {
   if (!FBar) return false;
   HWND wnd = FForm.FHandle;
-  const bool rightToLeft = FForm.FKind.rightToLeft;
+  const bool rightToLeft = RightToLeft();
   bool opened = false;
   int next = index;
   while (next >= 0 && FBar && next < static_cast<int>(FBar->FItems.size())) {
@@ -328,7 +332,7 @@ void TFormMenus::OnMenuFilter(int code, LPARAM lParam) {
   if (code != MSGF_MENU || state.form != this || !FBar) return;
   MSG& m = *reinterpret_cast<MSG*>(lParam);
   // In a right-to-left menu the arrow keys point the other way.
-  if (FForm.FKind.rightToLeft && (m.message == WM_KEYDOWN || m.message == WM_KEYUP) &&
+  if (RightToLeft() && (m.message == WM_KEYDOWN || m.message == WM_KEYUP) &&
       (m.wParam == VK_LEFT || m.wParam == VK_RIGHT))
     m.wParam = m.wParam == VK_LEFT ? VK_RIGHT : VK_LEFT;
   if (!state.downKeySent) {

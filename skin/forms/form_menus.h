@@ -85,6 +85,8 @@ private:
   void SetHot(int index, int state);
   void SkinMainMenus(bool on);
   TRect BarRect() const;
+  // The bar reads from right to left: the window does, or the form's main menu.
+  bool RightToLeft() const;
 
   TWinSkinForm& FForm;
   TMenuPainter FPainter;

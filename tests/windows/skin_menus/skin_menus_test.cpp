@@ -514,6 +514,28 @@ TEST_F(SkinMenus, AFormsMainMenuBecomesASkinnedMenuBar) {
   second.reset();
   EXPECT_EQ(menus.OpenedItems().back(), 4);
 
+  // A right-to-left menu: the items from the right edge, the arrow keys the other way round.
+  menu->RightToLeft = true;
+  ::SendMessageW(wnd, SM_REDRAWFRAME, 0, 0);
+  PumpFor(100);
+  ::GetWindowRect(wnd, &w);
+  const TRect first = menus.Bar()->FItems[0].FBounds;
+  EXPECT_EQ(first.Right, (w.right - w.left) - kRight - (2 + 8)) << "the bar's right part + 8";
+  EXPECT_GT(CountPixels({w.left + first.Left, w.top + first.Top, w.left + first.Right,
+                         w.top + first.Bottom},
+                        kTextColour),
+            5);
+  EXPECT_EQ(CountPixels({w.left + kLeft, barY - 2, w.left + kLeft + 30, barY + 12}, kTextColour),
+            0);
+  SaveShot(wnd, 10, L"menu_bar_rtl.bmp");
+  {
+    MenuScript script({KeyAfter(menus, 12, VK_LEFT), KeyAfter(menus, 13, VK_ESCAPE)});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(script.Done());
+  }
+  EXPECT_EQ(menus.OpenedItems().back(), 1);
+  menu->RightToLeft = false;
+
   // Unhooked, the window gets its menu back and keeps its client size.
   RECT before;
   ::GetClientRect(wnd, &before);
