@@ -461,19 +461,24 @@ void TFormMenus::MenuChanged() {
   fw::TMainMenu* formMenu = FForm.FForm ? FForm.FForm->Menu() : nullptr;
   if (!menu && FBar && formMenu) menu = formMenu->Handle();
   const bool menuUpdate = !FForm.FSource.Component || FForm.FSource.Component->MenuUpdate;
-  if (menu && menuUpdate && !FForm.FKind.IsMdiChild()) {
-    const bool hadBar = FBar != nullptr;
-    if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FForm.FSource);
-    if (!FBar->BuildItems(wnd, menu, formMenu) && !hadBar) FBar.reset();
-    if (FBar && !hadBar) {
-      // A new bar: the frame makes room for it.
-      FForm.CalcFrame();
-      ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
-  }
+  if (menu && menuUpdate && !FForm.FKind.IsMdiChild()) BuildBar(menu, false);
   if (::GetMenu(wnd)) ::SetMenu(wnd, nullptr);
   FForm.PaintFrame(nullptr);
+}
+
+void TFormMenus::BuildBar(HMENU menu, bool mdiMerge) {
+  HWND wnd = FForm.FHandle;
+  const bool hadBar = FBar != nullptr;
+  if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FForm.FSource);
+  if (!FBar->BuildItems(wnd, menu, FForm.FForm ? FForm.FForm->Menu() : nullptr, mdiMerge) &&
+      !hadBar)
+    FBar.reset();
+  if (FBar && !hadBar) {
+    // A new bar: the frame makes room for it.
+    FForm.CalcFrame();
+    ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
 }
 
 void TFormMenus::MdiCreate() {
@@ -483,12 +488,10 @@ void TFormMenus::MdiCreate() {
 
 void TFormMenus::MdiSetMenu(HMENU frameMenu) {
   HWND wnd = FForm.FHandle;
-  if (frameMenu && FBar) {
-    // The client sets the frame's menu, unless it believes the window shows it already.
-    HMENU shown = ::GetMenu(wnd);
-    FBar->BuildItems(wnd, shown ? shown : frameMenu, FForm.FForm ? FForm.FForm->Menu() : nullptr,
-                     true);
-  }
+  // The client sets the frame's menu, unless it believes the window shows it already. A frame
+  // that had no menu gets a bar now rather than lose the menu.
+  HMENU shown = ::GetMenu(wnd);
+  if (frameMenu) BuildBar(shown ? shown : frameMenu, true);
   ::SetMenu(wnd, nullptr);
   FForm.PaintFrame(nullptr);
 }

@@ -87,6 +87,8 @@ private:
   TRect BarRect() const;
   // The bar reads from right to left: the window does, or the form's main menu.
   bool RightToLeft() const;
+  // Reads the bar's items from `menu`, making the bar (and room for it) when there was none.
+  void BuildBar(HMENU menu, bool mdiMerge);
 
   TWinSkinForm& FForm;
   TMenuPainter FPainter;

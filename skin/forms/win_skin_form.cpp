@@ -433,6 +433,8 @@ void TWinSkinForm::Unhook() {
   if (!FSubclass.Hooked()) return;
   ::KillTimer(FHandle, kHoverTimer);
   FSubclass.Unhook();
+  if (FClientSubclass.Hooked() && FSource.Component)
+    FSource.Component->MenuUpdate = FSavedMenuUpdate; // children may be open
   FClientSubclass.Unhook();
   FreeControls();
   // Every control paints itself in its own look again.
