@@ -1093,9 +1093,6 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     break;
-  case WM_SIZE:
-    if (FKind.IsMdiChild()) MdiChildSized(wParam);
-    break;
   case WM_SYSCOMMAND:
     // Restoring an MDI child ends the maximized state of the whole MDI. It is seen here, before
     // the frame switch, because the manager switched this child's frame off while a child was
@@ -1267,14 +1264,6 @@ void TWinSkinForm::DrawMdiChildButtons(HDC dc, TRect bar) {
     drawn = true;
   }
   if (drawn && !ManagerKnowsMdiMaximized()) TellMdiMaximized(true);
-}
-
-void TWinSkinForm::MdiChildSized(WPARAM sizeType) {
-  // Maximized, the child's buttons join the frame's menu bar; restored, they leave it.
-  const bool maximized = sizeType == SIZE_MAXIMIZED;
-  if (maximized || FSeenMaximized)
-    ::PostMessageW(::GetParent(FHandle), SM_MDIREDRAW, reinterpret_cast<WPARAM>(FHandle), 0);
-  FSeenMaximized = maximized;
 }
 
 LRESULT TWinSkinForm::ClientWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -151,8 +151,6 @@ private:
   // An Alt+character the window's controls did not use: a menu-bar item, else the MDI frame's
   // or the main form's.
   LRESULT DialogChar(WPARAM wParam, LPARAM lParam);
-  // An MDI child's size changed: the frame's menu bar shows the maximized child's buttons.
-  void MdiChildSized(WPARAM sizeType);
   // The MDI frame's active child, and whether it is maximized.
   HWND ActiveMdiChild(bool* maximized = nullptr) const;
   void SendToActiveChild(UINT command);
@@ -212,7 +210,6 @@ private:
   TWindowSubclass FSubclass;
   TWindowSubclass FClientSubclass; // the MDI client of an MDI frame
   bool FSavedMenuUpdate = true;    // the component's MenuUpdate before MDI children came
-  bool FSeenMaximized = false;     // an MDI child: its last size was maximized
   HWND FHandle = nullptr;
   fw::TForm* FForm = nullptr; // the hooked framework form; null for a bare window
   fw::TColor FSavedColor = 0;

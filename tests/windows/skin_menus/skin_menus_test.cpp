@@ -905,6 +905,14 @@ TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) 
     EXPECT_EQ(ScreenPixel(w.left + b.Left + 5, w.top + b.Top + 5), kMdiButtons[i]) << i;
   }
   SaveShot(mdi.frame, 10, L"mdi_menu_bar.bmp");
+  // Asked through the MDI client, the frame paints itself anew.
+  HDC dc = ::GetWindowDC(mdi.frame);
+  const RECT spoiled{buttons[0].Left, buttons[0].Top, buttons[2].Right, buttons[2].Bottom};
+  ::FillRect(dc, &spoiled, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::ReleaseDC(mdi.frame, dc);
+  ::PostMessageW(mdi.Client(), SM_MDIREDRAW, reinterpret_cast<WPARAM>(child), 0);
+  PumpFor(100);
+  EXPECT_EQ(ScreenPixel(w.left + buttons[0].Left + 5, w.top + buttons[0].Top + 5), kMdiButtons[0]);
   const POINT close{w.left + buttons[2].Left + 5, w.top + buttons[2].Top + 5};
   ::SetCursorPos(close.x, close.y); // the hover tick keeps it hot
   ::SendMessageW(mdi.frame, WM_NCMOUSEMOVE, HTMENU, At(close));
