@@ -981,6 +981,19 @@ TEST_F(SkinMenus, MenuItemsKeepTheSkinsPaintersAcrossASkinChangeAndLoseThemAtUnh
     EXPECT_TRUE(script.Done());
   }
 
+  // The owner-drawn main menu's drop-down opens from the bar in the skin.
+  {
+    MenuScript script({[&](HWND shown) {
+                         const RECT r = EntryRect(shown, 0);
+                         const Pixel p = ScreenPixel(r.right - 4, r.top + 2);
+                         EXPECT_TRUE(p == kItem || p == kItemSelected);
+                         return true;
+                       },
+                       Key(VK_ESCAPE)});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    EXPECT_TRUE(script.Done());
+  }
+
   // Unhooked, the menus are ordinary again; the program's own painter stays.
   skin->Unhook();
   EXPECT_FALSE(menu->OwnerDraw());
