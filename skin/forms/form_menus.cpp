@@ -215,8 +215,10 @@ void TFormMenus::PaintBar(HDC dc, TRect rect) {
   FHotItem = -1;
   if (!FBar) return;
   std::function<void(HDC)> mdiButtons;
-  if (FForm.FKind.mdiKind == kMdiFrame)
+  if (FForm.FKind.mdiKind == kMdiFrame) {
+    FBar->FMdiButtonsLeft = FForm.MdiChildButtonsLeft();
     mdiButtons = [this, rect](HDC memory) { FForm.DrawMdiChildButtons(memory, rect); };
+  }
   FBar->PaintBar(FForm.FHandle, dc, rect, FForm.FActive, RightToLeft(), mdiButtons);
 }
 

@@ -66,8 +66,11 @@ bool TWinSkinMenu::BuildItems(HWND wnd, HMENU handle, fw::TMainMenu* menu, bool 
 
 int TWinSkinMenu::StartOffset(TRect bar, bool rightToLeft) const {
   const TDataSkinObject* e = BarElement();
-  return MenuBarStart(e != nullptr, e ? e->LeftWidth : 0, e ? e->RightWidth : 0, rightToLeft,
-                      bar.Width());
+  const int start = MenuBarStart(e != nullptr, e ? e->LeftWidth : 0, e ? e->RightWidth : 0,
+                                 rightToLeft, bar.Width());
+  return rightToLeft && FMdiButtonsLeft >= 0
+             ? StartBesideMdiButtons(start, bar.Width(), FMdiButtonsLeft - bar.Left)
+             : start;
 }
 
 void TWinSkinMenu::Layout(HWND wnd, TRect bar, bool rightToLeft) {

@@ -56,6 +56,9 @@ public:
   std::vector<TRect> Bounds() const;
 
   HMENU MenuHandle() const { return FMenuHandle; }
+  // The left edge of the maximized MDI child's buttons in the bar (frame coordinates), -1 for
+  // none: a right-to-left bar lays its items out left of them.
+  int FMdiButtonsLeft = -1;
   fw::TMainMenu* Menu() const { return FMenu; }
   std::vector<TMenuBtn> FItems;
 

@@ -1254,6 +1254,14 @@ void TWinSkinForm::SendToActiveChild(UINT command) {
   if (HWND child = ActiveMdiChild()) ::SendMessageW(child, WM_SYSCOMMAND, command, 0);
 }
 
+int TWinSkinForm::MdiChildButtonsLeft() const {
+  int left = -1;
+  for (const TWinSysButton& b : FButtons)
+    if (b.FVisible && b.FData->Visibility == 100 && !b.FData->Bitmap.Empty())
+      left = left < 0 ? b.FBounds.Left : std::min(left, b.FBounds.Left);
+  return left;
+}
+
 void TWinSkinForm::DrawMdiChildButtons(HDC dc, TRect bar) {
   bool drawn = false;
   for (const TWinSysButton& b : FButtons) {
