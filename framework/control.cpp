@@ -346,6 +346,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return lParam ? CNNotify(*reinterpret_cast<NMHDR*>(lParam)) : 0;
   case WM_SETCURSOR:
     return WMSetCursor(wParam, lParam);
+  case WM_SYSCHAR:
+    return WMSysChar(wParam, lParam);
   case WM_ERASEBKGND:
     if (ownClass_) return WMEraseBkgnd(reinterpret_cast<HDC>(wParam));
     break;
@@ -365,6 +367,13 @@ LRESULT TWinControl::WMSetCursor(WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   return DefaultHandler(WM_SETCURSOR, wParam, lParam);
+}
+
+LRESULT TWinControl::WMSysChar(WPARAM wParam, LPARAM lParam) {
+  HWND root = ::GetAncestor(handle_, GA_ROOT);
+  if (root && FromHandle(root) && ::SendMessageW(root, CM_DIALOGCHAR, wParam, lParam) != 0)
+    return 0;
+  return DefaultHandler(WM_SYSCHAR, wParam, lParam);
 }
 
 LRESULT TWinControl::WMEraseBkgnd(HDC dc) {

@@ -25,6 +25,10 @@ inline constexpr UINT CM_MOUSELEAVE = 0xB014;
 inline constexpr UINT CM_RELEASE = 0xB021;
 // Sent through the window method by RecreateWnd: the control makes its window again.
 inline constexpr UINT CM_RECREATEWND = 0xB033;
+// Sent to a form when a control got an Alt+character it has no use for (a WM_SYSCHAR), WParam the
+// character: a non-zero answer (a menu accelerator) ends it; otherwise it becomes the system's
+// keyboard menu command.
+inline constexpr UINT CM_DIALOGCHAR = 0xB006;
 
 // One message as a window method sees it; the method stores its answer in Result.
 struct TMessage {
@@ -251,6 +255,7 @@ private:
   LRESULT WMEraseBkgnd(HDC dc);
   LRESULT WMPrintClient(HDC dc, LPARAM flags);
   LRESULT WMSetCursor(WPARAM wParam, LPARAM lParam);
+  LRESULT WMSysChar(WPARAM wParam, LPARAM lParam);
 
   HWND handle_ = nullptr;
   WNDPROC defaultProc_ = ::DefWindowProcW;

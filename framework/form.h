@@ -53,6 +53,8 @@ public:
   // is set (by a button's ModalResult, Esc, Enter or closing); then hides the form.
   int ShowModal();
   int ModalResult = mrNone;
+  // The form runs its modal loop.
+  bool Modal() const { return inModalLoop_; }
 
   // Reads the form's description from the program's resources (an RCDATA entry), tells every
   // component it was loaded, then raises OnCreate.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <map>
+#include <utility>
 
 namespace fw {
 
@@ -320,11 +321,21 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {
   handle_ = ::CreatePopupMenu();
 }
 
+namespace {
+TPopupMenu* showing = nullptr;
+} // namespace
+
+TPopupMenu* TPopupMenu::Showing() {
+  return showing;
+}
+
 void TPopupMenu::Popup(int x, int y) {
   Rebuild();
   HWND owner = PopupListWindow();
+  TPopupMenu* outer = std::exchange(showing, this);
   const UINT command = static_cast<UINT>(::TrackPopupMenu(
       Handle(), Alignment | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, owner, nullptr));
+  showing = outer;
   // The item is looked up again by its command: a handler run inside the menu loop may have
   // rebuilt the menu.
   if (command)

@@ -123,7 +123,9 @@ public:
   void SetOwnerDraw(bool value);
   // Images the items show by ImageIndex (not owned); null for none.
   HIMAGELIST Images = nullptr;
-  bool IsRightToLeft() const { return false; }
+  // The menu reads from right to left (its items laid out from the right edge).
+  bool RightToLeft = false;
+  bool IsRightToLeft() const { return RightToLeft; }
   TMenuItem* FindItem(UINT command) const { return items_->Find(command); }
   TMenuItem* FindItemByHandle(HMENU handle) const { return items_->FindByHandle(handle); }
   // Rebuilds every system menu entry from the items.
@@ -165,6 +167,8 @@ public:
   void Popup(int x, int y);
   // The alignment flags of TrackPopupMenu (TPM_LEFTALIGN by default).
   UINT Alignment = TPM_LEFTALIGN;
+  // The popup menu whose Popup runs (the innermost), or null.
+  static TPopupMenu* Showing();
 };
 
 // The framework notification sent to a form when the entries of its main menu changed.

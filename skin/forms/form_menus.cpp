@@ -8,6 +8,7 @@
 
 #include <windowsx.h>
 
+#include <functional>
 #include <utility>
 
 namespace skin {
@@ -79,13 +80,55 @@ TMenuTrackingState& Tracked() {
 }
 } // namespace
 
+// The item painters the skin gives framework menu items. Named types, so that the skin takes back
+// only its own handlers and leaves those of the program alone.
+struct TSkinItemPainter {
+  TFormMenus* menus;
+  void operator()(fw::TObject* sender, HDC dc, const RECT& rect, bool selected) const {
+    menus->FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
+  }
+};
+
+// Widens the framework's own size of an item: `popup` for popup menus, else for drop-downs of a
+// main menu.
+struct TSkinItemMeasure {
+  TFormMenus* menus;
+  bool popup;
+  void operator()(fw::TObject* sender, HDC, int& width, int&) const {
+    const fw::TMenu* menu = static_cast<fw::TMenuItem*>(sender)->GetParentMenu();
+    const bool images = menu && menu->Images;
+    width +=
+        popup ? menus->FPainter.PopupExtraWidth(images) : menus->FPainter.MenuExtraWidth(images);
+  }
+};
+
+namespace {
+
+void GiveBackPainters(fw::TMenuItem& item) {
+  if (item.OnDrawItem.target<TSkinItemPainter>()) item.OnDrawItem = nullptr;
+  if (item.OnMeasureItem.target<TSkinItemMeasure>()) item.OnMeasureItem = nullptr;
+}
+
+// Every item below `item`, at every depth.
+void ForEachItemBelow(fw::TMenuItem& item, const std::function<void(fw::TMenuItem&)>& visit) {
+  for (int i = 0; i < item.Count(); ++i) {
+    visit(*item.Items(i));
+    ForEachItemBelow(*item.Items(i), visit);
+  }
+}
+
+} // namespace
+
 TFormMenus::TFormMenus(TWinSkinForm& form)
     : FForm(form), FPainter(form.FSource.Elements, form.FSource.Options) {}
 
 TFormMenus::~TFormMenus() {
   if (Tracked().form == this) Tracked().form = nullptr;
   // A form that lives on must not keep item painters that point here.
-  if (FForm.FState != 4 && FForm.FState != 6 && ::IsWindow(FForm.FHandle)) SkinPopupMenus(false);
+  if (FForm.FState != 4 && FForm.FState != 6 && ::IsWindow(FForm.FHandle)) {
+    SkinPopupMenus(false);
+    SkinMainMenus(false);
+  }
 }
 
 int TFormMenus::MenuBarHeight() const {
@@ -106,11 +149,17 @@ void TFormMenus::Hooked() {
         FClientGrowth = after.bottom - before.bottom;
       }
     }
+  SkinMainMenus(true);
+}
+
+void TFormMenus::SkinMenusAgain() {
   SkinPopupMenus(true);
+  SkinMainMenus(true);
 }
 
 void TFormMenus::Unhook() {
   SkinPopupMenus(false);
+  SkinMainMenus(false);
   FSysMenu.reset();
   if (FBar) {
     ::SetMenu(FForm.FHandle, FBar->MenuHandle());
@@ -121,31 +170,34 @@ void TFormMenus::Unhook() {
 void TFormMenus::SkinPopupMenus(bool on) {
   if (!FForm.FForm || !FForm.FSource.SkinControls.Contains(xcPopupMenu)) return;
   const int disableTag = FForm.FSource.Component ? FForm.FSource.Component->DisableTag : 99;
-  std::function<void(fw::TMenuItem&)> skinItems = [&](fw::TMenuItem& item) {
-    for (int i = 0; i < item.Count(); ++i) {
-      fw::TMenuItem& child = *item.Items(i);
-      if (on) {
-        child.OnDrawItem = [this](fw::TObject* sender, HDC dc, const RECT& rect, bool selected) {
-          FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
-        };
-        if (!child.OnMeasureItem)
-          child.OnMeasureItem = [this](fw::TObject* sender, HDC, int& width, int&) {
-            const fw::TMenu* menu = static_cast<fw::TMenuItem*>(sender)->GetParentMenu();
-            width += FPainter.PopupExtraWidth(menu && menu->Images);
-          };
-      } else {
-        child.OnDrawItem = nullptr;
-        child.OnMeasureItem = nullptr;
-      }
-      skinItems(child);
-    }
+  auto skinItem = [this, on](fw::TMenuItem& item) {
+    if (!on) return GiveBackPainters(item);
+    item.OnDrawItem = TSkinItemPainter{this};
+    if (!item.OnMeasureItem) item.OnMeasureItem = TSkinItemMeasure{this, true};
   };
   for (fw::TComponent* component : FForm.FForm->Components())
     if (auto* popup = dynamic_cast<fw::TPopupMenu*>(component))
       if (popup->Tag != disableTag) {
-        skinItems(popup->Items());
+        ForEachItemBelow(popup->Items(), skinItem);
         popup->SetOwnerDraw(on);
       }
+}
+
+void TFormMenus::SkinMainMenus(bool on) {
+  if (!FForm.FForm || !FForm.FSource.SkinControls.Contains(xcMenuItem)) return;
+  // The bar's own items are the skinned bar's; their drop-downs' items get the painters.
+  auto skinItem = [this, on](fw::TMenuItem& item) {
+    if (!on) return GiveBackPainters(item);
+    if (item.OnDrawItem) return; // the program draws it
+    item.OnDrawItem = TSkinItemPainter{this};
+    item.OnMeasureItem = TSkinItemMeasure{this, false};
+  };
+  for (fw::TComponent* component : FForm.FForm->Components())
+    if (auto* menu = dynamic_cast<fw::TMainMenu*>(component)) {
+      for (int i = 0; i < menu->Items().Count(); ++i)
+        ForEachItemBelow(*menu->Items().Items(i), skinItem);
+      menu->SetOwnerDraw(on);
+    }
 }
 
 TRect TFormMenus::BarRect() const {
@@ -155,9 +207,19 @@ TRect TFormMenus::BarRect() const {
   return {f.left, f.top, (w.right - w.left) - f.right, f.top + FForm.FMenuHeight};
 }
 
+bool TFormMenus::RightToLeft() const {
+  return FForm.FKind.rightToLeft || (FBar && FBar->Menu() && FBar->Menu()->IsRightToLeft());
+}
+
 void TFormMenus::PaintBar(HDC dc, TRect rect) {
   FHotItem = -1;
-  if (FBar) FBar->PaintBar(FForm.FHandle, dc, rect, FForm.FActive, FForm.FKind.rightToLeft);
+  if (!FBar) return;
+  std::function<void(HDC)> mdiButtons;
+  if (FForm.FKind.mdiKind == kMdiFrame) {
+    FBar->FMdiButtonsLeft = FForm.MdiChildButtonsLeft();
+    mdiButtons = [this, rect](HDC memory) { FForm.DrawMdiChildButtons(memory, rect); };
+  }
+  FBar->PaintBar(FForm.FHandle, dc, rect, FForm.FActive, RightToLeft(), mdiButtons);
 }
 
 void TFormMenus::SetHot(int index, int state) {
@@ -215,7 +277,7 @@ void TFormMenus::SwitchTo(int index) {
 bool TFormMenus::OpenMenuItem(int index) {
   if (!FBar) return false;
   HWND wnd = FForm.FHandle;
-  const bool rightToLeft = FForm.FKind.rightToLeft;
+  const bool rightToLeft = RightToLeft();
   bool opened = false;
   int next = index;
   while (next >= 0 && FBar && next < static_cast<int>(FBar->FItems.size())) {
@@ -272,7 +334,7 @@ void TFormMenus::OnMenuFilter(int code, LPARAM lParam) {
   if (code != MSGF_MENU || state.form != this || !FBar) return;
   MSG& m = *reinterpret_cast<MSG*>(lParam);
   // In a right-to-left menu the arrow keys point the other way.
-  if (FForm.FKind.rightToLeft && (m.message == WM_KEYDOWN || m.message == WM_KEYUP) &&
+  if (RightToLeft() && (m.message == WM_KEYDOWN || m.message == WM_KEYUP) &&
       (m.wParam == VK_LEFT || m.wParam == VK_RIGHT))
     m.wParam = m.wParam == VK_LEFT ? VK_RIGHT : VK_LEFT;
   if (!state.downKeySent) {
@@ -401,17 +463,47 @@ void TFormMenus::MenuChanged() {
   fw::TMainMenu* formMenu = FForm.FForm ? FForm.FForm->Menu() : nullptr;
   if (!menu && FBar && formMenu) menu = formMenu->Handle();
   const bool menuUpdate = !FForm.FSource.Component || FForm.FSource.Component->MenuUpdate;
-  if (menu && menuUpdate && !FForm.FKind.IsMdiChild()) {
-    const bool hadBar = FBar != nullptr;
-    if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FForm.FSource);
-    if (!FBar->BuildItems(wnd, menu, formMenu) && !hadBar) FBar.reset();
-    if (FBar && !hadBar) {
-      // A new bar: the frame makes room for it.
-      FForm.CalcFrame();
-      ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
+  if (menu && menuUpdate && !FForm.FKind.IsMdiChild()) BuildBar(menu, false);
+  if (::GetMenu(wnd)) ::SetMenu(wnd, nullptr);
+  FForm.PaintFrame(nullptr);
+}
+
+void TFormMenus::BuildBar(HMENU menu, bool mdiMerge) {
+  HWND wnd = FForm.FHandle;
+  const bool hadBar = FBar != nullptr;
+  if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FForm.FSource);
+  if (!FBar->BuildItems(wnd, menu, FForm.FForm ? FForm.FForm->Menu() : nullptr, mdiMerge) &&
+      !hadBar)
+    FBar.reset();
+  if (FBar && !hadBar) {
+    // A new bar: the frame makes room for it.
+    FForm.CalcFrame();
+    ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
+}
+
+void TFormMenus::MdiCreate() {
+  // Menu changes wait for the merge of the new child's menu (WM_MDISETMENU).
+  if (TSkinData* component = FForm.FSource.Component) component->MenuUpdate = false;
+}
+
+void TFormMenus::MdiSetMenu(HMENU frameMenu) {
+  HWND wnd = FForm.FHandle;
+  // The client sets the frame's menu, unless it believes the window shows it already. A frame
+  // that had no menu gets a bar now rather than lose the menu.
+  HMENU shown = ::GetMenu(wnd);
+  if (frameMenu) BuildBar(shown ? shown : frameMenu, true);
+  ::SetMenu(wnd, nullptr);
+  FForm.PaintFrame(nullptr);
+}
+
+void TFormMenus::MdiDestroyed(bool last) {
+  if (!last || !FBar) return;
+  if (TSkinData* component = FForm.FSource.Component)
+    component->MenuUpdate = FForm.FSavedMenuUpdate;
+  HWND wnd = FForm.FHandle;
+  FBar->BuildItems(wnd, nullptr, FForm.FForm ? FForm.FForm->Menu() : nullptr);
   if (::GetMenu(wnd)) ::SetMenu(wnd, nullptr);
   FForm.PaintFrame(nullptr);
 }

@@ -19,9 +19,6 @@ namespace skin {
 
 class TWinSkinForm;
 
-// The framework notification of an Alt+character a form's controls did not use.
-inline constexpr UINT CM_DIALOGCHAR = 0xB006;
-
 class TFormMenus {
 public:
   explicit TFormMenus(TWinSkinForm& form);
@@ -30,9 +27,14 @@ public:
   TFormMenus& operator=(const TFormMenus&) = delete;
 
   // The window was hooked with a skinned frame: its menu becomes a skinned menu bar, and a
-  // framework form's popup menus get the skin's item painters.
+  // framework form's main menus get the skin's item painters (with xcMenuItem).
   void Hooked();
-  // The window gets its menu back, the popup menus their own drawing.
+  // A framework form's popup menus get the skin's item painters (with xcPopupMenu), at control
+  // discovery; after a skin change the main and popup menus get them again (items added since
+  // included).
+  void SkinPopupMenus(bool on);
+  void SkinMenusAgain();
+  // The window gets its menu back; main and popup menus lose the painters the skin gave them.
   void Unhook();
   // How much the client area grew when the system's menu bar was taken away.
   int ClientGrowth() const { return FClientGrowth; }
@@ -55,6 +57,11 @@ public:
   void MenuBarClick(LPARAM lParam);
   void MenuChanged();
   bool DialogChar(WPARAM wParam);
+  // An MDI frame's client: a child is made (the menu merge is to come), a frame menu is set (the
+  // bar shows the merged menu), a child was destroyed (`last`: none is left).
+  void MdiCreate();
+  void MdiSetMenu(HMENU frameMenu);
+  void MdiDestroyed(bool last);
   // Non-client mouse messages over the bar (after the caption buttons missed).
   bool NonClientMouse(UINT msg, POINT framePoint);
   // The hover tick: a hot item the cursor left goes back to normal.
@@ -67,6 +74,8 @@ public:
 
 private:
   friend struct TMenuTrackingState;
+  friend struct TSkinItemPainter;
+  friend struct TSkinItemMeasure;
   // Opens the drop-down of bar item `index` and, when the user moves to a neighbour meanwhile,
   // that one's after it closed. False for a command item.
   bool OpenMenuItem(int index);
@@ -74,8 +83,12 @@ private:
   void SwitchTo(int index);
   void OnMenuFilter(int code, LPARAM lParam);
   void SetHot(int index, int state);
-  void SkinPopupMenus(bool on);
+  void SkinMainMenus(bool on);
   TRect BarRect() const;
+  // The bar reads from right to left: the window does, or the form's main menu.
+  bool RightToLeft() const;
+  // Reads the bar's items from `menu`, making the bar (and room for it) when there was none.
+  void BuildBar(HMENU menu, bool mdiMerge);
 
   TWinSkinForm& FForm;
   TMenuPainter FPainter;

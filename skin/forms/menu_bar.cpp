@@ -31,7 +31,7 @@ COLORREF TWinSkinMenu::Colour(int index) const {
                           : ::GetSysColor(COLOR_MENU);
 }
 
-bool TWinSkinMenu::BuildItems(HWND wnd, HMENU handle, fw::TMainMenu* menu) {
+bool TWinSkinMenu::BuildItems(HWND wnd, HMENU handle, fw::TMainMenu* menu, bool mdiMerge) {
   if (!handle) handle = ::GetMenu(wnd);
   if (handle) FMenuHandle = handle;
   if (!FMenuHandle) return false;
@@ -50,11 +50,12 @@ bool TWinSkinMenu::BuildItems(HWND wnd, HMENU handle, fw::TMainMenu* menu) {
     item.FItemEnabled = (info.fState & MFS_DISABLED) == 0;
     item.FCommand = info.wID;
     item.FCaption = fw::MenuItemText(FMenuHandle, static_cast<UINT>(i), true);
-    if (FMenu)
+    if (FMenu && (!mdiMerge || item.FCaption.empty()))
       if (fw::TMenuItem* framework = FMenu->FindItem(info.wID)) {
         item.FCaption = framework->Caption();
         item.FItemEnabled = framework->Enabled();
         item.FFrameworkItem = true;
+        item.FCommand = framework->Command();
         item.FSubMenu = framework->Count() > 0 ? framework->Handle() : nullptr;
       }
     FItems.push_back(item);
@@ -65,8 +66,11 @@ bool TWinSkinMenu::BuildItems(HWND wnd, HMENU handle, fw::TMainMenu* menu) {
 
 int TWinSkinMenu::StartOffset(TRect bar, bool rightToLeft) const {
   const TDataSkinObject* e = BarElement();
-  return MenuBarStart(e != nullptr, e ? e->LeftWidth : 0, e ? e->RightWidth : 0, rightToLeft,
-                      bar.Width());
+  const int start = MenuBarStart(e != nullptr, e ? e->LeftWidth : 0, e ? e->RightWidth : 0,
+                                 rightToLeft, bar.Width());
+  return rightToLeft && FMdiButtonsLeft >= 0
+             ? StartBesideMdiButtons(start, bar.Width(), FMdiButtonsLeft - bar.Left)
+             : start;
 }
 
 void TWinSkinMenu::Layout(HWND wnd, TRect bar, bool rightToLeft) {
@@ -89,7 +93,8 @@ void TWinSkinMenu::DrawCaption(HDC dc, const TMenuBtn& item, RECT r) const {
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
 }
 
-void TWinSkinMenu::PaintBar(HWND wnd, HDC dc, TRect rect, bool active, bool rightToLeft) {
+void TWinSkinMenu::PaintBar(HWND wnd, HDC dc, TRect rect, bool active, bool rightToLeft,
+                            const std::function<void(HDC)>& overlay) {
   if (rect.Width() <= 0 || rect.Height() <= 0) return;
   Layout(wnd, rect, rightToLeft);
   TBitmap canvas(rect.Width(), rect.Height(), fw::TPixelFormat::pf32bit);
@@ -117,6 +122,7 @@ void TWinSkinMenu::PaintBar(HWND wnd, HDC dc, TRect rect, bool active, bool righ
       DrawCaption(memory, item,
                   {item.FBounds.Left - rect.Left, 0, item.FBounds.Right - rect.Left, r.Bottom - 1});
     }
+    if (overlay) overlay(memory);
   });
   fw::DrawBitmap(dc, rect.Left, rect.Top, canvas);
 }

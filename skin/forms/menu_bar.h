@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,12 +35,17 @@ public:
 
   // Reads the items from the menu `handle` (the window's menu when null) and, for a framework
   // form, its main menu; then takes the menu from the window so that the system draws no bar.
-  // False when the menu has no items (the window keeps it).
-  bool BuildItems(HWND wnd, HMENU handle, fw::TMainMenu* menu);
+  // False when the menu has no items (the window keeps it). After an MDI merge (`mdiMerge`) the
+  // merged menu's own texts are kept; only entries without text (the child's window icon) are
+  // looked up in the main menu.
+  bool BuildItems(HWND wnd, HMENU handle, fw::TMainMenu* menu, bool mdiMerge = false);
   // The item rectangles in the bar rectangle `bar` (frame coordinates).
   void Layout(HWND wnd, TRect bar, bool rightToLeft);
-  // Paints the bar into `dc` at `rect` (frame coordinates) and keeps its background.
-  void PaintBar(HWND wnd, HDC dc, TRect rect, bool active, bool rightToLeft);
+  // Paints the bar into `dc` at `rect` (frame coordinates) and keeps its background; `overlay`
+  // draws more into the bar's picture (whose origin is rect's top-left) before it reaches the
+  // window.
+  void PaintBar(HWND wnd, HDC dc, TRect rect, bool active, bool rightToLeft,
+                const std::function<void(HDC)>& overlay = {});
   // Hover and press feedback of one item, on the window.
   void PaintItem(HWND wnd, int index);
 
@@ -50,6 +56,9 @@ public:
   std::vector<TRect> Bounds() const;
 
   HMENU MenuHandle() const { return FMenuHandle; }
+  // The left edge of the maximized MDI child's buttons in the bar (frame coordinates), -1 for
+  // none: a right-to-left bar lays its items out left of them.
+  int FMdiButtonsLeft = -1;
   fw::TMainMenu* Menu() const { return FMenu; }
   std::vector<TMenuBtn> FItems;
 

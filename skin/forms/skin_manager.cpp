@@ -194,6 +194,10 @@ bool TSkinManage::SkinPopupMenu(HWND wnd) {
   if (!data || data->SkinMissing() ||
       !SkinsMenuKind(data->SkinControls, static_cast<skin::MenuKind>(MenuKind)))
     return false;
+  // A popup menu tagged to keep the system's look keeps it, its sub-menus too.
+  if (static_cast<skin::MenuKind>(MenuKind) == skin::MenuKind::Popup)
+    if (const fw::TPopupMenu* shown = fw::TPopupMenu::Showing())
+      if (shown->Tag == data->DisableTag) return false;
   auto popup = std::make_unique<TWinSkinPopMenu>(
       TFormSkinSource{&data->Elements(), data->SkinControls, data->Options, data});
   if (!popup->Hook(wnd, 0)) return false;

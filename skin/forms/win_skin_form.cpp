@@ -1,5 +1,6 @@
 #include "skin/forms/win_skin_form.h"
 
+#include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/control.h"
 #include "framework/form.h"
@@ -80,6 +81,9 @@ TWinSkinForm::TWinSkinForm(TFormSkinSource source)
       FSubclass([this](UINT msg, WPARAM wParam, LPARAM lParam) {
         return SkinWndProc(msg, wParam, lParam);
       }),
+      FClientSubclass([this](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return ClientWndProc(msg, wParam, lParam);
+      }),
       FCaptionFont(CaptionFont()), FMenus(std::make_unique<TFormMenus>(*this)) {}
 
 TWinSkinForm::~TWinSkinForm() {
@@ -137,6 +141,10 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
   FSkinFrame = FFrameAllowed;
   ReadWindowState();
   if (!FSubclass.Hook(wnd)) return false;
+  if (FKind.mdiKind == kMdiFrame && FClientWnd) {
+    if (FSource.Component) FSavedMenuUpdate = FSource.Component->MenuUpdate;
+    FClientSubclass.Hook(FClientWnd);
+  }
   if (FSkinFrame) FMenus->Hooked();
   if (FSkinFrame)
     CalcFrame();
@@ -245,6 +253,7 @@ void TWinSkinForm::DiscoverControls() {
     discovery.DiscoverWindows(FHandle);
   FDiscovered = discovery.Results();
   AttachControlSkins(FDiscovered);
+  if (FForm) FMenus->SkinPopupMenus(true);
 }
 
 void TWinSkinForm::OfferChildWindow(HWND child) {
@@ -394,6 +403,7 @@ void TWinSkinForm::SkinChanged() {
   ControlsSkinChanged();
   FState = 3;
   if (FSkinFrame) {
+    if (FForm) FMenus->SkinMenusAgain();
     CalcFrame();
     FitWindow(true);
     RebuildRegion();
@@ -466,11 +476,17 @@ void TWinSkinForm::Unhook() {
   if (!FSubclass.Hooked()) return;
   ::KillTimer(FHandle, kHoverTimer);
   FSubclass.Unhook();
+  if (FClientSubclass.Hooked() && FSource.Component)
+    FSource.Component->MenuUpdate = FSavedMenuUpdate; // children may be open
+  FClientSubclass.Unhook();
   FreeControls();
   // Every control paints itself in its own look again.
   if (FState != 4)
     ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  if (!FSkinFrame) return;
+  if (!FSkinFrame) {
+    FMenus->SkinPopupMenus(false);
+    return;
+  }
   const bool hadMenuBar = FMenus->HasMenuBar();
   FMenus->Unhook();
   if (FForm && FSource.Elements && FState != 4) FForm->SetColor(FSavedColor);
@@ -641,6 +657,9 @@ CaptionState TWinSkinForm::CaptionStateNow() {
   s.active = FActive;
   s.borderKind = FKind.borderKind;
   s.isDialog = FKind.isDialog;
+  s.hasMenuBar = FMenus->HasMenuBar();
+  bool maximized = false;
+  s.mdiFrameWithMaximizedChild = ActiveMdiChild(&maximized) && maximized;
   s.askWindow = [this](int visibility, int action) {
     return static_cast<int>(::SendMessageW(FHandle, SM_BUTTONVISIBLE, visibility, action));
   };
@@ -924,9 +943,14 @@ void TWinSkinForm::ButtonAction(TWinSysButton& b, POINT screen) {
     ShowSystemMenu({screen.x + 1, screen.y + 1});
     break;
   case ButtonCommand::MinimizeChild:
+    SendToActiveChild(SC_MINIMIZE);
+    break;
   case ButtonCommand::RestoreChild:
+    SendToActiveChild(SC_RESTORE);
+    break;
   case ButtonCommand::CloseChild:
-    break; // MDI frames come with their own skinners
+    SendToActiveChild(SC_CLOSE);
+    break;
   case ButtonCommand::Application:
     ::PostMessageW(FHandle, SM_CAPTIONCOMMAND, static_cast<WPARAM>(b.FData->Action), 0);
     break;
@@ -1051,6 +1075,8 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   case SM_RESKINSCROLL:
     if (FState != 0 && FState < 4) ReskinScroll(reinterpret_cast<HWND>(wParam));
     return 0;
+  case fw::CM_DIALOGCHAR:
+    return DialogChar(wParam, lParam);
   case SM_OFFERCHILD:
     if (FState != 0 && FState < 4 && ::IsWindow(reinterpret_cast<HWND>(wParam)))
       OfferChildWindow(reinterpret_cast<HWND>(wParam));
@@ -1171,9 +1197,6 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     FMenus->MenuChanged();
     return result;
   }
-  case CM_DIALOGCHAR:
-    if (FMenus->DialogChar(wParam)) return 1;
-    return PassOn(msg, wParam, lParam);
   default:
     break;
   }
@@ -1246,6 +1269,113 @@ LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   default:
     return PassOn(msg, wParam, lParam);
   }
+}
+
+LRESULT TWinSkinForm::DialogChar(WPARAM wParam, LPARAM lParam) {
+  if (const LRESULT own = PassOn(fw::CM_DIALOGCHAR, wParam, lParam)) return own;
+  if (FSkinFrame && FState != 0 && FMenus->DialogChar(wParam)) return 1;
+  if (FKind.IsMdiChild()) {
+    HWND frame = ::GetParent(::GetParent(FHandle));
+    return frame ? ::SendMessageW(frame, fw::CM_DIALOGCHAR, wParam, lParam) : 0;
+  }
+  // A secondary form's accelerators may be the main form's, unless it runs modally.
+  fw::TForm* mainForm = fw::Application ? fw::Application->MainForm : nullptr;
+  if (mainForm && mainForm != FForm && mainForm->HandleAllocated() && !(FForm && FForm->Modal()))
+    return ::SendMessageW(mainForm->Handle(), fw::CM_DIALOGCHAR, wParam, lParam);
+  return 0;
+}
+
+// ---- the MDI client of an MDI frame ---------------------------------------------------------
+
+HWND TWinSkinForm::ActiveMdiChild(bool* maximized) const {
+  if (FKind.mdiKind != kMdiFrame || !FClientWnd || !::IsWindow(FClientWnd)) return nullptr;
+  BOOL isMaximized = FALSE;
+  auto child = reinterpret_cast<HWND>(
+      ::SendMessageW(FClientWnd, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&isMaximized)));
+  if (maximized) *maximized = child && isMaximized;
+  return child;
+}
+
+void TWinSkinForm::SendToActiveChild(UINT command) {
+  if (HWND child = ActiveMdiChild()) ::SendMessageW(child, WM_SYSCOMMAND, command, 0);
+}
+
+int TWinSkinForm::MdiChildButtonsLeft() const {
+  int left = -1;
+  for (const TWinSysButton& b : FButtons)
+    if (b.FVisible && b.FData->Visibility == 100 && !b.FData->Bitmap.Empty())
+      left = left < 0 ? b.FBounds.Left : std::min(left, b.FBounds.Left);
+  return left;
+}
+
+void TWinSkinForm::DrawMdiChildButtons(HDC dc, TRect bar) {
+  bool drawn = false;
+  for (const TWinSysButton& b : FButtons) {
+    if (!b.FVisible || b.FData->Visibility != 100 || b.FData->Bitmap.Empty()) continue;
+    const TRect r{b.FBounds.Left - bar.Left, b.FBounds.Top - bar.Top, b.FBounds.Right - bar.Left,
+                  b.FBounds.Bottom - bar.Top};
+    DrawFrame(dc, r, b.FData->Bitmap, true, b.FData->FrameCount, 1);
+    drawn = true;
+  }
+  if (drawn && !ManagerKnowsMdiMaximized()) TellMdiMaximized(true);
+}
+
+LRESULT TWinSkinForm::ClientWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_NCDESTROY:
+    return ClientDestroyed(wParam, lParam);
+  case WM_MDICREATE:
+    return ClientCreatesChild(wParam, lParam);
+  case WM_MDIDESTROY:
+    return ClientDestroysChild(wParam, lParam);
+  case WM_MDITILE:
+  case WM_MDICASCADE:
+    return ClientArranges(msg, wParam, lParam);
+  case WM_MDISETMENU:
+    return ClientSetsMenu(wParam, lParam);
+  case SM_MDIREDRAW:
+    return ClientRedrawsFrame();
+  default:
+    return FClientSubclass.PassOn(msg, wParam, lParam);
+  }
+}
+
+LRESULT TWinSkinForm::ClientDestroyed(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = FClientSubclass.PassOn(WM_NCDESTROY, wParam, lParam);
+  FClientSubclass.Unhook();
+  return result;
+}
+
+LRESULT TWinSkinForm::ClientCreatesChild(WPARAM wParam, LPARAM lParam) {
+  FMenus->MdiCreate();
+  return FClientSubclass.PassOn(WM_MDICREATE, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::ClientDestroysChild(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = FClientSubclass.PassOn(WM_MDIDESTROY, wParam, lParam);
+  if (!FSkinFrame) return result;
+  bool maximized = false;
+  const HWND active = ActiveMdiChild(&maximized);
+  TellMdiMaximized(maximized);
+  FMenus->MdiDestroyed(active == nullptr);
+  return result;
+}
+
+LRESULT TWinSkinForm::ClientArranges(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (FSkinFrame && ManagerKnowsMdiMaximized()) TellMdiMaximized(false);
+  return FClientSubclass.PassOn(msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::ClientSetsMenu(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = FClientSubclass.PassOn(WM_MDISETMENU, wParam, lParam);
+  if (FSkinFrame) FMenus->MdiSetMenu(reinterpret_cast<HMENU>(wParam));
+  return result;
+}
+
+LRESULT TWinSkinForm::ClientRedrawsFrame() {
+  ::RedrawWindow(FHandle, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  return 0;
 }
 
 } // namespace skin

@@ -2,7 +2,8 @@
 // non-client area and paints it from the skin (borders, caption bar with text and caption
 // buttons), gives the window a region cut from the magenta pixels of transparent borders, tells
 // the system a client rectangle inside the skin's borders, and fits the window once so that its
-// client area keeps its size. Unhook gives the window its system frame back.
+// client area keeps its size. An MDI frame's MDI client is subclassed too, so that the menu bar
+// follows the menus the MDI merges in. Unhook gives the window its system frame back.
 #pragma once
 
 #include "framework/component.h"
@@ -139,6 +140,24 @@ private:
   LRESULT PassOn(UINT msg, WPARAM wParam, LPARAM lParam) {
     return FSubclass.PassOn(msg, wParam, lParam);
   }
+  // The MDI client's procedure (MDI frames only).
+  LRESULT ClientWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT ClientDestroyed(WPARAM wParam, LPARAM lParam);
+  LRESULT ClientCreatesChild(WPARAM wParam, LPARAM lParam);
+  LRESULT ClientDestroysChild(WPARAM wParam, LPARAM lParam);
+  LRESULT ClientArranges(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT ClientSetsMenu(WPARAM wParam, LPARAM lParam);
+  LRESULT ClientRedrawsFrame();
+  // An Alt+character the window's controls did not use: a menu-bar item, else the MDI frame's
+  // or the main form's.
+  LRESULT DialogChar(WPARAM wParam, LPARAM lParam);
+  // The MDI frame's active child, and whether it is maximized.
+  HWND ActiveMdiChild(bool* maximized = nullptr) const;
+  void SendToActiveChild(UINT command);
+  // The MDI child buttons of the menu bar, into the bar's picture at `bar` (frame coordinates).
+  void DrawMdiChildButtons(HDC dc, TRect bar);
+  // The left edge of the leftmost MDI child button shown (frame coordinates), -1 for none.
+  int MdiChildButtonsLeft() const;
   void StartSkin();
   // Gives each control that discovery decided a skin for the skin of its kind.
   void AttachControlSkins(const std::vector<TDiscoveredControl>& found);
@@ -196,6 +215,8 @@ private:
 
   TFormSkinSource FSource;
   TWindowSubclass FSubclass;
+  TWindowSubclass FClientSubclass; // the MDI client of an MDI frame
+  bool FSavedMenuUpdate = true;    // the component's MenuUpdate before MDI children came
   HWND FHandle = nullptr;
   fw::TForm* FForm = nullptr; // the hooked framework form; null for a bare window
   fw::TColor FSavedColor = 0;

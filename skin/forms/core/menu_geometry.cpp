@@ -2,6 +2,8 @@
 
 #include "skin/forms/core/frame_geometry.h"
 
+#include <algorithm>
+
 namespace skin {
 
 namespace {
@@ -30,6 +32,10 @@ int MenuBarStart(bool element, int elementLeft, int elementRight, bool rightToLe
   if (element) start = rightToLeft ? elementRight + 8 : elementLeft + 4;
   if (barWidth < start) start = 12;
   return start;
+}
+
+int StartBesideMdiButtons(int start, int barWidth, int buttonsLeft) {
+  return buttonsLeft < 0 ? start : std::max(start, barWidth - (buttonsLeft - 5));
 }
 
 std::vector<TRect> LayoutMenuBar(TRect bar, int start, const std::vector<MenuBarEntry>& entries,

@@ -23,6 +23,10 @@ bool SkinsMenuKind(TSkinControlTypes controls, MenuKind kind);
 // The offset of the first bar item from the bar's left edge (right edge for a right-to-left bar).
 // `element`: the skin has a menu-bar image with these fixed left and right widths.
 int MenuBarStart(bool element, int elementLeft, int elementRight, bool rightToLeft, int barWidth);
+// A right-to-left bar whose right part shows a maximized MDI child's buttons starts its first item
+// 5 pixels left of them: `buttonsLeft` is the leftmost button's left edge in bar coordinates
+// (-1 for no buttons).
+int StartBesideMdiButtons(int start, int barWidth, int buttonsLeft);
 
 // One item of a menu bar: its caption's width (0 for an empty caption) and whether it shows.
 struct MenuBarEntry {

@@ -22,6 +22,10 @@ TEST(MenuGeometry, BarItemsFollowTheStartOffsetAndSkipHiddenOnes) {
   const auto rtl = LayoutMenuBar(bar, 17, {{20, true}, {15, true}}, true);
   EXPECT_EQ(rtl[0], (TRect{259, 30, 289, 48}));
   EXPECT_EQ(rtl[1], (TRect{234, 30, 259, 48}));
+  // Beside the MDI child buttons at 250 of a 300-wide bar: the first item ends at 245.
+  EXPECT_EQ(StartBesideMdiButtons(17, 300, 250), 55);
+  EXPECT_EQ(StartBesideMdiButtons(17, 300, 295), 17); // the offset is already clear of them
+  EXPECT_EQ(StartBesideMdiButtons(17, 300, -1), 17);
 }
 
 TEST(MenuGeometry, ArrowsWrapAndNeverLandOnAnItemWithoutBounds) {

@@ -1,5 +1,6 @@
 // Skinned menus on real windows under a running skin manager: the system menu, popup menus and
 // the menu bar, with a purpose-made skin whose solid colours tell every part apart on the screen.
+#include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/core/bmp_writer.h"
 #include "framework/form.h"
@@ -31,6 +32,10 @@ constexpr Pixel kPopupEdge = RgbPixel(150, 0, 0), kPopupInside = RgbPixel(200, 2
 constexpr Pixel kItem = RgbPixel(210, 230, 255), kItemSelected = RgbPixel(255, 160, 0);
 constexpr Pixel kSeparatorLine = RgbPixel(0, 0, 200);
 constexpr Pixel kHotFrame = RgbPixel(255, 255, 0);
+// The MDI child buttons (minimize, restore, close) in their normal frame, and any one when hot.
+constexpr Pixel kMdiButtons[3] = {RgbPixel(0, 200, 200), RgbPixel(200, 0, 100),
+                                  RgbPixel(100, 50, 0)};
+constexpr Pixel kMdiHot = RgbPixel(50, 50, 50);
 constexpr Pixel kTextColour = RgbPixel(0, 0, 160), kDisabledText = RgbPixel(160, 0, 160);
 constexpr int kLeft = 6, kTop = 30, kRight = 7, kBottom = 5;
 constexpr int kItemLeftWidth = 2;
@@ -67,6 +72,7 @@ std::vector<std::uint8_t> TestSkinFile(bool menuElements) {
            ".bmp\r\n" + s + "Frame=2\r\n" + s + "Trans=0\r\n" + s + "Stretch=1\r\n";
   }
   ini += "menuBar=menubar.bmp\r\nTileMenu=1\r\nTileLeftMenu=2\r\nTileRightMenu=2\r\n";
+  ini += "[MDICONTROLS]\r\nImage=mdi.bmp\r\n";
   ini += "[Colours]\r\nButtonFace=192 192 192\r\nMenuText=" + Colour(kTextColour) +
          "\r\nMenuBarText=" + Colour(kTextColour) + "\r\nButtonShadow=" + Colour(kDisabledText) +
          "\r\nButtonHilight=" + Colour(kHotFrame) + "\r\nHilightText=255 255 255\r\n" +
@@ -93,6 +99,13 @@ std::vector<std::uint8_t> TestSkinFile(bool menuElements) {
   entries.push_back({"top.bmp", TwoFrames(60, kTop, true, kBorder, kBorderInactive)});
   entries.push_back({"bottom.bmp", TwoFrames(60, kBottom, true, kBorder, kBorderInactive)});
   entries.push_back({"menubar.bmp", TwoFrames(20, 10, true, kBar, kBarInactive)});
+  // Three buttons of four 12 x 12 frames: 1 normal, 2 pressed, 3 unused, 4 hot.
+  entries.push_back({"mdi.bmp", Image(144, 12, [](fw::TBitmap& b) {
+                       for (int i = 0; i < 3; ++i) {
+                         b.FillRect({48 * i, 0, 48 * i + 36, 12}, kMdiButtons[i]);
+                         b.FillRect({48 * i + 36, 0, 48 * i + 48, 12}, kMdiHot);
+                       }
+                     })});
   entries.push_back({"skin.ini", std::vector<std::uint8_t>(ini.begin(), ini.end())});
   return skinpack::PackSkinFile(skinpack::BuildArchive(entries));
 }
@@ -325,6 +338,19 @@ LPARAM At(POINT p) {
   return MAKELPARAM(p.x, p.y);
 }
 
+// The thread's keyboard state has Alt held, as while the user presses Alt+key.
+struct AltHeld {
+  AltHeld() {
+    ::GetKeyboardState(saved);
+    BYTE state[256];
+    std::copy(saved, saved + 256, state);
+    state[VK_MENU] = state[VK_LMENU] = 0x80;
+    ::SetKeyboardState(state);
+  }
+  ~AltHeld() { ::SetKeyboardState(saved); }
+  BYTE saved[256];
+};
+
 // A key once the bar has opened `count` drop-downs.
 std::function<bool(HWND)> KeyAfter(const TFormMenus& menus, size_t count, WPARAM key) {
   return [&menus, count, key](HWND popup) {
@@ -468,6 +494,47 @@ TEST_F(SkinMenus, AFormsMainMenuBecomesASkinnedMenuBar) {
   EXPECT_EQ(menus.Bar()->FItems[4].FCaption, L"&Help");
   EXPECT_EQ(::GetMenu(wnd), nullptr);
   EXPECT_GT(menus.Bar()->FItems[4].FBounds.Width(), 0);
+
+  // An Alt+letter that no control of a secondary form used opens the main form's item.
+  fw::Application->MainForm = form.get();
+  auto second = std::make_unique<fw::TForm>(nullptr);
+  second->SetBounds(200, 200, 200, 120);
+  second->Show();
+  ::SetForegroundWindow(second->Handle());
+  PumpFor(300);
+  {
+    MenuScript script({KeyAfter(menus, 11, VK_ESCAPE)});
+    {
+      AltHeld alt;
+      ::SendMessageW(second->Handle(), WM_SYSCHAR, 'h', 0x20000000);
+    }
+    PumpUntil([&] { return script.Done(); }, 3000);
+  }
+  fw::Application->MainForm = nullptr;
+  second.reset();
+  EXPECT_EQ(menus.OpenedItems().back(), 4);
+
+  // A right-to-left menu: the items from the right edge, the arrow keys the other way round.
+  menu->RightToLeft = true;
+  ::SendMessageW(wnd, SM_REDRAWFRAME, 0, 0);
+  PumpFor(100);
+  ::GetWindowRect(wnd, &w);
+  const TRect first = menus.Bar()->FItems[0].FBounds;
+  EXPECT_EQ(first.Right, (w.right - w.left) - kRight - (2 + 8)) << "the bar's right part + 8";
+  EXPECT_GT(CountPixels({w.left + first.Left, w.top + first.Top, w.left + first.Right,
+                         w.top + first.Bottom},
+                        kTextColour),
+            5);
+  EXPECT_EQ(CountPixels({w.left + kLeft, barY - 2, w.left + kLeft + 30, barY + 12}, kTextColour),
+            0);
+  SaveShot(wnd, 10, L"menu_bar_rtl.bmp");
+  {
+    MenuScript script({KeyAfter(menus, 12, VK_LEFT), KeyAfter(menus, 13, VK_ESCAPE)});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(script.Done());
+  }
+  EXPECT_EQ(menus.OpenedItems().back(), 1);
+  menu->RightToLeft = false;
 
   // Unhooked, the window gets its menu back and keeps its client size.
   RECT before;
@@ -666,6 +733,25 @@ TEST_F(SkinMenus, PopupMenusShowEveryKindOfEntryInTheSkin) {
     EXPECT_TRUE(script.Done());
   }
   EXPECT_TRUE(kept) << "with xoMenuBG the background is not erased";
+
+  // A popup menu with the skin's DisableTag keeps the system's look.
+  auto* plain = new fw::TPopupMenu(form.form.get());
+  plain->Tag = data->DisableTag;
+  plain->Items().Add(L"&Plain");
+  bool system = false;
+  {
+    MenuScript script({[&](HWND popup) {
+                         RECT w;
+                         ::GetWindowRect(popup, &w);
+                         system = ::SendMessageW(popup, SM_ISSKINNED, 0, 0) != 1 &&
+                                  ScreenPixel(w.left + 1, w.top + 1) != kPopupEdge;
+                         return true;
+                       },
+                       Key(VK_ESCAPE)});
+    plain->Popup(200, 200);
+    EXPECT_TRUE(script.Done());
+  }
+  EXPECT_TRUE(system);
 }
 
 class SkinWithoutMenuElements : public SkinMenus {
@@ -688,4 +774,230 @@ TEST_F(SkinWithoutMenuElements, PopupMenusKeepTheSystemBorderAndPlainEntries) {
     form.Popup();
     EXPECT_TRUE(script.Done());
   }
+}
+
+namespace {
+
+// An MDI frame with a menu whose children bring their own menus, merged in the usual way: an
+// activated child sets its menu through WM_MDISETMENU, the last one leaving sets the frame's.
+struct MdiWithMenus {
+  static inline HMENU frameMenu = nullptr, childMenu = nullptr;
+  static LRESULT CALLBACK FrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto client = reinterpret_cast<HWND>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (msg == WM_CREATE) {
+      CLIENTCREATESTRUCT create{::GetSubMenu(frameMenu, 1), 0xFF00};
+      client = ::CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE,
+                                 0, 0, 0, 0, wnd, nullptr, ::GetModuleHandleW(nullptr), &create);
+      ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(client));
+      return client ? 0 : -1;
+    }
+    return ::DefFrameProcW(wnd, client, msg, wParam, lParam);
+  }
+  static LRESULT CALLBACK ChildProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_MDIACTIVATE && (reinterpret_cast<HWND>(lParam) == wnd || lParam == 0)) {
+      HMENU menu = lParam ? childMenu : frameMenu;
+      ::SendMessageW(::GetParent(wnd), WM_MDISETMENU, reinterpret_cast<WPARAM>(menu),
+                     reinterpret_cast<LPARAM>(::GetSubMenu(menu, ::GetMenuItemCount(menu) - 1)));
+    }
+    return ::DefMDIChildProcW(wnd, msg, wParam, lParam);
+  }
+  static HMENU Menu(std::initializer_list<const wchar_t*> captions) {
+    HMENU bar = ::CreateMenu();
+    UINT id = 300;
+    for (const wchar_t* caption : captions) {
+      HMENU drop = ::CreatePopupMenu();
+      ::AppendMenuW(drop, MF_STRING, ++id, L"&Item");
+      ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), caption);
+    }
+    return bar;
+  }
+  MdiWithMenus() {
+    static const bool registered = [] {
+      WNDCLASSW wc{};
+      wc.hInstance = ::GetModuleHandleW(nullptr);
+      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+      wc.lpfnWndProc = FrameProc;
+      wc.lpszClassName = L"tests.MenuMdiFrame";
+      ::RegisterClassW(&wc);
+      wc.lpfnWndProc = ChildProc;
+      wc.lpszClassName = L"tests.MenuMdiChild";
+      return ::RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+    frameMenu = Menu({L"&File", L"&Window"});
+    childMenu = Menu({L"&Document", L"&Edit", L"&Window"});
+    frame = ::CreateWindowExW(0, L"tests.MenuMdiFrame", L"MDI",
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 100, 80, 520, 360, nullptr,
+                              frameMenu, ::GetModuleHandleW(nullptr), nullptr);
+    ::ShowWindow(frame, SW_SHOW);
+    ::SetForegroundWindow(frame);
+  }
+  ~MdiWithMenus() {
+    ::DestroyWindow(frame);
+    ::DestroyMenu(frameMenu);
+    ::DestroyMenu(childMenu);
+  }
+  HWND Client() const { return reinterpret_cast<HWND>(::GetWindowLongPtrW(frame, GWLP_USERDATA)); }
+  HWND AddChild() const {
+    MDICREATESTRUCTW create{
+        L"tests.MenuMdiChild", L"Child", ::GetModuleHandleW(nullptr), 10, 10, 260, 180, 0, 0};
+    return reinterpret_cast<HWND>(
+        ::SendMessageW(Client(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  }
+  HWND frame;
+};
+
+std::vector<std::wstring> Captions(const TWinSkinMenu& bar) {
+  std::vector<std::wstring> captions;
+  for (const TMenuBtn& item : bar.FItems)
+    if (!item.FCaption.empty()) captions.push_back(item.FCaption);
+  return captions;
+}
+
+} // namespace
+
+TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) {
+  MdiWithMenus mdi;
+  ASSERT_TRUE(
+      PumpUntil([&] { return SkinOf(mdi.frame) && SkinOf(mdi.frame)->State() == 1; }, 3000));
+  TWinSkinForm* skin = SkinOf(mdi.frame);
+  ASSERT_NE(skin->Menus().Bar(), nullptr);
+  const TWinSkinMenu& bar = *skin->Menus().Bar();
+  EXPECT_EQ(Captions(bar), std::vector<std::wstring>({L"&File", L"&Window"}));
+
+  // A child's menu, merged in by the MDI client, shows in the skinned bar; the system bar never.
+  HWND child = mdi.AddChild();
+  ASSERT_NE(child, nullptr);
+  EXPECT_FALSE(data->MenuUpdate) << "menu changes wait while children come and go";
+  PumpFor(300);
+  EXPECT_EQ(Captions(bar), std::vector<std::wstring>({L"&Document", L"&Edit", L"&Window"}));
+  EXPECT_EQ(::GetMenu(mdi.frame), nullptr);
+  RECT w;
+  ::GetWindowRect(mdi.frame, &w);
+  const TRect& edit = bar.FItems[1].FBounds;
+  EXPECT_GT(
+      CountPixels({w.left + edit.Left, w.top + edit.Top, w.left + edit.Right, w.top + edit.Bottom},
+                  kTextColour),
+      5);
+
+  // Alt+letter in a child opens the frame's item.
+  {
+    MenuScript script({KeyAfter(skin->Menus(), 1, VK_ESCAPE)});
+    {
+      AltHeld alt;
+      EXPECT_EQ(::SendMessageW(child, fw::CM_DIALOGCHAR, 'e', 0), 1);
+    }
+    PumpUntil([&] { return script.Done(); }, 3000);
+  }
+  EXPECT_EQ(skin->Menus().OpenedItems(), std::vector<int>({1}));
+
+  // Maximized, the child's three buttons sit at the right of the bar, hot ones in frame 4.
+  ::SendMessageW(mdi.Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  PumpFor(300);
+  ::GetWindowRect(mdi.frame, &w);
+  std::vector<TRect> buttons;
+  for (const TWinSysButton& b : skin->Buttons())
+    if (b.FData->Visibility == 100 && b.FVisible) buttons.push_back(b.FBounds);
+  ASSERT_EQ(buttons.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    const TRect& b = buttons[i];
+    EXPECT_GT(b.Left, bar.FItems.back().FBounds.Right) << i;
+    EXPECT_EQ(ScreenPixel(w.left + b.Left + 5, w.top + b.Top + 5), kMdiButtons[i]) << i;
+  }
+  SaveShot(mdi.frame, 10, L"mdi_menu_bar.bmp");
+  // Asked through the MDI client, the frame paints itself anew.
+  HDC dc = ::GetWindowDC(mdi.frame);
+  const RECT spoiled{buttons[0].Left, buttons[0].Top, buttons[2].Right, buttons[2].Bottom};
+  ::FillRect(dc, &spoiled, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::ReleaseDC(mdi.frame, dc);
+  ::PostMessageW(mdi.Client(), SM_MDIREDRAW, reinterpret_cast<WPARAM>(child), 0);
+  PumpFor(100);
+  EXPECT_EQ(ScreenPixel(w.left + buttons[0].Left + 5, w.top + buttons[0].Top + 5), kMdiButtons[0]);
+  const POINT close{w.left + buttons[2].Left + 5, w.top + buttons[2].Top + 5};
+  ::SetCursorPos(close.x, close.y); // the hover tick keeps it hot
+  ::SendMessageW(mdi.frame, WM_NCMOUSEMOVE, HTMENU, At(close));
+  PumpFor(60);
+  EXPECT_EQ(ScreenPixel(close.x, close.y), kMdiHot);
+
+  // Its close button closes the child; the last child gone, the frame's menu is back.
+  ::SendMessageW(mdi.frame, WM_NCLBUTTONDOWN, HTMENU, At(close));
+  ::SendMessageW(mdi.frame, WM_NCLBUTTONUP, HTMENU, At(close));
+  PumpFor(300);
+  EXPECT_FALSE(::IsWindow(child));
+  EXPECT_TRUE(data->MenuUpdate);
+  EXPECT_EQ(Captions(bar), std::vector<std::wstring>({L"&File", L"&Window"}));
+  EXPECT_EQ(::GetMenu(mdi.frame), nullptr);
+  EXPECT_EQ(ScreenPixel(close.x, close.y), kBar);
+
+  // Unhooked, the frame shows its own menu again.
+  skin->Unhook();
+  EXPECT_EQ(::GetMenu(mdi.frame), MdiWithMenus::frameMenu);
+}
+
+TEST_F(SkinMenus, MenuItemsKeepTheSkinsPaintersAcrossASkinChangeAndLoseThemAtUnhook) {
+  data->SkinControls.Include(xcMenuItem);
+  auto form = std::make_unique<fw::TForm>(nullptr);
+  form->SetCaption(L"Menu items");
+  form->SetBounds(120, 100, 420, 300);
+  auto* menu = new fw::TMainMenu(form.get());
+  fw::TMenuItem* file = menu->Items().Add(L"&File");
+  fw::TMenuItem* open = file->Add(L"&Open");
+  fw::TMenuItem* own = file->Add(L"&Own");
+  own->OnDrawItem = [](fw::TObject*, HDC, const RECT&, bool) {};
+  form->SetMenu(menu);
+  auto* popup = new fw::TPopupMenu(form.get());
+  popup->Items().Add(L"&First");
+  form->Show();
+  ::SetForegroundWindow(form->Handle());
+  PumpFor(400);
+  HWND wnd = form->Handle();
+  TWinSkinForm* skin = SkinOf(wnd);
+  ASSERT_NE(skin, nullptr);
+  // Drop-down items of the main menu are the skin's to draw, the bar's own items and the
+  // program's own painter excepted.
+  EXPECT_TRUE(menu->OwnerDraw());
+  EXPECT_TRUE(open->OnDrawItem && open->OnMeasureItem);
+  EXPECT_FALSE(file->OnDrawItem);
+  EXPECT_FALSE(own->OnMeasureItem);
+  EXPECT_TRUE(popup->OwnerDraw());
+
+  // An item added later gets the painters with the next skin change.
+  fw::TMenuItem* later = popup->Items().Add(L"&Later");
+  EXPECT_FALSE(later->OnDrawItem);
+  ::SendMessageW(wnd, SM_SKINCHANGED, 0, 0);
+  PumpFor(100);
+  EXPECT_TRUE(later->OnDrawItem);
+  {
+    MenuScript script({[&](HWND shown) {
+                         const RECT r = EntryRect(shown, 1);
+                         const Pixel p = ScreenPixel(r.right - 4, r.top + 2);
+                         EXPECT_TRUE(p == kItem || p == kItemSelected) << "drawn by the skin";
+                         return true;
+                       },
+                       Key(VK_ESCAPE)});
+    RECT w;
+    ::GetWindowRect(wnd, &w);
+    popup->Popup(w.left + 60, w.top + 80);
+    EXPECT_TRUE(script.Done());
+  }
+
+  // The owner-drawn main menu's drop-down opens from the bar in the skin.
+  {
+    MenuScript script({[&](HWND shown) {
+                         const RECT r = EntryRect(shown, 0);
+                         const Pixel p = ScreenPixel(r.right - 4, r.top + 2);
+                         EXPECT_TRUE(p == kItem || p == kItemSelected);
+                         return true;
+                       },
+                       Key(VK_ESCAPE)});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    EXPECT_TRUE(script.Done());
+  }
+
+  // Unhooked, the menus are ordinary again; the program's own painter stays.
+  skin->Unhook();
+  EXPECT_FALSE(menu->OwnerDraw());
+  EXPECT_FALSE(popup->OwnerDraw());
+  EXPECT_FALSE(open->OnDrawItem || open->OnMeasureItem || later->OnDrawItem);
+  EXPECT_TRUE(own->OnDrawItem);
 }
