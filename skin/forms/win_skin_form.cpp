@@ -1324,6 +1324,8 @@ LRESULT TWinSkinForm::ClientWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
   case WM_NCDESTROY:
     return ClientDestroyed(wParam, lParam);
+  case WM_NCCALCSIZE:
+    return ClientCalcSize(wParam, lParam);
   case WM_MDICREATE:
     return ClientCreatesChild(wParam, lParam);
   case WM_MDIDESTROY:
@@ -1344,6 +1346,17 @@ LRESULT TWinSkinForm::ClientDestroyed(WPARAM wParam, LPARAM lParam) {
   const LRESULT result = FClientSubclass.PassOn(WM_NCDESTROY, wParam, lParam);
   FClientSubclass.Unhook();
   return result;
+}
+
+LRESULT TWinSkinForm::ClientCalcSize(WPARAM wParam, LPARAM lParam) {
+  // The skin's frame has no look for the client's scroll bars: unless the skin asks for them,
+  // children beyond the client's edges show no bars.
+  constexpr LONG kBothBars = WS_HSCROLL | WS_VSCROLL;
+  const HWND client = FClientSubclass.Window();
+  const LONG style = ::GetWindowLongW(client, GWL_STYLE);
+  if (FSkinFrame && !FSource.Options.Contains(xoMDIScrollbar) && (style & kBothBars))
+    ::SetWindowLongW(client, GWL_STYLE, style & ~kBothBars);
+  return FClientSubclass.PassOn(WM_NCCALCSIZE, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::ClientCreatesChild(WPARAM wParam, LPARAM lParam) {

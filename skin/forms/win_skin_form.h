@@ -148,6 +148,7 @@ private:
   LRESULT ClientArranges(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT ClientSetsMenu(WPARAM wParam, LPARAM lParam);
   LRESULT ClientRedrawsFrame();
+  LRESULT ClientCalcSize(WPARAM wParam, LPARAM lParam);
   // An Alt+character the window's controls did not use: a menu-bar item, else the MDI frame's
   // or the main form's.
   LRESULT DialogChar(WPARAM wParam, LPARAM lParam);

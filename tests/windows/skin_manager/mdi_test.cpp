@@ -123,6 +123,15 @@ TEST_F(SkinManager, MdiFramesAndChildrenAreSkinnedAndToldApart) {
   PumpFor(200);
   SaveShot(mdi.Frame(), L"mdi_frame.bmp");
 
+  // The MDI client's scroll bars have no look in the skin: its next frame calculation takes them
+  // off.
+  const HWND mdiClient = mdi.Client();
+  ::SetWindowLongW(mdiClient, GWL_STYLE,
+                   ::GetWindowLongW(mdiClient, GWL_STYLE) | WS_HSCROLL | WS_VSCROLL);
+  ::SetWindowPos(mdiClient, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  EXPECT_EQ(::GetWindowLongW(mdiClient, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+
   // The active child's caption follows the frame's activation.
   ::SendMessageW(mdi.Frame(), WM_NCACTIVATE, FALSE, 0);
   EXPECT_FALSE(SkinOf(child)->Active());
