@@ -16,6 +16,15 @@ namespace {
 constexpr const wchar_t* kPngImageProperty = L"PngImage";
 constexpr int kFocusInflate = 2;
 
+// The disabled look of a glyph, embossed in the system's button colours.
+TBitmap Greyed(const TBitmap& glyph) {
+  TDisabledColours colours;
+  colours.face = ::GetSysColor(COLOR_BTNFACE);
+  colours.highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+  colours.shadow = ::GetSysColor(COLOR_BTNSHADOW);
+  return DisabledImage(glyph, colours);
+}
+
 std::string LowerEnum(fw::TControl& control, const wchar_t* name) {
   return AsciiLower(fw::WideToUtf8(fw::GetEnumProp(control, name).value_or(L"")));
 }
@@ -42,11 +51,7 @@ void DrawGlyphFrame(HDC dc, int x, int y, int numGlyphs, int index, const TBitma
   TBitmap part(width, height);
   fw::CopyPixels(part, 0, 0, glyph, {frame * width, 0, (frame + 1) * width, height});
   if (index == 2 && numGlyphs == 1) {
-    TDisabledColours colours;
-    colours.face = ::GetSysColor(COLOR_BTNFACE);
-    colours.highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    colours.shadow = ::GetSysColor(COLOR_BTNSHADOW);
-    part = DisabledImage(part, colours);
+    part = Greyed(part);
   }
   // The strip's transparent colour is its bottom-left pixel.
   DrawTransparent(dc, {x, y, x + width, y + height}, part, fw::ColourOf(part.At(0, height - 1)));
@@ -81,11 +86,7 @@ void DrawListImage(HDC dc, int x, int y, const TListImage& image, bool disabled)
   fw::DrawInto(part, [&](HDC b) {
     ImageList_Draw(image.list->Handle(), image.index, b, 0, 0, ILD_TRANSPARENT);
   });
-  TDisabledColours colours;
-  colours.face = ::GetSysColor(COLOR_BTNFACE);
-  colours.highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-  colours.shadow = ::GetSysColor(COLOR_BTNSHADOW);
-  part = DisabledImage(part, colours);
+  part = Greyed(part);
   DrawTransparent(dc, {x, y, x + w, y + h}, part, fw::ColourOf(part.At(0, h - 1)));
 }
 
