@@ -128,12 +128,7 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
   facts.hasOwner = ::GetWindow(wnd, GW_OWNER) != nullptr;
   FClientWnd = ::FindWindowExW(wnd, nullptr, L"MDIClient", nullptr);
   facts.hasMdiClient = FClientWnd != nullptr;
-  OSVERSIONINFOW version{};
-  version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  ::GetVersionExW(&version);
-#pragma GCC diagnostic pop
+  const OSVERSIONINFOW& version = SystemVersion();
   facts.osMajor = static_cast<int>(version.dwMajorVersion);
   facts.osMinor = static_cast<int>(version.dwMinorVersion);
   FKind = ClassifyWindow(facts);
@@ -324,14 +319,8 @@ void TWinSkinForm::ReskinScroll(HWND control) {
     if (old->State() != TSkinLife::Destroyed) old->Deactivate();
     old.reset();
     // A control freed since it asked keeps nothing to skin.
-    if (!target || !OwnsControl(target)) return;
-    const TControlSkinKind* row = FindControlSkinKind(decision.kind);
-    if (!row || IsControlSkinned(target->Handle())) return;
-    std::unique_ptr<TSkinControl> fresh = row->create(decision);
-    TSkinControl* raw = fresh.get();
-    FControls.push_back(std::move(fresh));
-    const TControlSkinSource source{FSource.Elements, FSource.Options, FSource.SkinControls};
-    raw->AttachControl(*target, this, source, row->setColor, &FControlCanvas);
+    if (target && OwnsControl(target))
+      AttachControlSkin({target, target->Handle(), {}, decision, nullptr});
     return;
   }
 }
@@ -1300,18 +1289,22 @@ void TWinSkinForm::SendToActiveChild(UINT command) {
   if (HWND child = ActiveMdiChild()) ::SendMessageW(child, WM_SYSCOMMAND, command, 0);
 }
 
+// A maximized MDI child's minimize, restore and close buttons, which the menu bar shows.
+bool TWinSkinForm::InMenuBar(const TWinSysButton& b) {
+  return b.FVisible && b.FData->Visibility == 100 && !b.FData->Bitmap.Empty();
+}
+
 int TWinSkinForm::MdiChildButtonsLeft() const {
   int left = -1;
   for (const TWinSysButton& b : FButtons)
-    if (b.FVisible && b.FData->Visibility == 100 && !b.FData->Bitmap.Empty())
-      left = left < 0 ? b.FBounds.Left : std::min(left, b.FBounds.Left);
+    if (InMenuBar(b)) left = left < 0 ? b.FBounds.Left : std::min(left, b.FBounds.Left);
   return left;
 }
 
 void TWinSkinForm::DrawMdiChildButtons(HDC dc, TRect bar) {
   bool drawn = false;
   for (const TWinSysButton& b : FButtons) {
-    if (!b.FVisible || b.FData->Visibility != 100 || b.FData->Bitmap.Empty()) continue;
+    if (!InMenuBar(b)) continue;
     const TRect r{b.FBounds.Left - bar.Left, b.FBounds.Top - bar.Top, b.FBounds.Right - bar.Left,
                   b.FBounds.Bottom - bar.Top};
     DrawFrame(dc, r, b.FData->Bitmap, true, b.FData->FrameCount, 1);

@@ -158,6 +158,7 @@ private:
   // The MDI child buttons of the menu bar, into the bar's picture at `bar` (frame coordinates).
   void DrawMdiChildButtons(HDC dc, TRect bar);
   // The left edge of the leftmost MDI child button shown (frame coordinates), -1 for none.
+  static bool InMenuBar(const TWinSysButton& b);
   int MdiChildButtonsLeft() const;
   void StartSkin();
   // Gives each control that discovery decided a skin for the skin of its kind.

@@ -18,15 +18,22 @@ inline std::string WindowClassName(HWND wnd) {
 
 namespace skin {
 
-// The major version the system reports (Wine reports 6, as Windows 7 does).
-inline int WindowsMajorVersion() {
-  OSVERSIONINFOW version{};
-  version.dwOSVersionInfoSize = sizeof version;
+// The version the system reports, read once (Wine reports 6.1, as Windows 7 does).
+inline const OSVERSIONINFOW& SystemVersion() {
+  static const OSVERSIONINFOW version = [] {
+    OSVERSIONINFOW v{};
+    v.dwOSVersionInfoSize = sizeof v;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  ::GetVersionExW(&version);
+    ::GetVersionExW(&v);
 #pragma GCC diagnostic pop
-  return static_cast<int>(version.dwMajorVersion);
+    return v;
+  }();
+  return version;
+}
+
+inline int WindowsMajorVersion() {
+  return static_cast<int>(SystemVersion().dwMajorVersion);
 }
 
 } // namespace skin

@@ -195,10 +195,8 @@ protected:
                      ::GetWindowLongW(rightGroup->Handle(), GWL_EXSTYLE) | WS_EX_RIGHT);
     ::SetForegroundWindow(form->Handle());
     Pump();
-    formSkin = std::make_unique<TWinSkinForm>(skin.Source());
-    ASSERT_TRUE(formSkin->HookWindow(form->Handle()));
-    ::PostMessageW(form->Handle(), SM_STARTSKIN, 0, 1000);
-    Pump();
+    formSkin = StartFormSkin(form->Handle(), skin.Source());
+    ASSERT_TRUE(formSkin);
   }
   void TearDown() override {
     formSkin.reset();

@@ -135,10 +135,8 @@ protected:
     RECT r;
     ::GetWindowRect(plain->Handle(), &r);
     plainUnskinned = testing_support::ScreenPixels(r);
-    formSkin = std::make_unique<TWinSkinForm>(skin.Source());
-    ASSERT_TRUE(formSkin->HookWindow(form->Handle()));
-    ::PostMessageW(form->Handle(), SM_STARTSKIN, 0, 1000);
-    Pump();
+    formSkin = StartFormSkin(form->Handle(), skin.Source());
+    ASSERT_TRUE(formSkin);
   }
   void TearDown() override {
     formSkin.reset();

@@ -19,6 +19,7 @@
 using namespace skin;
 using skin_tests::AsPixel;
 using skin_tests::Pump;
+using skin_tests::StartFormSkin;
 using testing_support::PumpFor;
 
 namespace {
@@ -149,10 +150,8 @@ protected:
     ::SetForegroundWindow(form->Handle());
     Pump();
     TFormSkinSource source{&elements, DefaultSkinControls(), {}, &data};
-    formSkin = std::make_unique<TWinSkinForm>(source);
-    ASSERT_TRUE(formSkin->HookWindow(form->Handle()));
-    ::PostMessageW(form->Handle(), SM_STARTSKIN, 0, 1000);
-    Pump();
+    formSkin = StartFormSkin(form->Handle(), source);
+    ASSERT_TRUE(formSkin);
   }
   void TearDown() override {
     formSkin.reset();

@@ -1,11 +1,16 @@
 // What the control-skin tests read off the screen: a window's pixels in window coordinates, the
-// skin colours as pixels, and a short pump so that paints reach the screen.
+// skin colours as pixels, and a short pump so that paints reach the screen; and the window skin
+// they start on a test form.
 #pragma once
 
 #include "framework/core/bitmap.h"
+#include "skin/forms/win_skin_form.h"
+#include "skin/skin_messages.h"
 #include "tests/windows/support/test_support.h"
 
 #include <windows.h>
+
+#include <memory>
 
 namespace skin_tests {
 
@@ -27,6 +32,16 @@ inline COLORREF At(HWND wnd, int x, int y) {
 
 inline void Pump() {
   testing_support::PumpFor(60);
+}
+
+// A window skin made from `source`, hooked on `wnd` and started; null when it cannot hook.
+inline std::unique_ptr<skin::TWinSkinForm> StartFormSkin(HWND wnd,
+                                                         const skin::TFormSkinSource& source) {
+  auto formSkin = std::make_unique<skin::TWinSkinForm>(source);
+  if (!formSkin->HookWindow(wnd)) return nullptr;
+  ::PostMessageW(wnd, skin::SM_STARTSKIN, 0, 1000);
+  Pump();
+  return formSkin;
 }
 
 } // namespace skin_tests

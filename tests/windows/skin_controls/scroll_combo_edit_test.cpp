@@ -25,6 +25,7 @@ using namespace skin;
 using skin_tests::AsPixel;
 using skin_tests::At;
 using skin_tests::Pump;
+using skin_tests::StartFormSkin;
 using testing_support::PumpFor;
 using testing_support::ScreenPixel;
 
@@ -175,10 +176,8 @@ protected:
     form->Show();
     ::SetForegroundWindow(form->Handle());
     Pump();
-    formSkin = std::make_unique<TWinSkinForm>(skin.Source());
-    ASSERT_TRUE(formSkin->HookWindow(form->Handle()));
-    ::PostMessageW(form->Handle(), SM_STARTSKIN, 0, 1000);
-    Pump();
+    formSkin = StartFormSkin(form->Handle(), skin.Source());
+    ASSERT_TRUE(formSkin);
   }
   void TearDown() override {
     formSkin.reset();

@@ -20,6 +20,7 @@
 using namespace skin;
 using skin_tests::AsPixel;
 using skin_tests::Pump;
+using skin_tests::StartFormSkin;
 using testing_support::PumpFor;
 using testing_support::ScreenPixel;
 
@@ -98,11 +99,9 @@ protected:
     ::SendMessageW(bare, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L"Two"));
     ::SetForegroundWindow(form->Handle());
     Pump();
-    formSkin = std::make_unique<TWinSkinForm>(
-        TFormSkinSource{&elements, DefaultSkinControls(), {}, &data});
-    ASSERT_TRUE(formSkin->HookWindow(form->Handle()));
-    ::PostMessageW(form->Handle(), SM_STARTSKIN, 0, 1000);
-    Pump();
+    formSkin =
+        StartFormSkin(form->Handle(), TFormSkinSource{&elements, DefaultSkinControls(), {}, &data});
+    ASSERT_TRUE(formSkin);
     // A bare status window is skinned by window handle; the window skin owns the skin.
     (new TSkinStatusBar)
         ->AttachWindow(bare, {&elements, DefaultSkinOptions()}, formSkin.get(), nullptr);
