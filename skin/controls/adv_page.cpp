@@ -1,7 +1,7 @@
 #include "skin/controls/adv_page.h"
 
 #include "framework/buttons.h"
-#include "skin/forms/core/nine_slice.h"
+#include "skin/data/core/nine_slice.h"
 
 #include <algorithm>
 
@@ -22,7 +22,7 @@ void AssignBitmapProperty(fw::TWinControl& control, const wchar_t* name, TBitmap
 
 } // namespace
 
-void TSkinAdvPage::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinAdvPage::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                  const TControlSkinSource& skinData, bool setColor,
                                  fw::TCanvas* canvas) {
   if (FAttached) return;

@@ -14,7 +14,7 @@ class TSkinAdvPage : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinAdvPage"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
   void Deactivate() override;

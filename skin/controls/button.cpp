@@ -1,10 +1,10 @@
 #include "skin/controls/button.h"
 
 #include "framework/sysutils.h"
+#include "skin/common/skin_paint.h"
+#include "skin/common/window_class.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 namespace skin {
@@ -28,7 +28,7 @@ const TDataSkinButton* TSkinButton::Element() const {
   return buttons && !buttons->Bitmap.Empty() ? buttons : nullptr;
 }
 
-void TSkinButton::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinButton::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                 const TControlSkinSource& skinData, bool setColor,
                                 fw::TCanvas* canvas) {
   TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
@@ -39,7 +39,7 @@ void TSkinButton::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm
 }
 
 void TSkinButton::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                               TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                               TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
   FParentBack = FSkinData.Options.Contains(xoTransparent);
 }

@@ -15,10 +15,10 @@ class TSkinButton : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinButton"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TControlSkinOwner* skinForm,
                     fw::TCanvas* canvas) override;
   bool BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;

@@ -1,9 +1,9 @@
 #include "skin/controls/check_radio.h"
 
 #include "framework/sysutils.h"
+#include "skin/common/skin_paint.h"
+#include "skin/common/window_class.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 namespace skin {
@@ -38,7 +38,7 @@ int TSkinCheckRadio::StripFrames() const {
   return std::max(1, IsRadio() ? buttons.RadioButtonFrame : buttons.CheckButtonFrame);
 }
 
-void TSkinCheckRadio::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinCheckRadio::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                     const TControlSkinSource& skinData, bool setColor,
                                     fw::TCanvas* canvas) {
   TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
@@ -47,7 +47,7 @@ void TSkinCheckRadio::AttachControl(fw::TWinControl& control, TWinSkinForm* skin
 }
 
 void TSkinCheckRadio::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                   TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                                   TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
   FMode = static_cast<int>(TPaintMode::ImageOnly);
   FParentBack = FSkinData.Options.Contains(xoTransparent);
@@ -153,7 +153,7 @@ void TSkinCheckRadio::DrawCaption(HDC dc, TRect textRect, unsigned flags) {
 
 // --- Check box
 
-void TSkinCheckBox::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinCheckBox::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                   const TControlSkinSource& skinData, bool setColor,
                                   fw::TCanvas* canvas) {
   FCheckState = 0;

@@ -11,10 +11,10 @@ namespace skin {
 
 class TSkinCheckRadio : public TSkinControl {
 public:
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TControlSkinOwner* skinForm,
                     fw::TCanvas* canvas) override;
   bool BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
@@ -43,7 +43,7 @@ private:
 class TSkinCheckBox : public TSkinCheckRadio {
 public:
   std::wstring ClassName() const override { return L"TSkinCheckBox"; }
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
 

@@ -1,9 +1,9 @@
 #include "skin/controls/combo_box.h"
 
+#include "skin/common/skin_paint.h"
 #include "skin/controls/combo_list_scroll.h"
 #include "skin/controls/scroll_bar.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/skin_paint.h"
 #include "skin/skin_messages.h"
 
 #include <windowsx.h>
@@ -40,7 +40,7 @@ TSkinComBox::~TSkinComBox() {
   UnhookEdit();
 }
 
-void TSkinComBox::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinComBox::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                 const TControlSkinSource& skinData, bool setColor,
                                 fw::TCanvas* canvas) {
   if (FAttached) return;
@@ -49,7 +49,7 @@ void TSkinComBox::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm
 }
 
 void TSkinComBox::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                               TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                               TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
   Attach(true);
 }

@@ -30,10 +30,10 @@ public:
   ~TSkinComBox() override;
   std::wstring ClassName() const override { return L"TSkinComBox"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TControlSkinOwner* skinForm,
                     fw::TCanvas* canvas) override;
   void Deactivate() override;
   bool BeforeMessage(fw::TMessage& message) override;

@@ -1,7 +1,7 @@
 #include "skin/controls/date_time.h"
 
+#include "skin/common/skin_paint.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/skin_paint.h"
 #include "skin/skin_messages.h"
 
 #include <windowsx.h>
@@ -109,7 +109,7 @@ void TArrowButton::Paint() {
 
 // --- TSkinDateTime
 
-void TSkinDateTime::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinDateTime::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                   const TControlSkinSource& skinData, bool setColor,
                                   fw::TCanvas* canvas) {
   if (FAttached) return;
@@ -119,7 +119,7 @@ void TSkinDateTime::AttachControl(fw::TWinControl& control, TWinSkinForm* skinFo
 }
 
 void TSkinDateTime::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                 TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                                 TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
   FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
   RedrawSkin(nullptr);

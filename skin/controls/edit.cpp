@@ -1,10 +1,10 @@
 #include "skin/controls/edit.h"
 
+#include "skin/common/window_class.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/up_down.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 namespace skin {

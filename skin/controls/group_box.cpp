@@ -11,7 +11,7 @@ constexpr int kCornerEllipse = 5;
 
 } // namespace
 
-void TSkinGroupBox::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinGroupBox::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                   const TControlSkinSource& skinData, bool setColor,
                                   fw::TCanvas* canvas) {
   TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);

@@ -17,7 +17,7 @@ public:
   // window), or all of it by the skin (one of our group boxes).
   enum class TPaintMode { Overlay = 0, Whole = 1 };
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
   bool BeforeMessage(fw::TMessage& message) override;

@@ -19,7 +19,7 @@ constexpr int kMaxItemText = 200;
 
 } // namespace
 
-void TSkinHeader::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinHeader::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                 const TControlSkinSource& skinData, bool setColor,
                                 fw::TCanvas* canvas) {
   TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
@@ -27,7 +27,7 @@ void TSkinHeader::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm
 }
 
 void TSkinHeader::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                               TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                               TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
   FHotItem = -1;
 }

@@ -4,7 +4,7 @@
 
 namespace skin {
 
-void TSkinListView::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinListView::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                   const TControlSkinSource& skinData, bool setColor,
                                   fw::TCanvas* canvas) {
   if (FAttached) return;
@@ -13,7 +13,7 @@ void TSkinListView::AttachControl(fw::TWinControl& control, TWinSkinForm* skinFo
 }
 
 void TSkinListView::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                 TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                                 TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinScrollbar::AttachWindow(handle, skinData, skinForm, canvas);
   AttachHeader();
 }

@@ -15,10 +15,10 @@ class TSkinListView : public TSkinScrollbar {
 public:
   std::wstring ClassName() const override { return L"TSkinListView"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TControlSkinOwner* skinForm,
                     fw::TCanvas* canvas) override;
   void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;

@@ -51,7 +51,7 @@ class TSkinMP : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinMP"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
   void Deactivate() override;

@@ -21,7 +21,7 @@ std::unique_ptr<TSkinControl> TSkinObjImage::Create(const ControlDecision& decis
   return skin;
 }
 
-void TSkinObjImage::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinObjImage::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                   const TControlSkinSource& skinData, bool setColor,
                                   fw::TCanvas* canvas) {
   if (FAttached) return;

@@ -4,8 +4,8 @@
 // controls their own glyphs back.
 #pragma once
 
+#include "skin/controls/core/control_kinds.h"
 #include "skin/controls/skin_control.h"
-#include "skin/forms/core/control_kinds.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ public:
   std::wstring ClassName() const override { return L"TSkinObjImage"; }
   static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
   void Deactivate() override;

@@ -3,8 +3,8 @@
 #include "framework/bitmap.h"
 #include "skin/controls/core/bar_layout.h"
 #include "skin/data/core/bitmap_routines.h"
+#include "skin/data/core/nine_slice.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/core/nine_slice.h"
 
 #include <commctrl.h>
 

@@ -1,10 +1,9 @@
 #include "skin/controls/scroll_bar.h"
 
 #include "framework/sysutils.h"
+#include "skin/common/skin_paint.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/win_skin_form.h"
 #include "skin/skin_messages.h"
 
 #include <windowsx.h>
@@ -345,7 +344,7 @@ void TWScrollbar::Paint() {
 
 // --- TSkinScrollbar
 
-void TSkinScrollbar::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinScrollbar::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                    const TControlSkinSource& skinData, bool setColor,
                                    fw::TCanvas* canvas) {
   if (FAttached) return;
@@ -372,7 +371,7 @@ void TSkinScrollbar::SkinChanged(const TControlSkinSource& skinData) {
 }
 
 void TSkinScrollbar::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                  TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                                  TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
   MakeBars();
 }
@@ -429,7 +428,7 @@ void TSkinScrollbar::RecreateWindow(fw::TMessage& message) {
   // The old window's end lets go of the control and of its window method: keep what is needed
   // to hand the control a fresh skin once its new window exists.
   fw::TWinControl* control = FControl;
-  TWinSkinForm* skinForm = FSkinForm;
+  TControlSkinOwner* skinForm = FSkinForm;
   const HWND old = FHandle;
   const fw::TWndMethod controlProc = FOldWindowProc;
   // The fresh skin saves the control's own FixedColor, not the face colour shown now.
@@ -518,7 +517,7 @@ void TSkinScrollbar::DrawSkin(HDC dc, TRect /*rect*/) {
 
 // --- TSkinScControl
 
-void TSkinScControl::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinScControl::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                    const TControlSkinSource& skinData, bool setColor,
                                    fw::TCanvas* canvas) {
   if (FAttached) return;
@@ -528,7 +527,7 @@ void TSkinScControl::AttachControl(fw::TWinControl& control, TWinSkinForm* skinF
 }
 
 void TSkinScControl::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                  TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                                  TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
   FBar = std::make_unique<TWScrollbar>(FSkinData);
   FBar->AttachToWindow(FHandle, ScrollBarKind::Control);

@@ -110,10 +110,10 @@ class TSkinScrollbar : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinScrollbar"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TControlSkinOwner* skinForm,
                     fw::TCanvas* canvas) override;
   void Deactivate() override;
   bool BeforeMessage(fw::TMessage& message) override;
@@ -155,10 +155,10 @@ class TSkinScControl : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinScControl"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TControlSkinOwner* skinForm,
                     fw::TCanvas* canvas) override;
   void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;

@@ -1,10 +1,9 @@
 #include "skin/controls/skin_control.h"
 
 #include "framework/sysutils.h"
+#include "skin/common/skin_paint.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/win_skin_form.h"
 #include "skin/skin_messages.h"
 
 #include <windowsx.h>
@@ -60,12 +59,12 @@ TSkinControl::~TSkinControl() {
   Release();
 }
 
-void TSkinControl::Register(TWinSkinForm* skinForm) {
+void TSkinControl::Register(TControlSkinOwner* skinForm) {
   FSkinForm = skinForm;
   if (FSkinForm) FSkinForm->AddControl(this);
 }
 
-void TSkinControl::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinControl::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                  const TControlSkinSource& skinData, bool setColor,
                                  fw::TCanvas* canvas) {
   if (FAttached) return;
@@ -92,7 +91,7 @@ void TSkinControl::AttachControl(fw::TWinControl& control, TWinSkinForm* skinFor
 }
 
 void TSkinControl::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                                TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   FSkinData = skinData;
   FCanvas = canvas;
   FHandle = handle;

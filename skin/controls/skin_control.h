@@ -9,21 +9,22 @@
 // AfterMessage follows. What a descendant does not handle goes to this base, then to the
 // control's own procedure.
 //
-// Ownership: the window skin (TWinSkinForm) that the skin registers with owns it, in both modes,
-// and frees it when the control's window is gone or the window is unskinned. The skin never
-// outlives that window skin, and it lets go of the control at the control's WM_NCDESTROY, so no
-// reference in either direction can dangle.
+// Ownership: the window skin that the skin registers with owns it, in both modes, and frees it
+// when the control's window is gone or the window is unskinned. The skin never outlives that
+// window skin, and it lets go of the control at the control's WM_NCDESTROY, so no reference in
+// either direction can dangle. The control skin sees its window skin only as a
+// TControlSkinOwner.
 #pragma once
 
 #include "framework/control.h"
 #include "framework/graphics.h"
+#include "skin/common/skin_paint.h"
+#include "skin/common/window_subclass.h"
 #include "skin/controls/core/control_layout.h"
 #include "skin/controls/core/control_states.h"
 #include "skin/controls/core/status_layout.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_options.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/window_subclass.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -34,8 +35,19 @@
 
 namespace skin {
 
-class TWinSkinForm;
-class TSkinData;
+class TSkinControl;
+
+// The window skin a control skin belongs to, as the control skin sees it.
+class TControlSkinOwner {
+public:
+  // Lists `skin`, which the owner frees from then on; true when it was listed already.
+  virtual bool AddControl(TSkinControl* skin) = 0;
+  // The owner's window, where a control skin's requests (SM_RESKINSCROLL, SM_TABCLOSE) go.
+  virtual HWND Handle() const = 0;
+
+protected:
+  ~TControlSkinOwner() = default;
+};
 
 // The skin a control skin paints from.
 struct TControlSkinSource {
@@ -78,12 +90,12 @@ public:
   std::wstring ClassName() const override { return L"TSkinControl"; }
 
   // Control mode: takes over `control`'s window method. A second call does nothing.
-  virtual void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  virtual void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                              const TControlSkinSource& skinData, bool setColor,
                              fw::TCanvas* canvas);
   // Window mode: takes over the window procedure of `handle`.
-  virtual void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                            fw::TCanvas* canvas);
+  virtual void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                            TControlSkinOwner* skinForm, fw::TCanvas* canvas);
   // Skinning off for good: the control gets its colour and ParentBackground back.
   virtual void Deactivate();
   // Before the control's own procedure; false: the message is answered (Result) and goes no
@@ -171,13 +183,13 @@ protected:
   bool FSavedParentColor = false; // the control followed its parent's colour before
   bool FAttached = false;
   TSkinLife FState = TSkinLife::Created;
-  TWinSkinForm* FSkinForm = nullptr; // the window skin that owns this object
+  TControlSkinOwner* FSkinForm = nullptr; // the window skin that owns this object
   int FMode = 0;
   bool FParentBackgroundOff = false;
   TPaintBuffer FBuffer;
 
   // Lists the object with the window skin that owns it from then on.
-  void Register(TWinSkinForm* skinForm);
+  void Register(TControlSkinOwner* skinForm);
 
 private:
   // The control's window is going: give the window method or procedure back and forget it.

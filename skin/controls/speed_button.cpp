@@ -24,7 +24,7 @@ TSkinSpeedButton::~TSkinSpeedButton() {
   LetGo();
 }
 
-void TSkinSpeedButton::AttachSpeedButton(fw::TGraphicControl& button, TWinSkinForm* skinForm,
+void TSkinSpeedButton::AttachSpeedButton(fw::TGraphicControl& button, TControlSkinOwner* skinForm,
                                          const TControlSkinSource& skinData, fw::TCanvas* canvas) {
   if (FAttached) return;
   FSkinData = skinData;

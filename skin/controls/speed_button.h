@@ -20,7 +20,7 @@ public:
   static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
 
   // Takes over the speed button's window method and registers with the window skin.
-  void AttachSpeedButton(fw::TGraphicControl& button, TWinSkinForm* skinForm,
+  void AttachSpeedButton(fw::TGraphicControl& button, TControlSkinOwner* skinForm,
                          const TControlSkinSource& skinData, fw::TCanvas* canvas);
   bool BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;

@@ -3,10 +3,9 @@
 #include "framework/bitmap.h"
 #include "framework/sysutils.h"
 #include "framework/tab_control.h"
+#include "skin/common/skin_paint.h"
 #include "skin/data/core/bitmap_routines.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/win_skin_form.h"
 #include "skin/skin_messages.h"
 
 #include <commctrl.h>
@@ -48,7 +47,7 @@ const TDataSkinBorder* TSkinTab::Tabs() const {
   return FSkinData.Elements ? FSkinData.Elements->Tabs.get() : nullptr;
 }
 
-void TSkinTab::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinTab::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                              const TControlSkinSource& skinData, bool setColor,
                              fw::TCanvas* canvas) {
   TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
@@ -62,8 +61,8 @@ void TSkinTab::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
   FTabUnicode = ::IsWindowUnicode(FHandle);
 }
 
-void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                            fw::TCanvas* canvas) {
+void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                            TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
   FFocused = ::GetFocus() == handle;
   FWindowEnabled = !(::GetWindowLongW(handle, GWL_STYLE) & WS_DISABLED);

@@ -21,10 +21,10 @@ class TSkinTab : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinTab"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TControlSkinOwner* skinForm,
                     fw::TCanvas* canvas) override;
   bool BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;

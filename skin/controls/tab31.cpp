@@ -1,9 +1,9 @@
 #include "skin/controls/tab31.h"
 
 #include "framework/tab_set.h"
+#include "skin/common/skin_paint.h"
 #include "skin/controls/core/tab_layout.h"
 #include "skin/data/core/bitmap_routines.h"
-#include "skin/forms/skin_paint.h"
 
 #include <algorithm>
 
@@ -16,7 +16,7 @@ constexpr int kNormalTab = 1, kSelectedTab = 2;
 
 } // namespace
 
-void TSkinTab31::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+void TSkinTab31::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                const TControlSkinSource& skinData, bool setColor,
                                fw::TCanvas* canvas) {
   TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);

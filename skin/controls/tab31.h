@@ -13,7 +13,7 @@ class TSkinTab31 : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinTab31"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                      const TControlSkinSource& skinData, bool setColor,
                      fw::TCanvas* canvas) override;
   bool BeforeMessage(fw::TMessage& message) override;

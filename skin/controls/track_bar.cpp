@@ -2,8 +2,8 @@
 
 #include "framework/bitmap.h"
 #include "skin/controls/core/bar_layout.h"
+#include "skin/data/core/nine_slice.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/core/nine_slice.h"
 
 #include <algorithm>
 #include <utility>
@@ -24,7 +24,7 @@ const TDataSkinObject* WithImage(const std::unique_ptr<TDataSkinObject>& element
 } // namespace
 
 void TSkinTrackBar::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                 TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                                 TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
   TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
   FParentHook = std::make_unique<TWindowSubclass>([this](UINT msg, WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);

@@ -1,10 +1,10 @@
 #include "skin/controls/up_down.h"
 
+#include "skin/common/window_class.h"
 #include "skin/controls/core/bar_layout.h"
+#include "skin/data/core/nine_slice.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/core/nine_slice.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 #include <commctrl.h>

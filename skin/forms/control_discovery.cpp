@@ -7,11 +7,11 @@
 #include "framework/page_control.h"
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
+#include "skin/common/window_class.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "skin/forms/form_menus.h"
 
 #include "framework/form.h"
+#include "skin/common/thread_hook.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/skin_manager.h"
-#include "skin/forms/thread_hook.h"
 #include "skin/forms/win_skin_form.h"
 
 #include <windowsx.h>

@@ -1,8 +1,8 @@
 #include "skin/forms/skin_manager.h"
 
 #include "framework/form.h"
+#include "skin/common/window_class.h"
 #include "skin/forms/core/manager_rules.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 #include <algorithm>

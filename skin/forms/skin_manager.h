@@ -3,11 +3,11 @@
 // each, and carries out the components' skin-on, skin-off and skin-change requests on a timer.
 #pragma once
 
+#include "skin/common/thread_hook.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/forms/core/menu_geometry.h"
 #include "skin/forms/popup_menu.h"
-#include "skin/forms/thread_hook.h"
 #include "skin/forms/win_skin_form.h"
 
 #include <windows.h>

@@ -4,6 +4,8 @@
 #include "framework/bitmap.h"
 #include "framework/control.h"
 #include "framework/form.h"
+#include "skin/common/skin_paint.h"
+#include "skin/common/window_class.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/list_view.h"
 #include "skin/controls/scroll_bar.h"
@@ -12,8 +14,6 @@
 #include "skin/data/skin_data.h"
 #include "skin/forms/form_menus.h"
 #include "skin/forms/skin_manager.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/window_class.h"
 
 #include <windowsx.h>
 

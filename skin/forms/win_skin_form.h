@@ -8,12 +8,13 @@
 
 #include "framework/component.h"
 #include "framework/graphics.h"
+#include "skin/common/window_subclass.h"
+#include "skin/controls/skin_control.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_options.h"
 #include "skin/forms/control_discovery.h"
 #include "skin/forms/core/caption_buttons.h"
 #include "skin/forms/core/frame_geometry.h"
-#include "skin/forms/window_subclass.h"
 #include "skin/skin_messages.h"
 
 #include "framework/handles.h"
@@ -30,8 +31,6 @@ class TForm;
 }
 
 namespace skin {
-
-class TSkinControl;
 
 // What a form skin reads of its skin component.
 class TSkinData;
@@ -53,7 +52,7 @@ struct TWinSysButton {
   bool FEnabled = true;
 };
 
-class TWinSkinForm : public fw::TComponent {
+class TWinSkinForm : public fw::TComponent, public TControlSkinOwner {
 public:
   explicit TWinSkinForm(TFormSkinSource source);
   ~TWinSkinForm() override;
@@ -85,7 +84,7 @@ public:
   // which frees it when its control's window is gone (DropDeadControls) or when the window is
   // unskinned (FreeControls).
   // Lists `skin` unless it is listed already (then true), taking ownership of it.
-  bool AddControl(TSkinControl* skin);
+  bool AddControl(TSkinControl* skin) override;
   // Takes `skin` out of the list (its last occurrence) and hands it back to the caller.
   std::unique_ptr<TSkinControl> RemoveControl(TSkinControl* skin);
   // The control answers SM_ISSKINNED, or a listed skin skins it.
@@ -101,7 +100,7 @@ public:
   // The window's class name, passed to the skin component's events (set by the manager).
   std::wstring FName;
 
-  HWND Handle() const { return FHandle; }
+  HWND Handle() const override { return FHandle; }
   int State() const { return FState; }
   bool Active() const { return FActive; }
   int WindowState() const { return FWindowState; }
