@@ -15,8 +15,7 @@ public:
   std::wstring ClassName() const override { return L"TSkinAdvPage"; }
 
   void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
+                     const TControlSkinSource& skinData, bool setColor) override;
   void Deactivate() override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;

@@ -31,12 +31,10 @@ public:
   std::wstring ClassName() const override { return L"TSkinComBox"; }
 
   void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TControlSkinOwner* skinForm,
-                    fw::TCanvas* canvas) override;
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
   void Deactivate() override;
-  bool BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;

@@ -149,9 +149,8 @@ LRESULT TWMediaPlayer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 // --- TSkinMP
 
 void TSkinMP::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                            const TControlSkinSource& skinData, bool setColor,
-                            fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+                            const TControlSkinSource& skinData, bool setColor) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   if (FOverlay) return;
   FOverlay = std::make_unique<TWMediaPlayer>(nullptr);
   FOverlay->Attach(control, this, FSkinData);

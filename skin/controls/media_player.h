@@ -52,8 +52,7 @@ public:
   std::wstring ClassName() const override { return L"TSkinMP"; }
 
   void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
+                     const TControlSkinSource& skinData, bool setColor) override;
   void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   TWMediaPlayer* Overlay() const { return FOverlay.get(); }

@@ -22,12 +22,10 @@ std::unique_ptr<TSkinControl> TSkinObjImage::Create(const ControlDecision& decis
 }
 
 void TSkinObjImage::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor,
-                                  fw::TCanvas* canvas) {
+                                  const TControlSkinSource& skinData, bool setColor) {
   if (FAttached) return;
   FSkinData = skinData;
   FSetColor = setColor;
-  FCanvas = canvas;
   FControl = &control;
   FHandle = control.Handle();
   Register(skinForm);

@@ -17,8 +17,7 @@ public:
   static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
 
   void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
+                     const TControlSkinSource& skinData, bool setColor) override;
   void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 

@@ -42,18 +42,9 @@ const TDataSkinBorder* TSkinProgress::Element() const {
   return p && !p->Bitmap.Empty() ? p : nullptr;
 }
 
-bool TSkinProgress::BeforeMessage(fw::TMessage& message) {
-  switch (message.Msg) {
-  case WM_PAINT:
-    if (!Element()) return true; // the control paints itself
-    PaintNow(message);
-    return false;
-  case WM_ERASEBKGND:
-    message.Result = 1;
-    return false;
-  default:
-    return TSkinControl::BeforeMessage(message);
-  }
+TMessageAnswer TSkinProgress::EraseBackground(fw::TMessage& message) {
+  message.Result = 1;
+  return TMessageAnswer::Handled;
 }
 
 int TSkinProgress::FilledWidth(int width) const {

@@ -48,9 +48,8 @@ const TDataSkinBorder* TSkinTab::Tabs() const {
 }
 
 void TSkinTab::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                             const TControlSkinSource& skinData, bool setColor,
-                             fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+                             const TControlSkinSource& skinData, bool setColor) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
   const auto close = fw::GetEnumProp(control, L"CloseButtons");
   FCloseButtons = control.Tag == kCloseButtonsTag && dynamic_cast<fw::TTabControl*>(&control) &&
@@ -58,18 +57,16 @@ void TSkinTab::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinFo
   PrepareImages();
   FindUpDown();
   FSkinOn = true;
-  FTabUnicode = ::IsWindowUnicode(FHandle);
 }
 
 void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                            TControlSkinOwner* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+                            TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
   FFocused = ::GetFocus() == handle;
   FWindowEnabled = !(::GetWindowLongW(handle, GWL_STYLE) & WS_DISABLED);
   PrepareImages();
   FindUpDown();
   FSkinOn = true;
-  FTabUnicode = ::IsWindowUnicode(handle);
 }
 
 void TSkinTab::SkinChanged(const TControlSkinSource& skinData) {
@@ -107,16 +104,13 @@ void TSkinTab::PrepareImages() {
   }
 }
 
-bool TSkinTab::BeforeMessage(fw::TMessage& message) {
+TMessageAnswer TSkinTab::BeforeMessage(fw::TMessage& message) {
   switch (message.Msg) {
-  case WM_PAINT:
-  case WM_PRINTCLIENT:
-    PaintNow(message);
-    return false;
   case WM_LBUTTONDOWN:
-    if (!CloseTabAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam))) return true;
+    if (!CloseTabAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)))
+      return TMessageAnswer::PassOn;
     message.Result = 0;
-    return false;
+    return TMessageAnswer::Handled;
   default:
     return TSkinControl::BeforeMessage(message);
   }
@@ -153,7 +147,7 @@ TSkinTab::TTabItem TSkinTab::TabItem(int index) const {
 }
 
 bool TSkinTab::FindUpDown() {
-  return FUpDown.Find(FHandle, FSkinData, FCanvas);
+  return FUpDown.Find(FHandle, FSkinData);
 }
 
 void TSkinTab::CopyBand(HDC dc, int x, int y, TBitmap& band) const {

@@ -15,9 +15,10 @@ namespace skin {
 
 class TSkinUpDown : public TSkinControl {
 public:
+  TSkinUpDown() { FPaintMode = TPaintMode::Whole; }
   std::wstring ClassName() const override { return L"TSkinUpDown"; }
 
-  bool BeforeMessage(fw::TMessage& message) override;
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 
@@ -27,6 +28,9 @@ public:
   void SetHorizontal(int horizontal) { FHorizontal = horizontal; }
 
 protected:
+  TPrintRequests PrintRequests() const override { return TPrintRequests::None; }
+  // A bare up-down (an edit's buddy, a tab scroller) shows white under its buttons.
+  TMessageAnswer EraseBackground(fw::TMessage& message) override;
   void DoPaint(HDC dc, TRect rect) override;
 
 private:
@@ -52,10 +56,9 @@ private:
 class TTabScroller {
 public:
   // The first "msctls_updown32" child of `parent`, skinned; true when it shows.
-  bool Find(HWND parent, const TControlSkinSource& skinData, fw::TCanvas* canvas);
+  bool Find(HWND parent, const TControlSkinSource& skinData);
   // Skins `scroller` (its arrows side by side when `horizontal`).
-  void Attach(HWND scroller, const TControlSkinSource& skinData, fw::TCanvas* canvas,
-              bool horizontal);
+  void Attach(HWND scroller, const TControlSkinSource& skinData, bool horizontal);
   void SkinChanged(const TControlSkinSource& skinData);
   bool Visible() const;
 

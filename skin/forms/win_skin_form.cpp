@@ -292,7 +292,7 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
     auto* speed = dynamic_cast<TSkinSpeedButton*>(skin.get());
     if (!speed || graphic->Perform(SM_ISSKINNED) == 1) return;
     FControls.push_back(std::move(skin));
-    speed->AttachSpeedButton(*graphic, this, {FSource.Elements, FSource.Options}, &FControlCanvas);
+    speed->AttachSpeedButton(*graphic, this, {FSource.Elements, FSource.Options});
     return;
   }
   if (!skin || !found.Window || IsControlSkinned(found.Window)) return;
@@ -300,9 +300,9 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
   FControls.push_back(std::move(skin));
   const TControlSkinSource source{FSource.Elements, FSource.Options, FSource.SkinControls};
   if (windowed)
-    raw->AttachControl(*windowed, this, source, setColor, &FControlCanvas);
+    raw->AttachControl(*windowed, this, source, setColor);
   else
-    raw->AttachWindow(found.Window, source, this, &FControlCanvas);
+    raw->AttachWindow(found.Window, source, this);
 }
 
 void TWinSkinForm::ReskinScroll(HWND control) {

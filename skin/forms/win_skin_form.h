@@ -241,7 +241,6 @@ private:
   std::vector<TWinSysButton> FButtons;
   std::vector<TDiscoveredControl> FDiscovered;
   std::vector<std::unique_ptr<TSkinControl>> FControls;
-  fw::TCanvas FControlCanvas; // lent to the control skins
   TWinSysButton* FHotObject = nullptr;
   struct TBorderCache {
     TBitmap rendering;
