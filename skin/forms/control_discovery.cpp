@@ -50,11 +50,6 @@ void CollectTabOrder(fw::TWinControl& parent, std::vector<fw::TWinControl*>& out
   }
 }
 
-bool HasScrollBars(const ControlFacts& facts) {
-  return (facts.windowed && (facts.style & (WS_VSCROLL | WS_HSCROLL))) || facts.isListBox ||
-         facts.isMemo;
-}
-
 } // namespace
 
 TDiscoveryRules TDiscoveryRules::From(TSkinData* data, const TSkinElements* elements,

@@ -2,9 +2,8 @@
 
 #include "skin/data/core/skin_text.h"
 
-#include <algorithm>
-#include <initializer_list>
 #include <optional>
+#include <span>
 
 namespace skin {
 
@@ -15,25 +14,312 @@ constexpr std::uint32_t kHScroll = 0x00100000;   // WS_HSCROLL
 constexpr std::uint32_t kVScroll = 0x00200000;   // WS_VSCROLL
 constexpr std::uint32_t kOwnerDrawTabs = 0x2000; // TCS_OWNERDRAWFIXED
 constexpr std::uint32_t kButtonTabs = 0x0100;    // TCS_BUTTONS
+constexpr std::uint32_t kButtonTypeMask = 0xF;   // BS_TYPEMASK
+constexpr std::uint32_t kOwnerDrawButton = 0xB;  // BS_OWNERDRAW
+constexpr std::uint32_t kGroupBoxButton = 0x7;   // BS_GROUPBOX
+constexpr std::uint32_t kBitmapButton = 0x80;    // BS_BITMAP
+constexpr std::uint32_t kComboTypeMask = 0x3;
+constexpr std::uint32_t kSimpleCombo = 0x1; // CBS_SIMPLE
 constexpr std::size_t kMaxKindLength = 50;
 
-// A tab control shows its tabs as buttons when its style says so.
-SkinnerKind TabKind(std::uint32_t style) {
-  return (style & kButtonTabs) ? SkinnerKind::TabBtn : SkinnerKind::Tab;
-}
+using K = SkinnerKind;
+using M = SkinnerMode;
+using C = ChildDiscovery;
 
-bool OneOf(const std::string& name, std::initializer_list<const char*> names) {
-  return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
-}
-
-ControlDecision Make(SkinnerKind kind, SkinnerMode mode = SkinnerMode::Normal,
-                     ChildDiscovery children = ChildDiscovery::None) {
+ControlDecision Make(SkinnerKind kind, SkinnerMode mode = M::Normal,
+                     ChildDiscovery children = C::None) {
   ControlDecision d;
   d.kind = kind;
   d.mode = mode;
   d.children = children;
   return d;
 }
+
+ControlDecision Transparent(ControlDecision d) {
+  d.setTransparent = true;
+  return d;
+}
+
+ControlDecision FaceColour(ControlDecision d) {
+  d.buttonFaceColour = true;
+  return d;
+}
+
+// What a rule looks at: the control, and the name its table matches (the class map's kind in
+// lower case, the control's class in upper case, or a foreign window's class in lower case).
+struct TRuleInput {
+  const ControlFacts& control;
+  std::string name;
+  TSkinControlTypes members;
+  bool skinHasTabs = false;
+};
+
+// One row of a kind table: which controls it is for (a name, a condition, or both), the
+// SkinControls member the skin must have, and what those controls get. `refine` finishes
+// decisions that depend on the control.
+struct TKindRule {
+  const char* name = nullptr;                            // null: any name
+  bool (*when)(const TRuleInput&) = nullptr;             // null: always
+  std::optional<TSkinControlType> member = std::nullopt; // none: no member needed
+  ControlDecision decision = {};                         // the default decision: unskinned
+  void (*refine)(ControlDecision&, const TRuleInput&) = nullptr;
+
+  bool Matches(const TRuleInput& in) const {
+    return (!name || in.name == name) && (!when || when(in));
+  }
+};
+
+// What a table does when the first rule that matches wants a member the skin lacks.
+enum class TMissingMember {
+  Unskinned, // the control stays unskinned
+  NextRule,  // the rules after it are tried
+};
+
+// The first rule of `rules` that matches decides.
+ControlDecision FirstRule(std::span<const TKindRule> rules, const TRuleInput& in,
+                          TMissingMember missing) {
+  for (const TKindRule& rule : rules) {
+    if (!rule.Matches(in)) continue;
+    if (rule.member && !in.members.Contains(*rule.member)) {
+      if (missing == TMissingMember::NextRule) continue;
+      return {};
+    }
+    ControlDecision d = rule.decision;
+    if (rule.refine) rule.refine(d, in);
+    return d;
+  }
+  return {};
+}
+
+// Conditions and refinements the tables share.
+bool SkinHasTabs(const TRuleInput& in) {
+  return in.skinHasTabs;
+}
+bool HasBorder(const TRuleInput& in) {
+  return in.control.hasBorder;
+}
+bool WindowHasScrollBars(const TRuleInput& in) {
+  return HasScrollBars(in.control);
+}
+bool NoTabStop(const TRuleInput& in) {
+  return !(in.control.style & kTabStop);
+}
+bool TrzGroup(const TRuleInput& in) {
+  return AsciiUpper(in.control.className).find("TRZ") != std::string::npos;
+}
+// A tab control shows its tabs as buttons when its style says so.
+void TabsByStyle(ControlDecision& d, const TRuleInput& in) {
+  d.kind = (in.control.style & kButtonTabs) ? K::TabBtn : K::Tab;
+}
+void ListViewBars(ControlDecision& d, const TRuleInput& in) {
+  if (in.control.isListView) d.mode = M::ListView;
+}
+
+// --- The class map: a Skin3rd line names a kind for a class. A kind whose member the skin lacks,
+// "nil" and any other kind leave the control unskinned.
+
+void DropDownBitButton(ControlDecision& d, const TRuleInput& in) {
+  if (AsciiLower(in.control.className) == "tcxbutton" &&
+      in.control.kindProperty == "cxbkDropDownButton")
+    d.kind = K::MenuButton;
+}
+// A radio group's buttons get their skins before the group (with xcRadioButton).
+void RadioGroupButtons(ControlDecision& d, const TRuleInput& in) {
+  if (!in.members.Contains(xcRadioButton)) return;
+  d.childKind = TrzGroup(in) ? K::ObjImage : K::RadioButton;
+  d.childMode = TrzGroup(in) ? M::Radio : M::Normal;
+}
+// A check group's boxes get theirs with xcRadioButton; the group its own with xcGroupBox.
+void CheckGroupParts(ControlDecision& d, const TRuleInput& in) {
+  if (in.members.Contains(xcRadioButton)) {
+    d.childKind = TrzGroup(in) ? K::ObjImage : K::CheckBox;
+    d.childMode = TrzGroup(in) ? M::Check : M::Normal;
+  }
+  if (in.members.Contains(xcGroupBox)) d.kind = K::GroupBox;
+}
+
+// The class map gates its kinds as the skin format defines them, which is not always as the
+// class rules below gate the same kind of control: a mapped "trackbar" needs xcButton (our own
+// track bars xcTrackBar), a mapped "groupbox" xcGroupBox (our own group boxes xcPanel). Skins are
+// written against both gates, so each table keeps its own.
+const TKindRule kClassMapRules[] = {
+    {"combobox", nullptr, xcCombo, Make(K::ComboBox)},
+    {"comboboxex", nullptr, xcCombo, Make(K::ComboBox, M::ExtendedCombo)},
+    {"edit", HasBorder, xcEdit, Make(K::Edit)},
+    {"radiobutton", nullptr, xcRadioButton, Make(K::RadioButton)},
+    {"panel", nullptr, xcPanel, Transparent(Make(K::Box))},
+    {"trackbar", nullptr, xcButton, Transparent(Make(K::TrackBar))},
+    {"button", nullptr, xcButton, Make(K::Button)},
+    {"datetimepicker", nullptr, xcCombo, Make(K::DateTime)},
+    {"mediaplayer", nullptr, xcButton, Make(K::MediaPlayer)},
+    {"bitbtn", nullptr, xcButton, Make(K::BitButton), DropDownBitButton},
+    {"pngbitbtn", nullptr, xcButton, Make(K::BitButton, M::PngGlyph)},
+    {"pngspeedbutton", nullptr, xcButton, Make(K::SpeedButton, M::PngGlyph)},
+    {"menubtn", nullptr, xcButton, Make(K::MenuButton)},
+    {"speedbutton", nullptr, xcSpeedButton, Make(K::SpeedButton)},
+    {"tab", SkinHasTabs, xcTab, Make(K::Tab), TabsByStyle},
+    {"progress", nullptr, xcProgress, Make(K::Progress)},
+    {"scrollbar", nullptr, xcScrollbar, Make(K::Scrollbar, M::Normal, C::After), ListViewBars},
+    {"singlescrollbar", nullptr, xcScrollbar, Make(K::Scrollbar, M::Single)},
+    {"embedscrollbar", nullptr, xcScrollbar, Make(K::EmbedScrollbar)},
+    {"container", nullptr, std::nullopt, Make(K::ChildrenOnly, M::Normal, C::Before)},
+    {"groupbox", nullptr, xcGroupBox, Make(K::GroupBox)},
+    {"advpagecontrol", nullptr, xcTab, Make(K::AdvPage)},
+    {"radiogroup", nullptr, xcGroupBox, Make(K::GroupBox), RadioGroupButtons},
+    {"checkgroup", nullptr, xcPanel, {}, CheckGroupParts},
+    {"checkbox", nullptr, xcCheckBox, Make(K::CheckBox)},
+};
+
+// --- The class rules for the program's own controls (names in upper case; "is a ..." holds for a
+// class and its descendants). A rule whose member the skin lacks falls through to the next.
+
+bool IsTrackBar(const TRuleInput& in) {
+  return in.control.isTrackBar;
+}
+bool IsGroupBox(const TRuleInput& in) {
+  return in.control.isGroupBox;
+}
+bool IsRadioButton(const TRuleInput& in) {
+  return in.control.isRadioButton;
+}
+bool IsCheckBox(const TRuleInput& in) {
+  return in.control.isCheckBox;
+}
+bool IsComboBox(const TRuleInput& in) {
+  return in.control.isComboBox;
+}
+bool IsPanel(const TRuleInput& in) {
+  return in.control.isPanel;
+}
+bool IsListView(const TRuleInput& in) {
+  return in.control.isListView;
+}
+bool IsMemo(const TRuleInput& in) {
+  return in.control.isMemo;
+}
+bool IsPushButton(const TRuleInput& in) {
+  return in.control.isPushButton;
+}
+bool IsEdit(const TRuleInput& in) {
+  return in.control.isEdit;
+}
+bool IsTabControl(const TRuleInput& in) {
+  return in.control.isTabControl && in.skinHasTabs;
+}
+bool PageOfTabs(const TRuleInput& in) {
+  return in.control.isPageOfTabs;
+}
+bool DcEdit(const TRuleInput& in) {
+  return in.name == "TDCEDIT" || in.name == "TDCDBEDIT";
+}
+bool IsEmbeddedForm(const TRuleInput& in) {
+  return in.control.isForm && !DcEdit(in);
+}
+bool DcEditWithButton(const TRuleInput& in) {
+  return DcEdit(in) && in.control.numButtons == 1;
+}
+bool DcEditWithoutButton(const TRuleInput& in) {
+  return DcEdit(in) && in.control.numButtons == 0;
+}
+
+const TKindRule kClassRules[] = {
+    {"TDBCOMBOBOXEH"},
+    {"TFRDESIGNERPAGE"},
+    {"TFRPBOX"},
+    {"TTABSET", SkinHasTabs, xcTab, Make(K::Tab31)},
+    {"TTABBEDNOTEBOOK", SkinHasTabs, xcTab, Make(K::Tab)},
+    {nullptr, IsTabControl, xcTab, Make(K::Tab), TabsByStyle},
+    {"TTABSHEET", PageOfTabs, xcTab, Make(K::TabSheet, M::Normal, C::After)},
+    {"TSTATUSBAR", nullptr, xcStatusBar, Make(K::StatusBar)},
+    {"THEADERCONTROL", nullptr, xcTab, Make(K::Header)},
+    {"TMVCPANEL", nullptr, std::nullopt, Make(K::ChildrenOnly, M::Normal, C::Before)},
+    {nullptr, IsTrackBar, xcTrackBar, Make(K::TrackBar)},
+    {"TUPDOWN", nullptr, xcSpin, Make(K::UpDown)},
+    {"TSPINBUTTON", nullptr, xcSpin, Make(K::UpDown)},
+    {"TPROGRESSBAR", nullptr, xcProgress, Make(K::Progress)},
+    {"TMEDIAPLAYER", nullptr, xcButton, Make(K::MediaPlayer)},
+    {"TDBNAVIGATOR", nullptr, xcPanel, Make(K::Box, M::Normal, C::After)},
+    {"TRZDBCHECKBOX", nullptr, xcCheckBox, Make(K::ObjImage, M::Check)},
+    {"TRZCHECKBOX", nullptr, xcCheckBox, Make(K::ObjImage, M::Check)},
+    {"TRZRADIOBUTTON", nullptr, xcRadioButton, Make(K::ObjImage, M::Radio)},
+    {"TRZDBRADIOBUTTON", nullptr, xcRadioButton, Make(K::ObjImage, M::Radio)},
+    {"TCXDBCHECKBOX", nullptr, xcCheckBox, Make(K::ObjImage, M::Third)},
+    {"TCXCHECKBOX", nullptr, xcCheckBox, Make(K::ObjImage, M::Third)},
+    {nullptr, IsGroupBox, xcPanel, Make(K::GroupBox, M::Normal, C::Before)},
+    {nullptr, IsRadioButton, xcRadioButton, Make(K::RadioButton)},
+    {nullptr, IsCheckBox, xcCheckBox, Make(K::CheckBox)},
+    {"TTNTCOMBOBOX", nullptr, xcCombo, Make(K::ComboBox)},
+    {nullptr, IsComboBox, xcCombo, Make(K::ComboBox)},
+    {"TRICHEDIT", nullptr, xcScrollbar, Make(K::Scrollbar)},
+    {"TWWDBRICHEDIT", nullptr, xcScrollbar, Make(K::Scrollbar)},
+    {"TDXDBMEMO", nullptr, xcScrollbar, Make(K::Scrollbar)},
+    {nullptr, IsPanel, xcPanel, Make(K::Box, M::Normal, C::Before)},
+    {"TDXTREELIST", nullptr, xcScrollbar, Make(K::Scrollbar)},
+    {"TDXDBTREELIST", nullptr, xcScrollbar, Make(K::Scrollbar)},
+    {"TDXDBGRID", nullptr, xcScrollbar, Make(K::Scrollbar)},
+    {nullptr, IsListView, xcScrollbar, Make(K::Scrollbar, M::ListView)},
+    {nullptr, IsMemo, xcScrollbar, Make(K::Scrollbar)},
+    {nullptr, WindowHasScrollBars, xcScrollbar, Make(K::Scrollbar)},
+    {nullptr, IsPushButton, xcButton, Make(K::Button)},
+    {nullptr, IsEdit, xcEdit, Make(K::Edit)},
+    {nullptr, IsEmbeddedForm, std::nullopt, Make(K::Box, M::Normal, C::After)},
+    {nullptr, DcEditWithButton, xcCombo, Make(K::ComboBox)},
+    {nullptr, DcEditWithoutButton, xcEdit, Make(K::Edit, M::ByWindowHandle)},
+};
+
+// --- Foreign child windows (inside system dialogs), by lower-case window class and style. A rule
+// whose member the skin lacks leaves the window unskinned.
+
+std::uint32_t ButtonType(const TRuleInput& in) {
+  return in.control.style & kButtonTypeMask;
+}
+// Owner-drawn buttons draw themselves; group boxes and bitmap buttons keep their look.
+bool DrawsItself(const TRuleInput& in) {
+  return ButtonType(in) == kOwnerDrawButton || ButtonType(in) == kGroupBoxButton ||
+         (in.control.style & kBitmapButton);
+}
+bool CheckBoxStyle(const TRuleInput& in) {
+  return (in.control.style & 0x2) || (in.control.style & 0x5) == 0x5;
+}
+bool RadioStyle(const TRuleInput& in) {
+  return (in.control.style & 0x9) == 0x9 || (in.control.style & 0x4);
+}
+bool SimpleCombo(const TRuleInput& in) {
+  return (in.control.style & kComboTypeMask) == kSimpleCombo;
+}
+bool DrawnTabs(const TRuleInput& in) {
+  return !(in.control.style & kOwnerDrawTabs);
+}
+
+const TKindRule kForeignRules[] = {
+    {"button", DrawsItself},
+    {"button", CheckBoxStyle, xcCheckBox, Make(K::CheckBox)},
+    {"button", RadioStyle, xcRadioButton, Make(K::RadioButton)},
+    {"button", nullptr, xcButton, Make(K::Button)},
+    {"combobox", SimpleCombo},
+    {"combobox", nullptr, xcCombo, Make(K::ComboBox)},
+    {"comboboxex32", nullptr, xcCombo, Make(K::ComboBox, M::InnerWindow)},
+    {"scrollbar", NoTabStop, std::nullopt, Make(K::Sizer)},
+    {"systreeview32"},
+    {"#32770", NoTabStop, std::nullopt, Make(K::BoxH, M::Normal, C::Before)},
+    {"tpanel", nullptr, std::nullopt, FaceColour(Make(K::ChildrenOnly, M::Normal, C::Before))},
+    {"ttntpanel.unicodeclass", nullptr, std::nullopt,
+     FaceColour(Make(K::ChildrenOnly, M::Normal, C::Before))},
+    {"ttntsilentpaintpanel.unicodeclass", nullptr, std::nullopt,
+     FaceColour(Make(K::ChildrenOnly, M::Normal, C::Before))},
+    {"tcheckbox", nullptr, xcCheckBox, Make(K::CheckBox)},
+    {"tcombobox", nullptr, xcCombo, Make(K::ComboBox)},
+    {"tbutton", nullptr, xcButton, Make(K::Button)},
+    {"tprogressbar", nullptr, std::nullopt, Make(K::Progress)},
+    {"tsilentpaintpanel", nullptr, std::nullopt, FaceColour({})},
+    {"systabcontrol32", DrawnTabs, xcTab, Make(K::Tab), TabsByStyle},
+    {"toolbarwindow32", nullptr, std::nullopt, Make(K::BoxH)},
+    {"edit", nullptr, xcEdit, Make(K::Edit)},
+    // The shell's file view inside file dialogs holds a list view whose bars are skinned.
+    {"shelldll_defview", nullptr, std::nullopt, Make(K::ChildrenOnly, M::Normal, C::Before)},
+    {"syslistview32", nullptr, xcScrollbar, Make(K::Scrollbar, M::ListView)},
+    {"listbox", nullptr, xcScrollbar, Make(K::Scrollbar)},
+};
 
 std::optional<std::string> FindClassMapKind(const std::vector<std::string>& skin3rd,
                                             const std::string& className) {
@@ -45,148 +331,12 @@ std::optional<std::string> FindClassMapKind(const std::vector<std::string>& skin
   return std::nullopt;
 }
 
-// A Skin3rd kind; members that are not set leave the control unskinned.
-ControlDecision DecideByClassMap(const std::string& kindText, const ControlFacts& control,
-                                 TSkinControlTypes members, bool skinHasTabs) {
-  const std::string kind = AsciiLower(kindText);
-  const bool trzGroup = AsciiUpper(control.className).find("TRZ") != std::string::npos;
-  ControlDecision d;
-  auto when = [&](TSkinControlType member, ControlDecision decision) {
-    if (members.Contains(member)) d = decision;
-  };
-  if (kind == "combobox")
-    when(xcCombo, Make(SkinnerKind::ComboBox));
-  else if (kind == "comboboxex")
-    when(xcCombo, Make(SkinnerKind::ComboBox, SkinnerMode::ExtendedCombo));
-  else if (kind == "edit") {
-    if (control.hasBorder) when(xcEdit, Make(SkinnerKind::Edit));
-  } else if (kind == "radiobutton")
-    when(xcRadioButton, Make(SkinnerKind::RadioButton));
-  else if (kind == "panel") {
-    ControlDecision box = Make(SkinnerKind::Box);
-    box.setTransparent = true;
-    when(xcPanel, box);
-  } else if (kind == "trackbar") {
-    ControlDecision track = Make(SkinnerKind::TrackBar);
-    track.setTransparent = true;
-    when(xcButton, track);
-  } else if (kind == "button")
-    when(xcButton, Make(SkinnerKind::Button));
-  else if (kind == "datetimepicker")
-    when(xcCombo, Make(SkinnerKind::DateTime));
-  else if (kind == "mediaplayer")
-    when(xcButton, Make(SkinnerKind::MediaPlayer));
-  else if (kind == "bitbtn") {
-    const bool dropDown = AsciiLower(control.className) == "tcxbutton" &&
-                          control.kindProperty == "cxbkDropDownButton";
-    when(xcButton, Make(dropDown ? SkinnerKind::MenuButton : SkinnerKind::BitButton));
-  } else if (kind == "pngbitbtn")
-    when(xcButton, Make(SkinnerKind::BitButton, SkinnerMode::PngGlyph));
-  else if (kind == "pngspeedbutton")
-    when(xcButton, Make(SkinnerKind::SpeedButton, SkinnerMode::PngGlyph));
-  else if (kind == "menubtn")
-    when(xcButton, Make(SkinnerKind::MenuButton));
-  else if (kind == "speedbutton")
-    when(xcSpeedButton, Make(SkinnerKind::SpeedButton));
-  else if (kind == "tab") {
-    if (skinHasTabs) when(xcTab, Make(TabKind(control.style)));
-  } else if (kind == "progress")
-    when(xcProgress, Make(SkinnerKind::Progress));
-  else if (kind == "scrollbar")
-    when(xcScrollbar, Make(SkinnerKind::Scrollbar,
-                           control.isListView ? SkinnerMode::ListView : SkinnerMode::Normal,
-                           ChildDiscovery::After));
-  else if (kind == "singlescrollbar")
-    when(xcScrollbar, Make(SkinnerKind::Scrollbar, SkinnerMode::Single));
-  else if (kind == "embedscrollbar")
-    when(xcScrollbar, Make(SkinnerKind::EmbedScrollbar));
-  else if (kind == "container")
-    d = Make(SkinnerKind::ChildrenOnly, SkinnerMode::Normal, ChildDiscovery::Before);
-  else if (kind == "groupbox")
-    when(xcGroupBox, Make(SkinnerKind::GroupBox));
-  else if (kind == "advpagecontrol")
-    when(xcTab, Make(SkinnerKind::AdvPage));
-  else if (kind == "radiogroup") {
-    if (members.Contains(xcGroupBox)) {
-      d = Make(SkinnerKind::GroupBox, SkinnerMode::Normal, ChildDiscovery::None);
-      if (members.Contains(xcRadioButton)) {
-        d.childKind = trzGroup ? SkinnerKind::ObjImage : SkinnerKind::RadioButton;
-        d.childMode = trzGroup ? SkinnerMode::Radio : SkinnerMode::Normal;
-      }
-    }
-  } else if (kind == "checkgroup") {
-    if (members.Contains(xcPanel)) {
-      if (members.Contains(xcRadioButton)) {
-        d.childKind = trzGroup ? SkinnerKind::ObjImage : SkinnerKind::CheckBox;
-        d.childMode = trzGroup ? SkinnerMode::Check : SkinnerMode::Normal;
-      }
-      if (members.Contains(xcGroupBox)) d.kind = SkinnerKind::GroupBox;
-    }
-  } else if (kind == "checkbox")
-    when(xcCheckBox, Make(SkinnerKind::CheckBox));
-  // "nil" and any other kind: unskinned.
-  d.fromClassMap = true;
-  return d;
-}
-
-ControlDecision DecideByClass(const ControlFacts& control, TSkinControlTypes members,
-                              bool skinHasTabs) {
-  const std::string name = AsciiUpper(control.className);
-  if (OneOf(name, {"TDBCOMBOBOXEH", "TFRDESIGNERPAGE", "TFRPBOX"})) return {};
-  const bool hasScrollBars = (control.windowed && (control.style & (kVScroll | kHScroll))) ||
-                             control.isListBox || control.isMemo;
-  const bool dcEdit = OneOf(name, {"TDCEDIT", "TDCDBEDIT"});
-
-  struct Rule {
-    bool matches;
-    std::optional<TSkinControlType> member;
-    ControlDecision decision;
-  };
-  using K = SkinnerKind;
-  using M = SkinnerMode;
-  using C = ChildDiscovery;
-  const Rule rules[] = {
-      {name == "TTABSET" && skinHasTabs, xcTab, Make(K::Tab31)},
-      {name == "TTABBEDNOTEBOOK" && skinHasTabs, xcTab, Make(K::Tab)},
-      {control.isTabControl && skinHasTabs, xcTab, Make(TabKind(control.style))},
-      {name == "TTABSHEET" && control.isPageOfTabs, xcTab, Make(K::TabSheet, M::Normal, C::After)},
-      {name == "TSTATUSBAR", xcStatusBar, Make(K::StatusBar)},
-      {name == "THEADERCONTROL", xcTab, Make(K::Header)},
-      {name == "TMVCPANEL", std::nullopt, Make(K::ChildrenOnly, M::Normal, C::Before)},
-      {control.isTrackBar, xcTrackBar, Make(K::TrackBar)},
-      {OneOf(name, {"TUPDOWN", "TSPINBUTTON"}), xcSpin, Make(K::UpDown)},
-      {name == "TPROGRESSBAR", xcProgress, Make(K::Progress)},
-      {name == "TMEDIAPLAYER", xcButton, Make(K::MediaPlayer)},
-      {name == "TDBNAVIGATOR", xcPanel, Make(K::Box, M::Normal, C::After)},
-      {OneOf(name, {"TRZDBCHECKBOX", "TRZCHECKBOX"}), xcCheckBox, Make(K::ObjImage, M::Check)},
-      {OneOf(name, {"TRZRADIOBUTTON", "TRZDBRADIOBUTTON"}), xcRadioButton,
-       Make(K::ObjImage, M::Radio)},
-      {OneOf(name, {"TCXDBCHECKBOX", "TCXCHECKBOX"}), xcCheckBox, Make(K::ObjImage, M::Third)},
-      {control.isGroupBox, xcPanel, Make(K::GroupBox, M::Normal, C::Before)},
-      {control.isRadioButton, xcRadioButton, Make(K::RadioButton)},
-      {control.isCheckBox, xcCheckBox, Make(K::CheckBox)},
-      {name == "TTNTCOMBOBOX", xcCombo, Make(K::ComboBox)},
-      {control.isComboBox, xcCombo, Make(K::ComboBox)},
-      {name == "TRICHEDIT", xcScrollbar, Make(K::Scrollbar)},
-      {OneOf(name, {"TWWDBRICHEDIT", "TDXDBMEMO"}), xcScrollbar, Make(K::Scrollbar)},
-      {control.isPanel, xcPanel, Make(K::Box, M::Normal, C::Before)},
-      {OneOf(name, {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}), xcScrollbar, Make(K::Scrollbar)},
-      {control.isListView, xcScrollbar, Make(K::Scrollbar, M::ListView)},
-      {control.isMemo, xcScrollbar, Make(K::Scrollbar)},
-      {hasScrollBars, xcScrollbar, Make(K::Scrollbar)},
-      {control.isPushButton, xcButton, Make(K::Button)},
-      {control.isEdit, xcEdit, Make(K::Edit)},
-      {control.isForm && !dcEdit, std::nullopt, Make(K::Box, M::Normal, C::After)},
-      {dcEdit && control.numButtons == 1, xcCombo, Make(K::ComboBox)},
-      {dcEdit && control.numButtons == 0, xcEdit, Make(K::Edit, M::ByWindowHandle)},
-  };
-  // A rule whose member is not set falls through to the next one.
-  for (const Rule& rule : rules)
-    if (rule.matches && (!rule.member || members.Contains(*rule.member))) return rule.decision;
-  return {};
-}
-
 } // namespace
+
+bool HasScrollBars(const ControlFacts& control) {
+  return (control.windowed && (control.style & (kVScroll | kHScroll))) || control.isListBox ||
+         control.isMemo;
+}
 
 std::string ClassMapKind(const std::vector<std::string>& skin3rd, const std::string& className) {
   return FindClassMapKind(skin3rd, className).value_or("");
@@ -194,57 +344,25 @@ std::string ClassMapKind(const std::vector<std::string>& skin3rd, const std::str
 
 ControlDecision DecideControl(const ControlFacts& control, const std::vector<std::string>& skin3rd,
                               TSkinControlTypes members, bool skinHasTabs) {
-  if (auto kind = FindClassMapKind(skin3rd, control.className))
-    return DecideByClassMap(*kind, control, members, skinHasTabs);
-  return DecideByClass(control, members, skinHasTabs);
+  if (auto kind = FindClassMapKind(skin3rd, control.className)) {
+    ControlDecision d =
+        FirstRule(kClassMapRules, {control, AsciiLower(*kind), members, skinHasTabs},
+                  TMissingMember::Unskinned);
+    d.fromClassMap = true; // even when the line said nil
+    return d;
+  }
+  return FirstRule(kClassRules, {control, AsciiUpper(control.className), members, skinHasTabs},
+                   TMissingMember::NextRule);
 }
 
 ControlDecision DecideForeignWindow(const std::string& windowClass, std::uint32_t style,
                                     TSkinControlTypes members) {
-  using K = SkinnerKind;
-  const std::string c = AsciiLower(windowClass);
-  auto with = [&](TSkinControlType member, ControlDecision decision) {
-    return members.Contains(member) ? decision : ControlDecision{};
-  };
-  if (c == "button") {
-    const std::uint32_t low = style & 0xF;
-    if (low == 0xB) return {};                 // owner-drawn buttons draw themselves
-    if (low == 7 || (style & 0x80)) return {}; // group boxes and bitmap buttons
-    if ((style & 0x2) || (style & 0x5) == 0x5) return with(xcCheckBox, Make(K::CheckBox));
-    if ((style & 0x9) == 0x9 || (style & 0x4)) return with(xcRadioButton, Make(K::RadioButton));
-    return with(xcButton, Make(K::Button));
-  }
-  if (c == "combobox")
-    return (style & 3) == 1 ? ControlDecision{} : with(xcCombo, Make(K::ComboBox));
-  if (c == "comboboxex32") return with(xcCombo, Make(K::ComboBox, SkinnerMode::InnerWindow));
-  if (c == "scrollbar" && !(style & kTabStop)) return Make(K::Sizer);
-  if (c == "systreeview32") return {};
-  if (c == "#32770" && !(style & kTabStop))
-    return Make(K::BoxH, SkinnerMode::Normal, ChildDiscovery::Before);
-  if (OneOf(c, {"tpanel", "ttntpanel.unicodeclass", "ttntsilentpaintpanel.unicodeclass"})) {
-    ControlDecision d = Make(K::ChildrenOnly, SkinnerMode::Normal, ChildDiscovery::Before);
-    d.buttonFaceColour = true;
-    return d;
-  }
-  if (c == "tcheckbox") return with(xcCheckBox, Make(K::CheckBox));
-  if (c == "tcombobox") return with(xcCombo, Make(K::ComboBox));
-  if (c == "tbutton") return with(xcButton, Make(K::Button));
-  if (c == "tprogressbar") return Make(K::Progress);
-  if (c == "tsilentpaintpanel") {
-    ControlDecision d;
-    d.buttonFaceColour = true;
-    return d;
-  }
-  if (c == "systabcontrol32" && members.Contains(xcTab) && !(style & kOwnerDrawTabs))
-    return Make(TabKind(style));
-  if (c == "toolbarwindow32") return Make(K::BoxH);
-  if (c == "edit") return with(xcEdit, Make(K::Edit));
-  // The shell's file view inside file dialogs holds a list view whose bars are skinned.
-  if (c == "shelldll_defview")
-    return Make(K::ChildrenOnly, SkinnerMode::Normal, ChildDiscovery::Before);
-  if (c == "syslistview32") return with(xcScrollbar, Make(K::Scrollbar, SkinnerMode::ListView));
-  if (c == "listbox") return with(xcScrollbar, Make(K::Scrollbar));
-  return {};
+  ControlFacts window;
+  window.className = windowClass;
+  window.windowed = true;
+  window.style = style;
+  return FirstRule(kForeignRules, {window, AsciiLower(windowClass), members, false},
+                   TMissingMember::Unskinned);
 }
 
 } // namespace skin
