@@ -7,7 +7,7 @@
 
 #include "framework/core/bitmap.h"
 #include "skin/common/window_subclass.h"
-#include "skin/forms/win_skin_form.h"
+#include "skin/forms/skin_source.h"
 
 #include <windows.h>
 

@@ -121,14 +121,14 @@ void TSkinManage::UnregisterSkinData(TSkinData* data) {
 
 TWinSkinForm* TSkinManage::FindSkinForm(HWND wnd) const {
   for (const auto& form : Forms)
-    if (form->Handle() == wnd && form->State() != 6) return form.get();
+    if (form->Handle() == wnd && form->State() != TFormLife::Destroyed) return form.get();
   return nullptr;
 }
 
 void TSkinManage::Purge() {
   if (StartState == 4) return;
   for (size_t i = Forms.size(); i-- > 0;)
-    if (Forms[i]->State() == 6) {
+    if (Forms[i]->State() == TFormLife::Destroyed) {
       Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));
       FormOwners.erase(FormOwners.begin() + static_cast<std::ptrdiff_t>(i));
     }
@@ -256,7 +256,7 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
   switchingMdiFrames_ = true;
   for (size_t i = 0; i < Forms.size(); ++i) {
     TWinSkinForm* form = Forms[i].get();
-    if (form->MdiKind() != kMdiChild || form->State() == 6) continue;
+    if (form->MdiKind() != kMdiChild || form->State() == TFormLife::Destroyed) continue;
     switch (MdiChildFrameStep(maximized, form->WindowState())) {
     case MdiFrameStep::Suspend:
       form->DropRegion();
