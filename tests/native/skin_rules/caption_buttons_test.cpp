@@ -49,8 +49,8 @@ TEST(CaptionButtons, NoMaximizeBoxMeansDisabledAndFrameFour) {
   EXPECT_TRUE(v.visible);
   EXPECT_FALSE(v.enabled);
   EXPECT_EQ(CaptionFrame(maximize, true, v.enabled), 4);
-  EXPECT_EQ(StateFrame(maximize, TButtonState::Hot, v.enabled),
-            4); // hot or pressed: still disabled
+  // Hot or pressed: still disabled.
+  EXPECT_EQ(StateFrame(maximize, TButtonState::Hot, v.enabled), 4);
   // An image of fewer than four frames draws frame 1 when disabled.
   TDataSkinSysButton small("Button1");
   MakeButton(small, 1, 0, 3);

@@ -50,7 +50,7 @@ TEST_F(SkinManager, SkinsAFormAtItsFirstActivation) {
   EXPECT_TRUE(skin::SkinManager()->Enabled);
   auto form = ShowForm();
   ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
-  EXPECT_EQ(skin::SkinManager()->StartState, 1);
+  EXPECT_EQ(skin::SkinManager()->StartState, skin::TStartState::Running);
   TWinSkinForm* skinForm = skin::SkinManager()->FindSkinForm(form->Handle());
   ASSERT_NE(skinForm, nullptr);
   PumpUntil([&] { return skinForm->State() == skin::TFormLife::Running; }, 2000);
