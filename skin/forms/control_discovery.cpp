@@ -11,7 +11,6 @@
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/data/skin_data.h"
-#include "skin/forms/win_skin_form.h"
 #include "skin/skin_messages.h"
 
 #include <algorithm>

@@ -173,41 +173,13 @@ const TKindRule kClassMapRules[] = {
 // --- The class rules for the program's own controls (names in upper case; "is a ..." holds for a
 // class and its descendants). A rule whose member the skin lacks falls through to the next.
 
-bool IsTrackBar(const TRuleInput& in) {
-  return in.control.isTrackBar;
+// The control is that kind of framework control.
+template <bool ControlFacts::*fact> bool Is(const TRuleInput& in) {
+  return in.control.*fact;
 }
-bool IsGroupBox(const TRuleInput& in) {
-  return in.control.isGroupBox;
-}
-bool IsRadioButton(const TRuleInput& in) {
-  return in.control.isRadioButton;
-}
-bool IsCheckBox(const TRuleInput& in) {
-  return in.control.isCheckBox;
-}
-bool IsComboBox(const TRuleInput& in) {
-  return in.control.isComboBox;
-}
-bool IsPanel(const TRuleInput& in) {
-  return in.control.isPanel;
-}
-bool IsListView(const TRuleInput& in) {
-  return in.control.isListView;
-}
-bool IsMemo(const TRuleInput& in) {
-  return in.control.isMemo;
-}
-bool IsPushButton(const TRuleInput& in) {
-  return in.control.isPushButton;
-}
-bool IsEdit(const TRuleInput& in) {
-  return in.control.isEdit;
-}
+
 bool IsTabControl(const TRuleInput& in) {
   return in.control.isTabControl && in.skinHasTabs;
-}
-bool PageOfTabs(const TRuleInput& in) {
-  return in.control.isPageOfTabs;
 }
 bool DcEdit(const TRuleInput& in) {
   return in.name == "TDCEDIT" || in.name == "TDCDBEDIT";
@@ -229,11 +201,11 @@ const TKindRule kClassRules[] = {
     {"TTABSET", SkinHasTabs, xcTab, Make(K::Tab31)},
     {"TTABBEDNOTEBOOK", SkinHasTabs, xcTab, Make(K::Tab)},
     {nullptr, IsTabControl, xcTab, Make(K::Tab), TabsByStyle},
-    {"TTABSHEET", PageOfTabs, xcTab, Make(K::TabSheet, M::Normal, C::After)},
+    {"TTABSHEET", Is<&ControlFacts::isPageOfTabs>, xcTab, Make(K::TabSheet, M::Normal, C::After)},
     {"TSTATUSBAR", nullptr, xcStatusBar, Make(K::StatusBar)},
     {"THEADERCONTROL", nullptr, xcTab, Make(K::Header)},
     {"TMVCPANEL", nullptr, std::nullopt, Make(K::ChildrenOnly, M::Normal, C::Before)},
-    {nullptr, IsTrackBar, xcTrackBar, Make(K::TrackBar)},
+    {nullptr, Is<&ControlFacts::isTrackBar>, xcTrackBar, Make(K::TrackBar)},
     {"TUPDOWN", nullptr, xcSpin, Make(K::UpDown)},
     {"TSPINBUTTON", nullptr, xcSpin, Make(K::UpDown)},
     {"TPROGRESSBAR", nullptr, xcProgress, Make(K::Progress)},
@@ -245,23 +217,23 @@ const TKindRule kClassRules[] = {
     {"TRZDBRADIOBUTTON", nullptr, xcRadioButton, Make(K::ObjImage, M::Radio)},
     {"TCXDBCHECKBOX", nullptr, xcCheckBox, Make(K::ObjImage, M::Third)},
     {"TCXCHECKBOX", nullptr, xcCheckBox, Make(K::ObjImage, M::Third)},
-    {nullptr, IsGroupBox, xcPanel, Make(K::GroupBox, M::Normal, C::Before)},
-    {nullptr, IsRadioButton, xcRadioButton, Make(K::RadioButton)},
-    {nullptr, IsCheckBox, xcCheckBox, Make(K::CheckBox)},
+    {nullptr, Is<&ControlFacts::isGroupBox>, xcPanel, Make(K::GroupBox, M::Normal, C::Before)},
+    {nullptr, Is<&ControlFacts::isRadioButton>, xcRadioButton, Make(K::RadioButton)},
+    {nullptr, Is<&ControlFacts::isCheckBox>, xcCheckBox, Make(K::CheckBox)},
     {"TTNTCOMBOBOX", nullptr, xcCombo, Make(K::ComboBox)},
-    {nullptr, IsComboBox, xcCombo, Make(K::ComboBox)},
+    {nullptr, Is<&ControlFacts::isComboBox>, xcCombo, Make(K::ComboBox)},
     {"TRICHEDIT", nullptr, xcScrollbar, Make(K::Scrollbar)},
     {"TWWDBRICHEDIT", nullptr, xcScrollbar, Make(K::Scrollbar)},
     {"TDXDBMEMO", nullptr, xcScrollbar, Make(K::Scrollbar)},
-    {nullptr, IsPanel, xcPanel, Make(K::Box, M::Normal, C::Before)},
+    {nullptr, Is<&ControlFacts::isPanel>, xcPanel, Make(K::Box, M::Normal, C::Before)},
     {"TDXTREELIST", nullptr, xcScrollbar, Make(K::Scrollbar)},
     {"TDXDBTREELIST", nullptr, xcScrollbar, Make(K::Scrollbar)},
     {"TDXDBGRID", nullptr, xcScrollbar, Make(K::Scrollbar)},
-    {nullptr, IsListView, xcScrollbar, Make(K::Scrollbar, M::ListView)},
-    {nullptr, IsMemo, xcScrollbar, Make(K::Scrollbar)},
+    {nullptr, Is<&ControlFacts::isListView>, xcScrollbar, Make(K::Scrollbar, M::ListView)},
+    {nullptr, Is<&ControlFacts::isMemo>, xcScrollbar, Make(K::Scrollbar)},
     {nullptr, WindowHasScrollBars, xcScrollbar, Make(K::Scrollbar)},
-    {nullptr, IsPushButton, xcButton, Make(K::Button)},
-    {nullptr, IsEdit, xcEdit, Make(K::Edit)},
+    {nullptr, Is<&ControlFacts::isPushButton>, xcButton, Make(K::Button)},
+    {nullptr, Is<&ControlFacts::isEdit>, xcEdit, Make(K::Edit)},
     {nullptr, IsEmbeddedForm, std::nullopt, Make(K::Box, M::Normal, C::After)},
     {nullptr, DcEditWithButton, xcCombo, Make(K::ComboBox)},
     {nullptr, DcEditWithoutButton, xcEdit, Make(K::Edit, M::ByWindowHandle)},
