@@ -5,6 +5,7 @@
 #pragma once
 
 #include "skin/controls/core/control_kinds.h"
+#include "skin/controls/core/glyph_cells.h"
 #include "skin/controls/skin_control.h"
 
 #include <memory>
@@ -21,8 +22,9 @@ public:
   void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 
-  // 1: check control, 9 cells; 2: radio control, 6 cells; 3: check control's Properties.Glyph.
-  int FGlyphKind = 1;
+  // The strip the control gets: a check control's, a radio control's, or the glyph of a check
+  // control's Properties.
+  TGlyphKind FGlyphKind = TGlyphKind::Check;
 
 private:
   void BuildGlyphs();

@@ -80,7 +80,7 @@ void TSkinUpDown::MouseLeave() {
 }
 
 bool TSkinUpDown::Horizontal() const {
-  return FHorizontal == 1 || (::GetWindowLongW(FHandle, GWL_STYLE) & UDS_HORZ);
+  return FHorizontal || (::GetWindowLongW(FHandle, GWL_STYLE) & UDS_HORZ);
 }
 
 void TSkinUpDown::DrawSkin(HDC dc, TRect rect) {
@@ -199,7 +199,7 @@ bool TTabScroller::Find(HWND parent, const TControlSkinSource& skinData) {
 void TTabScroller::Attach(HWND scroller, const TControlSkinSource& skinData, bool horizontal) {
   if (!scroller || scroller == window_ || ::SendMessageW(scroller, SM_ISSKINNED, 0, 0) == 1) return;
   skin_ = std::make_unique<TSkinUpDown>();
-  if (horizontal) skin_->SetHorizontal(1);
+  if (horizontal) skin_->SetHorizontal(true);
   skin_->AttachWindow(scroller, skinData, nullptr);
   window_ = scroller;
   ::InvalidateRect(scroller, nullptr, TRUE);

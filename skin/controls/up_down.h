@@ -24,8 +24,8 @@ public:
 
   // The up-down is the buddy of a skinned edit: it stays clear of the edit's border.
   void SetInEdit(bool inEdit) { FInEdit = inEdit; }
-  // 1: the buttons lie side by side whatever the style says.
-  void SetHorizontal(int horizontal) { FHorizontal = horizontal; }
+  // The buttons lie side by side whatever the style says.
+  void SetHorizontal(bool horizontal) { FHorizontal = horizontal; }
 
 protected:
   TPrintRequests PrintRequests() const override { return TPrintRequests::None; }
@@ -45,7 +45,7 @@ private:
   void DrawCell(HDC dc, TRect half, const TDataSkinBorder& strip, int cell, bool second);
 
   bool FInEdit = false;
-  int FHorizontal = 0;
+  bool FHorizontal = false;
   POINT FPaintOrigin{}; // where the buffered picture goes in the window
   TCachedPicture FHalves[2];
 };

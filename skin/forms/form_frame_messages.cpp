@@ -113,8 +113,7 @@ TMessageAnswer TWinSkinForm::NcHitTest(fw::TMessage& message) {
 
 TMessageAnswer TWinSkinForm::NcMouse(fw::TMessage& message) {
   if (!DrawsFrame()) return TMessageAnswer::PassOn;
-  LRESULT result = 0;
-  if (NonClientMouse(message.Msg, message.LParam, result)) return Answer(message, result);
+  if (CaptionOrBarMouse(message) == TMessageAnswer::Handled) return Answer(message, 0);
   if (message.Msg == WM_NCLBUTTONDOWN && FWindowState == kStateMaximized &&
       message.WParam == HTCAPTION && FActive)
     message.WParam = HTMENU; // a maximized window cannot be dragged by its caption
@@ -233,16 +232,17 @@ TMessageAnswer TWinSkinForm::MenuBarClick(fw::TMessage& message) {
 
 // ---- the mouse over the caption buttons -------------------------------------------------------
 
-bool TWinSkinForm::NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result) {
-  const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+TMessageAnswer TWinSkinForm::CaptionOrBarMouse(const fw::TMessage& message) {
+  const UINT msg = message.Msg;
+  const POINT screen{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
   const POINT framePoint = WindowToFrame(screen);
   TWinSysButton* hit = FindButton(framePoint);
-  result = 0;
   // Caption buttons first, then the menu bar's items.
   if (hit) FMenus->HoverTick(framePoint);
-  if (!hit && (msg != WM_NCMOUSEMOVE || FActive) && FMenus->NonClientMouse(msg, framePoint)) {
+  if (!hit && (msg != WM_NCMOUSEMOVE || FActive) &&
+      FMenus->NonClientMouse(msg, framePoint) == TMessageAnswer::Handled) {
     if (msg == WM_NCMOUSEMOVE) MouseLeave();
-    return true;
+    return TMessageAnswer::Handled;
   }
   switch (msg) {
   case WM_NCMOUSEMOVE:
@@ -254,60 +254,60 @@ bool TWinSkinForm::NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result) {
   case WM_NCLBUTTONDBLCLK:
     return CaptionDoubleClick(hit);
   default:
-    return false;
+    return TMessageAnswer::PassOn;
   }
 }
 
-bool TWinSkinForm::CaptionMouseMove(TWinSysButton* hit) {
-  if (!FActive) return true; // dropped while inactive
+TMessageAnswer TWinSkinForm::CaptionMouseMove(TWinSysButton* hit) {
+  if (!FActive) return TMessageAnswer::Handled; // dropped while inactive
   if (!hit) {
     MouseLeave();
-    return false;
+    return TMessageAnswer::PassOn;
   }
   if (hit != FHotObject) {
     MouseLeave();
     SetHot(hit, TButtonState::Hot);
   }
-  return true;
+  return TMessageAnswer::Handled;
 }
 
-bool TWinSkinForm::CaptionPress(TWinSysButton* hit) {
+TMessageAnswer TWinSkinForm::CaptionPress(TWinSysButton* hit) {
   if (FSource.Component) FSource.Component->HideCaptionHint();
-  if (!hit) return false;
+  if (!hit) return TMessageAnswer::PassOn;
   if (!FActive) ::SetForegroundWindow(FHandle);
   if (FHotObject && FHotObject != hit) MouseLeave();
   SetHot(hit, TButtonState::Pressed);
-  return true;
+  return TMessageAnswer::Handled;
 }
 
-bool TWinSkinForm::CaptionRelease(TWinSysButton* hit, POINT screen) {
+TMessageAnswer TWinSkinForm::CaptionRelease(TWinSysButton* hit, POINT screen) {
   if (FSource.Component) FSource.Component->HideCaptionHint();
-  if (!hit) return false;
+  if (!hit) return TMessageAnswer::PassOn;
   if (hit == FHotObject) {
     SetHot(hit, TButtonState::Hot);
     ButtonAction(*hit, screen);
   }
-  return true;
+  return TMessageAnswer::Handled;
 }
 
-bool TWinSkinForm::CaptionDoubleClick(const TWinSysButton* hit) {
+TMessageAnswer TWinSkinForm::CaptionDoubleClick(const TWinSysButton* hit) {
   if (hit) {
     // A double click on the window icon closes the window; on other buttons it does nothing.
     if (hit->FData->Action == 3 || hit->FData->Action == 11) {
       ::KillTimer(FHandle, kHoverTimer);
       ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
-    return true;
+    return TMessageAnswer::Handled;
   }
   if (FWindowState != kStateNormal) {
     Restore();
-    return true;
+    return TMessageAnswer::Handled;
   }
   if (FKind.caps & kCapMaximize) {
     ToggleMaximize();
-    return true;
+    return TMessageAnswer::Handled;
   }
-  return false;
+  return TMessageAnswer::PassOn;
 }
 
 TWinSysButton* TWinSkinForm::FindButton(POINT p) {

@@ -250,31 +250,31 @@ void TFormMenus::HoverTick(POINT framePoint) {
     SetHot(-1, TButtonState::Normal);
 }
 
-bool TFormMenus::NonClientMouse(UINT msg, POINT framePoint) {
-  if (!FBar) return false;
+TMessageAnswer TFormMenus::NonClientMouse(UINT msg, POINT framePoint) {
+  if (!FBar) return TMessageAnswer::PassOn;
   const int index = FBar->ItemAtPoint(framePoint);
   switch (msg) {
   case WM_NCMOUSEMOVE:
     if (index < 0) {
       if (FHotItem >= 0) SetHot(-1, TButtonState::Normal);
-      return false;
+      return TMessageAnswer::PassOn;
     }
     if (index != FHotItem) SetHot(index, TButtonState::Hot);
-    return true;
+    return TMessageAnswer::Handled;
   case WM_NCLBUTTONDOWN:
-    if (index < 0) return false;
+    if (index < 0) return TMessageAnswer::PassOn;
     if (FMenuTracking) {
       // A click on another item while a drop-down is open: it opens once this one closed.
       if (index != Tracked().openIndex) SwitchTo(index);
-      return true;
+      return TMessageAnswer::Handled;
     }
     if (!FHost.FrameActive()) ::SetForegroundWindow(FHandle);
     OpenMenuItem(index);
-    return true;
+    return TMessageAnswer::Handled;
   case WM_NCLBUTTONUP:
-    return index >= 0;
+    return index >= 0 ? TMessageAnswer::Handled : TMessageAnswer::PassOn;
   default:
-    return false;
+    return TMessageAnswer::PassOn;
   }
 }
 

@@ -96,8 +96,8 @@ public:
   void MdiCreate();
   void MdiSetMenu(HMENU frameMenu);
   void MdiDestroyed(bool last);
-  // Non-client mouse messages over the bar (after the caption buttons missed): true when used.
-  bool NonClientMouse(UINT msg, POINT framePoint);
+  // Non-client mouse messages over the bar (after the caption buttons missed).
+  TMessageAnswer NonClientMouse(UINT msg, POINT framePoint);
   // The hover tick: a hot item the cursor left goes back to normal.
   void HoverTick(POINT framePoint);
 

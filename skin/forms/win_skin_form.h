@@ -207,12 +207,12 @@ private:
   TMessageAnswer PaintFrameInto(fw::TMessage& message);
   TMessageAnswer FrameQuery(fw::TMessage& message);
   TMessageAnswer MenuBarClick(fw::TMessage& message);
-  // Caption buttons first, then the menu bar's items; true when the message was used.
-  bool NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result);
-  bool CaptionMouseMove(TWinSysButton* hit);
-  bool CaptionPress(TWinSysButton* hit);
-  bool CaptionRelease(TWinSysButton* hit, POINT screen);
-  bool CaptionDoubleClick(const TWinSysButton* hit);
+  // A non-client mouse message over the caption buttons, else over the menu bar's items.
+  TMessageAnswer CaptionOrBarMouse(const fw::TMessage& message);
+  TMessageAnswer CaptionMouseMove(TWinSysButton* hit);
+  TMessageAnswer CaptionPress(TWinSysButton* hit);
+  TMessageAnswer CaptionRelease(TWinSysButton* hit, POINT screen);
+  TMessageAnswer CaptionDoubleClick(const TWinSysButton* hit);
   // Follows the window state through the system commands, then lets the window act on them.
   LRESULT TrackSystemCommand(WPARAM wParam, LPARAM lParam);
   void SetHot(TWinSysButton* button, TButtonState state);
