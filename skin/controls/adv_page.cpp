@@ -1,7 +1,7 @@
 #include "skin/controls/adv_page.h"
 
 #include "framework/buttons.h"
-#include "skin/forms/core/nine_slice.h"
+#include "skin/data/core/nine_slice.h"
 
 #include <algorithm>
 
@@ -22,17 +22,16 @@ void AssignBitmapProperty(fw::TWinControl& control, const wchar_t* name, TBitmap
 
 } // namespace
 
-void TSkinAdvPage::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                 const TControlSkinSource& skinData, bool setColor,
-                                 fw::TCanvas* canvas) {
+void TSkinAdvPage::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                 const TControlSkinSource& skinData, bool setColor) {
   if (FAttached) return;
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   FeedImages(false);
-  FUpDown.Find(FHandle, FSkinData, FCanvas);
+  FUpDown.Find(FHandle, FSkinData);
 }
 
 void TSkinAdvPage::DrawSkin(HDC /*dc*/, TRect /*rect*/) {
-  FUpDown.Find(FHandle, FSkinData, FCanvas);
+  FUpDown.Find(FHandle, FSkinData);
 }
 
 void TSkinAdvPage::SkinChanged(const TControlSkinSource& skinData) {

@@ -14,9 +14,8 @@ class TSkinAdvPage : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinAdvPage"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
   void Deactivate() override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;

@@ -3,9 +3,9 @@
 #include "framework/buttons.h"
 #include "framework/image_list.h"
 #include "framework/sysutils.h"
+#include "skin/common/skin_paint.h"
 #include "skin/data/core/bitmap_routines.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
 
 #include <algorithm>
 

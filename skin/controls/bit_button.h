@@ -6,8 +6,8 @@
 #pragma once
 
 #include "skin/controls/button.h"
+#include "skin/controls/core/control_kinds.h"
 #include "skin/controls/core/glyph_layout.h"
-#include "skin/forms/core/control_kinds.h"
 
 #include <memory>
 #include <string>

@@ -21,24 +21,21 @@ void TSkinBox::Deactivate() {
 
 // --- TSkinBoxH
 
-bool TSkinBoxH::BeforeMessage(fw::TMessage& message) {
-  switch (message.Msg) {
-  case WM_ERASEBKGND: {
-    RECT window;
-    if (::GetWindowRect(FHandle, &window))
-      FillFace(reinterpret_cast<HDC>(message.WParam),
-               {0, 0, window.right - window.left, window.bottom - window.top});
-    message.Result = 0;
-    return false;
-  }
-  case WM_CTLCOLORSTATIC:
-    CallOldProc(message);
-    ::SetBkColor(reinterpret_cast<HDC>(message.WParam), SkinColour(kButtonFace));
-    message.Result = reinterpret_cast<LRESULT>(FFaceBrush.Get(SkinColour(kButtonFace)));
-    return false;
-  default:
-    return TSkinControl::BeforeMessage(message);
-  }
+TMessageAnswer TSkinBoxH::BeforeMessage(fw::TMessage& message) {
+  if (message.Msg != WM_CTLCOLORSTATIC) return TSkinControl::BeforeMessage(message);
+  CallOldProc(message);
+  ::SetBkColor(reinterpret_cast<HDC>(message.WParam), SkinColour(kButtonFace));
+  message.Result = reinterpret_cast<LRESULT>(FFaceBrush.Get(SkinColour(kButtonFace)));
+  return TMessageAnswer::Handled;
+}
+
+TMessageAnswer TSkinBoxH::EraseBackground(fw::TMessage& message) {
+  RECT window;
+  if (::GetWindowRect(FHandle, &window))
+    FillFace(reinterpret_cast<HDC>(message.WParam),
+             {0, 0, window.right - window.left, window.bottom - window.top});
+  message.Result = 0;
+  return TMessageAnswer::Handled;
 }
 
 } // namespace skin

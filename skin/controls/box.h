@@ -30,7 +30,11 @@ public:
 class TSkinBoxH : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinBoxH"; }
-  bool BeforeMessage(fw::TMessage& message) override;
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
+
+protected:
+  // The face colour over the whole window.
+  TMessageAnswer EraseBackground(fw::TMessage& message) override;
 
 private:
   TFaceBrush FFaceBrush;

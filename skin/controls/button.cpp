@@ -1,10 +1,10 @@
 #include "skin/controls/button.h"
 
 #include "framework/sysutils.h"
+#include "skin/common/skin_paint.h"
+#include "skin/common/window_class.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 namespace skin {
@@ -28,39 +28,30 @@ const TDataSkinButton* TSkinButton::Element() const {
   return buttons && !buttons->Bitmap.Empty() ? buttons : nullptr;
 }
 
-void TSkinButton::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                const TControlSkinSource& skinData, bool setColor,
-                                fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+void TSkinButton::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                const TControlSkinSource& skinData, bool setColor) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   // Button classes that paint their own background get the face over the whole window.
   const std::string name = AsciiLower(fw::WideToUtf8(control.ClassName()));
-  FMode = StartsWith(name, "trz") || StartsWith(name, "tel") ? 1 : 0;
+  FFaceOverWindow = StartsWith(name, "trz") || StartsWith(name, "tel");
   FParentBack = control.Tag == kParentBackTag || FSkinData.Options.Contains(xoTransparent);
 }
 
 void TSkinButton::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                               TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+                               TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
   FParentBack = FSkinData.Options.Contains(xoTransparent);
 }
 
-bool TSkinButton::BeforeMessage(fw::TMessage& message) {
+TMessageAnswer TSkinButton::BeforeMessage(fw::TMessage& message) {
   switch (message.Msg) {
-  case WM_PAINT:
-  case WM_PRINT:
-  case WM_PRINTCLIENT:
-    PaintNow(message);
-    return false;
-  case WM_ERASEBKGND:
-    message.Result = 1;
-    return false;
   case WM_TIMER:
     ::KillTimer(FHandle, kButtonAnimationTimer);
-    return false;
+    return TMessageAnswer::Handled;
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     MouseDown(message);
-    return false;
+    return TMessageAnswer::Handled;
   default:
     return TSkinControl::BeforeMessage(message);
   }
@@ -98,7 +89,7 @@ void TSkinButton::MouseDown(fw::TMessage& message) {
   if (::GetFocus() != FHandle) ::SetFocus(FHandle);
   FMouseState.SetPressed(true);
   RedrawSkin(nullptr);
-  if (FControl && FMode == 0) EmulateMouseDown(message);
+  if (FControl && !FFaceOverWindow) EmulateMouseDown(message);
   message.Result = 0;
 }
 

@@ -13,18 +13,19 @@ namespace skin {
 
 class TSkinButton : public TSkinControl {
 public:
+  TSkinButton() { FPaintMode = TPaintMode::Whole; }
   std::wstring ClassName() const override { return L"TSkinButton"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
-  bool BeforeMessage(fw::TMessage& message) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
 
 protected:
+  TPrintRequests PrintRequests() const override { return TPrintRequests::ClientAndWindow; }
   void DoPaint(HDC dc, TRect rect) override;
   // The caption centred (or aligned) in `rect`, its first "||" a line break; the focus
   // rectangle around it when focused.
@@ -38,6 +39,9 @@ protected:
   const TDataSkinButton* Element() const;
 
   bool FParentBack = false;
+  // A button class that paints its own background (its name begins with "trz" or "tel"): the
+  // face covers its whole window, and a press the skin takes raises no OnMouseDown.
+  bool FFaceOverWindow = false;
 
 private:
   void MouseDown(fw::TMessage& message);

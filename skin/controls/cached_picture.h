@@ -5,7 +5,7 @@
 #pragma once
 
 #include "framework/core/bitmap.h"
-#include "skin/forms/skin_paint.h"
+#include "skin/common/skin_paint.h"
 
 #include <windows.h>
 

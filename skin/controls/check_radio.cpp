@@ -1,9 +1,9 @@
 #include "skin/controls/check_radio.h"
 
 #include "framework/sysutils.h"
+#include "skin/common/skin_paint.h"
+#include "skin/common/window_class.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 namespace skin {
@@ -38,41 +38,24 @@ int TSkinCheckRadio::StripFrames() const {
   return std::max(1, IsRadio() ? buttons.RadioButtonFrame : buttons.CheckButtonFrame);
 }
 
-void TSkinCheckRadio::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                    const TControlSkinSource& skinData, bool setColor,
-                                    fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
-  FMode = static_cast<int>(Strip() ? TPaintMode::Whole : TPaintMode::ImageOnly);
+void TSkinCheckRadio::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                    const TControlSkinSource& skinData, bool setColor) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
+  FPaintMode = Strip() ? TPaintMode::Whole : TPaintMode::Overlay;
   FParentBack = control.Tag == kParentBackTag || FSkinData.Options.Contains(xoTransparent);
 }
 
 void TSkinCheckRadio::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                   TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
-  FMode = static_cast<int>(TPaintMode::ImageOnly);
+                                   TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
+  FPaintMode = TPaintMode::Overlay;
   FParentBack = FSkinData.Options.Contains(xoTransparent);
 }
 
-bool TSkinCheckRadio::BeforeMessage(fw::TMessage& message) {
-  switch (message.Msg) {
-  case WM_PAINT:
-  case WM_PRINT:
-  case WM_PRINTCLIENT:
-    if (PaintMode() == TPaintMode::Whole) {
-      PaintNow(message);
-      return false;
-    }
-    break;
-  case WM_ERASEBKGND:
-    if (FParentBack) {
-      EraseWithParent(message);
-      return false;
-    }
-    break;
-  default:
-    break;
-  }
-  return TSkinControl::BeforeMessage(message);
+TMessageAnswer TSkinCheckRadio::EraseBackground(fw::TMessage& message) {
+  if (!FParentBack) return TMessageAnswer::PassOn;
+  EraseWithParent(message);
+  return TMessageAnswer::Handled;
 }
 
 void TSkinCheckRadio::AfterMessage(fw::TMessage& message) {
@@ -96,18 +79,15 @@ void TSkinCheckRadio::AfterMessage(fw::TMessage& message) {
 }
 
 void TSkinCheckRadio::DrawSkin(HDC dc, TRect rect) {
-  const TBitmap* strip = Strip();
-  if (!strip) {
-    FMode = static_cast<int>(TPaintMode::ImageOnly); // for good: the control paints itself
+  if (!Strip()) {
+    FPaintMode = TPaintMode::Overlay; // for good: the control paints itself
     return;
   }
-  if (PaintMode() == TPaintMode::Whole)
-    DrawBuffered(dc, rect);
-  else
-    DrawBox(dc, rect, *strip);
+  TSkinControl::DrawSkin(dc, rect);
 }
 
-void TSkinCheckRadio::DrawBox(HDC dc, TRect rect, const TBitmap& strip) {
+void TSkinCheckRadio::DrawOver(HDC dc, TRect rect) {
+  const TBitmap& strip = *Strip();
   const int frames = StripFrames();
   const int style = ::GetWindowLongW(FHandle, GWL_STYLE);
   const CheckLayout layout = LayoutCheckMark(rect, strip.Width() / frames, strip.Height(),
@@ -132,8 +112,7 @@ void TSkinCheckRadio::DoPaint(HDC dc, TRect rect) {
 void TSkinCheckRadio::DrawCaption(HDC dc, TRect textRect, unsigned flags) {
   FCaption = ReadCaption();
   const bool enabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
-  fw::TCanvas scratch;
-  fw::TCanvasBinding canvas(FCanvas ? *FCanvas : scratch, dc); // gives the DC's state back
+  const int saved = ::SaveDC(dc); // the DC's font, colours and mode are given back at the end
   ::SelectObject(dc, ControlFont());
   const fw::TColor fontColour = FControl ? FControl->Font().Color() : fw::clWindowText;
   ::SetTextColor(dc, fw::ColorToRGB(enabled ? fontColour : fw::clBtnShadow));
@@ -149,15 +128,15 @@ void TSkinCheckRadio::DrawCaption(HDC dc, TRect textRect, unsigned flags) {
     DrawCaptionFocus(dc, flags | kDtExpandTabs | kDtWordBreak, textRect);
   RECT r{textRect.Left, textRect.Top, textRect.Right, textRect.Bottom};
   ::DrawTextW(dc, FCaption.c_str(), -1, &r, flags | kDtExpandTabs | kDtWordBreak);
+  ::RestoreDC(dc, saved);
 }
 
 // --- Check box
 
-void TSkinCheckBox::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor,
-                                  fw::TCanvas* canvas) {
+void TSkinCheckBox::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                  const TControlSkinSource& skinData, bool setColor) {
   FCheckState = 0;
-  TSkinCheckRadio::AttachControl(control, skinForm, skinData, setColor, canvas);
+  TSkinCheckRadio::AttachControl(control, skinForm, skinData, setColor);
 }
 
 int TSkinCheckBox::CurrentFrame(int frameCount) const {

@@ -11,21 +11,21 @@ namespace skin {
 
 class TSkinCheckRadio : public TSkinControl {
 public:
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
-  bool BeforeMessage(fw::TMessage& message) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
   void AfterMessage(fw::TMessage& message) override;
+  // Paints the whole control (our controls with a strip), or only the box over the control's
+  // own painting; without a strip nothing, for good.
   void DrawSkin(HDC dc, TRect rect) override;
 
-  // What the skin paints: the whole control, or only the box over the control's own painting.
-  enum class TPaintMode { ImageOnly = 0, Whole = 1 };
-  TPaintMode PaintMode() const { return static_cast<TPaintMode>(FMode); }
-
 protected:
+  TPrintRequests PrintRequests() const override { return TPrintRequests::ClientAndWindow; }
+  // The parent's background behind the control when it shows its parent (FParentBack).
+  TMessageAnswer EraseBackground(fw::TMessage& message) override;
   void DoPaint(HDC dc, TRect rect) override;
+  void DrawOver(HDC dc, TRect rect) override;
   virtual bool IsRadio() const = 0;
   // The frame (1-based) of a strip of `frameCount` frames that shows the control now.
   virtual int CurrentFrame(int frameCount) const = 0;
@@ -36,16 +36,14 @@ protected:
 private:
   const TBitmap* Strip() const;
   int StripFrames() const;
-  void DrawBox(HDC dc, TRect rect, const TBitmap& strip);
   void DrawCaption(HDC dc, TRect textRect, unsigned flags);
 };
 
 class TSkinCheckBox : public TSkinCheckRadio {
 public:
   std::wstring ClassName() const override { return L"TSkinCheckBox"; }
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
 
 protected:
   bool IsRadio() const override { return false; }

@@ -1,5 +1,7 @@
 #include "skin/controls/child_window.h"
 
+#include "skin/skin_messages.h"
+
 namespace skin {
 
 TSkinChildWindow::TSkinChildWindow(const wchar_t* className, DWORD exStyle, DWORD style,
@@ -31,9 +33,24 @@ TSkinChildWindow::~TSkinChildWindow() {
 LRESULT CALLBACK TSkinChildWindow::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<TSkinChildWindow*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
   if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  fw::TMessage message{msg, wParam, lParam, 0};
   try {
-    return self->handler_(msg, wParam, lParam);
+    if (self->handler_(message) == TMessageAnswer::Handled) return message.Result;
   } catch (...) {
+    return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  }
+  return CommonAnswer(wnd, msg, wParam, lParam);
+}
+
+LRESULT TSkinChildWindow::CommonAnswer(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+  case WM_ERASEBKGND:
+    return 1;
+  case WM_MOUSEACTIVATE:
+    return MA_NOACTIVATE;
+  case SM_ISSKINNED:
+    return 1;
+  default:
     return ::DefWindowProcW(wnd, msg, wParam, lParam);
   }
 }

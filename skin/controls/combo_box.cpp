@@ -1,9 +1,9 @@
 #include "skin/controls/combo_box.h"
 
+#include "skin/common/skin_paint.h"
 #include "skin/controls/combo_list_scroll.h"
 #include "skin/controls/scroll_bar.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/skin_paint.h"
 #include "skin/skin_messages.h"
 
 #include <windowsx.h>
@@ -40,17 +40,16 @@ TSkinComBox::~TSkinComBox() {
   UnhookEdit();
 }
 
-void TSkinComBox::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                const TControlSkinSource& skinData, bool setColor,
-                                fw::TCanvas* canvas) {
+void TSkinComBox::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                const TControlSkinSource& skinData, bool setColor) {
   if (FAttached) return;
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   Attach(true);
 }
 
 void TSkinComBox::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                               TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+                               TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
   Attach(true);
 }
 
@@ -60,7 +59,7 @@ void TSkinComBox::Attach(bool withScrollSkins) {
   if ((FStyle & kComboTypeMask) != CBS_SIMPLE) {
     if (withScrollSkins && GetInfo(FHandle, info) && info.hwndList) {
       FDropScroll = std::make_unique<TComboxScrollBar>();
-      FDropScroll->AttachWindow(info.hwndList, FSkinData, nullptr, FCanvas);
+      FDropScroll->AttachWindow(info.hwndList, FSkinData, nullptr);
     }
     HookEdit();
     FListWnd = nullptr;
@@ -72,7 +71,7 @@ void TSkinComBox::Attach(bool withScrollSkins) {
   if (withScrollSkins && (FStyle & WS_CHILD) && !(FStyle & WS_POPUP) &&
       ::GetParent(FListWnd) != ::GetDesktopWindow()) {
     FListScroll = std::make_unique<TSkinScrollbarH>();
-    FListScroll->AttachWindow(FListWnd, FSkinData, nullptr, FCanvas);
+    FListScroll->AttachWindow(FListWnd, FSkinData, nullptr);
   }
 }
 
@@ -129,10 +128,6 @@ void TSkinComBox::SkinChanged(const TControlSkinSource& skinData) {
   if (FListScroll) FListScroll->SkinChanged(skinData);
   if (FDropScroll) FDropScroll->SkinChanged(skinData);
   TSkinControl::SkinChanged(skinData);
-}
-
-bool TSkinComBox::BeforeMessage(fw::TMessage& message) {
-  return TSkinControl::BeforeMessage(message);
 }
 
 void TSkinComBox::AfterMessage(fw::TMessage& message) {

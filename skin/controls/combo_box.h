@@ -30,13 +30,11 @@ public:
   ~TSkinComBox() override;
   std::wstring ClassName() const override { return L"TSkinComBox"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
   void Deactivate() override;
-  bool BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;

@@ -11,22 +11,22 @@ constexpr UINT kListTracking = 0x1AE;
 
 } // namespace
 
-bool TComboxScrollBar::BeforeMessage(fw::TMessage& message) {
+TMessageAnswer TComboxScrollBar::BeforeMessage(fw::TMessage& message) {
   switch (message.Msg) {
   case WM_NCMOUSEMOVE:
     if (message.WParam == HTVSCROLL || message.WParam == HTHSCROLL) {
       // The list's own hot tracking would paint over the skin.
       message.Result = 0;
-      return false;
+      return TMessageAnswer::Handled;
     }
-    return true;
+    return TMessageAnswer::PassOn;
   case WM_NCLBUTTONDOWN:
     if (message.WParam == HTVSCROLL &&
         ThumbDrag({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)})) {
       message.Result = 0;
-      return false;
+      return TMessageAnswer::Handled;
     }
-    return true;
+    return TMessageAnswer::PassOn;
   default:
     return TSkinControl::BeforeMessage(message);
   }

@@ -17,7 +17,7 @@ class TComboxScrollBar : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TComboxScrollBar"; }
 
-  bool BeforeMessage(fw::TMessage& message) override;
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
 

@@ -2,8 +2,8 @@
 // window class maps to its subclass procedure. A new kind is one row here and one unit.
 #pragma once
 
+#include "skin/controls/core/control_kinds.h"
 #include "skin/controls/skin_control.h"
-#include "skin/forms/core/control_kinds.h"
 
 #include <memory>
 #include <span>

@@ -1,7 +1,7 @@
 #include "skin/controls/date_time.h"
 
+#include "skin/common/skin_paint.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/skin_paint.h"
 #include "skin/skin_messages.h"
 
 #include <windowsx.h>
@@ -22,7 +22,7 @@ TArrowButton::TArrowButton(HWND target, const TControlSkinSource& skin)
     : FSkin(skin), FArrowWidth(::GetSystemMetrics(SM_CXHSCROLL)), FTargetWnd(target) {
   FWindow = std::make_unique<TSkinChildWindow>(
       kArrowClass, WS_EX_NOPARENTNOTIFY, WS_CHILD | WS_VISIBLE, target,
-      [this](UINT msg, WPARAM wParam, LPARAM lParam) { return Handle(msg, wParam, lParam); });
+      [this](fw::TMessage& message) { return WindowMessage(message); });
   FWnd = FWindow->Handle();
   // The picker must not paint its own button over the arrow.
   const LONG style = ::GetWindowLongW(target, GWL_STYLE);
@@ -44,36 +44,32 @@ void TArrowButton::Place(bool left) {
     ::SetWindowPos(FWnd, HWND_TOP, x, 0, FArrowWidth, client.bottom, SWP_NOACTIVATE);
 }
 
-LRESULT TArrowButton::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
+TMessageAnswer TArrowButton::WindowMessage(fw::TMessage& message) {
+  switch (message.Msg) {
   case WM_PAINT:
     Paint();
-    return 0;
-  case WM_ERASEBKGND:
-    return 1;
+    break;
   case WM_MOUSEMOVE: {
     if (!FHot) SetHot(true);
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FWnd, 0};
     ::TrackMouseEvent(&track);
-    return 0;
+    break;
   }
   case WM_MOUSELEAVE:
     SetHot(false);
-    return 0;
+    break;
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
-    MouseDown(wParam, lParam);
-    return 0;
+    MouseDown(message.WParam, message.LParam);
+    break;
   case WM_LBUTTONUP:
     ::SetFocus(FTargetWnd);
-    return 0;
-  case WM_MOUSEACTIVATE:
-    return MA_NOACTIVATE;
-  case SM_ISSKINNED:
-    return 1;
+    break;
   default:
-    return ::DefWindowProcW(FWnd, msg, wParam, lParam);
+    return TMessageAnswer::PassOn;
   }
+  message.Result = 0;
+  return TMessageAnswer::Handled;
 }
 
 void TArrowButton::SetHot(bool hot) {
@@ -109,18 +105,17 @@ void TArrowButton::Paint() {
 
 // --- TSkinDateTime
 
-void TSkinDateTime::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor,
-                                  fw::TCanvas* canvas) {
+void TSkinDateTime::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                  const TControlSkinSource& skinData, bool setColor) {
   if (FAttached) return;
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
   RedrawSkin(nullptr);
 }
 
 void TSkinDateTime::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                 TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+                                 TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
   FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
   RedrawSkin(nullptr);
 }

@@ -26,7 +26,7 @@ public:
   bool Hot() const { return FHot; }
 
 private:
-  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  TMessageAnswer WindowMessage(fw::TMessage& message);
   void SetHot(bool hot);
   void MouseDown(WPARAM keys, LPARAM point);
   void Paint();
@@ -43,11 +43,10 @@ class TSkinDateTime : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinDateTime"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
   void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;

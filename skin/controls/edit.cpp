@@ -1,10 +1,10 @@
 #include "skin/controls/edit.h"
 
+#include "skin/common/window_class.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/up_down.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 namespace skin {
@@ -58,7 +58,7 @@ void TSkinEdit::FindUpDown() {
   upDown->SetInEdit(true); // drawn clear of the edit's border
   FUpDown = std::move(upDown);
   // The up-down's skin is this skin's own: it is not registered with the window skin.
-  FUpDown->AttachWindow(child, FSkinData, nullptr, FCanvas);
+  FUpDown->AttachWindow(child, FSkinData, nullptr);
 }
 
 void TSkinEdit::DrawSkin(HDC dc, TRect rect) {
@@ -74,7 +74,6 @@ void TSkinEdit::PrintBorder(HDC dc) {
   RECT window, client;
   if (!::GetWindowRect(FHandle, &window)) return;
   ::GetClientRect(FHandle, &client);
-  FWindowRect = {window.left, window.top, window.right, window.bottom};
   const TRect rect{0, 0, window.right - window.left, window.bottom - window.top};
   if (client.right >= rect.Width() - kThinBorder || client.bottom >= rect.Height() - kThinBorder)
     return;

@@ -11,36 +11,21 @@ constexpr int kCornerEllipse = 5;
 
 } // namespace
 
-void TSkinGroupBox::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor,
-                                  fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
-  FMode = static_cast<int>(TPaintMode::Whole);
+void TSkinGroupBox::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                  const TControlSkinSource& skinData, bool setColor) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
+  FPaintMode = TPaintMode::Whole;
 }
 
-bool TSkinGroupBox::BeforeMessage(fw::TMessage& message) {
-  if (!TSkinControl::BeforeMessage(message)) return false;
-  if (PaintMode() != TPaintMode::Whole) return true;
-  switch (message.Msg) {
-  case WM_PAINT:
-  case WM_PRINTCLIENT:
-    PaintNow(message);
-    return false;
-  case WM_ERASEBKGND:
-    // The paint covers every pixel.
-    message.Result = 1;
-    return false;
-  case WM_CTLCOLORSTATIC: {
-    // Labels and track bars inside stand on the face colour; their text colour stays theirs.
-    CallOldProc(message);
-    const COLORREF face = SkinColour(kButtonFace);
-    ::SetBkColor(reinterpret_cast<HDC>(message.WParam), face);
-    message.Result = reinterpret_cast<LRESULT>(FFaceBrush.Get(face));
-    return false;
-  }
-  default:
-    return true;
-  }
+TMessageAnswer TSkinGroupBox::BeforeMessage(fw::TMessage& message) {
+  if (message.Msg != WM_CTLCOLORSTATIC || !PaintsWhole())
+    return TSkinControl::BeforeMessage(message);
+  // Labels and track bars inside stand on the face colour; their text colour stays theirs.
+  CallOldProc(message);
+  const COLORREF face = SkinColour(kButtonFace);
+  ::SetBkColor(reinterpret_cast<HDC>(message.WParam), face);
+  message.Result = reinterpret_cast<LRESULT>(FFaceBrush.Get(face));
+  return TMessageAnswer::Handled;
 }
 
 void TSkinGroupBox::SkinChanged(const TControlSkinSource& skinData) {
@@ -49,15 +34,12 @@ void TSkinGroupBox::SkinChanged(const TControlSkinSource& skinData) {
   ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void TSkinGroupBox::DrawSkin(HDC dc, TRect rect) {
-  if (PaintMode() == TPaintMode::Whole)
-    DrawBuffered(dc, rect);
-  else
-    DrawFrameAndCaption(dc, rect, false); // over what the system just painted
-}
-
 void TSkinGroupBox::DoPaint(HDC dc, TRect rect) {
   DrawFrameAndCaption(dc, rect, true);
+}
+
+void TSkinGroupBox::DrawOver(HDC dc, TRect rect) {
+  DrawFrameAndCaption(dc, rect, false); // over what the system just painted
 }
 
 void TSkinGroupBox::DrawFrameAndCaption(HDC dc, TRect rect, bool whole) {

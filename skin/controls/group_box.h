@@ -13,22 +13,18 @@ class TSkinGroupBox : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinGroupBox"; }
 
-  // How the group box is painted: the system's painting with the frame drawn over it (a bare
-  // window), or all of it by the skin (one of our group boxes).
-  enum class TPaintMode { Overlay = 0, Whole = 1 };
-
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  bool BeforeMessage(fw::TMessage& message) override;
-  void DrawSkin(HDC dc, TRect rect) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 
 protected:
+  // One of our group boxes is painted whole; a bare window paints itself and gets the frame
+  // drawn over it.
   void DoPaint(HDC dc, TRect rect) override;
+  void DrawOver(HDC dc, TRect rect) override;
 
 private:
-  TPaintMode PaintMode() const { return static_cast<TPaintMode>(FMode); }
   // Frame and caption; `whole`: on a fresh face, else over the system's painting.
   void DrawFrameAndCaption(HDC dc, TRect rect, bool whole);
 

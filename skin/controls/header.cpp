@@ -19,38 +19,21 @@ constexpr int kMaxItemText = 200;
 
 } // namespace
 
-void TSkinHeader::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                const TControlSkinSource& skinData, bool setColor,
-                                fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+void TSkinHeader::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                const TControlSkinSource& skinData, bool setColor) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   FHotItem = -1;
 }
 
 void TSkinHeader::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                               TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+                               TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
   FHotItem = -1;
 }
 
 const TDataSkinObject* TSkinHeader::Element() const {
   const TDataSkinObject* e = FSkinData.Elements ? FSkinData.Elements->Headerbar.get() : nullptr;
   return e && !e->Bitmap.Empty() ? e : nullptr;
-}
-
-bool TSkinHeader::BeforeMessage(fw::TMessage& message) {
-  switch (message.Msg) {
-  case WM_PAINT:
-  case WM_PRINTCLIENT:
-    if (!Element()) return true; // the header paints itself
-    PaintNow(message);
-    return false;
-  case WM_ERASEBKGND:
-    if (!Element()) return true;
-    message.Result = 1;
-    return false;
-  default:
-    return TSkinControl::BeforeMessage(message);
-  }
 }
 
 void TSkinHeader::AfterMessage(fw::TMessage& message) {
@@ -81,10 +64,6 @@ void TSkinHeader::MouseMove(int x, int y) {
   }
   TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, FHandle, 0};
   ::TrackMouseEvent(&track);
-}
-
-void TSkinHeader::DrawSkin(HDC dc, TRect rect) {
-  if (Element()) DrawBuffered(dc, rect);
 }
 
 void TSkinHeader::DoPaint(HDC dc, TRect rect) {

@@ -18,17 +18,16 @@ class TSkinHeader : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinHeader"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
-  bool BeforeMessage(fw::TMessage& message) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
   void AfterMessage(fw::TMessage& message) override;
-  void DrawSkin(HDC dc, TRect rect) override;
   int HotItem() const { return FHotItem; }
 
 protected:
+  // Without a Headerbar image the header paints itself.
+  bool PaintsWhole() const override { return Element() != nullptr; }
   void DoPaint(HDC dc, TRect rect) override;
 
 private:

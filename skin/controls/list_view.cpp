@@ -4,17 +4,16 @@
 
 namespace skin {
 
-void TSkinListView::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor,
-                                  fw::TCanvas* canvas) {
+void TSkinListView::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                  const TControlSkinSource& skinData, bool setColor) {
   if (FAttached) return;
-  TSkinScrollbar::AttachControl(control, skinForm, skinData, setColor, canvas);
+  TSkinScrollbar::AttachControl(control, skinForm, skinData, setColor);
   AttachHeader();
 }
 
 void TSkinListView::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                 TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinScrollbar::AttachWindow(handle, skinData, skinForm, canvas);
+                                 TControlSkinOwner* skinForm) {
+  TSkinScrollbar::AttachWindow(handle, skinData, skinForm);
   AttachHeader();
 }
 
@@ -23,7 +22,7 @@ void TSkinListView::AttachHeader() {
   if (!header || FHeader) return;
   // Not registered with the window skin: the header skin is this skin's own.
   FHeader = std::make_unique<TSkinHeader>();
-  FHeader->AttachWindow(header, FSkinData, nullptr, FCanvas);
+  FHeader->AttachWindow(header, FSkinData, nullptr);
 }
 
 void TSkinListView::Deactivate() {

@@ -15,11 +15,10 @@ class TSkinListView : public TSkinScrollbar {
 public:
   std::wstring ClassName() const override { return L"TSkinListView"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
   void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;
   const TSkinHeader* Header() const { return FHeader.get(); }

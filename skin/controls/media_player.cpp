@@ -1,9 +1,9 @@
 #include "skin/controls/media_player.h"
 
 #include "framework/bitmap.h"
+#include "skin/common/skin_paint.h"
 #include "skin/controls/core/media_layout.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/skin_paint.h"
 
 #include <windowsx.h>
 
@@ -148,10 +148,9 @@ LRESULT TWMediaPlayer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // --- TSkinMP
 
-void TSkinMP::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                            const TControlSkinSource& skinData, bool setColor,
-                            fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+void TSkinMP::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                            const TControlSkinSource& skinData, bool setColor) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   if (FOverlay) return;
   FOverlay = std::make_unique<TWMediaPlayer>(nullptr);
   FOverlay->Attach(control, this, FSkinData);

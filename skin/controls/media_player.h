@@ -51,9 +51,8 @@ class TSkinMP : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinMP"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
   void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   TWMediaPlayer* Overlay() const { return FOverlay.get(); }

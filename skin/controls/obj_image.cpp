@@ -15,19 +15,17 @@ constexpr int kMagenta = 0xFF00FF;
 
 std::unique_ptr<TSkinControl> TSkinObjImage::Create(const ControlDecision& decision) {
   auto skin = std::make_unique<TSkinObjImage>();
-  skin->FGlyphKind = decision.mode == SkinnerMode::Radio   ? 2
-                     : decision.mode == SkinnerMode::Third ? 3
-                                                           : 1;
+  skin->FGlyphKind = decision.mode == SkinnerMode::Radio   ? TGlyphKind::Radio
+                     : decision.mode == SkinnerMode::Third ? TGlyphKind::CheckGlyph
+                                                           : TGlyphKind::Check;
   return skin;
 }
 
-void TSkinObjImage::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor,
-                                  fw::TCanvas* canvas) {
+void TSkinObjImage::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                  const TControlSkinSource& skinData, bool setColor) {
   if (FAttached) return;
   FSkinData = skinData;
   FSetColor = setColor;
-  FCanvas = canvas;
   FControl = &control;
   FHandle = control.Handle();
   Register(skinForm);
@@ -43,7 +41,7 @@ bool TSkinObjImage::ControlAlive() const {
 void TSkinObjImage::BuildGlyphs() {
   if (!ControlAlive() || !FSkinData.Elements || !FSkinData.Elements->Buttons) return;
   const TDataSkinButton& buttons = *FSkinData.Elements->Buttons;
-  const bool radio = FGlyphKind == 2;
+  const bool radio = FGlyphKind == TGlyphKind::Radio;
   const TBitmap& source = radio ? buttons.RadioBitmap : buttons.CheckBitmap;
   const int frames = std::max(radio ? buttons.RadioButtonFrame : buttons.CheckButtonFrame, 1);
   if (source.Empty()) return;
@@ -53,7 +51,7 @@ void TSkinObjImage::BuildGlyphs() {
   for (const auto& [cell, frame] : GlyphCellSources(FGlyphKind, frames))
     fw::CopyPixels(strip, cell * w, 0, source, {frame * w, 0, (frame + 1) * w, h});
 
-  if (FGlyphKind == 3) {
+  if (FGlyphKind == TGlyphKind::CheckGlyph) {
     const auto properties = fw::GetObjectProp(*FControl, L"Properties");
     if (!properties || !*properties) return;
     const auto glyph = fw::GetObjectProp(**properties, L"Glyph");
@@ -84,7 +82,7 @@ void TSkinObjImage::Deactivate() {
   FSkinOn = false;
   // The control may have gone without telling: this skin hooks none of its messages.
   if (!ControlAlive()) return;
-  if (FGlyphKind == 3) {
+  if (FGlyphKind == TGlyphKind::CheckGlyph) {
     const auto properties = fw::GetObjectProp(*FControl, L"Properties");
     const auto glyph =
         properties && *properties ? fw::GetObjectProp(**properties, L"Glyph") : std::nullopt;

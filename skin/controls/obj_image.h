@@ -4,8 +4,9 @@
 // controls their own glyphs back.
 #pragma once
 
+#include "skin/controls/core/control_kinds.h"
+#include "skin/controls/core/glyph_cells.h"
 #include "skin/controls/skin_control.h"
-#include "skin/forms/core/control_kinds.h"
 
 #include <memory>
 
@@ -16,14 +17,14 @@ public:
   std::wstring ClassName() const override { return L"TSkinObjImage"; }
   static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
   void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 
-  // 1: check control, 9 cells; 2: radio control, 6 cells; 3: check control's Properties.Glyph.
-  int FGlyphKind = 1;
+  // The strip the control gets: a check control's, a radio control's, or the glyph of a check
+  // control's Properties.
+  TGlyphKind FGlyphKind = TGlyphKind::Check;
 
 private:
   void BuildGlyphs();

@@ -3,8 +3,8 @@
 #include "framework/bitmap.h"
 #include "skin/controls/core/bar_layout.h"
 #include "skin/data/core/bitmap_routines.h"
+#include "skin/data/core/nine_slice.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/core/nine_slice.h"
 
 #include <commctrl.h>
 
@@ -42,18 +42,9 @@ const TDataSkinBorder* TSkinProgress::Element() const {
   return p && !p->Bitmap.Empty() ? p : nullptr;
 }
 
-bool TSkinProgress::BeforeMessage(fw::TMessage& message) {
-  switch (message.Msg) {
-  case WM_PAINT:
-    if (!Element()) return true; // the control paints itself
-    PaintNow(message);
-    return false;
-  case WM_ERASEBKGND:
-    message.Result = 1;
-    return false;
-  default:
-    return TSkinControl::BeforeMessage(message);
-  }
+TMessageAnswer TSkinProgress::EraseBackground(fw::TMessage& message) {
+  message.Result = 1;
+  return TMessageAnswer::Handled;
 }
 
 int TSkinProgress::FilledWidth(int width) const {

@@ -14,9 +14,15 @@ class TSkinProgress : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinProgress"; }
 
-  bool BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
+
+protected:
+  // Without a Progress image the bar paints itself.
+  bool PaintsWhole() const override { return Element() != nullptr; }
+  TPrintRequests PrintRequests() const override { return TPrintRequests::None; }
+  // Nothing is erased under the bar, skinned or not.
+  TMessageAnswer EraseBackground(fw::TMessage& message) override;
 
 private:
   const TDataSkinBorder* Element() const;

@@ -1,10 +1,9 @@
 #include "skin/controls/scroll_bar.h"
 
 #include "framework/sysutils.h"
+#include "skin/common/skin_paint.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/win_skin_form.h"
 #include "skin/skin_messages.h"
 
 #include <windowsx.h>
@@ -146,8 +145,7 @@ void TWScrollbar::AttachToWindow(HWND target, ScrollBarKind kind) {
   FKind = kind;
   FWindow = std::make_unique<TSkinChildWindow>(
       kOverlayClass, WS_EX_TOOLWINDOW | WS_EX_NOPARENTNOTIFY, WS_CHILD | WS_CLIPSIBLINGS,
-      ::GetParent(target),
-      [this](UINT msg, WPARAM wParam, LPARAM lParam) { return Handle(msg, wParam, lParam); });
+      ::GetParent(target), [this](fw::TMessage& message) { return WindowMessage(message); });
   FWnd = FWindow->Handle();
   if (!FWnd) return;
   ClipSiblings(target);
@@ -219,34 +217,30 @@ void TWScrollbar::Repaint() {
   ::UpdateWindow(FWnd);
 }
 
-LRESULT TWScrollbar::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
-  const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  switch (msg) {
+TMessageAnswer TWScrollbar::WindowMessage(fw::TMessage& message) {
+  const POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+  switch (message.Msg) {
   case WM_PAINT:
     Paint();
-    return 0;
-  case WM_ERASEBKGND:
-    return 1;
+    break;
   case WM_MOUSEMOVE:
     MouseMove(p);
-    return 0;
+    break;
   case WM_MOUSELEAVE:
     MouseLeave();
-    return 0;
+    break;
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     MouseDown(p);
-    return 0;
+    break;
   case WM_LBUTTONUP:
     MouseUp(p);
-    return 0;
-  case WM_MOUSEACTIVATE:
-    return MA_NOACTIVATE;
-  case SM_ISSKINNED:
-    return 1;
+    break;
   default:
-    return ::DefWindowProcW(FWnd, msg, wParam, lParam);
+    return TMessageAnswer::PassOn;
   }
+  message.Result = 0;
+  return TMessageAnswer::Handled;
 }
 
 void TWScrollbar::MouseMove(POINT p) {
@@ -345,13 +339,12 @@ void TWScrollbar::Paint() {
 
 // --- TSkinScrollbar
 
-void TSkinScrollbar::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                   const TControlSkinSource& skinData, bool setColor,
-                                   fw::TCanvas* canvas) {
+void TSkinScrollbar::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                   const TControlSkinSource& skinData, bool setColor) {
   if (FAttached) return;
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   const auto border = fw::GetEnumProp(control, L"BorderStyle");
-  FBorder = border && AsciiLower(fw::WideToUtf8(*border)) != "bsnone" && FMode != 1;
+  FBorder = border && AsciiLower(fw::WideToUtf8(*border)) != "bsnone" && !FParentBackgroundOff;
   if (HasIntegerProperty(control, kFixedColor)) {
     FSavedFixedColor = static_cast<fw::TColor>(fw::GetOrdProp(control, kFixedColor).value_or(0));
     FFixedColorSet = true;
@@ -372,8 +365,8 @@ void TSkinScrollbar::SkinChanged(const TControlSkinSource& skinData) {
 }
 
 void TSkinScrollbar::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                  TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+                                  TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
   MakeBars();
 }
 
@@ -407,7 +400,7 @@ void TSkinScrollbar::RepaintBars() {
     if (bar) bar->Repaint();
 }
 
-bool TSkinScrollbar::BeforeMessage(fw::TMessage& message) {
+TMessageAnswer TSkinScrollbar::BeforeMessage(fw::TMessage& message) {
   if (message.Msg == WM_NCPAINT && FBorder) {
     CallOldProc(message);
     HDC dc = ::GetWindowDC(FHandle);
@@ -416,11 +409,11 @@ bool TSkinScrollbar::BeforeMessage(fw::TMessage& message) {
       ::ReleaseDC(FHandle, dc);
     }
     RedrawSkin(nullptr);
-    return false;
+    return TMessageAnswer::Handled;
   }
   if (message.Msg == fw::CM_RECREATEWND) {
     RecreateWindow(message);
-    return false;
+    return TMessageAnswer::Handled;
   }
   return TSkinControl::BeforeMessage(message);
 }
@@ -429,7 +422,7 @@ void TSkinScrollbar::RecreateWindow(fw::TMessage& message) {
   // The old window's end lets go of the control and of its window method: keep what is needed
   // to hand the control a fresh skin once its new window exists.
   fw::TWinControl* control = FControl;
-  TWinSkinForm* skinForm = FSkinForm;
+  TControlSkinOwner* skinForm = FSkinForm;
   const HWND old = FHandle;
   const fw::TWndMethod controlProc = FOldWindowProc;
   // The fresh skin saves the control's own FixedColor, not the face colour shown now.
@@ -518,18 +511,17 @@ void TSkinScrollbar::DrawSkin(HDC dc, TRect /*rect*/) {
 
 // --- TSkinScControl
 
-void TSkinScControl::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                   const TControlSkinSource& skinData, bool setColor,
-                                   fw::TCanvas* canvas) {
+void TSkinScControl::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                   const TControlSkinSource& skinData, bool setColor) {
   if (FAttached) return;
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   FBar = std::make_unique<TWScrollbar>(FSkinData);
   FBar->AttachToWindow(FHandle, ScrollBarKind::Control);
 }
 
 void TSkinScControl::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                  TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+                                  TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
   FBar = std::make_unique<TWScrollbar>(FSkinData);
   FBar->AttachToWindow(FHandle, ScrollBarKind::Control);
 }

@@ -73,7 +73,7 @@ public:
   ScrollBarKind Kind() const { return FKind; }
 
 private:
-  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  TMessageAnswer WindowMessage(fw::TMessage& message);
   void MouseMove(POINT p);
   void MouseLeave();
   void MouseDown(POINT p);
@@ -110,13 +110,12 @@ class TSkinScrollbar : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinScrollbar"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
   void Deactivate() override;
-  bool BeforeMessage(fw::TMessage& message) override;
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
@@ -155,11 +154,10 @@ class TSkinScControl : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinScControl"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
   void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;

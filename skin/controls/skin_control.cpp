@@ -1,10 +1,9 @@
 #include "skin/controls/skin_control.h"
 
 #include "framework/sysutils.h"
+#include "skin/common/skin_paint.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/win_skin_form.h"
 #include "skin/skin_messages.h"
 
 #include <windowsx.h>
@@ -60,21 +59,18 @@ TSkinControl::~TSkinControl() {
   Release();
 }
 
-void TSkinControl::Register(TWinSkinForm* skinForm) {
+void TSkinControl::Register(TControlSkinOwner* skinForm) {
   FSkinForm = skinForm;
   if (FSkinForm) FSkinForm->AddControl(this);
 }
 
-void TSkinControl::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                                 const TControlSkinSource& skinData, bool setColor,
-                                 fw::TCanvas* canvas) {
+void TSkinControl::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                 const TControlSkinSource& skinData, bool setColor) {
   if (FAttached) return;
   FSetColor = setColor;
   FSkinData = skinData;
-  FCanvas = canvas;
   FControl = &control;
   FHandle = control.Handle();
-  FUnicode = ::IsWindowUnicode(FHandle);
   FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
   FOldWindowProc = control.WindowProc;
   control.WindowProc = [this](fw::TMessage& message) { SkinWndProc(message); };
@@ -85,21 +81,17 @@ void TSkinControl::AttachControl(fw::TWinControl& control, TWinSkinForm* skinFor
     FSavedParentColor = control.ParentColor();
     control.SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
   }
-  if (FParentBackgroundOff) FMode = 1;
   control.Invalidate();
   FAttached = true;
   FState = TSkinLife::Attached;
 }
 
 void TSkinControl::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                TWinSkinForm* skinForm, fw::TCanvas* canvas) {
+                                TControlSkinOwner* skinForm) {
   FSkinData = skinData;
-  FCanvas = canvas;
   FHandle = handle;
   FWindowEnabled = true;
-  FMode = 0;
   Register(skinForm);
-  FUnicode = ::IsWindowUnicode(handle);
   FCaption = ReadCaption();
   FSubclass = std::make_unique<TWindowSubclass>([this](UINT msg, WPARAM wParam, LPARAM lParam) {
     fw::TMessage message{msg, wParam, lParam, 0};
@@ -165,7 +157,7 @@ void TSkinControl::SkinWndProc(fw::TMessage& message) {
       CallOldProc(message);
       return;
     }
-    if (BeforeMessage(message)) {
+    if (BeforeMessage(message) == TMessageAnswer::PassOn) {
       passed = true;
       CallOldProc(message);
       AfterMessage(message);
@@ -186,26 +178,52 @@ void TSkinControl::CallOldProc(fw::TMessage& message) {
     message.Result = ::DefWindowProcW(FHandle, message.Msg, message.WParam, message.LParam);
 }
 
-bool TSkinControl::BeforeMessage(fw::TMessage& message) {
+TMessageAnswer TSkinControl::BeforeMessage(fw::TMessage& message) {
   switch (message.Msg) {
   case WM_NCDESTROY:
-    // The window is going: the control gets its window method back (its own procedure is
-    // given back by the subclass itself after this message), and the skin waits to be freed.
-    FState = TSkinLife::Destroyed;
-    CallOldProc(message);
-    if (FControl) {
-      FControl->WindowProc = FOldWindowProc;
-      FOldWindowProc = nullptr;
-      FControl = nullptr;
-    }
-    if (FSkinOn) Deactivate();
-    return false;
+    return WindowDestroyed(message);
   case SM_ISSKINNED:
     message.Result = 1;
-    return false;
+    return TMessageAnswer::Handled;
+  case WM_PAINT:
+  case WM_PRINT:
+  case WM_PRINTCLIENT:
+    return PaintRequest(message);
+  case WM_ERASEBKGND:
+    return EraseBackground(message);
   default:
-    return true;
+    return TMessageAnswer::PassOn;
   }
+}
+
+TMessageAnswer TSkinControl::WindowDestroyed(fw::TMessage& message) {
+  // The window is going: the control gets its window method back (its own procedure is given
+  // back by the subclass itself after this message), and the skin waits to be freed.
+  FState = TSkinLife::Destroyed;
+  CallOldProc(message);
+  if (FControl) {
+    FControl->WindowProc = FOldWindowProc;
+    FOldWindowProc = nullptr;
+    FControl = nullptr;
+  }
+  if (FSkinOn) Deactivate();
+  return TMessageAnswer::Handled;
+}
+
+TMessageAnswer TSkinControl::PaintRequest(fw::TMessage& message) {
+  const TPrintRequests prints = PrintRequests();
+  const bool answered = message.Msg == WM_PAINT ||
+                        (message.Msg == WM_PRINTCLIENT && prints != TPrintRequests::None) ||
+                        (message.Msg == WM_PRINT && prints == TPrintRequests::ClientAndWindow);
+  if (!answered || !PaintsWhole()) return TMessageAnswer::PassOn;
+  PaintNow(message);
+  return TMessageAnswer::Handled;
+}
+
+TMessageAnswer TSkinControl::EraseBackground(fw::TMessage& message) {
+  if (!PaintsWhole()) return TMessageAnswer::PassOn;
+  message.Result = 1;
+  return TMessageAnswer::Handled;
 }
 
 void TSkinControl::AfterMessage(fw::TMessage& message) {
@@ -228,10 +246,6 @@ void TSkinControl::AfterMessage(fw::TMessage& message) {
 // --- Painting
 
 void TSkinControl::Refresh() {
-  if (FCompanion) {
-    FCompanion->Invalidate();
-    return;
-  }
   ::InvalidateRect(FHandle, nullptr, TRUE);
   ::UpdateWindow(FHandle);
 }
@@ -239,7 +253,6 @@ void TSkinControl::Refresh() {
 void TSkinControl::RedrawSkin(HDC dc) {
   RECT window;
   if (!::GetWindowRect(FHandle, &window)) return;
-  FWindowRect = ToTRect(window);
   const TRect rect{0, 0, window.right - window.left, window.bottom - window.top};
   try {
     if (dc) {
@@ -260,7 +273,12 @@ void TSkinControl::RedrawSkin(HDC dc) {
   }
 }
 
-void TSkinControl::DrawSkin(HDC /*dc*/, TRect /*rect*/) {}
+void TSkinControl::DrawSkin(HDC dc, TRect rect) {
+  if (PaintsWhole())
+    DrawBuffered(dc, rect);
+  else
+    DrawOver(dc, rect);
+}
 
 void TSkinControl::PaintNow(fw::TMessage& message) {
   HDC dc = reinterpret_cast<HDC>(message.WParam);
@@ -269,7 +287,6 @@ void TSkinControl::PaintNow(fw::TMessage& message) {
   if (ownPaint) dc = ::BeginPaint(FHandle, &paint);
   RECT window;
   if (dc && ::GetWindowRect(FHandle, &window)) {
-    FWindowRect = ToTRect(window);
     DrawSkin(dc, {0, 0, window.right - window.left, window.bottom - window.top});
   }
   if (ownPaint) ::EndPaint(FHandle, &paint);
@@ -357,11 +374,10 @@ void TSkinControl::DrawElementFrame(HDC dc, TRect rect, int frameCount, int fram
 }
 
 bool TSkinControl::RightToLeft() const {
-  for (fw::TWinControl* c : {FControl, FCompanion})
-    if (c) {
-      const auto mode = fw::GetEnumProp(*c, L"BiDiMode");
-      if (mode && *mode == L"bdRightToLeft") return true;
-    }
+  if (FControl) {
+    const auto mode = fw::GetEnumProp(*FControl, L"BiDiMode");
+    if (mode && *mode == L"bdRightToLeft") return true;
+  }
   return !FControl && (::GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_RTLREADING);
 }
 

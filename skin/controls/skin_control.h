@@ -9,21 +9,29 @@
 // AfterMessage follows. What a descendant does not handle goes to this base, then to the
 // control's own procedure.
 //
-// Ownership: the window skin (TWinSkinForm) that the skin registers with owns it, in both modes,
-// and frees it when the control's window is gone or the window is unskinned. The skin never
-// outlives that window skin, and it lets go of the control at the control's WM_NCDESTROY, so no
-// reference in either direction can dangle.
+// Painting is routed here once. A skin that paints whole (PaintsWhole) answers WM_PAINT and the
+// print requests it names with PaintNow, so the control's own painting never runs, and its
+// DrawSkin composes DoPaint off screen and copies it out in one blit; WM_ERASEBKGND goes to
+// EraseBackground. A skin that does not paint whole lets the control paint itself and draws over
+// it after each WM_PAINT (DrawOver). A unit states only what it draws.
+//
+// Ownership: the window skin that the skin registers with owns it, in both modes, and frees it
+// when the control's window is gone or the window is unskinned. The skin never outlives that
+// window skin, and it lets go of the control at the control's WM_NCDESTROY, so no reference in
+// either direction can dangle. The control skin sees its window skin only as a
+// TControlSkinOwner.
 #pragma once
 
 #include "framework/control.h"
 #include "framework/graphics.h"
+#include "skin/common/message_answer.h"
+#include "skin/common/skin_paint.h"
+#include "skin/common/window_subclass.h"
 #include "skin/controls/core/control_layout.h"
 #include "skin/controls/core/control_states.h"
 #include "skin/controls/core/status_layout.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_options.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/window_subclass.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -34,8 +42,19 @@
 
 namespace skin {
 
-class TWinSkinForm;
-class TSkinData;
+class TSkinControl;
+
+// The window skin a control skin belongs to, as the control skin sees it.
+class TControlSkinOwner {
+public:
+  // Lists `skin`, which the owner frees from then on; true when it was listed already.
+  virtual bool AddControl(TSkinControl* skin) = 0;
+  // The owner's window, where a control skin's requests (SM_RESKINSCROLL, SM_TABCLOSE) go.
+  virtual HWND Handle() const = 0;
+
+protected:
+  ~TControlSkinOwner() = default;
+};
 
 // The skin a control skin paints from.
 struct TControlSkinSource {
@@ -78,26 +97,25 @@ public:
   std::wstring ClassName() const override { return L"TSkinControl"; }
 
   // Control mode: takes over `control`'s window method. A second call does nothing.
-  virtual void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                             const TControlSkinSource& skinData, bool setColor,
-                             fw::TCanvas* canvas);
+  virtual void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                             const TControlSkinSource& skinData, bool setColor);
   // Window mode: takes over the window procedure of `handle`.
-  virtual void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                            fw::TCanvas* canvas);
+  virtual void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                            TControlSkinOwner* skinForm);
   // Skinning off for good: the control gets its colour and ParentBackground back.
   virtual void Deactivate();
-  // Before the control's own procedure; false: the message is answered (Result) and goes no
-  // further.
-  virtual bool BeforeMessage(fw::TMessage& message);
+  // Before the control's own procedure: Handled answers the message (its Result) alone.
+  virtual TMessageAnswer BeforeMessage(fw::TMessage& message);
   // After the control's own procedure handled the message.
   virtual void AfterMessage(fw::TMessage& message);
   // Paints the whole window (non-client area included) now, into `dc` or the window's DC.
   virtual void RedrawSkin(HDC dc);
-  // Draws the skin of the whole window into `dc`; `rect` is the window rectangle at (0, 0).
+  // Draws the skin of the whole window into `dc`; `rect` is the window rectangle at (0, 0): the
+  // whole picture composed off screen (DoPaint) when the skin paints whole, else what it draws
+  // over the control's own painting (DrawOver).
   virtual void DrawSkin(HDC dc, TRect rect);
   // The skin data changed: colours again, and a repaint.
   virtual void SkinChanged(const TControlSkinSource& skinData);
-  bool IsSkinnable() const { return true; }
 
   HWND Handle() const { return FHandle; }
   fw::TWinControl* Control() const { return FControl; }
@@ -109,9 +127,25 @@ public:
   void SkinWndProc(fw::TMessage& message);
 
 protected:
+  // How the skin takes part in painting: over the control's own painting, or all of it.
+  enum class TPaintMode { Overlay, Whole };
+  // Which print requests a skin that paints whole answers like WM_PAINT.
+  enum class TPrintRequests { None, Client, ClientAndWindow };
+
+  // The "paints whole" switch; by default the unit's FPaintMode.
+  virtual bool PaintsWhole() const { return FPaintMode == TPaintMode::Whole; }
+  virtual TPrintRequests PrintRequests() const { return TPrintRequests::Client; }
+  // WM_ERASEBKGND: by default a skin that paints whole covers every pixel, so nothing is erased
+  // (Result 1); otherwise the control erases its background itself.
+  virtual TMessageAnswer EraseBackground(fw::TMessage& message);
+  // The whole picture, composed off screen at (0, 0) of `rect`'s size.
+  virtual void DoPaint(HDC /*dc*/, TRect /*rect*/) {}
+  // What the skin draws over the control's own painting.
+  virtual void DrawOver(HDC /*dc*/, TRect /*rect*/) {}
+
   // Passes the message to what was replaced.
   void CallOldProc(fw::TMessage& message);
-  // Invalidates the companion, or repaints the window at once.
+  // Repaints the window at once.
   void Refresh();
   void SetParentBackground(bool on);
   void FillFace(HDC dc, TRect rect) const;
@@ -147,41 +181,39 @@ protected:
   bool RightToLeft() const;
   // Composes DoPaint of `rect` (at 0, 0) off screen and copies it to `dc` in one blit.
   void DrawBuffered(HDC dc, TRect rect);
-  virtual void DoPaint(HDC /*dc*/, TRect /*rect*/) {}
   // The window text (window mode) or the control's Caption property.
   std::wstring ReadCaption() const;
   // The font the control draws its text with.
   HFONT ControlFont() const;
 
   TMouseState FMouseState;
-  fw::TCanvas* FCanvas = nullptr; // the window skin's scratch canvas; not owned
   bool FWindowEnabled = false;
   bool FFocused = false;
   std::wstring FCaption;
   bool FSkinOn = true;
-  bool FUnicode = false;
   TControlSkinSource FSkinData;
   HWND FHandle = nullptr;
   fw::TWndMethod FOldWindowProc; // control mode: the control's window method before us
   fw::TWinControl* FControl = nullptr;
-  TRect FWindowRect;
-  fw::TWinControl* FCompanion = nullptr;
   bool FSetColor = false;
   fw::TColor FSavedColor = 0;
   bool FSavedParentColor = false; // the control followed its parent's colour before
   bool FAttached = false;
   TSkinLife FState = TSkinLife::Created;
-  TWinSkinForm* FSkinForm = nullptr; // the window skin that owns this object
-  int FMode = 0;
+  TControlSkinOwner* FSkinForm = nullptr; // the window skin that owns this object
+  TPaintMode FPaintMode = TPaintMode::Overlay;
   bool FParentBackgroundOff = false;
   TPaintBuffer FBuffer;
 
   // Lists the object with the window skin that owns it from then on.
-  void Register(TWinSkinForm* skinForm);
+  void Register(TControlSkinOwner* skinForm);
 
 private:
   // The control's window is going: give the window method or procedure back and forget it.
   void Release();
+  TMessageAnswer WindowDestroyed(fw::TMessage& message);
+  // WM_PAINT and the print requests: PaintNow when the skin paints whole and answers them.
+  TMessageAnswer PaintRequest(fw::TMessage& message);
 
   std::unique_ptr<TWindowSubclass> FSubclass; // window mode
   struct TRendering {

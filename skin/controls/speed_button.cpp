@@ -24,11 +24,10 @@ TSkinSpeedButton::~TSkinSpeedButton() {
   LetGo();
 }
 
-void TSkinSpeedButton::AttachSpeedButton(fw::TGraphicControl& button, TWinSkinForm* skinForm,
-                                         const TControlSkinSource& skinData, fw::TCanvas* canvas) {
+void TSkinSpeedButton::AttachSpeedButton(fw::TGraphicControl& button, TControlSkinOwner* skinForm,
+                                         const TControlSkinSource& skinData) {
   if (FAttached) return;
   FSkinData = skinData;
-  FCanvas = canvas;
   FButton = &button;
   FHandle = button.Parent() ? button.Parent()->Handle() : nullptr;
   FOldWindowProc = button.WindowProc;
@@ -46,7 +45,7 @@ void TSkinSpeedButton::LetGo() {
   FButton = nullptr;
 }
 
-bool TSkinSpeedButton::BeforeMessage(fw::TMessage& message) {
+TMessageAnswer TSkinSpeedButton::BeforeMessage(fw::TMessage& message) {
   switch (message.Msg) {
   case WM_PAINT:
     if (message.WParam)
@@ -54,17 +53,17 @@ bool TSkinSpeedButton::BeforeMessage(fw::TMessage& message) {
     else
       RedrawSkin(nullptr);
     message.Result = 1;
-    return false;
+    return TMessageAnswer::Handled;
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     // The button's own Down and group logic runs first.
     CallOldProc(message);
     FMouseState.SetPressed(true);
     RedrawSkin(nullptr);
-    return false;
+    return TMessageAnswer::Handled;
   case WM_LBUTTONUP:
   case WM_MOUSEMOVE:
-    return true;
+    return TMessageAnswer::PassOn;
   default:
     return TSkinButton::BeforeMessage(message);
   }

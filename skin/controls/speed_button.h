@@ -20,9 +20,9 @@ public:
   static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
 
   // Takes over the speed button's window method and registers with the window skin.
-  void AttachSpeedButton(fw::TGraphicControl& button, TWinSkinForm* skinForm,
-                         const TControlSkinSource& skinData, fw::TCanvas* canvas);
-  bool BeforeMessage(fw::TMessage& message) override;
+  void AttachSpeedButton(fw::TGraphicControl& button, TControlSkinOwner* skinForm,
+                         const TControlSkinSource& skinData);
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void RedrawSkin(HDC dc) override;
   void DrawSkin(HDC dc, TRect rect) override;

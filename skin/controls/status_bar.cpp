@@ -30,20 +30,6 @@ std::wstring OrSpace(const std::wstring& text) {
 
 } // namespace
 
-bool TSkinStatusBar::BeforeMessage(fw::TMessage& message) {
-  switch (message.Msg) {
-  case WM_PAINT:
-  case WM_PRINTCLIENT:
-    PaintNow(message);
-    return false;
-  case WM_ERASEBKGND:
-    message.Result = 1;
-    return false;
-  default:
-    return TSkinControl::BeforeMessage(message);
-  }
-}
-
 const TDataSkinObject* TSkinStatusBar::Edges() const {
   const TDataSkinObject* e =
       FSkinData.Elements ? FSkinData.Elements->StatusBarEdges.get() : nullptr;

@@ -17,7 +17,7 @@ class TSkinStatusBar : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinStatusBar"; }
 
-  bool BeforeMessage(fw::TMessage& message) override;
+  TSkinStatusBar() { FPaintMode = TPaintMode::Whole; }
   void DrawSkin(HDC dc, TRect rect) override;
 
 private:

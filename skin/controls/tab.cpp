@@ -3,10 +3,9 @@
 #include "framework/bitmap.h"
 #include "framework/sysutils.h"
 #include "framework/tab_control.h"
+#include "skin/common/skin_paint.h"
 #include "skin/data/core/bitmap_routines.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/skin_paint.h"
-#include "skin/forms/win_skin_form.h"
 #include "skin/skin_messages.h"
 
 #include <commctrl.h>
@@ -48,10 +47,9 @@ const TDataSkinBorder* TSkinTab::Tabs() const {
   return FSkinData.Elements ? FSkinData.Elements->Tabs.get() : nullptr;
 }
 
-void TSkinTab::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                             const TControlSkinSource& skinData, bool setColor,
-                             fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+void TSkinTab::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                             const TControlSkinSource& skinData, bool setColor) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
   const auto close = fw::GetEnumProp(control, L"CloseButtons");
   FCloseButtons = control.Tag == kCloseButtonsTag && dynamic_cast<fw::TTabControl*>(&control) &&
@@ -59,18 +57,16 @@ void TSkinTab::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
   PrepareImages();
   FindUpDown();
   FSkinOn = true;
-  FTabUnicode = ::IsWindowUnicode(FHandle);
 }
 
-void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                            fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                            TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
   FFocused = ::GetFocus() == handle;
   FWindowEnabled = !(::GetWindowLongW(handle, GWL_STYLE) & WS_DISABLED);
   PrepareImages();
   FindUpDown();
   FSkinOn = true;
-  FTabUnicode = ::IsWindowUnicode(handle);
 }
 
 void TSkinTab::SkinChanged(const TControlSkinSource& skinData) {
@@ -108,16 +104,13 @@ void TSkinTab::PrepareImages() {
   }
 }
 
-bool TSkinTab::BeforeMessage(fw::TMessage& message) {
+TMessageAnswer TSkinTab::BeforeMessage(fw::TMessage& message) {
   switch (message.Msg) {
-  case WM_PAINT:
-  case WM_PRINTCLIENT:
-    PaintNow(message);
-    return false;
   case WM_LBUTTONDOWN:
-    if (!CloseTabAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam))) return true;
+    if (!CloseTabAt(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)))
+      return TMessageAnswer::PassOn;
     message.Result = 0;
-    return false;
+    return TMessageAnswer::Handled;
   default:
     return TSkinControl::BeforeMessage(message);
   }
@@ -154,7 +147,7 @@ TSkinTab::TTabItem TSkinTab::TabItem(int index) const {
 }
 
 bool TSkinTab::FindUpDown() {
-  return FUpDown.Find(FHandle, FSkinData, FCanvas);
+  return FUpDown.Find(FHandle, FSkinData);
 }
 
 void TSkinTab::CopyBand(HDC dc, int x, int y, TBitmap& band) const {

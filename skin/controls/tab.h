@@ -19,18 +19,22 @@ namespace skin {
 
 class TSkinTab : public TSkinControl {
 public:
+  TSkinTab() { FPaintMode = TPaintMode::Whole; }
   std::wstring ClassName() const override { return L"TSkinTab"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
-  bool BeforeMessage(fw::TMessage& message) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 
 protected:
+  // The control erases its own background under the skin's paint.
+  TMessageAnswer EraseBackground(fw::TMessage& /*message*/) override {
+    return TMessageAnswer::PassOn;
+  }
   struct TTabItem {
     std::wstring text;
     int image = -1;
@@ -55,7 +59,6 @@ private:
   TabPosition FTabPosition = TabPosition::Top;
   TBitmap FTabImage;
   TBitmap FPaneImage;
-  bool FTabUnicode = false;
   bool FCloseButtons = false;
   std::vector<TRect> FCloseRects; // window coordinates, one per tab (empty: none)
   TTabScroller FUpDown;

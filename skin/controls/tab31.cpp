@@ -1,9 +1,9 @@
 #include "skin/controls/tab31.h"
 
 #include "framework/tab_set.h"
+#include "skin/common/skin_paint.h"
 #include "skin/controls/core/tab_layout.h"
 #include "skin/data/core/bitmap_routines.h"
-#include "skin/forms/skin_paint.h"
 
 #include <algorithm>
 
@@ -16,15 +16,14 @@ constexpr int kNormalTab = 1, kSelectedTab = 2;
 
 } // namespace
 
-void TSkinTab31::AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                               const TControlSkinSource& skinData, bool setColor,
-                               fw::TCanvas* canvas) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor, canvas);
+void TSkinTab31::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                               const TControlSkinSource& skinData, bool setColor) {
+  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   PrepareImage();
   auto* scroller = control.Components().empty()
                        ? nullptr
                        : dynamic_cast<fw::TUpDown*>(control.Components().front());
-  if (scroller) FUpDown.Attach(scroller->Handle(), FSkinData, FCanvas, true);
+  if (scroller) FUpDown.Attach(scroller->Handle(), FSkinData, true);
 }
 
 void TSkinTab31::SkinChanged(const TControlSkinSource& skinData) {
@@ -38,20 +37,6 @@ void TSkinTab31::PrepareImage() {
   if (!FSkinData.Elements || !FSkinData.Elements->Tabs) return;
   FTabImage = FSkinData.Elements->Tabs->Bitmap;
   FlipVertical(FTabImage); // the tabs hang below the strip
-}
-
-bool TSkinTab31::BeforeMessage(fw::TMessage& message) {
-  switch (message.Msg) {
-  case WM_PAINT:
-    // Painted here; the tab set's own paint then finds nothing left to paint.
-    PaintNow(message);
-    return false;
-  case WM_ERASEBKGND:
-    message.Result = 1;
-    return false;
-  default:
-    return TSkinControl::BeforeMessage(message);
-  }
 }
 
 void TSkinTab31::DrawSkin(HDC dc, TRect rect) {

@@ -11,16 +11,16 @@ namespace skin {
 
 class TSkinTab31 : public TSkinControl {
 public:
+  TSkinTab31() { FPaintMode = TPaintMode::Whole; }
   std::wstring ClassName() const override { return L"TSkinTab31"; }
 
-  void AttachControl(fw::TWinControl& control, TWinSkinForm* skinForm,
-                     const TControlSkinSource& skinData, bool setColor,
-                     fw::TCanvas* canvas) override;
-  bool BeforeMessage(fw::TMessage& message) override;
+  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData, bool setColor) override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 
 protected:
+  TPrintRequests PrintRequests() const override { return TPrintRequests::None; }
   void DoPaint(HDC dc, TRect rect) override;
 
 private:

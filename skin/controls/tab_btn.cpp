@@ -1,7 +1,7 @@
 #include "skin/controls/tab_btn.h"
 
 #include "framework/bitmap.h"
-#include "skin/forms/skin_paint.h"
+#include "skin/common/skin_paint.h"
 
 #include <commctrl.h>
 

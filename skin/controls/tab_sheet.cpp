@@ -2,24 +2,13 @@
 
 namespace skin {
 
-bool TSkinTabSheet::BeforeMessage(fw::TMessage& message) {
-  if (!TSkinControl::BeforeMessage(message)) return false;
-  if (FMode != 0) return true;
-  switch (message.Msg) {
-  case WM_PAINT:
-  case WM_PRINTCLIENT:
-    PaintNow(message);
-    return false;
-  case WM_ERASEBKGND: {
-    RECT client;
-    ::GetClientRect(FHandle, &client);
-    FillFace(reinterpret_cast<HDC>(message.WParam), {0, 0, client.right, client.bottom});
-    message.Result = 1;
-    return false;
-  }
-  default:
-    return true;
-  }
+TMessageAnswer TSkinTabSheet::EraseBackground(fw::TMessage& message) {
+  if (!PaintsWhole()) return TMessageAnswer::PassOn;
+  RECT client;
+  ::GetClientRect(FHandle, &client);
+  FillFace(reinterpret_cast<HDC>(message.WParam), {0, 0, client.right, client.bottom});
+  message.Result = 1;
+  return TMessageAnswer::Handled;
 }
 
 void TSkinTabSheet::DrawSkin(HDC dc, TRect rect) {

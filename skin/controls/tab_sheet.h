@@ -11,8 +11,13 @@ class TSkinTabSheet : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinTabSheet"; }
 
-  bool BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
+
+protected:
+  // A page whose ParentBackground the skin switched off paints itself.
+  bool PaintsWhole() const override { return !FParentBackgroundOff; }
+  // The face colour under the page's paint.
+  TMessageAnswer EraseBackground(fw::TMessage& message) override;
 };
 
 } // namespace skin

@@ -2,8 +2,8 @@
 
 #include "framework/bitmap.h"
 #include "skin/controls/core/bar_layout.h"
+#include "skin/data/core/nine_slice.h"
 #include "skin/data/core/skin_colours.h"
-#include "skin/forms/core/nine_slice.h"
 
 #include <algorithm>
 #include <utility>
@@ -24,8 +24,8 @@ const TDataSkinObject* WithImage(const std::unique_ptr<TDataSkinObject>& element
 } // namespace
 
 void TSkinTrackBar::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                 TWinSkinForm* skinForm, fw::TCanvas* canvas) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm, canvas);
+                                 TControlSkinOwner* skinForm) {
+  TSkinControl::AttachWindow(handle, skinData, skinForm);
   FParentHook = std::make_unique<TWindowSubclass>([this](UINT msg, WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (msg == WM_NOTIFY && header && header->hwndFrom == FHandle &&
@@ -36,7 +36,7 @@ void TSkinTrackBar::AttachWindow(HWND handle, const TControlSkinSource& skinData
   FParentHook->Hook(::GetParent(handle));
 }
 
-bool TSkinTrackBar::BeforeMessage(fw::TMessage& message) {
+TMessageAnswer TSkinTrackBar::BeforeMessage(fw::TMessage& message) {
   switch (message.Msg) {
   case WM_NOTIFY:
   case fw::CN_NOTIFY:
@@ -44,9 +44,9 @@ bool TSkinTrackBar::BeforeMessage(fw::TMessage& message) {
     if (Header(message) && Header(message)->hwndFrom == FHandle &&
         Header(message)->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
       message.Result = CustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(message.LParam));
-      return false;
+      return TMessageAnswer::Handled;
     }
-    return true;
+    return TMessageAnswer::PassOn;
   case WM_NCDESTROY:
     if (FParentHook) FParentHook->Unhook();
     return TSkinControl::BeforeMessage(message);

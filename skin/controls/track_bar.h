@@ -17,9 +17,9 @@ class TSkinTrackBar : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinTrackBar"; }
 
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TWinSkinForm* skinForm,
-                    fw::TCanvas* canvas) override;
-  bool BeforeMessage(fw::TMessage& message) override;
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
+                    TControlSkinOwner* skinForm) override;
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 
 private:

@@ -1,10 +1,10 @@
 #include "skin/controls/up_down.h"
 
+#include "skin/common/window_class.h"
 #include "skin/controls/core/bar_layout.h"
+#include "skin/data/core/nine_slice.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
-#include "skin/forms/core/nine_slice.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 #include <commctrl.h>
@@ -18,38 +18,37 @@ constexpr COLORREF kEditWhite = RGB(255, 255, 255);
 
 } // namespace
 
-bool TSkinUpDown::BeforeMessage(fw::TMessage& message) {
+TMessageAnswer TSkinUpDown::BeforeMessage(fw::TMessage& message) {
   switch (message.Msg) {
-  case WM_PAINT:
-    PaintNow(message);
-    return false;
-  case WM_ERASEBKGND:
-    if (!FControl) {
-      RECT client;
-      ::GetClientRect(FHandle, &client);
-      FillColor(reinterpret_cast<HDC>(message.WParam),
-                {client.left, client.top, client.right, client.bottom}, kEditWhite);
-    }
-    message.Result = 1;
-    return false;
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     Press(message);
-    return false;
+    return TMessageAnswer::Handled;
   case WM_LBUTTONUP:
     Release(message);
-    return false;
+    return TMessageAnswer::Handled;
   case WM_MOUSEMOVE:
     CallOldProc(message);
     MouseMove();
-    return false;
+    return TMessageAnswer::Handled;
   case WM_MOUSELEAVE:
     CallOldProc(message);
     MouseLeave();
-    return false;
+    return TMessageAnswer::Handled;
   default:
     return TSkinControl::BeforeMessage(message);
   }
+}
+
+TMessageAnswer TSkinUpDown::EraseBackground(fw::TMessage& message) {
+  if (!FControl) {
+    RECT client;
+    ::GetClientRect(FHandle, &client);
+    FillColor(reinterpret_cast<HDC>(message.WParam),
+              {client.left, client.top, client.right, client.bottom}, kEditWhite);
+  }
+  message.Result = 1;
+  return TMessageAnswer::Handled;
 }
 
 void TSkinUpDown::Press(fw::TMessage& message) {
@@ -81,7 +80,7 @@ void TSkinUpDown::MouseLeave() {
 }
 
 bool TSkinUpDown::Horizontal() const {
-  return FHorizontal == 1 || (::GetWindowLongW(FHandle, GWL_STYLE) & UDS_HORZ);
+  return FHorizontal || (::GetWindowLongW(FHandle, GWL_STYLE) & UDS_HORZ);
 }
 
 void TSkinUpDown::DrawSkin(HDC dc, TRect rect) {
@@ -188,21 +187,20 @@ void TSkinUpDown::DrawArrowButton(HDC dc, TRect half, ArrowState state, TArrowDi
 
 // --- TTabScroller
 
-bool TTabScroller::Find(HWND parent, const TControlSkinSource& skinData, fw::TCanvas* canvas) {
+bool TTabScroller::Find(HWND parent, const TControlSkinSource& skinData) {
   for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
     if (AsciiLower(WindowClassName(c)) == "msctls_updown32") {
-      Attach(c, skinData, canvas, false);
+      Attach(c, skinData, false);
       return ::IsWindowVisible(c) != FALSE;
     }
   return false;
 }
 
-void TTabScroller::Attach(HWND scroller, const TControlSkinSource& skinData, fw::TCanvas* canvas,
-                          bool horizontal) {
+void TTabScroller::Attach(HWND scroller, const TControlSkinSource& skinData, bool horizontal) {
   if (!scroller || scroller == window_ || ::SendMessageW(scroller, SM_ISSKINNED, 0, 0) == 1) return;
   skin_ = std::make_unique<TSkinUpDown>();
-  if (horizontal) skin_->SetHorizontal(1);
-  skin_->AttachWindow(scroller, skinData, nullptr, canvas);
+  if (horizontal) skin_->SetHorizontal(true);
+  skin_->AttachWindow(scroller, skinData, nullptr);
   window_ = scroller;
   ::InvalidateRect(scroller, nullptr, TRUE);
 }

@@ -15,18 +15,22 @@ namespace skin {
 
 class TSkinUpDown : public TSkinControl {
 public:
+  TSkinUpDown() { FPaintMode = TPaintMode::Whole; }
   std::wstring ClassName() const override { return L"TSkinUpDown"; }
 
-  bool BeforeMessage(fw::TMessage& message) override;
+  TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 
   // The up-down is the buddy of a skinned edit: it stays clear of the edit's border.
   void SetInEdit(bool inEdit) { FInEdit = inEdit; }
-  // 1: the buttons lie side by side whatever the style says.
-  void SetHorizontal(int horizontal) { FHorizontal = horizontal; }
+  // The buttons lie side by side whatever the style says.
+  void SetHorizontal(bool horizontal) { FHorizontal = horizontal; }
 
 protected:
+  TPrintRequests PrintRequests() const override { return TPrintRequests::None; }
+  // A bare up-down (an edit's buddy, a tab scroller) shows white under its buttons.
+  TMessageAnswer EraseBackground(fw::TMessage& message) override;
   void DoPaint(HDC dc, TRect rect) override;
 
 private:
@@ -41,7 +45,7 @@ private:
   void DrawCell(HDC dc, TRect half, const TDataSkinBorder& strip, int cell, bool second);
 
   bool FInEdit = false;
-  int FHorizontal = 0;
+  bool FHorizontal = false;
   POINT FPaintOrigin{}; // where the buffered picture goes in the window
   TCachedPicture FHalves[2];
 };
@@ -52,10 +56,9 @@ private:
 class TTabScroller {
 public:
   // The first "msctls_updown32" child of `parent`, skinned; true when it shows.
-  bool Find(HWND parent, const TControlSkinSource& skinData, fw::TCanvas* canvas);
+  bool Find(HWND parent, const TControlSkinSource& skinData);
   // Skins `scroller` (its arrows side by side when `horizontal`).
-  void Attach(HWND scroller, const TControlSkinSource& skinData, fw::TCanvas* canvas,
-              bool horizontal);
+  void Attach(HWND scroller, const TControlSkinSource& skinData, bool horizontal);
   void SkinChanged(const TControlSkinSource& skinData);
   bool Visible() const;
 

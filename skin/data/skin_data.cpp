@@ -125,7 +125,7 @@ void TSkinData::SetActive(bool value) {
     if (value) {
       if (skinMissing_) return;
       Ask(manager.RequestAction, this, kSkinOn, kActionDelayMs);
-      Ask(manager.SetStartState, 1);
+      Ask(manager.SetStartState, TStartState::Running);
     } else {
       Ask(manager.RequestAction, this, kSkinOff, kActionDelayMs);
     }

@@ -19,6 +19,10 @@ enum TSkinAction {
   kReskinWindow = 7,
 };
 
+// The manager's start: before the first window was activated (requests then only switch skinning
+// on or off), running, and shutting down (its hook does nothing any more).
+enum class TStartState { NotStarted = 0, Running = 1, ShuttingDown = 4 };
+
 struct TSkinManagerLink {
   // Creates the one manager if there is none (run by Loaded and ApplySkinChange).
   std::function<void()> EnsureManager;
@@ -29,7 +33,7 @@ struct TSkinManagerLink {
   // Makes `data` the pending component and requests `action` after `delayMs`.
   std::function<void(TSkinData*, TSkinAction action, int delayMs)> RequestAction;
   // sfMainform activation: the start state becomes `state`.
-  std::function<void(int state)> SetStartState;
+  std::function<void(TStartState state)> SetStartState;
   // Other form types: the manager is enabled and its start counter raised by one.
   std::function<void()> EnableAndCountStart;
   // Skins the owner form of a component that serves only it, now.

@@ -7,11 +7,10 @@
 #include "framework/page_control.h"
 #include "framework/panel.h"
 #include "framework/stdctrls.h"
+#include "skin/common/window_class.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/data/skin_data.h"
-#include "skin/forms/win_skin_form.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 #include <algorithm>
@@ -48,11 +47,6 @@ void CollectTabOrder(fw::TWinControl& parent, std::vector<fw::TWinControl*>& out
     out.push_back(child);
     CollectTabOrder(*child, out);
   }
-}
-
-bool HasScrollBars(const ControlFacts& facts) {
-  return (facts.windowed && (facts.style & (WS_VSCROLL | WS_HSCROLL))) || facts.isListBox ||
-         facts.isMemo;
 }
 
 } // namespace

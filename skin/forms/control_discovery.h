@@ -7,7 +7,7 @@
 // exists yet attaches nothing and the control keeps its own look.
 #pragma once
 
-#include "skin/forms/core/control_kinds.h"
+#include "skin/controls/core/control_kinds.h"
 
 #include <windows.h>
 

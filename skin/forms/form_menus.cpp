@@ -1,10 +1,10 @@
 #include "skin/forms/form_menus.h"
 
+#include "framework/application.h"
 #include "framework/form.h"
+#include "skin/common/thread_hook.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/skin_manager.h"
-#include "skin/forms/thread_hook.h"
-#include "skin/forms/win_skin_form.h"
 
 #include <windowsx.h>
 
@@ -119,30 +119,44 @@ void ForEachItemBelow(fw::TMenuItem& item, const std::function<void(fw::TMenuIte
 
 } // namespace
 
-TFormMenus::TFormMenus(TWinSkinForm& form)
-    : FForm(form), FPainter(form.FSource.Elements, form.FSource.Options) {}
+TFormMenus::TFormMenus(TMenuHost& host, const TFormSkinSource& source)
+    : FHost(host), FSource(source), FPainter(source.Elements, source.Options) {}
 
 TFormMenus::~TFormMenus() {
   if (Tracked().form == this) Tracked().form = nullptr;
-  // A form that lives on must not keep item painters that point here.
-  if (FForm.FState != 4 && FForm.FState != 6 && ::IsWindow(FForm.FHandle)) {
-    SkinPopupMenus(false);
-    SkinMainMenus(false);
-  }
+}
+
+void TFormMenus::Attach(HWND wnd, fw::TForm* form, const WindowKind& kind) {
+  FHandle = wnd;
+  FForm = form;
+  FKind = kind;
+}
+
+void TFormMenus::TakeBackPainters() {
+  SkinPopupMenus(false);
+  SkinMainMenus(false);
+}
+
+void TFormMenus::SaveMenuUpdate() {
+  if (FSource.Component) FSavedMenuUpdate = FSource.Component->MenuUpdate;
+}
+
+void TFormMenus::GiveBackMenuUpdate() {
+  if (FSource.Component) FSource.Component->MenuUpdate = FSavedMenuUpdate;
 }
 
 int TFormMenus::MenuBarHeight() const {
   return FBar ? ::GetSystemMetrics(SM_CYMENU) : 0;
 }
 
-void TFormMenus::Hooked() {
-  HWND wnd = FForm.FHandle;
-  if (!FForm.FKind.IsMdiChild() && !FForm.FKind.isChild)
+void TFormMenus::SkinMenuBar() {
+  HWND wnd = FHandle;
+  if (!FKind.IsMdiChild() && !FKind.isChild)
     if (HMENU menu = ::GetMenu(wnd)) {
       RECT before, after;
       ::GetClientRect(wnd, &before);
-      FBar = std::make_unique<TWinSkinMenu>(FForm.FSource);
-      if (!FBar->BuildItems(wnd, menu, FForm.FForm ? FForm.FForm->Menu() : nullptr)) {
+      FBar = std::make_unique<TWinSkinMenu>(FSource);
+      if (!FBar->BuildItems(wnd, menu, FForm ? FForm->Menu() : nullptr)) {
         FBar.reset();
       } else {
         ::GetClientRect(wnd, &after);
@@ -162,20 +176,20 @@ void TFormMenus::Unhook() {
   SkinMainMenus(false);
   FSysMenu.reset();
   if (FBar) {
-    ::SetMenu(FForm.FHandle, FBar->MenuHandle());
+    ::SetMenu(FHandle, FBar->MenuHandle());
     FBar.reset();
   }
 }
 
 void TFormMenus::SkinPopupMenus(bool on) {
-  if (!FForm.FForm || !FForm.FSource.SkinControls.Contains(xcPopupMenu)) return;
-  const int disableTag = FForm.FSource.Component ? FForm.FSource.Component->DisableTag : 99;
+  if (!FForm || !FSource.SkinControls.Contains(xcPopupMenu)) return;
+  const int disableTag = FSource.Component ? FSource.Component->DisableTag : 99;
   auto skinItem = [this, on](fw::TMenuItem& item) {
     if (!on) return GiveBackPainters(item);
     item.OnDrawItem = TSkinItemPainter{this};
     if (!item.OnMeasureItem) item.OnMeasureItem = TSkinItemMeasure{this, true};
   };
-  for (fw::TComponent* component : FForm.FForm->Components())
+  for (fw::TComponent* component : FForm->Components())
     if (auto* popup = dynamic_cast<fw::TPopupMenu*>(component))
       if (popup->Tag != disableTag) {
         ForEachItemBelow(popup->Items(), skinItem);
@@ -184,7 +198,7 @@ void TFormMenus::SkinPopupMenus(bool on) {
 }
 
 void TFormMenus::SkinMainMenus(bool on) {
-  if (!FForm.FForm || !FForm.FSource.SkinControls.Contains(xcMenuItem)) return;
+  if (!FForm || !FSource.SkinControls.Contains(xcMenuItem)) return;
   // The bar's own items are the skinned bar's; their drop-downs' items get the painters.
   auto skinItem = [this, on](fw::TMenuItem& item) {
     if (!on) return GiveBackPainters(item);
@@ -192,7 +206,7 @@ void TFormMenus::SkinMainMenus(bool on) {
     item.OnDrawItem = TSkinItemPainter{this};
     item.OnMeasureItem = TSkinItemMeasure{this, false};
   };
-  for (fw::TComponent* component : FForm.FForm->Components())
+  for (fw::TComponent* component : FForm->Components())
     if (auto* menu = dynamic_cast<fw::TMainMenu*>(component)) {
       for (int i = 0; i < menu->Items().Count(); ++i)
         ForEachItemBelow(*menu->Items().Items(i), skinItem);
@@ -201,71 +215,66 @@ void TFormMenus::SkinMainMenus(bool on) {
 }
 
 TRect TFormMenus::BarRect() const {
-  RECT w;
-  ::GetWindowRect(FForm.FHandle, &w);
-  const FrameSizes& f = FForm.FFrame;
-  return {f.left, f.top, (w.right - w.left) - f.right, f.top + FForm.FMenuHeight};
+  return FHost.MenuBarRect();
 }
 
 bool TFormMenus::RightToLeft() const {
-  return FForm.FKind.rightToLeft || (FBar && FBar->Menu() && FBar->Menu()->IsRightToLeft());
+  return FKind.rightToLeft || (FBar && FBar->Menu() && FBar->Menu()->IsRightToLeft());
 }
 
-void TFormMenus::PaintBar(HDC dc, TRect rect) {
+void TFormMenus::PaintBar(HDC dc, TRect rect, int mdiButtonsLeft,
+                          const std::function<void(HDC)>& mdiButtons) {
   FHotItem = -1;
   if (!FBar) return;
-  std::function<void(HDC)> mdiButtons;
-  if (FForm.FKind.mdiKind == kMdiFrame) {
-    FBar->FMdiButtonsLeft = FForm.MdiChildButtonsLeft();
-    mdiButtons = [this, rect](HDC memory) { FForm.DrawMdiChildButtons(memory, rect); };
-  }
-  FBar->PaintBar(FForm.FHandle, dc, rect, FForm.FActive, RightToLeft(), mdiButtons);
+  if (mdiButtons) FBar->FMdiButtonsLeft = mdiButtonsLeft;
+  FBar->PaintBar(FHandle, dc, rect, FHost.FrameActive(), RightToLeft(), mdiButtons);
 }
 
-void TFormMenus::SetHot(int index, int state) {
+void TFormMenus::SetHot(int index, TButtonState state) {
   if (!FBar) return;
   auto& items = FBar->FItems;
   if (FHotItem >= 0 && FHotItem != index && FHotItem < static_cast<int>(items.size())) {
-    items[static_cast<size_t>(FHotItem)].FButtonState = 1;
-    FBar->PaintItem(FForm.FHandle, FHotItem);
+    items[static_cast<size_t>(FHotItem)].FButtonState = TButtonState::Normal;
+    FBar->PaintItem(FHandle, FHotItem);
   }
   FHotItem = index;
   if (index >= 0 && index < static_cast<int>(items.size())) {
     items[static_cast<size_t>(index)].FButtonState = state;
-    FBar->PaintItem(FForm.FHandle, index);
+    FBar->PaintItem(FHandle, index);
   }
 }
 
 void TFormMenus::HoverTick(POINT framePoint) {
   if (!FBar || FHotItem < 0 || FHotItem >= static_cast<int>(FBar->FItems.size())) return;
-  if (!Contains(FBar->FItems[static_cast<size_t>(FHotItem)].FBounds, framePoint)) SetHot(-1, 1);
+  if (!Contains(FBar->FItems[static_cast<size_t>(FHotItem)].FBounds, framePoint))
+    SetHot(-1, TButtonState::Normal);
 }
 
-bool TFormMenus::NonClientMouse(UINT msg, POINT framePoint) {
-  if (!FBar) return false;
+TMessageAnswer TFormMenus::NonClientMouse(UINT msg, POINT framePoint) {
+  if (!FBar) return TMessageAnswer::PassOn;
   const int index = FBar->ItemAtPoint(framePoint);
   switch (msg) {
   case WM_NCMOUSEMOVE:
     if (index < 0) {
-      if (FHotItem >= 0) SetHot(-1, 1);
-      return false;
+      if (FHotItem >= 0) SetHot(-1, TButtonState::Normal);
+      return TMessageAnswer::PassOn;
     }
-    if (index != FHotItem) SetHot(index, 3);
-    return true;
+    if (index != FHotItem) SetHot(index, TButtonState::Hot);
+    return TMessageAnswer::Handled;
   case WM_NCLBUTTONDOWN:
-    if (index < 0) return false;
+    if (index < 0) return TMessageAnswer::PassOn;
     if (FMenuTracking) {
       // A click on another item while a drop-down is open: it opens once this one closed.
       if (index != Tracked().openIndex) SwitchTo(index);
-      return true;
+      return TMessageAnswer::Handled;
     }
-    if (!FForm.FActive) ::SetForegroundWindow(FForm.FHandle);
+    if (!FHost.FrameActive()) ::SetForegroundWindow(FHandle);
     OpenMenuItem(index);
-    return true;
+    return TMessageAnswer::Handled;
   case WM_NCLBUTTONUP:
-    return index >= 0;
+    return index >= 0 ? TMessageAnswer::Handled : TMessageAnswer::PassOn;
   default:
-    return false;
+    return TMessageAnswer::PassOn;
   }
 }
 
@@ -276,7 +285,7 @@ void TFormMenus::SwitchTo(int index) {
 
 bool TFormMenus::OpenMenuItem(int index) {
   if (!FBar) return false;
-  HWND wnd = FForm.FHandle;
+  HWND wnd = FHandle;
   const bool rightToLeft = RightToLeft();
   bool opened = false;
   int next = index;
@@ -306,7 +315,7 @@ bool TFormMenus::OpenMenuItem(int index) {
     const int x = (rightToLeft ? item.FBounds.Right : item.FBounds.Left) + w.left;
     const int y = item.FBounds.Bottom + w.top;
     TellMenuKind(MenuKind::BarDropDown, true);
-    SetHot(item.FIndex, 2);
+    SetHot(item.FIndex, TButtonState::Pressed);
     state.hook = std::make_unique<TThreadHook>(
         WH_MSGFILTER, [this](int code, WPARAM, LPARAM lParam) { OnMenuFilter(code, lParam); });
     UINT command = 0;
@@ -321,7 +330,7 @@ bool TFormMenus::OpenMenuItem(int index) {
     state.openIndex = -1;
     FMenuTracking = false;
     RestoreOwnerDrawn(ownerDrawn);
-    SetHot(-1, 1);
+    SetHot(-1, TButtonState::Normal);
     if (command) ::PostMessageW(wnd, WM_COMMAND, command, 0);
     next = state.switchTo;
     opened = true;
@@ -355,7 +364,7 @@ void TFormMenus::OnMenuFilter(int code, LPARAM lParam) {
     return;
   case WM_MOUSEMOVE:
     if (m.pt.x != state.lastMouse.x || m.pt.y != state.lastMouse.y) {
-      target = FBar->ItemAtPoint(FForm.WindowToFrame(m.pt));
+      target = FBar->ItemAtPoint(FHost.WindowToFrame(m.pt));
       state.lastMouse = m.pt;
     }
     break;
@@ -363,6 +372,33 @@ void TFormMenus::OnMenuFilter(int code, LPARAM lParam) {
     break;
   }
   if (target >= 0 && target != state.openIndex) SwitchTo(target);
+}
+
+TMessageAnswer TFormMenus::Message(fw::TMessage& message) {
+  switch (message.Msg) {
+  case WM_INITMENUPOPUP:
+    InitMenuPopup(message.WParam);
+    return TMessageAnswer::PassOn;
+  case WM_MENUSELECT:
+    MenuSelect(message.WParam, message.LParam);
+    return TMessageAnswer::PassOn;
+  case WM_MENUCHAR:
+    return MenuChar(message);
+  case WM_MEASUREITEM:
+    return MeasureItem(message);
+  case WM_DRAWITEM:
+    return DrawItem(message);
+  case WM_COMMAND:
+    return Command(message);
+  case WM_SYSCOMMAND:
+    return KeyMenu(message);
+  case fw::CM_MENUCHANGED:
+    return MenuChanged(message);
+  case fw::CM_DIALOGCHAR:
+    return DialogChar(message);
+  default:
+    return TMessageAnswer::PassOn;
+  }
 }
 
 void TFormMenus::MenuSelect(WPARAM wParam, LPARAM lParam) {
@@ -374,72 +410,94 @@ void TFormMenus::MenuSelect(WPARAM wParam, LPARAM lParam) {
 }
 
 void TFormMenus::InitMenuPopup(WPARAM wParam) {
-  HMENU systemMenu = ::GetSystemMenu(FForm.FHandle, FALSE);
+  HMENU systemMenu = ::GetSystemMenu(FHandle, FALSE);
   TellMenuKind(reinterpret_cast<HMENU>(wParam) == systemMenu ? MenuKind::System
                                                              : MenuKind::BarDropDown,
                FMenuTracking);
 }
 
-bool TFormMenus::MeasureItem(LPARAM lParam, LRESULT& result) {
-  auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-  if (measure->CtlType != ODT_MENU || !FBar) return false;
-  fw::TMenuItem* item = FBar->Menu() ? FBar->Menu()->FindItem(measure->itemID) : nullptr;
-  HDC dc = ::GetDC(FForm.FHandle);
+TMessageAnswer TFormMenus::MeasureItem(fw::TMessage& message) {
+  auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+  if (!FHost.DrawsFrame() || measure.CtlType != ODT_MENU || !FBar || !MeasureOwnerDrawn(measure))
+    return TMessageAnswer::PassOn;
+  message.Result = TRUE;
+  return TMessageAnswer::Handled;
+}
+
+bool TFormMenus::MeasureOwnerDrawn(MEASUREITEMSTRUCT& measure) {
+  fw::TMenuItem* item = FBar->Menu() ? FBar->Menu()->FindItem(measure.itemID) : nullptr;
+  HDC dc = ::GetDC(FHandle);
   if (item) {
     // The framework's own size (without a handler of the item's), widened for the skin.
     auto handler = std::exchange(item->OnMeasureItem, nullptr);
     int width = 0, height = 0;
     item->MeasureItem(dc, width, height);
     item->OnMeasureItem = std::move(handler);
-    measure->itemWidth = static_cast<UINT>(width + FPainter.MenuExtraWidth(FBar->Menu()->Images));
-    measure->itemHeight = static_cast<UINT>(height);
-  } else if (FMenuTracking || !FForm.FForm) {
-    const std::wstring text = fw::MenuItemText(Tracked().trackedMenu, measure->itemID, false);
-    const SIZE size = FPainter.MeasureByText(dc, text, static_cast<int>(measure->itemHeight));
-    measure->itemWidth = static_cast<UINT>(size.cx);
-    measure->itemHeight = static_cast<UINT>(size.cy);
+    measure.itemWidth = static_cast<UINT>(width + FPainter.MenuExtraWidth(FBar->Menu()->Images));
+    measure.itemHeight = static_cast<UINT>(height);
+  } else if (FMenuTracking || !FForm) {
+    const std::wstring text = fw::MenuItemText(Tracked().trackedMenu, measure.itemID, false);
+    const SIZE size = FPainter.MeasureByText(dc, text, static_cast<int>(measure.itemHeight));
+    measure.itemWidth = static_cast<UINT>(size.cx);
+    measure.itemHeight = static_cast<UINT>(size.cy);
   }
-  ::ReleaseDC(FForm.FHandle, dc);
-  if (!item && !FMenuTracking && FForm.FForm) return false;
-  result = TRUE;
-  return true;
+  ::ReleaseDC(FHandle, dc);
+  return item || FMenuTracking || !FForm;
 }
 
-bool TFormMenus::DrawItem(LPARAM lParam, LRESULT& result) {
-  auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-  if (draw->CtlType != ODT_MENU || !FBar) return false;
-  HMENU menu = reinterpret_cast<HMENU>(draw->hwndItem);
-  const bool selected = (draw->itemState & ODS_SELECTED) != 0;
-  fw::TMenuItem* item = FBar->Menu() ? FBar->Menu()->FindItem(draw->itemID) : nullptr;
+TMessageAnswer TFormMenus::DrawItem(fw::TMessage& message) {
+  const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+  if (!FHost.DrawsFrame() || draw.CtlType != ODT_MENU || !FBar || !DrawOwnerDrawn(draw))
+    return TMessageAnswer::PassOn;
+  message.Result = TRUE;
+  return TMessageAnswer::Handled;
+}
+
+bool TFormMenus::DrawOwnerDrawn(const DRAWITEMSTRUCT& draw) {
+  HMENU menu = reinterpret_cast<HMENU>(draw.hwndItem);
+  const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+  fw::TMenuItem* item = FBar->Menu() ? FBar->Menu()->FindItem(draw.itemID) : nullptr;
   if (item) {
     TMenuEntryView view = ViewOf(*item);
     view.menu = menu;
-    FPainter.DrawMenuItem(view, draw->hDC, draw->rcItem, selected);
-  } else if (FMenuTracking || !FForm.FForm) {
-    FPainter.DrawHandleItem(ViewOf(menu, draw->itemID), draw->hDC, draw->rcItem, selected);
-  } else {
-    return false;
+    FPainter.DrawMenuItem(view, draw.hDC, draw.rcItem, selected);
+    return true;
   }
-  result = TRUE;
+  if (!FMenuTracking && FForm) return false;
+  FPainter.DrawHandleItem(ViewOf(menu, draw.itemID), draw.hDC, draw.rcItem, selected);
   return true;
 }
 
-bool TFormMenus::MenuChar(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+TMessageAnswer TFormMenus::MenuChar(fw::TMessage& message) {
   // Owner-drawn entries have no mnemonics of their own: the entry whose text has the key as
   // its accelerator is chosen here.
-  if (!(HIWORD(wParam) & MF_POPUP)) return false;
-  result =
-      fw::MenuCharResult(reinterpret_cast<HMENU>(lParam), static_cast<wchar_t>(LOWORD(wParam)));
-  return HIWORD(result) != MNC_IGNORE;
+  if (!(HIWORD(message.WParam) & MF_POPUP)) return TMessageAnswer::PassOn;
+  const LRESULT result = fw::MenuCharResult(reinterpret_cast<HMENU>(message.LParam),
+                                            static_cast<wchar_t>(LOWORD(message.WParam)));
+  if (HIWORD(result) == MNC_IGNORE) return TMessageAnswer::PassOn;
+  message.Result = result;
+  return TMessageAnswer::Handled;
 }
 
-bool TFormMenus::RelayCommand(WPARAM wParam, LPARAM lParam) {
-  if (!IsRelayedSystemCommand(wParam, lParam)) return false;
-  ::PostMessageW(FForm.FHandle, WM_SYSCOMMAND, LOWORD(wParam), 0);
-  return true;
+TMessageAnswer TFormMenus::Command(fw::TMessage& message) {
+  // Commands chosen in the skinned system menu come as WM_COMMAND: the window gets them as the
+  // system commands they are.
+  if (!FHost.SkinsFrame() || !IsRelayedSystemCommand(message.WParam, message.LParam))
+    return TMessageAnswer::PassOn;
+  ::PostMessageW(FHandle, WM_SYSCOMMAND, LOWORD(message.WParam), 0);
+  message.Result = 0;
+  return TMessageAnswer::Handled;
 }
 
-bool TFormMenus::KeyMenu(WPARAM wParam, LPARAM lParam) {
+TMessageAnswer TFormMenus::KeyMenu(fw::TMessage& message) {
+  // Alt+letter, F10 or Alt alone open the skinned bar's items.
+  if (!FHost.DrawsFrame() || !OpenByKey(message.WParam, message.LParam))
+    return TMessageAnswer::PassOn;
+  message.Result = 1;
+  return TMessageAnswer::Handled;
+}
+
+bool TFormMenus::OpenByKey(WPARAM wParam, LPARAM lParam) {
   if (FMenuTracking || (wParam & 0xFFF0) != SC_KEYMENU) return false;
   const wchar_t key = static_cast<wchar_t>(lParam);
   if (key == L' ' || key == L'-' || ::GetCapture()) return false;
@@ -450,87 +508,98 @@ bool TFormMenus::KeyMenu(WPARAM wParam, LPARAM lParam) {
   return true;
 }
 
-void TFormMenus::MenuBarClick(LPARAM lParam) {
-  const POINT p = FForm.WindowToFrame({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-  if (FForm.FindButton(p) || !FBar) return;
-  const int index = FBar->ItemAtPoint(p);
+void TFormMenus::OpenItemAt(POINT framePoint) {
+  if (!FBar) return;
+  const int index = FBar->ItemAtPoint(framePoint);
   if (index >= 0) OpenMenuItem(index);
 }
 
-void TFormMenus::MenuChanged() {
-  HWND wnd = FForm.FHandle;
-  HMENU menu = ::GetMenu(wnd);
-  fw::TMainMenu* formMenu = FForm.FForm ? FForm.FForm->Menu() : nullptr;
+TMessageAnswer TFormMenus::MenuChanged(fw::TMessage& message) {
+  if (!FHost.SkinsFrame()) return TMessageAnswer::PassOn;
+  message.Result = FHost.CallWindow(message);
+  HMENU menu = ::GetMenu(FHandle);
+  fw::TMainMenu* formMenu = FForm ? FForm->Menu() : nullptr;
   if (!menu && FBar && formMenu) menu = formMenu->Handle();
-  const bool menuUpdate = !FForm.FSource.Component || FForm.FSource.Component->MenuUpdate;
-  if (menu && menuUpdate && !FForm.FKind.IsMdiChild()) BuildBar(menu, false);
-  if (::GetMenu(wnd)) ::SetMenu(wnd, nullptr);
-  FForm.PaintFrame(nullptr);
+  const bool menuUpdate = !FSource.Component || FSource.Component->MenuUpdate;
+  if (menu && menuUpdate && !FKind.IsMdiChild()) BuildBar(menu, false);
+  if (::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
+  FHost.RepaintFrame();
+  return TMessageAnswer::Handled;
 }
 
 void TFormMenus::BuildBar(HMENU menu, bool mdiMerge) {
-  HWND wnd = FForm.FHandle;
   const bool hadBar = FBar != nullptr;
-  if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FForm.FSource);
-  if (!FBar->BuildItems(wnd, menu, FForm.FForm ? FForm.FForm->Menu() : nullptr, mdiMerge) &&
-      !hadBar)
+  if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FSource);
+  if (!FBar->BuildItems(FHandle, menu, FForm ? FForm->Menu() : nullptr, mdiMerge) && !hadBar)
     FBar.reset();
-  if (FBar && !hadBar) {
-    // A new bar: the frame makes room for it.
-    FForm.CalcFrame();
-    ::SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  }
+  if (FBar && !hadBar) FHost.MakeRoomForBar();
 }
 
 void TFormMenus::MdiCreate() {
   // Menu changes wait for the merge of the new child's menu (WM_MDISETMENU).
-  if (TSkinData* component = FForm.FSource.Component) component->MenuUpdate = false;
+  if (TSkinData* component = FSource.Component) component->MenuUpdate = false;
 }
 
 void TFormMenus::MdiSetMenu(HMENU frameMenu) {
-  HWND wnd = FForm.FHandle;
   // The client sets the frame's menu, unless it believes the window shows it already. A frame
   // that had no menu gets a bar now rather than lose the menu.
-  HMENU shown = ::GetMenu(wnd);
+  HMENU shown = ::GetMenu(FHandle);
   if (frameMenu) BuildBar(shown ? shown : frameMenu, true);
-  ::SetMenu(wnd, nullptr);
-  FForm.PaintFrame(nullptr);
+  ::SetMenu(FHandle, nullptr);
+  FHost.RepaintFrame();
 }
 
 void TFormMenus::MdiDestroyed(bool last) {
   if (!last || !FBar) return;
-  if (TSkinData* component = FForm.FSource.Component)
-    component->MenuUpdate = FForm.FSavedMenuUpdate;
-  HWND wnd = FForm.FHandle;
-  FBar->BuildItems(wnd, nullptr, FForm.FForm ? FForm.FForm->Menu() : nullptr);
-  if (::GetMenu(wnd)) ::SetMenu(wnd, nullptr);
-  FForm.PaintFrame(nullptr);
+  GiveBackMenuUpdate();
+  FBar->BuildItems(FHandle, nullptr, FForm ? FForm->Menu() : nullptr);
+  if (::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
+  FHost.RepaintFrame();
 }
 
-bool TFormMenus::DialogChar(WPARAM wParam) {
+TMessageAnswer TFormMenus::DialogChar(fw::TMessage& message) {
+  message.Result = FHost.CallWindow(message);
+  if (message.Result) return TMessageAnswer::Handled; // the window's controls used it
+  if (FHost.DrawsFrame() && OpenAccelItem(static_cast<wchar_t>(message.WParam))) {
+    message.Result = 1;
+    return TMessageAnswer::Handled;
+  }
+  if (FKind.IsMdiChild()) {
+    HWND frame = ::GetParent(::GetParent(FHandle));
+    message.Result =
+        frame ? ::SendMessageW(frame, fw::CM_DIALOGCHAR, message.WParam, message.LParam) : 0;
+    return TMessageAnswer::Handled;
+  }
+  // A secondary form's accelerators may be the main form's, unless it runs modally.
+  fw::TForm* mainForm = fw::Application ? fw::Application->MainForm : nullptr;
+  if (mainForm && mainForm != FForm && mainForm->HandleAllocated() && !(FForm && FForm->Modal()))
+    message.Result =
+        ::SendMessageW(mainForm->Handle(), fw::CM_DIALOGCHAR, message.WParam, message.LParam);
+  return TMessageAnswer::Handled;
+}
+
+bool TFormMenus::OpenAccelItem(wchar_t key) {
   if (!FBar) return false;
   const bool altOnly =
       ::GetKeyState(VK_MENU) < 0 && ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0;
-  const int index = FBar->FindAccelItem(static_cast<wchar_t>(wParam));
+  const int index = FBar->FindAccelItem(key);
   if (index < 0 || !altOnly) return false;
   // The item opens through the ordinary mouse path.
   RECT w;
-  ::GetWindowRect(FForm.FHandle, &w);
+  ::GetWindowRect(FHandle, &w);
   const TRect& b = FBar->FItems[static_cast<size_t>(index)].FBounds;
-  ::PostMessageW(FForm.FHandle, WM_NCLBUTTONDOWN, HTMENU,
+  ::PostMessageW(FHandle, WM_NCLBUTTONDOWN, HTMENU,
                  MAKELPARAM(w.left + b.Left + 1, w.top + b.Top + 1));
   return true;
 }
 
-void TFormMenus::PopupSystemMenu(POINT screen) {
-  HWND wnd = FForm.FHandle;
+void TFormMenus::PopupSystemMenu(POINT screen, int windowState) {
+  HWND wnd = FHandle;
   HMENU real = ::GetSystemMenu(wnd, FALSE);
   if (!real) return;
-  FForm.UpdateSystemMenuItems(real);
   FSysMenu = std::make_unique<fw::TPopupMenu>(nullptr);
   FSysMenu->Tag = kSystemMenuTag;
-  FSysMenu->Images = FForm.FSource.Component ? FForm.FSource.Component->MenuGlyphs() : nullptr;
+  FSysMenu->Images = FSource.Component ? FSource.Component->MenuGlyphs() : nullptr;
   const bool images = FSysMenu->Images != nullptr;
   const int count = ::GetMenuItemCount(real);
   for (int i = 0; i < count; ++i) {
@@ -542,8 +611,8 @@ void TFormMenus::PopupSystemMenu(POINT screen) {
     if (caption.empty()) caption = L"-";
     auto item = std::make_unique<fw::TMenuItem>(caption);
     item->Tag = static_cast<int>(info.wID);
-    const SystemMenuEntry entry = SystemMenuEntryFor(info.wID, FForm.FWindowState, FForm.FKind.caps,
-                                                     (info.fState & MFS_DISABLED) != 0);
+    const SystemMenuEntry entry =
+        SystemMenuEntryFor(info.wID, windowState, FKind.caps, (info.fState & MFS_DISABLED) != 0);
     item->SetEnabled(entry.enabled);
     item->SetImageIndex(entry.image);
     item->SetChecked((info.fState & MFS_CHECKED) != 0);
@@ -560,7 +629,7 @@ void TFormMenus::PopupSystemMenu(POINT screen) {
     FSysMenu->Items().Add(std::move(item));
   }
   FSysMenu->SetOwnerDraw(true);
-  FSysMenu->Alignment = FForm.FKind.rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+  FSysMenu->Alignment = FKind.rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
   TellMenuKind(MenuKind::System, false);
   FSysMenu->Popup(screen.x, screen.y);
 }

@@ -2,8 +2,8 @@
 
 #include "framework/bitmap.h"
 #include "framework/handles.h"
+#include "skin/common/skin_paint.h"
 #include "skin/forms/core/menu_geometry.h"
-#include "skin/forms/skin_paint.h"
 
 namespace skin {
 
@@ -138,7 +138,7 @@ void TWinSkinMenu::PaintItem(HWND wnd, int index) {
   fw::DrawInto(canvas, [&](HDC memory) {
     fw::SelectGuard font(memory, fw::MenuFont());
     RECT box{0, 0, w, item.FBounds.Height()};
-    if (item.FButtonState == 2 || item.FButtonState == 3) {
+    if (item.FButtonState == TButtonState::Pressed || item.FButtonState == TButtonState::Hot) {
       fw::Brush frame(::CreateSolidBrush(Colour(kButtonHilight)));
       ::FrameRect(memory, &box, frame.get());
     }

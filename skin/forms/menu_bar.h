@@ -6,7 +6,8 @@
 
 #include "framework/core/bitmap.h"
 #include "framework/menus.h"
-#include "skin/forms/win_skin_form.h"
+#include "skin/forms/core/caption_buttons.h"
+#include "skin/forms/skin_source.h"
 
 #include <windows.h>
 
@@ -26,7 +27,7 @@ struct TMenuBtn {
   UINT FCommand = 0;
   bool FFrameworkItem = false; // the item is one of the form's main menu
   TRect FBounds;               // frame coordinates; empty while hidden
-  int FButtonState = 1;        // 1 normal, 2 pressed, 3 hot
+  TButtonState FButtonState = TButtonState::Normal;
 };
 
 class TWinSkinMenu {

@@ -2,9 +2,9 @@
 
 #include "framework/bitmap.h"
 #include "framework/handles.h"
+#include "skin/common/skin_paint.h"
 #include "skin/forms/core/menu_geometry.h"
 #include "skin/forms/popup_menu.h"
-#include "skin/forms/skin_paint.h"
 
 #include <algorithm>
 

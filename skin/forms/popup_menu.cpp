@@ -1,8 +1,8 @@
 #include "skin/forms/popup_menu.h"
 
 #include "framework/bitmap.h"
+#include "skin/data/core/nine_slice.h"
 #include "skin/data/skin_data.h"
-#include "skin/forms/core/nine_slice.h"
 #include "skin/forms/skin_manager.h"
 
 namespace skin {

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "framework/core/bitmap.h"
-#include "skin/forms/win_skin_form.h"
-#include "skin/forms/window_subclass.h"
+#include "skin/common/window_subclass.h"
+#include "skin/forms/skin_source.h"
 
 #include <windows.h>
 

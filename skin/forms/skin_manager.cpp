@@ -1,8 +1,8 @@
 #include "skin/forms/skin_manager.h"
 
 #include "framework/form.h"
+#include "skin/common/window_class.h"
 #include "skin/forms/core/manager_rules.h"
-#include "skin/forms/window_class.h"
 #include "skin/skin_messages.h"
 
 #include <algorithm>
@@ -36,33 +36,33 @@ TSkinManage::TSkinManage() {
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.lpszClassName = kTimerClass;
   ::RegisterClassW(&wc);
-  timerWindow_ = ::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   wc.hInstance, nullptr);
-  ::SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  TimerWindow = ::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  wc.hInstance, nullptr);
+  ::SetWindowLongPtrW(TimerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TSkinManage::~TSkinManage() {
-  StartState = 4;
+  StartState = TStartState::ShuttingDown;
   Enabled = false;
-  if (hook_) hook_->Silence();
-  if (timerWindow_) {
-    ::KillTimer(timerWindow_, kActionTimer);
-    ::DestroyWindow(timerWindow_);
+  if (ThreadHook) ThreadHook->Silence();
+  if (TimerWindow) {
+    ::KillTimer(TimerWindow, kActionTimer);
+    ::DestroyWindow(TimerWindow);
   }
   Forms.clear(); // each form skin lets its window go
   PopupMenus.clear();
   FormOwners.clear();
-  hook_.reset();
+  ThreadHook.reset();
 }
 
 void TSkinManage::InstallHook() {
-  if (!hook_)
-    hook_ = std::make_unique<TThreadHook>(
+  if (!ThreadHook)
+    ThreadHook = std::make_unique<TThreadHook>(
         WH_CBT, [this](int code, WPARAM wParam, LPARAM lParam) { OnHook(code, wParam, lParam); });
 }
 
 void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (StartState == 4) return;
+  if (StartState == TStartState::ShuttingDown) return;
   HWND wnd = reinterpret_cast<HWND>(wParam);
   switch (code) {
   case HCBT_CREATEWND: {
@@ -85,7 +85,7 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
     ReleasePopupMenu(wnd);
     break;
   case HCBT_ACTIVATE:
-    if (StartState == 0) StartState = 1;
+    if (StartState == TStartState::NotStarted) StartState = TStartState::Running;
     SkinWindow(wnd);
     break;
   default:
@@ -121,14 +121,14 @@ void TSkinManage::UnregisterSkinData(TSkinData* data) {
 
 TWinSkinForm* TSkinManage::FindSkinForm(HWND wnd) const {
   for (const auto& form : Forms)
-    if (form->Handle() == wnd && form->State() != 6) return form.get();
+    if (form->Handle() == wnd && form->State() != TFormLife::Destroyed) return form.get();
   return nullptr;
 }
 
 void TSkinManage::Purge() {
-  if (StartState == 4) return;
+  if (StartState == TStartState::ShuttingDown) return;
   for (size_t i = Forms.size(); i-- > 0;)
-    if (Forms[i]->State() == 6) {
+    if (Forms[i]->State() == TFormLife::Destroyed) {
       Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));
       FormOwners.erase(FormOwners.begin() + static_cast<std::ptrdiff_t>(i));
     }
@@ -191,11 +191,9 @@ bool TSkinManage::SkinPopupMenu(HWND wnd) {
   for (const auto& popup : PopupMenus)
     if (popup->Handle() == wnd) return false;
   TSkinData* data = ChooseSkinData(wnd);
-  if (!data || data->SkinMissing() ||
-      !SkinsMenuKind(data->SkinControls, static_cast<skin::MenuKind>(MenuKind)))
-    return false;
+  if (!data || data->SkinMissing() || !SkinsMenuKind(data->SkinControls, MenuKind)) return false;
   // A popup menu tagged to keep the system's look keeps it, its sub-menus too.
-  if (static_cast<skin::MenuKind>(MenuKind) == skin::MenuKind::Popup)
+  if (MenuKind == skin::MenuKind::Popup)
     if (const fw::TPopupMenu* shown = fw::TPopupMenu::Showing())
       if (shown->Tag == data->DisableTag) return false;
   auto popup = std::make_unique<TWinSkinPopMenu>(
@@ -250,13 +248,13 @@ void TSkinManage::RefreshSkin(TSkinData* data) {
 void TSkinManage::SetMdiMaximized(bool maximized) {
   // Switching frames resizes windows, whose messages may report the state again: those echoes are
   // not news.
-  if (maximized == MdiMaximized || switchingMdiFrames_) return;
+  if (maximized == MdiMaximized || SwitchingMdiFrames) return;
   MdiMaximized = maximized;
   if (MainSkinData && MainSkinData->Options.Contains(xoMDIChildBorder)) return;
-  switchingMdiFrames_ = true;
+  SwitchingMdiFrames = true;
   for (size_t i = 0; i < Forms.size(); ++i) {
     TWinSkinForm* form = Forms[i].get();
-    if (form->MdiKind() != kMdiChild || form->State() == 6) continue;
+    if (form->MdiKind() != kMdiChild || form->State() == TFormLife::Destroyed) continue;
     switch (MdiChildFrameStep(maximized, form->WindowState())) {
     case MdiFrameStep::Suspend:
       form->DropRegion();
@@ -270,15 +268,15 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
       break;
     }
   }
-  switchingMdiFrames_ = false;
+  SwitchingMdiFrames = false;
 }
 
 void TSkinManage::Request(TSkinData* data, TSkinAction action, int delayMs) {
   PendingAction = action;
   PendingSkinData = data;
-  if (StartState != 0) {
+  if (StartState != TStartState::NotStarted) {
     // Setting the timer again restarts it: a newer request replaces an older one.
-    ::SetTimer(timerWindow_, kActionTimer, static_cast<UINT>(delayMs), nullptr);
+    ::SetTimer(TimerWindow, kActionTimer, static_cast<UINT>(delayMs), nullptr);
     return;
   }
   if (action == kSkinOn) Enabled = true;
@@ -356,6 +354,13 @@ void TSkinManage::RunPendingAction() {
   PendingSkinData = nullptr;
 }
 
+void TSkinManage::CountStart() {
+  Enabled = true;
+  // Each such component raises the start state one step (0, 1, 2, ...); every state but
+  // NotStarted and ShuttingDown counts as running.
+  StartState = static_cast<TStartState>(static_cast<int>(StartState) + 1);
+}
+
 void TSkinManage::Reskin(HWND wnd) {
   if (TWinSkinForm* form = FindSkinForm(wnd)) {
     form->Unhook();
@@ -378,16 +383,13 @@ TSkinManagerScope::TSkinManagerScope() {
   link.RequestAction = [](TSkinData* data, TSkinAction action, int delayMs) {
     Instance()->Request(data, action, delayMs);
   };
-  link.SetStartState = [](int state) { Instance()->StartState = state; };
-  link.EnableAndCountStart = [] {
-    Instance()->Enabled = true;
-    ++Instance()->StartState;
-  };
+  link.SetStartState = [](TStartState state) { Instance()->StartState = state; };
+  link.EnableAndCountStart = [] { Instance()->CountStart(); };
   link.SkinOwnerNow = [](TSkinData* data) {
     Instance()->SkinForm(dynamic_cast<fw::TForm*>(data->Owner()));
   };
   link.RefreshSkinObjects = [](TSkinData* data) { Instance()->RefreshSkin(data); };
-  link.Running = [] { return Instance() && Instance()->StartState != 0; };
+  link.Running = [] { return Instance() && Instance()->StartState != TStartState::NotStarted; };
 }
 
 TSkinManagerScope::~TSkinManagerScope() {

@@ -3,11 +3,11 @@
 // each, and carries out the components' skin-on, skin-off and skin-change requests on a timer.
 #pragma once
 
+#include "skin/common/thread_hook.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_manager_link.h"
 #include "skin/forms/core/menu_geometry.h"
 #include "skin/forms/popup_menu.h"
-#include "skin/forms/thread_hook.h"
 #include "skin/forms/win_skin_form.h"
 
 #include <windows.h>
@@ -42,6 +42,8 @@ public:
   // yet run. Before the first window was activated, skin on and off only switch Enabled.
   // kReskinWindow skins ReskinWindow anew.
   void Request(TSkinData* data, TSkinAction action, int delayMs);
+  // A component of another form type was loaded: skinning is on, and the start counts one more.
+  void CountStart();
   // Every form skin made with `data` takes up its newly loaded descriptors.
   void RefreshSkin(TSkinData* data);
   // Attaches a popup-menu skin to a popup menu window when the component chosen for it skins
@@ -52,7 +54,7 @@ public:
   TWinSkinPopMenu* PopupFor(HMENU menu);
   // A menu skin tells what kind of menu opens next, and whether it drops down from a menu bar.
   void SetMenuKind(skin::MenuKind kind, bool fromBar) {
-    MenuKind = static_cast<int>(kind);
+    MenuKind = kind;
     MenuFromBar = fromBar;
   }
   std::size_t PopupCount() const { return PopupMenus.size(); }
@@ -63,10 +65,10 @@ public:
 
   bool Enabled = false;
   bool Forcing = false;
-  int StartState = 0; // 0 not started, 1 running, 4 shutting down
-  int MenuKind = 0;   // of the menu about to open: 0 popup, 1 menu-bar drop-down, 2 system menu
-  bool MenuFromBar = false;  // handed to each new popup-menu skin
-  bool MdiMaximized = false; // the last value given to SetMdiMaximized
+  TStartState StartState = TStartState::NotStarted;
+  skin::MenuKind MenuKind = skin::MenuKind::Popup; // of the menu about to open
+  bool MenuFromBar = false;                        // handed to each new popup-menu skin
+  bool MdiMaximized = false;                       // the last value given to SetMdiMaximized
   TSkinAction PendingAction = kSkinOn;
   TSkinData* PendingSkinData = nullptr;
   TSkinData* MainSkinData = nullptr;
@@ -86,9 +88,9 @@ private:
   std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus;
   std::vector<TSkinData*> SkinDatas;
   std::vector<TSkinData*> FormOwners; // the component each entry of Forms was made with
-  std::unique_ptr<TThreadHook> hook_;
-  HWND timerWindow_ = nullptr;
-  bool switchingMdiFrames_ = false;
+  std::unique_ptr<TThreadHook> ThreadHook;
+  HWND TimerWindow = nullptr;      // the timer the pending actions run from is this window's
+  bool SwitchingMdiFrames = false; // SetMdiMaximized is switching the MDI children's frames
 };
 
 // The program's manager, or null before the first skin component was loaded.

@@ -4,19 +4,34 @@
 // the system a client rectangle inside the skin's borders, and fits the window once so that its
 // client area keeps its size. An MDI frame's MDI client is subclassed too, so that the menu bar
 // follows the menus the MDI merges in. Unhook gives the window its system frame back.
+//
+// Every message of the window passes SkinWndProc, which hands it to a chain of units in a fixed
+// order, each a flat switch of named handlers; the first unit that answers it ends its way, and a
+// message no unit answers goes to the window's own procedure:
+//   1. the window skin's own life (win_skin_form.cpp): start, skin change, destruction;
+//   2. the controls' upkeep (form_controls.cpp): the control skins and a bare window's background;
+//   3. the menus (TFormMenus, form_menus.cpp): menu bar, drop-downs, system menu, owner-drawn
+//   items;
+//   4. the frame and its caption buttons (form_frame_messages.cpp): non-client painting, hit
+//      testing, the mouse over the caption, window state and system commands.
+// The MDI client's own procedure is a unit of the same kind (mdi_client.cpp). The painting and
+// geometry of the frame are in form_frame.cpp.
 #pragma once
 
 #include "framework/component.h"
 #include "framework/graphics.h"
+#include "framework/handles.h"
+#include "skin/common/message_answer.h"
+#include "skin/common/window_subclass.h"
+#include "skin/controls/skin_control.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_options.h"
 #include "skin/forms/control_discovery.h"
 #include "skin/forms/core/caption_buttons.h"
 #include "skin/forms/core/frame_geometry.h"
-#include "skin/forms/window_subclass.h"
+#include "skin/forms/form_menus.h"
+#include "skin/forms/skin_source.h"
 #include "skin/skin_messages.h"
-
-#include "framework/handles.h"
 
 #include <windows.h>
 
@@ -31,17 +46,14 @@ class TForm;
 
 namespace skin {
 
-class TSkinControl;
-
-// What a form skin reads of its skin component.
-class TSkinData;
-class TFormMenus;
-
-struct TFormSkinSource {
-  const TSkinElements* Elements = nullptr; // null: no skin loaded
-  TSkinControlTypes SkinControls = DefaultSkinControls();
-  TSkinOptions Options = DefaultSkinOptions();
-  TSkinData* Component = nullptr; // for the caption-button hint; may be null
+// Life of a window skin.
+enum class TFormLife {
+  Hooked,       // subclassed; the start (SM_STARTSKIN) is still to come, nothing is painted
+  Running,      // the frame is the skin's
+  ChangingSkin, // taking up a changed skin
+  Destroying,   // the window is being destroyed (WM_NCDESTROY)
+  Fitting,      // the window is being fitted to the skin's frame during the start
+  Destroyed,    // the window is gone, or the manager let it go: the object waits to be freed
 };
 
 // A caption button: one per caption button descriptor of the skin.
@@ -49,11 +61,11 @@ struct TWinSysButton {
   const TDataSkinSysButton* FData = nullptr;
   TRect FBounds;
   bool FVisible = false;
-  int FButtonState = 0; // 1 normal, 2 pressed, 3 hot
+  TButtonState FButtonState = TButtonState::None;
   bool FEnabled = true;
 };
 
-class TWinSkinForm : public fw::TComponent {
+class TWinSkinForm : public fw::TComponent, public TControlSkinOwner, private TMenuHost {
 public:
   explicit TWinSkinForm(TFormSkinSource source);
   ~TWinSkinForm() override;
@@ -85,7 +97,7 @@ public:
   // which frees it when its control's window is gone (DropDeadControls) or when the window is
   // unskinned (FreeControls).
   // Lists `skin` unless it is listed already (then true), taking ownership of it.
-  bool AddControl(TSkinControl* skin);
+  bool AddControl(TSkinControl* skin) override;
   // Takes `skin` out of the list (its last occurrence) and hands it back to the caller.
   std::unique_ptr<TSkinControl> RemoveControl(TSkinControl* skin);
   // The control answers SM_ISSKINNED, or a listed skin skins it.
@@ -101,8 +113,8 @@ public:
   // The window's class name, passed to the skin component's events (set by the manager).
   std::wstring FName;
 
-  HWND Handle() const { return FHandle; }
-  int State() const { return FState; }
+  HWND Handle() const override { return FHandle; }
+  TFormLife State() const { return FState; }
   bool Active() const { return FActive; }
   int WindowState() const { return FWindowState; }
   // Its part in a multiple-document interface (kMdiNone, kMdiFrame, kMdiChild) and, for an MDI
@@ -122,7 +134,7 @@ public:
   // recalculated and a region built.
   void ResumeSkinFrame();
   // The manager has let the window go: the object waits in the destroyed state to be freed.
-  void MarkDestroyed() { FState = 6; }
+  void MarkDestroyed() { FState = TFormLife::Destroyed; }
 
   const FrameSizes& Frame() const { return FFrame; }
   const std::vector<TWinSysButton>& Buttons() const { return FButtons; }
@@ -135,32 +147,30 @@ public:
   const TFormMenus& Menus() const { return *FMenus; }
 
 private:
-  friend class TFormMenus;
+  // --- The window procedure and the states its units ask about (win_skin_form.cpp).
   LRESULT SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT PassOn(UINT msg, WPARAM wParam, LPARAM lParam) {
     return FSubclass.PassOn(msg, wParam, lParam);
   }
-  // The MDI client's procedure (MDI frames only).
-  LRESULT ClientWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT ClientDestroyed(WPARAM wParam, LPARAM lParam);
-  LRESULT ClientCreatesChild(WPARAM wParam, LPARAM lParam);
-  LRESULT ClientDestroysChild(WPARAM wParam, LPARAM lParam);
-  LRESULT ClientArranges(UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT ClientSetsMenu(WPARAM wParam, LPARAM lParam);
-  LRESULT ClientRedrawsFrame();
-  LRESULT ClientCalcSize(WPARAM wParam, LPARAM lParam);
-  // An Alt+character the window's controls did not use: a menu-bar item, else the MDI frame's
-  // or the main form's.
-  LRESULT DialogChar(WPARAM wParam, LPARAM lParam);
-  // The MDI frame's active child, and whether it is maximized.
-  HWND ActiveMdiChild(bool* maximized = nullptr) const;
-  void SendToActiveChild(UINT command);
-  // The MDI child buttons of the menu bar, into the bar's picture at `bar` (frame coordinates).
-  void DrawMdiChildButtons(HDC dc, TRect bar);
-  // The left edge of the leftmost MDI child button shown (frame coordinates), -1 for none.
-  static bool InMenuBar(const TWinSysButton& b);
-  int MdiChildButtonsLeft() const;
+  // Started and not being destroyed: running, or taking up a changed skin.
+  bool Working() const { return FState == TFormLife::Running || FState == TFormLife::ChangingSkin; }
+  bool Going() const { return FState == TFormLife::Destroying || FState == TFormLife::Destroyed; }
+  // The frame is the skin's: the skin allows it now and the window is not a plain child window.
+  bool SkinsFrame() const override;
+  // ... and it is drawn now: the skin has started and the window is not a maximized MDI child
+  // (whose frame the system keeps outside the MDI client).
+  bool DrawsFrame() const override;
+
+  // --- The window skin's own life (win_skin_form.cpp).
+  TMessageAnswer LifeMessage(fw::TMessage& message);
   void StartSkin();
+  void StartMdiChild();
+  void SkinChanged();
+  TMessageAnswer WindowDestroyed(fw::TMessage& message);
+  TMessageAnswer SkinnedAsked(fw::TMessage& message);
+
+  // --- The controls' upkeep (form_controls.cpp).
+  TMessageAnswer ControlsMessage(fw::TMessage& message);
   // Gives each control that discovery decided a skin for the skin of its kind.
   void AttachControlSkins(const std::vector<TDiscoveredControl>& found);
   void AttachControlSkin(const TDiscoveredControl& found);
@@ -169,10 +179,59 @@ private:
   void ReskinScroll(HWND control);
   // `control` is still one of the hooked form's controls.
   bool OwnsControl(const fw::TControl* control) const;
-  void SkinChanged();
+  // A bare window's background and its statics' take the skin's face colour.
+  TMessageAnswer EraseBareWindow(fw::TMessage& message);
+  TMessageAnswer ColourBareControl(fw::TMessage& message);
+  // A window that is not one of the framework's: its background comes from the skin too.
+  bool IsBareWindow() const;
+  HBRUSH ButtonFaceBrush();
+
+  // --- The frame and its caption buttons: messages (form_frame_messages.cpp).
+  TMessageAnswer FrameMessage(fw::TMessage& message);
+  TMessageAnswer NcPaint(fw::TMessage& message);
+  TMessageAnswer NcActivate(fw::TMessage& message);
+  TMessageAnswer Activate(fw::TMessage& message);
+  TMessageAnswer NcCalcSize(fw::TMessage& message);
+  TMessageAnswer NcHitTest(fw::TMessage& message);
+  TMessageAnswer NcMouse(fw::TMessage& message);
+  TMessageAnswer NcRightButtonDown(fw::TMessage& message);
+  TMessageAnswer Size(fw::TMessage& message);
+  // The window state follows the window.
+  TMessageAnswer GetMinMaxInfo(fw::TMessage& message);
+  TMessageAnswer WindowPosChanged(fw::TMessage& message);
+  TMessageAnswer SetIcon(fw::TMessage& message);
+  TMessageAnswer SetText(fw::TMessage& message);
+  TMessageAnswer SysCommand(fw::TMessage& message);
+  TMessageAnswer HoverTimer(fw::TMessage& message);
+  TMessageAnswer RedrawFrame(fw::TMessage& message);
+  TMessageAnswer PaintFrameInto(fw::TMessage& message);
+  TMessageAnswer FrameQuery(fw::TMessage& message);
+  TMessageAnswer MenuBarClick(fw::TMessage& message);
+  // A non-client mouse message over the caption buttons, else over the menu bar's items.
+  TMessageAnswer CaptionOrBarMouse(const fw::TMessage& message);
+  TMessageAnswer CaptionMouseMove(TWinSysButton* hit);
+  TMessageAnswer CaptionPress(TWinSysButton* hit);
+  TMessageAnswer CaptionRelease(TWinSysButton* hit, POINT screen);
+  TMessageAnswer CaptionDoubleClick(const TWinSysButton* hit);
+  // Follows the window state through the system commands, then lets the window act on them.
+  LRESULT TrackSystemCommand(WPARAM wParam, LPARAM lParam);
+  void SetHot(TWinSysButton* button, TButtonState state);
+  void MouseLeave();
+  void HoverTick();
+  void ShowCaptionHint(POINT cursor);
+  TWinSysButton* FindButton(POINT framePoint);
+  void ButtonAction(TWinSysButton& button, POINT screen);
+  // Pops up the window's system menu at a screen point; a second click within the double-click
+  // time on a caption button closes the window instead.
+  void ShowSystemMenu(POINT screen);
+  void UpdateSystemMenuItems(HMENU menu) const;
+  void ToggleMaximize();
+  void ToggleMinimize();
+  void Restore();
+
+  // --- The frame: geometry and painting (form_frame.cpp).
   LRESULT CalcClientArea(WPARAM wParam, LPARAM lParam);
   LRESULT HitTest(WPARAM wParam, LPARAM lParam);
-  bool NonClientMouse(UINT msg, LPARAM lParam, LRESULT& result);
   void PaintCaption(HDC dc, int width, int height, bool minimized);
   void DrawBorder(int index, TRect rect, HDC dc);
   void DrawCaptionText(HDC dc, TRect caption);
@@ -184,46 +243,54 @@ private:
   bool ButtonsCurrent() const;
   void LayoutButtons(int windowWidth);
   void DrawButtons(HDC dc);
-  void DrawSysButton(TWinSysButton& button, int state);
-  void ButtonAction(TWinSysButton& button, POINT screen);
-  // Pops up the window's system menu at a screen point; a second click within the double-click
-  // time on a caption button closes the window instead.
-  void ShowSystemMenu(POINT screen);
-  void UpdateSystemMenuItems(HMENU menu) const;
-  // Follows the window state through the system commands, then lets the window act on them.
-  LRESULT TrackSystemCommand(WPARAM wParam, LPARAM lParam);
-  void SetHot(TWinSysButton* button, int state);
-  void MouseLeave();
-  void HoverTick();
-  TWinSysButton* FindButton(POINT framePoint);
-  POINT WindowToFrame(POINT screen) const;
+  void DrawSysButton(TWinSysButton& button, TButtonState state);
+  fw::Region BorderRegion(int index, int width, int height, int x, int y, bool shaped);
+  POINT WindowToFrame(POINT screen) const override;
   CaptionState CaptionStateNow();
   void ReadWindowState();
   // The state the window's style shows: the system sets WS_MAXIMIZE or WS_MINIMIZE before it
   // resizes the window, so this is already right while FWindowState still holds the old state.
   int StyleWindowState() const;
   bool MaximizedMdiChild() const;
-  void StartMdiChild();
   void SetSysMenuStyle(bool remove);
-  void ToggleMaximize();
-  void ToggleMinimize();
-  void Restore();
   std::wstring WindowText() const;
-  // A window that is not one of the framework's: its background comes from the skin too.
-  bool IsBareWindow() const;
-  HBRUSH ButtonFaceBrush();
   TColor SkinColour(int index) const;
   const TDataSkinBorder& Border(int index) const;
+
+  // --- What the menus ask of the window skin (TMenuHost).
+  bool FrameActive() const override { return FActive; }
+  TRect MenuBarRect() const override;
+  void RepaintFrame() override { PaintFrame(nullptr); }
+  void MakeRoomForBar() override;
+  LRESULT CallWindow(const fw::TMessage& message) override {
+    return PassOn(message.Msg, message.WParam, message.LParam);
+  }
+
+  // --- The MDI client of an MDI frame (mdi_client.cpp).
+  LRESULT ClientWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT ClientDestroyed(WPARAM wParam, LPARAM lParam);
+  LRESULT ClientCreatesChild(WPARAM wParam, LPARAM lParam);
+  LRESULT ClientDestroysChild(WPARAM wParam, LPARAM lParam);
+  LRESULT ClientArranges(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT ClientSetsMenu(WPARAM wParam, LPARAM lParam);
+  LRESULT ClientRedrawsFrame();
+  LRESULT ClientCalcSize(WPARAM wParam, LPARAM lParam);
+  // The MDI frame's active child, and whether it is maximized.
+  HWND ActiveMdiChild(bool* maximized = nullptr) const;
+  void SendToActiveChild(UINT command);
+  // The MDI child buttons of the menu bar, into the bar's picture at `bar` (frame coordinates).
+  void DrawMdiChildButtons(HDC dc, TRect bar);
+  static bool InMenuBar(const TWinSysButton& b);
+  // The left edge of the leftmost MDI child button shown (frame coordinates), -1 for none.
+  int MdiChildButtonsLeft() const;
 
   TFormSkinSource FSource;
   TWindowSubclass FSubclass;
   TWindowSubclass FClientSubclass; // the MDI client of an MDI frame
-  bool FSavedMenuUpdate = true;    // the component's MenuUpdate before MDI children came
   HWND FHandle = nullptr;
   fw::TForm* FForm = nullptr; // the hooked framework form; null for a bare window
   fw::TColor FSavedColor = 0;
-  int FState = 0; // 0 hooked, 1 running, 4 being destroyed, 5 fitting, 6 destroyed
-  bool FSkinStarted = false;
+  TFormLife FState = TFormLife::Hooked;
   DWORD FLastSysMenuClick = 0;
   DWORD FDoubleClickTime = ::GetDoubleClickTime();
   bool FSkinFrame = false;
@@ -237,12 +304,11 @@ private:
   int FMenuHeight = 0;
   RECT FClientRect{};
   RECT FStdFrame{};
-  TRect FTextBounds, FTextRect;
+  TRect FTextBounds; // the caption text with its background margins
   int FRightGroupOffset = 0;
   std::vector<TWinSysButton> FButtons;
   std::vector<TDiscoveredControl> FDiscovered;
   std::vector<std::unique_ptr<TSkinControl>> FControls;
-  fw::TCanvas FControlCanvas; // lent to the control skins
   TWinSysButton* FHotObject = nullptr;
   struct TBorderCache {
     TBitmap rendering;

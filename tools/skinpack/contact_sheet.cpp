@@ -1,7 +1,7 @@
 #include "tools/skinpack/contact_sheet.h"
 
+#include "skin/data/core/nine_slice.h"
 #include "skin/data/core/skin_elements.h"
-#include "skin/forms/core/nine_slice.h"
 #include "tools/skinpack/tiny_font.h"
 
 #include <algorithm>

@@ -19,14 +19,14 @@ std::vector<std::pair<int, int>> InLongStrip(std::vector<std::pair<int, int>> ce
 }
 } // namespace
 
-int GlyphCellCount(int glyphKind) {
-  return glyphKind == 1 ? 9 : glyphKind == 2 || glyphKind == 3 ? 6 : 0;
+int GlyphCellCount(TGlyphKind glyphKind) {
+  return glyphKind == TGlyphKind::Check ? 9 : 6;
 }
 
-std::vector<std::pair<int, int>> GlyphCellSources(int glyphKind, int sourceFrames) {
-  if (glyphKind == 2 && sourceFrames == kLongRadioFrames)
+std::vector<std::pair<int, int>> GlyphCellSources(TGlyphKind glyphKind, int sourceFrames) {
+  if (glyphKind == TGlyphKind::Radio && sourceFrames == kLongRadioFrames)
     return InLongStrip(GlyphCellSources(glyphKind, 4));
-  if (glyphKind != 2 && sourceFrames == kLongCheckFrames) {
+  if (glyphKind != TGlyphKind::Radio && sourceFrames == kLongCheckFrames) {
     auto cells = InLongStrip(GlyphCellSources(glyphKind, 4));
     for (int cell : {2, 5, 8})
       if (cell < GlyphCellCount(glyphKind)) cells.emplace_back(cell, kLongGrayedFrame);
@@ -34,25 +34,24 @@ std::vector<std::pair<int, int>> GlyphCellSources(int glyphKind, int sourceFrame
   }
   const bool grayed = sourceFrames == kFramesWithGrayed;
   switch (glyphKind) {
-  case 1: {
+  case TGlyphKind::Check: {
     std::vector<std::pair<int, int>> cells{{0, 0}, {3, 0}, {1, 1}, {4, 1}, {6, 2}, {7, 3}};
     if (grayed)
       for (int cell : {2, 5, 8})
         cells.emplace_back(cell, kGrayedFrame);
     return cells;
   }
-  case 2:
+  case TGlyphKind::Radio:
     return {{0, 0}, {2, 0}, {1, 1}, {3, 1}, {4, 2}, {5, 3}};
-  case 3: {
+  case TGlyphKind::CheckGlyph: {
     std::vector<std::pair<int, int>> cells{{0, 0}, {3, 0}, {1, 1}, {4, 1}};
     if (grayed)
       for (int cell : {2, 5})
         cells.emplace_back(cell, kGrayedFrame);
     return cells;
   }
-  default:
-    return {};
   }
+  return {};
 }
 
 } // namespace skin

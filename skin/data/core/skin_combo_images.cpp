@@ -3,7 +3,7 @@
 #include "skin/data/core/skin_loader_parts.h"
 
 #include "skin/data/core/bitmap_routines.h"
-#include "skin/forms/core/nine_slice.h"
+#include "skin/data/core/nine_slice.h"
 
 namespace skin::loader {
 

@@ -149,11 +149,11 @@ int CaptionFrame(const TDataSkinSysButton& b, bool frameActive, bool enabled) {
   return b.FrameCount < 4 || (frameActive && enabled) ? 1 : 4;
 }
 
-int StateFrame(const TDataSkinSysButton& b, int state, bool enabled) {
-  int s = state;
-  if (!enabled) s = b.FrameCount > 3 ? 4 : 1;
-  if (b.Visibility == 100 && s == 3) s = 4;
-  return s;
+int StateFrame(const TDataSkinSysButton& b, TButtonState state, bool enabled) {
+  constexpr int kNormalFrame = 1, kDisabledFrame = 4;
+  if (!enabled) return b.FrameCount > 3 ? kDisabledFrame : kNormalFrame;
+  if (b.Visibility == kVisibleInMenuBar && state == TButtonState::Hot) return kDisabledFrame;
+  return static_cast<int>(state); // the frame of the state's number
 }
 
 ButtonCommand CommandOf(int action) {

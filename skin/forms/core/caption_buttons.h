@@ -11,6 +11,19 @@
 
 namespace skin {
 
+// The mouse state of a caption button or a menu-bar item. Hover and press feedback shows the
+// image frame of the same number: 1 normal, 2 pressed, 3 hot.
+enum class TButtonState {
+  None = 0, // not yet painted by the mouse
+  Normal = 1,
+  Pressed = 2,
+  Hot = 3,
+};
+
+// The Visibility of the MDI child buttons (minimize, restore, close of a maximized MDI child),
+// which the menu bar shows instead of the caption.
+inline constexpr int kVisibleInMenuBar = 100;
+
 // What the visibility rules look at (the form skinner's state).
 struct CaptionState {
   int caps = 0; // kCap* bits
@@ -43,8 +56,9 @@ TRect LayoutButtonSized(const TDataSkinSysButton& button, int width, int height,
 // The frame drawn in the caption: 1, or 4 when the frame is inactive or the button disabled and
 // the image has at least four frames.
 int CaptionFrame(const TDataSkinSysButton& button, bool frameActive, bool enabled);
-// The frame drawn for a state (1 normal, 2 pressed, 3 hot) as hover and press feedback.
-int StateFrame(const TDataSkinSysButton& button, int state, bool enabled);
+// The frame drawn for a state as hover and press feedback: the state's own, or 4 for a disabled
+// button (1 when its image has fewer than four frames) and for a hot MDI child button.
+int StateFrame(const TDataSkinSysButton& button, TButtonState state, bool enabled);
 
 enum class ButtonCommand {
   Close,

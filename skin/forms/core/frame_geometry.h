@@ -114,7 +114,7 @@ struct CaptionTextInput {
 };
 struct CaptionTextLayout {
   TRect bounds; // with the text background margins (FTextBounds)
-  TRect text;   // where the text is drawn (FTextRect)
+  TRect text;   // where the text is drawn
 };
 CaptionTextLayout LayoutCaptionText(const CaptionTextInput& in, const TDataSkinTitle& title);
 

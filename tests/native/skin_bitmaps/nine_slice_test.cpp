@@ -1,5 +1,5 @@
 // Frame geometry and the nine-part rendering of skin elements.
-#include "skin/forms/core/nine_slice.h"
+#include "skin/data/core/nine_slice.h"
 #include "test_bmp.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The run list behind window regions: runs, tolerance, offsets, bounds and batching.
-#include "skin/forms/core/region_runs.h"
+#include "skin/data/core/region_runs.h"
 #include "test_bmp.h"
 
 #include <gtest/gtest.h>

@@ -71,7 +71,7 @@ TEST(GlyphLayout, FacesAndGlyphFramesByState) {
 }
 
 // Each cell's source frame, -1 for an empty cell.
-std::vector<int> CellFrames(int kind, int frames) {
+std::vector<int> CellFrames(TGlyphKind kind, int frames) {
   std::vector<int> out(static_cast<size_t>(GlyphCellCount(kind)), -1);
   for (const auto& [cell, frame] : GlyphCellSources(kind, frames))
     out[static_cast<size_t>(cell)] = frame;
@@ -79,14 +79,14 @@ std::vector<int> CellFrames(int kind, int frames) {
 }
 
 TEST(GlyphCells, ShortAndLongStrips) {
-  EXPECT_EQ(CellFrames(1, 4), (std::vector{0, 1, -1, 0, 1, -1, 2, 3, -1}));
-  EXPECT_EQ(CellFrames(1, 5), (std::vector{0, 1, 4, 0, 1, 4, 2, 3, 4}));
-  EXPECT_EQ(CellFrames(2, 4), (std::vector{0, 1, 0, 1, 2, 3}));
-  EXPECT_EQ(CellFrames(3, 5), (std::vector{0, 1, 4, 0, 1, 4}));
+  EXPECT_EQ(CellFrames(TGlyphKind::Check, 4), (std::vector{0, 1, -1, 0, 1, -1, 2, 3, -1}));
+  EXPECT_EQ(CellFrames(TGlyphKind::Check, 5), (std::vector{0, 1, 4, 0, 1, 4, 2, 3, 4}));
+  EXPECT_EQ(CellFrames(TGlyphKind::Radio, 4), (std::vector{0, 1, 0, 1, 2, 3}));
+  EXPECT_EQ(CellFrames(TGlyphKind::CheckGlyph, 5), (std::vector{0, 1, 4, 0, 1, 4}));
   // Long strips: unchecked 0, checked 4, disabled 3 and 7, grayed 8.
-  EXPECT_EQ(CellFrames(1, 12), (std::vector{0, 4, 8, 0, 4, 8, 3, 7, 8}));
-  EXPECT_EQ(CellFrames(3, 12), (std::vector{0, 4, 8, 0, 4, 8}));
-  EXPECT_EQ(CellFrames(2, 8), (std::vector{0, 4, 0, 4, 3, 7}));
+  EXPECT_EQ(CellFrames(TGlyphKind::Check, 12), (std::vector{0, 4, 8, 0, 4, 8, 3, 7, 8}));
+  EXPECT_EQ(CellFrames(TGlyphKind::CheckGlyph, 12), (std::vector{0, 4, 8, 0, 4, 8}));
+  EXPECT_EQ(CellFrames(TGlyphKind::Radio, 8), (std::vector{0, 4, 0, 4, 3, 7}));
 }
 
 } // namespace

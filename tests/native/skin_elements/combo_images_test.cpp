@@ -1,5 +1,5 @@
 // The combo box images composed at load time and the arrow cut from them, pixel by pixel.
-#include "skin/forms/core/nine_slice.h"
+#include "skin/data/core/nine_slice.h"
 #include "test_bmp.h"
 #include "test_skin_builder.h"
 

@@ -49,12 +49,13 @@ TEST(CaptionButtons, NoMaximizeBoxMeansDisabledAndFrameFour) {
   EXPECT_TRUE(v.visible);
   EXPECT_FALSE(v.enabled);
   EXPECT_EQ(CaptionFrame(maximize, true, v.enabled), 4);
-  EXPECT_EQ(StateFrame(maximize, 3, v.enabled), 4); // hot or pressed: still disabled
+  // Hot or pressed: still disabled.
+  EXPECT_EQ(StateFrame(maximize, TButtonState::Hot, v.enabled), 4);
   // An image of fewer than four frames draws frame 1 when disabled.
   TDataSkinSysButton small("Button1");
   MakeButton(small, 1, 0, 3);
   EXPECT_EQ(CaptionFrame(small, true, false), 1);
-  EXPECT_EQ(StateFrame(small, 2, false), 1);
+  EXPECT_EQ(StateFrame(small, TButtonState::Pressed, false), 1);
   // Inactive frames draw frame 4 with four or more frames.
   EXPECT_EQ(CaptionFrame(maximize, false, true), 4);
   EXPECT_EQ(CaptionFrame(maximize, true, true), 1);
@@ -150,10 +151,10 @@ TEST(CaptionButtons, LayoutByAlignment) {
 TEST(CaptionButtons, MdiChildButtonsShowFrameFourWhenHot) {
   TDataSkinSysButton b("Button6");
   MakeButton(b, 62, 100);
-  EXPECT_EQ(StateFrame(b, 3, true), 4);
-  EXPECT_EQ(StateFrame(b, 2, true), 2);
+  EXPECT_EQ(StateFrame(b, TButtonState::Hot, true), 4);
+  EXPECT_EQ(StateFrame(b, TButtonState::Pressed, true), 2);
   b.Visibility = 0;
-  EXPECT_EQ(StateFrame(b, 3, true), 3);
+  EXPECT_EQ(StateFrame(b, TButtonState::Hot, true), 3);
 }
 
 TEST(CaptionButtons, CommandsAndHints) {

@@ -1,4 +1,4 @@
-#include "skin/forms/core/control_kinds.h"
+#include "skin/controls/core/control_kinds.h"
 
 #include <gtest/gtest.h>
 

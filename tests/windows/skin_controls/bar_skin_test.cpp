@@ -390,7 +390,7 @@ TEST_F(BarSkins, ProgressFillsItsShareOfAnyRange) {
 TEST_F(BarSkins, ABoxRecoloursItsControlAndGivesTheColourBack) {
   EXPECT_EQ(ClientAt(boxed->Handle(), 100, 20), kOwnColour);
   auto box = std::make_unique<TSkinBox>();
-  box->AttachControl(*boxed, nullptr, skin.ControlSource(), true, nullptr);
+  box->AttachControl(*boxed, nullptr, skin.ControlSource(), true);
   Pump();
   EXPECT_EQ(boxed->Color(), static_cast<fw::TColor>(kFace));
   EXPECT_EQ(ClientAt(boxed->Handle(), 100, 20), kFace);
@@ -467,11 +467,11 @@ TEST(BarSkinsWindowMode, VerticalTrackUpDownInAnEditPagesAndToolBars) {
   EXPECT_EQ(::SendMessageW(bare.page, SM_ISSKINNED, 0, 0), 1);
   EXPECT_EQ(::SendMessageW(bare.toolbar, SM_ISSKINNED, 0, 0), 1);
   auto track = std::make_unique<TSkinTrackBar>();
-  track->AttachWindow(bare.vertical, skin.ControlSource(), nullptr, nullptr);
+  track->AttachWindow(bare.vertical, skin.ControlSource(), nullptr);
   // The edit's skin skins the up-down inside it.
   // A bare group box keeps its own painting, with the skin's frame over it.
   auto frame = std::make_unique<TSkinGroupBox>();
-  frame->AttachWindow(bare.frame, skin.ControlSource(), nullptr, nullptr);
+  frame->AttachWindow(bare.frame, skin.ControlSource(), nullptr);
   ::SetCursorPos(5, 5);
   ::RedrawWindow(bare.wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   Pump();

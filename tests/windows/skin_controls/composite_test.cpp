@@ -66,7 +66,7 @@ TEST(GlyphStrips, CheckAndRadioStripsFromFourFiveAndTwelveFrames) {
     d.kind = SkinnerKind::ObjImage;
     d.mode = mode;
     TSkinControl* made = FindControlSkinKind(SkinnerKind::ObjImage)->create(d).release();
-    made->AttachControl(*control, skin.get(), source, false, nullptr); // the window skin owns it
+    made->AttachControl(*control, skin.get(), source, false); // the window skin owns it
     return made;
   };
   TSkinControl* checkSkin = attach(check, SkinnerMode::Check);

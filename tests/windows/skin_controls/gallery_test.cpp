@@ -157,7 +157,7 @@ TEST(Gallery, EveryKindOfControlSkinnedAndUnskinned) {
       PumpUntil([&] { return SkinManager()->FindSkinForm(form.Handle()) != nullptr; }, 3000));
   // A bare scroll-bar window gets its skin from whoever made it.
   TSkinScControl barSkin;
-  barSkin.AttachWindow(bar, {&data->Elements()}, nullptr, nullptr);
+  barSkin.AttachWindow(bar, {&data->Elements()}, nullptr);
   PumpFor(300);
   testing_support::SaveWindowPng(form.Handle(), 0, L"skin_controls", L"gallery_skinned.png");
 

@@ -104,8 +104,7 @@ protected:
         StartFormSkin(form->Handle(), TFormSkinSource{&elements, DefaultSkinControls(), {}, &data});
     ASSERT_TRUE(formSkin);
     // A bare header is skinned by window handle; the window skin owns the skin.
-    (new TSkinHeader)
-        ->AttachWindow(bare, {&elements, DefaultSkinOptions()}, formSkin.get(), nullptr);
+    (new TSkinHeader)->AttachWindow(bare, {&elements, DefaultSkinOptions()}, formSkin.get());
     header = reinterpret_cast<HWND>(::SendMessageW(list->Handle(), LVM_GETHEADER, 0, 0));
     Pump();
   }

@@ -278,7 +278,7 @@ TEST_F(ScrollComboEdit, EditWithoutBorderAndSpinChildren) {
   HWND bare = ::CreateWindowExW(0, L"EDIT", L"bare", WS_CHILD | WS_VISIBLE, 10, 300, 100, 20,
                                 form->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
   TSkinEdit plain;
-  plain.AttachWindow(bare, {&skin.elements}, nullptr, nullptr);
+  plain.AttachWindow(bare, {&skin.elements}, nullptr);
   ::InvalidateRect(bare, nullptr, TRUE);
   Pump();
   EXPECT_NE(At(bare, 0, 0), kShadow);
@@ -418,7 +418,7 @@ TEST_F(ScrollComboEdit, AScrollBarControlGetsOneOverlayWithItsThumb) {
   SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 0, 50, 0};
   ::SetScrollInfo(bar, SB_CTL, &si, TRUE);
   TSkinScControl barSkin;
-  barSkin.AttachWindow(bar, {&skin.elements}, nullptr, nullptr);
+  barSkin.AttachWindow(bar, {&skin.elements}, nullptr);
   Pump();
   RECT control, overlay;
   ::GetWindowRect(bar, &control);
@@ -441,7 +441,7 @@ TEST_F(ScrollComboEdit, AScrollBarControlGetsOneOverlayWithItsThumb) {
                           form->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ::SetScrollInfo(bar, SB_CTL, &si, TRUE);
   TSkinScControl horzSkin;
-  horzSkin.AttachWindow(bar, {&skin.elements}, nullptr, nullptr);
+  horzSkin.AttachWindow(bar, {&skin.elements}, nullptr);
   Pump();
   ::GetWindowRect(bar, &control);
   EXPECT_EQ(ScreenPixel(control.left + 3, control.top + 3),
@@ -454,7 +454,7 @@ TEST_F(ScrollComboEdit, AScrollBarControlGetsOneOverlayWithItsThumb) {
       ::CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300, 300, 18,
                         18, form->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
   TSkinSizer gripSkin;
-  gripSkin.AttachWindow(grip, {&skin.elements}, nullptr, nullptr);
+  gripSkin.AttachWindow(grip, {&skin.elements}, nullptr);
   Pump();
   ::GetWindowRect(grip, &control);
   const TBitmap shot = testing_support::ScreenPixels(control);
@@ -677,7 +677,7 @@ TEST_F(ScrollComboEdit, ExtendedComboBoxes) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
   TSkinComBox exSkin;
   exSkin.SetExtended(true);
-  exSkin.AttachWindow(ex, {&skin.elements}, nullptr, nullptr);
+  exSkin.AttachWindow(ex, {&skin.elements}, nullptr);
   ::InvalidateRect(inner, nullptr, TRUE);
   Pump();
   testing_support::SaveWindowShot(form->Handle(), 10, L"skin_controls", L"combo_ex.bmp");
@@ -703,7 +703,7 @@ TEST_F(ScrollComboEdit, DateTimeArrowOpensTheCalendarAndKeepsTheFocus) {
   auto* picker = Add<fw::TDateTimePicker>(200, 200, 150, 24);
   Pump();
   TSkinDateTime dateSkin;
-  dateSkin.AttachControl(*picker, nullptr, {&skin.elements}, false, nullptr);
+  dateSkin.AttachControl(*picker, nullptr, {&skin.elements}, false);
   Pump();
   HWND p = picker->Handle();
   HWND arrow = dateSkin.Arrow()->Handle();

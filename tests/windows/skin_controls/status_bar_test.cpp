@@ -103,8 +103,7 @@ protected:
         StartFormSkin(form->Handle(), TFormSkinSource{&elements, DefaultSkinControls(), {}, &data});
     ASSERT_TRUE(formSkin);
     // A bare status window is skinned by window handle; the window skin owns the skin.
-    (new TSkinStatusBar)
-        ->AttachWindow(bare, {&elements, DefaultSkinOptions()}, formSkin.get(), nullptr);
+    (new TSkinStatusBar)->AttachWindow(bare, {&elements, DefaultSkinOptions()}, formSkin.get());
     Pump();
   }
   void TearDown() override {

@@ -35,7 +35,9 @@ public:
     link.RequestAction = [this](TSkinData*, skin::TSkinAction action, int delay) {
       calls.push_back("action " + std::to_string(action) + " after " + std::to_string(delay));
     };
-    link.SetStartState = [this](int state) { calls.push_back("start " + std::to_string(state)); };
+    link.SetStartState = [this](skin::TStartState state) {
+      calls.push_back("start " + std::to_string(static_cast<int>(state)));
+    };
   }
   ~ManagerRecorder() { skin::SkinManagerLink() = saved_; }
   std::vector<std::string> calls;

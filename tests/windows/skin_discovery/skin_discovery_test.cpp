@@ -63,7 +63,7 @@ protected:
     PumpUntil(
         [&] {
           skinForm = skin::SkinManager()->FindSkinForm(form->Handle());
-          return skinForm && skinForm->State() == 1;
+          return skinForm && skinForm->State() == skin::TFormLife::Running;
         },
         3000);
     EXPECT_NE(skinForm, nullptr);
@@ -285,7 +285,7 @@ TEST_F(SkinDiscovery, ChildWindowsOfASystemDialogAreMatchedByClassAndStyle) {
   ASSERT_TRUE(PumpUntil(
       [&] {
         skinForm = skin::SkinManager()->FindSkinForm(dialog);
-        return skinForm && skinForm->State() == 1;
+        return skinForm && skinForm->State() == skin::TFormLife::Running;
       },
       3000));
   auto kind = [&](HWND wnd) {

@@ -163,7 +163,7 @@ TEST(SkinForm, FrameAndClientAreaComeFromTheBorderImages) {
   TWinSkinForm form({&skin.elements});
   Start(form, window.wnd);
   EXPECT_EQ(form.Frame(), (FrameSizes{kLeft, kTop, kRight, kBottom}));
-  EXPECT_EQ(form.State(), 1);
+  EXPECT_EQ(form.State(), skin::TFormLife::Running);
   EXPECT_EQ(::SendMessageW(window.wnd, SM_ISSKINNED, 0, 0), 1);
   EXPECT_FALSE(form.HookWindow(window.wnd)); // never hooked twice
 
@@ -266,7 +266,7 @@ TEST(SkinForm, CaptionButtonsShowTheirStatesAndAct) {
   SaveShot(window.wnd, L"close_hot.bmp");
   ::SendMessageW(window.wnd, WM_NCLBUTTONDOWN, HTCAPTION, PointParam(p));
   PumpFor(60);
-  EXPECT_EQ(close.FButtonState, 2);
+  EXPECT_EQ(close.FButtonState, TButtonState::Pressed);
   EXPECT_EQ(ScreenPixel(p.x, p.y), kFrameColours[1]); // pressed
   SaveShot(window.wnd, L"close_pressed.bmp");
   ::SendMessageW(window.wnd, WM_NCLBUTTONUP, HTCAPTION, PointParam(p));
@@ -278,7 +278,7 @@ TEST(SkinForm, CaptionButtonsShowTheirStatesAndAct) {
   ::SendMessageW(window.wnd, WM_NCMOUSEMOVE, HTCAPTION, PointParam({p.x - 200, p.y}));
   PumpFor(60);
   EXPECT_EQ(form.HotObject(), nullptr);
-  EXPECT_EQ(close.FButtonState, 1);
+  EXPECT_EQ(close.FButtonState, TButtonState::Normal);
 }
 
 TEST(SkinForm, WithoutMaximizeBoxTheButtonIsDisabled) {

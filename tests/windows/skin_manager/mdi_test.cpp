@@ -72,7 +72,8 @@ TWinSkinForm* SkinOf(HWND wnd) {
 
 // The skin has run its start (a normal child is fitted and has its region).
 bool Started(HWND wnd) {
-  return PumpUntil([&] { return SkinOf(wnd) && SkinOf(wnd)->State() == 1; }, 3000);
+  return PumpUntil([&] { return SkinOf(wnd) && SkinOf(wnd)->State() == skin::TFormLife::Running; },
+                   3000);
 }
 
 // The window's (or its client area's) rectangle in the coordinates of `to` (the screen: null).

@@ -50,11 +50,11 @@ TEST_F(SkinManager, SkinsAFormAtItsFirstActivation) {
   EXPECT_TRUE(skin::SkinManager()->Enabled);
   auto form = ShowForm();
   ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
-  EXPECT_EQ(skin::SkinManager()->StartState, 1);
+  EXPECT_EQ(skin::SkinManager()->StartState, skin::TStartState::Running);
   TWinSkinForm* skinForm = skin::SkinManager()->FindSkinForm(form->Handle());
   ASSERT_NE(skinForm, nullptr);
-  PumpUntil([&] { return skinForm->State() == 1; }, 2000);
-  EXPECT_EQ(skinForm->State(), 1);
+  PumpUntil([&] { return skinForm->State() == skin::TFormLife::Running; }, 2000);
+  EXPECT_EQ(skinForm->State(), skin::TFormLife::Running);
   // Activating it again does not skin it twice.
   const size_t count = skin::SkinManager()->SkinnedCount();
   ::SetActiveWindow(nullptr);
@@ -217,11 +217,11 @@ TEST_F(SkinManager, PicturesOfTheProgramsSkin) {
   ::SetCursorPos(GET_X_LPARAM(at), GET_Y_LPARAM(at)); // the hover timer checks the real cursor
   ::SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTCAPTION, at);
   PumpFor(100);
-  EXPECT_EQ(close->FButtonState, 3);
+  EXPECT_EQ(close->FButtonState, skin::TButtonState::Hot);
   SaveShot(form->Handle(), L"close_hot.bmp");
   ::SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
   PumpFor(100);
-  EXPECT_EQ(close->FButtonState, 2);
+  EXPECT_EQ(close->FButtonState, skin::TButtonState::Pressed);
   SaveShot(form->Handle(), L"close_pressed.bmp");
   ::SendMessageW(form->Handle(), WM_NCACTIVATE, FALSE, 0);
   PumpFor(100);

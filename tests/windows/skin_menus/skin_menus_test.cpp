@@ -858,8 +858,9 @@ std::vector<std::wstring> Captions(const TWinSkinMenu& bar) {
 
 TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) {
   MdiWithMenus mdi;
-  ASSERT_TRUE(
-      PumpUntil([&] { return SkinOf(mdi.frame) && SkinOf(mdi.frame)->State() == 1; }, 3000));
+  ASSERT_TRUE(PumpUntil(
+      [&] { return SkinOf(mdi.frame) && SkinOf(mdi.frame)->State() == skin::TFormLife::Running; },
+      3000));
   TWinSkinForm* skin = SkinOf(mdi.frame);
   ASSERT_NE(skin->Menus().Bar(), nullptr);
   const TWinSkinMenu& bar = *skin->Menus().Bar();

@@ -1,6 +1,6 @@
 #include "framework/bitmap.h"
 #include "framework/form.h"
-#include "skin/forms/skin_paint.h"
+#include "skin/common/skin_paint.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "skin/forms/core/nine_slice.h"
+#include "skin/data/core/nine_slice.h"
 
 #include <algorithm>
 

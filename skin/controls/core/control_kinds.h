@@ -1,6 +1,8 @@
-// Which control skinner a child control of a skinned form gets: the rules of the class map
-// (`Skin3rd`), the rules for the program's own control classes and the rules for foreign child
-// windows (inside system dialogs), decided from plain facts so that they can be tested alone.
+// Which control skinner a child control of a skinned form gets, decided from plain facts so that
+// it can be tested alone. Three tables of rules, one per kind of name, are read by one decider
+// (the first rule that matches applies): the class map (`Skin3rd` lines naming a kind for a
+// class), the rules for the program's own control classes, and the rules for foreign child
+// windows (inside system dialogs), by window class and style.
 #pragma once
 
 #include "skin/data/core/skin_options.h"
@@ -89,6 +91,9 @@ struct ControlFacts {
   std::string kindProperty; // value of its Kind property, if any
   int numButtons = -1;      // value of its NumButtons property, -1 when absent
 };
+
+// A windowed control with WS_VSCROLL or WS_HSCROLL, or a list box or memo.
+bool HasScrollBars(const ControlFacts& control);
 
 // The kind named by the class map for a class: the text after the first '=' of the first line
 // that, lower-cased, starts with the lower-cased class name and '=' (at most 50 characters).

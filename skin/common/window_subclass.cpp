@@ -1,4 +1,4 @@
-#include "skin/forms/window_subclass.h"
+#include "skin/common/window_subclass.h"
 
 namespace skin {
 

@@ -5,7 +5,7 @@
 // unhook.
 #pragma once
 
-#include "skin/forms/window_thunk.h"
+#include "skin/common/window_thunk.h"
 
 #include <windows.h>
 

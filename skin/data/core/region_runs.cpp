@@ -1,4 +1,4 @@
-#include "skin/forms/core/region_runs.h"
+#include "skin/data/core/region_runs.h"
 
 #include <algorithm>
 #include <climits>

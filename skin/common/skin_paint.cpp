@@ -1,7 +1,7 @@
-#include "skin/forms/skin_paint.h"
+#include "skin/common/skin_paint.h"
 
 #include "framework/bitmap.h"
-#include "skin/forms/core/region_runs.h"
+#include "skin/data/core/region_runs.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "skin/forms/window_thunk.h"
+#include "skin/common/window_thunk.h"
 
 #include "framework/exception.h"
 

@@ -6,7 +6,7 @@
 
 #include "framework/core/bitmap.h"
 #include "framework/handles.h"
-#include "skin/forms/core/nine_slice.h"
+#include "skin/data/core/nine_slice.h"
 
 #include <windows.h>
 

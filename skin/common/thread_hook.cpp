@@ -1,4 +1,4 @@
-#include "skin/forms/thread_hook.h"
+#include "skin/common/thread_hook.h"
 
 #include <stdexcept>
 #include <utility>
