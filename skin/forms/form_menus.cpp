@@ -457,14 +457,15 @@ bool TFormMenus::DrawOwnerDrawn(const DRAWITEMSTRUCT& draw) {
   HMENU menu = reinterpret_cast<HMENU>(draw.hwndItem);
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
   fw::TMenuItem* item = FBar->Menu() ? FBar->Menu()->FindItem(draw.itemID) : nullptr;
-  if (item) {
-    TMenuEntryView view = ViewOf(*item);
-    view.menu = menu;
+  if (!item && !FMenuTracking && FForm) return false;
+  TMenuEntryView view = item ? ViewOf(*item) : ViewOf(menu, draw.itemID);
+  view.menu = menu;
+  // The drop-downs of a right-to-left bar read from right to left too.
+  view.rightToLeft = view.rightToLeft || RightToLeft();
+  if (item)
     FPainter.DrawMenuItem(view, draw.hDC, draw.rcItem, selected);
-    return true;
-  }
-  if (!FMenuTracking && FForm) return false;
-  FPainter.DrawHandleItem(ViewOf(menu, draw.itemID), draw.hDC, draw.rcItem, selected);
+  else
+    FPainter.DrawHandleItem(view, draw.hDC, draw.rcItem, selected);
   return true;
 }
 
@@ -600,6 +601,7 @@ void TFormMenus::PopupSystemMenu(POINT screen, int windowState) {
   FSysMenu = std::make_unique<fw::TPopupMenu>(nullptr);
   FSysMenu->Tag = kSystemMenuTag;
   FSysMenu->Images = FSource.Component ? FSource.Component->MenuGlyphs() : nullptr;
+  FSysMenu->RightToLeft = FKind.rightToLeft;
   const bool images = FSysMenu->Images != nullptr;
   const int count = ::GetMenuItemCount(real);
   for (int i = 0; i < count; ++i) {

@@ -13,6 +13,9 @@ constexpr std::uint32_t kScSize = 0xF000, kScMove = 0xF010, kScMinimize = 0xF020
                         kScMaximize = 0xF030, kScNextWindow = 0xF040, kScPrevWindow = 0xF050,
                         kScClose = 0xF060, kScRestore = 0xF120;
 
+// Drop-down entries: the glyph's and the caption's gaps, and the shortcut's from the far edge.
+constexpr int kGlyphInset = 1, kCaptionGap = 3, kShortcutGap = 11;
+
 } // namespace
 
 bool SkinsMenuKind(TSkinControlTypes controls, MenuKind kind) {
@@ -70,6 +73,29 @@ int NeighbourItem(const std::vector<TRect>& bounds, int open, int step) {
       return i;
   }
   return -1;
+}
+
+MenuEntryColumns EntryColumns(int rowLeft, int rowRight, int elementLeft, int glyphSize,
+                              int captionWidth, bool rightToLeft) {
+  MenuEntryColumns c;
+  c.glyphLeft = rowLeft + kGlyphInset + elementLeft;
+  c.glyphRight = c.glyphLeft + glyphSize;
+  c.textLeft = c.glyphRight + kCaptionGap;
+  c.textRight = rowRight - kGlyphInset;
+  c.shortcutLeft = c.textLeft + captionWidth;
+  c.shortcutRight = rowRight - kShortcutGap;
+  if (!rightToLeft) return c;
+  // The mirror image inside the row.
+  const auto mirror = [rowLeft, rowRight](int& left, int& right) {
+    const int l = rowLeft + rowRight - right, r = rowLeft + rowRight - left;
+    left = l;
+    right = r;
+  };
+  mirror(c.glyphLeft, c.glyphRight);
+  mirror(c.textLeft, c.textRight);
+  mirror(c.shortcutLeft, c.shortcutRight);
+  c.rightToLeft = true;
+  return c;
 }
 
 SystemMenuEntry SystemMenuEntryFor(std::uint32_t command, int windowState, int caps,

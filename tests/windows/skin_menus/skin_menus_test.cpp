@@ -528,8 +528,24 @@ TEST_F(SkinMenus, AFormsMainMenuBecomesASkinnedMenuBar) {
   EXPECT_EQ(CountPixels({w.left + kLeft, barY - 2, w.left + kLeft + 30, barY + 12}, kTextColour),
             0);
   SaveShot(wnd, 10, L"menu_bar_rtl.bmp");
+  file->Items(1)->SetChecked(true);
   {
-    MenuScript script({KeyAfter(menus, 12, VK_LEFT), KeyAfter(menus, 13, VK_ESCAPE)});
+    // Its drop-down's entries are mirrored: the caption at the right, the check mark right of it.
+    MenuScript script({[&](HWND popup) {
+                         if (menus.OpenedItems().size() < 12) return false;
+                         const RECT r = EntryRect(popup, 1);
+                         const int middle = (r.left + r.right) / 2;
+                         EXPECT_GT(CountPixels({middle, r.top, r.right, r.bottom}, kTextColour), 5);
+                         EXPECT_EQ(CountPixels({r.left, r.top, middle, r.bottom}, kTextColour), 0);
+                         const RECT glyph{r.right - 17 - kItemLeftWidth, r.top + 1,
+                                          r.right - 1 - kItemLeftWidth, r.bottom - 1};
+                         const int area = (glyph.right - glyph.left) * (glyph.bottom - glyph.top);
+                         EXPECT_LT(CountPixels(glyph, kItem), area - 8) << "the check mark";
+                         testing_support::SaveWindowPng(popup, 24, L"skin_menus",
+                                                        L"drop_down_rtl.png");
+                         return true;
+                       },
+                       KeyAfter(menus, 12, VK_LEFT), KeyAfter(menus, 13, VK_ESCAPE)});
     ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
     EXPECT_TRUE(script.Done());
   }
@@ -598,6 +614,7 @@ TEST_F(SkinMenus, APlainMenuOfABareWindowWorksTheSame) {
   info.fMask = MIIM_FTYPE;
   ::GetMenuItemInfoW(alpha, 0, TRUE, &info);
   EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
+
   skin->Unhook();
   EXPECT_EQ(::GetMenu(window.wnd), bar);
 }
@@ -914,6 +931,7 @@ TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) 
   ::PostMessageW(mdi.Client(), SM_MDIREDRAW, reinterpret_cast<WPARAM>(child), 0);
   PumpFor(100);
   EXPECT_EQ(ScreenPixel(w.left + buttons[0].Left + 5, w.top + buttons[0].Top + 5), kMdiButtons[0]);
+
   const POINT close{w.left + buttons[2].Left + 5, w.top + buttons[2].Top + 5};
   ::SetCursorPos(close.x, close.y); // the hover tick keeps it hot
   ::SendMessageW(mdi.frame, WM_NCMOUSEMOVE, HTMENU, At(close));
