@@ -485,7 +485,11 @@ TMessageAnswer TFormMenus::Command(fw::TMessage& message) {
   // system commands they are.
   if (!FHost.SkinsFrame() || !IsRelayedSystemCommand(message.WParam, message.LParam))
     return TMessageAnswer::PassOn;
-  ::PostMessageW(FHandle, WM_SYSCOMMAND, LOWORD(message.WParam), 0);
+  // The bar of an MDI frame whose active child is maximized shows that child's system menu: its
+  // commands are the child's, as the MDI frame's own procedure has it.
+  bool maximized = false;
+  const HWND child = FHost.ActiveMdiChild(&maximized);
+  ::PostMessageW(child && maximized ? child : FHandle, WM_SYSCOMMAND, LOWORD(message.WParam), 0);
   message.Result = 0;
   return TMessageAnswer::Handled;
 }

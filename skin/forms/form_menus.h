@@ -40,6 +40,8 @@ public:
   virtual void RepaintFrame() = 0;
   // A bar appeared where there was none: the frame makes room for it.
   virtual void MakeRoomForBar() = 0;
+  // An MDI frame's active child, and whether it is maximized; null for none.
+  virtual HWND ActiveMdiChild(bool* maximized) const = 0;
   // The window's own procedure.
   virtual LRESULT CallWindow(const fw::TMessage& message) = 0;
 

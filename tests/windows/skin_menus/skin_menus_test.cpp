@@ -932,6 +932,22 @@ TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) 
   PumpFor(100);
   EXPECT_EQ(ScreenPixel(w.left + buttons[0].Left + 5, w.top + buttons[0].Top + 5), kMdiButtons[0]);
 
+  // A second child, maximized; a frame menu set meanwhile gets its system menu as the first
+  // item: what is chosen there is the child's, not the frame's.
+  HWND second = mdi.AddChild();
+  ::SendMessageW(mdi.Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
+  ::SendMessageW(mdi.Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(MdiWithMenus::frameMenu), 0);
+  PumpFor(300);
+  ASSERT_FALSE(bar.FItems.empty());
+  EXPECT_EQ(bar.FItems[0].FSubMenu, ::GetSystemMenu(second, FALSE));
+  {
+    MenuScript script({KeyAfter(skin->Menus(), 2, 'C'), Key(VK_ESCAPE)});
+    ::SendMessageW(mdi.frame, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  }
+  PumpFor(300);
+  EXPECT_FALSE(::IsWindow(second)) << "the child closed";
+  ASSERT_TRUE(::IsWindow(mdi.frame)) << "the frame stays";
+  EXPECT_TRUE(::IsZoomed(child));
   const POINT close{w.left + buttons[2].Left + 5, w.top + buttons[2].Top + 5};
   ::SetCursorPos(close.x, close.y); // the hover tick keeps it hot
   ::SendMessageW(mdi.frame, WM_NCMOUSEMOVE, HTMENU, At(close));
