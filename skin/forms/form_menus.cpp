@@ -146,7 +146,7 @@ void TFormMenus::GiveBackMenuUpdate() {
 }
 
 int TFormMenus::MenuBarHeight() const {
-  return FBar ? ::GetSystemMetrics(SM_CYMENU) : 0;
+  return HasMenuBar() ? ::GetSystemMetrics(SM_CYMENU) : 0;
 }
 
 void TFormMenus::SkinMenuBar() {
@@ -522,22 +522,26 @@ void TFormMenus::OpenItemAt(POINT framePoint) {
 TMessageAnswer TFormMenus::MenuChanged(fw::TMessage& message) {
   if (!FHost.SkinsFrame()) return TMessageAnswer::PassOn;
   message.Result = FHost.CallWindow(message);
+  // The window's menu, or the form's that the bar took from it; none when the form has none.
   HMENU menu = ::GetMenu(FHandle);
   fw::TMainMenu* formMenu = FForm ? FForm->Menu() : nullptr;
-  if (!menu && FBar && formMenu) menu = formMenu->Handle();
+  if (!menu && formMenu) menu = formMenu->Handle();
   const bool menuUpdate = !FSource.Component || FSource.Component->MenuUpdate;
-  if (menu && menuUpdate && !FKind.IsMdiChild()) BuildBar(menu, false);
+  if (menuUpdate && !FKind.IsMdiChild()) BuildBar(menu, false);
   if (::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
   FHost.RepaintFrame();
   return TMessageAnswer::Handled;
 }
 
 void TFormMenus::BuildBar(HMENU menu, bool mdiMerge) {
-  const bool hadBar = FBar != nullptr;
-  if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FSource);
-  if (!FBar->BuildItems(FHandle, menu, FForm ? FForm->Menu() : nullptr, mdiMerge) && !hadBar)
+  const bool hadBar = HasMenuBar();
+  if (!menu) {
     FBar.reset();
-  if (FBar && !hadBar) FHost.MakeRoomForBar();
+  } else {
+    if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FSource);
+    FBar->BuildItems(FHandle, menu, FForm ? FForm->Menu() : nullptr, mdiMerge);
+  }
+  if (HasMenuBar() != hadBar) FHost.FitMenuBar();
 }
 
 void TFormMenus::MdiCreate() {
@@ -557,7 +561,8 @@ void TFormMenus::MdiSetMenu(HMENU frameMenu) {
 void TFormMenus::MdiDestroyed(bool last) {
   if (!last || !FBar) return;
   GiveBackMenuUpdate();
-  FBar->BuildItems(FHandle, nullptr, FForm ? FForm->Menu() : nullptr);
+  HMENU menu = ::GetMenu(FHandle);
+  BuildBar(menu ? menu : FBar->MenuHandle(), false);
   if (::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
   FHost.RepaintFrame();
 }

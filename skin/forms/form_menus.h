@@ -38,8 +38,8 @@ public:
   virtual TRect MenuBarRect() const = 0;
   virtual POINT WindowToFrame(POINT screen) const = 0;
   virtual void RepaintFrame() = 0;
-  // A bar appeared where there was none: the frame makes room for it.
-  virtual void MakeRoomForBar() = 0;
+  // A bar appeared where there was none, or went: the frame makes room for it or takes it back.
+  virtual void FitMenuBar() = 0;
   // An MDI frame's active child, and whether it is maximized; null for none.
   virtual HWND ActiveMdiChild(bool* maximized) const = 0;
   // The window's own procedure.
@@ -77,7 +77,9 @@ public:
   void GiveBackMenuUpdate();
   // How much the client area grew when the system's menu bar was taken away.
   int ClientGrowth() const { return FClientGrowth; }
-  bool HasMenuBar() const { return FBar != nullptr; }
+  // A bar shows: the window has a menu with items. (A menu emptied meanwhile stays the bar's, to
+  // be given back to the window, but takes no room.)
+  bool HasMenuBar() const { return FBar && !FBar->FItems.empty(); }
   int MenuBarHeight() const;
   bool Tracking() const { return FMenuTracking; }
 
@@ -140,7 +142,8 @@ private:
   TRect BarRect() const;
   // The bar reads from right to left: the window does, or the form's main menu.
   bool RightToLeft() const;
-  // Reads the bar's items from `menu`, making the bar (and room for it) when there was none.
+  // Reads the bar's items from `menu`, making the bar (and room for it) when there was none; no
+  // menu, no bar, and an emptied menu's bar takes its room back.
   void BuildBar(HMENU menu, bool mdiMerge);
 
   TMenuHost& FHost;

@@ -261,7 +261,7 @@ private:
   bool FrameActive() const override { return FActive; }
   TRect MenuBarRect() const override;
   void RepaintFrame() override { PaintFrame(nullptr); }
-  void MakeRoomForBar() override;
+  void FitMenuBar() override;
   LRESULT CallWindow(const fw::TMessage& message) override {
     return PassOn(message.Msg, message.WParam, message.LParam);
   }

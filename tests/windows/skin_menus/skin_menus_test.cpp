@@ -351,6 +351,15 @@ struct AltHeld {
   BYTE saved[256];
 };
 
+// The height of a window's frame above its client area.
+int ClientTop(HWND wnd) {
+  RECT w;
+  ::GetWindowRect(wnd, &w);
+  POINT origin{0, 0};
+  ::ClientToScreen(wnd, &origin);
+  return origin.y - w.top;
+}
+
 // A key once the bar has opened `count` drop-downs.
 std::function<bool(HWND)> KeyAfter(const TFormMenus& menus, size_t count, WPARAM key) {
   return [&menus, count, key](HWND popup) {
@@ -551,6 +560,31 @@ TEST_F(SkinMenus, AFormsMainMenuBecomesASkinnedMenuBar) {
   }
   EXPECT_EQ(menus.OpenedItems().back(), 1);
   menu->RightToLeft = false;
+
+  // Emptied, the form's menu takes its bar and its room away; filled again, both are back. The
+  // window keeps its size.
+  const int menuHeight = ::GetSystemMetrics(SM_CYMENU);
+  const int height = w.bottom - w.top;
+  menu->Items().Clear();
+  PumpFor(100);
+  ::GetWindowRect(wnd, &w);
+  EXPECT_EQ(w.bottom - w.top, height);
+  EXPECT_EQ(ClientTop(wnd), kTop);
+  EXPECT_NE(ScreenPixel(w.right - kRight - 4, w.top + kTop + 2), kBar);
+  testing_support::SaveWindowPng(wnd, 10, L"skin_menus", L"menu_emptied.png");
+  menu->Items().Add(L"&Again")->Add(L"&Item");
+  PumpFor(100);
+  EXPECT_EQ(ClientTop(wnd), kTop + menuHeight);
+  EXPECT_EQ(ScreenPixel(w.right - kRight - 4, w.top + kTop + 2), kBar);
+  // Taken away, no bar is left; given back, it shows again.
+  form->SetMenu(nullptr);
+  PumpFor(100);
+  EXPECT_EQ(menus.Bar(), nullptr);
+  EXPECT_EQ(ClientTop(wnd), kTop);
+  EXPECT_NE(ScreenPixel(w.right - kRight - 4, w.top + kTop + 2), kBar);
+  form->SetMenu(menu);
+  PumpFor(100);
+  EXPECT_EQ(ClientTop(wnd), kTop + menuHeight);
 
   // Unhooked, the window gets its menu back and keeps its client size.
   RECT before;
