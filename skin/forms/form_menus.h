@@ -1,15 +1,18 @@
 // The menu side of a form skin: the skinned menu bar inside the skinned frame and the tracking of
-// its drop-downs (arrow keys and the mouse move between bar items), the skinned system menu, the
-// owner-drawn entries of drop-downs and of the form's popup menus, and the form's menu messages
-// (WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR, WM_MENUSELECT, menu commands,
-// SC_KEYMENU, CM_MENUCHANGED, CM_DIALOGCHAR). The form skin owns one; it is a unit of the form
-// skin's chain of message handlers and sees the form skin only through TMenuHost.
+// its drop-downs (arrow keys and the mouse move between bar items, as on a real menu bar: an item
+// without a drop-down is highlighted, not run, and a click on the open item's title closes it),
+// the skinned system menu, the owner-drawn entries of drop-downs and of the form's popup menus,
+// and the form's menu messages (WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR,
+// WM_MENUSELECT, menu commands, SC_KEYMENU, CM_MENUCHANGED, CM_DIALOGCHAR). The form skin owns
+// one; it is a unit of the form skin's chain of message handlers and sees the form skin only
+// through TMenuHost.
 #pragma once
 
 #include "framework/control.h"
 #include "framework/menus.h"
 #include "skin/common/message_answer.h"
 #include "skin/forms/core/frame_geometry.h"
+#include "skin/forms/core/menu_geometry.h"
 #include "skin/forms/menu_bar.h"
 #include "skin/forms/menu_paint.h"
 #include "skin/forms/skin_source.h"
@@ -105,9 +108,10 @@ public:
   // The hover tick: a hot item the cursor left goes back to normal.
   void HoverTick(POINT framePoint);
 
-  // For tests: the bar and the items opened so far, in order.
+  // For tests: the bar, the items opened so far, in order, and the highlighted one (-1 for none).
   const TWinSkinMenu* Bar() const { return FBar.get(); }
   const std::vector<int>& OpenedItems() const { return FOpened; }
+  int HotItem() const { return FHotItem; }
   const fw::TPopupMenu* SystemMenu() const { return FSysMenu.get(); }
 
 private:
@@ -131,12 +135,34 @@ private:
   friend struct TMenuTrackingState;
   friend struct TSkinItemPainter;
   friend struct TSkinItemMeasure;
-  // Opens the drop-down of bar item `index` and, when the user moves to a neighbour meanwhile,
-  // that one's after it closed. False for a command item.
-  bool OpenMenuItem(int index);
-  // Asks the open drop-down to close and item `index` to open after it.
-  void SwitchTo(int index);
-  void OnMenuFilter(int code, LPARAM lParam);
+  // What comes after a drop-down closed or a highlight ended: the item to go to (-1 for none) and
+  // how it was reached, and the command chosen (0 for none).
+  struct TBarStep {
+    int next = -1;
+    TBarApproach approach = TBarApproach::Neighbour;
+    UINT command = 0;
+  };
+  // Does with bar item `index` what the way it was reached asks (opens its drop-down, highlights
+  // it or runs its command) and goes on to the items the user moves to from there.
+  void OpenMenuItem(int index, TBarApproach approach);
+  // The drop-down of `item` until it closes.
+  TBarStep TrackDropDown(const TMenuBtn& item);
+  // Item `index` highlighted without a drop-down: the bar keeps the keyboard and the mouse until
+  // the user runs it, moves to an item that opens, or leaves.
+  TBarStep HighlightItem(int index);
+  // One message of the highlight: true when the highlight ends (with `step` filled in).
+  bool HighlightInput(const MSG& m, int& index, TBarStep& step);
+  bool HighlightKey(WPARAM key, int& index, TBarStep& step);
+  bool HighlightPress(POINT screen, int index, TBarStep& step);
+  // The highlight moves to `next`; an item that opens ends it.
+  bool MoveHighlight(int next, int& index, TBarStep& step);
+  // Asks the open drop-down to close and item `index` to come after it.
+  void SwitchTo(int index, TBarApproach approach);
+  // A press on bar item `index` while a drop-down is open: on its own title it closes it (as a
+  // real bar does), on another item that one comes next.
+  void PressDuringDropDown(int index);
+  // The menu loop's messages; true for a message the bar took for itself.
+  bool OnMenuFilter(int code, MSG& m);
   void SetHot(int index, TButtonState state);
   void SkinMainMenus(bool on);
   TRect BarRect() const;
@@ -156,7 +182,7 @@ private:
   std::unique_ptr<TWinSkinMenu> FBar;
   std::unique_ptr<fw::TPopupMenu> FSysMenu;
   int FClientGrowth = 0;
-  bool FMenuTracking = false;
+  bool FMenuTracking = false; // a drop-down of the bar is open, or an item highlighted
   int FHotItem = -1;
   std::vector<int> FOpened;
 };

@@ -13,6 +13,10 @@ constexpr std::uint32_t kScSize = 0xF000, kScMove = 0xF010, kScMinimize = 0xF020
                         kScMaximize = 0xF030, kScNextWindow = 0xF040, kScPrevWindow = 0xF050,
                         kScClose = 0xF060, kScRestore = 0xF120;
 
+// The virtual keys the bar answers while it highlights an item.
+constexpr unsigned kVkReturn = 0x0D, kVkMenu = 0x12, kVkEscape = 0x1B, kVkLeft = 0x25,
+                   kVkRight = 0x27, kVkF10 = 0x79;
+
 // Drop-down entries: the glyph's and the caption's gaps, and the shortcut's from the far edge.
 constexpr int kGlyphInset = 1, kCaptionGap = 3, kShortcutGap = 11;
 
@@ -73,6 +77,36 @@ int NeighbourItem(const std::vector<TRect>& bounds, int open, int step) {
       return i;
   }
   return -1;
+}
+
+TBarLanding LandOnBarItem(bool hasDropDown, bool enabled, TBarApproach approach) {
+  if (hasDropDown && enabled) return TBarLanding::OpenDropDown;
+  switch (approach) {
+  case TBarApproach::Neighbour:
+  case TBarApproach::MenuKey:
+    return TBarLanding::Highlight;
+  case TBarApproach::Click:
+  case TBarApproach::Accelerator:
+    return enabled ? TBarLanding::RunCommand : TBarLanding::Nothing;
+  }
+  return TBarLanding::Nothing;
+}
+
+TBarKey BarKeyOf(unsigned virtualKey, bool rightToLeft) {
+  switch (virtualKey) {
+  case kVkLeft:
+    return rightToLeft ? TBarKey::Next : TBarKey::Previous;
+  case kVkRight:
+    return rightToLeft ? TBarKey::Previous : TBarKey::Next;
+  case kVkReturn:
+    return TBarKey::Run;
+  case kVkEscape:
+  case kVkMenu:
+  case kVkF10:
+    return TBarKey::Leave;
+  default:
+    return TBarKey::None;
+  }
 }
 
 MenuEntryColumns EntryColumns(int rowLeft, int rowRight, int elementLeft, int glyphSize,

@@ -1,6 +1,6 @@
-// Menu decisions without windows: bar layout, arrow-key neighbours, drop-down entry columns, the
-// system menu's entries, which menus a component skins and which commands are relayed as system
-// commands.
+// Menu decisions without windows: bar layout, arrow-key neighbours, what the bar does with an item
+// it reaches, drop-down entry columns, the system menu's entries, which menus a component skins
+// and which commands are relayed as system commands.
 #include "skin/forms/core/frame_geometry.h"
 #include "skin/forms/core/menu_geometry.h"
 
@@ -37,6 +37,27 @@ TEST(MenuGeometry, ArrowsWrapAndNeverLandOnAnItemWithoutBounds) {
   EXPECT_EQ(NeighbourItem(bounds, 2, -1), 0);
   EXPECT_EQ(NeighbourItem({{0, 0, 10, 10}, {}}, 0, +1), -1); // nowhere else to go
   EXPECT_EQ(NeighbourItem({}, -1, +1), -1);
+}
+
+TEST(MenuGeometry, MovingOntoAnItemThatCannotOpenOnlyHighlightsIt) {
+  for (TBarApproach a : {TBarApproach::Click, TBarApproach::Accelerator, TBarApproach::MenuKey,
+                         TBarApproach::Neighbour})
+    EXPECT_EQ(LandOnBarItem(true, true, a), TBarLanding::OpenDropDown);
+  EXPECT_EQ(LandOnBarItem(false, true, TBarApproach::Neighbour), TBarLanding::Highlight);
+  EXPECT_EQ(LandOnBarItem(true, false, TBarApproach::Neighbour), TBarLanding::Highlight);
+  EXPECT_EQ(LandOnBarItem(false, true, TBarApproach::MenuKey), TBarLanding::Highlight);
+  EXPECT_EQ(LandOnBarItem(false, true, TBarApproach::Click), TBarLanding::RunCommand);
+  EXPECT_EQ(LandOnBarItem(false, true, TBarApproach::Accelerator), TBarLanding::RunCommand);
+  EXPECT_EQ(LandOnBarItem(false, false, TBarApproach::Click), TBarLanding::Nothing);
+  EXPECT_EQ(LandOnBarItem(true, false, TBarApproach::Click), TBarLanding::Nothing);
+  // Keys on a highlighted item: the arrows the other way round in a right-to-left bar.
+  EXPECT_EQ(BarKeyOf(0x25, false), TBarKey::Previous);
+  EXPECT_EQ(BarKeyOf(0x25, true), TBarKey::Next);
+  EXPECT_EQ(BarKeyOf(0x27, true), TBarKey::Previous);
+  EXPECT_EQ(BarKeyOf(0x0D, false), TBarKey::Run);
+  EXPECT_EQ(BarKeyOf(0x1B, false), TBarKey::Leave);
+  EXPECT_EQ(BarKeyOf(0x79, false), TBarKey::Leave);
+  EXPECT_EQ(BarKeyOf(0x28, false), TBarKey::None);
 }
 
 TEST(MenuGeometry, ARightToLeftEntryIsTheMirrorImage) {

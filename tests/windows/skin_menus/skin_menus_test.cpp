@@ -140,24 +140,35 @@ HWND OpenPopup() {
   return found;
 }
 
-// Runs steps while a menu loop is open: each tick runs the next step once a popup shows; a step
-// returns false to be tried again on the next tick. A script that stalls closes the menu after
-// a few seconds, so that a failing test ends.
+// Runs steps while a menu loop is open: each tick runs the next step once a popup shows (or at
+// once, for a step made with Anytime: the bar highlights an item without a drop-down); a step
+// returns false to be tried again on the next tick. A script that stalls sends Escape after a
+// few seconds, so that a failing test ends.
+struct MenuStep {
+  template <class F> MenuStep(F f) : run(std::move(f)) {}
+  std::function<bool(HWND popup)> run;
+  bool needsPopup = true;
+};
+MenuStep Anytime(std::function<bool(HWND)> f) {
+  MenuStep step(std::move(f));
+  step.needsPopup = false;
+  return step;
+}
 struct MenuScript {
-  static inline std::vector<std::function<bool(HWND popup)>> steps;
+  static inline std::vector<MenuStep> steps;
   static inline size_t next = 0;
   static inline int ticks = 0;
-  static constexpr int kMaxTicks = 60;
+  static constexpr int kMaxTicks = 80;
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND popup = OpenPopup();
-    if (!popup || next >= steps.size()) return;
+    if (next >= steps.size()) return;
     if (++ticks > kMaxTicks) {
-      ::PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+      ::PostMessageW(popup ? popup : ::GetActiveWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
       return;
     }
-    if (steps[next](popup)) ++next;
+    if ((popup || !steps[next].needsPopup) && steps[next].run(popup)) ++next;
   }
-  explicit MenuScript(std::vector<std::function<bool(HWND)>> s) {
+  explicit MenuScript(std::vector<MenuStep> s) {
     steps = std::move(s);
     next = 0;
     ticks = 0;
@@ -350,6 +361,25 @@ struct AltHeld {
   ~AltHeld() { ::SetKeyboardState(saved); }
   BYTE saved[256];
 };
+
+// A real click of the left button at a screen point.
+void Click(POINT p) {
+  ::SetCursorPos(p.x, p.y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, input, sizeof(INPUT));
+}
+
+// A key to `wnd` once the bar highlights `item` with no drop-down open.
+MenuStep KeyOnHighlight(const TFormMenus& menus, HWND wnd, int item, WPARAM key) {
+  return Anytime([&menus, wnd, item, key](HWND popup) {
+    if (popup || menus.HotItem() != item) return false;
+    ::PostMessageW(wnd, WM_KEYDOWN, key, 0);
+    return true;
+  });
+}
 
 // The height of a window's frame above its client area.
 int ClientTop(HWND wnd) {
@@ -606,6 +636,11 @@ TEST_F(SkinMenus, APlainMenuOfABareWindowWorksTheSame) {
   ::AppendMenuW(alpha, MF_STRING, 102, L"&Two");
   ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(alpha), L"&Alpha");
   ::AppendMenuW(bar, MF_STRING, 200, L"&Beta");
+  HMENU gamma = ::CreatePopupMenu(), delta = ::CreatePopupMenu();
+  ::AppendMenuW(gamma, MF_STRING, 301, L"&Hidden");
+  ::AppendMenuW(bar, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(gamma), L"&Gamma");
+  ::AppendMenuW(delta, MF_STRING, 401, L"&Four");
+  ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(delta), L"&Delta");
   TestWindow window(bar);
   TWinSkinForm* skin = SkinOf(window.wnd);
   ASSERT_NE(skin, nullptr);
@@ -649,6 +684,63 @@ TEST_F(SkinMenus, APlainMenuOfABareWindowWorksTheSame) {
   ::GetMenuItemInfoW(alpha, 0, TRUE, &info);
   EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
 
+  // The arrows move onto a command item and a disabled one without running or opening them: they
+  // are highlighted, and the moving goes on past them.
+  HWND wnd = window.wnd;
+  {
+    MenuScript script({KeyAfter(menus, 3, VK_RIGHT), KeyOnHighlight(menus, wnd, 1, VK_RIGHT),
+                       KeyOnHighlight(menus, wnd, 2, VK_RIGHT), KeyAfter(menus, 4, VK_LEFT),
+                       KeyOnHighlight(menus, wnd, 2, VK_LEFT),
+                       KeyOnHighlight(menus, wnd, 1, VK_ESCAPE)});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(script.Done());
+  }
+  PumpFor(100);
+  EXPECT_EQ(TestWindow::commands, std::vector<UINT>({102, 200}));
+  EXPECT_EQ(menus.OpenedItems(), std::vector<int>({0, 0, 0, 3}));
+  EXPECT_EQ(menus.HotItem(), -1);
+
+  // The mouse alike: over the command item it is highlighted; back over an item that opens, that
+  // one opens. Enter on the highlighted command item runs it.
+  const POINT alphaTitle = ScreenPointOfItem(wnd, menus.Bar()->FItems[0], 6, 6);
+  const POINT betaTitle = ScreenPointOfItem(wnd, menus.Bar()->FItems[1], 6, 6);
+  {
+    MenuScript script({[&](HWND) {
+                         if (menus.OpenedItems().size() < 5) return false;
+                         ::SetCursorPos(betaTitle.x, betaTitle.y);
+                         return true;
+                       },
+                       Anytime([&](HWND popup) {
+                         if (popup || menus.HotItem() != 1) return false;
+                         testing_support::SaveWindowPng(wnd, 10, L"skin_menus",
+                                                        L"menu_bar_highlight.png");
+                         ::SetCursorPos(alphaTitle.x, alphaTitle.y);
+                         return true;
+                       }),
+                       KeyAfter(menus, 6, VK_RIGHT), KeyOnHighlight(menus, wnd, 1, VK_RETURN)});
+    ::SendMessageW(wnd, WM_NCLBUTTONDOWN, HTMENU, At(alphaTitle));
+    EXPECT_TRUE(script.Done());
+  }
+  PumpFor(100);
+  EXPECT_EQ(TestWindow::commands, std::vector<UINT>({102, 200, 200}));
+  EXPECT_EQ(menus.OpenedItems(), std::vector<int>({0, 0, 0, 3, 0, 0}));
+
+  // A click on the open item's title closes its drop-down, and nothing opens it again.
+  {
+    MenuScript script({[&](HWND) {
+      if (menus.OpenedItems().size() < 7) return false;
+      Click(alphaTitle);
+      return true;
+    }});
+    ::SendMessageW(wnd, WM_NCLBUTTONDOWN, HTMENU, At(alphaTitle));
+    EXPECT_TRUE(script.Done());
+  }
+  {
+    MenuScript closer({Key(VK_ESCAPE)}); // for a drop-down that opens again
+    PumpFor(400);
+    EXPECT_FALSE(closer.Done()) << "the drop-down stayed closed";
+  }
+  EXPECT_EQ(menus.OpenedItems().size(), 7u);
   skin->Unhook();
   EXPECT_EQ(::GetMenu(window.wnd), bar);
 }
