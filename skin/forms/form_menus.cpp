@@ -126,6 +126,8 @@ TFormMenus::TFormMenus(TMenuHost& host, const TFormSkinSource& source)
 
 TFormMenus::~TFormMenus() {
   if (Tracked().form == this) Tracked().form = nullptr;
+  // An open menu of ours ends: its entries were ours to draw.
+  if (FMenuTracking || FSystemMenuShown) ::EndMenu();
 }
 
 void TFormMenus::Attach(HWND wnd, fw::TForm* form, const WindowKind& kind) {
@@ -295,6 +297,8 @@ void TFormMenus::PressDuringDropDown(int index) {
 }
 
 void TFormMenus::OpenMenuItem(int index, TBarApproach approach) {
+  // The loop keeps on its stack what it needs after a menu loop: that loop may free this object.
+  const TLiveness::TWatch alive = FLiveness.Watch();
   const HWND wnd = FHandle;
   while (index >= 0 && FBar && index < static_cast<int>(FBar->FItems.size())) {
     FBar->Layout(wnd, BarRect(), RightToLeft());
@@ -317,13 +321,16 @@ void TFormMenus::OpenMenuItem(int index, TBarApproach approach) {
       step = TrackDropDown(item);
       break;
     }
+    // The command chosen reaches the window even when its skin went meanwhile.
     if (step.command) ::PostMessageW(wnd, WM_COMMAND, step.command, 0);
+    if (!alive) return;
     index = step.next;
     approach = step.approach;
   }
 }
 
 TFormMenus::TBarStep TFormMenus::TrackDropDown(const TMenuBtn& item) {
+  const TLiveness::TWatch alive = FLiveness.Watch();
   const HWND wnd = FHandle;
   const bool rightToLeft = RightToLeft();
   TMenuTrackingState& state = Tracked();
@@ -357,12 +364,14 @@ TFormMenus::TBarStep TFormMenus::TrackDropDown(const TMenuBtn& item) {
   state.openIndex = -1;
   RestoreOwnerDrawn(ownerDrawn);
   const TBarStep step{state.switchTo, state.switchHow, command};
+  if (!alive) return step;
   FMenuTracking = false;
   SetHot(-1, TButtonState::Normal);
   return step;
 }
 
 TFormMenus::TBarStep TFormMenus::HighlightItem(int index) {
+  const TLiveness::TWatch alive = FLiveness.Watch();
   const HWND wnd = FHandle;
   TBarStep step;
   FMenuTracking = true;
@@ -379,6 +388,7 @@ TFormMenus::TBarStep TFormMenus::HighlightItem(int index) {
       break;
     }
     done = HighlightInput(m, index, step);
+    if (!alive) return step;
     // A command handler took the menu away or rebuilt it shorter: nothing is left to highlight.
     if (!FBar || index >= static_cast<int>(FBar->FItems.size())) {
       step = {};
@@ -767,11 +777,12 @@ void TFormMenus::PopupSystemMenu(POINT screen, int windowState) {
   HWND wnd = FHandle;
   HMENU real = ::GetSystemMenu(wnd, FALSE);
   if (!real) return;
-  FSysMenu = std::make_unique<fw::TPopupMenu>(nullptr);
-  FSysMenu->Tag = kSystemMenuTag;
-  FSysMenu->Images = FSource.Component ? FSource.Component->MenuGlyphs() : nullptr;
-  FSysMenu->RightToLeft = FKind.rightToLeft;
-  const bool images = FSysMenu->Images != nullptr;
+  const TLiveness::TWatch alive = FLiveness.Watch();
+  auto menu = std::make_shared<fw::TPopupMenu>(nullptr);
+  menu->Tag = kSystemMenuTag;
+  menu->Images = FSource.Component ? FSource.Component->MenuGlyphs() : nullptr;
+  menu->RightToLeft = FKind.rightToLeft;
+  const bool images = menu->Images != nullptr;
   const int count = ::GetMenuItemCount(real);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{};
@@ -791,18 +802,24 @@ void TFormMenus::PopupSystemMenu(POINT screen, int windowState) {
     item->OnClick = [wnd, command](fw::TObject*) {
       ::PostMessageW(wnd, WM_SYSCOMMAND, command, 0);
     };
-    item->OnDrawItem = [this](fw::TObject* sender, HDC dc, const RECT& rect, bool selected) {
-      FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
+    // The entries are drawn by this object only while it lives.
+    item->OnDrawItem = [this, alive](fw::TObject* sender, HDC dc, const RECT& rect, bool selected) {
+      if (alive)
+        FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
     };
-    item->OnMeasureItem = [this, images](fw::TObject*, HDC, int& width, int&) {
-      width += FPainter.PopupExtraWidth(images);
+    item->OnMeasureItem = [this, alive, images](fw::TObject*, HDC, int& width, int&) {
+      if (alive) width += FPainter.PopupExtraWidth(images);
     };
-    FSysMenu->Items().Add(std::move(item));
+    menu->Items().Add(std::move(item));
   }
-  FSysMenu->SetOwnerDraw(true);
-  FSysMenu->Alignment = FKind.rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+  menu->SetOwnerDraw(true);
+  menu->Alignment = FKind.rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+  FSysMenu = menu;
   TellMenuKind(MenuKind::System, false);
-  FSysMenu->Popup(screen.x, screen.y);
+  FSystemMenuShown = true;
+  // The menu lives on `menu` until its loop ended, even when that loop freed this object.
+  menu->Popup(screen.x, screen.y);
+  if (alive) FSystemMenuShown = false;
 }
 
 } // namespace skin

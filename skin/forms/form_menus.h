@@ -6,10 +6,16 @@
 // WM_MENUSELECT, menu commands, SC_KEYMENU, CM_MENUCHANGED, CM_DIALOGCHAR). The form skin owns
 // one; it is a unit of the form skin's chain of message handlers and sees the form skin only
 // through TMenuHost.
+//
+// Menu loops run timers and commands, and any of them may switch the skin off or destroy the
+// window, freeing this object while one of its calls waits for the loop: such a call keeps what
+// it needs on its stack and touches nothing of the object after the loop unless its TLiveness
+// watch says it still lives. Its open menu ends with it.
 #pragma once
 
 #include "framework/control.h"
 #include "framework/menus.h"
+#include "skin/common/liveness.h"
 #include "skin/common/message_answer.h"
 #include "skin/forms/core/frame_geometry.h"
 #include "skin/forms/core/menu_geometry.h"
@@ -180,11 +186,14 @@ private:
   bool FSavedMenuUpdate = true; // the component's MenuUpdate before MDI children came
   TMenuPainter FPainter;
   std::unique_ptr<TWinSkinMenu> FBar;
-  std::unique_ptr<fw::TPopupMenu> FSysMenu;
+  // Shared with the system menu's own loop, which outlives this object when it frees it.
+  std::shared_ptr<fw::TPopupMenu> FSysMenu;
   int FClientGrowth = 0;
-  bool FMenuTracking = false; // a drop-down of the bar is open, or an item highlighted
+  bool FMenuTracking = false;    // a drop-down of the bar is open, or an item highlighted
+  bool FSystemMenuShown = false; // the skinned system menu is open
   int FHotItem = -1;
   std::vector<int> FOpened;
+  TLiveness FLiveness;
 };
 
 } // namespace skin

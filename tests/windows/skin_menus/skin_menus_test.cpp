@@ -1,5 +1,7 @@
 // Skinned menus on real windows under a running skin manager: the system menu, popup menus and
 // the menu bar, with a purpose-made skin whose solid colours tell every part apart on the screen.
+// Freed memory is poisoned here, so that a skin object used after a menu loop freed it fails at
+// once.
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/core/bmp_writer.h"
@@ -14,9 +16,45 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
+
+// Every freed block is filled with 0xDD and kept from reuse for the next few thousand frees: a
+// pointer read from a freed object is 0xDDDDDDDD, which no program memory is at, and a write into
+// a freed object shows in FreedMemoryUntouched.
+namespace {
+constexpr unsigned char kFreed = 0xDD;
+void* freedBlocks[4096] = {};
+std::size_t nextFreed = 0;
+bool FreedMemoryUntouched() {
+  for (void* block : freedBlocks) {
+    const auto* bytes = static_cast<const unsigned char*>(block);
+    for (std::size_t i = 0; block && i < _msize(block); ++i)
+      if (bytes[i] != kFreed) return false;
+  }
+  return true;
+}
+} // namespace
+void* operator new(std::size_t size) {
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  if (!p) return;
+  std::memset(p, kFreed, _msize(p));
+  std::free(freedBlocks[nextFreed]);
+  freedBlocks[nextFreed] = p;
+  nextFreed = (nextFreed + 1) % std::size(freedBlocks);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  operator delete(p);
+}
 
 using namespace skin;
 using fw::Pixel;
@@ -1161,4 +1199,80 @@ TEST_F(SkinMenus, MenuItemsKeepTheSkinsPaintersAcrossASkinChangeAndLoseThemAtUnh
   EXPECT_FALSE(popup->OwnerDraw());
   EXPECT_FALSE(open->OnDrawItem || open->OnMeasureItem || later->OnDrawItem);
   EXPECT_TRUE(own->OnDrawItem);
+}
+
+TEST_F(SkinMenus, AMenuWhoseSkinGoesWhileItIsOpenEndsAndLeavesNothingBehind) {
+  auto form = std::make_unique<fw::TForm>(nullptr);
+  form->SetCaption(L"Skin goes");
+  form->SetBounds(120, 100, 420, 300);
+  auto* menu = new fw::TMainMenu(form.get());
+  menu->Items().Add(L"&File")->Add(L"&Open");
+  form->SetMenu(menu);
+  form->Show();
+  ::SetForegroundWindow(form->Handle());
+  PumpFor(400);
+  HWND wnd = form->Handle();
+  ASSERT_NE(SkinOf(wnd), nullptr);
+  // A menu that stays open once its skin went is closed by Escape, and told.
+  bool stayed = false;
+  const auto escapeWhenStayed = [&](std::function<bool()> gone) {
+    return Anytime([&stayed, gone](HWND popup) {
+      if (!gone()) return false;
+      stayed = popup != nullptr;
+      if (popup) ::PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+      return true;
+    });
+  };
+  // The skin switched off by the manager's timer, inside the loop of an open menu: the menu ends,
+  // and nothing of the freed skin is used afterwards.
+  const auto skinOffWhileOpen = [&](WPARAM key) {
+    MenuScript script({[&](HWND) {
+                         data->SetActive(false);
+                         return true;
+                       },
+                       escapeWhenStayed([&] { return SkinOf(wnd) == nullptr; })});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, key);
+    EXPECT_EQ(SkinOf(wnd), nullptr);
+    EXPECT_FALSE(stayed);
+    EXPECT_TRUE(FreedMemoryUntouched());
+    PumpFor(100);
+    EXPECT_EQ(OpenPopup(), nullptr);
+    EXPECT_EQ(::GetMenu(wnd), menu->Handle());
+    data->SetActive(true);
+    EXPECT_TRUE(PumpUntil([&] { return SkinOf(wnd) != nullptr; }, 2000));
+    PumpFor(100);
+  };
+  skinOffWhileOpen(0);   // the bar's drop-down (F10)
+  skinOffWhileOpen(' '); // the system menu (Alt+Space)
+  // Another skin taken up while the drop-down is open: the menu lives on in it.
+  {
+    DWORD changed = 0;
+    MenuScript script({[&](HWND) {
+                         data->ReadSkinStream(WriteSkinStreamValue(TestSkinFile(false)));
+                         data->ApplySkinChange();
+                         changed = ::GetTickCount();
+                         return true;
+                       },
+                       [&](HWND popup) {
+                         if (::GetTickCount() - changed < 400) return false; // taken up
+                         ::PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+                         return true;
+                       }});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(script.Done());
+  }
+  EXPECT_NE(SkinOf(wnd), nullptr);
+  EXPECT_TRUE(FreedMemoryUntouched());
+  // The window destroyed while its drop-down is open.
+  {
+    MenuScript script({[&](HWND) {
+                         form.reset();
+                         return true;
+                       },
+                       escapeWhenStayed([] { return true; })});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  }
+  EXPECT_FALSE(::IsWindow(wnd));
+  EXPECT_FALSE(stayed);
+  EXPECT_TRUE(FreedMemoryUntouched());
 }
