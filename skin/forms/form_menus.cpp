@@ -388,7 +388,7 @@ TFormMenus::TBarStep TFormMenus::HighlightItem(int index) {
       break;
     }
     done = HighlightInput(m, index, step);
-    if (!alive) return step;
+    if (!alive) break;
     // A command handler took the menu away or rebuilt it shorter: nothing is left to highlight.
     if (!FBar || index >= static_cast<int>(FBar->FItems.size())) {
       step = {};
@@ -398,6 +398,7 @@ TFormMenus::TBarStep TFormMenus::HighlightItem(int index) {
     if (::GetCapture() != wnd) done = true;
   }
   if (::GetCapture() == wnd) ::ReleaseCapture();
+  if (!alive) return step;
   FMenuTracking = false;
   SetHot(-1, TButtonState::Normal);
   return step;

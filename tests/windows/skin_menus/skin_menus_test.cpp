@@ -1207,6 +1207,7 @@ TEST_F(SkinMenus, AMenuWhoseSkinGoesWhileItIsOpenEndsAndLeavesNothingBehind) {
   form->SetBounds(120, 100, 420, 300);
   auto* menu = new fw::TMainMenu(form.get());
   menu->Items().Add(L"&File")->Add(L"&Open");
+  menu->Items().Add(L"&Run");
   form->SetMenu(menu);
   form->Show();
   ::SetForegroundWindow(form->Handle());
@@ -1244,6 +1245,23 @@ TEST_F(SkinMenus, AMenuWhoseSkinGoesWhileItIsOpenEndsAndLeavesNothingBehind) {
   };
   skinOffWhileOpen(0);   // the bar's drop-down (F10)
   skinOffWhileOpen(' '); // the system menu (Alt+Space)
+  // ... and while the bar highlights a command item: the bar lets the mouse go.
+  {
+    MenuScript script({Key(VK_RIGHT), Anytime([&](HWND popup) {
+                         if (popup || !SkinOf(wnd) || SkinOf(wnd)->Menus().HotItem() != 1)
+                           return false;
+                         data->SetActive(false);
+                         return true;
+                       }),
+                       escapeWhenStayed([&] { return SkinOf(wnd) == nullptr; })});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_EQ(SkinOf(wnd), nullptr);
+    EXPECT_NE(::GetCapture(), wnd);
+    EXPECT_TRUE(FreedMemoryUntouched());
+    data->SetActive(true);
+    EXPECT_TRUE(PumpUntil([&] { return SkinOf(wnd) != nullptr; }, 2000));
+    PumpFor(100);
+  }
   // Another skin taken up while the drop-down is open: the menu lives on in it.
   {
     DWORD changed = 0;
