@@ -1,6 +1,6 @@
 #include "recorder/scrcam.h"
 
-#include "app/flashwnd.h"
+#include "recorder/flashwnd.h"
 #include "framework/application.h"
 #include "framework/handles.h"
 #include "recorder/core/file_room.h"
@@ -20,7 +20,7 @@ TScreenCam::TScreenCam(fw::TForm* owner)
   FBitsPerPixel = ::GetDeviceCaps(screen.get(), BITSPIXEL);
   FScreenWidth = ::GetDeviceCaps(screen.get(), HORZRES);
   FScreenHeight = ::GetDeviceCaps(screen.get(), VERTRES);
-  FFrameWnd = new app::TFlashingWnd(owner);
+  FFrameWnd = new recorder::TFlashingWnd(owner);
 }
 
 TScreenCam::~TScreenCam() {

@@ -13,12 +13,9 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
-class TFlashingWnd;
-}
-
 namespace recorder {
 
+class TFlashingWnd;
 class TScreenCam;
 
 // One recording: runs RecordToFile, again while it asks for a retry with the default compressor.
@@ -98,7 +95,7 @@ public:
   int FCompressorCount = 0;
   std::array<ICINFO, kMaxCompressors> FCompressors{};
   bool FDrawCursor = true;
-  app::TFlashingWnd* FFrameWnd;
+  TFlashingWnd* FFrameWnd;
   bool FShowFrame = true;
   HCURSOR FCursorHandle;
   bool FFrameFollows = false;

@@ -2,7 +2,7 @@
 // stream, then the frame loop with time-based slots.
 #include "recorder/scrcam.h"
 
-#include "app/flashwnd.h"
+#include "recorder/flashwnd.h"
 #include "framework/message_box.h"
 #include "recorder/core/alignment.h"
 #include "recorder/core/file_room.h"

@@ -1,4 +1,4 @@
-#include "app/flashwnd.h"
+#include "recorder/flashwnd.h"
 #include "framework/exception.h"
 #include "recorder/builtin_video1_install.h"
 #include "recorder/core/file_room.h"
