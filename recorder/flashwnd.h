@@ -2,8 +2,8 @@
 // always-on-top window shaped to exactly those marks.
 #pragma once
 
-#include "recorder/core/flash_geometry.h"
 #include "framework/form.h"
+#include "recorder/core/flash_geometry.h"
 
 #include <windows.h>
 
