@@ -203,7 +203,10 @@ std::vector<MendedRecording> MendUnfinishedRecordings(const std::wstring& folder
     if (state == Found::Mend) {
       HandleTarget target(avi.get());
       const RepairResult result = RepairAvi(target, *journal);
-      mended.push_back({Wide(journal->header.aviPath), result.outcome, result.frames});
+      // A file not laid out as AVIFile leaves one is not the recording (or the recording ended
+      // before its first frame): nothing to tell.
+      if (result.outcome != RepairOutcome::NotRecorded)
+        mended.push_back({Wide(journal->header.aviPath), result.outcome, result.frames});
     }
     avi.reset();
     ::DeleteFileW(name.c_str());
@@ -218,7 +221,7 @@ std::wstring MendedNotice(const MendedRecording& mended) {
   if (mended.outcome == RepairOutcome::Mended && mended.frames > 0)
     return start + L". It has been mended and holds " + std::to_wstring(mended.frames) +
            (mended.frames == 1 ? L" frame." : L" frames.");
-  if (mended.outcome == RepairOutcome::Mended || mended.outcome == RepairOutcome::NotRecorded)
+  if (mended.outcome == RepairOutcome::Mended)
     return start + L", and no frame of it could be recovered.";
   return start + L" and could not be mended.";
 }

@@ -53,7 +53,8 @@ struct MendedRecording {
 };
 
 // Mends the files named by the journals left in `folder` and removes those journals. A file that
-// is gone, or is no longer the file recorded, is left alone and not reported; a journal whose file
+// is gone, is no longer the file recorded (another file of its volume identity, written since, or
+// not laid out as AVIFile leaves a recording) is left alone and not reported; a journal whose file
 // is in use elsewhere, or whose recording is still running, is kept for a later start.
 std::vector<MendedRecording> MendUnfinishedRecordings(const std::wstring& folder);
 
