@@ -180,7 +180,8 @@ void TForm1::PostStartUpNotices() {
 void TForm1::ShowStartUpNotices() {
   if (FClosing || !FScreenCam) return;
   auto notice = [this](const std::wstring& text) {
-    fw::ShowMessageBox(Handle(), text, L"Notice", MB_ICONEXCLAMATION | MB_TOPMOST);
+    fw::ShowMessageBox(Handle(), text, L"Notice",
+                       MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop);
   };
   for (const auto& mended : recorder::MendUnfinishedRecordings(FScreenCam->FJournalFolder))
     notice(recorder::MendedNotice(mended));

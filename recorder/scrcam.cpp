@@ -106,7 +106,7 @@ int TScreenCam::Ask(const std::wstring& text, const std::wstring& caption, UINT 
   auto show = [&] {
     if (FShuttingDown) return;
     HWND owner = FOwner && FOwner->HandleAllocated() ? FOwner->Handle() : nullptr;
-    answer = fw::ShowMessageBox(owner, text, caption, type | MB_TOPMOST);
+    answer = fw::ShowMessageBox(owner, text, caption, type | kMessageOnTop);
   };
   if (fw::Application)
     fw::Application->Synchronize(show);

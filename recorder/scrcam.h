@@ -48,6 +48,9 @@ private:
 class TScreenCam : public fw::TObject {
 public:
   static constexpr int kMaxCompressors = 32;
+  // What puts the program's message boxes on top of other programs' windows: modal to their
+  // owner as MB_APPLMODAL is, with WS_EX_TOPMOST (Wine does not honour MB_TOPMOST).
+  static constexpr UINT kMessageOnTop = MB_SYSTEMMODAL;
 
   explicit TScreenCam(fw::TForm* owner);
   // Stops a running recording and waits for its worker (serving its hand-offs meanwhile), so the

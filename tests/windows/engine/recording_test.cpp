@@ -199,7 +199,7 @@ TEST_F(Recording, FailingCompressorOffersTheDefault) {
     EXPECT_EQ(shown[0].text,
               L"Error recording AVI file using current compressor. Use default compressor? ");
     EXPECT_EQ(shown[0].caption, L"Notice");
-    EXPECT_EQ(shown[0].type, 0x34u | MB_TOPMOST);
+    EXPECT_EQ(shown[0].type, 0x34u | recorder::TScreenCam::kMessageOnTop);
     EXPECT_EQ(shown[0].owner, owner.Handle());
     EXPECT_EQ(errors, 1);
     if (answer == IDNO) {
@@ -224,7 +224,8 @@ TEST_F(Recording, UnwritablePathWithDefaultCompressorSaysSo) {
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, L"Error Creating AVI file");
   EXPECT_EQ(shown[0].caption, L"Error");
-  EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_TOPMOST));
+  EXPECT_EQ(shown[0].type,
+            static_cast<UINT>(MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop));
   EXPECT_EQ(errors, 1);
   EXPECT_EQ(starts, 0);
   EXPECT_EQ(stops, 0);
@@ -403,7 +404,8 @@ TEST_F(Recording, LongRecordingsGoOnInFollowOnFiles) {
                                recorder::FollowOnName(file, 5));
   EXPECT_EQ(shown[0].threadId, mainThread);
   EXPECT_EQ(shown[0].owner, owner.Handle());
-  EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_TOPMOST));
+  EXPECT_EQ(shown[0].type,
+            static_cast<UINT>(MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop));
   // The slots of all files cover the time recorded.
   EXPECT_NEAR(static_cast<double>(cam.FFrameIndex + 1), elapsed / 10.0, 10);
   extraFacts = {{"files", "split.avi,split-2.avi,split-4.avi,split-5.avi"}};

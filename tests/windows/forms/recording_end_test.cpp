@@ -249,7 +249,8 @@ TEST(StartUpNotices, AHotKeyAnotherProgramHoldsIsNamed) {
                            L"stop a recording, click the recorder's icon in the notification "
                            L"area, or start the program again to bring its window back.");
   EXPECT_EQ(shown[0].owner, form.Handle());
-  EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_TOPMOST));
+  EXPECT_EQ(shown[0].type,
+            static_cast<UINT>(MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop));
 }
 
 } // namespace
