@@ -1,6 +1,7 @@
 #include "recorder/core/avi_repair.h"
 
 #include "recorder/core/fourcc.h"
+#include "recorder/core/little_endian.h"
 
 #include <algorithm>
 #include <vector>
@@ -25,27 +26,6 @@ constexpr std::size_t kHeadScan = 1 << 20;
 // RIFF sizes are 32-bit.
 constexpr std::uint64_t kLargestRiff = 0xFFFFFFFFull;
 
-std::uint32_t U32At(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-class Bytes {
-public:
-  void U32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-      data.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  }
-  void U16(std::uint16_t v) {
-    data.push_back(static_cast<std::uint8_t>(v));
-    data.push_back(static_cast<std::uint8_t>(v >> 8));
-  }
-  void Append(const std::vector<std::uint8_t>& more) {
-    data.insert(data.end(), more.begin(), more.end());
-  }
-  std::vector<std::uint8_t> data;
-};
-
 bool IsFrameChunk(std::uint32_t id) {
   return id == kCompressedChunk || id == kUncompressedChunk;
 }
@@ -59,8 +39,8 @@ struct Chunk {
 // Offset of the first complete frame chunk in the head of the file, or 0.
 std::uint64_t FirstChunk(const std::vector<std::uint8_t>& head, std::uint64_t fileSize) {
   for (std::size_t off = 12; off + kChunkHeader <= head.size(); off += 2) {
-    const std::uint32_t id = U32At(&head[off]);
-    if (IsFrameChunk(id) && off + kChunkHeader + U32At(&head[off + 4]) <= fileSize) return off;
+    const std::uint32_t id = LoadU32(&head[off]);
+    if (IsFrameChunk(id) && off + kChunkHeader + LoadU32(&head[off + 4]) <= fileSize) return off;
   }
   return 0;
 }
@@ -73,7 +53,7 @@ std::vector<Chunk> WalkChunks(RepairTarget& file, std::uint64_t first, std::uint
   std::uint64_t off = first;
   std::uint8_t header[kChunkHeader];
   while (off + kChunkHeader <= size && file.Read(off, header, sizeof header)) {
-    const std::uint32_t id = U32At(header), bytes = U32At(header + 4);
+    const std::uint32_t id = LoadU32(header), bytes = LoadU32(header + 4);
     const std::uint64_t next = off + kChunkHeader + bytes + (bytes & 1);
     const bool known = IsFrameChunk(id) || id == kJunk || id == kPaletteChunk;
     if (!known || off + kChunkHeader + bytes > size) break;
@@ -91,7 +71,7 @@ std::vector<std::uint8_t> Headers(const JournalHeader& j, std::uint32_t slots,
   const std::uint32_t strlBytes =
       4 + kChunkHeader + kStrhBytes + kChunkHeader + strfBytes + (strfBytes & 1);
   const std::uint32_t hdrlBytes = 4 + kChunkHeader + kAvihBytes + kChunkHeader + strlBytes;
-  Bytes b;
+  LittleEndianBytes b;
   b.U32(kRiff);
   b.U32(riffSize);
   b.U32(kAvi);
@@ -152,8 +132,8 @@ RepairResult RepairAvi(RepairTarget& file, const Journal& journal) {
   if (head.size() < 12 || !file.Read(0, head.data(), head.size())) return result;
   // AVIFile's reserved room is zeros until the file is closed; a file killed while being closed
   // may have its headers already. Anything else is not a file this program recorded.
-  const std::uint32_t start = U32At(head.data());
-  if (start != 0 && !(start == kRiff && U32At(&head[8]) == kAvi)) return result;
+  const std::uint32_t start = LoadU32(head.data());
+  if (start != 0 && !(start == kRiff && LoadU32(&head[8]) == kAvi)) return result;
   const std::uint64_t first = FirstChunk(head, size);
   if (first == 0) return result;
 
@@ -165,7 +145,7 @@ RepairResult RepairAvi(RepairTarget& file, const Journal& journal) {
 
   // Every chunk is a slot of the timeline; empty ones are slots that got no frame. The journal
   // holds the flags of the frames in the order they were written.
-  Bytes index;
+  LittleEndianBytes index;
   index.U32(kIdx1);
   index.U32(static_cast<std::uint32_t>(indexBytes));
   std::uint32_t largest = 0;
@@ -200,13 +180,13 @@ RepairResult RepairAvi(RepairTarget& file, const Journal& journal) {
     return result;
   }
   if (gap > 0) {
-    Bytes junk;
+    LittleEndianBytes junk;
     junk.U32(kJunk);
     junk.U32(static_cast<std::uint32_t>(gap - kChunkHeader));
     headers.insert(headers.end(), junk.data.begin(), junk.data.end());
     headers.resize(static_cast<std::size_t>(moviList), 0);
   }
-  Bytes movi;
+  LittleEndianBytes movi;
   movi.U32(kList);
   movi.U32(static_cast<std::uint32_t>(end - moviList - kChunkHeader));
   movi.U32(kMovi);

@@ -1,6 +1,7 @@
 #include "recorder/core/recording_journal.h"
 
 #include "recorder/core/fourcc.h"
+#include "recorder/core/little_endian.h"
 
 namespace recorder {
 
@@ -10,27 +11,12 @@ constexpr std::uint32_t kJournalMagic = FourCC("RJNL");
 // Guards against lengths no journal can have (a damaged file).
 constexpr std::uint32_t kMaxFieldBytes = 1 << 20;
 
-class Writer {
-public:
-  void U32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-      bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  }
-  void U64(std::uint64_t v) {
-    U32(static_cast<std::uint32_t>(v));
-    U32(static_cast<std::uint32_t>(v >> 32));
-  }
-  std::vector<std::uint8_t> bytes;
-};
-
 class Reader {
 public:
   explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
   bool U32(std::uint32_t& v) {
     if (bytes_.size() - pos_ < 4) return false;
-    v = 0;
-    for (int i = 0; i < 4; ++i)
-      v |= static_cast<std::uint32_t>(bytes_[pos_ + static_cast<size_t>(i)]) << (8 * i);
+    v = LoadU32(&bytes_[pos_]);
     pos_ += 4;
     return true;
   }
@@ -63,7 +49,7 @@ private:
 } // namespace
 
 std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& h) {
-  Writer w;
+  LittleEndianBytes w;
   w.U32(kJournalMagic);
   w.U32(kJournalVersion);
   w.U32(0); // header length, filled in below
@@ -75,21 +61,18 @@ std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& h) {
   w.U32(static_cast<std::uint32_t>(h.width));
   w.U32(static_cast<std::uint32_t>(h.height));
   w.U32(static_cast<std::uint32_t>(h.format.size()));
-  w.bytes.insert(w.bytes.end(), h.format.begin(), h.format.end());
+  w.Append(h.format);
   w.U32(static_cast<std::uint32_t>(h.aviPath.size()));
-  for (char16_t c : h.aviPath) {
-    w.bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-    w.bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-  }
-  const auto length = static_cast<std::uint32_t>(w.bytes.size());
-  for (int i = 0; i < 4; ++i)
-    w.bytes[8 + static_cast<size_t>(i)] = static_cast<std::uint8_t>(length >> (8 * i));
-  return w.bytes;
+  for (char16_t c : h.aviPath)
+    w.U16(c);
+  w.PutU32(8, static_cast<std::uint32_t>(w.data.size()));
+  return w.data;
 }
 
-std::array<std::uint8_t, 4> EncodeFrameRecord(std::uint32_t flags) {
-  return {static_cast<std::uint8_t>(flags), static_cast<std::uint8_t>(flags >> 8),
-          static_cast<std::uint8_t>(flags >> 16), static_cast<std::uint8_t>(flags >> 24)};
+std::vector<std::uint8_t> EncodeFrameRecord(std::uint32_t flags) {
+  LittleEndianBytes w;
+  w.U32(flags);
+  return w.data;
 }
 
 std::optional<Journal> DecodeJournal(std::span<const std::uint8_t> bytes) {

@@ -10,7 +10,6 @@
 // JournalHeader), followed by one 32-bit record per frame written (its AVI index flags).
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -45,7 +44,7 @@ struct Journal {
 std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& header);
 
 // The record appended for one frame written.
-std::array<std::uint8_t, 4> EncodeFrameRecord(std::uint32_t flags);
+std::vector<std::uint8_t> EncodeFrameRecord(std::uint32_t flags);
 
 // Reads a journal; a record cut short at the end (the process ended while appending it) is left
 // out. Nothing when the bytes are not a journal of this version.
