@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 
 using namespace recorder;
 
@@ -63,22 +62,11 @@ Journal TestJournal(std::vector<std::uint32_t> flags) {
   return j;
 }
 
-// The file's chunks by fourcc, walking the RIFF tree; list ids are keys too ("LIST:movi").
-std::multimap<std::string, std::pair<std::uint64_t, std::uint32_t>>
-Tree(const MemoryFile& f, std::uint64_t from, std::uint64_t to) {
-  std::multimap<std::string, std::pair<std::uint64_t, std::uint32_t>> tree;
-  for (std::uint64_t off = from; off + 8 <= to;) {
-    const std::uint32_t size = f.At(off + 4);
-    std::string id = FourCCText(f.At(off));
-    if (id == "LIST" || id == "RIFF") {
-      id += ":" + FourCCText(f.At(off + 8));
-      auto inner = Tree(f, off + 12, off + 8 + size);
-      tree.insert(inner.begin(), inner.end());
-    }
-    tree.insert({id, {off, size}});
-    off += 8 + size + (size & 1);
-  }
-  return tree;
+// Offset of the first occurrence of a fourcc in the file (chunk ids, list types).
+std::uint64_t Find(const MemoryFile& f, const char (&id)[5]) {
+  for (std::uint64_t off = 0; off + 4 <= f.bytes.size(); off += 2)
+    if (f.At(off) == FourCC(id)) return off;
+  return 0;
 }
 
 } // namespace
@@ -98,35 +86,36 @@ TEST(AviRepair, HeadersAndIndexComeBackForEveryWholeChunk) {
   ASSERT_EQ(r.outcome, RepairOutcome::Mended);
   EXPECT_EQ(r.frames, 3);
   EXPECT_EQ(r.slots, 4);
-  auto tree = Tree(f, 0, f.bytes.size());
-  ASSERT_EQ(tree.count("RIFF:AVI "), 1u);
-  EXPECT_EQ(tree.find("RIFF:AVI ")->second.second, f.bytes.size() - 8);
-  const auto movi = tree.find("LIST:movi")->second;
-  EXPECT_EQ(movi.first, 2048u - 12);
-  EXPECT_EQ(movi.first + 8 + movi.second, whole) << "the cut chunk is gone";
-  const auto avih = tree.find("avih")->second.first + 8;
+  ASSERT_EQ(f.At(0), FourCC("RIFF"));
+  EXPECT_EQ(f.At(4), f.bytes.size() - 8);
+  EXPECT_EQ(f.At(8), FourCC("AVI "));
+  const std::uint64_t movi = Find(f, "movi") - 8;
+  EXPECT_EQ(movi, 2048u - 12);
+  EXPECT_EQ(f.At(movi), FourCC("LIST"));
+  EXPECT_EQ(movi + 8 + f.At(movi + 4), whole) << "the cut chunk is gone";
+  const auto avih = Find(f, "avih") + 8;
   EXPECT_EQ(f.At(avih), 100000u) << "microseconds per frame";
   EXPECT_EQ(f.At(avih + 16), 4u) << "slots";
   EXPECT_EQ(f.At(avih + 32), 64u);
-  const auto strh = tree.find("strh")->second.first + 8;
+  const auto strh = Find(f, "strh") + 8;
   EXPECT_EQ(f.At(strh), FourCC("vids"));
   EXPECT_EQ(f.At(strh + 4), FourCC("MSVC"));
   EXPECT_EQ(f.At(strh + 20), 1u);
   EXPECT_EQ(f.At(strh + 24), 10u);
   EXPECT_EQ(f.At(strh + 32), 4u) << "length in slots";
-  EXPECT_EQ(tree.find("strf")->second.second, 40u);
+  EXPECT_EQ(f.At(Find(f, "strf") + 4), 40u);
   // One index entry per slot, offsets from the "movi" fourcc, flags from the journal; the frame
   // past the journal's records is no key frame.
-  const auto idx1 = tree.find("idx1")->second;
-  ASSERT_EQ(idx1.second, 4u * 16);
+  const auto idx1 = Find(f, "idx1");
+  ASSERT_EQ(f.At(idx1 + 4), 4u * 16);
+  EXPECT_EQ(idx1 + 8 + 4 * 16, f.bytes.size());
   const std::uint32_t want[4][4] = {{FourCC("00db"), kIndexKeyFrame, 4, 100},
                                     {FourCC("00dc"), 0, 112, 0},
                                     {FourCC("00dc"), 0, 120, 37},
                                     {FourCC("00dc"), 0, 166, 60}};
   for (int e = 0; e < 4; ++e)
     for (int k = 0; k < 4; ++k)
-      EXPECT_EQ(f.At(idx1.first + 8 + 16 * e + 4 * k), want[e][k]) << e << "," << k;
-  EXPECT_EQ(f.At(movi.first + 8 + 4 + 120 - 4), FourCC("00dc"));
+      EXPECT_EQ(f.At(idx1 + 8 + 16 * e + 4 * k), want[e][k]) << e << "," << k;
 
   // Mending again (the program ended during the first mend) gives the same file.
   const auto once = f.bytes;
