@@ -2,7 +2,7 @@
 // real engine with the default Video 1 compressor (each with its journal, its file and its
 // worker), then PAINTS frame paints of a window skinned with the program's own skin. Prints the
 // process's private bytes (GetProcessMemoryInfo; Wine's GDI and handle counters are stubs) after a
-// warm-up and at every tenth of each run, and the growth over the run as the trend of those
+// warm-up and at every tenth of each run, and the growth over the run as the trend of the tenths'
 // samples (a least-squares line: single samples swing by a megabyte with the heap). A paint that
 // leaked one GDI object would exhaust Wine's GDI handle table long before 100,000 paints: the
 // program checks at the end that GDI objects can still be made.
@@ -63,7 +63,8 @@ double Soak(const char* what, int warmUp, int count, const std::function<void(in
   const double start = PrivateMegabytes();
   const double begun = testing_support::MillisecondsNow();
   std::printf("%s: private %.2f MB after %d warm-up runs\n", what, start, warmUp);
-  std::vector<std::pair<double, double>> samples{{0.0, start}};
+  // The samples at every tenth: the heap still settles during the first.
+  std::vector<std::pair<double, double>> samples;
   for (int i = 1; i <= count; ++i) {
     step(i);
     if (i % (count / 10 > 0 ? count / 10 : 1) == 0) {
