@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/optdlg.h"
+#include "app/single_instance.h"
 #include "framework/application.h"
 #include "framework/exception.h"
 #include "framework/message_box.h"
@@ -33,6 +34,12 @@ void ShowSkinMessages() {
 } // namespace
 
 int wmain() {
+  // A second start brings the running copy's window back instead.
+  app::TSingleInstance instance;
+  if (!instance.First()) {
+    app::TSingleInstance::ShowRunningCopy();
+    return 0;
+  }
   fw::TApplication application;
   ShowSkinMessages();
   // The skin manager starts with the main form's skin component and skins every window of the
@@ -50,6 +57,7 @@ int wmain() {
     app::Form2 = form2.get();
 
     form1->Show();
+    form1->PostStartUpNotices();
     application.Run();
 
     app::Form2 = nullptr;

@@ -1,34 +1,39 @@
 #include "framework/dialogs.h"
 
-#include <windows.h>
+#include "framework/control.h"
 
-#include <commdlg.h>
-
-#include <vector>
+#include <algorithm>
 
 namespace fw {
 
-bool TSaveDialog::Execute() {
-  // The filter's "|" separators become the NULs the dialog expects, with a double NUL at the end.
-  std::wstring filter = Filter;
-  for (wchar_t& c : filter)
-    if (c == L'|') c = L'\0';
-  filter.append(2, L'\0');
-  std::vector<wchar_t> name(32768, L'\0');
-  FileName.copy(name.data(), name.size() - 1);
+namespace {
+constexpr size_t kLongestName = 32768;
+}
 
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = ::GetActiveWindow();
-  ofn.lpstrFilter = Filter.empty() ? nullptr : filter.c_str();
-  ofn.lpstrFile = name.data();
-  ofn.nMaxFile = static_cast<DWORD>(name.size());
-  ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
-  ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
-  // No overwrite question: an existing file is replaced.
-  ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-  if (!::GetSaveFileNameW(&ofn)) return false;
-  FileName = name.data();
+bool TSaveDialog::Execute() {
+  if (name_.empty()) {
+    name_.assign(kLongestName, L'\0');
+    ofn_.lStructSize = sizeof ofn_;
+    ofn_.lpstrFile = name_.data();
+    ofn_.nMaxFile = static_cast<DWORD>(name_.size());
+    // No overwrite question: an existing file is replaced.
+    ofn_.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+  }
+  // The filter's "|" separators become the NULs the dialog expects, with a double NUL at the end.
+  filter_ = Filter;
+  for (wchar_t& c : filter_)
+    if (c == L'|') c = L'\0';
+  filter_.append(2, L'\0');
+  std::fill(name_.begin(), name_.end(), L'\0');
+  FileName.copy(name_.data(), name_.size() - 1);
+
+  auto* owner = dynamic_cast<TWinControl*>(Owner());
+  ofn_.hwndOwner = owner && owner->HandleAllocated() ? owner->Handle() : ::GetActiveWindow();
+  ofn_.lpstrFilter = Filter.empty() ? nullptr : filter_.c_str();
+  ofn_.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
+  ofn_.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+  if (!::GetSaveFileNameW(&ofn_)) return false;
+  FileName = name_.data();
   return true;
 }
 

@@ -1,9 +1,15 @@
-// The file-save dialog.
+// The file-save dialog. Its parameters and its name buffer are made once and reused by every
+// Execute; the dialog window itself is the system's, made for each run (GetSaveFileName).
 #pragma once
 
 #include "framework/component.h"
 
+#include <windows.h>
+
+#include <commdlg.h>
+
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -19,11 +25,17 @@ public:
   std::wstring DefaultExt;
   std::wstring Title;
 
-  // Runs the dialog owned by the active window; true when the user chose a name (FileName).
+  // Runs the dialog owned by the owner form's window (the active window when the owner is no
+  // window); true when the user chose a name (FileName).
   bool Execute();
 
 protected:
   void DefineProperties(TPropertyList& list) const override;
+
+private:
+  OPENFILENAMEW ofn_{};
+  std::vector<wchar_t> name_;
+  std::wstring filter_; // Filter with NULs for the "|" separators, as the dialog takes it
 };
 
 } // namespace fw

@@ -114,9 +114,9 @@ PictureWindow::~PictureWindow() {
 
 MessageBoxRecorder::MessageBoxRecorder(int answer) : answer_(answer) {
   previous_ = fw::SetMessageBoxHandler(
-      [this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+      [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
         std::lock_guard lock(mutex_);
-        boxes_.push_back({text, caption, type, ::GetCurrentThreadId()});
+        boxes_.push_back({text, caption, type, ::GetCurrentThreadId(), owner});
         return answer_;
       });
 }
