@@ -1,14 +1,10 @@
 #include "framework/dialogs.h"
 
-#include <windows.h>
-
-#include <commdlg.h>
-
 #include <vector>
 
 namespace fw {
 
-bool TSaveDialog::Execute() {
+bool TOpenDialog::Execute() {
   // The filter's "|" separators become the NULs the dialog expects, with a double NUL at the end.
   std::wstring filter = Filter;
   for (wchar_t& c : filter)
@@ -25,28 +21,36 @@ bool TSaveDialog::Execute() {
   ofn.nMaxFile = static_cast<DWORD>(name.size());
   ofn.lpstrDefExt = DefaultExt.empty() ? nullptr : DefaultExt.c_str();
   ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
-  // No overwrite question: an existing file is replaced.
   ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-  if (!::GetSaveFileNameW(&ofn)) return false;
+  if (!Run(ofn)) return false;
   FileName = name.data();
   return true;
 }
 
-void TSaveDialog::DefineProperties(TPropertyList& list) const {
+BOOL TOpenDialog::Run(OPENFILENAMEW& ofn) {
+  ofn.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  return ::GetOpenFileNameW(&ofn);
+}
+
+BOOL TSaveDialog::Run(OPENFILENAMEW& ofn) {
+  return ::GetSaveFileNameW(&ofn);
+}
+
+void TOpenDialog::DefineProperties(TPropertyList& list) const {
   TComponent::DefineProperties(list);
-  TPropertyDefiner<TSaveDialog> d(list);
+  TPropertyDefiner<TOpenDialog> d(list);
   d.String(
-      L"Filter", [](TSaveDialog& s) { return s.Filter; },
-      [](TSaveDialog& s, const std::wstring& v) { s.Filter = v; });
+      L"Filter", [](TOpenDialog& s) { return s.Filter; },
+      [](TOpenDialog& s, const std::wstring& v) { s.Filter = v; });
   d.String(
-      L"FileName", [](TSaveDialog& s) { return s.FileName; },
-      [](TSaveDialog& s, const std::wstring& v) { s.FileName = v; });
+      L"FileName", [](TOpenDialog& s) { return s.FileName; },
+      [](TOpenDialog& s, const std::wstring& v) { s.FileName = v; });
   d.String(
-      L"DefaultExt", [](TSaveDialog& s) { return s.DefaultExt; },
-      [](TSaveDialog& s, const std::wstring& v) { s.DefaultExt = v; });
+      L"DefaultExt", [](TOpenDialog& s) { return s.DefaultExt; },
+      [](TOpenDialog& s, const std::wstring& v) { s.DefaultExt = v; });
   d.String(
-      L"Title", [](TSaveDialog& s) { return s.Title; },
-      [](TSaveDialog& s, const std::wstring& v) { s.Title = v; });
+      L"Title", [](TOpenDialog& s) { return s.Title; },
+      [](TOpenDialog& s, const std::wstring& v) { s.Title = v; });
 }
 
 } // namespace fw

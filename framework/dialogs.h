@@ -1,16 +1,21 @@
-// The file-save dialog.
+// The file dialogs: open and save.
 #pragma once
 
 #include "framework/component.h"
+
+#include <windows.h>
+
+#include <commdlg.h>
 
 #include <string>
 
 namespace fw {
 
-class TSaveDialog : public TComponent {
+// The file-open dialog; the file-save dialog is one with another question.
+class TOpenDialog : public TComponent {
 public:
-  explicit TSaveDialog(TComponent* owner) : TComponent(owner) {}
-  std::wstring ClassName() const override { return L"TSaveDialog"; }
+  explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
+  std::wstring ClassName() const override { return L"TOpenDialog"; }
 
   // "Description|pattern|Description|pattern..."
   std::wstring Filter;
@@ -24,6 +29,18 @@ public:
 
 protected:
   void DefineProperties(TPropertyList& list) const override;
+  // Asks the system's dialog; an open dialog wants an existing file.
+  virtual BOOL Run(OPENFILENAMEW& ofn);
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+  explicit TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
+  std::wstring ClassName() const override { return L"TSaveDialog"; }
+
+protected:
+  // No overwrite question: an existing file is replaced.
+  BOOL Run(OPENFILENAMEW& ofn) override;
 };
 
 } // namespace fw
