@@ -4,6 +4,7 @@
 #include "app/form_fields.h"
 #include "app/optdlg.h"
 #include "app/shell_open.h"
+#include "app/skin_choice.h"
 #include "app/woxhotkey.h"
 #include "recorder/scrcam.h"
 #include "skin/data/skin_data.h"
@@ -35,6 +36,7 @@ void TForm1::Loaded() {
   Field(*this, L"Label1", Label1);
   Field(*this, L"Label2", Label2);
   Field(*this, L"SaveDialog1", SaveDialog1);
+  Field(*this, L"SkinData1", SkinData1);
 }
 
 void TForm1::FormCreate(fw::TObject*) {
@@ -43,6 +45,7 @@ void TForm1::FormCreate(fw::TObject*) {
   FHotKeys = new TWoxhotkey();
   FHotKeys->AddHotKey(this, false, false, false, false, kStartKey);
   FHotKeys->AddHotKey(this, false, false, false, false, kStopKey);
+  FSkinChoice = std::make_unique<TSkinChoice>(Handle(), *SkinData1);
 }
 
 void TForm1::FormDestroy(fw::TObject*) {
@@ -70,6 +73,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     return message.Result;
   }
+  if (msg == WM_SYSCOMMAND && FSkinChoice && FSkinChoice->SystemCommand(wParam)) return 0;
   return fw::TForm::WndProc(msg, wParam, lParam);
 }
 

@@ -7,13 +7,19 @@
 #include "framework/form.h"
 #include "framework/stdctrls.h"
 
+#include <memory>
+
 namespace recorder {
 class TScreenCam;
+}
+namespace skin {
+class TSkinData;
 }
 
 namespace app {
 
 class TWoxhotkey;
+class TSkinChoice;
 
 class TForm1 : public fw::TForm {
 public:
@@ -38,9 +44,12 @@ public:
   fw::TLabel* Label1 = nullptr;
   fw::TLabel* Label2 = nullptr;
   fw::TSaveDialog* SaveDialog1 = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
 
   recorder::TScreenCam* FScreenCam = nullptr;
   TWoxhotkey* FHotKeys = nullptr;
+  // The skin commands of the system menu (and the command line's choice).
+  std::unique_ptr<TSkinChoice> FSkinChoice;
 
 private:
   void RecordingFinished(fw::TObject* Sender);
