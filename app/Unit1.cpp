@@ -5,6 +5,7 @@
 #include "app/optdlg.h"
 #include "app/shell_open.h"
 #include "app/single_instance.h"
+#include "app/skin_choice.h"
 #include "app/woxhotkey.h"
 #include "framework/message_box.h"
 #include "recorder/scrcam.h"
@@ -54,6 +55,7 @@ void TForm1::Loaded() {
   Field(*this, L"Label1", Label1);
   Field(*this, L"Label2", Label2);
   Field(*this, L"SaveDialog1", SaveDialog1);
+  Field(*this, L"SkinData1", SkinData1);
 }
 
 void TForm1::FormCreate(fw::TObject*) {
@@ -62,6 +64,7 @@ void TForm1::FormCreate(fw::TObject*) {
   FHotKeys = new TWoxhotkey();
   FHotKeys->AddHotKey(this, false, false, false, false, kStartKey);
   FHotKeys->AddHotKey(this, false, false, false, false, kStopKey);
+  FSkinChoice = std::make_unique<TSkinChoice>(Handle(), *SkinData1);
 }
 
 void TForm1::FormDestroy(fw::TObject*) {
@@ -91,6 +94,9 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return message.Result;
   }
   switch (msg) {
+  case WM_SYSCOMMAND:
+    if (FSkinChoice && FSkinChoice->SystemCommand(wParam)) return 0;
+    break;
   case kTrayMessage:
     TrayIconClicked(lParam);
     return 0;

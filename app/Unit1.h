@@ -10,13 +10,19 @@
 #include "framework/stdctrls.h"
 #include "framework/tray_icon.h"
 
+#include <memory>
+
 namespace recorder {
 class TScreenCam;
+}
+namespace skin {
+class TSkinData;
 }
 
 namespace app {
 
 class TWoxhotkey;
+class TSkinChoice;
 
 class TForm1 : public fw::TForm {
 public:
@@ -52,10 +58,13 @@ public:
   fw::TLabel* Label1 = nullptr;
   fw::TLabel* Label2 = nullptr;
   fw::TSaveDialog* SaveDialog1 = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
 
   recorder::TScreenCam* FScreenCam = nullptr;
   TWoxhotkey* FHotKeys = nullptr;
   fw::TTrayIcon FTrayIcon{1, kTrayMessage};
+  // The skin commands of the system menu (and the command line's choice).
+  std::unique_ptr<TSkinChoice> FSkinChoice;
 
 private:
   void RecordingFinished(fw::TObject* Sender);

@@ -1,5 +1,5 @@
-// The file-save dialog. Its parameters and its name buffer are made once and reused by every
-// Execute; the dialog window itself is the system's, made for each run (GetSaveFileName).
+// The file dialogs: open and save. A dialog's parameters and its name buffer are made once and
+// reused by every Execute; the dialog window itself is the system's, made for each run.
 #pragma once
 
 #include "framework/component.h"
@@ -13,10 +13,11 @@
 
 namespace fw {
 
-class TSaveDialog : public TComponent {
+// The file-open dialog; the file-save dialog is one with another question.
+class TOpenDialog : public TComponent {
 public:
-  explicit TSaveDialog(TComponent* owner) : TComponent(owner) {}
-  std::wstring ClassName() const override { return L"TSaveDialog"; }
+  explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
+  std::wstring ClassName() const override { return L"TOpenDialog"; }
 
   // "Description|pattern|Description|pattern..."
   std::wstring Filter;
@@ -31,11 +32,23 @@ public:
 
 protected:
   void DefineProperties(TPropertyList& list) const override;
+  // Asks the system's dialog; an open dialog wants an existing file.
+  virtual BOOL Run(OPENFILENAMEW& ofn);
 
 private:
   OPENFILENAMEW ofn_{};
   std::vector<wchar_t> name_;
   std::wstring filter_; // Filter with NULs for the "|" separators, as the dialog takes it
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+  explicit TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
+  std::wstring ClassName() const override { return L"TSaveDialog"; }
+
+protected:
+  // No overwrite question: an existing file is replaced.
+  BOOL Run(OPENFILENAMEW& ofn) override;
 };
 
 } // namespace fw
