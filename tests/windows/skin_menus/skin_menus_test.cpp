@@ -1,7 +1,5 @@
 // Skinned menus on real windows under a running skin manager: the system menu, popup menus and
 // the menu bar, with a purpose-made skin whose solid colours tell every part apart on the screen.
-// Freed memory is poisoned here, so that a skin object used after a menu loop freed it fails at
-// once.
 #include "framework/application.h"
 #include "framework/bitmap.h"
 #include "framework/core/bmp_writer.h"
@@ -10,51 +8,16 @@
 #include "skin/data/core/skin_stream.h"
 #include "skin/forms/form_menus.h"
 #include "skin/forms/skin_manager.h"
+#include "tests/windows/support/freed_memory.h"
 #include "tests/windows/support/test_support.h"
 #include "tools/skinpack/lzh_encoder.h"
 #include "tools/skinpack/skin_archive_writer.h"
 
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-
-#include <cstdlib>
-#include <cstring>
 #include <functional>
-#include <new>
 #include <string>
 #include <vector>
-
-// Every freed block is filled with 0xDD and kept from reuse for the next few thousand frees: a
-// pointer read from a freed object is 0xDDDDDDDD, which no program memory is at, and a write into
-// a freed object shows in FreedMemoryUntouched.
-namespace {
-constexpr unsigned char kFreed = 0xDD;
-void* freedBlocks[4096] = {};
-std::size_t nextFreed = 0;
-bool FreedMemoryUntouched() {
-  for (void* block : freedBlocks) {
-    const auto* bytes = static_cast<const unsigned char*>(block);
-    for (std::size_t i = 0; block && i < _msize(block); ++i)
-      if (bytes[i] != kFreed) return false;
-  }
-  return true;
-}
-} // namespace
-void* operator new(std::size_t size) {
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  if (!p) return;
-  std::memset(p, kFreed, _msize(p));
-  std::free(freedBlocks[nextFreed]);
-  freedBlocks[nextFreed] = p;
-  nextFreed = (nextFreed + 1) % std::size(freedBlocks);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  operator delete(p);
-}
 
 using namespace skin;
 using fw::Pixel;
@@ -1202,6 +1165,8 @@ TEST_F(SkinMenus, MenuItemsKeepTheSkinsPaintersAcrossASkinChangeAndLoseThemAtUnh
 }
 
 TEST_F(SkinMenus, AMenuWhoseSkinGoesWhileItIsOpenEndsAndLeavesNothingBehind) {
+  // Freed memory is poisoned meanwhile: a freed skin object touched after a menu loop fails.
+  testing_support::TFreedMemoryCheck freed;
   auto form = std::make_unique<fw::TForm>(nullptr);
   form->SetCaption(L"Skin goes");
   form->SetBounds(120, 100, 420, 300);
@@ -1236,7 +1201,7 @@ TEST_F(SkinMenus, AMenuWhoseSkinGoesWhileItIsOpenEndsAndLeavesNothingBehind) {
     EXPECT_EQ(SkinOf(wnd), nullptr);
     EXPECT_FALSE(stayed);
     EXPECT_NE(::GetCapture(), wnd);
-    EXPECT_TRUE(FreedMemoryUntouched());
+    EXPECT_EQ(freed.WrittenAfterFree(), 0);
     PumpFor(100);
     EXPECT_EQ(::GetMenu(wnd), menu->Handle());
     data->SetActive(true);
@@ -1258,5 +1223,5 @@ TEST_F(SkinMenus, AMenuWhoseSkinGoesWhileItIsOpenEndsAndLeavesNothingBehind) {
   }
   EXPECT_FALSE(::IsWindow(wnd));
   EXPECT_FALSE(stayed);
-  EXPECT_TRUE(FreedMemoryUntouched());
+  EXPECT_EQ(freed.WrittenAfterFree(), 0);
 }
