@@ -100,14 +100,7 @@ bool TSkinChoice::UseSkinFile(const std::wstring& path) {
     ReportUnusable(path, problem);
     return false;
   }
-  const std::vector<std::uint8_t> previous = data_.SkinBytes();
-  try {
-    data_.SetSkinFile(path);
-  } catch (const std::exception&) {
-    // Read again below: the file changed after it was tried.
-  }
-  if (data_.SkinMissing()) {
-    LoadSkinBytes(previous);
+  if (!data_.SetSkinFile(path)) { // the skin in use stays
     ReportUnusable(path, L"it changed while it was being loaded");
     return false;
   }

@@ -24,6 +24,28 @@ template <class... Args, class Fn> void Ask(const Fn& fn, Args&&... args) {
   if (fn) fn(std::forward<Args>(args)...);
 }
 
+bool ReadSkinFile(const std::wstring& name, std::vector<std::uint8_t>& bytes) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(name, error)) return false;
+  std::ifstream file(std::filesystem::path(name), std::ios::binary);
+  if (!file) return false;
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad();
+}
+
+// Whether `bytes` hold a skin that loads without a fault, tried on descriptors of its own.
+bool DecodesInFull(std::span<const std::uint8_t> bytes) {
+  try {
+    TSkinReader reader;
+    if (!reader.LoadFromStream(bytes)) return false;
+    TSkinElements trial;
+    LoadSkinElements(reader, SkinIni(reader), SystemSkinEnvironment(), trial);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}
+
 } // namespace
 
 TSkinManagerLink& SkinManagerLink() {
@@ -132,20 +154,20 @@ void TSkinData::SetActive(bool value) {
   }
 }
 
-void TSkinData::SetSkinFile(const std::wstring& name) {
-  // The skin counts as missing from here until a load completes; a file that is not there
-  // changes nothing else (the skin bytes and descriptors in use stay).
-  skinMissing_ = true;
+bool TSkinData::SetSkinFile(const std::wstring& name) {
+  if (name.empty()) {
+    skinFile_.clear();
+    return false;
+  }
+  std::vector<std::uint8_t> bytes;
+  if (!ReadSkinFile(name, bytes) || !DecodesInFull(bytes)) return false;
+  // The descriptors are refilled in place (the painters hold them), so the skin is tried in
+  // full on its own before it replaces the one in use.
   skinFile_ = name;
-  std::error_code error;
-  if (name.empty() || !std::filesystem::is_regular_file(name, error)) return;
-  std::ifstream file(std::filesystem::path(name), std::ios::binary);
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                  std::istreambuf_iterator<char>());
-  if (!file.good() && !file.eof()) return;
   skinBytes_ = std::move(bytes);
   LoadSkin();
   ApplySkinChange();
+  return true;
 }
 
 void TSkinData::ApplySkinChange() {

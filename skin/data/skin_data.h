@@ -57,9 +57,10 @@ public:
   const std::vector<std::wstring>& Skin3rd() const { return skin3rd_; }
   void SetSkin3rd(const std::vector<std::wstring>& lines) { skin3rd_ = lines; }
   const std::wstring& SkinFile() const { return skinFile_; }
-  // Marks the skin missing, then loads the file if it exists (and asks for a reskin); a file
-  // that is not there leaves the skin missing and changes nothing else.
-  void SetSkinFile(const std::wstring& name);
+  // Loads the skin file `name` and asks for a reskin; true when the file's skin is now in use.
+  // A file that cannot be read or decoded in full changes nothing: the skin in use keeps its
+  // bytes, its descriptors and its name. An empty name only forgets the file name.
+  bool SetSkinFile(const std::wstring& name);
   // "(Good)" only while designing with a skin, which a running program never is.
   std::wstring SkinStore() const;
   void SetSkinStore(const std::wstring&) {}

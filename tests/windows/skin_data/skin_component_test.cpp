@@ -190,9 +190,9 @@ TEST(SkinComponent, LoadedWithASkinRequestsSkinOnAndAdjustsTheMenuMembers) {
   EXPECT_TRUE(Has(manager.calls, "start 1"));
 }
 
-TEST(SkinComponent, ADamagedBitmapLeavesTheSkinMissingWithoutStoppingTheForm) {
-  // An archive of an INI that names an image and an image entry that is not a BMP, packed by
-  // the packer's encoder.
+// A skin file of an INI that names an image and an image entry that is not a BMP, packed by the
+// packer's encoder.
+std::vector<std::uint8_t> DamagedSkinFile() {
   std::string ini = "[MenuItem]\r\nImage=bad.bmp\r\n";
   std::string names = "bad.bmp\r\nskin.ini";
   std::vector<std::uint8_t> archive;
@@ -204,7 +204,11 @@ TEST(SkinComponent, ADamagedBitmapLeavesTheSkinMissingWithoutStoppingTheForm) {
   skin::AppendInt32LE(archive, static_cast<std::int32_t>(ini.size()));
   for (char c : std::string("BMxyz") + ini)
     archive.push_back(static_cast<std::uint8_t>(c));
-  const std::vector<std::uint8_t> file = skinpack::PackSkinFile(archive);
+  return skinpack::PackSkinFile(archive);
+}
+
+TEST(SkinComponent, ADamagedBitmapLeavesTheSkinMissingWithoutStoppingTheForm) {
+  const std::vector<std::uint8_t> file = DamagedSkinFile();
   TSkinData data(nullptr);
   EXPECT_NO_THROW(data.ReadSkinStream(skin::WriteSkinStreamValue(file)));
   EXPECT_TRUE(data.SkinMissing());
@@ -242,32 +246,46 @@ TEST(SkinComponent, AllowWindowRefusesCalendarsAndReportClassesOrAsksTheEvent) {
   EXPECT_TRUE(allow) << "the event alone decides";
 }
 
-TEST(SkinComponent, SkinFileMarksTheSkinMissingThenLoadsAnExistingFile) {
+void WriteFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(SkinComponent, ASkinFileIsUsedOnlyWhenItLoadsInFull) {
   ManagerRecorder manager;
+  const std::vector<std::uint8_t> embedded = testing_support::RcDataResource(L"RECORDERSKIN");
   TSkinData data(nullptr);
-  data.ReadSkinStream(skin::WriteSkinStreamValue(testing_support::RcDataResource(L"RECORDERSKIN")));
+  data.ReadSkinStream(skin::WriteSkinStreamValue(embedded));
   ASSERT_FALSE(data.SkinMissing());
-  data.SetSkinFile(L"Z:\\no\\such\\skin.skn");
-  EXPECT_EQ(data.SkinFile(), L"Z:\\no\\such\\skin.skn");
-  EXPECT_TRUE(data.SkinMissing()) << "marked missing before the file is tried";
-  EXPECT_EQ(data.SkinBytes(), testing_support::RcDataResource(L"RECORDERSKIN"))
-      << "a missing file changes nothing else";
-  EXPECT_NE(data.Elements().MenuItem, nullptr);
-  manager.calls.clear();
-  data.SetActive(true);
-  EXPECT_TRUE(manager.calls.empty()) << "switching on a missing skin requests nothing";
-  const std::wstring path = testing_support::ArtifactPath(L"skin", L"copy.skn");
-  {
-    const auto bytes = testing_support::RcDataResource(L"RECORDERSKIN");
-    std::ofstream out(std::filesystem::path(path), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+  const skin::TDataSkinObject* menuItem = data.Elements().MenuItem.get();
+  ASSERT_NE(menuItem, nullptr);
+  const std::wstring damaged = testing_support::ArtifactPath(L"skin", L"damaged.skn");
+  WriteFile(damaged, DamagedSkinFile());
+  for (const std::wstring& name : {std::wstring(L"Z:\\no\\such\\skin.skn"), damaged}) {
+    manager.calls.clear();
+    EXPECT_FALSE(data.SetSkinFile(name));
+    EXPECT_FALSE(data.SkinMissing()) << "the skin in use stays";
+    EXPECT_TRUE(data.SkinFile().empty());
+    EXPECT_EQ(data.SkinBytes(), embedded);
+    EXPECT_EQ(data.Elements().MenuItem.get(), menuItem) << "the descriptors stay whole";
+    EXPECT_EQ(data.SkinName(), L"Lanlin Lake");
+    EXPECT_TRUE(manager.calls.empty()) << "no reskin is asked for";
   }
+  data.SetActive(true);
+  EXPECT_TRUE(Has(manager.calls, "action 1 after 250")) << "the skin can still be switched on";
+
+  const std::wstring path = testing_support::ArtifactPath(L"skin", L"copy.skn");
+  WriteFile(path, embedded);
   TSkinData fromFile(nullptr);
-  fromFile.SetSkinFile(path);
+  EXPECT_TRUE(fromFile.SetSkinFile(path));
+  EXPECT_EQ(fromFile.SkinFile(), path);
   EXPECT_FALSE(fromFile.SkinMissing());
-  EXPECT_EQ(fromFile.SkinBytes(), testing_support::RcDataResource(L"RECORDERSKIN"));
+  EXPECT_EQ(fromFile.SkinBytes(), embedded);
   EXPECT_NE(fromFile.Elements().MenuItem, nullptr);
+  EXPECT_FALSE(fromFile.SetSkinFile(L""));
+  EXPECT_TRUE(fromFile.SkinFile().empty());
+  EXPECT_FALSE(fromFile.SkinMissing()) << "an empty name only forgets the file";
 }
 
 TEST(SkinComponent, CaptionHintShowsOnlyWithItsOption) {
