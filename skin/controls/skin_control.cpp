@@ -47,6 +47,10 @@ HDC TPaintBuffer::Prepare(HDC reference, int width, int height) {
   return dc_.get();
 }
 
+TPaintBuffer::~TPaintBuffer() {
+  if (dc_ && original_) ::SelectObject(dc_.get(), original_);
+}
+
 void TPaintBuffer::Present(HDC target, int x, int y, int width, int height) const {
   ::BitBlt(target, x, y, width, height, dc_.get(), 0, 0, SRCCOPY);
 }

@@ -75,6 +75,12 @@ enum class TSkinLife {
 // keeps its bitmap between paints and only grows it.
 class TPaintBuffer {
 public:
+  TPaintBuffer() = default;
+  // Selects the device context's own bitmap back before its bitmap is deleted: a bitmap still
+  // selected into a device context cannot be deleted on Windows and would leak.
+  ~TPaintBuffer();
+  TPaintBuffer(const TPaintBuffer&) = delete;
+  TPaintBuffer& operator=(const TPaintBuffer&) = delete;
   // A device context with a bitmap of at least width × height, compatible with `reference`.
   HDC Prepare(HDC reference, int width, int height);
   // Copies width × height from the buffer to (x, y) of `target`.

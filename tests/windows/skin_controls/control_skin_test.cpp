@@ -8,6 +8,7 @@
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/skin_controls/screen_checks.h"
+#include "tests/windows/support/gdi_selection_watch.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -293,6 +294,19 @@ TEST_F(ControlSkins, ADestroyedControlFreesItsSkinOnce) {
   Pump();
   formSkin->DropDeadControls();
   EXPECT_EQ(formSkin->Controls().size(), skinned - 1);
+}
+
+// Every control skin composes its paints in a bitmap of its own: freed, it gives each bitmap
+// back to the system, which takes none that is still selected into a device context.
+TEST_F(ControlSkins, FreedSkinsDeleteNoBitmapStillSelected) {
+  testing_support::TGdiSelectionWatch watch;
+  ASSERT_TRUE(watch.Watching());
+  form->Invalidate();
+  ::RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  formSkin.reset();
+  EXPECT_EQ(watch.DeletedWhileSelected(), 0);
 }
 
 // --- Window mode: the children of a bare window.
