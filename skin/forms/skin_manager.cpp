@@ -354,11 +354,11 @@ void TSkinManage::RunPendingAction() {
   PendingSkinData = nullptr;
 }
 
-void TSkinManage::CountStart() {
+void TSkinManage::StartForComponent() {
   Enabled = true;
-  // Each such component raises the start state one step (0, 1, 2, ...); every state but
-  // NotStarted and ShuttingDown counts as running.
-  StartState = static_cast<TStartState>(static_cast<int>(StartState) + 1);
+  // However many such components there are, the manager runs (a count here would soon read as
+  // shutting down).
+  if (StartState != TStartState::ShuttingDown) StartState = TStartState::Running;
 }
 
 void TSkinManage::Reskin(HWND wnd) {
@@ -384,7 +384,7 @@ TSkinManagerScope::TSkinManagerScope() {
     Instance()->Request(data, action, delayMs);
   };
   link.SetStartState = [](TStartState state) { Instance()->StartState = state; };
-  link.EnableAndCountStart = [] { Instance()->CountStart(); };
+  link.EnableAndStart = [] { Instance()->StartForComponent(); };
   link.SkinOwnerNow = [](TSkinData* data) {
     Instance()->SkinForm(dynamic_cast<fw::TForm*>(data->Owner()));
   };

@@ -63,6 +63,20 @@ TEST_F(SkinManager, SkinsAFormAtItsFirstActivation) {
   EXPECT_EQ(skin::SkinManager()->SkinnedCount(), count);
 }
 
+// Components of other form types each start the manager; however many there are, it runs on
+// and skins the forms activated next.
+TEST_F(SkinManager, ManyComponentsOfOtherFormTypesKeepItRunning) {
+  std::vector<std::unique_ptr<skin::TSkinData>> dialogs;
+  for (int i = 0; i < 4; ++i) {
+    dialogs.push_back(std::make_unique<skin::TSkinData>(nullptr));
+    dialogs.back()->SkinFormtype = skin::sfDialog;
+    dialogs.back()->Loaded();
+  }
+  EXPECT_EQ(skin::SkinManager()->StartState, skin::TStartState::Running);
+  auto form = ShowForm();
+  EXPECT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+}
+
 TEST_F(SkinManager, Tag99FormsAndOtherModulesStayUnskinned) {
   auto tagged = ShowForm(99);
   PumpFor(300);
