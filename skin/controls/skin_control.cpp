@@ -292,6 +292,9 @@ void TSkinControl::PaintNow(fw::TMessage& message) {
   RECT window;
   if (dc && ::GetWindowRect(FHandle, &window)) {
     DrawSkin(dc, {0, 0, window.right - window.left, window.bottom - window.top});
+    // The control's own painting, which paints its graphic children (speed buttons), did not
+    // run: they are painted over the skin here.
+    if (FControl) FControl->PaintGraphicChildren(dc);
   }
   if (ownPaint) ::EndPaint(FHandle, &paint);
   message.Result = 0;

@@ -124,6 +124,8 @@ public:
   virtual void SkinChanged(const TControlSkinSource& skinData);
 
   HWND Handle() const { return FHandle; }
+  // The skin takes over `wnd` itself (not a control without a window that it paints on `wnd`).
+  virtual bool SkinsWindow(HWND wnd) const { return FHandle == wnd; }
   fw::TWinControl* Control() const { return FControl; }
   TSkinLife State() const { return FState; }
   bool SkinOn() const { return FSkinOn; }

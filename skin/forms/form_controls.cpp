@@ -127,7 +127,7 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
 
 void TWinSkinForm::ReskinScroll(HWND control) {
   for (size_t i = FControls.size(); i-- > 0;) {
-    if (FControls[i]->Handle() != control) continue;
+    if (!FControls[i]->SkinsWindow(control)) continue;
     fw::TWinControl* target = FControls[i]->Control();
     if (auto* bars = dynamic_cast<TSkinScrollbar*>(FControls[i].get()); bars && !target)
       target = bars->RecreatedControl();
@@ -181,7 +181,7 @@ std::unique_ptr<TSkinControl> TWinSkinForm::RemoveControl(TSkinControl* skin) {
 bool TWinSkinForm::IsControlSkinned(HWND control) const {
   if (::SendMessageW(control, SM_ISSKINNED, 0, 0) == 1) return true;
   for (const auto& listed : FControls)
-    if (listed->Handle() == control && listed->State() != TSkinLife::Destroyed) return true;
+    if (listed->SkinsWindow(control) && listed->State() != TSkinLife::Destroyed) return true;
   return false;
 }
 
