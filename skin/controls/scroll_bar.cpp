@@ -276,13 +276,16 @@ void TWScrollbar::MouseDown(POINT p) {
   FTracking = true;
   Repaint();
   ::ReleaseCapture();
-  // The system's own tracking runs inside this call until the button is released.
+  // The system's own tracking runs inside this call until the button is released; the skin may
+  // be switched off meanwhile, and this overlay freed with it.
+  const TLiveness::TWatch alive = FLiveness.Watch();
   if (FKind == ScrollBarKind::Control)
     ::SendMessageW(FTarget, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(target.x, target.y));
   else
     ::SendMessageW(FTarget, WM_NCLBUTTONDOWN,
                    FKind == ScrollBarKind::Vertical ? HTVSCROLL : HTHSCROLL,
                    MAKELPARAM(target.x, target.y));
+  if (!alive) return;
   FTracking = false;
   ::ReleaseCapture();
   if (::IsWindow(FWnd)) Repaint();
@@ -345,12 +348,21 @@ void TSkinScrollbar::AttachControl(fw::TWinControl& control, TControlSkinOwner* 
   TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   const auto border = fw::GetEnumProp(control, L"BorderStyle");
   FBorder = border && AsciiLower(fw::WideToUtf8(*border)) != "bsnone" && !FParentBackgroundOff;
-  if (HasIntegerProperty(control, kFixedColor)) {
-    FSavedFixedColor = static_cast<fw::TColor>(fw::GetOrdProp(control, kFixedColor).value_or(0));
-    FFixedColorSet = true;
-    FixedColorToFace();
-  }
+  TakeFixedColor();
   MakeBars();
+}
+
+void TSkinScrollbar::TakeFixedColor() {
+  if (!FControl || !HasIntegerProperty(*FControl, kFixedColor)) return;
+  FSavedFixedColor = static_cast<fw::TColor>(fw::GetOrdProp(*FControl, kFixedColor).value_or(0));
+  FFixedColorSet = true;
+  FixedColorToFace();
+}
+
+void TSkinScrollbar::GiveBackFixedColor() {
+  if (FFixedColorSet && FControl && FState != TSkinLife::Destroyed)
+    fw::SetOrdProp(*FControl, kFixedColor, static_cast<int>(FSavedFixedColor));
+  FFixedColorSet = false;
 }
 
 void TSkinScrollbar::FixedColorToFace() {
@@ -379,14 +391,25 @@ void TSkinScrollbar::MakeBars() {
 }
 
 void TSkinScrollbar::Deactivate() {
-  if (FFixedColorSet && FControl && FState != TSkinLife::Destroyed)
-    fw::SetOrdProp(*FControl, kFixedColor, static_cast<int>(FSavedFixedColor));
-  FFixedColorSet = false;
+  GiveBackFixedColor();
   TSkinControl::Deactivate();
-  if (FState != TSkinLife::Destroyed) {
-    FHorzBar.reset();
-    FVertBar.reset();
-    ::RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  if (FState != TSkinLife::Destroyed) DropBars();
+}
+
+void TSkinScrollbar::DropBars() {
+  FHorzBar.reset();
+  FVertBar.reset();
+  ::RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE); // the system's bars
+}
+
+void TSkinScrollbar::SkinSwitched(bool on) {
+  TSkinControl::SkinSwitched(on);
+  if (on) {
+    TakeFixedColor();
+    MakeBars();
+  } else {
+    GiveBackFixedColor();
+    DropBars();
   }
 }
 
@@ -402,7 +425,7 @@ void TSkinScrollbar::RepaintBars() {
 
 TMessageAnswer TSkinScrollbar::BeforeMessage(fw::TMessage& message) {
   if (message.Msg == WM_NCPAINT && FBorder) {
-    CallOldProc(message);
+    if (!CallOldProc(message)) return TMessageAnswer::Handled;
     HDC dc = ::GetWindowDC(FHandle);
     if (dc) {
       DrawBorder(dc);
@@ -529,6 +552,16 @@ void TSkinScControl::AttachWindow(HWND handle, const TControlSkinSource& skinDat
 void TSkinScControl::Deactivate() {
   TSkinControl::Deactivate();
   if (FState != TSkinLife::Destroyed) FBar.reset();
+}
+
+void TSkinScControl::SkinSwitched(bool on) {
+  TSkinControl::SkinSwitched(on);
+  if (on && !FBar) {
+    FBar = std::make_unique<TWScrollbar>(FSkinData);
+    FBar->AttachToWindow(FHandle, ScrollBarKind::Control);
+  } else if (!on) {
+    FBar.reset();
+  }
 }
 
 void TSkinScControl::AfterMessage(fw::TMessage& message) {

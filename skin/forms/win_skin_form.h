@@ -324,6 +324,7 @@ private:
   int FRegionWidth = 0, FRegionHeight = 0;
   int FRegionBuilds = 0;
   std::unique_ptr<TFormMenus> FMenus;
+  TLiveness FLiveness; // tells the units whether this object outlived a modal loop
 };
 
 } // namespace skin

@@ -8,6 +8,7 @@
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/skin_controls/screen_checks.h"
+#include "tests/windows/support/freed_memory.h"
 #include "tests/windows/support/gdi_selection_watch.h"
 #include "tests/windows/support/test_support.h"
 
@@ -294,6 +295,29 @@ TEST_F(ControlSkins, ADestroyedControlFreesItsSkinOnce) {
   Pump();
   formSkin->DropDeadControls();
   EXPECT_EQ(formSkin->Controls().size(), skinned - 1);
+}
+
+// Switched off, a control is itself: its own colours. A control that goes while its skin is off
+// still takes the skin along, and nothing is written into the freed control afterwards.
+TEST_F(ControlSkins, SwitchedOffAControlHasItsOwnColoursAndItsEndStillFreesItsSkin) {
+  testing_support::TFreedMemoryCheck freed;
+  ::SendMessageW(check->Handle(), SM_SKINENABLE, 0, 0);
+  EXPECT_TRUE(check->ParentColor());
+  EXPECT_EQ(check->Color(), form->Color());
+  EXPECT_TRUE(check->ParentBackground());
+  ::SendMessageW(check->Handle(), SM_SKINENABLE, 1, 0);
+  EXPECT_EQ(check->Color(), static_cast<fw::TColor>(kFace));
+  EXPECT_FALSE(check->ParentBackground());
+
+  const size_t skinned = formSkin->Controls().size();
+  ::SendMessageW(grayed->Handle(), SM_SKINENABLE, 0, 0);
+  delete grayed;
+  grayed = nullptr;
+  formSkin->DropDeadControls();
+  EXPECT_EQ(formSkin->Controls().size(), skinned - 1);
+  formSkin->ControlsSkinChanged();
+  formSkin.reset();
+  EXPECT_EQ(freed.WrittenAfterFree(), 0);
 }
 
 // Every control skin composes its paints in a bitmap of its own: freed, it gives each bitmap

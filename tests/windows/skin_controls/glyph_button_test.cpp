@@ -14,6 +14,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/skin_controls/screen_checks.h"
+#include "tests/windows/support/freed_memory.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -311,6 +312,27 @@ TEST_F(GlyphButtons, MenuButtonDrawsItsTriangleAndOpensItsMenu) {
   Pump();
   EXPECT_TRUE(menuSeen);
   EXPECT_EQ(menuClicks, 1);
+}
+
+// A click whose event runs a modal loop (as a dialog does) in which the skin is switched off:
+// the speed button's skin is freed inside its own message and touches nothing of itself after.
+TEST_F(GlyphButtons, ASpeedButtonsSkinFreedInsideItsClickIsNotTouchedAfterwards) {
+  static std::unique_ptr<TWinSkinForm>* skinToFree = nullptr;
+  struct Inside {
+    static void CALLBACK Free(HWND, UINT, UINT_PTR id, DWORD) {
+      ::KillTimer(nullptr, id);
+      skinToFree->reset();
+    }
+  };
+  testing_support::TFreedMemoryCheck freed;
+  skinToFree = &formSkin;
+  flat->OnClick = [](fw::TObject*) {
+    ::SetTimer(nullptr, 0, 20, Inside::Free);
+    PumpFor(150);
+  };
+  ClickSpeed(flat);
+  EXPECT_FALSE(formSkin);
+  EXPECT_EQ(freed.WrittenAfterFree(), 0);
 }
 
 // Speed buttons on containers that the skin paints whole (a group box, a status bar, a tab
