@@ -66,6 +66,9 @@ public:
   ScrollPart HitTest(POINT client) const;
   // Repaints the overlay now (when shown).
   void Repaint();
+  // Shows the bar as it is now when it changed since the last paint without a repaint of the
+  // control (a shown overlay looks a few times a second).
+  void CheckStale();
   void SetHotPart(ScrollPart part) { FHotPart = part; }
 
   bool Shown() const { return FShown; }
@@ -99,6 +102,7 @@ private:
   RECT FBarRect{};
   bool FShown = false;
   bool FTracking = false;
+  ScrollBarGeometry FPainted; // the bar as the last paint showed it
   TPaintBuffer FBuffer;
   TLiveness FLiveness;
 };

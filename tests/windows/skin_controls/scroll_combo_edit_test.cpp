@@ -413,6 +413,33 @@ TEST_F(ScrollComboEdit, PressesOnTheOverlayScrollThroughTheSystem) {
   EXPECT_EQ(::SendMessageW(listSkin->VertBar()->Handle(), SM_ISSKINNED, 0, 0), 1);
 }
 
+// A disabled control's overlay shows its bar disabled (no thumb) and scrolls nothing; a bar
+// whose position changed without a repaint shows its new thumb all the same.
+TEST_F(ScrollComboEdit, OverlaysFollowTheEnabledStateAndABarChangedWithoutAPaint) {
+  auto* listSkin = SkinOf<TSkinScrollbar>(list);
+  HWND l = list->Handle();
+  SCROLLBARINFO info;
+  const RECT v = SystemBar(l, OBJID_VSCROLL, &info);
+  const POINT thumb{v.left + 3, v.top + info.xyThumbTop + 2};
+  ASSERT_EQ(ScreenPixel(thumb.x, thumb.y), ThumbColour(1));
+  list->SetEnabled(false);
+  Pump();
+  EXPECT_EQ(ScreenPixel(thumb.x, thumb.y), TrackColour(TrackFrame(false)));
+  const RECT r = OverlayRect(listSkin->VertBar());
+  Press::On(listSkin->VertBar(), l, {3, r.bottom - r.top - 3}, 100);
+  EXPECT_EQ(::SendMessageW(l, LB_GETTOPINDEX, 0, 0), 0);
+  list->SetEnabled(true);
+  Pump();
+  EXPECT_EQ(ScreenPixel(thumb.x, thumb.y), ThumbColour(1));
+
+  ::SetScrollPos(l, SB_VERT, 60, FALSE); // no repaint of the list
+  PumpFor(500);
+  SystemBar(l, OBJID_VSCROLL, &info);
+  ASSERT_GT(info.xyThumbTop, 40);
+  EXPECT_EQ(ScreenPixel(v.left + 3, v.top + info.xyThumbTop + 2), ThumbColour(1));
+  EXPECT_EQ(ScreenPixel(thumb.x, thumb.y), TrackColour(1));
+}
+
 // The skins switched off while the system's own loop runs: a thumb being dragged, a window
 // being moved. When the loop returns, nothing of the freed skins is touched.
 TEST_F(ScrollComboEdit, SkinsFreedInsideModalLoopsAreNotTouchedAfterwards) {
