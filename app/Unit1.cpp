@@ -4,13 +4,33 @@
 #include "app/form_fields.h"
 #include "app/optdlg.h"
 #include "app/shell_open.h"
+#include "app/single_instance.h"
+#include "app/skin_choice.h"
 #include "app/woxhotkey.h"
+#include "framework/message_box.h"
 #include "recorder/scrcam.h"
+#include "recorder/unfinished_recordings.h"
 #include "skin/data/skin_data.h"
 
 namespace app {
 
 TForm1* Form1 = nullptr;
+
+namespace {
+
+// Hot key n of the main window: F4 starts, F5 stops.
+enum HotKeyNumber { kStartHotKey = 1, kStopHotKey = 2 };
+
+std::wstring TakenKeyNotice(WORD key) {
+  if (key == TForm1::kStartKey)
+    return L"The key F4 could not be registered: another program is using it. To start a "
+           L"recording, click \"开始录制\" in the main window.";
+  return L"The key F5 could not be registered: another program is using it. To stop a "
+         L"recording, click the recorder's icon in the notification area, or start the program "
+         L"again to bring its window back.";
+}
+
+} // namespace
 
 TForm1::TForm1(fw::TComponent* owner) : fw::TForm(owner) {
   DefineMethod(L"FormCreate", [this](fw::TObject* s) { FormCreate(s); });
@@ -35,6 +55,7 @@ void TForm1::Loaded() {
   Field(*this, L"Label1", Label1);
   Field(*this, L"Label2", Label2);
   Field(*this, L"SaveDialog1", SaveDialog1);
+  Field(*this, L"SkinData1", SkinData1);
 }
 
 void TForm1::FormCreate(fw::TObject*) {
@@ -43,12 +64,14 @@ void TForm1::FormCreate(fw::TObject*) {
   FHotKeys = new TWoxhotkey();
   FHotKeys->AddHotKey(this, false, false, false, false, kStartKey);
   FHotKeys->AddHotKey(this, false, false, false, false, kStopKey);
+  FSkinChoice = std::make_unique<TSkinChoice>(Handle(), *SkinData1);
 }
 
 void TForm1::FormDestroy(fw::TObject*) {
   // The engine stops a running recording and finishes its file before it goes, serving messages
   // while it waits: hot keys and clicks that arrive meanwhile must do nothing.
   FClosing = true;
+  FTrayIcon.Hide();
   delete FScreenCam;
   FScreenCam = nullptr;
   delete FHotKeys;
@@ -59,10 +82,10 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_HOTKEY && FHotKeys && !FClosing) {
     THotKeyMessage message{wParam, lParam, 0};
     switch (FHotKeys->WhichHotKey(message)) {
-    case 1:
+    case kStartHotKey:
       Button1->Click();
       break;
-    case 2:
+    case kStopHotKey:
       Button2->Click();
       break;
     default:
@@ -70,17 +93,50 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     return message.Result;
   }
+  switch (msg) {
+  case WM_SYSCOMMAND:
+    if (FSkinChoice && FSkinChoice->SystemCommand(wParam)) return 0;
+    break;
+  case kTrayMessage:
+    TrayIconClicked(lParam);
+    return 0;
+  case kStartUpNoticesMessage:
+    ShowStartUpNotices();
+    return 0;
+  case WM_QUERYENDSESSION:
+    return TRUE;
+  case WM_ENDSESSION:
+    if (wParam) EndSession();
+    return 0;
+  default:
+    break;
+  }
+  if (msg == TSingleInstance::ShowWindowMessage()) {
+    ShowFromAnotherStart();
+    return 0;
+  }
+  if (msg == fw::TTrayIcon::TaskbarCreatedMessage()) FTrayIcon.Restore();
   return fw::TForm::WndProc(msg, wParam, lParam);
 }
 
 void TForm1::Button1Click(fw::TObject*) {
-  if (FClosing || !SaveDialog1->Execute()) return;
-  // Recordings started here show no frame around the screen.
-  FScreenCam->FShowFrame = false;
-  FScreenCam->FFrameFollows = true;
-  Hide();
-  std::wstring fileName = EnsureExtension(SaveDialog1->FileName, L".avi");
-  FScreenCam->StartRecording(nullptr, fileName);
+  if (FClosing || FStarting) return;
+  FStarting = true;
+  if (SaveDialog1->Execute()) {
+    // A recording still being closed is waited for: the new one starts after it, never into a
+    // hidden window with nothing recording. (While one runs, the engine ignores the start.)
+    if (!FScreenCam->FRecording) FScreenCam->WaitForWorker();
+    // Recordings started here show no frame around the screen.
+    FScreenCam->FShowFrame = false;
+    FScreenCam->FFrameFollows = true;
+    Hide();
+    std::wstring fileName = EnsureExtension(SaveDialog1->FileName, L".avi");
+    if (FScreenCam->StartRecording(nullptr, fileName))
+      ShowRecordingIcon();
+    else if (!FScreenCam->FRecording && !FClosing)
+      Show();
+  }
+  FStarting = false;
 }
 
 void TForm1::Button2Click(fw::TObject*) {
@@ -90,11 +146,68 @@ void TForm1::Button2Click(fw::TObject*) {
 }
 
 void TForm1::RecordingFinished(fw::TObject*) {
+  FTrayIcon.Hide();
   // Also after a recording that ended by itself (a failure, a full disk).
   if (!FClosing) Show();
 }
 
+void TForm1::ShowRecordingIcon() {
+  const bool f5 = FHotKeys && FHotKeys->Registered(kStopHotKey);
+  FTrayIcon.Show(Handle(), fw::ProgramIcon(true),
+                 f5 ? L"栎澜屏幕录像正在录制：单击此图标或按 F5 停止"
+                    : L"栎澜屏幕录像正在录制：单击此图标停止");
+}
+
+void TForm1::TrayIconClicked(LPARAM mouseMessage) {
+  switch (mouseMessage) {
+  case WM_LBUTTONUP:
+  case WM_RBUTTONUP:
+  case NIN_SELECT:
+  case NIN_KEYSELECT:
+    if (FScreenCam && FScreenCam->FRecording) Button2Click(this);
+    if (!FClosing) ::SetForegroundWindow(Handle());
+    break;
+  default:
+    break;
+  }
+}
+
+void TForm1::ShowFromAnotherStart() {
+  if (FClosing) return;
+  Show();
+  if (::IsIconic(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
+  ::SetForegroundWindow(Handle());
+}
+
+void TForm1::PostStartUpNotices() {
+  ::PostMessageW(Handle(), kStartUpNoticesMessage, 0, 0);
+}
+
+void TForm1::ShowStartUpNotices() {
+  if (FClosing || !FScreenCam) return;
+  auto notice = [this](const std::wstring& text) {
+    fw::ShowMessageBox(Handle(), text, L"Notice",
+                       MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop);
+  };
+  for (const auto& mended : recorder::MendUnfinishedRecordings(FScreenCam->FJournalFolder))
+    notice(recorder::MendedNotice(mended));
+  for (int n : {kStartHotKey, kStopHotKey})
+    if (FHotKeys && !FHotKeys->Registered(n))
+      notice(TakenKeyNotice(n == kStartHotKey ? kStartKey : kStopKey));
+}
+
+void TForm1::EndSession() {
+  FClosing = true;
+  // Windows may end the program right after this returns: the file is finished first.
+  ::ShutdownBlockReasonCreate(Handle(), L"Finishing the recording");
+  FScreenCam->FinishForShutdown();
+  FTrayIcon.Hide();
+  ::ShutdownBlockReasonDestroy(Handle());
+}
+
 void TForm1::Button3Click(fw::TObject*) {
+  // The settings dialog is freed before the main window at shutdown.
+  if (FClosing || !OptionDlg) return;
   FScreenCam->ListCompressors();
   OptionDlg->EditSettings(*FScreenCam);
 }

@@ -1,25 +1,37 @@
 // The main window: settings, start and stop buttons, the F4 and F5 hot keys, and the recorder
 // engine it owns. It hides while a recording runs and comes back when the recording ends, also
-// when it ended by itself. Once its destruction has begun nothing starts or stops a recording.
+// when it ended by itself. While recording, an icon in the notification area says so and stops
+// the recording when clicked. Once its destruction has begun, or the session is ending, nothing
+// starts or stops a recording.
 #pragma once
 
 #include "framework/dialogs.h"
 #include "framework/form.h"
 #include "framework/stdctrls.h"
+#include "framework/tray_icon.h"
+
+#include <memory>
 
 namespace recorder {
 class TScreenCam;
+}
+namespace skin {
+class TSkinData;
 }
 
 namespace app {
 
 class TWoxhotkey;
+class TSkinChoice;
 
 class TForm1 : public fw::TForm {
 public:
   // The author's web page, opened by Label2.
   static constexpr const wchar_t* kAuthorPage = L"https://example.com/";
   static constexpr WORD kStartKey = VK_F4, kStopKey = VK_F5;
+  // The notification-area icon's messages to this window.
+  static constexpr UINT kTrayMessage = WM_APP + 1;
+  static constexpr UINT kStartUpNoticesMessage = WM_APP + 2;
 
   explicit TForm1(fw::TComponent* owner);
   ~TForm1() override;
@@ -32,19 +44,35 @@ public:
   void Button3Click(fw::TObject* Sender); // settings
   void Label2Click(fw::TObject* Sender);
 
+  // What the user must know once the window is up: recordings the last run left unfinished and
+  // that were mended now, and hot keys another program holds. Posted by PostStartUpNotices.
+  void ShowStartUpNotices();
+  void PostStartUpNotices();
+  // The session ends (log-off, shutdown): a running recording is stopped and its file finished
+  // before the system ends the program.
+  void EndSession();
+
   fw::TButton* Button1 = nullptr;
   fw::TButton* Button2 = nullptr;
   fw::TButton* Button3 = nullptr;
   fw::TLabel* Label1 = nullptr;
   fw::TLabel* Label2 = nullptr;
   fw::TSaveDialog* SaveDialog1 = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
 
   recorder::TScreenCam* FScreenCam = nullptr;
   TWoxhotkey* FHotKeys = nullptr;
+  fw::TTrayIcon FTrayIcon{1, kTrayMessage};
+  // The skin commands of the system menu (and the command line's choice).
+  std::unique_ptr<TSkinChoice> FSkinChoice;
 
 private:
   void RecordingFinished(fw::TObject* Sender);
+  void ShowRecordingIcon();
+  void TrayIconClicked(LPARAM mouseMessage);
+  void ShowFromAnotherStart();
   bool FClosing = false;
+  bool FStarting = false; // the start button's handler runs (its save dialog, its wait)
 
 protected:
   void Loaded() override;

@@ -1,8 +1,10 @@
 // The program: the main window, the settings dialog and a test form, then the message loop until
-// the main window closes.
+// the main window closes. The command line may choose the skin: /skin FILE or /noskin.
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/optdlg.h"
+#include "app/single_instance.h"
+#include "app/skin_choice.h"
 #include "framework/application.h"
 #include "framework/exception.h"
 #include "framework/message_box.h"
@@ -11,6 +13,7 @@
 #include "skin/forms/skin_manager.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -32,7 +35,15 @@ void ShowSkinMessages() {
 
 } // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
+  // A second start brings the running copy's window back instead.
+  app::TSingleInstance instance;
+  if (!instance.First()) {
+    app::TSingleInstance::ShowRunningCopy();
+    return 0;
+  }
+  const app::StartOptions options =
+      app::ParseStartOptions(std::vector<std::wstring>(argv + 1, argv + argc));
   fw::TApplication application;
   ShowSkinMessages();
   // The skin manager starts with the main form's skin component and skins every window of the
@@ -49,7 +60,10 @@ int wmain() {
     auto form2 = std::make_unique<app::TForm2>(nullptr);
     app::Form2 = form2.get();
 
+    // Before the first window shows: it starts in the chosen skin.
+    form1->FSkinChoice->Start(options);
     form1->Show();
+    form1->PostStartUpNotices();
     application.Run();
 
     app::Form2 = nullptr;

@@ -40,6 +40,13 @@ void TOptionDlg::Loaded() {
   Field(*this, L"Button3", Button3);
 }
 
+void TOptionDlg::CreateWnd() {
+  fw::TForm::CreateWnd();
+  // The quality value's label reaches into the bottom of the quality slider's window: above the
+  // slider its digits show whole.
+  LabelQuality->BringToFront();
+}
+
 void TOptionDlg::EditSettings(recorder::TScreenCam& Cam) {
   ComboBoxCompressor->Clear();
   for (int i = 0; i < Cam.FCompressorCount; ++i)

@@ -41,6 +41,7 @@ public:
 
 protected:
   void Loaded() override;
+  void CreateWnd() override;
 };
 
 // The program's one settings dialog, made by the main block.

@@ -27,7 +27,8 @@ public:
   ~TWoxhotkey() override;
 
   // Registers Key with the modifiers for the window as hot key number FCount + 1; ignored once
-  // 20 are registered. A combination another program holds is kept but never fires.
+  // 20 are registered. A combination another program holds is kept but never fires: Registered
+  // tells which.
   void AddHotKey(fw::TWinControl* Window, bool Ctrl, bool Alt, bool Shift, bool Win, WORD Key);
 
   // Number 1..20 of the first hot key whose key and modifiers the message carries (its Result
@@ -37,10 +38,13 @@ public:
   int Count() const { return FKeys.Count(); }
   // Identifier of hot key n (1..Count).
   int Id(int n) const { return FIds[static_cast<size_t>(n - 1)]; }
+  // Whether the system gave hot key n (1..Count) to this program.
+  bool Registered(int n) const { return FRegistered[static_cast<size_t>(n - 1)]; }
 
 private:
   std::array<int, kCapacity> FIds{};
   std::array<HWND, kCapacity> FWindows{};
+  std::array<bool, kCapacity> FRegistered{};
   THotKeyTable FKeys;
 };
 

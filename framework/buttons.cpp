@@ -149,7 +149,7 @@ void TSpeedButton::Paint(HDC dc) {
   }
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-  HGDIOBJ old = ::SelectObject(dc, Font().Handle());
+  HGDIOBJ old = ::SelectObject(dc, TextFont());
   RECT text{textLeft, 0, width_, height_};
   ::DrawTextW(dc, Text().c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   ::SelectObject(dc, old);

@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/exception.h"
+#include "framework/font_fallback.h"
 
 #include <algorithm>
 #include <climits>
@@ -97,6 +98,10 @@ void TControl::SetParentFont(bool parentFont) {
   if (parentFont_ && parent_) ParentFontChanged();
 }
 
+HFONT TControl::TextFont() {
+  return FontForText(font_->Handle(), Text());
+}
+
 void TControl::ParentFontChanged() {
   if (!parentFont_ || !parent_) return;
   followingParent_ = true;
@@ -163,6 +168,10 @@ void TWinControl::SetFocus() {
   ::SetFocus(Handle());
 }
 
+void TWinControl::BringToFront() {
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 std::wstring TWinControl::Text() const {
   if (!handle_) return text_;
   int n = ::GetWindowTextLengthW(handle_);
@@ -173,7 +182,12 @@ std::wstring TWinControl::Text() const {
 
 void TWinControl::SetText(const std::wstring& text) {
   TControl::SetText(text);
-  if (handle_) ::SetWindowTextW(handle_, text.c_str());
+  if (!handle_) return;
+  ::SetWindowTextW(handle_, text.c_str());
+  // A text in another script may need another face.
+  HFONT font = TextFont();
+  if (reinterpret_cast<HFONT>(::SendMessageW(handle_, WM_GETFONT, 0, 0)) != font)
+    ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void TWinControl::SetColor(TColor color) {
@@ -190,7 +204,7 @@ void TWinControl::SetEnabled(bool enabled) {
 
 void TWinControl::FontChanged() {
   if (handle_) {
-    ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(TextFont()), TRUE);
     ::InvalidateRect(handle_, nullptr, TRUE);
   }
   for (TControl* child : controls_)
@@ -244,7 +258,7 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::HandleCreated() {
-  ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+  ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(TextFont()), FALSE);
 }
 
 void TWinControl::CreateChildHandles() {

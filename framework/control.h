@@ -94,6 +94,9 @@ public:
   TFont& Font() { return *font_; }
   bool ParentFont() const { return parentFont_; }
   void SetParentFont(bool parentFont);
+  // The font the control's text is drawn with: its font, or, where that font has no glyphs for
+  // the text, the same font in a face that has them.
+  HFONT TextFont();
 
   int Cursor() const { return cursor_; }
   void SetCursor(int cursor) { cursor_ = cursor; }
@@ -187,6 +190,8 @@ public:
 
   bool Focused() const { return handle_ && ::GetFocus() == handle_; }
   void SetFocus();
+  // Puts the window above its sibling windows, where they overlap.
+  void BringToFront();
 
   // The object behind one of our windows, or null.
   static TWinControl* FromHandle(HWND wnd);

@@ -1,16 +1,23 @@
-// The file-save dialog.
+// The file dialogs: open and save. A dialog's parameters and its name buffer are made once and
+// reused by every Execute; the dialog window itself is the system's, made for each run.
 #pragma once
 
 #include "framework/component.h"
 
+#include <windows.h>
+
+#include <commdlg.h>
+
 #include <string>
+#include <vector>
 
 namespace fw {
 
-class TSaveDialog : public TComponent {
+// The file-open dialog; the file-save dialog is one with another question.
+class TOpenDialog : public TComponent {
 public:
-  explicit TSaveDialog(TComponent* owner) : TComponent(owner) {}
-  std::wstring ClassName() const override { return L"TSaveDialog"; }
+  explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
+  std::wstring ClassName() const override { return L"TOpenDialog"; }
 
   // "Description|pattern|Description|pattern..."
   std::wstring Filter;
@@ -19,11 +26,29 @@ public:
   std::wstring DefaultExt;
   std::wstring Title;
 
-  // Runs the dialog owned by the active window; true when the user chose a name (FileName).
+  // Runs the dialog owned by the owner form's window (the active window when the owner is no
+  // window); true when the user chose a name (FileName).
   bool Execute();
 
 protected:
   void DefineProperties(TPropertyList& list) const override;
+  // Asks the system's dialog; an open dialog wants an existing file.
+  virtual BOOL Run(OPENFILENAMEW& ofn);
+
+private:
+  OPENFILENAMEW ofn_{};
+  std::vector<wchar_t> name_;
+  std::wstring filter_; // Filter with NULs for the "|" separators, as the dialog takes it
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+  explicit TSaveDialog(TComponent* owner) : TOpenDialog(owner) {}
+  std::wstring ClassName() const override { return L"TSaveDialog"; }
+
+protected:
+  // No overwrite question: an existing file is replaced.
+  BOOL Run(OPENFILENAMEW& ofn) override;
 };
 
 } // namespace fw

@@ -68,7 +68,7 @@ void TGlyphCheckBox::Paint(HDC dc) {
     textLeft = side + kTextGap;
   }
   ::SetBkMode(dc, TRANSPARENT);
-  HGDIOBJ old = ::SelectObject(dc, Font().Handle());
+  HGDIOBJ old = ::SelectObject(dc, TextFont());
   RECT text{textLeft, 0, width_, height_};
   ::DrawTextW(dc, Text().c_str(), -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   ::SelectObject(dc, old);

@@ -1,5 +1,6 @@
 #include "framework/menus.h"
 
+#include "framework/font_fallback.h"
 #include "framework/handles.h"
 
 #include <algorithm>
@@ -238,9 +239,9 @@ void TMenuItem::RebuildEntries(HMENU target, bool ownerDraw) {
 
 void TMenuItem::MeasureItem(HDC dc, int& width, int& height) {
   // The framework's own size first; a handler adjusts it.
-  SelectGuard font(dc, MenuFont());
   std::wstring text = caption_;
   if (shortCut_) text += L"    " + ShortCutToText(shortCut_);
+  SelectGuard font(dc, FontForText(MenuFont(), text));
   RECT r{0, 0, 0, 0};
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
@@ -261,7 +262,7 @@ void TMenuItem::DrawItem(HDC dc, const RECT& rect, bool selected) {
     ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     return;
   }
-  SelectGuard font(dc, MenuFont());
+  SelectGuard font(dc, FontForText(MenuFont(), caption_));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(!enabled_  ? COLOR_GRAYTEXT
                                    : selected ? COLOR_HIGHLIGHTTEXT

@@ -41,7 +41,7 @@ void TPanel::Paint(HDC dc) {
   ::DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   const std::wstring caption = Text();
   if (caption.empty()) return;
-  HGDIOBJ old = ::SelectObject(dc, Font().Handle());
+  HGDIOBJ old = ::SelectObject(dc, TextFont());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ColorToRGB(Font().Color()));
   ::DrawTextW(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

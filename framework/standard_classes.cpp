@@ -21,6 +21,7 @@ void RegisterStandardClasses() {
     RegisterComponentClass<TTrackBar>(L"TTrackBar");
     RegisterComponentClass<TProgressBar>(L"TProgressBar");
     RegisterComponentClass<TUpDown>(L"TUpDown");
+    RegisterComponentClass<TOpenDialog>(L"TOpenDialog");
     RegisterComponentClass<TSaveDialog>(L"TSaveDialog");
     RegisterComponentClass<TTimer>(L"TTimer");
     return true;

@@ -189,7 +189,7 @@ void TLabel::HandleCreated() {
   // The stored bounds were measured with the designer's font; a larger substitute font only
   // enlarges a one-line label, so that its text (and its underline) is never cut.
   WindowDC dc(Handle());
-  SelectGuard font(dc.get(), Font().Handle());
+  SelectGuard font(dc.get(), TextFont());
   std::wstring text = Text();
   SIZE size{};
   ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);

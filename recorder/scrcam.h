@@ -11,14 +11,13 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
-
-namespace app {
-class TFlashingWnd;
-}
+#include <vector>
 
 namespace recorder {
 
+class TFlashingWnd;
 class TScreenCam;
 
 // One recording: runs RecordToFile, again while it asks for a retry with the default compressor.
@@ -49,6 +48,9 @@ private:
 class TScreenCam : public fw::TObject {
 public:
   static constexpr int kMaxCompressors = 32;
+  // What puts the program's message boxes on top of other programs' windows: modal to their
+  // owner as MB_APPLMODAL is, with WS_EX_TOPMOST (Wine does not honour MB_TOPMOST).
+  static constexpr UINT kMessageOnTop = MB_SYSTEMMODAL;
 
   explicit TScreenCam(fw::TForm* owner);
   // Stops a running recording and waits for its worker (serving its hand-offs meanwhile), so the
@@ -62,14 +64,27 @@ public:
   void ReleaseFrame(BITMAPINFOHEADER*& Frame);
 
   // Recording.
-  // Ignored while a recording or its worker exists, and once the engine is being destroyed.
-  void StartRecording(fw::TControl* Area, const std::wstring& FileName);
+  // Starts a worker and returns true; does nothing and returns false while a recording or its
+  // worker exists, once the engine is shutting down, or when no thread can be started (the user
+  // is told; nothing is left behind).
+  bool StartRecording(fw::TControl* Area, const std::wstring& FileName);
   void StopRecording();
-  // 1: file written; 0: failure, already reported; -1: retry with the default compressor.
+  // Serves the main thread's messages until the worker of the last recording has ended (its
+  // file finished, its notices shown): what a start that arrives while a recording is still
+  // being closed waits for.
+  void WaitForWorker();
+  // The session ends (log-off, shutdown) or the program closes: stops a running recording and
+  // waits until its file is finished. From here on nothing starts and no message is shown.
+  void FinishForShutdown();
+  // 1: file written; 0: failure, already reported; -1: retry with the default compressor, asked
+  // only while nothing has been written (once frames exist, a failing write stops the recording
+  // with a notice and the file keeps them).
   // A recording stops by itself, with the file closed and a notice to the user, when its volume
   // is about to fill or its folder can no longer be reached. A file about to pass FFileSizeLimit
-  // is closed and the recording goes on in follow-on files (clip-2.avi, clip-3.avi, ...), each
-  // with its own timeline starting at its first frame.
+  // is closed and the recording goes on in follow-on files (clip-2.avi, clip-3.avi, ... with the
+  // next number no existing file has), each with its own timeline starting at its first frame.
+  // While a file is written its journal (FJournalFolder) lets the next start mend it should the
+  // process end before the file is closed.
   int RecordToFile(fw::TControl* Area, const std::wstring& FileName);
   void WorkerDone(fw::TObject* Sender);
 
@@ -81,12 +96,14 @@ public:
   DWORD FCompressorHandler;
   std::wstring FCompressorName;
   std::atomic<bool> FRecording{false};
+  // The screen's depth and size, read again at the start of every recording.
   int FScreenWidth, FScreenHeight;
   DWORD FStartTime = 0;
   double FLastInterval = 0;
-  int FDroppedFrames = 0;
-  int FFrameIndex = 0;
-  int FFramesWritten = 0;
+  // Slots and frames in 64 bits: at 1 ms per frame a recording passes slot 2^31 after 24.8 days.
+  std::int64_t FDroppedFrames = 0;
+  std::atomic<std::int64_t> FFrameIndex{0};
+  std::atomic<std::int64_t> FFramesWritten{0};
   int FFrameWidth = 0, FFrameHeight = 0;
   fw::TNotifyEvent FOnUpdate, FOnStart, FOnStop, FOnError;
   TRecordAVIThread* FWorker = nullptr;
@@ -98,22 +115,41 @@ public:
   int FCompressorCount = 0;
   std::array<ICINFO, kMaxCompressors> FCompressors{};
   bool FDrawCursor = true;
-  app::TFlashingWnd* FFrameWnd;
+  TFlashingWnd* FFrameWnd;
   bool FShowFrame = true;
   HCURSOR FCursorHandle;
   bool FFrameFollows = false;
   // Largest size of one AVI file; lowered by tests.
   std::uint64_t FFileSizeLimit;
-  // Raised on the main thread when a recording's worker has ended, however it ended.
+  // Raised on the main thread when a recording's worker has ended, however it ended, before the
+  // notices of the recording are shown.
   fw::TNotifyEvent FOnFinished;
+  // Where journals of files being recorded are kept (empty: none); tests use folders of their
+  // own.
+  std::wstring FJournalFolder;
+  // The files of the last recording: the chosen name, then any follow-on files.
+  std::vector<std::wstring> FFilesWritten;
 
 private:
   friend class TRecordAVIThread;
   void UseDefaultCompressor();
   void Raise(const fw::TNotifyEvent& event);
+  void ReadScreen();
   bool CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format);
+  bool FitFormat(DWORD type, DWORD handler, RECT& rect, BITMAPINFOHEADER*& format, bool& accepted);
+  std::uint32_t FrameEstimate(const BITMAPINFOHEADER* format) const;
   bool AlreadyListed(DWORD handler) const;
+  // Messages of a recording, shown by the main thread owned by the main window, on top, so that
+  // they are skinned like every other dialog. Ask waits for the answer (from the worker through
+  // the hand-off; once shutting down the box is not shown and the answer is No or OK). Notify
+  // does not wait: from the worker the notice is shown when the worker has ended.
+  int Ask(const std::wstring& text, const std::wstring& caption, UINT type);
+  void Notify(const std::wstring& text);
+  void ShowNotices();
+
   bool FShuttingDown = false; // main thread only
+  std::mutex FNoticesLock;
+  std::vector<std::wstring> FNotices; // from the worker, shown once it has ended
 };
 
 } // namespace recorder

@@ -3,7 +3,6 @@
 #include "recorder/scrcam.h"
 
 #include "framework/handles.h"
-#include "framework/message_box.h"
 #include "recorder/core/frame_layout.h"
 
 namespace recorder {
@@ -46,7 +45,7 @@ BITMAPINFOHEADER* TScreenCam::CaptureFrame(int Left, int Top, int Width, int Hei
   auto* frame = block ? static_cast<BITMAPINFOHEADER*>(::GlobalLock(block)) : nullptr;
   if (!frame) {
     if (block) ::GlobalFree(block);
-    fw::ShowMessageBox(nullptr, L"Error capturing a frame!", L"Error", MB_ICONEXCLAMATION);
+    Ask(L"Error capturing a frame!", L"Error", MB_ICONEXCLAMATION);
     return nullptr;
   }
   bitmap.reset();
@@ -83,7 +82,7 @@ HGLOBAL TScreenCam::MakeDIB(HBITMAP Bitmap, int BitCount) {
   auto* pixels = reinterpret_cast<BYTE*>(header) + kInfoHeaderSize + tableBytes;
   if (!dc || ::GetDIBits(dc.get(), Bitmap, 0, static_cast<UINT>(info.bmHeight), pixels,
                          reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS) == 0)
-    fw::ShowMessageBox(nullptr, L"Error retrieving bitmap bits", L"Error", MB_OK);
+    Ask(L"Error retrieving bitmap bits", L"Error", MB_OK);
   // GetDIBits may rewrite the count; consumers rely on the full table.
   header->biClrUsed = ColorTableEntries(BitCount);
   ::GlobalUnlock(block);

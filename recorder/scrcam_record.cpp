@@ -2,16 +2,16 @@
 // stream, then the frame loop with time-based slots.
 #include "recorder/scrcam.h"
 
-#include "app/flashwnd.h"
-#include "framework/message_box.h"
 #include "recorder/core/alignment.h"
 #include "recorder/core/file_room.h"
 #include "recorder/core/fourcc.h"
 #include "recorder/core/frame_layout.h"
 #include "recorder/core/frame_timing.h"
+#include "recorder/unfinished_recordings.h"
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -32,96 +32,138 @@ int RectHeight(const RECT& r) {
   return r.bottom - r.top;
 }
 
+// Room AVIFile keeps for a file's headers before its first chunk (and more than it needs).
+constexpr std::uint64_t kHeaderRoom = 4096;
+// A failed free-space query is asked again after this pause.
+constexpr DWORD kFreeSpaceRetryMs = 100;
+
 // Why a frame loop ended.
-enum class StopCause { Requested, DiskFull, TargetGone, NoFollowOnFile };
+enum class StopCause { Requested, DiskFull, TargetGone, NoFollowOnFile, WriteFailed };
 
 const wchar_t* StopNotice(StopCause cause) {
   switch (cause) {
   case StopCause::DiskFull:
-    return L"The disk is almost full, so the recording was stopped. Everything recorded until "
-           L"now has been saved.";
+    return L"The disk is almost full, so the recording was stopped.";
   case StopCause::TargetGone:
     return L"The folder of the recording can no longer be reached, so the recording was stopped.";
   case StopCause::NoFollowOnFile:
-    return L"The recording was stopped because its next file could not be created. Everything "
-           L"recorded until now has been saved.";
+    return L"The recording was stopped because its next file could not be created.";
+  case StopCause::WriteFailed:
+    return L"The recording was stopped because a frame could not be written or compressed.";
   default:
     return L"";
   }
 }
 
-std::uint64_t FileSizeOnDisk(const std::wstring& name) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data)) return 0;
-  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+// What the user is told when a recording ends by itself or before its first frame: why, and
+// what the files hold.
+std::wstring EndNotice(StopCause cause, std::int64_t frames) {
+  if (frames == 0)
+    return cause == StopCause::Requested
+               ? L"Nothing was recorded: the recording was stopped before its first frame."
+               : std::wstring(StopNotice(cause)) + L" Nothing was recorded.";
+  if (cause == StopCause::TargetGone) return StopNotice(cause);
+  return std::wstring(StopNotice(cause)) + L" Everything recorded until now has been saved.";
+}
+
+// The notice naming the files of a recording that went on in follow-on files.
+std::wstring FilesNotice(const std::vector<std::wstring>& files) {
+  std::wstring text = L"The recording was saved in " + std::to_wstring(files.size()) +
+                      L" files, because one AVI file holds at most 2 GB:";
+  for (const std::wstring& file : files)
+    text += L"\n" + file;
+  return text;
+}
+
+bool FileExists(const std::wstring& name) {
+  return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The files of one recording: the AVI objects of the file being written (the file, its video
-// stream and the compressed stream that feeds it), and the follow-on files it continues in.
+// stream and the compressed stream that feeds it), its journal, and the follow-on files the
+// recording continues in.
 class RecordingFiles {
 public:
   RecordingFiles(const std::wstring& name, const BITMAPINFOHEADER* format, int rate,
-                 AVICOMPRESSOPTIONS& options)
-      : name_(name), folder_(FolderOf(name)),
+                 AVICOMPRESSOPTIONS& options, const std::wstring& journalFolder)
+      : name_(name), folder_(FolderOf(name)), journalFolder_(journalFolder),
         format_(reinterpret_cast<const BYTE*>(format),
                 reinterpret_cast<const BYTE*>(format) + format->biSize + 4 * format->biClrUsed),
         rate_(rate), options_(options) {}
+  ~RecordingFiles() { Close(); }
 
   // Steps 7 to 10 for the first file; the first failing call's result.
   HRESULT Open() { return Open(name_); }
 
   // Whether the frame of `slot`, at most `frameBytes` long, may be written: the volume must
   // keep room to close the file after it, and the folder must still be there.
-  StopCause CheckRoom(std::uint32_t frameBytes, std::int32_t slot) const {
-    ULARGE_INTEGER freeBytes{};
-    if (!::GetDiskFreeSpaceExW(folder_.empty() ? nullptr : folder_.c_str(), &freeBytes, nullptr,
-                               nullptr))
-      return StopCause::TargetGone;
-    return FitsOnVolume(freeBytes.QuadPart, frameBytes, slot - firstSlot_ + 1)
-               ? StopCause::Requested
-               : StopCause::DiskFull;
+  StopCause CheckRoom(std::uint32_t frameBytes, std::int64_t slot) const {
+    const std::optional<std::uint64_t> freeBytes =
+        FreeBytesAskedTwice([this, asked = 0]() mutable -> std::optional<std::uint64_t> {
+          if (asked++) ::Sleep(kFreeSpaceRetryMs);
+          ULARGE_INTEGER bytes{};
+          if (!::GetDiskFreeSpaceExW(folder_.empty() ? nullptr : folder_.c_str(), &bytes, nullptr,
+                                     nullptr))
+            return std::nullopt;
+          return bytes.QuadPart;
+        });
+    if (!freeBytes) return StopCause::TargetGone;
+    return FitsOnVolume(*freeBytes, frameBytes, slot - firstSlot_ + 1) ? StopCause::Requested
+                                                                       : StopCause::DiskFull;
   }
 
   // Before the frame of `slot` would take the file past `limit`, closes it and opens the next
   // one, whose timeline starts with that frame. `lastSlot` was the last slot written. A next
   // file that cannot be made ends the recording: the files so far are complete.
-  StopCause MakeRoom(std::uint32_t frameBytes, std::int32_t slot, std::int32_t lastSlot,
+  StopCause MakeRoom(std::uint32_t frameBytes, std::int64_t slot, std::int64_t lastSlot,
                      std::uint64_t limit) {
-    // The last frame may still wait in AVIFile's buffer: it counts on top of the size on disk.
-    if (FitsInFile(FileSizeOnDisk(partName_) + frameBytes, frameBytes, slot - firstSlot_ + 1,
-                   limit))
-      return StopCause::Requested;
+    if (FitsInFile(bytes_, frameBytes, slot - firstSlot_ + 1, limit)) return StopCause::Requested;
     // Slots left empty before this frame stay in the closing file's timeline.
     if (slot - 1 > lastSlot) {
       BYTE none = 0;
-      ::AVIStreamWrite(plain_.get(), slot - 1 - firstSlot_, 1, &none, 0, 0, nullptr, nullptr);
+      ::AVIStreamWrite(plain_.get(), static_cast<LONG>(slot - 1 - firstSlot_), 1, &none, 0, 0,
+                       nullptr, nullptr);
     }
     Close();
     firstSlot_ = slot;
-    if (Open(FollowOnName(name_, ++part_)) == AVIERR_OK) return StopCause::Requested;
+    if (Open(NextFollowOnName(name_, part_, FileExists)) == AVIERR_OK) return StopCause::Requested;
     Close();
     return StopCause::NoFollowOnFile;
   }
 
-  HRESULT Write(std::int32_t slot, const BYTE* data, std::uint32_t bytes) {
-    return ::AVIStreamWrite(compressed_.get(), slot - firstSlot_, 1, const_cast<BYTE*>(data),
-                            static_cast<LONG>(bytes), 0, nullptr, nullptr);
+  HRESULT Write(std::int64_t slot, const BYTE* data, std::uint32_t bytes) {
+    const HRESULT result =
+        ::AVIStreamWrite(compressed_.get(), static_cast<LONG>(slot - firstSlot_), 1,
+                         const_cast<BYTE*>(data), static_cast<LONG>(bytes), 0, nullptr, nullptr);
+    if (result == AVIERR_OK) {
+      // What the compressor made of it, as AVIFile keeps it in its index: counted, so the file's
+      // size need not be asked of the file system at every frame.
+      LONG written = 0;
+      AVIStreamSampleSize(plain_.get(), AVIStreamEnd(plain_.get()) - 1, &written);
+      bytes_ += static_cast<std::uint64_t>(written > 0 ? written : bytes) + 1;
+      journal_.FrameWritten(plain_.get());
+    }
+    return result;
   }
 
   // Released in the order file, stream, compressed stream; the file is written out when its
-  // last reference goes.
+  // last reference goes, and its journal goes after it.
   void Close() {
     file_.reset();
     plain_.reset();
     compressed_.reset();
+    journal_.Finish();
   }
+
+  // The files made so far, the first one included.
+  const std::vector<std::wstring>& Names() const { return names_; }
 
 private:
   HRESULT Open(const std::wstring& partName) {
-    partName_ = partName;
     const auto* format = reinterpret_cast<const BITMAPINFOHEADER*>(format_.data());
     HRESULT error = ::AVIFileOpenW(file_.out(), partName.c_str(), OF_WRITE | OF_CREATE, nullptr);
     if (error == AVIERR_OK) {
+      names_.push_back(partName);
       AVISTREAMINFOW info{};
       info.fccType = kStreamTypeVideo;
       info.fccHandler = 0;
@@ -136,44 +178,41 @@ private:
     if (error == AVIERR_OK)
       error = ::AVIStreamSetFormat(compressed_.get(), 0, format_.data(),
                                    static_cast<LONG>(format_.size()));
+    if (error == AVIERR_OK) {
+      bytes_ = kHeaderRoom + format_.size();
+      journal_.Begin(journalFolder_, partName, plain_.get(), options_.fccHandler, format->biWidth,
+                     format->biHeight);
+    }
     return error;
   }
 
-  const std::wstring name_, folder_;
+  const std::wstring name_, folder_, journalFolder_;
   std::vector<BYTE> format_; // header and colour table, for every file
   const int rate_;
   AVICOMPRESSOPTIONS& options_;
   vfw::AviFile file_;
   vfw::AviStream plain_, compressed_;
+  RecordingJournal journal_;
   int part_ = 1;
-  std::wstring partName_;
-  std::int32_t firstSlot_ = 0; // slot of the recording at position 0 of this file
+  std::vector<std::wstring> names_;
+  std::uint64_t bytes_ = 0;    // what the file being written takes so far, its index aside
+  std::int64_t firstSlot_ = 0; // slot of the recording at position 0 of this file
 };
 
 } // namespace
 
-// Makes sure the compressor takes the format frame, trying sizes aligned to 2, 4 and 8;
-// otherwise falls back to the default compressor. False when a frame could not be captured.
-// The default compressor is checked too: Video 1 takes only multiples of 4, and a screen such
-// as 1366 x 768 would otherwise fail to record with the default settings.
-bool TScreenCam::CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format) {
-  const bool chosen = FCompressorIndex >= 0 && FCompressorIndex < kMaxCompressors;
-  DWORD type = kCompressorTypeVideo;
-  DWORD handler =
-      FCompressorHandler == kNeverUsedCompressor ? kDefaultCompressor : FCompressorHandler;
-  if (chosen) {
-    const ICINFO& entry = FCompressors[static_cast<size_t>(FCompressorIndex)];
-    type = entry.fccType;
-    handler = entry.fccHandler;
-  }
+// Tries the compressor on the format frame, then on the rectangle aligned to 2, 4 and 8. When
+// one is accepted the rectangle and the frame size become the aligned ones; when none is, the
+// format frame describes the unaligned rectangle again. False when a frame could not be captured.
+bool TScreenCam::FitFormat(DWORD type, DWORD handler, RECT& rect, BITMAPINFOHEADER*& format,
+                           bool& accepted) {
+  accepted = false;
   vfw::Compressor compressor(type, handler, ICMODE_QUERY);
-  if (!compressor) {
-    // A default that cannot be opened is reported when the stream is made.
-    if (chosen) UseDefaultCompressor();
+  if (!compressor) return true;
+  if (compressor.Accepts(format)) {
+    accepted = true;
     return true;
   }
-  if (compressor.Accepts(format)) return true;
-
   const int width = RectWidth(rect), height = RectHeight(rect);
   for (int alignment : {2, 4, 8}) {
     const int alignedWidth = AlignDimension(width, alignment, FScreenWidth);
@@ -186,31 +225,71 @@ bool TScreenCam::CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format) {
       rect.bottom = rect.top + alignedHeight;
       FFrameWidth = alignedWidth;
       FFrameHeight = alignedHeight;
+      accepted = true;
       return true;
     }
   }
-  // The format must describe the rectangle that is recorded.
-  UseDefaultCompressor();
   ReleaseFrame(format);
   format = CaptureFrame(rect.left, rect.top, width, height);
   return format != nullptr;
 }
 
+// Makes sure the compressor that will record takes the format frame, aligning the size where it
+// needs that; otherwise falls back to the default compressor, aligned for it in turn (Video 1
+// takes only multiples of 4: a screen such as 1366 x 768 would otherwise fail to record), also on
+// a retry and in later recordings after a fallback. False when a frame could not be captured.
+bool TScreenCam::CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format) {
+  if (FCompressorHandler == kNeverUsedCompressor) UseDefaultCompressor();
+  DWORD type = kCompressorTypeVideo;
+  const DWORD handler = FCompressorHandler;
+  // The chosen entry names the compressor's type while the engine still records with it.
+  if (FCompressorIndex >= 0 && FCompressorIndex < kMaxCompressors) {
+    const ICINFO& entry = FCompressors[static_cast<size_t>(FCompressorIndex)];
+    if (entry.fccHandler == handler) type = entry.fccType;
+  }
+  bool accepted = false;
+  if (!FitFormat(type, handler, rect, format, accepted)) return false;
+  // A default that takes nothing is reported when the stream is made.
+  if (accepted || handler == kDefaultCompressor) return true;
+  UseDefaultCompressor();
+  return FitFormat(kCompressorTypeVideo, kDefaultCompressor, rect, format, accepted);
+}
+
+// The most one frame can take in the file: the compressor's own maximum where it tells one,
+// else the raw frame.
+std::uint32_t TScreenCam::FrameEstimate(const BITMAPINFOHEADER* format) const {
+  vfw::Compressor compressor(kCompressorTypeVideo, FCompressorHandler, ICMODE_COMPRESS);
+  if (compressor) {
+    const LRESULT outputBytes = ICCompressGetFormatSize(compressor.get(), format);
+    if (outputBytes >= static_cast<LRESULT>(sizeof(BITMAPINFOHEADER)) && outputBytes < (1 << 20)) {
+      std::vector<BYTE> output(static_cast<size_t>(outputBytes));
+      auto* out = reinterpret_cast<BITMAPINFOHEADER*>(output.data());
+      if (ICCompressGetFormat(compressor.get(), format, out) == ICERR_OK) {
+        const LRESULT most = ICCompressGetSize(compressor.get(), format, out);
+        if (most > 0) return static_cast<std::uint32_t>(most);
+      }
+    }
+  }
+  return format->biSizeImage;
+}
+
 int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
-  // 1. Rectangle.
+  // 1. The screen as it is now (a resolution or depth change between recordings), and the
+  // rectangle.
+  ReadScreen();
   RECT rect = AreaRect(Area, FScreenWidth, FScreenHeight);
   FFrameWidth = RectWidth(rect);
   FFrameHeight = RectHeight(rect);
+  FFilesWritten.clear();
 
   // 2. Video for Windows 1.10 or later.
   if (HIWORD(::VideoForWindowsVersion()) < 0x010A) {
-    fw::ShowMessageBox(nullptr, L"Failure: Video for Windows version too old!", L"Error",
-                       MB_ICONERROR);
+    Ask(L"Failure: Video for Windows version too old!", L"Error", MB_ICONERROR);
     Raise(FOnError);
     return 0;
   }
 
-  // 3-4. Format frame and compressor check (for the default compressor as well). A frame that
+  // 3-5. Format frame and compressor check (for the default compressor as well). A frame that
   // cannot be captured has been reported by the capture; AVIFile must never see a missing format.
   BITMAPINFOHEADER* format = CaptureFrame(rect.left, rect.top, FFrameWidth, FFrameHeight);
   if (!format || !CheckCompressor(rect, format)) {
@@ -218,9 +297,6 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
     Raise(FOnError);
     return 0;
   }
-
-  // 5. A handler that is never used for recording.
-  if (FCompressorHandler == kNeverUsedCompressor) UseDefaultCompressor();
 
   // 6. Frame window.
   TRecordAVIThread* worker = FWorker;
@@ -238,52 +314,60 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
   options.dwQuality = static_cast<DWORD>(FQuality);
   options.dwBytesPerSecond = 0;
   options.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
-  RecordingFiles files(FileName, format, FPlaybackRate, options);
-  HRESULT error = files.Open();
+  const std::uint32_t frameEstimate = FrameEstimate(format);
+  std::optional<RecordingFiles> files;
+  files.emplace(FileName, format, FPlaybackRate, options, FJournalFolder);
+  HRESULT error = files->Open();
   ReleaseFrame(format);
   StopCause cause = StopCause::Requested;
+  FFramesWritten = 0;
 
   if (error == AVIERR_OK) {
     // 11-13.
     const std::int32_t msPerFrame = FMsPerFrame > 0 ? FMsPerFrame : 1;
     Raise(FOnStart);
-    DWORD lastWritten = 0, lastUpdate = 0;
+    std::uint64_t lastWritten = 0, lastUpdate = 0;
     SlotTracker slots;
-    FFramesWritten = 0;
     FLastInterval = 0;
     FDroppedFrames = 0;
     FStartTime = ::timeGetTime();
+    RecordingClock clock(FStartTime);
 
     // 14. Frame loop.
     while (FRecording) {
-      const DWORD t = ::timeGetTime() - FStartTime;
+      const std::uint64_t t = clock.Elapsed(::timeGetTime());
       BITMAPINFOHEADER* frame =
           CaptureFrame(rect.left, rect.top, RectWidth(rect), RectHeight(rect));
       SlotTracker::Decision slot = slots.Next(t, msPerFrame);
       FFrameIndex = slot.slot;
       FDroppedFrames = slots.Dropped();
       if (frame && slot.write) {
-        const std::uint32_t frameBytes = frame->biSizeImage;
+        const std::uint32_t frameBytes = frameEstimate;
         // Stop while the file can still be closed; go on in a follow-on file before this one
         // would pass the size limit.
-        cause = files.CheckRoom(frameBytes, FFrameIndex);
+        cause = files->CheckRoom(frameBytes, slot.slot);
         if (cause == StopCause::Requested && FFramesWritten > 0)
-          cause = files.MakeRoom(frameBytes, FFrameIndex, slots.LastSlot(), FFileSizeLimit);
+          cause = files->MakeRoom(frameBytes, slot.slot, slots.LastSlot(), FFileSizeLimit);
         if (cause != StopCause::Requested) {
           ReleaseFrame(frame);
           break;
         }
         const BYTE* pixels =
             reinterpret_cast<const BYTE*>(frame) + frame->biSize + 4 * frame->biClrUsed;
-        error = files.Write(FFrameIndex, pixels, frameBytes);
+        error = files->Write(slot.slot, pixels, frame->biSizeImage);
         if (error != AVIERR_OK) {
           ReleaseFrame(frame);
+          // Frames written stay: the file is closed with them, never recorded over.
+          if (FFramesWritten > 0) {
+            cause = StopCause::WriteFailed;
+            error = AVIERR_OK;
+          }
           break;
         }
         ++FFramesWritten;
         FLastInterval = static_cast<double>(t - lastWritten);
         lastWritten = t;
-        slots.Written(FFrameIndex);
+        slots.Written(slot.slot);
       }
       ReleaseFrame(frame);
 
@@ -292,8 +376,7 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
         Raise(FOnUpdate);
       }
 
-      const DWORD elapsed = ::timeGetTime() - FStartTime - t;
-      SleepPlan plan = PlanSleep(msPerFrame, elapsed);
+      SleepPlan plan = PlanSleep(msPerFrame, clock.Elapsed(::timeGetTime()) - t);
       for (std::uint32_t i = 0; i < plan.slices && FRecording; ++i)
         ::Sleep(plan.slice);
       if (FRecording && plan.rest) ::Sleep(plan.rest);
@@ -305,25 +388,32 @@ int TScreenCam::RecordToFile(fw::TControl* Area, const std::wstring& FileName) {
   // 16. Clean-up.
   if (FShowFrame && worker) worker->HideFrame();
   ::AVISaveOptionsFree(1, optionList);
-  files.Close();
+  FFilesWritten = files->Names();
+  files.reset();
   library.reset();
 
-  // A recording that stopped by itself says why, once its file is closed.
-  if (error == AVIERR_OK && cause != StopCause::Requested) {
-    fw::ShowMessageBox(nullptr, StopNotice(cause), L"Notice", MB_ICONEXCLAMATION);
+  if (error == AVIERR_OK) {
+    // A recording that stopped by itself says why, once its files are closed; one that holds
+    // nothing says so (and leaves no empty file); one in several files names them.
+    if (FFramesWritten == 0) {
+      for (const std::wstring& name : FFilesWritten)
+        ::DeleteFileW(name.c_str());
+      FFilesWritten.clear();
+    }
+    if (cause != StopCause::Requested || FFramesWritten == 0)
+      Notify(EndNotice(cause, FFramesWritten));
+    if (FFilesWritten.size() > 1) Notify(FilesNotice(FFilesWritten));
     return 1;
   }
 
-  // 17. Result.
-  if (error == AVIERR_OK) return 1;
+  // 17. Result: nothing was written (a file, stream or the first frame failed).
   Raise(FOnError);
   if (FCompressorHandler == kDefaultCompressor) {
-    fw::ShowMessageBox(nullptr, L"Error Creating AVI file", L"Error", MB_ICONEXCLAMATION);
+    Ask(L"Error Creating AVI file", L"Error", MB_ICONEXCLAMATION);
     return 0;
   }
-  int answer = fw::ShowMessageBox(
-      nullptr, L"Error recording AVI file using current compressor. Use default compressor? ",
-      L"Notice", MB_YESNO | MB_ICONEXCLAMATION);
+  int answer = Ask(L"Error recording AVI file using current compressor. Use default compressor? ",
+                   L"Notice", MB_YESNO | MB_ICONEXCLAMATION);
   if (answer == IDYES) {
     UseDefaultCompressor();
     return -1;

@@ -3,7 +3,8 @@
 # the mingw-w64 cross compilers, Wine (32-bit), a virtual X server, ffmpeg,
 # GoogleTest sources, clang with libFuzzer, ImageMagick, xdotool, Wine's own fonts (Marlett for
 # the system's caption buttons), a Latin sans font and an outline CJK font for the Wine prefix
-# (tools/wine-session.sh), and ccache, which keeps compiled objects between builds.
+# (tools/wine-session.sh), ccache, which keeps compiled objects between builds, and xmllint
+# (libxml2-utils), which checks the program's manifest.
 set -euo pipefail
 
 need=()
@@ -13,7 +14,7 @@ packages=(
   cmake make g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick ffmpeg
-  fonts-wine fonts-liberation fonts-wqy-microhei xauth procps ccache
+  fonts-wine fonts-liberation fonts-wqy-microhei xauth procps ccache libxml2-utils
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

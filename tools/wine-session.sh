@@ -113,6 +113,22 @@ wine_prefix_prepare() {
   touch "$marker"
 }
 
+# A prefix as Wine makes it for a new user, given only Decorated = N (Wine draws window frames
+# itself): no font substitutes, no font links, no smoothing. The program's text must read in it
+# too. Made once; the marker file says it is complete.
+#   wine_plain_prefix_prepare PREFIX_DIR     (WINE set; leaves no wineserver of it running)
+wine_plain_prefix_prepare() {
+  local prefix=$1
+  [[ -f $prefix/.recorder-plain-prefix ]] && return 0
+  rm -rf "$prefix"
+  mkdir -p "$(dirname "$prefix")"
+  WINEPREFIX=$prefix "$WINE" wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$prefix "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f \
+    >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -w
+  touch "$prefix/.recorder-plain-prefix"
+}
+
 # The Windows path of a file inside the prefix's C: drive.
 winepath_of() {
   local path=${1#"$WINEPREFIX/drive_c/"}

@@ -17,6 +17,21 @@ bool FitsInFile(std::uint64_t fileBytes, std::uint32_t frameBytes, std::int64_t 
   return fileBytes + BytesForFrame(frameBytes, slotsInFile) + kCloseReserve <= limit;
 }
 
+std::optional<std::uint64_t>
+FreeBytesAskedTwice(const std::function<std::optional<std::uint64_t>()>& query) {
+  if (auto bytes = query()) return bytes;
+  return query();
+}
+
+std::wstring NextFollowOnName(const std::wstring& name, int& part,
+                              const std::function<bool(const std::wstring&)>& exists) {
+  std::wstring next;
+  do
+    next = FollowOnName(name, ++part);
+  while (exists(next));
+  return next;
+}
+
 std::wstring FolderOf(const std::wstring& name) {
   const size_t end = name.find_last_of(L"\\/:");
   return end == std::wstring::npos ? std::wstring() : name.substr(0, end + 1);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace recorder {
@@ -27,9 +29,19 @@ bool FitsOnVolume(std::uint64_t freeBytes, std::uint32_t frameBytes, std::int64_
 bool FitsInFile(std::uint64_t fileBytes, std::uint32_t frameBytes, std::int64_t slotsInFile,
                 std::uint64_t limit);
 
+// The free bytes of the target volume as `query` tells them. A query that fails is asked once
+// more before the volume counts as unreachable: a network drive or a busy volume may fail one.
+std::optional<std::uint64_t>
+FreeBytesAskedTwice(const std::function<std::optional<std::uint64_t>()>& query);
+
 // Name of part `part` (2, 3, ...) of a recording: "clip.avi" gives "clip-2.avi"; the number goes
 // before the last extension of the file name, or at its end when it has none. Part 1 is the name.
 std::wstring FollowOnName(const std::wstring& name, int part);
+
+// The name of the follow-on file after part `part`: the next part number whose name no existing
+// file has (`exists` tells), so that no file the user has is overwritten. Sets `part` to it.
+std::wstring NextFollowOnName(const std::wstring& name, int& part,
+                              const std::function<bool(const std::wstring&)>& exists);
 
 // The folder part of a file name, up to and including the last backslash, slash or colon; empty
 // when it has none.

@@ -4,24 +4,25 @@
 
 namespace recorder {
 
-std::int32_t RoundHalfEven(double value) {
+std::int64_t RoundHalfEven(double value) {
   // Written out rather than std::nearbyint so the result does not depend on the FPU's current
   // rounding mode, which foreign code (drivers, hooks) in the process may have changed.
   double floor = std::floor(value);
   double diff = value - floor;
-  if (diff > 0.5) return static_cast<std::int32_t>(floor + 1);
-  if (diff < 0.5) return static_cast<std::int32_t>(floor);
-  return std::fmod(floor, 2.0) == 0.0 ? static_cast<std::int32_t>(floor)
-                                      : static_cast<std::int32_t>(floor + 1);
+  if (diff > 0.5) return static_cast<std::int64_t>(floor + 1);
+  if (diff < 0.5) return static_cast<std::int64_t>(floor);
+  return std::fmod(floor, 2.0) == 0.0 ? static_cast<std::int64_t>(floor)
+                                      : static_cast<std::int64_t>(floor + 1);
 }
 
-std::int32_t FrameSlot(std::uint32_t t, std::int32_t msPerFrame) {
+std::int64_t FrameSlot(std::uint64_t t, std::int32_t msPerFrame) {
   if (msPerFrame <= 0) return 0;
+  // Exact to the millisecond for 285,000 years: doubles hold integers up to 2^53.
   return RoundHalfEven(static_cast<double>(t) / msPerFrame);
 }
 
-SlotTracker::Decision SlotTracker::Next(std::uint32_t t, std::int32_t msPerFrame) {
-  std::int32_t slot = FrameSlot(t, msPerFrame);
+SlotTracker::Decision SlotTracker::Next(std::uint64_t t, std::int32_t msPerFrame) {
+  std::int64_t slot = FrameSlot(t, msPerFrame);
   if (slot - 1 > countedUpTo_) {
     dropped_ += slot - 1 - countedUpTo_;
     countedUpTo_ = slot - 1;
@@ -34,11 +35,12 @@ std::uint32_t SleepSlice(std::int32_t msPerFrame) {
   return slice < 1 ? 1u : static_cast<std::uint32_t>(slice);
 }
 
-SleepPlan PlanSleep(std::int32_t msPerFrame, std::uint32_t elapsed) {
+SleepPlan PlanSleep(std::int32_t msPerFrame, std::uint64_t elapsed) {
   SleepPlan plan;
   plan.slice = SleepSlice(msPerFrame);
-  if (msPerFrame <= 0 || static_cast<std::uint32_t>(msPerFrame) <= elapsed) return plan;
-  std::uint32_t remaining = static_cast<std::uint32_t>(msPerFrame) - elapsed;
+  if (msPerFrame <= 0 || static_cast<std::uint64_t>(msPerFrame) <= elapsed) return plan;
+  std::uint32_t remaining =
+      static_cast<std::uint32_t>(msPerFrame - static_cast<std::int64_t>(elapsed));
   plan.slices = remaining / plan.slice;
   plan.rest = remaining - plan.slices * plan.slice;
   return plan;

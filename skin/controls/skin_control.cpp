@@ -502,7 +502,7 @@ std::wstring TSkinControl::ReadCaption() const {
 }
 
 HFONT TSkinControl::ControlFont() const {
-  if (FControl) return FControl->Font().Handle();
+  if (FControl) return FControl->TextFont();
   if (auto font = reinterpret_cast<HFONT>(::SendMessageW(FHandle, WM_GETFONT, 0, 0))) return font;
   return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }

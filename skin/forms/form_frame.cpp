@@ -1,6 +1,7 @@
 #include "skin/forms/win_skin_form.h"
 
 #include "framework/bitmap.h"
+#include "framework/font_fallback.h"
 #include "framework/form.h"
 #include "skin/common/skin_paint.h"
 #include "skin/data/skin_data.h"
@@ -262,7 +263,8 @@ void TWinSkinForm::DrawCaptionText(HDC dc, TRect caption) {
     if (b.FVisible && b.FData->Align == 1 && !b.FData->Bitmap.Empty())
       FRightGroupOffset = std::max(FRightGroupOffset, b.FData->XCoord);
 
-  fw::SelectGuard font(dc, FCaptionFont.get());
+  // A caption the caption font has no glyphs for is drawn in a face that has them.
+  fw::SelectGuard font(dc, fw::FontForText(FCaptionFont.get(), text));
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ToColorRef(SkinColour(FActive ? kTitleTextActive : kTitleTextNoActive)));
   RECT measured{caption.Left, caption.Top, caption.Right, caption.Bottom};

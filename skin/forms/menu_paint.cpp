@@ -1,6 +1,7 @@
 #include "skin/forms/menu_paint.h"
 
 #include "framework/bitmap.h"
+#include "framework/font_fallback.h"
 #include "framework/handles.h"
 #include "skin/common/skin_paint.h"
 #include "skin/forms/core/menu_geometry.h"
@@ -100,7 +101,7 @@ int TMenuPainter::MenuExtraWidth(bool hasImages) const {
 }
 
 SIZE TMenuPainter::MeasureByText(HDC dc, const std::wstring& text, int systemHeight) const {
-  fw::SelectGuard font(dc, fw::MenuFont());
+  fw::SelectGuard font(dc, fw::FontForText(fw::MenuFont(), text));
   RECT r{0, 0, 0, 0};
   const std::wstring measured = text.empty() || text == L"&" ? L" " : text;
   ::DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &r,
@@ -269,14 +270,13 @@ void TMenuPainter::DrawItemContent(const TMenuEntryView& entry, HDC dc, bool sel
     logFont.lfWeight = FW_BOLD;
     bold.reset(::CreateFontIndirectW(&logFont));
   }
-  fw::SelectGuard selectFont(dc, bold ? bold.get() : fw::MenuFont());
-
   // A caption read from a menu handle carries its shortcut after a tab.
   std::wstring caption = entry.caption, shortcut = entry.shortcut;
   if (const size_t tab = caption.find(L'\t'); tab != std::wstring::npos) {
     if (shortcut.empty()) shortcut = caption.substr(tab + 1);
     caption.resize(tab);
   }
+  fw::SelectGuard selectFont(dc, fw::FontForText(bold ? bold.get() : fw::MenuFont(), caption));
   RECT measured = text;
   ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
               DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);

@@ -17,6 +17,7 @@ rm -rf "$out"
 mkdir -p "$out"
 source "$here/lib/wine-fonts.sh"
 source "$here/lib/wine-windows.sh"
+forget_unfinished_recordings
 
 recorder_exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe

@@ -4,7 +4,8 @@
 # 1. The file, read with the cross binutils: recorder.exe carries no debug information (its size
 #    is printed), recorder.exe.debug beside it holds it and the program names it in a debug link;
 #    the program imports from system DLLs only; its resources hold the icon MAINICON (16, 32 and
-#    48 pixels) and the version resource (product name, description, version).
+#    48 pixels), the version resource (product name, description, version) and an application
+#    manifest (well-formed XML) that declares the program DPI-aware.
 # 2. The icon of the running program: the main window hands it to the window manager (the X
 #    property _NET_WM_ICON that task bars show), at 32 and 16 pixels, with its red recording dot.
 #    (The skinned caption has no icon button here: the main window has a dialog frame.)
@@ -20,6 +21,7 @@ rm -rf "$out"
 mkdir -p "$out"
 source "$here/lib/wine-fonts.sh"
 source "$here/lib/wine-windows.sh"
+forget_unfinished_recordings
 
 exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
@@ -66,6 +68,12 @@ grep -q "VALUE \"FileDescription\", $product" "$out/resources.rc" || fail "no fi
 grep -q "VALUE \"FileVersion\", \"$version\"" "$out/resources.rc" || fail "no file version $version"
 grep -q "FILEVERSION ${version//./, }, 0" "$out/resources.rc" || fail "no binary file version"
 grep -B2 -A22 '^1 VERSIONINFO' "$out/resources.rc" >"$out/version_resource.rc"
+# The manifest (resource 1 of type 24, RT_MANIFEST) lies in the file as it was written.
+grep -q '^1 24 ' "$out/resources.rc" || fail "no application manifest resource"
+perl -0777 -ne 'print $1 if /(<\?xml version[^\0]*?<\/assembly>)/s' "$exe" >"$out/recorder.manifest"
+xmllint --noout "$out/recorder.manifest" 2>"$out/manifest.log" || fail "the manifest is no well-formed XML: $(head -c 300 "$out/manifest.log")"
+grep -Eq '<dpiAware[^>]*>true</dpiAware>' "$out/recorder.manifest" || fail "the manifest does not declare DPI awareness"
+note "manifest: $(grep -Eo '<dpiAware(ness)?[^>]*>[^<]*' "$out/recorder.manifest" | sed 's/<\(dpiAware[a-z]*\)[^>]*>/\1 /' | paste -sd, -)"
 
 wine_cjk_fonts
 "$WINE" "$picture_exe" 760 420 400 300 >"$out/picture.log" 2>&1 &

@@ -1,14 +1,12 @@
 #include "tools/skingen/control_images.h"
 
 #include "skin/data/core/bitmap_routines.h"
+#include "tools/skingen/frame_images.h"
 #include "tools/skingen/glyphs.h"
-#include "tools/skingen/palette.h"
 
 #include <cmath>
 
 namespace skingen {
-
-using namespace palette;
 
 namespace {
 
@@ -26,17 +24,17 @@ TRect Cell(int index, int cellWidth, int cellHeight) {
 }
 
 // A rounded, softly shaded button face in a state.
-void Face(TBitmap& image, TRect r, State state, int radius) {
-  Pixel top = kFaceLight, bottom = kFaceDark, edge = kEdge;
+void Face(const Theme& t, TBitmap& image, TRect r, State state, int radius) {
+  Pixel top = t.faceLight, bottom = t.faceDark, edge = t.edge;
   switch (state) {
   case State::kPressed:
-    top = kPressedTop, bottom = kPressedBottom, edge = kEdgeHot;
+    top = t.pressedTop, bottom = t.pressedBottom, edge = t.edgeHot;
     break;
   case State::kDisabled:
-    top = kDisabledFace, bottom = kDisabledFace, edge = kEdgeDisabled;
+    top = t.disabledFace, bottom = t.disabledFace, edge = t.edgeDisabled;
     break;
   case State::kHot:
-    top = kHotTop, bottom = kHotBottom, edge = kEdgeHot;
+    top = t.hotTop, bottom = t.hotBottom, edge = t.edgeHot;
     break;
   default:
     break;
@@ -44,44 +42,45 @@ void Face(TBitmap& image, TRect r, State state, int radius) {
   VerticalGradient(image, r, top, bottom);
   Outline(image, r, edge);
   if (state == State::kFocused) {
-    Outline(image, {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, Mix(kEdgeHot, kWhite, 0.45));
-    Outline(image, r, kEdgeHot);
+    Outline(image, {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1},
+            Mix(t.edgeHot, t.faceShine, 0.45));
+    Outline(image, r, t.edgeHot);
   } else if (state != State::kPressed && state != State::kDisabled) {
-    image.FillRect({r.Left + 1, r.Top + 1, r.Right - 1, r.Top + 2}, kWhite); // top light
+    image.FillRect({r.Left + 1, r.Top + 1, r.Right - 1, r.Top + 2}, t.faceShine); // top light
   }
-  RoundCorners(image, r, radius, Mix(edge, kFace, 0.4));
+  Corners(t, image, r, radius, Mix(edge, t.face, 0.4));
 }
 
 // Push buttons: normal, pressed, disabled, hot, focused.
-TBitmap PushButtons() {
+TBitmap PushButtons(const Theme& t) {
   constexpr int w = 24, h = 22;
   TBitmap strip = Strip(w, h, 5);
   const State states[5] = {State::kNormal, State::kPressed, State::kDisabled, State::kHot,
                            State::kFocused};
   for (int i = 0; i < 5; ++i)
-    Face(strip, Cell(i, w, h), states[i], 3);
+    Face(t, strip, Cell(i, w, h), states[i], t.controlCorner);
   return strip;
 }
 
 // Check boxes, 12 cells: unchecked, checked and indeterminate, each normal, hot, pressed,
 // disabled.
-TBitmap CheckBoxes() {
+TBitmap CheckBoxes(const Theme& t) {
   TBitmap strip = Strip(kCheckCell, kCheckCell, 12);
   const State states[4] = {State::kNormal, State::kHot, State::kPressed, State::kDisabled};
   for (int mark = 0; mark < 3; ++mark) {
     for (int s = 0; s < 4; ++s) {
       const TRect r = Cell(mark * 4 + s, kCheckCell, kCheckCell);
       const State state = states[s];
-      VerticalGradient(strip, r, state == State::kDisabled ? kDisabledFace : kWhite,
-                       state == State::kPressed    ? kPressedTop
-                       : state == State::kHot      ? kHotBottom
-                       : state == State::kDisabled ? kDisabledFace
-                                                   : kFaceDark);
+      VerticalGradient(strip, r, state == State::kDisabled ? t.disabledFace : t.field,
+                       state == State::kPressed    ? t.pressedTop
+                       : state == State::kHot      ? t.hotBottom
+                       : state == State::kDisabled ? t.disabledFace
+                                                   : t.faceDark);
       Outline(strip, r,
-              state == State::kDisabled ? kEdgeDisabled
-              : state == State::kNormal ? kEdge
-                                        : kEdgeHot);
-      const Pixel ink = state == State::kDisabled ? kMarkDisabled : kMark;
+              state == State::kDisabled ? t.edgeDisabled
+              : state == State::kNormal ? t.edge
+                                        : t.edgeHot);
+      const Pixel ink = state == State::kDisabled ? t.markDisabled : t.mark;
       if (mark == 1) DrawGlyph(strip, r, kCheckMark, ink, 0);
       if (mark == 2) strip.FillRect({r.Left + 4, r.Top + 4, r.Right - 4, r.Bottom - 4}, ink);
     }
@@ -89,34 +88,38 @@ TBitmap CheckBoxes() {
   return strip;
 }
 
-// Radio buttons, 8 cells: unchecked and checked, each normal, hot, pressed, disabled.
-TBitmap RadioButtons() {
+// Radio buttons, 8 cells: unchecked and checked, each normal, hot, pressed, disabled; discs, or
+// diamonds.
+TBitmap RadioButtons(const Theme& t) {
   TBitmap strip = Strip(kCheckCell, kCheckCell, 8);
   const State states[4] = {State::kNormal, State::kHot, State::kPressed, State::kDisabled};
   for (int checked = 0; checked < 2; ++checked) {
     for (int s = 0; s < 4; ++s) {
       const TRect r = Cell(checked * 4 + s, kCheckCell, kCheckCell);
       const State state = states[s];
-      const Pixel edge = state == State::kDisabled ? kEdgeDisabled
-                         : state == State::kNormal ? kEdge
-                                                   : kEdgeHot;
-      const Pixel ink = state == State::kDisabled ? kMarkDisabled : kMark;
+      const Pixel edge = state == State::kDisabled ? t.edgeDisabled
+                         : state == State::kNormal ? t.edge
+                                                   : t.edgeHot;
+      const Pixel ink = state == State::kDisabled ? t.markDisabled : t.mark;
       for (int y = 0; y < kCheckCell; ++y) {
         for (int x = 0; x < kCheckCell; ++x) {
-          const double d = std::hypot(x - 6.0, y - 6.0);
+          // Distance from the centre: round, or along the diamond's sides.
+          const double dx = x - 6.0, dy = y - 6.0;
+          const double d =
+              t.diamondRadio ? (std::abs(dx) + std::abs(dy)) * 1.05 : std::hypot(dx, dy);
           Pixel p = kClear;
           if (d <= 5.0) {
-            const double t = y / 12.0;
-            p = state == State::kDisabled ? kDisabledFace
-                                          : Mix(kWhite,
-                                                state == State::kPressed ? kPressedTop
-                                                : state == State::kHot   ? kHotBottom
-                                                                         : kFaceDark,
-                                                t);
+            const double depth = y / 12.0;
+            p = state == State::kDisabled ? t.disabledFace
+                                          : Mix(t.field,
+                                                state == State::kPressed ? t.pressedTop
+                                                : state == State::kHot   ? t.hotBottom
+                                                                         : t.faceDark,
+                                                depth);
           } else if (d <= 6.3) {
-            p = d > 5.9 ? Mix(edge, kFace, 0.5) : edge;
+            p = d > 5.9 ? Mix(edge, t.face, 0.5) : edge;
           }
-          if (checked == 1 && d <= 2.4) p = d > 1.9 ? Mix(ink, kWhite, 0.4) : ink;
+          if (checked == 1 && d <= 2.4) p = d > 1.9 ? Mix(ink, t.field, 0.4) : ink;
           strip.At(r.Left + x, y) = p;
         }
       }
@@ -127,36 +130,34 @@ TBitmap RadioButtons() {
 
 // Scroll bar arrows and grips, 23 cells: left, right, up, down arrows (normal, pressed,
 // disabled, hot), horizontal and vertical grips (normal, pressed, hot), one spare.
-TBitmap ScrollArrows() {
+TBitmap ScrollArrows(const Theme& t) {
   TBitmap strip = Strip(kScrollCell, kScrollCell, 23);
   const GlyphRows* arrows[4] = {&kArrowLeft, &kArrowRight, &kArrowUp, &kArrowDown};
   const State states[4] = {State::kNormal, State::kPressed, State::kDisabled, State::kHot};
   for (int a = 0; a < 4; ++a) {
     for (int s = 0; s < 4; ++s) {
       const TRect r = Cell(a * 4 + s, kScrollCell, kScrollCell);
-      Face(strip, r, states[s], 2);
-      DrawGlyph(strip, r, *arrows[a],
-                states[s] == State::kDisabled ? kMarkDisabled : Rgb(52, 70, 100),
+      Face(t, strip, r, states[s], 2);
+      DrawGlyph(strip, r, *arrows[a], states[s] == State::kDisabled ? t.markDisabled : t.glyph,
                 states[s] == State::kPressed ? 1 : 0);
     }
   }
   for (int g = 0; g < 6; ++g) {
     const TRect r = Cell(16 + g, kScrollCell, kScrollCell);
-    const Pixel ink = g % 3 == 0 ? Rgb(120, 140, 170) : kMark;
+    const Pixel ink = g % 3 == 0 ? t.grip : t.gripHot;
     DrawGlyph(strip, r, kGripHorizontal, ink, 0);
   }
   return strip;
 }
 
 // A scroll track: enabled, pressed, disabled, hot.
-TBitmap ScrollTrack(bool vertical) {
+TBitmap ScrollTrack(const Theme& t, bool vertical) {
   TBitmap strip = Strip(kScrollCell, kScrollCell, 4);
-  const Pixel tops[4] = {Rgb(230, 235, 242), Rgb(206, 216, 232), Rgb(240, 241, 243),
-                         Rgb(222, 230, 242)};
   for (int i = 0; i < 4; ++i) {
     const TRect r = Cell(i, kScrollCell, kScrollCell);
-    VerticalGradient(strip, r, tops[i], Mix(tops[i], kWhite, 0.5));
-    strip.FillRect({r.Left, 0, r.Right, 1}, Mix(tops[i], kEdge, 0.4));
+    const Pixel top = t.scrollTrack[i];
+    VerticalGradient(strip, r, top, Mix(top, t.faceShine, 0.5));
+    strip.FillRect({r.Left, 0, r.Right, 1}, Mix(top, t.edge, 0.4));
   }
   if (vertical) skin::RotateRight(strip); // a vertical track is the horizontal one turned
   if (vertical) {
@@ -171,7 +172,7 @@ TBitmap ScrollTrack(bool vertical) {
 }
 
 // A scroll thumb: normal, pressed, hot.
-TBitmap ScrollThumb(bool vertical) {
+TBitmap ScrollThumb(const Theme& t, bool vertical) {
   const int w = vertical ? kScrollCell : 24, h = vertical ? 24 : kScrollCell;
   TBitmap strip = Strip(w, h, 3);
   const State states[3] = {State::kNormal, State::kPressed, State::kHot};
@@ -179,21 +180,21 @@ TBitmap ScrollThumb(bool vertical) {
     const TRect r = Cell(i, w, h);
     const TRect inset = {r.Left + (vertical ? 1 : 0), r.Top + (vertical ? 0 : 1),
                          r.Right - (vertical ? 1 : 0), r.Bottom - (vertical ? 0 : 1)};
-    Face(strip, inset, states[i], 3);
+    Face(t, strip, inset, states[i], t.controlCorner);
   }
   return strip;
 }
 
 // Track bar thumbs, 5 cells (the painter uses the second): a rounded pill or an arrow shape
 // pointing `towards` ('n' none, 'u', 'd', 'l', 'r').
-TBitmap TrackThumb(bool vertical, char towards) {
+TBitmap TrackThumb(const Theme& t, bool vertical, char towards) {
   const int w = vertical ? 19 : 11, h = vertical ? 11 : 19;
   TBitmap strip = Strip(w, h, 5);
   const State states[5] = {State::kNormal, State::kNormal, State::kPressed, State::kDisabled,
                            State::kHot};
   for (int i = 0; i < 5; ++i) {
     const TRect r = Cell(i, w, h);
-    Face(strip, r, states[i], towards == 'n' ? 3 : 2);
+    Face(t, strip, r, states[i], towards == 'n' ? t.controlCorner : 2);
     // Cut the pointed end: a triangle of magenta on each side of the tip.
     const int tip = 5;
     for (int k = 0; k < tip; ++k) {
@@ -211,65 +212,65 @@ TBitmap TrackThumb(bool vertical, char towards) {
 
 // Up-down buttons, 8 cells: first button normal, pressed, disabled, hot, then the second.
 // The glyph image holds the arrows for the same cells.
-void UpDown(bool vertical, TBitmap& faces, TBitmap& glyphs) {
+void UpDown(const Theme& t, bool vertical, TBitmap& faces, TBitmap& glyphs) {
   const int w = vertical ? 16 : 11, h = vertical ? 11 : 16;
   faces = Strip(w, h, 8);
   glyphs = Strip(9, 9, 8);
   const State states[4] = {State::kNormal, State::kPressed, State::kDisabled, State::kHot};
   for (int i = 0; i < 8; ++i) {
-    Face(faces, Cell(i, w, h), states[i % 4], 2);
+    Face(t, faces, Cell(i, w, h), states[i % 4], 2);
     const GlyphRows& arrow =
         vertical ? (i < 4 ? kArrowUp : kArrowDown) : (i < 4 ? kArrowLeft : kArrowRight);
-    DrawGlyph(glyphs, Cell(i, 9, 9), arrow, i % 4 == 2 ? kMarkDisabled : Rgb(52, 70, 100), 0);
+    DrawGlyph(glyphs, Cell(i, 9, 9), arrow, i % 4 == 2 ? t.markDisabled : t.glyph, 0);
   }
 }
 
 // Progress: the trough, then the bar.
-TBitmap Progress() {
+TBitmap Progress(const Theme& t) {
   TBitmap strip = Strip(20, 14, 2);
   const TRect trough = Cell(0, 20, 14), bar = Cell(1, 20, 14);
-  VerticalGradient(strip, trough, Rgb(226, 232, 240), Rgb(246, 248, 251));
-  Outline(strip, trough, kEdge);
-  RoundCorners(strip, trough, 3, Mix(kEdge, kFace, 0.4));
-  VerticalGradient(strip, bar, Rgb(120, 200, 120), Rgb(46, 150, 64));
-  strip.FillRect({bar.Left + 1, 1, bar.Right - 1, 3}, Rgb(178, 232, 170));
-  Outline(strip, bar, Rgb(40, 120, 56));
-  RoundCorners(strip, bar, 3, Rgb(40, 120, 56));
+  VerticalGradient(strip, trough, t.progressTrough.top, t.progressTrough.bottom);
+  Outline(strip, trough, t.progressTrough.edge);
+  Corners(t, strip, trough, 3, Mix(t.progressTrough.edge, t.face, 0.4));
+  VerticalGradient(strip, bar, t.progressBar.top, t.progressBar.bottom);
+  strip.FillRect({bar.Left + 1, 1, bar.Right - 1, 3}, t.progressShine);
+  Outline(strip, bar, t.progressBar.edge);
+  Corners(t, strip, bar, 3, t.progressBar.edge);
   return strip;
 }
 
-TBitmap ProgressChunk() {
+TBitmap ProgressChunk(const Theme& t) {
   TBitmap chunk(8, 10);
   chunk.Fill(kClear);
-  VerticalGradient(chunk, {0, 0, 7, 10}, Rgb(120, 200, 120), Rgb(46, 150, 64));
+  VerticalGradient(chunk, {0, 0, 7, 10}, t.progressBar.top, t.progressBar.bottom);
   return chunk;
 }
 
 // A rounded outline on transparent ground (group box edges, tab panes): two states.
-TBitmap Edge(int size, int cells, Pixel inside) {
+TBitmap Edge(const Theme& t, int size, int cells, Pixel inside) {
   TBitmap strip = Strip(size, size, cells);
   for (int i = 0; i < cells; ++i) {
     const TRect r = Cell(i, size, size);
     strip.FillRect(r, inside);
-    Outline(strip, r, i == 0 ? Rgb(170, 186, 210) : kEdgeDisabled);
-    Outline(strip, {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, kWhite);
-    RoundCorners(strip, r, 4, Rgb(170, 186, 210));
+    Outline(strip, r, i == 0 ? t.panelEdge : t.panelEdgeDisabled);
+    Outline(strip, {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, t.panelEdgeLight);
+    Corners(t, strip, r, 4, t.panelEdge);
   }
   return strip;
 }
 
-// The group box caption's background: a small rounded tab.
-TBitmap GroupLabel() {
+// The group box caption's background: a small tab.
+TBitmap GroupLabel(const Theme& t) {
   TBitmap label(24, 18);
   label.Fill(kClear);
-  VerticalGradient(label, {0, 0, 24, 18}, kWhite, Rgb(226, 234, 246));
-  Outline(label, {0, 0, 24, 18}, Rgb(170, 186, 210));
-  RoundCorners(label, {0, 0, 24, 18}, 5, Rgb(170, 186, 210));
+  VerticalGradient(label, {0, 0, 24, 18}, t.groupLabel.top, t.groupLabel.bottom);
+  Outline(label, {0, 0, 24, 18}, t.groupLabel.edge);
+  Corners(t, label, {0, 0, 24, 18}, 5, t.groupLabel.edge);
   return label;
 }
 
 // Tabs: normal, selected, disabled, hot, focused; open at the bottom.
-TBitmap Tabs() {
+TBitmap Tabs(const Theme& t) {
   constexpr int w = 24, h = 22;
   TBitmap strip = Strip(w, h, 5);
   const State states[5] = {State::kNormal, State::kFocused, State::kDisabled, State::kHot,
@@ -278,173 +279,174 @@ TBitmap Tabs() {
     const TRect r = Cell(i, w, h);
     const bool selected = i == 1 || i == 4;
     const TRect body{r.Left, selected ? 0 : 2, r.Right, h};
-    VerticalGradient(strip, body, selected ? kWhite : kFaceLight,
-                     selected                   ? kFace
-                     : states[i] == State::kHot ? kHotBottom
-                                                : kFaceDark);
-    Outline(strip, {body.Left, body.Top, body.Right, body.Bottom + 1}, kEdge);
-    if (selected) strip.FillRect({r.Left + 1, 0, r.Right - 1, 2}, kEdgeHot);
-    RoundCorners(strip, body, 3, Mix(kEdge, kFace, 0.4), true, false);
+    VerticalGradient(strip, body, selected ? t.faceShine : t.faceLight,
+                     selected                   ? t.face
+                     : states[i] == State::kHot ? t.hotBottom
+                                                : t.faceDark);
+    Outline(strip, {body.Left, body.Top, body.Right, body.Bottom + 1}, t.edge);
+    if (selected) strip.FillRect({r.Left + 1, 0, r.Right - 1, 2}, t.edgeHot);
+    Corners(t, strip, body, 3, Mix(t.edge, t.face, 0.4), true, false);
   }
   return strip;
 }
 
 // Combo box: the drop button (right column) and the sunken edge of the whole box, 4 states
 // (normal, pressed, disabled, hot), and the arrow glyphs with the size grip.
-TBitmap ComboButton() {
+TBitmap ComboButton(const Theme& t) {
   constexpr int w = 18, h = 21;
   TBitmap strip = Strip(w, h, 4);
   const State states[4] = {State::kNormal, State::kPressed, State::kDisabled, State::kHot};
   for (int i = 0; i < 4; ++i) {
     const TRect r = Cell(i, w, h);
     const TRect face{r.Left + 1, 2, r.Right - 2, h - 2};
-    Face(strip, face, states[i], 2);
+    Face(t, strip, face, states[i], 2);
   }
   return strip;
 }
 
-TBitmap SunkEdge() {
+TBitmap SunkEdge(const Theme& t) {
   constexpr int w = 20, h = 21;
   TBitmap strip = Strip(w, h, 4);
-  const Pixel edges[4] = {kEdge, kEdgeHot, kEdgeDisabled, kEdgeHot};
+  const Pixel edges[4] = {t.edge, t.edgeHot, t.edgeDisabled, t.edgeHot};
   for (int i = 0; i < 4; ++i) {
     const TRect r = Cell(i, w, h);
-    strip.FillRect(r, i == 2 ? kDisabledFace : kWhite);
+    strip.FillRect(r, i == 2 ? t.disabledFace : t.field);
     Outline(strip, r, edges[i]);
-    strip.FillRect({r.Left + 1, 1, r.Right - 1, 2}, Rgb(226, 232, 240)); // inner shadow
+    strip.FillRect({r.Left + 1, 1, r.Right - 1, 2}, t.fieldShadow); // inner shadow
   }
   return strip;
 }
 
-TBitmap ExtraImages() {
+TBitmap ExtraImages(const Theme& t) {
   constexpr int w = 18, h = 21;
   TBitmap strip = Strip(w, h, 5);
   for (int i = 0; i < 4; ++i)
-    DrawGlyph(strip, Cell(i, w, h), kChevronDown, i == 2 ? kMarkDisabled : Rgb(52, 70, 100),
+    DrawGlyph(strip, Cell(i, w, h), kChevronDown, i == 2 ? t.markDisabled : t.glyph,
               i == 1 ? 1 : 0);
-  DrawGlyph(strip, Cell(4, w, h), kSizeGrip, Rgb(130, 146, 172), 2);
+  DrawGlyph(strip, Cell(4, w, h), kSizeGrip, t.sizeGrip, 2);
   return strip;
 }
 
 // Menu items: normal (transparent), separator, disabled, selected, spare.
-TBitmap MenuItems() {
+TBitmap MenuItems(const Theme& t) {
   constexpr int w = 30, h = 22;
   TBitmap strip = Strip(w, h, 5);
   const TRect separator = Cell(1, w, h);
-  strip.FillRect({separator.Left + 4, h / 2 - 1, separator.Right - 4, h / 2}, Rgb(200, 208, 222));
-  strip.FillRect({separator.Left + 4, h / 2, separator.Right - 4, h / 2 + 1}, kWhite);
+  strip.FillRect({separator.Left + 4, h / 2 - 1, separator.Right - 4, h / 2}, t.menuSeparatorDark);
+  strip.FillRect({separator.Left + 4, h / 2, separator.Right - 4, h / 2 + 1}, t.menuSeparatorLight);
+  const Shade& s = t.menuSelection;
   for (int i : {3, 4}) {
     const TRect r = Cell(i, w, h);
     const TRect box{r.Left + 2, 1, r.Right - 2, h - 1};
-    VerticalGradient(strip, box, Rgb(226, 240, 255), kSelection);
-    Outline(strip, box, kSelectionEdge);
-    RoundCorners(strip, box, 3, Mix(kSelectionEdge, kSelection, 0.5));
+    VerticalGradient(strip, box, s.top, s.bottom);
+    Outline(strip, box, s.edge);
+    Corners(t, strip, box, t.controlCorner, Mix(s.edge, s.bottom, 0.5));
   }
   return strip;
 }
 
-TBitmap MenuBackground() {
+TBitmap MenuBackground(const Theme& t) {
   TBitmap image(24, 24);
-  VerticalGradient(image, {0, 0, 24, 24}, kWhite, Rgb(246, 248, 252));
-  image.FillRect({1, 1, 24 - 1, 24 - 1}, kWhite);
-  image.FillRect({1, 1, 24, 24}, kWhite); // ... and a light margin strip at the left:
-  HorizontalGradient(image, {1, 1, 22, 23}, Rgb(238, 243, 250), kWhite);
-  image.FillRect({22, 1, 23, 23}, kWhite);
-  Outline(image, {0, 0, 24, 24}, Rgb(150, 166, 192));
+  VerticalGradient(image, {0, 0, 24, 24}, t.menuBackTop, t.menuBackBottom);
+  image.FillRect({1, 1, 24 - 1, 24 - 1}, t.menuBackTop);
+  image.FillRect({1, 1, 24, 24}, t.menuBackTop); // ... and a light margin strip at the left:
+  HorizontalGradient(image, {1, 1, 22, 23}, t.menuMargin, t.menuBackTop);
+  image.FillRect({22, 1, 23, 23}, t.menuBackTop);
+  Outline(image, {0, 0, 24, 24}, t.menuBackEdge);
   return image;
 }
 
 // Header items: normal, hot, pressed, disabled, spare.
-TBitmap Headerbar() {
+TBitmap Headerbar(const Theme& t) {
   constexpr int w = 30, h = 20;
   TBitmap strip = Strip(w, h, 5);
-  const Pixel bottoms[5] = {kFaceDark, kHotBottom, kPressedTop, kDisabledFace, kFaceDark};
+  const Pixel bottoms[5] = {t.faceDark, t.hotBottom, t.pressedTop, t.disabledFace, t.faceDark};
   for (int i = 0; i < 5; ++i) {
     const TRect r = Cell(i, w, h);
-    VerticalGradient(strip, r, kWhite, bottoms[i]);
-    strip.FillRect({r.Left, h - 1, r.Right, h}, Rgb(176, 190, 212));
-    strip.FillRect({r.Right - 1, 3, r.Right, h - 3}, Rgb(196, 206, 224));
-    if (i == 1) strip.FillRect({r.Left, h - 2, r.Right, h}, Rgb(248, 180, 60)); // hot marker
+    VerticalGradient(strip, r, t.faceShine, bottoms[i]);
+    strip.FillRect({r.Left, h - 1, r.Right, h}, t.headerLine);
+    strip.FillRect({r.Right - 1, 3, r.Right, h - 3}, t.headerDivider);
+    if (i == 1) strip.FillRect({r.Left, h - 2, r.Right, h}, t.headerHotMarker); // hot marker
   }
   return strip;
 }
 
 // Status bar panels: lowered, raised, flat.
-TBitmap StatusBarEdges() {
+TBitmap StatusBarEdges(const Theme& t) {
   constexpr int w = 12, h = 18;
   TBitmap strip = Strip(w, h, 3);
   for (int i = 0; i < 3; ++i) {
     const TRect r = Cell(i, w, h);
-    VerticalGradient(strip, r, Rgb(242, 245, 250), Rgb(228, 234, 243));
-    if (i == 0) Bevel(strip, r, Rgb(170, 184, 206), kWhite);
-    if (i == 1) Bevel(strip, r, kWhite, Rgb(170, 184, 206));
+    VerticalGradient(strip, r, t.statusTop, t.statusBottom);
+    if (i == 0) Bevel(strip, r, t.statusEdge, t.statusLight);
+    if (i == 1) Bevel(strip, r, t.statusLight, t.statusEdge);
   }
   return strip;
 }
 
 // Tool bar buttons: normal (flat), pressed, disabled, hot, checked.
-TBitmap ToolBars() {
+TBitmap ToolBars(const Theme& t) {
   constexpr int w = 24, h = 24;
   TBitmap strip = Strip(w, h, 5);
   const State states[5] = {State::kNormal, State::kPressed, State::kDisabled, State::kHot,
                            State::kPressed};
   for (int i = 0; i < 5; ++i) {
     if (i == 0 || i == 2) continue; // flat: the tool bar shows through
-    Face(strip, Cell(i, w, h), states[i], 3);
+    Face(t, strip, Cell(i, w, h), states[i], t.controlCorner);
   }
   return strip;
 }
 
 } // namespace
 
-TBitmap TrackChannel(bool vertical) {
+TBitmap TrackChannel(const Theme& t, bool vertical) {
   const int w = vertical ? 6 : 14, h = vertical ? 14 : 6;
   TBitmap track(w, h);
-  track.Fill(Rgb(214, 222, 234));
-  Bevel(track, {0, 0, w, h}, Rgb(140, 156, 182), kWhite);
-  track.FillRect({1, 1, w - 1, h - 1}, Rgb(228, 234, 243));
+  track.Fill(t.trackFill);
+  Bevel(track, {0, 0, w, h}, t.trackDark, t.trackLight);
+  track.FillRect({1, 1, w - 1, h - 1}, t.trackInside);
   return track;
 }
 
-void AddControlImages(std::vector<NamedImage>& out) {
-  out.push_back({"button.bmp", PushButtons()});
-  out.push_back({"checkbox.bmp", CheckBoxes()});
-  out.push_back({"radio.bmp", RadioButtons()});
-  out.push_back({"scrollbar.bmp", ScrollArrows()});
-  out.push_back({"hscroll.bmp", ScrollTrack(false)});
-  out.push_back({"vscroll.bmp", ScrollTrack(true)});
-  out.push_back({"hthumb.bmp", ScrollThumb(false)});
-  out.push_back({"vthumb.bmp", ScrollThumb(true)});
-  out.push_back({"track.bmp", TrackChannel(false)});
-  out.push_back({"trackvert.bmp", TrackChannel(true)});
-  out.push_back({"thumbhorz.bmp", TrackThumb(false, 'n')});
-  out.push_back({"thumbvert.bmp", TrackThumb(true, 'n')});
-  out.push_back({"thumbup.bmp", TrackThumb(false, 'u')});
-  out.push_back({"thumbdown.bmp", TrackThumb(false, 'd')});
-  out.push_back({"thumbleft.bmp", TrackThumb(true, 'l')});
-  out.push_back({"thumbright.bmp", TrackThumb(true, 'r')});
+void AddControlImages(const Theme& t, std::vector<NamedImage>& out) {
+  out.push_back({"button.bmp", PushButtons(t)});
+  out.push_back({"checkbox.bmp", CheckBoxes(t)});
+  out.push_back({"radio.bmp", RadioButtons(t)});
+  out.push_back({"scrollbar.bmp", ScrollArrows(t)});
+  out.push_back({"hscroll.bmp", ScrollTrack(t, false)});
+  out.push_back({"vscroll.bmp", ScrollTrack(t, true)});
+  out.push_back({"hthumb.bmp", ScrollThumb(t, false)});
+  out.push_back({"vthumb.bmp", ScrollThumb(t, true)});
+  out.push_back({"track.bmp", TrackChannel(t, false)});
+  out.push_back({"trackvert.bmp", TrackChannel(t, true)});
+  out.push_back({"thumbhorz.bmp", TrackThumb(t, false, 'n')});
+  out.push_back({"thumbvert.bmp", TrackThumb(t, true, 'n')});
+  out.push_back({"thumbup.bmp", TrackThumb(t, false, 'u')});
+  out.push_back({"thumbdown.bmp", TrackThumb(t, false, 'd')});
+  out.push_back({"thumbleft.bmp", TrackThumb(t, true, 'l')});
+  out.push_back({"thumbright.bmp", TrackThumb(t, true, 'r')});
   TBitmap faces, glyphs;
-  UpDown(false, faces, glyphs);
+  UpDown(t, false, faces, glyphs);
   out.push_back({"updownhorz.bmp", faces});
   out.push_back({"updownhorzglyph.bmp", glyphs});
-  UpDown(true, faces, glyphs);
+  UpDown(t, true, faces, glyphs);
   out.push_back({"updownvert.bmp", faces});
   out.push_back({"updownvertglyph.bmp", glyphs});
-  out.push_back({"progress.bmp", Progress()});
-  out.push_back({"progresschunk.bmp", ProgressChunk()});
-  out.push_back({"groupboxedge.bmp", Edge(12, 2, kClear)});
-  out.push_back({"groupbox.bmp", GroupLabel()});
-  out.push_back({"tabs.bmp", Tabs()});
-  out.push_back({"tabborder.bmp", Edge(12, 1, kClear)});
-  out.push_back({"tabpane.bmp", Edge(12, 1, kFace)});
-  out.push_back({"combobutton.bmp", ComboButton()});
-  out.push_back({"sunkedge.bmp", SunkEdge()});
-  out.push_back({"extra.bmp", ExtraImages()});
-  out.push_back({"menuitem.bmp", MenuItems()});
-  out.push_back({"menuback.bmp", MenuBackground()});
-  out.push_back({"headerbar.bmp", Headerbar()});
-  out.push_back({"statusbar.bmp", StatusBarEdges()});
-  out.push_back({"toolbars.bmp", ToolBars()});
+  out.push_back({"progress.bmp", Progress(t)});
+  out.push_back({"progresschunk.bmp", ProgressChunk(t)});
+  out.push_back({"groupboxedge.bmp", Edge(t, 12, 2, kClear)});
+  out.push_back({"groupbox.bmp", GroupLabel(t)});
+  out.push_back({"tabs.bmp", Tabs(t)});
+  out.push_back({"tabborder.bmp", Edge(t, 12, 1, kClear)});
+  out.push_back({"tabpane.bmp", Edge(t, 12, 1, t.face)});
+  out.push_back({"combobutton.bmp", ComboButton(t)});
+  out.push_back({"sunkedge.bmp", SunkEdge(t)});
+  out.push_back({"extra.bmp", ExtraImages(t)});
+  out.push_back({"menuitem.bmp", MenuItems(t)});
+  out.push_back({"menuback.bmp", MenuBackground(t)});
+  out.push_back({"headerbar.bmp", Headerbar(t)});
+  out.push_back({"statusbar.bmp", StatusBarEdges(t)});
+  out.push_back({"toolbars.bmp", ToolBars(t)});
 }
 
 } // namespace skingen

@@ -3,35 +3,38 @@
 #include "tools/skingen/frame_images.h"
 
 #include "tools/skingen/glyphs.h"
-#include "tools/skingen/palette.h"
 
 namespace skingen {
 
-using namespace palette;
+void Corners(const Theme& theme, TBitmap& image, TRect r, int size, Pixel edge, bool top,
+             bool bottom) {
+  if (theme.corners == CornerStyle::kAngled)
+    AngleCorners(image, r, size, edge, top, bottom);
+  else
+    RoundCorners(image, r, size, edge, top, bottom);
+}
 
 namespace {
 
 // One window, active or inactive, from which the four border images are cut.
-TBitmap DrawWindow(bool active) {
-  auto c = [&](Pixel p) { return active ? p : Inactive(p); };
+TBitmap DrawWindow(const Theme& t, bool active) {
+  auto c = [&](Pixel p) { return active ? p : t.Inactive(p); };
+  const int caption = t.captionHeight, border = t.borderWidth;
   TBitmap w(kWindowWidth, kWindowHeight);
-  w.Fill(c(kFrameBody));
-  VerticalGradient(w, {0, 0, kWindowWidth, kCaptionHeight}, c(kCaptionTop), c(kCaptionBottom));
-  // A shine along the top of the caption and a dark line under it.
-  w.FillRect({1, 1, kWindowWidth - 1, 2}, c(kCaptionShine));
-  w.FillRect({0, kCaptionHeight - 1, kWindowWidth, kCaptionHeight}, c(kFrameInner));
+  w.Fill(c(t.frameBody));
+  VerticalGradient(w, {0, 0, kWindowWidth, caption}, c(t.captionTop), c(t.captionBottom));
+  // A shine along the top of the caption and a line under it.
+  if (t.captionShine) w.FillRect({1, 1, kWindowWidth - 1, 2}, c(t.captionShineColour));
+  w.FillRect({0, caption - t.captionLineHeight, kWindowWidth, caption}, c(t.captionLine));
   // The frame: outer dark line, body, inner line next to the client area.
-  Outline(w, {0, 0, kWindowWidth, kWindowHeight}, c(kFrameOuter));
-  Outline(w,
-          {kBorderWidth - 1, kCaptionHeight - 1, kWindowWidth - kBorderWidth + 1,
-           kWindowHeight - kBorderWidth + 1},
-          c(kFrameInner));
-  w.FillRect(
-      {kBorderWidth, kCaptionHeight, kWindowWidth - kBorderWidth, kWindowHeight - kBorderWidth},
-      kFace);
-  RoundCorners(w, {0, 0, kWindowWidth, kWindowHeight}, 7, Mix(c(kFrameOuter), c(kCaptionTop), 0.4),
-               true, false);
-  RoundCorners(w, {0, 0, kWindowWidth, kWindowHeight}, 3, c(kFrameOuter), false, true);
+  Outline(w, {0, 0, kWindowWidth, kWindowHeight}, c(t.frameOuter));
+  Outline(w, {border - 1, caption - 1, kWindowWidth - border + 1, kWindowHeight - border + 1},
+          c(t.frameInner));
+  w.FillRect({border, caption, kWindowWidth - border, kWindowHeight - border}, t.face);
+  Corners(t, w, {0, 0, kWindowWidth, kWindowHeight}, t.windowCorner,
+          Mix(c(t.frameOuter), c(t.captionTop), 0.4), true, false);
+  Corners(t, w, {0, 0, kWindowWidth, kWindowHeight}, t.windowBottomCorner, c(t.frameOuter), false,
+          true);
   return w;
 }
 
@@ -52,51 +55,64 @@ TBitmap Join(const std::vector<TBitmap>& frames, bool vertical) {
   return strip;
 }
 
+void ShadedShape(const Theme& t, TBitmap& image, TRect r, const Shade& shade, int corner) {
+  VerticalGradient(image, r, shade.top, shade.bottom);
+  Outline(image, r, shade.edge);
+  Corners(t, image, r, corner, shade.edge);
+}
+
+// The frames of a caption button strip.
+enum class CaptionButtonFrame { kNormal, kPressed, kHot, kInactive, kCount };
+
 // A caption button strip: normal, pressed, hot, inactive.
-TBitmap CaptionButton(const GlyphRows& glyph, bool isClose) {
+TBitmap CaptionButton(const Theme& t, const GlyphRows& glyph, bool isClose) {
   std::vector<TBitmap> frames;
-  for (int state = 0; state < 4; ++state) {
-    TBitmap f(kCaptionButtonWidth, kCaptionButtonHeight);
+  const TRect r{0, 0, t.captionButtonWidth, t.captionButtonHeight};
+  for (int i = 0; i < static_cast<int>(CaptionButtonFrame::kCount); ++i) {
+    const auto state = static_cast<CaptionButtonFrame>(i);
+    TBitmap f(r.Width(), r.Height());
     f.Fill(kClear);
-    const TRect r{0, 0, kCaptionButtonWidth, kCaptionButtonHeight};
-    Pixel glyphColour = kWhite;
-    if (state == 1) { // pressed
-      VerticalGradient(f, r, isClose ? kClosePressed : Rgb(22, 62, 116),
-                       isClose ? Mix(kClosePressed, kClose, 0.5) : Rgb(34, 82, 146));
-      Outline(f, r, isClose ? Rgb(120, 28, 24) : kFrameOuter);
-      RoundCorners(f, r, 3, isClose ? Rgb(120, 28, 24) : kFrameOuter);
-    } else if (state == 2) { // hot
-      VerticalGradient(f, r, isClose ? Mix(kClose, kWhite, 0.25) : Mix(kCaptionTop, kWhite, 0.35),
-                       isClose ? kClose : Mix(kCaptionBottom, kWhite, 0.2));
-      Outline(f, r, isClose ? Rgb(150, 40, 34) : Mix(kFrameOuter, kCaptionTop, 0.3));
-      RoundCorners(f, r, 3, isClose ? Rgb(150, 40, 34) : kFrameOuter);
-    } else if (state == 3) { // inactive window
-      glyphColour = Rgb(226, 230, 236);
+    Pixel glyphColour = t.captionGlyph;
+    if (state == CaptionButtonFrame::kPressed) {
+      ShadedShape(t, f, r, isClose ? t.closePressed : t.captionButtonPressed,
+                  t.captionButtonCorner);
+    } else if (state == CaptionButtonFrame::kHot) {
+      ShadedShape(t, f, r, isClose ? t.closeHot : t.captionButtonHot, t.captionButtonCorner);
+    } else if (t.framedCaptionButtons) {
+      const Shade& normal = t.captionButtonNormal;
+      ShadedShape(
+          t, f, r,
+          state == CaptionButtonFrame::kNormal
+              ? normal
+              : Shade{t.Inactive(normal.top), t.Inactive(normal.bottom), t.Inactive(normal.edge)},
+          t.captionButtonCorner);
     }
-    DrawGlyph(f, r, glyph, glyphColour, state == 1 ? 1 : 0);
+    if (state == CaptionButtonFrame::kInactive) glyphColour = t.captionGlyphInactive;
+    DrawGlyph(f, r, glyph, glyphColour, state == CaptionButtonFrame::kPressed ? 1 : 0);
     frames.push_back(std::move(f));
   }
   return Join(frames, false);
 }
 
-// The caption text's background: a soft lighter band with round ends, active and inactive
+// The caption text's background: a soft band with round or pointed ends, active and inactive
 // stacked.
-TBitmap TextBack() {
+TBitmap TextBack(const Theme& t) {
   std::vector<TBitmap> frames;
   for (bool active : {true, false}) {
-    TBitmap f(40, kCaptionHeight);
+    TBitmap f(40, t.captionHeight);
     f.Fill(kClear);
-    const TRect band{0, 5, 40, kCaptionHeight - 5};
-    const Pixel top = Mix(kCaptionTop, kWhite, 0.16), bottom = Mix(kCaptionBottom, kWhite, 0.10);
-    VerticalGradient(f, band, active ? top : Inactive(top), active ? bottom : Inactive(bottom));
-    RoundCorners(f, band, 9, active ? Mix(top, kCaptionBottom, 0.5) : Inactive(top));
+    const TRect band{0, 5, 40, t.captionHeight - 5};
+    const Shade& s = t.textBack;
+    VerticalGradient(f, band, active ? s.top : t.Inactive(s.top),
+                     active ? s.bottom : t.Inactive(s.bottom));
+    Corners(t, f, band, 9, active ? s.edge : t.Inactive(s.top));
     frames.push_back(std::move(f));
   }
   return Join(frames, true);
 }
 
 // 12 cells: minimize, restore and close of an MDI child in a menu bar, 4 states each.
-TBitmap MdiControls() {
+TBitmap MdiControls(const Theme& t) {
   std::vector<TBitmap> cells;
   const GlyphRows* glyphs[3] = {&kSmallMinimizeGlyph, &kSmallRestoreGlyph, &kSmallCloseGlyph};
   for (const GlyphRows* glyph : glyphs) {
@@ -105,25 +121,24 @@ TBitmap MdiControls() {
       cell.Fill(kClear);
       const TRect r{0, 0, 16, 14};
       if (state == 1 || state == 3) {
-        VerticalGradient(cell, r, state == 1 ? kPressedTop : kHotTop,
-                         state == 1 ? kPressedBottom : kHotBottom);
-        Outline(cell, r, kEdgeHot);
-        RoundCorners(cell, r, 2, kEdgeHot);
+        VerticalGradient(cell, r, state == 1 ? t.pressedTop : t.hotTop,
+                         state == 1 ? t.pressedBottom : t.hotBottom);
+        Outline(cell, r, t.edgeHot);
+        Corners(t, cell, r, 2, t.edgeHot);
       }
-      DrawGlyph(cell, r, *glyph, state == 2 ? kMarkDisabled : Rgb(40, 52, 72), 0);
+      DrawGlyph(cell, r, *glyph, state == 2 ? t.markDisabled : t.mdiGlyph, 0);
       cells.push_back(std::move(cell));
     }
   }
   return Join(cells, false);
 }
 
-TBitmap MenuBar() {
+TBitmap MenuBar(const Theme& t) {
   std::vector<TBitmap> frames;
-  for (bool active : {true, false}) {
+  for (const Shade* s : {&t.menuBar, &t.menuBarInactive}) {
     TBitmap f(40, 20);
-    VerticalGradient(f, {0, 0, 40, 20}, active ? Rgb(248, 250, 254) : Rgb(244, 245, 247),
-                     active ? Rgb(228, 235, 246) : Rgb(232, 234, 238));
-    f.FillRect({0, 19, 40, 20}, active ? Rgb(190, 204, 226) : Rgb(204, 208, 216));
+    VerticalGradient(f, {0, 0, 40, 20}, s->top, s->bottom);
+    f.FillRect({0, 19, 40, 20}, s->edge);
     frames.push_back(std::move(f));
   }
   return Join(frames, true);
@@ -131,27 +146,29 @@ TBitmap MenuBar() {
 
 } // namespace
 
-void AddFrameImages(std::vector<NamedImage>& out) {
+void AddFrameImages(const Theme& t, std::vector<NamedImage>& out) {
   std::vector<TBitmap> left, right, top, bottom;
+  const int border = t.borderWidth;
   for (bool active : {true, false}) {
-    const TBitmap w = DrawWindow(active);
-    left.push_back(Cut(w, {0, 0, kBorderWidth, kWindowHeight}));
-    right.push_back(Cut(w, {kWindowWidth - kBorderWidth, 0, kWindowWidth, kWindowHeight}));
-    top.push_back(Cut(w, {kBorderWidth, 0, kWindowWidth - kBorderWidth, kCaptionHeight}));
-    bottom.push_back(Cut(w, {kBorderWidth, kWindowHeight - kBorderWidth,
-                             kWindowWidth - kBorderWidth, kWindowHeight}));
+    const TBitmap w = DrawWindow(t, active);
+    left.push_back(Cut(w, {0, 0, border, kWindowHeight}));
+    right.push_back(Cut(w, {kWindowWidth - border, 0, kWindowWidth, kWindowHeight}));
+    top.push_back(Cut(w, {border, 0, kWindowWidth - border, t.captionHeight}));
+    bottom.push_back(
+        Cut(w, {border, kWindowHeight - border, kWindowWidth - border, kWindowHeight}));
   }
   out.push_back({"left.bmp", Join(left, false)});
   out.push_back({"right.bmp", Join(right, false)});
   out.push_back({"top.bmp", Join(top, true)});
   out.push_back({"bottom.bmp", Join(bottom, true)});
-  out.push_back({"textback.bmp", TextBack()});
-  out.push_back({"min.bmp", CaptionButton(kMinimizeGlyph, false)});
-  out.push_back({"max.bmp", CaptionButton(kMaximizeGlyph, false)});
-  out.push_back({"restore.bmp", CaptionButton(kRestoreGlyph, false)});
-  out.push_back({"close.bmp", CaptionButton(kCloseGlyph, true)});
-  out.push_back({"mdicontrols.bmp", MdiControls()});
-  out.push_back({"menubar.bmp", MenuBar()});
+  out.push_back({"textback.bmp", TextBack(t)});
+  const bool thin = t.thinGlyphs;
+  out.push_back({"min.bmp", CaptionButton(t, thin ? kThinMinimizeGlyph : kMinimizeGlyph, false)});
+  out.push_back({"max.bmp", CaptionButton(t, thin ? kThinMaximizeGlyph : kMaximizeGlyph, false)});
+  out.push_back({"restore.bmp", CaptionButton(t, thin ? kThinRestoreGlyph : kRestoreGlyph, false)});
+  out.push_back({"close.bmp", CaptionButton(t, thin ? kThinCloseGlyph : kCloseGlyph, true)});
+  out.push_back({"mdicontrols.bmp", MdiControls(t)});
+  out.push_back({"menubar.bmp", MenuBar(t)});
 }
 
 } // namespace skingen

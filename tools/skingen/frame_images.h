@@ -1,7 +1,9 @@
-// The window frame images and their sizes (the INI description states the same numbers).
+// The window frame images: borders, caption band, caption buttons, MDI child buttons and the
+// menu bar, in a theme's colours and sizes (the INI description states the same numbers).
 #pragma once
 
 #include "tools/skingen/skin_images.h"
+#include "tools/skingen/theme.h"
 
 #include <vector>
 
@@ -9,11 +11,11 @@ namespace skingen {
 
 inline constexpr int kWindowWidth = 120; // the drawn window the borders are cut from
 inline constexpr int kWindowHeight = 90;
-inline constexpr int kCaptionHeight = 30; // the caption bar: the top border's height
-inline constexpr int kBorderWidth = 4;    // left, right and bottom borders
-inline constexpr int kCaptionButtonWidth = 25;
-inline constexpr int kCaptionButtonHeight = 19;
 
-void AddFrameImages(std::vector<NamedImage>& out);
+void AddFrameImages(const Theme& theme, std::vector<NamedImage>& out);
+
+// A theme's corner shape: rounded or cut at an angle.
+void Corners(const Theme& theme, TBitmap& image, TRect r, int size, Pixel edge, bool top = true,
+             bool bottom = true);
 
 } // namespace skingen

@@ -26,6 +26,15 @@ inline const GlyphRows kRestoreGlyph = {"  ########", "  ########", "  #......#"
 inline const GlyphRows kCloseGlyph = {"+#      #+", "##+    +##", " ##+  +## ",
                                       "  ##++##  ", "   ####   ", "  ##++##  ",
                                       " ##+  +## ", "##+    +##", "+#      #+"};
+// Thin-lined caption symbols, 8 × 8.
+inline const GlyphRows kThinMinimizeGlyph = {"        ", "        ", "        ", "        ",
+                                             "        ", "        ", "        ", "########"};
+inline const GlyphRows kThinMaximizeGlyph = {"########", "########", "#      #", "#      #",
+                                             "#      #", "#      #", "#      #", "########"};
+inline const GlyphRows kThinRestoreGlyph = {"  ######", "  ######", "######.#", "######.#",
+                                            "#....###", "#....#  ", "#....#  ", "######  "};
+inline const GlyphRows kThinCloseGlyph = {"#+    +#", "+#+  +#+", " +#++#+ ", "  +##+  ",
+                                          "  +##+  ", " +#++#+ ", "+#+  +#+", "#+    +#"};
 inline const GlyphRows kSmallMinimizeGlyph = {"      ", "      ", "      ",
                                               "      ", "######", "######"};
 inline const GlyphRows kSmallRestoreGlyph = {" #####",  " #####", "##### ",

@@ -1,9 +1,11 @@
-// skingen: draws the images of the program's own skin, its program bitmaps (24-bit BMP files)
-// and its icon (recorder.ico) into a folder. The skin's INI description lives next to its CMake
-// rules (resources/skin/); skinpack packs both into the skin file.
+// skingen: draws the images of a skin we make (the program's own "Lanlin Lake", or "Inkstone"),
+// the program bitmaps (24-bit BMP files) and the program's icon (recorder.ico) into a folder.
+// Each skin's INI description lives next to its CMake rules (resources/skin/); skinpack packs
+// images and description into the skin file.
 #include "framework/core/bmp_writer.h"
 #include "tools/skingen/app_icon.h"
 #include "tools/skingen/skin_images.h"
+#include "tools/skingen/theme.h"
 
 #include <exception>
 #include <filesystem>
@@ -36,15 +38,19 @@ int WriteProgramImages(const std::filesystem::path& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-  const std::string command = argc == 3 ? argv[1] : "";
+  const std::string command = argc == 3 || argc == 4 ? argv[1] : "";
   try {
-    if (command == "skin") return Write(argv[2], skingen::SkinImages());
-    if (command == "program") return WriteProgramImages(argv[2]);
+    skingen::Theme theme = skingen::LanlinLakeTheme();
+    if (command == "skin" && (argc == 3 || skingen::ThemeNamed(argv[3], theme)))
+      return Write(argv[2], skingen::SkinImages(theme));
+    if (command == "program" && argc == 3) return WriteProgramImages(argv[2]);
   } catch (const std::exception& error) {
     std::cerr << "skingen: " << error.what() << '\n';
     return 1;
   }
-  std::cerr << "usage:\n  skingen skin DIR      the skin's images\n"
-               "  skingen program DIR   glazemenu.bmp, track.bmp, trackvert.bmp, recorder.ico\n";
+  std::cerr
+      << "usage:\n  skingen skin DIR [THEME]  a skin's images; THEME lanlin-lake (the default,\n"
+         "                            the program's own) or inkstone\n"
+         "  skingen program DIR       glazemenu.bmp, track.bmp, trackvert.bmp, recorder.ico\n";
   return 2;
 }

@@ -60,6 +60,19 @@ void RoundCorners(TBitmap& image, TRect r, int radius, Pixel edge, bool top, boo
   }
 }
 
+void AngleCorners(TBitmap& image, TRect r, int size, Pixel edge, bool top, bool bottom) {
+  for (int dy = 0; dy < size; ++dy) {
+    for (int dx = 0; dx < size - dy; ++dx) {
+      // dx + dy == size - 1 is the cut itself; nearer the corner is outside.
+      const Pixel p = dx + dy == size - 1 ? edge : kClear;
+      for (int x : {r.Left + dx, r.Right - 1 - dx}) {
+        if (top) image.SetPixel(x, r.Top + dy, p);
+        if (bottom) image.SetPixel(x, r.Bottom - 1 - dy, p);
+      }
+    }
+  }
+}
+
 void Glyph(TBitmap& image, int x, int y, std::initializer_list<std::string_view> rows,
            Pixel colour) {
   int row = 0;

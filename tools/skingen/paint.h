@@ -32,6 +32,10 @@ void Bevel(TBitmap& image, TRect r, Pixel light, Pixel dark);
 // magenta, the pixel on the curve is blended towards `edge` so the outline stays smooth.
 void RoundCorners(TBitmap& image, TRect r, int radius, Pixel edge, bool top = true,
                   bool bottom = true);
+// Cuts the corners of the rectangle at 45 degrees, `size` pixels along each side: pixels outside
+// the cut become magenta, the pixels along it `edge`.
+void AngleCorners(TBitmap& image, TRect r, int size, Pixel edge, bool top = true,
+                  bool bottom = true);
 // Draws a glyph: rows of text where '#' is `colour`, '+' is `colour` half blended into what is
 // there, anything else leaves the image. (x, y) is the top-left of the picture.
 void Glyph(TBitmap& image, int x, int y, std::initializer_list<std::string_view> rows,

@@ -4,14 +4,19 @@
 #include "tools/skingen/frame_images.h"
 #include "tools/skingen/glyphs.h"
 #include "tools/skingen/palette.h"
+#include "tools/skingen/theme.h"
 
 namespace skingen {
 
-std::vector<NamedImage> SkinImages() {
+std::vector<NamedImage> SkinImages(const Theme& theme) {
   std::vector<NamedImage> images;
-  AddFrameImages(images);
-  AddControlImages(images);
+  AddFrameImages(theme, images);
+  AddControlImages(theme, images);
   return images;
+}
+
+std::vector<NamedImage> SkinImages() {
+  return SkinImages(LanlinLakeTheme());
 }
 
 std::vector<NamedImage> ProgramImages() {
@@ -23,8 +28,8 @@ std::vector<NamedImage> ProgramImages() {
     DrawGlyph(menu, {16 * i, 0, 16 * (i + 1), 16}, *glyphs[i], Rgb(24, 32, 48), 0);
   // '+' pixels blend with white: the image list keeps them as grey edge pixels.
   return {{"glazemenu.bmp", std::move(menu)},
-          {"track.bmp", TrackChannel(false)},
-          {"trackvert.bmp", TrackChannel(true)}};
+          {"track.bmp", TrackChannel(LanlinLakeTheme(), false)},
+          {"trackvert.bmp", TrackChannel(LanlinLakeTheme(), true)}};
 }
 
 } // namespace skingen

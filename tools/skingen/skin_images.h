@@ -1,5 +1,6 @@
-// The images of the program's own skin and its program bitmaps, drawn from code so that every
-// pixel can be reviewed and changed in one place.
+// The images of the skins we make (the program's own, and the second one shipped beside it) and
+// the program bitmaps, drawn from code so that every pixel can be reviewed and changed in one
+// place.
 #pragma once
 
 #include "framework/core/bitmap.h"
@@ -14,7 +15,11 @@ struct NamedImage {
   fw::TBitmap image;
 };
 
-// Every image the skin's INI description names.
+struct Theme;
+
+// Every image a skin's INI description names, in the theme's look.
+std::vector<NamedImage> SkinImages(const Theme& theme);
+// The program's own skin.
 std::vector<NamedImage> SkinImages();
 
 // The program's own bitmaps: glazemenu.bmp (16 × 16 glyphs: restore, maximize, minimize,

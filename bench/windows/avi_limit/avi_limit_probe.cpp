@@ -78,22 +78,24 @@ int main(int argc, char** argv) {
     const std::uint64_t bytes = RecordedBytes(file, &parts);
     if (bytes != lastBytes) lastBytes = bytes, lastGrowth = seconds();
     if (bytes >= nextReport) {
-      std::printf("  %4.0f s: %llu MB in %d file(s), %d frames\n", seconds(),
-                  static_cast<unsigned long long>(bytes >> 20), parts, cam.FFramesWritten);
+      std::printf("  %4.0f s: %llu MB in %d file(s), %lld frames\n", seconds(),
+                  static_cast<unsigned long long>(bytes >> 20), parts,
+                  static_cast<long long>(cam.FFramesWritten));
       std::fflush(stdout);
       nextReport += 256u << 20;
     }
   }
   if (cam.FWorker && seconds() - lastGrowth >= 10)
-    std::printf("the files stopped growing at %llu bytes, %.0f s ago; %d frames written by now\n",
+    std::printf("the files stopped growing at %llu bytes, %.0f s ago; %lld frames written by now\n",
                 static_cast<unsigned long long>(lastBytes), seconds() - lastGrowth,
-                cam.FFramesWritten);
+                static_cast<long long>(cam.FFramesWritten));
   const bool endedByItself = cam.FWorker == nullptr;
   cam.StopRecording();
   const bool ended = testing_support::PumpUntil([&] { return cam.FWorker == nullptr; }, 60000);
-  std::printf("%s after %.0f s: %d frames written, last slot %d, %d error event(s)%s\n",
-              endedByItself ? "ended by itself" : "stopped", seconds(), cam.FFramesWritten,
-              cam.FFrameIndex, errors, ended ? "" : "; the worker did not end within 60 s");
+  std::printf("%s after %.0f s: %lld frames written, last slot %lld, %d error event(s)%s\n",
+              endedByItself ? "ended by itself" : "stopped", seconds(),
+              static_cast<long long>(cam.FFramesWritten), static_cast<long long>(cam.FFrameIndex),
+              errors, ended ? "" : "; the worker did not end within 60 s");
   for (const auto& box : boxes.Boxes())
     std::printf("message box \"%s\": %s\n", fw::WideToUtf8(box.caption).c_str(),
                 fw::WideToUtf8(box.text).c_str());

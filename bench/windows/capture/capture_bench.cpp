@@ -60,16 +60,16 @@ int main() {
     std::wstring file = testing_support::ArtifactPath(L"bench", L"throughput.avi");
     cam.StartRecording(&area, file);
     testing_support::PumpUntil([&] { return cam.FFramesWritten > 0 || !cam.FWorker; }, 10000);
-    const int before = cam.FFramesWritten;
+    const auto before = cam.FFramesWritten.load();
     const double start = testing_support::MillisecondsNow();
     testing_support::PumpFor(3000);
-    const int written = cam.FFramesWritten - before;
+    const auto written = static_cast<double>(cam.FFramesWritten - before);
     const double seconds = (testing_support::MillisecondsNow() - start) / 1000.0;
     cam.StopRecording();
     testing_support::PumpUntil([&] { return cam.FWorker == nullptr; }, 20000);
     std::printf("recording %dx%d, 1 ms per frame, test compressor: %.1f frames written per second "
-                "(%d slots dropped)\n",
-                w, h, written / seconds, cam.FDroppedFrames);
+                "(%lld slots dropped)\n",
+                w, h, written / seconds, static_cast<long long>(cam.FDroppedFrames));
     ::DeleteFileW(file.c_str());
   }
   return 0;

@@ -6,6 +6,7 @@
 #   shown REGEX / gone REGEX      whether such a window is there
 #   activate WINDOW               gives it the keyboard focus as a user does (a caption click)
 #   windows_path PATH             the Wine path (Z:\...) of a Linux path
+#   forget_unfinished_recordings  removes journals of recordings other tests left unfinished
 pids=()
 stop_started() {
   local pid
@@ -33,3 +34,8 @@ activate() {
   sleep 0.5
 }
 windows_path() { echo "Z:${1//\//\\}"; }
+# Journals that a test process ended during a recording left behind: the program would mend
+# their files at its start and say so, which a script does not expect.
+forget_unfinished_recordings() {
+  rm -f "$WINEPREFIX"/drive_c/users/*/AppData/Local/栎澜屏幕录像/"Unfinished recordings"/*.journal
+}

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace recorder;
 
 TEST(FileRoom, AFrameFitsOnlyWithRoomLeftToCloseTheFile) {
@@ -33,4 +35,31 @@ TEST(FileRoom, FollowOnNamesNumberThePartBeforeTheExtension) {
   EXPECT_EQ(FolderOf(L"C:\\rec\\clip.avi"), L"C:\\rec\\");
   EXPECT_EQ(FolderOf(L"D:clip.avi"), L"D:");
   EXPECT_EQ(FolderOf(L"clip.avi"), L"");
+}
+
+TEST(FileRoom, FollowOnFilesTakeTheNextNumberNoFileHas) {
+  const std::set<std::wstring> existing{L"C:\\rec\\clip-2.avi", L"C:\\rec\\clip-3.avi",
+                                        L"C:\\rec\\clip-5.avi"};
+  auto exists = [&](const std::wstring& name) { return existing.count(name) > 0; };
+  int part = 1;
+  EXPECT_EQ(NextFollowOnName(L"C:\\rec\\clip.avi", part, exists), L"C:\\rec\\clip-4.avi");
+  EXPECT_EQ(part, 4);
+  EXPECT_EQ(NextFollowOnName(L"C:\\rec\\clip.avi", part, exists), L"C:\\rec\\clip-6.avi");
+  EXPECT_EQ(part, 6);
+}
+
+TEST(FileRoom, AFailedFreeSpaceQueryIsAskedOnceMore) {
+  int asked = 0;
+  auto failingOnce = [&]() -> std::optional<std::uint64_t> {
+    return ++asked == 1 ? std::nullopt : std::optional<std::uint64_t>(5000);
+  };
+  EXPECT_EQ(FreeBytesAskedTwice(failingOnce), 5000u);
+  EXPECT_EQ(asked, 2);
+  asked = 0;
+  auto failing = [&]() -> std::optional<std::uint64_t> {
+    ++asked;
+    return std::nullopt;
+  };
+  EXPECT_FALSE(FreeBytesAskedTwice(failing));
+  EXPECT_EQ(asked, 2) << "twice, not more";
 }

@@ -1,8 +1,8 @@
-#include "app/core/flash_geometry.h"
+#include "recorder/core/flash_geometry.h"
 
 #include <gtest/gtest.h>
 
-using namespace app;
+using namespace recorder;
 
 namespace {
 int CountMarkPixels(const FlashGeometry& g) {

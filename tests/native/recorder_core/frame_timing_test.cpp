@@ -21,14 +21,14 @@ TEST(FrameSlots, HalvesGoToTheEvenNeighbour) {
 TEST(FrameSlots, SlowCapturesLeaveEmptySlots) {
   // Captures that take 250 ms at an interval of 100 ms.
   SlotTracker tracker;
-  std::vector<std::int32_t> slots;
+  std::vector<std::int64_t> slots;
   for (std::uint32_t t : {0u, 250u, 500u, 750u, 1000u, 1250u}) {
     auto d = tracker.Next(t, 100);
     ASSERT_TRUE(d.write) << t;
     slots.push_back(d.slot);
     tracker.Written(d.slot);
   }
-  EXPECT_EQ(slots, (std::vector<std::int32_t>{0, 2, 5, 8, 10, 12}));
+  EXPECT_EQ(slots, (std::vector<std::int64_t>{0, 2, 5, 8, 10, 12}));
   EXPECT_EQ(tracker.Dropped(), 7);
 }
 
@@ -90,4 +90,54 @@ TEST(SleepSlices, RemainingTimeSplitsIntoSlicesAndRest) {
   EXPECT_EQ(p.rest, 0u);
   p = PlanSleep(100, 400);
   EXPECT_EQ(p.slices + p.rest, 0u);
+}
+
+// At 1 ms per frame a recording passes slot 2^31 after 24.8 days: later frames still go to later
+// slots and are written.
+TEST(LongRuns, SlotsGoOnPastTwoToThe31) {
+  const std::uint64_t t = std::uint64_t{1} << 31;
+  SlotTracker tracker;
+  tracker.Written(tracker.Next(t - 1, 1).slot);
+  for (std::uint64_t later : {t, t + 1, t + 7, (std::uint64_t{1} << 32) + 3}) {
+    auto d = tracker.Next(later, 1);
+    EXPECT_TRUE(d.write) << later;
+    EXPECT_EQ(d.slot, static_cast<std::int64_t>(later));
+    tracker.Written(d.slot);
+  }
+  // Every slot up to 2^32 + 3 but the five written ones and slot 0 stayed empty.
+  EXPECT_EQ(tracker.Dropped(), (std::int64_t{1} << 32) - 2);
+  EXPECT_EQ(FrameSlot(t, 100), static_cast<std::int64_t>(t / 100));
+  EXPECT_EQ(FrameSlot(t + 2, 100), 21474836); // 21474836.5: halves to the even neighbour
+  EXPECT_EQ(PlanSleep(100, t).slices, 0u);
+}
+
+// The system's millisecond timer wraps to 0 every 2^32 ms (49.7 days), whenever it was started:
+// the time since the start keeps growing across the wrap, also when the recording itself has
+// run longer than 2^32 ms.
+TEST(LongRuns, TheRecordingClockCrossesTheTimersWrap) {
+  const std::uint32_t start = 0xFFFFF000u; // 4096 ms before the wrap
+  RecordingClock clock(start);
+  EXPECT_EQ(clock.Elapsed(start + 4000), 4000u);
+  EXPECT_EQ(clock.Elapsed(5), 4101u);
+  // Frames every 10 ms across the wrap all go to new slots.
+  RecordingClock frames(0xFFFFFF00u);
+  SlotTracker tracker;
+  std::uint32_t now = 0xFFFFFF00u;
+  for (int i = 0; i < 60; ++i, now += 10) {
+    auto d = tracker.Next(frames.Elapsed(now), 10);
+    ASSERT_TRUE(d.write) << i;
+    EXPECT_EQ(d.slot, i);
+    tracker.Written(d.slot);
+  }
+  EXPECT_EQ(tracker.Dropped(), 0);
+  // Sixty days of readings an hour apart: two wraps crossed.
+  RecordingClock days(start);
+  std::uint32_t reading = start;
+  std::uint64_t elapsed = 0;
+  for (int hour = 0; hour < 60 * 24; ++hour) {
+    reading += 3600u * 1000u;
+    elapsed = days.Elapsed(reading);
+  }
+  EXPECT_EQ(elapsed, 60ull * 24 * 3600 * 1000);
+  EXPECT_GT(FrameSlot(elapsed, 1), std::int64_t{1} << 32);
 }

@@ -1,4 +1,4 @@
-#include "app/flashwnd.h"
+#include "recorder/flashwnd.h"
 #include "framework/handles.h"
 #include "recorder/core/frame_layout.h"
 #include "tests/windows/engine/engine_test_util.h"

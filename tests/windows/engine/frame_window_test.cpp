@@ -1,5 +1,5 @@
-#include "app/core/flash_geometry.h"
-#include "app/flashwnd.h"
+#include "recorder/core/flash_geometry.h"
+#include "recorder/flashwnd.h"
 #include "framework/handles.h"
 #include "tests/windows/engine/engine_test_util.h"
 #include "tests/windows/support/test_support.h"
@@ -37,7 +37,7 @@ void SaveFrameAsBmp(const BITMAPINFOHEADER* frame, const std::wstring& path) {
 } // namespace
 
 TEST(FrameWindow, RegionIsExactlyTheFourCornerMarks) {
-  app::TFlashingWnd wnd(nullptr);
+  recorder::TFlashingWnd wnd(nullptr);
   wnd.PlaceAround(100, 100, 200, 150);
   RECT r;
   ASSERT_TRUE(::GetWindowRect(wnd.Handle(), &r));
@@ -52,20 +52,20 @@ TEST(FrameWindow, RegionIsExactlyTheFourCornerMarks) {
 
   fw::Region region(::CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(::GetWindowRgn(wnd.Handle(), region.get()), ERROR);
-  app::FlashGeometry g = app::PlaceAroundGeometry(100, 100, 200, 150);
+  recorder::FlashGeometry g = recorder::PlaceAroundGeometry(100, 100, 200, 150);
   int mismatches = 0, marked = 0;
   for (int y = -2; y < 170; ++y)
     for (int x = -2; x < 220; ++x) {
       bool inRegion = ::PtInRegion(region.get(), x, y);
       marked += inRegion;
-      mismatches += inRegion != app::InCornerMarks(g, x, y);
+      mismatches += inRegion != recorder::InCornerMarks(g, x, y);
     }
   EXPECT_EQ(mismatches, 0);
   EXPECT_GT(marked, 4 * 7 * 24);
 }
 
 TEST(FrameWindow, FillPaintsTheMarksInTheColour) {
-  app::TFlashingWnd wnd(nullptr);
+  recorder::TFlashingWnd wnd(nullptr);
   wnd.PlaceAround(300, 300, 200, 150);
   wnd.Show();
   testing_support::PumpFor(100);
@@ -89,7 +89,7 @@ TEST(FrameWindow, FillPaintsTheMarksInTheColour) {
 }
 
 TEST(FrameWindow, WholeScreenMarksLieOffScreen) {
-  app::TFlashingWnd wnd(nullptr);
+  recorder::TFlashingWnd wnd(nullptr);
   const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
   wnd.PlaceAround(0, 0, w, h);
   RECT r;

@@ -1,8 +1,8 @@
-#include "app/flashwnd.h"
 #include "framework/exception.h"
 #include "recorder/builtin_video1_install.h"
 #include "recorder/core/file_room.h"
 #include "recorder/core/fourcc.h"
+#include "recorder/flashwnd.h"
 #include "tests/windows/engine/engine_test_util.h"
 #include "tests/windows/support/test_support.h"
 
@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 using namespace engine_tests;
 using testing_support::MessageBoxRecorder;
@@ -27,6 +28,7 @@ std::string Num(long long v) {
 class Recording : public ::testing::Test {
 protected:
   void SetUp() override {
+    owner.Handle(); // messages of the recording are owned by it
     cam.FShowFrame = false;
     cam.FOnStart = [this](fw::TObject* sender) {
       EXPECT_EQ(sender, &cam);
@@ -176,7 +178,9 @@ TEST_F(Recording, FallsBackToDefaultWhenNoAlignmentHelps) {
   cam.RecordToFile(&area, testing_support::ArtifactPath(L"engine", L"fallback.avi"));
   EXPECT_EQ(cam.FCompressorHandler, recorder::kDefaultCompressor);
   EXPECT_EQ(cam.FCompressorName, L"Default Compressor");
-  EXPECT_EQ(cam.FFrameWidth, 321); // the format describes the unaligned rectangle
+  // Nor does the default (Wine's Video 1 compresses nothing): the format describes the
+  // unaligned rectangle.
+  EXPECT_EQ(cam.FFrameWidth, 321);
   EXPECT_EQ(cam.FFrameHeight, 201);
 }
 
@@ -195,7 +199,8 @@ TEST_F(Recording, FailingCompressorOffersTheDefault) {
     EXPECT_EQ(shown[0].text,
               L"Error recording AVI file using current compressor. Use default compressor? ");
     EXPECT_EQ(shown[0].caption, L"Notice");
-    EXPECT_EQ(shown[0].type, 0x34u);
+    EXPECT_EQ(shown[0].type, 0x34u | recorder::TScreenCam::kMessageOnTop);
+    EXPECT_EQ(shown[0].owner, owner.Handle());
     EXPECT_EQ(errors, 1);
     if (answer == IDNO) {
       EXPECT_EQ(result, 0);
@@ -219,7 +224,8 @@ TEST_F(Recording, UnwritablePathWithDefaultCompressorSaysSo) {
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, L"Error Creating AVI file");
   EXPECT_EQ(shown[0].caption, L"Error");
-  EXPECT_EQ(shown[0].type, static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_EQ(shown[0].type,
+            static_cast<UINT>(MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop));
   EXPECT_EQ(errors, 1);
   EXPECT_EQ(starts, 0);
   EXPECT_EQ(stops, 0);
@@ -349,7 +355,9 @@ TEST_F(Recording, CompressorGetsTheQualityAndKeyFrameInterval) {
 // A recording crossing the (lowered) size limit three times goes on in three follow-on files:
 // the script checks each with ffprobe, their timelines starting at their first frames and their
 // slots adding up to the whole recording. Frames take three slots to compress, so empty slots
-// come before every frame, also before the first of each follow-on file.
+// come before every frame, also before the first of each follow-on file. A file the user has
+// under a follow-on name keeps its bytes: that number is skipped, and a notice, shown by the main
+// thread once the recording has ended, names the files.
 TEST_F(Recording, LongRecordingsGoOnInFollowOnFiles) {
   ScopedTestCodec codec({.compressMs = 30});
   ASSERT_TRUE(ChooseTestCodec(cam));
@@ -361,41 +369,62 @@ TEST_F(Recording, LongRecordingsGoOnInFollowOnFiles) {
   auto exists = [](const std::wstring& name) {
     return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
   };
-  for (int part = 1; part <= 5; ++part)
+  for (int part = 1; part <= 6; ++part)
     ::DeleteFileW(recorder::FollowOnName(file, part).c_str());
+  const std::wstring users = recorder::FollowOnName(file, 3);
+  {
+    HANDLE h = ::CreateFileW(users.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, "the user's", 10, &written, nullptr);
+    ::CloseHandle(h);
+  }
+  MessageBoxRecorder boxes;
   cam.StartRecording(&area, file);
-  ASSERT_TRUE(PumpUntil([&] { return exists(recorder::FollowOnName(file, 4)); }, 30000));
+  ASSERT_TRUE(PumpUntil([&] { return exists(recorder::FollowOnName(file, 5)); }, 30000));
   testing_support::PumpFor(100);
   cam.StopRecording();
   const DWORD elapsed = ::timeGetTime() - cam.FStartTime;
   ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
-  EXPECT_FALSE(exists(recorder::FollowOnName(file, 5)));
-  for (int part = 1; part <= 4; ++part) {
+  EXPECT_FALSE(exists(recorder::FollowOnName(file, 6)));
+  for (int part : {1, 2, 4, 5}) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ASSERT_TRUE(::GetFileAttributesExW(recorder::FollowOnName(file, part).c_str(),
                                        GetFileExInfoStandard, &data));
     EXPECT_LE(data.nFileSizeLow, cam.FFileSizeLimit) << part;
   }
+  WIN32_FILE_ATTRIBUTE_DATA kept{};
+  ASSERT_TRUE(::GetFileAttributesExW(users.c_str(), GetFileExInfoStandard, &kept));
+  EXPECT_EQ(kept.nFileSizeLow, 10u) << "the user's file is untouched";
+  auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, L"The recording was saved in 4 files, because one AVI file holds at "
+                           L"most 2 GB:\n" +
+                               file + L"\n" + recorder::FollowOnName(file, 2) + L"\n" +
+                               recorder::FollowOnName(file, 4) + L"\n" +
+                               recorder::FollowOnName(file, 5));
+  EXPECT_EQ(shown[0].threadId, mainThread);
+  EXPECT_EQ(shown[0].owner, owner.Handle());
+  EXPECT_EQ(shown[0].type,
+            static_cast<UINT>(MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop));
   // The slots of all files cover the time recorded.
-  EXPECT_NEAR(cam.FFrameIndex + 1, elapsed / 10.0, 10);
-  extraFacts = {{"parts", "4"}};
+  EXPECT_NEAR(static_cast<double>(cam.FFrameIndex + 1), elapsed / 10.0, 10);
+  extraFacts = {{"files", "split.avi,split-2.avi,split-4.avi,split-5.avi"}};
   WriteRecordingFacts(file, "rawvideo");
 }
 
-// A follow-on file that cannot be made (a folder has its name) ends the recording with a notice;
-// the first file is complete.
+// A follow-on file that cannot be made ends the recording with a notice; the first file is
+// complete. (The first name is as long as a path may be: the follow-on's is two longer.)
 TEST_F(Recording, AFollowOnFileThatCannotBeMadeStopsTheRecording) {
   ScopedTestCodec codec;
   ASSERT_TRUE(ChooseTestCodec(cam));
   cam.FMsPerFrame = 20;
   AreaControl area(0, 0, 96, 64);
   cam.FFileSizeLimit = recorder::kCloseReserve + 5 * 96 * 64 * 4;
-  const std::wstring file = testing_support::ArtifactPath(L"engine", L"blocked.avi");
-  ::CreateDirectoryW(recorder::FollowOnName(file, 2).c_str(), nullptr);
+  std::wstring file = testing_support::ArtifactPath(L"engine", L"b");
+  file += std::wstring(MAX_PATH - 1 - file.size() - 4, L'b') + L".avi";
   MessageBoxRecorder boxes;
   cam.StartRecording(&area, file);
   ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
-  ::RemoveDirectoryW(recorder::FollowOnName(file, 2).c_str());
   auto shown = boxes.Boxes();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, L"The recording was stopped because its next file could not be "
@@ -403,6 +432,108 @@ TEST_F(Recording, AFollowOnFileThatCannotBeMadeStopsTheRecording) {
   EXPECT_EQ(shown[0].caption, L"Notice");
   EXPECT_EQ(errors, 0);
   EXPECT_EQ(stops, 1);
+  const std::wstring kept = testing_support::ArtifactPath(L"engine", L"blocked.avi");
+  ASSERT_TRUE(::MoveFileExW(file.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING));
   extraFacts = {{"slots", ""}}; // the last capture went to no file
+  WriteRecordingFacts(kept, "rawvideo");
+}
+
+// Once frames exist, a failing compressor stops the recording with a notice and the file keeps
+// them: no offer of the default compressor, which would record over them.
+TEST_F(Recording, AFailureAfterTheFirstFramesKeepsThem) {
+  ScopedTestCodec codec({.failAfter = 5});
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  AreaControl area(0, 0, 64, 48);
+  cam.FMsPerFrame = 20;
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"failed_later.avi");
+  MessageBoxRecorder boxes(IDYES);
+  cam.StartRecording(&area, file);
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
+  auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, L"The recording was stopped because a frame could not be written or "
+                           L"compressed. Everything recorded until now has been saved.");
+  EXPECT_EQ(shown[0].threadId, mainThread);
+  EXPECT_EQ(cam.FFramesWritten, 5);
+  EXPECT_EQ(cam.FCompressorHandler, testing_support::kTestCodecHandler);
+  extraFacts = {{"slots", ""}};
   WriteRecordingFacts(file, "rawvideo");
+}
+
+// The default compressor takes over aligned for it (Video 1: multiples of 4) on every path: when
+// the chosen one takes no alignment, and on the retry after the chosen one failed.
+TEST_F(Recording, TheDefaultCompressorIsAlignedOnEveryFallback) {
+  auto video1 = recorder::InstallBuiltinVideo1();
+  AreaControl area(10, 10, 321, 201);
+  {
+    ScopedTestCodec codec({.alignment = 2, .maxWidth = 320});
+    ASSERT_TRUE(ChooseTestCodec(cam));
+    MessageBoxRecorder boxes;
+    cam.FRecording = false; // only the checks and the file set-up run
+    cam.RecordToFile(&area, testing_support::ArtifactPath(L"engine", L"fallback.avi"));
+    EXPECT_EQ(cam.FCompressorHandler, recorder::kDefaultCompressor);
+    EXPECT_EQ(cam.FFrameWidth, 324);
+    EXPECT_EQ(cam.FFrameHeight, 204);
+  }
+  ScopedTestCodec codec({.failCompress = true});
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"retried.avi");
+  MessageBoxRecorder boxes(IDYES);
+  PictureWindow picture(10, 10, 321, 201);
+  Record(&area, file, 600);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].caption, L"Notice") << "the offer of the default compressor";
+  EXPECT_EQ(cam.FCompressorHandler, recorder::kDefaultCompressor);
+  EXPECT_EQ(cam.FFrameWidth, 324);
+  EXPECT_EQ(cam.FFrameHeight, 204);
+  EXPECT_GT(cam.FFramesWritten, 0);
+  WriteRecordingFacts(file, "msvideo1");
+}
+
+// Each recording reads the screen's size and depth anew (a resolution changed since); one that
+// stops before its first frame says that nothing was recorded and leaves no empty file.
+TEST_F(Recording, EachRecordingReadsTheScreenAndSaysWhenNothingWasRecorded) {
+  const int depth = cam.FBitsPerPixel;
+  cam.FScreenWidth = 640;
+  cam.FScreenHeight = 480;
+  cam.FBitsPerPixel = depth == 8 ? 16 : 8;
+  ScopedTestCodec codec;
+  cam.FCompressorHandler = testing_support::kTestCodecHandler;
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"nothing.avi");
+  MessageBoxRecorder boxes;
+  cam.FRecording = false;
+  EXPECT_EQ(cam.RecordToFile(nullptr, file), 1);
+  EXPECT_EQ(cam.FFrameWidth, ::GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(cam.FFrameHeight, ::GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(cam.FBitsPerPixel, depth);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text,
+            L"Nothing was recorded: the recording was stopped before its first frame.");
+  EXPECT_EQ(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A worker thread that cannot be started (the address space is used up) is reported, and leaves
+// the engine ready for the next start: no recording flag, no worker.
+TEST_F(Recording, AWorkerThatCannotStartLeavesNothingBehind) {
+  if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit address space cannot be used up";
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  AreaControl area(0, 0, 64, 48);
+  MessageBoxRecorder boxes;
+  std::vector<void*> taken;
+  for (SIZE_T size = 64u << 20; size >= (1u << 20); size /= 2)
+    while (void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+      taken.push_back(p);
+  const bool started = cam.StartRecording(&area, L"C:\\never.avi");
+  for (void* p : taken)
+    ::VirtualFree(p, 0, MEM_RELEASE);
+  EXPECT_FALSE(started);
+  EXPECT_FALSE(cam.FRecording);
+  EXPECT_EQ(cam.FWorker, nullptr);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text,
+            L"The recording could not be started: the system could not start its thread.");
+  // The next start works.
+  Record(&area, testing_support::ArtifactPath(L"engine", L"after_no_thread.avi"), 300);
+  EXPECT_GT(cam.FFramesWritten, 0);
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows test executable, then checks every recording it described in a .facts file with
 # the independent decoders: ffprobe for the stream's properties and ffmpeg for pixels. A recording
-# with "parts=N" was written into N follow-on files.
+# with "parts=N" was written into N follow-on files, one with "files=a.avi,b.avi" into those.
 #   verify_recordings.sh WINE_RUN EXE [gtest arguments]
 set -uo pipefail
 runner=$1
@@ -39,22 +39,29 @@ for facts in "$folder"/*.facts; do
       fail "$1: size ${got[width]:-}x${got[height]:-}, want ${want[width]}x${want[height]}"
     [[ ${got[r_frame_rate]:-} == "${want[rate]}" ]] || fail "$1: rate ${got[r_frame_rate]:-}, want ${want[rate]}"
   }
-  if [[ -n ${want[parts]:-} ]]; then
-    # A recording in follow-on files clip.avi, clip-2.avi, ...: each starts its timeline with a
-    # frame; together they hold every slot and every frame once.
+  if [[ -n ${want[parts]:-} || -n ${want[files]:-} ]]; then
+    # A recording in follow-on files clip.avi, clip-2.avi, ... (or the names listed in "files",
+    # when numbers were taken by files that existed): each starts its timeline with a frame;
+    # together they hold every slot and every frame once.
+    names=()
+    if [[ -n ${want[files]:-} ]]; then
+      IFS=',' read -ra names <<<"${want[files]}"
+    else
+      names=("$name")
+      for ((part = 2; part <= want[parts]; part++)); do names+=("${name%.avi}-$part.avi"); done
+    fi
     slots=0 frames=0
-    for ((part = 1; part <= want[parts]; part++)); do
-      f=$file
-      ((part > 1)) && f=${file%.avi}-$part.avi
+    for n in "${names[@]}"; do
+      f=$(dirname "$file")/$n
       [[ -s $f ]] || { fail "$f missing"; continue; }
       probe "$f"
-      check_stream "$(basename "$f")"
+      check_stream "$n"
       first=$(ffprobe -v error -select_streams v:0 -show_entries packet=pts,size -of csv=p=0 "$f" | head -1)
-      [[ ${first%%,*} == 0 && ${first##*,} != 0 ]] || fail "$(basename "$f"): first packet $first, want a frame at 0"
-      echo "checked $(basename "$f"): ${got[nb_frames]:-} slots, ${got[nb_read_frames]:-} frames"
+      [[ ${first%%,*} == 0 && ${first##*,} != 0 ]] || fail "$n: first packet $first, want a frame at 0"
+      echo "checked $n: ${got[nb_frames]:-} slots, ${got[nb_read_frames]:-} frames"
       slots=$((slots + ${got[nb_frames]:-0})) frames=$((frames + ${got[nb_read_frames]:-0}))
     done
-    [[ ! -e ${file%.avi}-$((want[parts] + 1)).avi ]] || fail "$name: more than ${want[parts]} files"
+    [[ -n ${want[files]:-} || ! -e ${file%.avi}-$((want[parts] + 1)).avi ]] || fail "$name: more than ${want[parts]} files"
     ((slots == want[slots])) || fail "$name: $slots slots in all files, want ${want[slots]}"
     ((frames == want[frames_written])) || fail "$name: $frames frames in all files, want ${want[frames_written]}"
     unset want got

@@ -4,6 +4,9 @@
 #include "framework/timer.h"
 #include "tests/windows/support/test_support.h"
 
+#include <commdlg.h>
+#include <dlgs.h>
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -19,6 +22,32 @@ void WhenShown(fw::TForm& form, std::function<void()> action) {
     timer->SetEnabled(false);
     auto cleanup = std::unique_ptr<fw::TTimer>(timer);
     action();
+  };
+}
+
+namespace {
+BOOL CALLBACK FindVisibleDialog(HWND wnd, LPARAM found) {
+  wchar_t cls[16] = {};
+  ::GetClassNameW(wnd, cls, 16);
+  if (std::wstring(cls) != L"#32770" || !::IsWindowVisible(wnd)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = wnd;
+  return FALSE;
+}
+} // namespace
+
+void AnswerSaveDialog(const std::wstring& name) {
+  auto* timer = new fw::TTimer(nullptr);
+  timer->SetInterval(50);
+  timer->OnTimer = [name, timer](fw::TObject*) {
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleDialog,
+                        reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    timer->SetEnabled(false);
+    auto cleanup = std::unique_ptr<fw::TTimer>(timer);
+    // The file name box of the dialog, then OK.
+    ::SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(name.c_str()));
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   };
 }
 

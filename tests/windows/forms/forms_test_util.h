@@ -15,6 +15,10 @@ namespace forms_tests {
 // user on a modal form whose loop the test cannot return from.
 void WhenShown(fw::TForm& form, std::function<void()> action);
 
+// Answers the next save dialog of this thread with `name` (OK), from the message loop, once it
+// shows.
+void AnswerSaveDialog(const std::wstring& name);
+
 // Clicks a button the way a mouse click does: the button notifies its parent.
 void ClickButton(fw::TWinControl& button);
 

@@ -1,13 +1,17 @@
 // How recordings end around the main window: one that ends by itself (full disk, a folder that
-// vanished or cannot be written) tells the user and brings the main window back; once the main
-// window is being destroyed, hot keys and clicks start and stop nothing.
+// vanished or cannot be written) tells the user and brings the main window back; the icon in the
+// notification area stops one; the session's end finishes its file; a start while one is being
+// closed waits for it; once the main window is being destroyed, hot keys and clicks start and stop
+// nothing.
 #include "app/Unit1.h"
 #include "app/woxhotkey.h"
 #include "framework/exception.h"
 #include "framework/timer.h"
+#include "recorder/builtin_video1_install.h"
 #include "recorder/core/fourcc.h"
 #include "recorder/scrcam.h"
 #include "tests/windows/engine/engine_test_util.h"
+#include "tests/windows/forms/forms_test_util.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -46,18 +50,24 @@ protected:
   }
   // Moves the recording to the artefacts as `name`, for the script to read with ffprobe: every
   // frame written must decode.
-  void KeepForProbe(const std::wstring& file, const std::wstring& name) {
+  void KeepForProbe(const std::wstring& file, const std::wstring& name,
+                    const std::string& codec = "rawvideo", int width = 160, int height = 120) {
     const std::wstring kept = testing_support::ArtifactPath(L"forms", name);
     ASSERT_TRUE(::MoveFileExW(file.c_str(), kept.c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
     testing_support::WriteFacts(kept + L".facts",
                                 {{"file", fw::WideToUtf8(kept)},
                                  {"codec_type", "video"},
-                                 {"codec", "rawvideo"},
-                                 {"width", "160"},
-                                 {"height", "120"},
+                                 {"codec", codec},
+                                 {"width", std::to_string(width)},
+                                 {"height", std::to_string(height)},
                                  {"rate", "10/1"},
                                  {"frames_written", std::to_string(cam.FFramesWritten)}});
+  }
+  // F4 as the user presses it; the save dialog is answered with `file`.
+  void StartWithF4(const std::wstring& file) {
+    forms_tests::AnswerSaveDialog(file);
+    ::SendMessageW(form->Handle(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F4));
   }
 
   testing_support::ScopedTestCodec codec;
@@ -80,6 +90,24 @@ TEST_F(RecordingEnd, AFullDiskStopsTheRecordingWithEveryFrameSaved) {
   ExpectNotice(boxes, kDiskFullText);
   EXPECT_GT(cam.FFramesWritten, 10);
   KeepForProbe(file, L"full_disk.avi");
+}
+
+// The room a frame needs is the compressor's own maximum: Video 1 frames of the whole 1280 x 1024
+// screen fit on the 4 MB volume although one raw frame (5 MB) does not.
+TEST_F(RecordingEnd, AVolumeSmallerThanARawFrameTakesCompressedFrames) {
+  const wchar_t* drive = _wgetenv(L"RECORDER_SMALL_DRIVE");
+  if (!drive) GTEST_SKIP() << "no small drive (RECORDER_SMALL_DRIVE) mapped";
+  auto video1 = recorder::InstallBuiltinVideo1();
+  cam.FCompressorIndex = -1;
+  cam.FCompressorHandler = recorder::kDefaultCompressor;
+  const std::wstring file = std::wstring(drive) + L"screen.avi";
+  MessageBoxRecorder boxes;
+  form->Hide();
+  cam.StartRecording(nullptr, file);
+  ASSERT_TRUE(Finished(60000)) << "the recording ends by itself";
+  ExpectNotice(boxes, kDiskFullText);
+  EXPECT_GT(cam.FFramesWritten, 0);
+  KeepForProbe(file, L"full_disk_video1.avi", "msvideo1", cam.FFrameWidth, cam.FFrameHeight);
 }
 
 // The folder is renamed while the recording runs: it stops and says so, and the file, now in the
@@ -142,9 +170,87 @@ TEST_F(RecordingEnd, HotKeysAndClicksDuringShutdownDoNothing) {
                  MAKELPARAM(0, VK_F4));
   ::PostMessageW(form->Button1->Handle(), BM_CLICK, 0, 0);
   ::PostMessageW(form->Button2->Handle(), BM_CLICK, 0, 0);
+  ::PostMessageW(form->Button3->Handle(), BM_CLICK, 0, 0); // the settings dialog is gone by then
   form.reset();
   EXPECT_EQ(finished, 1) << "the worker ended while messages were served";
   EXPECT_EQ(dialogs, 0) << "no save dialog during shutdown";
+}
+
+// Started with F4, a recording shows the program's icon in the notification area, whose tip says
+// how to stop; a click on it stops the recording and brings the window back; the icon goes with
+// the recording.
+TEST_F(RecordingEnd, TheNotificationAreaIconStopsTheRecording) {
+  const std::wstring file = testing_support::ArtifactPath(L"forms", L"tray.avi");
+  cam.FMsPerFrame = 400; // the whole screen, uncompressed
+  form->Show();
+  StartWithF4(file);
+  ASSERT_TRUE(cam.FRecording);
+  EXPECT_FALSE(::IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(form->FTrayIcon.Visible());
+  EXPECT_EQ(form->FTrayIcon.Tip(), L"栎澜屏幕录像正在录制：单击此图标或按 F5 停止");
+  ASSERT_TRUE(PumpUntil([this] { return cam.FFramesWritten > 1; }, 10000));
+  ::SendMessageW(form->Handle(), app::TForm1::kTrayMessage, 1, WM_LBUTTONUP);
+  EXPECT_FALSE(cam.FRecording);
+  EXPECT_TRUE(::IsWindowVisible(form->Handle()));
+  ASSERT_TRUE(Finished(10000));
+  EXPECT_FALSE(form->FTrayIcon.Visible());
+  KeepForProbe(file, L"tray.avi", "rawvideo", cam.FFrameWidth, cam.FFrameHeight);
+}
+
+// F4 while the last recording is still being closed (its last frame takes 1.5 s to compress):
+// the start waits for it, and the new recording runs; the window never hides with nothing
+// recording.
+TEST_F(RecordingEnd, AStartWhileTheLastRecordingIsClosedWaitsForIt) {
+  testing_support::ScopedTestCodec slow({.compressMs = 1500});
+  ASSERT_TRUE(engine_tests::ChooseTestCodec(cam));
+  int starts = 0;
+  cam.FOnStart = [&](fw::TObject*) { ++starts; };
+  Start(testing_support::ArtifactPath(L"forms", L"closing.avi"));
+  ASSERT_TRUE(PumpUntil([this] { return cam.FFramesWritten > 0; }, 10000));
+  ::SendMessageW(form->Handle(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F5));
+  ASSERT_TRUE(cam.FWorker) << "still closing";
+  const std::wstring next = testing_support::ArtifactPath(L"forms", L"next.avi");
+  ::DeleteFileW(next.c_str());
+  StartWithF4(next);
+  EXPECT_TRUE(cam.FRecording) << "the second recording runs";
+  EXPECT_FALSE(::IsWindowVisible(form->Handle()));
+  ASSERT_TRUE(PumpUntil([&] { return starts == 2 && cam.FFramesWritten > 0; }, 10000));
+  cam.StopRecording();
+  ASSERT_TRUE(Finished(10000));
+  EXPECT_NE(::GetFileAttributesW(next.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Log-off or shutdown during a recording: the session's end messages stop it and finish the file
+// before the system may end the program.
+TEST_F(RecordingEnd, TheSessionsEndFinishesTheFile) {
+  const std::wstring file = testing_support::ArtifactPath(L"forms", L"session.avi");
+  Start(file);
+  ASSERT_TRUE(PumpUntil([this] { return cam.FFramesWritten > 2; }, 10000));
+  EXPECT_EQ(::SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  EXPECT_TRUE(cam.FRecording) << "the session may still be kept";
+  ::SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(cam.FWorker, nullptr) << "the file is finished when the message returns";
+  KeepForProbe(file, L"session_end.avi");
+}
+
+// Another program holds F5 when the program starts: a notice, owned by the main window and on
+// top, names the key and says how to stop instead; the icon's tip does not offer F5.
+TEST(StartUpNotices, AHotKeyAnotherProgramHoldsIsNamed) {
+  ASSERT_TRUE(::RegisterHotKey(nullptr, 0x3005, 0, VK_F5));
+  app::TForm1 form(nullptr);
+  MessageBoxRecorder boxes;
+  form.ShowStartUpNotices();
+  ::UnregisterHotKey(nullptr, 0x3005);
+  EXPECT_TRUE(form.FHotKeys->Registered(1));
+  EXPECT_FALSE(form.FHotKeys->Registered(2));
+  auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, L"The key F5 could not be registered: another program is using it. To "
+                           L"stop a recording, click the recorder's icon in the notification "
+                           L"area, or start the program again to bring its window back.");
+  EXPECT_EQ(shown[0].owner, form.Handle());
+  EXPECT_EQ(shown[0].type,
+            static_cast<UINT>(MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop));
 }
 
 } // namespace

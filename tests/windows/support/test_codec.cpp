@@ -82,6 +82,7 @@ LRESULT CALLBACK TestDriverProc(DWORD_PTR, HDRVR, UINT msg, LPARAM lParam1, LPAR
     return ICERR_OK;
   case ICM_COMPRESS: {
     if (behaviour.failCompress) return ICERR_ERROR;
+    if (behaviour.failAfter && framesCompressed >= behaviour.failAfter) return ICERR_ERROR;
     if (behaviour.compressMs) ::Sleep(static_cast<DWORD>(behaviour.compressMs));
     auto* c = reinterpret_cast<ICCOMPRESS*>(lParam1);
     DWORD size = ImageSize(c->lpbiInput);

@@ -16,6 +16,7 @@ inline constexpr DWORD kTestCodecHandler = mmioFOURCC('T', 'S', 'T', 'C');
 struct TestCodecBehaviour {
   int alignment = 1;         // accept only widths and heights that are multiples of this
   bool failCompress = false; // ICM_COMPRESS answers an error
+  int failAfter = 0;         // when set, ICM_COMPRESS fails from this many frames on
   bool rejectEverything = false;
   int maxWidth = 0;   // when set, reject wider frames
   int compressMs = 0; // time each frame takes to compress

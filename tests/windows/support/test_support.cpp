@@ -114,9 +114,9 @@ PictureWindow::~PictureWindow() {
 
 MessageBoxRecorder::MessageBoxRecorder(int answer) : answer_(answer) {
   previous_ = fw::SetMessageBoxHandler(
-      [this](HWND, const std::wstring& text, const std::wstring& caption, UINT type) {
+      [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
         std::lock_guard lock(mutex_);
-        boxes_.push_back({text, caption, type, ::GetCurrentThreadId()});
+        boxes_.push_back({text, caption, type, ::GetCurrentThreadId(), owner});
         return answer_;
       });
 }
@@ -234,8 +234,11 @@ std::vector<std::uint8_t> PngBytes(const fw::TBitmap& image) {
 void SaveWindowPng(HWND wnd, int margin, const std::wstring& folder, const std::wstring& name) {
   RECT r;
   ::GetWindowRect(wnd, &r);
-  const auto bytes = PngBytes(
-      ScreenPixels({r.left - margin, r.top - margin, r.right + margin, r.bottom + margin}));
+  // The part on the screen: a copy reaching past its edge comes out black under Wine.
+  const RECT around{std::max(r.left - margin, 0L), std::max(r.top - margin, 0L),
+                    std::min<LONG>(r.right + margin, ::GetSystemMetrics(SM_CXSCREEN)),
+                    std::min<LONG>(r.bottom + margin, ::GetSystemMetrics(SM_CYSCREEN))};
+  const auto bytes = PngBytes(ScreenPixels(around));
   if (FILE* f = _wfopen(ArtifactPath(folder, name).c_str(), L"wb")) {
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);

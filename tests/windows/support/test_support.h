@@ -67,6 +67,7 @@ public:
     std::wstring text, caption;
     UINT type;
     DWORD threadId;
+    HWND owner;
   };
   explicit MessageBoxRecorder(int answer = IDOK);
   ~MessageBoxRecorder();

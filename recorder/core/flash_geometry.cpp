@@ -1,6 +1,6 @@
-#include "app/core/flash_geometry.h"
+#include "recorder/core/flash_geometry.h"
 
-namespace app {
+namespace recorder {
 
 namespace {
 bool Contains(const Rect& r, std::int32_t x, std::int32_t y) {
@@ -29,4 +29,4 @@ bool InCornerMarks(const FlashGeometry& g, std::int32_t x, std::int32_t y) {
   return true;
 }
 
-} // namespace app
+} // namespace recorder

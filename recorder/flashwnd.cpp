@@ -1,8 +1,8 @@
-#include "app/flashwnd.h"
+#include "recorder/flashwnd.h"
 
 #include "framework/handles.h"
 
-namespace app {
+namespace recorder {
 
 TFlashingWnd::TFlashingWnd(fw::TComponent* owner) : fw::TForm(owner) {
   // Replaced by PlaceAround before the window is ever shown.
@@ -62,4 +62,4 @@ void TFlashingWnd::FillWith(COLORREF Colour) {
   }
 }
 
-} // namespace app
+} // namespace recorder

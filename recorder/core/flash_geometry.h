@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-namespace app {
+namespace recorder {
 
 struct Rect {
   std::int32_t left, top, right, bottom; // right and bottom exclusive
@@ -26,4 +26,4 @@ FlashGeometry PlaceAroundGeometry(std::int32_t left, std::int32_t top, std::int3
 // True when a pixel (window coordinates) belongs to the marks.
 bool InCornerMarks(const FlashGeometry& g, std::int32_t x, std::int32_t y);
 
-} // namespace app
+} // namespace recorder

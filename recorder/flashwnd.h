@@ -2,12 +2,12 @@
 // always-on-top window shaped to exactly those marks.
 #pragma once
 
-#include "app/core/flash_geometry.h"
 #include "framework/form.h"
+#include "recorder/core/flash_geometry.h"
 
 #include <windows.h>
 
-namespace app {
+namespace recorder {
 
 class TFlashingWnd : public fw::TForm {
 public:
@@ -25,4 +25,4 @@ protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
-} // namespace app
+} // namespace recorder

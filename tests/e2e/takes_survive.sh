@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# End to end: a take survives. Drives the real recorder.exe under Wine as a user would:
+# 1. Another program holds F5 before the recorder starts: a notice at start-up names the key and
+#    says how to stop instead; the skinning engine answers for its button.
+# 2. A recording (F4, a name typed into the save dialog) shows the program's icon in the
+#    notification area; a click on it stops the recording and brings the window back; ffprobe
+#    reads the file.
+# 3. During the next recording a second start of the program brings the running copy's window
+#    back and ends. The process is then ended (taskkill /f: TerminateProcess): ffprobe reads no
+#    frame of the file; the next start mends it and says so (skinned); then ffprobe reads every
+#    slot up to a second and a half before the end and ffmpeg decodes every frame.
+# 4. The session ends (wineboot --end-session) during a recording: the file is finished before the
+#    program is ended.
+#   takes_survive.sh BUILD_DIR      (DISPLAY, WINE, WINEPREFIX, RECORDER_ARTIFACTS set)
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+: "${RECORDER_ARTIFACTS:?}" "${WINE:?}" "${DISPLAY:?}"
+out=$RECORDER_ARTIFACTS/survive
+rm -rf "$out"
+mkdir -p "$out"
+source "$here/lib/wine-fonts.sh"
+source "$here/lib/wine-windows.sh"
+forget_unfinished_recordings
+
+exe=$build/app/recorder.exe
+picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
+holder_exe=$build/tests/windows/e2e_picture/hotkey_holder.exe
+probe_exe=$build/tests/windows/e2e_probe/skin_probe.exe
+status=0
+fail() { echo "survival check failed: $*"; status=1; }
+note() { echo "survive: $*"; }
+trap stop_started EXIT
+main_name='^栎澜屏幕录像$'
+
+wine_cjk_fonts
+"$WINE" "$picture_exe" 760 420 400 300 >"$out/picture.log" 2>&1 &
+pids+=($!)
+wait_for 60 shown '^e2e-focus$' || { fail "the picture program did not start"; exit 1; }
+"$WINE" "$holder_exe" >"$out/holder.log" 2>&1 &
+pids+=($!)
+wait_for 30 grep -q 'holding F5' "$out/holder.log" || { fail "the holder did not take F5"; exit 1; }
+
+start_recorder() { # log
+  "$WINE" "$exe" >"$1" 2>&1 &
+  recorder_pid=$!
+  pids+=($recorder_pid)
+  wait_for 60 shown "$main_name" || fail "the main window did not appear"
+}
+# Reads the notice on top (its text through the probe, with the skinning engine's answer for its
+# button), saves a picture of it and closes it with Enter.
+read_notice() { # picture-name: sets $notice_text and $notice_skinned
+  wait_for 20 shown '^Notice$' || { notice_text=""; return 1; }
+  sleep 1
+  local box lines
+  box=$(visible_named '^Notice$')
+  import -display "$DISPLAY" -window "$box" "$out/$1.png"
+  lines=$("$WINE" "$probe_exe" Notice 2>/dev/null | tr -d '\r')
+  notice_text=$(echo "$lines" | grep -i '^static|' | cut -d'|' -f5- | grep -v '^$' | head -1)
+  notice_skinned=$(echo "$lines" | grep -ic '^button|.*|1|')
+  activate "$box"
+  xdotool key Return
+  wait_for 10 gone '^Notice$'
+}
+# F4, then the name typed into the save dialog.
+start_recording() { # file
+  activate "$(visible_named "$main_name")"
+  xdotool key F4
+  wait_for 20 shown '^Save' || { fail "F4 showed no save dialog"; return 1; }
+  sleep 1
+  activate "$(visible_named '^Save')"
+  xdotool key alt+n Home shift+End
+  xdotool type --delay 20 "$(windows_path "$1")"
+  xdotool key Return
+  wait_for 20 gone "$main_name" || fail "the main window stayed visible after the start"
+  recording_started=$(date +%s.%N)
+}
+probe() { # file: codec,width,height,slots,frames
+  ffprobe -v error -select_streams v:0 -count_frames \
+    -show_entries stream=codec_name,width,height,nb_frames,nb_read_frames -of csv=p=0 "$1" 2>/dev/null
+}
+
+# --- 1. F5 is taken.
+start_recorder "$out/recorder1.log"
+read_notice taken_f5_notice
+note "start-up notice: ${notice_text:-none} (skinned buttons: ${notice_skinned:-0})"
+[[ $notice_text == *"key F5 could not be registered"*"notification area"* ]] ||
+  fail "no start-up notice naming F5 and how to stop"
+((notice_skinned >= 1)) || fail "the start-up notice is not skinned"
+
+# --- 2. The notification-area icon: a click on it stops the recording and brings the window back.
+start_recording "$out/tray.avi"
+sleep 3
+tray=$(visible_named '^Wine System Tray$')
+import -display "$DISPLAY" -window root "$out/recording_with_tray_icon.png"
+if [[ -n $tray ]]; then
+  # The tray window's first icon, below its caption.
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove --sync $((X + 13)) $((Y + HEIGHT - 14)) click 1
+else
+  fail "no notification-area icon while recording"
+fi
+wait_for 10 shown "$main_name" || fail "a click on the icon did not bring the window back"
+wait_for 10 bash -c "ffprobe -v error '$out/tray.avi' 2>/dev/null" || fail "a click on the icon did not stop the recording"
+# The icon goes with the recording (Wine hides its tray window when no icon is left).
+wait_for 10 gone '^Wine System Tray$' || fail "the icon stayed after the recording"
+import -display "$DISPLAY" -window root "$out/after_tray_click.png"
+IFS=, read -r codec width height slots frames < <(probe "$out/tray.avi")
+note "stopped by the icon: ${codec:-?} ${width:-?}x${height:-?}, ${slots:-0} slots, ${frames:-0} frames"
+((${frames:-0} >= 1)) || fail "the recording stopped by the icon is not readable"
+
+# --- 3. A second start during a recording brings the running copy's window back and ends. The
+# process is then ended by TerminateProcess and mended at the next start.
+start_recording "$out/killed.avi"
+"$WINE" "$exe" >"$out/second_start.log" 2>&1 &
+second=$!
+wait_for 30 bash -c "! kill -0 $second 2>/dev/null" || fail "the second start did not end"
+wait_for 10 shown "$main_name" || fail "a second start did not bring the running copy's window back"
+(($(xdotool search --onlyvisible --name "$main_name" 2>/dev/null | wc -l) == 1)) || fail "two main windows"
+sleep 4
+killed_at=$(date +%s.%N)
+"$WINE" taskkill /f /im recorder.exe >"$out/taskkill.log" 2>&1
+wait_for 10 bash -c "! kill -0 $recorder_pid 2>/dev/null" || fail "taskkill did not end the program"
+before=$(probe "$out/killed.avi")
+note "killed after $(awk -v a="$recording_started" -v b="$killed_at" 'BEGIN { printf "%.1f", b - a }') s: ffprobe reads '${before}' before the mend"
+start_recorder "$out/recorder2.log"
+read_notice mended_notice
+note "start-up notice: ${notice_text:-none} (skinned buttons: ${notice_skinned:-0})"
+[[ $notice_text == *"killed.avi"*"has been mended and holds"*frames* ]] || fail "no notice of the mended file"
+((notice_skinned >= 1)) || fail "the notice of the mended file is not skinned"
+told=$(sed -n 's/.*holds \([0-9]*\) frame.*/\1/p' <<<"$notice_text")
+read_notice taken_f5_again
+IFS=, read -r codec width height slots frames < <(probe "$out/killed.avi")
+min_slots=$(awk -v a="$recording_started" -v b="$killed_at" 'BEGIN { printf "%d", (b - a - 1.5) * 10 }')
+note "mended: ${codec:-?} ${width:-?}x${height:-?}, ${slots:-0} slots (at least $min_slots), ${frames:-0} frames (told ${told:-?})"
+[[ ${codec:-} == msvideo1 ]] || fail "mended codec ${codec:-none}"
+((${slots:-0} >= min_slots)) || fail "the mended file holds ${slots:-0} slots, want at least $min_slots"
+[[ ${frames:-0} == "${told:-x}" ]] || fail "ffprobe reads ${frames:-0} frames, the notice said ${told:-nothing}"
+errors=$(ffmpeg -v error -i "$out/killed.avi" -f null - 2>&1 | head -3)
+[[ -z $errors ]] || fail "ffmpeg cannot decode the mended file: $errors"
+journals=$(find "$WINEPREFIX/drive_c/users" -name '*.journal' 2>/dev/null | wc -l)
+((journals == 0)) || fail "$journals journal(s) left after the mend"
+
+# --- 4. The session ends during a recording.
+start_recording "$out/session.avi"
+sleep 4
+"$WINE" wineboot --end-session >"$out/end_session.log" 2>&1
+wait_for 20 bash -c "! kill -0 $recorder_pid 2>/dev/null" || fail "the session's end did not end the program"
+IFS=, read -r codec width height slots frames < <(probe "$out/session.avi")
+note "the session ended 4 s into a recording: ${slots:-0} slots, ${frames:-0} frames readable"
+((${slots:-0} >= 20 && ${frames:-0} >= 1)) || fail "the recording at the session's end holds ${slots:-0} slots"
+
+((status == 0)) && note "passed; artefacts in $out"
+exit $status

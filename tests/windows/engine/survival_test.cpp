@@ -1,0 +1,113 @@
+// Journals at start-up: what a recording whose process ended before closing its file leaves, and
+// what the next start does with it. Only files that are still the very files recorded are
+// touched. (tests/e2e/takes_survive.sh ends the real program during a recording.)
+#include "framework/exception.h"
+#include "recorder/unfinished_recordings.h"
+#include "recorder/vfw.h"
+#include "tests/windows/support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::wstring Folder() {
+  const std::wstring folder = testing_support::ArtifactPath(L"engine", L"journals");
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+int Journals(const std::wstring& folder) {
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW((folder + L"\\*.journal").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int n = 0;
+  do
+    ++n;
+  while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return n;
+}
+
+// A 64 x 48 recording written through AVIFile, frames at the given slots, with its journal. The
+// journal object is returned open, as while the recording runs; freeing it leaves the journal as
+// a process that ended before closing the file does.
+std::unique_ptr<recorder::RecordingJournal> Record(const std::wstring& file,
+                                                   const std::vector<LONG>& slots) {
+  recorder::vfw::AviLibrary library;
+  recorder::vfw::AviFile avi;
+  recorder::vfw::AviStream stream;
+  auto journal = std::make_unique<recorder::RecordingJournal>();
+  EXPECT_EQ(::AVIFileOpenW(avi.out(), file.c_str(), OF_WRITE | OF_CREATE, nullptr), AVIERR_OK);
+  AVISTREAMINFOW info{};
+  info.fccType = streamtypeVIDEO;
+  info.dwScale = 1;
+  info.dwRate = 10;
+  ::SetRect(&info.rcFrame, 0, 0, 64, 48);
+  EXPECT_EQ(::AVIFileCreateStreamW(avi.get(), stream.out(), &info), AVIERR_OK);
+  BITMAPINFOHEADER format{sizeof format, 64, 48, 1, 32, BI_RGB, 64 * 48 * 4, 0, 0, 0, 0};
+  EXPECT_EQ(::AVIStreamSetFormat(stream.get(), 0, &format, sizeof format), AVIERR_OK);
+  EXPECT_TRUE(journal->Begin(Folder(), file, stream.get(), 0, 64, 48));
+  std::vector<BYTE> pixels(format.biSizeImage, 0x80);
+  for (LONG slot : slots) {
+    ::AVIStreamWrite(stream.get(), slot, 1, pixels.data(), static_cast<LONG>(pixels.size()),
+                     AVIIF_KEYFRAME, nullptr, nullptr);
+    journal->FrameWritten(stream.get());
+  }
+  return journal;
+}
+
+} // namespace
+
+// The recording's file is mended in place and named, and ffprobe reads its frames at their slots.
+// A file replaced since (another file of the name) or written since by someone else is not the
+// file recorded: it keeps its bytes and is not named. A journal whose recording still runs stays.
+TEST(Survival, TheNextStartMendsOnlyTheFilesRecorded) {
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"unfinished.avi");
+  const std::wstring replaced = testing_support::ArtifactPath(L"engine", L"replaced.avi");
+  const std::wstring changed = testing_support::ArtifactPath(L"engine", L"changed.avi");
+  Record(file, {0, 1, 3, 4, 5}).reset();
+  Record(replaced, {0, 1}).reset();
+  ::DeleteFileW(replaced.c_str());
+  HANDLE h = ::CreateFileW(replaced.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  DWORD written = 0;
+  ::WriteFile(h, "the user's", 10, &written, nullptr);
+  ::CloseHandle(h);
+  Record(changed, {0, 1}).reset();
+  h = ::CreateFileW(changed.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER hourOn{{now.dwLowDateTime, now.dwHighDateTime}};
+  hourOn.QuadPart += 3600ull * 10'000'000;
+  const FILETIME later{hourOn.LowPart, hourOn.HighPart};
+  ::SetFileTime(h, nullptr, nullptr, &later);
+  ::CloseHandle(h);
+  WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
+  ::GetFileAttributesExW(changed.c_str(), GetFileExInfoStandard, &before);
+  auto stillRecording = Record(testing_support::ArtifactPath(L"engine", L"running.avi"), {0});
+
+  std::vector<recorder::MendedRecording> mended = recorder::MendUnfinishedRecordings(Folder());
+  ASSERT_EQ(mended.size(), 1u);
+  EXPECT_EQ(recorder::MendedNotice(mended[0]),
+            L"The recording \"" + file +
+                L"\" was not finished when the program last ended. It has been mended and holds "
+                L"5 frames.");
+  ::GetFileAttributesExW(replaced.c_str(), GetFileExInfoStandard, &after);
+  EXPECT_EQ(after.nFileSizeLow, 10u);
+  ::GetFileAttributesExW(changed.c_str(), GetFileExInfoStandard, &after);
+  EXPECT_EQ(after.nFileSizeLow, before.nFileSizeLow);
+  EXPECT_EQ(::CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime), 0);
+  EXPECT_EQ(Journals(Folder()), 1) << "only the running recording's journal is left";
+  stillRecording->Finish();
+  EXPECT_EQ(Journals(Folder()), 0);
+  testing_support::WriteFacts(file + L".facts", {{"file", fw::WideToUtf8(file)},
+                                                 {"codec_type", "video"},
+                                                 {"codec", "rawvideo"},
+                                                 {"width", "64"},
+                                                 {"height", "48"},
+                                                 {"rate", "10/1"},
+                                                 {"frames_written", "5"},
+                                                 {"slots", "6"}});
+}
