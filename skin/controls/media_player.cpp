@@ -141,6 +141,8 @@ LRESULT TWMediaPlayer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   case WM_ERASEBKGND:
     return 1;
+  case SM_ISSKINNED:
+    return 1; // the skin's own window: never a control to skin
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     MouseDown(WM_LBUTTONDOWN, wParam, lParam);

@@ -22,6 +22,9 @@ TMessageAnswer TWinSkinForm::ControlsMessage(fw::TMessage& message) {
     if (Working() && ::IsWindow(reinterpret_cast<HWND>(message.WParam)))
       OfferChildWindow(reinterpret_cast<HWND>(message.WParam));
     break;
+  case SM_OFFERCONTROL:
+    if (Working()) OfferControl(reinterpret_cast<HWND>(message.WParam));
+    break;
   case WM_TIMER:
     // Every hover tick frees the skins of controls that are gone; the frame takes the tick too.
     if (message.WParam == kHoverTimer) DropDeadControls();
@@ -74,6 +77,18 @@ void TWinSkinForm::DiscoverControls() {
 void TWinSkinForm::OfferChildWindow(HWND child) {
   TControlDiscovery discovery(TDiscoveryRules::From(FSource.Component, FSource.Elements, this));
   discovery.MatchWindow(child);
+  for (const TDiscoveredControl& found : discovery.Results())
+    FDiscovered.push_back(found);
+  AttachControlSkins(discovery.Results());
+}
+
+void TWinSkinForm::OfferControl(HWND wnd) {
+  // Only one of this form's own controls: other windows (a control's inner parts, a skin's
+  // own windows) are not controls to skin.
+  auto* control = ::IsWindow(wnd) ? fw::TWinControl::FromHandle(wnd) : nullptr;
+  if (!FForm || !control || !OwnsControl(control)) return;
+  TControlDiscovery discovery(TDiscoveryRules::From(FSource.Component, FSource.Elements, this));
+  discovery.DiscoverLateControl(*control);
   for (const TDiscoveredControl& found : discovery.Results())
     FDiscovered.push_back(found);
   AttachControlSkins(discovery.Results());

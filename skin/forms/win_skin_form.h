@@ -87,6 +87,9 @@ public:
   void DiscoverControls();
   // A child window made after the start (a size grip) is matched like the others.
   void OfferChildWindow(HWND child);
+  // One of the form's controls made, or whose window was made again, after the start gets the
+  // skin discovery decides for it.
+  void OfferControl(HWND wnd);
   // Builds the region again even though the size is unchanged (after a skin change).
   void RebuildRegion() {
     FRegionWidth = FRegionHeight = 0;

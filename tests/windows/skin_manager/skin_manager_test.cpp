@@ -1,5 +1,6 @@
 // The skin manager with the program's own skin: which windows it skins at their activation, and
 // the skin-on and skin-off requests of the skin component.
+#include "framework/stdctrls.h"
 #include "tests/windows/skin_manager/skin_manager_fixture.h"
 
 #include <windowsx.h>
@@ -75,6 +76,27 @@ TEST_F(SkinManager, ManyComponentsOfOtherFormTypesKeepItRunning) {
   EXPECT_EQ(skin::SkinManager()->StartState, skin::TStartState::Running);
   auto form = ShowForm();
   EXPECT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+}
+
+// Controls made after the form was skinned, and a control whose window is made again, get their
+// skins as the ones that were there at the start did.
+TEST_F(SkinManager, ControlsMadeLaterOrMadeAgainAreSkinned) {
+  auto form = ShowForm();
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+  auto* combo = new fw::TComboBox(form.get());
+  combo->SetParent(form.get());
+  combo->SetBounds(10, 10, 120, 24);
+  auto* check = new fw::TCheckBox(form.get());
+  check->SetParent(form.get());
+  check->SetBounds(10, 50, 120, 20);
+  check->SetText(L"Made later");
+  EXPECT_TRUE(PumpUntil(
+      [&] { return combo->Perform(SM_ISSKINNED) == 1 && check->Perform(SM_ISSKINNED) == 1; },
+      2000));
+  const HWND old = combo->Handle();
+  combo->RecreateWnd();
+  ASSERT_NE(combo->Handle(), old);
+  EXPECT_TRUE(PumpUntil([&] { return combo->Perform(SM_ISSKINNED) == 1; }, 2000));
 }
 
 TEST_F(SkinManager, Tag99FormsAndOtherModulesStayUnskinned) {
