@@ -3,6 +3,7 @@
 // frames are solid colours, checked on the screen's pixels.
 #include "framework/form.h"
 #include "framework/stdctrls.h"
+#include "skin/controls/child_window.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/skin_control.h"
 #include "skin/data/core/skin_colours.h"
@@ -331,6 +332,18 @@ TEST_F(ControlSkins, FreedSkinsDeleteNoBitmapStillSelected) {
   Pump();
   formSkin.reset();
   EXPECT_EQ(watch.DeletedWhileSelected(), 0);
+}
+
+// A skin's own child window destroyed with its parent is forgotten: its handle may soon name
+// another window, which freeing the skin must not destroy.
+TEST(SkinChildWindows, ADestroyedOneIsForgotten) {
+  HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+  TSkinChildWindow child(L"test.SkinChild", 0, WS_CHILD, parent,
+                         [](fw::TMessage&) { return TMessageAnswer::PassOn; });
+  ASSERT_TRUE(::IsWindow(child.Handle()));
+  ::DestroyWindow(parent);
+  EXPECT_EQ(child.Handle(), nullptr);
 }
 
 // --- Window mode: the children of a bare window.
