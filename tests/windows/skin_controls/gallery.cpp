@@ -136,10 +136,11 @@ TGallery::TGallery() : form_(std::make_unique<fw::TForm>(nullptr)) {
   auto* status = add(Place<fw::TStatusBar>(form, 0, 0, 100, 22));
   status->SetPanels({{L"Status bar", 160}, {L"Panels", 160}, {L"", 50}});
   form->Show();
-  // The window's size is known now: the status bar goes along its bottom.
+  // The window's size is known now: the status bar goes along its bottom, a menu bar's height
+  // above it (a skinned frame takes that much more of a form with a menu).
   RECT client;
   ::GetClientRect(form->Handle(), &client);
-  status->SetBounds(0, client.bottom - 22, client.right, 22);
+  status->SetBounds(0, client.bottom - 22 - ::GetSystemMetrics(SM_CYMENU), client.right, 22);
   speeds_.push_back(Place<fw::TSpeedButton>(status, 330, 1, 50, 20, L"Speed"));
   ::SetForegroundWindow(form->Handle());
   ::SetActiveWindow(form->Handle());
