@@ -4,7 +4,9 @@
 // block is filled with a poison byte and kept out of reuse (the newest blocks, up to a byte
 // budget): a pointer read from a freed object is the poison, so following it crashes at once,
 // and a block that is written after it was freed no longer holds only poison when it leaves the
-// quarantine or when WrittenAfterFree() looks.
+// quarantine or when WrittenAfterFree() looks. The first few such blocks are reported on
+// standard error with their size, the first byte written and the code addresses on the stack
+// when they were freed (resolve them with i686-w64-mingw32-addr2line -f -C -i -e PROGRAM.exe).
 #pragma once
 
 #include <cstddef>
