@@ -96,17 +96,22 @@ void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
   }
 }
 
+// Button faces of solid colours (kFaces) and the face colour kFace.
+void MakeButtonFaces(TSkinElements& elements) {
+  TDataSkinButton& b = *elements.Buttons;
+  b.Bitmap = TBitmap(5 * 20, 20);
+  for (int f = 0; f < 5; ++f)
+    b.Bitmap.FillRect({f * 20, 0, (f + 1) * 20, 20}, AsPixel(kFaces[f]));
+  b.FrameCount = 5;
+  b.LeftWidth = b.TopHeight = b.RightWidth = b.BottomHeight = 3;
+  elements.ColourTable.Colours[kButtonFace] = kFace;
+  elements.ColourTable.Colours[kButtonText] = RGB(0, 0, 0);
+}
+
 class GlyphButtons : public ::testing::Test {
 protected:
   void SetUp() override {
-    TDataSkinButton& b = *elements.Buttons;
-    b.Bitmap = TBitmap(5 * 20, 20);
-    for (int f = 0; f < 5; ++f)
-      b.Bitmap.FillRect({f * 20, 0, (f + 1) * 20, 20}, AsPixel(kFaces[f]));
-    b.FrameCount = 5;
-    b.LeftWidth = b.TopHeight = b.RightWidth = b.BottomHeight = 3;
-    elements.ColourTable.Colours[kButtonFace] = kFace;
-    elements.ColourTable.Colours[kButtonText] = RGB(0, 0, 0);
+    MakeButtonFaces(elements);
     data.SetSkin3rd({L"TBitBtn=bitbtn", L"TSpeedButton=speedbutton", L"TMenuButton=menubtn"});
 
     form = std::make_unique<fw::TForm>(nullptr);
@@ -340,13 +345,7 @@ TEST_F(GlyphButtons, ASpeedButtonsSkinFreedInsideItsClickIsNotTouchedAfterwards)
 // look beneath them.
 TEST(SpeedButtonsOnContainers, ShowTheSkinOverTheContainersAndTheirOwnLookWithout) {
   TSkinElements elements;
-  TDataSkinButton& b = *elements.Buttons;
-  b.Bitmap = TBitmap(5 * 20, 20);
-  for (int f = 0; f < 5; ++f)
-    b.Bitmap.FillRect({f * 20, 0, (f + 1) * 20, 20}, AsPixel(kFaces[f]));
-  b.FrameCount = 5;
-  b.LeftWidth = b.TopHeight = b.RightWidth = b.BottomHeight = 3;
-  elements.ColourTable.Colours[kButtonFace] = kFace;
+  MakeButtonFaces(elements);
   elements.Tabs = std::make_unique<TDataSkinBorder>("Tabs");
   elements.Tabs->Bitmap = TBitmap(5 * 20, 20);
   elements.Tabs->Bitmap.Fill(AsPixel(RGB(60, 60, 200)));
