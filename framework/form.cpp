@@ -237,7 +237,6 @@ void TForm::SetMenu(TMainMenu* menu) {
   Perform(CM_MENUCHANGED);
 }
 
-
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT menuResult = 0;
   if (DispatchMenuMessage(msg, wParam, lParam, menuResult)) return menuResult;

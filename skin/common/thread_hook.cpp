@@ -14,23 +14,33 @@ template <int Kind>
 LRESULT CALLBACK TThreadHook::Procedure(int code, WPARAM wParam, LPARAM lParam) {
   TThreadHook* self = Current<Kind>();
   if (!self) return ::CallNextHookEx(nullptr, code, wParam, lParam);
-  if (code >= 0) self->Call(code, wParam, lParam);
+  if (code >= 0 && self->Call(code, wParam, lParam)) return 1;
   return ::CallNextHookEx(self->hook_, code, wParam, lParam);
 }
 
-void TThreadHook::Call(int code, WPARAM wParam, LPARAM lParam) {
-  if (silenced_ || !callback_) return;
+bool TThreadHook::Call(int code, WPARAM wParam, LPARAM lParam) {
+  if (silenced_) return false;
   try {
-    callback_(code, wParam, lParam);
+    if (filter_) return filter_(code, *reinterpret_cast<MSG*>(lParam));
+    if (callback_) callback_(code, wParam, lParam);
   } catch (...) {
     // A failing skinner never keeps the event from the rest of the chain.
   }
+  return false;
 }
 
 TThreadHook::TThreadHook(int idHook, Callback callback)
     : kind_(idHook), callback_(std::move(callback)) {
+  Install();
+}
+
+TThreadHook::TThreadHook(Filter filter) : kind_(WH_MSGFILTER), filter_(std::move(filter)) {
+  Install();
+}
+
+void TThreadHook::Install() {
   HOOKPROC procedure = nullptr;
-  switch (idHook) {
+  switch (kind_) {
   case WH_CBT:
     procedure = &Procedure<WH_CBT>;
     outer_ = std::exchange(Current<WH_CBT>(), this);
@@ -42,7 +52,7 @@ TThreadHook::TThreadHook(int idHook, Callback callback)
   default:
     throw std::invalid_argument("TThreadHook: unsupported hook kind");
   }
-  hook_ = ::SetWindowsHookExW(idHook, procedure, nullptr, ::GetCurrentThreadId());
+  hook_ = ::SetWindowsHookExW(kind_, procedure, nullptr, ::GetCurrentThreadId());
 }
 
 TThreadHook::~TThreadHook() {

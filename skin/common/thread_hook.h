@@ -18,6 +18,12 @@ public:
   // idHook is WH_CBT or WH_MSGFILTER. One object of each kind is active per thread: a newer one
   // takes over from an older one and hands it back when it goes.
   TThreadHook(int idHook, Callback callback);
+
+  // A message filter (WH_MSGFILTER) that may keep a message for itself: when `filter` answers
+  // true, the loop that asked (a menu's, a dialog's) skips the message and the rest of the chain
+  // does not see it.
+  using Filter = std::function<bool(int code, MSG& message)>;
+  explicit TThreadHook(Filter filter);
   ~TThreadHook();
   TThreadHook(const TThreadHook&) = delete;
   TThreadHook& operator=(const TThreadHook&) = delete;
@@ -30,10 +36,13 @@ public:
 private:
   template <int Kind> static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam);
   template <int Kind> static TThreadHook*& Current();
-  void Call(int code, WPARAM wParam, LPARAM lParam);
+  // True when the event was kept.
+  bool Call(int code, WPARAM wParam, LPARAM lParam);
+  void Install();
 
   int kind_;
   Callback callback_;
+  Filter filter_;
   HHOOK hook_ = nullptr;
   TThreadHook* outer_ = nullptr;
   bool silenced_ = false;

@@ -60,7 +60,8 @@ bool Contains(const TRect& r, POINT p) {
 } // namespace
 
 // The one menu that is tracked at a time (TrackPopupMenu's loop is modal), program-wide. Entries
-// are known by their menu and position only: a command handler may rebuild any menu.
+// are known by their menu and position only: a command handler may rebuild any menu. `form` is
+// cleared when its menus go, so the filter never reaches a freed object.
 struct TMenuTrackingState {
   TFormMenus* form = nullptr;
   int openIndex = -1;
@@ -68,7 +69,8 @@ struct TMenuTrackingState {
   HMENU selectedMenu = nullptr; // the menu of the entry selected in the drop-down
   bool selectedHasSubMenu = false;
   bool downKeySent = false;
-  int switchTo = -1;
+  int switchTo = -1; // the bar item that comes once the drop-down closed
+  TBarApproach switchHow = TBarApproach::Neighbour;
   POINT lastMouse{};
   std::unique_ptr<TThreadHook> hook;
 };
@@ -124,6 +126,8 @@ TFormMenus::TFormMenus(TMenuHost& host, const TFormSkinSource& source)
 
 TFormMenus::~TFormMenus() {
   if (Tracked().form == this) Tracked().form = nullptr;
+  // An open menu of ours ends: its entries were ours to draw.
+  if (FMenuTracking || FSystemMenuShown) ::EndMenu();
 }
 
 void TFormMenus::Attach(HWND wnd, fw::TForm* form, const WindowKind& kind) {
@@ -146,7 +150,7 @@ void TFormMenus::GiveBackMenuUpdate() {
 }
 
 int TFormMenus::MenuBarHeight() const {
-  return FBar ? ::GetSystemMetrics(SM_CYMENU) : 0;
+  return HasMenuBar() ? ::GetSystemMetrics(SM_CYMENU) : 0;
 }
 
 void TFormMenus::SkinMenuBar() {
@@ -224,10 +228,12 @@ bool TFormMenus::RightToLeft() const {
 
 void TFormMenus::PaintBar(HDC dc, TRect rect, int mdiButtonsLeft,
                           const std::function<void(HDC)>& mdiButtons) {
-  FHotItem = -1;
+  // A repaint ends hover feedback, but not the item of an open drop-down or a highlight.
+  if (!FMenuTracking) FHotItem = -1;
   if (!FBar) return;
   if (mdiButtons) FBar->FMdiButtonsLeft = mdiButtonsLeft;
   FBar->PaintBar(FHandle, dc, rect, FHost.FrameActive(), RightToLeft(), mdiButtons);
+  if (FHotItem >= 0) FBar->PaintItem(FHandle, FHotItem);
 }
 
 void TFormMenus::SetHot(int index, TButtonState state) {
@@ -264,12 +270,11 @@ TMessageAnswer TFormMenus::NonClientMouse(UINT msg, POINT framePoint) {
   case WM_NCLBUTTONDOWN:
     if (index < 0) return TMessageAnswer::PassOn;
     if (FMenuTracking) {
-      // A click on another item while a drop-down is open: it opens once this one closed.
-      if (index != Tracked().openIndex) SwitchTo(index);
+      PressDuringDropDown(index);
       return TMessageAnswer::Handled;
     }
     if (!FHost.FrameActive()) ::SetForegroundWindow(FHandle);
-    OpenMenuItem(index);
+    OpenMenuItem(index, TBarApproach::Click);
     return TMessageAnswer::Handled;
   case WM_NCLBUTTONUP:
     return index >= 0 ? TMessageAnswer::Handled : TMessageAnswer::PassOn;
@@ -278,70 +283,226 @@ TMessageAnswer TFormMenus::NonClientMouse(UINT msg, POINT framePoint) {
   }
 }
 
-void TFormMenus::SwitchTo(int index) {
+void TFormMenus::SwitchTo(int index, TBarApproach approach) {
   Tracked().switchTo = index;
+  Tracked().switchHow = approach;
   ::EndMenu();
 }
 
-bool TFormMenus::OpenMenuItem(int index) {
-  if (!FBar) return false;
-  HWND wnd = FHandle;
-  const bool rightToLeft = RightToLeft();
-  bool opened = false;
-  int next = index;
-  while (next >= 0 && FBar && next < static_cast<int>(FBar->FItems.size())) {
-    FBar->Layout(wnd, BarRect(), rightToLeft);
-    // A copy: a command handler run meanwhile may rebuild the bar's items.
-    const TMenuBtn item = FBar->FItems[static_cast<size_t>(next)];
-    next = -1;
-    // A framework item hears of its opening (its OnClick); a plain menu's drop-down has no
-    // command of its own.
-    if (item.FFrameworkItem || !item.FSubMenu) ::PostMessageW(wnd, WM_COMMAND, item.FCommand, 0);
-    if (!item.FSubMenu) return opened;
-    TMenuTrackingState& state = Tracked();
-    state.form = this;
-    state.openIndex = item.FIndex;
-    state.trackedMenu = item.FSubMenu;
-    state.selectedMenu = nullptr;
-    state.selectedHasSubMenu = false;
-    state.downKeySent = false;
-    state.switchTo = -1;
-    ::GetCursorPos(&state.lastMouse);
-    OwnerDrawnEntries ownerDrawn;
-    MakeOwnerDrawn(item.FSubMenu, ownerDrawn);
-    FMenuTracking = true;
-    RECT w;
-    ::GetWindowRect(wnd, &w);
-    const int x = (rightToLeft ? item.FBounds.Right : item.FBounds.Left) + w.left;
-    const int y = item.FBounds.Bottom + w.top;
-    TellMenuKind(MenuKind::BarDropDown, true);
-    SetHot(item.FIndex, TButtonState::Pressed);
-    state.hook = std::make_unique<TThreadHook>(
-        WH_MSGFILTER, [this](int code, WPARAM, LPARAM lParam) { OnMenuFilter(code, lParam); });
-    UINT command = 0;
-    if (item.FItemEnabled) {
-      FOpened.push_back(item.FIndex);
-      command = static_cast<UINT>(::TrackPopupMenu(
-          item.FSubMenu, TPM_RIGHTBUTTON | TPM_RETURNCMD | (rightToLeft ? TPM_RIGHTALIGN : 0), x, y,
-          0, wnd, nullptr));
-    }
-    state.hook.reset();
-    state.form = nullptr;
-    state.openIndex = -1;
-    FMenuTracking = false;
-    RestoreOwnerDrawn(ownerDrawn);
-    SetHot(-1, TButtonState::Normal);
-    if (command) ::PostMessageW(wnd, WM_COMMAND, command, 0);
-    next = state.switchTo;
-    opened = true;
-  }
-  return opened;
+void TFormMenus::PressDuringDropDown(int index) {
+  if (index == Tracked().openIndex)
+    SwitchTo(-1, TBarApproach::Click);
+  else
+    SwitchTo(index, TBarApproach::Click);
 }
 
-void TFormMenus::OnMenuFilter(int code, LPARAM lParam) {
+void TFormMenus::OpenMenuItem(int index, TBarApproach approach) {
+  // The loop keeps on its stack what it needs after a menu loop: that loop may free this object.
+  const TLiveness::TWatch alive = FLiveness.Watch();
+  const HWND wnd = FHandle;
+  while (index >= 0 && FBar && index < static_cast<int>(FBar->FItems.size())) {
+    FBar->Layout(wnd, BarRect(), RightToLeft());
+    // A copy: a command handler run meanwhile may rebuild the bar's items.
+    const TMenuBtn item = FBar->FItems[static_cast<size_t>(index)];
+    TBarStep step;
+    switch (LandOnBarItem(item.FSubMenu != nullptr, item.FItemEnabled, approach)) {
+    case TBarLanding::RunCommand:
+      ::PostMessageW(wnd, WM_COMMAND, item.FCommand, 0);
+      return;
+    case TBarLanding::Nothing:
+      return;
+    case TBarLanding::Highlight:
+      step = HighlightItem(item.FIndex);
+      break;
+    case TBarLanding::OpenDropDown:
+      // A framework item hears of its opening (its OnClick); a plain menu's drop-down has no
+      // command of its own.
+      if (item.FFrameworkItem) ::PostMessageW(wnd, WM_COMMAND, item.FCommand, 0);
+      step = TrackDropDown(item);
+      break;
+    }
+    // The command chosen reaches the window even when its skin went meanwhile.
+    if (step.command) ::PostMessageW(wnd, WM_COMMAND, step.command, 0);
+    if (!alive) return;
+    index = step.next;
+    approach = step.approach;
+  }
+}
+
+TFormMenus::TBarStep TFormMenus::TrackDropDown(const TMenuBtn& item) {
+  const TLiveness::TWatch alive = FLiveness.Watch();
+  const HWND wnd = FHandle;
+  const bool rightToLeft = RightToLeft();
   TMenuTrackingState& state = Tracked();
-  if (code != MSGF_MENU || state.form != this || !FBar) return;
-  MSG& m = *reinterpret_cast<MSG*>(lParam);
+  state.form = this;
+  state.openIndex = item.FIndex;
+  state.trackedMenu = item.FSubMenu;
+  state.selectedMenu = nullptr;
+  state.selectedHasSubMenu = false;
+  state.downKeySent = false;
+  state.switchTo = -1;
+  ::GetCursorPos(&state.lastMouse);
+  OwnerDrawnEntries ownerDrawn;
+  MakeOwnerDrawn(item.FSubMenu, ownerDrawn);
+  FMenuTracking = true;
+  RECT w;
+  ::GetWindowRect(wnd, &w);
+  const int x = (rightToLeft ? item.FBounds.Right : item.FBounds.Left) + w.left;
+  const int y = item.FBounds.Bottom + w.top;
+  TellMenuKind(MenuKind::BarDropDown, true);
+  SetHot(item.FIndex, TButtonState::Pressed);
+  state.hook = std::make_unique<TThreadHook>([](int code, MSG& m) {
+    TFormMenus* menus = Tracked().form;
+    return menus && menus->OnMenuFilter(code, m);
+  });
+  FOpened.push_back(item.FIndex);
+  const UINT command = static_cast<UINT>(::TrackPopupMenu(
+      item.FSubMenu, TPM_RIGHTBUTTON | TPM_RETURNCMD | (rightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0,
+      wnd, nullptr));
+  state.hook.reset();
+  state.form = nullptr;
+  state.openIndex = -1;
+  RestoreOwnerDrawn(ownerDrawn);
+  const TBarStep step{state.switchTo, state.switchHow, command};
+  if (!alive) return step;
+  FMenuTracking = false;
+  SetHot(-1, TButtonState::Normal);
+  return step;
+}
+
+TFormMenus::TBarStep TFormMenus::HighlightItem(int index) {
+  const TLiveness::TWatch alive = FLiveness.Watch();
+  const HWND wnd = FHandle;
+  TBarStep step;
+  FMenuTracking = true;
+  SetHot(index, TButtonState::Hot);
+  ::GetCursorPos(&Tracked().lastMouse);
+  // The bar's own little menu loop: keys and the mouse are the bar's until the highlight ends;
+  // everything else is dispatched as usual.
+  ::SetCapture(wnd);
+  for (bool done = false; !done;) {
+    MSG m;
+    const BOOL got = ::GetMessageW(&m, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) ::PostQuitMessage(static_cast<int>(m.wParam)); // for the outer loop
+      break;
+    }
+    done = HighlightInput(m, index, step);
+    if (!alive) break;
+    // A command handler took the menu away or rebuilt it shorter: nothing is left to highlight.
+    if (!FBar || index >= static_cast<int>(FBar->FItems.size())) {
+      step = {};
+      break;
+    }
+    // Another window took the mouse (activation went elsewhere, a cancel): the bar lets go.
+    if (::GetCapture() != wnd) done = true;
+  }
+  if (::GetCapture() == wnd) ::ReleaseCapture();
+  if (!alive) return step;
+  FMenuTracking = false;
+  SetHot(-1, TButtonState::Normal);
+  return step;
+}
+
+bool TFormMenus::HighlightInput(const MSG& m, int& index, TBarStep& step) {
+  switch (m.message) {
+  case WM_KEYDOWN:
+  case WM_SYSKEYDOWN:
+    return HighlightKey(m.wParam, index, step);
+  case WM_CHAR:
+  case WM_SYSCHAR:
+    // The item whose accelerator the letter is comes next.
+    step = {FBar->FindAccelItem(static_cast<wchar_t>(m.wParam)), TBarApproach::Accelerator};
+    return step.next >= 0;
+  case WM_KEYUP:
+  case WM_SYSKEYUP:
+  case WM_DEADCHAR:
+  case WM_SYSDEADCHAR:
+    return false;
+  case WM_MOUSEMOVE:
+  case WM_NCMOUSEMOVE: {
+    // Only a mouse that moves moves the highlight.
+    POINT& last = Tracked().lastMouse;
+    if (m.pt.x == last.x && m.pt.y == last.y) return false;
+    last = m.pt;
+    const int item = FBar->ItemAtPoint(FHost.WindowToFrame(m.pt));
+    return item >= 0 && item != index && MoveHighlight(item, index, step);
+  }
+  case WM_LBUTTONDOWN:
+  case WM_NCLBUTTONDOWN:
+  case WM_RBUTTONDOWN:
+  case WM_NCRBUTTONDOWN:
+  case WM_MBUTTONDOWN:
+    return HighlightPress(m.pt, index, step);
+  case WM_LBUTTONUP:
+  case WM_NCLBUTTONUP:
+  case WM_RBUTTONUP:
+  case WM_NCRBUTTONUP:
+  case WM_MBUTTONUP:
+  case WM_LBUTTONDBLCLK:
+  case WM_NCLBUTTONDBLCLK:
+    return false;
+  default:
+    ::TranslateMessage(&m);
+    ::DispatchMessageW(&m);
+    return false;
+  }
+}
+
+bool TFormMenus::HighlightKey(WPARAM key, int& index, TBarStep& step) {
+  const TBarKey action = BarKeyOf(static_cast<unsigned>(key), RightToLeft());
+  switch (action) {
+  case TBarKey::Previous:
+  case TBarKey::Next: {
+    const int next = NeighbourItem(FBar->Bounds(), index, action == TBarKey::Next ? 1 : -1);
+    return next >= 0 && MoveHighlight(next, index, step);
+  }
+  case TBarKey::Run: {
+    const TMenuBtn& item = FBar->FItems[static_cast<size_t>(index)];
+    if (LandOnBarItem(item.FSubMenu != nullptr, item.FItemEnabled, TBarApproach::Click) !=
+        TBarLanding::RunCommand)
+      return false; // a disabled item runs nothing
+    step.command = item.FCommand;
+    return true;
+  }
+  case TBarKey::Leave:
+    return true;
+  case TBarKey::None:
+    return false;
+  }
+  return false;
+}
+
+bool TFormMenus::HighlightPress(POINT screen, int index, TBarStep& step) {
+  const int item = FBar->ItemAtPoint(FHost.WindowToFrame(screen));
+  if (item == index) {
+    // A click on the highlighted item runs it, or, when it runs nothing, ends the highlight.
+    const TMenuBtn& hot = FBar->FItems[static_cast<size_t>(index)];
+    if (LandOnBarItem(hot.FSubMenu != nullptr, hot.FItemEnabled, TBarApproach::Click) ==
+        TBarLanding::RunCommand)
+      step.command = hot.FCommand;
+    return true;
+  }
+  // Another item comes next; a press anywhere else ends the highlight.
+  step = {item, TBarApproach::Click};
+  return true;
+}
+
+bool TFormMenus::MoveHighlight(int next, int& index, TBarStep& step) {
+  const TMenuBtn& item = FBar->FItems[static_cast<size_t>(next)];
+  if (LandOnBarItem(item.FSubMenu != nullptr, item.FItemEnabled, TBarApproach::Neighbour) ==
+      TBarLanding::OpenDropDown) {
+    step = {next, TBarApproach::Neighbour};
+    return true;
+  }
+  index = next;
+  SetHot(index, TButtonState::Hot);
+  return false;
+}
+
+bool TFormMenus::OnMenuFilter(int code, MSG& m) {
+  TMenuTrackingState& state = Tracked();
+  if (code != MSGF_MENU || !FBar) return false;
   // In a right-to-left menu the arrow keys point the other way.
   if (RightToLeft() && (m.message == WM_KEYDOWN || m.message == WM_KEYUP) &&
       (m.wParam == VK_LEFT || m.wParam == VK_RIGHT))
@@ -361,17 +522,27 @@ void TFormMenus::OnMenuFilter(int code, LPARAM lParam) {
     break;
   case WM_SYSKEYDOWN:
     if (m.wParam == VK_MENU) FMenuTracking = false;
-    return;
+    return false;
   case WM_MOUSEMOVE:
     if (m.pt.x != state.lastMouse.x || m.pt.y != state.lastMouse.y) {
       target = FBar->ItemAtPoint(FHost.WindowToFrame(m.pt));
       state.lastMouse = m.pt;
     }
     break;
+  case WM_LBUTTONDOWN:
+  case WM_NCLBUTTONDOWN: {
+    // A press on the bar is the bar's: the menu would end and leave the press to reopen what it
+    // closed.
+    const int item = FBar->ItemAtPoint(FHost.WindowToFrame(m.pt));
+    if (item < 0) return false;
+    PressDuringDropDown(item);
+    return true;
+  }
   default:
     break;
   }
-  if (target >= 0 && target != state.openIndex) SwitchTo(target);
+  if (target >= 0 && target != state.openIndex) SwitchTo(target, TBarApproach::Neighbour);
+  return false;
 }
 
 TMessageAnswer TFormMenus::Message(fw::TMessage& message) {
@@ -457,14 +628,15 @@ bool TFormMenus::DrawOwnerDrawn(const DRAWITEMSTRUCT& draw) {
   HMENU menu = reinterpret_cast<HMENU>(draw.hwndItem);
   const bool selected = (draw.itemState & ODS_SELECTED) != 0;
   fw::TMenuItem* item = FBar->Menu() ? FBar->Menu()->FindItem(draw.itemID) : nullptr;
-  if (item) {
-    TMenuEntryView view = ViewOf(*item);
-    view.menu = menu;
+  if (!item && !FMenuTracking && FForm) return false;
+  TMenuEntryView view = item ? ViewOf(*item) : ViewOf(menu, draw.itemID);
+  view.menu = menu;
+  // The drop-downs of a right-to-left bar read from right to left too.
+  view.rightToLeft = view.rightToLeft || RightToLeft();
+  if (item)
     FPainter.DrawMenuItem(view, draw.hDC, draw.rcItem, selected);
-    return true;
-  }
-  if (!FMenuTracking && FForm) return false;
-  FPainter.DrawHandleItem(ViewOf(menu, draw.itemID), draw.hDC, draw.rcItem, selected);
+  else
+    FPainter.DrawHandleItem(view, draw.hDC, draw.rcItem, selected);
   return true;
 }
 
@@ -484,7 +656,11 @@ TMessageAnswer TFormMenus::Command(fw::TMessage& message) {
   // system commands they are.
   if (!FHost.SkinsFrame() || !IsRelayedSystemCommand(message.WParam, message.LParam))
     return TMessageAnswer::PassOn;
-  ::PostMessageW(FHandle, WM_SYSCOMMAND, LOWORD(message.WParam), 0);
+  // The bar of an MDI frame whose active child is maximized shows that child's system menu: its
+  // commands are the child's, as the MDI frame's own procedure has it.
+  bool maximized = false;
+  const HWND child = FHost.ActiveMdiChild(&maximized);
+  ::PostMessageW(child && maximized ? child : FHandle, WM_SYSCOMMAND, LOWORD(message.WParam), 0);
   message.Result = 0;
   return TMessageAnswer::Handled;
 }
@@ -504,35 +680,39 @@ bool TFormMenus::OpenByKey(WPARAM wParam, LPARAM lParam) {
   int index = -1;
   if (FBar) index = key == 0 ? 0 : FBar->FindAccelItem(key);
   if (key != 0 && index < 0) return false;
-  if (index >= 0) OpenMenuItem(index);
+  if (index >= 0) OpenMenuItem(index, key == 0 ? TBarApproach::MenuKey : TBarApproach::Accelerator);
   return true;
 }
 
 void TFormMenus::OpenItemAt(POINT framePoint) {
   if (!FBar) return;
   const int index = FBar->ItemAtPoint(framePoint);
-  if (index >= 0) OpenMenuItem(index);
+  if (index >= 0) OpenMenuItem(index, TBarApproach::Click);
 }
 
 TMessageAnswer TFormMenus::MenuChanged(fw::TMessage& message) {
   if (!FHost.SkinsFrame()) return TMessageAnswer::PassOn;
   message.Result = FHost.CallWindow(message);
+  // The window's menu, or the form's that the bar took from it; none when the form has none.
   HMENU menu = ::GetMenu(FHandle);
   fw::TMainMenu* formMenu = FForm ? FForm->Menu() : nullptr;
-  if (!menu && FBar && formMenu) menu = formMenu->Handle();
+  if (!menu && formMenu) menu = formMenu->Handle();
   const bool menuUpdate = !FSource.Component || FSource.Component->MenuUpdate;
-  if (menu && menuUpdate && !FKind.IsMdiChild()) BuildBar(menu, false);
+  if (menuUpdate && !FKind.IsMdiChild()) BuildBar(menu, false);
   if (::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
   FHost.RepaintFrame();
   return TMessageAnswer::Handled;
 }
 
 void TFormMenus::BuildBar(HMENU menu, bool mdiMerge) {
-  const bool hadBar = FBar != nullptr;
-  if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FSource);
-  if (!FBar->BuildItems(FHandle, menu, FForm ? FForm->Menu() : nullptr, mdiMerge) && !hadBar)
+  const bool hadBar = HasMenuBar();
+  if (!menu) {
     FBar.reset();
-  if (FBar && !hadBar) FHost.MakeRoomForBar();
+  } else {
+    if (!FBar) FBar = std::make_unique<TWinSkinMenu>(FSource);
+    FBar->BuildItems(FHandle, menu, FForm ? FForm->Menu() : nullptr, mdiMerge);
+  }
+  if (HasMenuBar() != hadBar) FHost.FitMenuBar();
 }
 
 void TFormMenus::MdiCreate() {
@@ -552,7 +732,8 @@ void TFormMenus::MdiSetMenu(HMENU frameMenu) {
 void TFormMenus::MdiDestroyed(bool last) {
   if (!last || !FBar) return;
   GiveBackMenuUpdate();
-  FBar->BuildItems(FHandle, nullptr, FForm ? FForm->Menu() : nullptr);
+  HMENU menu = ::GetMenu(FHandle);
+  BuildBar(menu ? menu : FBar->MenuHandle(), false);
   if (::GetMenu(FHandle)) ::SetMenu(FHandle, nullptr);
   FHost.RepaintFrame();
 }
@@ -597,10 +778,12 @@ void TFormMenus::PopupSystemMenu(POINT screen, int windowState) {
   HWND wnd = FHandle;
   HMENU real = ::GetSystemMenu(wnd, FALSE);
   if (!real) return;
-  FSysMenu = std::make_unique<fw::TPopupMenu>(nullptr);
-  FSysMenu->Tag = kSystemMenuTag;
-  FSysMenu->Images = FSource.Component ? FSource.Component->MenuGlyphs() : nullptr;
-  const bool images = FSysMenu->Images != nullptr;
+  const TLiveness::TWatch alive = FLiveness.Watch();
+  auto menu = std::make_shared<fw::TPopupMenu>(nullptr);
+  menu->Tag = kSystemMenuTag;
+  menu->Images = FSource.Component ? FSource.Component->MenuGlyphs() : nullptr;
+  menu->RightToLeft = FKind.rightToLeft;
+  const bool images = menu->Images != nullptr;
   const int count = ::GetMenuItemCount(real);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{};
@@ -620,18 +803,24 @@ void TFormMenus::PopupSystemMenu(POINT screen, int windowState) {
     item->OnClick = [wnd, command](fw::TObject*) {
       ::PostMessageW(wnd, WM_SYSCOMMAND, command, 0);
     };
-    item->OnDrawItem = [this](fw::TObject* sender, HDC dc, const RECT& rect, bool selected) {
-      FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
+    // The entries are drawn by this object only while it lives.
+    item->OnDrawItem = [this, alive](fw::TObject* sender, HDC dc, const RECT& rect, bool selected) {
+      if (alive)
+        FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
     };
-    item->OnMeasureItem = [this, images](fw::TObject*, HDC, int& width, int&) {
-      width += FPainter.PopupExtraWidth(images);
+    item->OnMeasureItem = [this, alive, images](fw::TObject*, HDC, int& width, int&) {
+      if (alive) width += FPainter.PopupExtraWidth(images);
     };
-    FSysMenu->Items().Add(std::move(item));
+    menu->Items().Add(std::move(item));
   }
-  FSysMenu->SetOwnerDraw(true);
-  FSysMenu->Alignment = FKind.rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+  menu->SetOwnerDraw(true);
+  menu->Alignment = FKind.rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+  FSysMenu = menu;
   TellMenuKind(MenuKind::System, false);
-  FSysMenu->Popup(screen.x, screen.y);
+  FSystemMenuShown = true;
+  // The menu lives on `menu` until its loop ended, even when that loop freed this object.
+  menu->Popup(screen.x, screen.y);
+  if (alive) FSystemMenuShown = false;
 }
 
 } // namespace skin

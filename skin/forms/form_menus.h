@@ -1,15 +1,24 @@
 // The menu side of a form skin: the skinned menu bar inside the skinned frame and the tracking of
-// its drop-downs (arrow keys and the mouse move between bar items), the skinned system menu, the
-// owner-drawn entries of drop-downs and of the form's popup menus, and the form's menu messages
-// (WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR, WM_MENUSELECT, menu commands,
-// SC_KEYMENU, CM_MENUCHANGED, CM_DIALOGCHAR). The form skin owns one; it is a unit of the form
-// skin's chain of message handlers and sees the form skin only through TMenuHost.
+// its drop-downs (arrow keys and the mouse move between bar items, as on a real menu bar: an item
+// without a drop-down is highlighted, not run, and a click on the open item's title closes it),
+// the skinned system menu, the owner-drawn entries of drop-downs and of the form's popup menus,
+// and the form's menu messages (WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR,
+// WM_MENUSELECT, menu commands, SC_KEYMENU, CM_MENUCHANGED, CM_DIALOGCHAR). The form skin owns
+// one; it is a unit of the form skin's chain of message handlers and sees the form skin only
+// through TMenuHost.
+//
+// Menu loops run timers and commands, and any of them may switch the skin off or destroy the
+// window, freeing this object while one of its calls waits for the loop: such a call keeps what
+// it needs on its stack and touches nothing of the object after the loop unless its TLiveness
+// watch says it still lives. Its open menu ends with it.
 #pragma once
 
 #include "framework/control.h"
 #include "framework/menus.h"
+#include "skin/common/liveness.h"
 #include "skin/common/message_answer.h"
 #include "skin/forms/core/frame_geometry.h"
+#include "skin/forms/core/menu_geometry.h"
 #include "skin/forms/menu_bar.h"
 #include "skin/forms/menu_paint.h"
 #include "skin/forms/skin_source.h"
@@ -38,8 +47,10 @@ public:
   virtual TRect MenuBarRect() const = 0;
   virtual POINT WindowToFrame(POINT screen) const = 0;
   virtual void RepaintFrame() = 0;
-  // A bar appeared where there was none: the frame makes room for it.
-  virtual void MakeRoomForBar() = 0;
+  // A bar appeared where there was none, or went: the frame makes room for it or takes it back.
+  virtual void FitMenuBar() = 0;
+  // An MDI frame's active child, and whether it is maximized; null for none.
+  virtual HWND ActiveMdiChild(bool* maximized) const = 0;
   // The window's own procedure.
   virtual LRESULT CallWindow(const fw::TMessage& message) = 0;
 
@@ -75,7 +86,9 @@ public:
   void GiveBackMenuUpdate();
   // How much the client area grew when the system's menu bar was taken away.
   int ClientGrowth() const { return FClientGrowth; }
-  bool HasMenuBar() const { return FBar != nullptr; }
+  // A bar shows: the window has a menu with items. (A menu emptied meanwhile stays the bar's, to
+  // be given back to the window, but takes no room.)
+  bool HasMenuBar() const { return FBar && !FBar->FItems.empty(); }
   int MenuBarHeight() const;
   bool Tracking() const { return FMenuTracking; }
 
@@ -101,9 +114,10 @@ public:
   // The hover tick: a hot item the cursor left goes back to normal.
   void HoverTick(POINT framePoint);
 
-  // For tests: the bar and the items opened so far, in order.
+  // For tests: the bar, the items opened so far, in order, and the highlighted one (-1 for none).
   const TWinSkinMenu* Bar() const { return FBar.get(); }
   const std::vector<int>& OpenedItems() const { return FOpened; }
+  int HotItem() const { return FHotItem; }
   const fw::TPopupMenu* SystemMenu() const { return FSysMenu.get(); }
 
 private:
@@ -127,18 +141,41 @@ private:
   friend struct TMenuTrackingState;
   friend struct TSkinItemPainter;
   friend struct TSkinItemMeasure;
-  // Opens the drop-down of bar item `index` and, when the user moves to a neighbour meanwhile,
-  // that one's after it closed. False for a command item.
-  bool OpenMenuItem(int index);
-  // Asks the open drop-down to close and item `index` to open after it.
-  void SwitchTo(int index);
-  void OnMenuFilter(int code, LPARAM lParam);
+  // What comes after a drop-down closed or a highlight ended: the item to go to (-1 for none) and
+  // how it was reached, and the command chosen (0 for none).
+  struct TBarStep {
+    int next = -1;
+    TBarApproach approach = TBarApproach::Neighbour;
+    UINT command = 0;
+  };
+  // Does with bar item `index` what the way it was reached asks (opens its drop-down, highlights
+  // it or runs its command) and goes on to the items the user moves to from there.
+  void OpenMenuItem(int index, TBarApproach approach);
+  // The drop-down of `item` until it closes.
+  TBarStep TrackDropDown(const TMenuBtn& item);
+  // Item `index` highlighted without a drop-down: the bar keeps the keyboard and the mouse until
+  // the user runs it, moves to an item that opens, or leaves.
+  TBarStep HighlightItem(int index);
+  // One message of the highlight: true when the highlight ends (with `step` filled in).
+  bool HighlightInput(const MSG& m, int& index, TBarStep& step);
+  bool HighlightKey(WPARAM key, int& index, TBarStep& step);
+  bool HighlightPress(POINT screen, int index, TBarStep& step);
+  // The highlight moves to `next`; an item that opens ends it.
+  bool MoveHighlight(int next, int& index, TBarStep& step);
+  // Asks the open drop-down to close and item `index` to come after it.
+  void SwitchTo(int index, TBarApproach approach);
+  // A press on bar item `index` while a drop-down is open: on its own title it closes it (as a
+  // real bar does), on another item that one comes next.
+  void PressDuringDropDown(int index);
+  // The menu loop's messages; true for a message the bar took for itself.
+  bool OnMenuFilter(int code, MSG& m);
   void SetHot(int index, TButtonState state);
   void SkinMainMenus(bool on);
   TRect BarRect() const;
   // The bar reads from right to left: the window does, or the form's main menu.
   bool RightToLeft() const;
-  // Reads the bar's items from `menu`, making the bar (and room for it) when there was none.
+  // Reads the bar's items from `menu`, making the bar (and room for it) when there was none; no
+  // menu, no bar, and an emptied menu's bar takes its room back.
   void BuildBar(HMENU menu, bool mdiMerge);
 
   TMenuHost& FHost;
@@ -149,11 +186,14 @@ private:
   bool FSavedMenuUpdate = true; // the component's MenuUpdate before MDI children came
   TMenuPainter FPainter;
   std::unique_ptr<TWinSkinMenu> FBar;
-  std::unique_ptr<fw::TPopupMenu> FSysMenu;
+  // Shared with the system menu's own loop, which outlives this object when it frees it.
+  std::shared_ptr<fw::TPopupMenu> FSysMenu;
   int FClientGrowth = 0;
-  bool FMenuTracking = false;
+  bool FMenuTracking = false;    // a drop-down of the bar is open, or an item highlighted
+  bool FSystemMenuShown = false; // the skinned system menu is open
   int FHotItem = -1;
   std::vector<int> FOpened;
+  TLiveness FLiveness;
 };
 
 } // namespace skin

@@ -36,9 +36,9 @@ bool TWinSkinMenu::BuildItems(HWND wnd, HMENU handle, fw::TMainMenu* menu, bool 
   if (handle) FMenuHandle = handle;
   if (!FMenuHandle) return false;
   FMenu = menu;
+  FItems.clear();
   const int count = ::GetMenuItemCount(FMenuHandle);
   if (count <= 0) return false;
-  FItems.clear();
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;

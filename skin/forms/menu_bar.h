@@ -36,9 +36,9 @@ public:
 
   // Reads the items from the menu `handle` (the window's menu when null) and, for a framework
   // form, its main menu; then takes the menu from the window so that the system draws no bar.
-  // False when the menu has no items (the window keeps it). After an MDI merge (`mdiMerge`) the
-  // merged menu's own texts are kept; only entries without text (the child's window icon) are
-  // looked up in the main menu.
+  // False when the menu has no items (the window keeps it, and the bar has none). After an MDI
+  // merge (`mdiMerge`) the merged menu's own texts are kept; only entries without text (the child's
+  // window icon) are looked up in the main menu.
   bool BuildItems(HWND wnd, HMENU handle, fw::TMainMenu* menu, bool mdiMerge = false);
   // The item rectangles in the bar rectangle `bar` (frame coordinates).
   void Layout(HWND wnd, TRect bar, bool rightToLeft);

@@ -16,7 +16,6 @@ namespace {
 // Frames of the MenuItem element: 1 normal, 2 separator, 4 selected.
 constexpr int kItemFrames = 5, kNormalFrame = 1, kSeparatorFrame = 2, kSelectedFrame = 4;
 constexpr int kGlyphSize = 16;
-constexpr int kShortcutRightGap = 11;
 
 TMargins MarginsOf(const TDataSkinObject& e) {
   return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
@@ -26,12 +25,13 @@ int ImageCount(HIMAGELIST images) {
   return images ? ImageList_GetImageCount(images) : 0;
 }
 
-// The system's check mark, in the button-text colour, keyed on its white background.
-void DrawCheckMark(HDC dc, RECT glyph, const RECT& row) {
+// The system's check mark, in the button-text colour, keyed on its white background; centred in
+// the glyph box one pixel towards the caption.
+void DrawCheckMark(HDC dc, RECT glyph, const RECT& row, bool rightToLeft) {
   fw::Bitmap check(::LoadBitmapW(nullptr, MAKEINTRESOURCEW(32760))); // OBM_CHECK
   BITMAP info{};
   if (!check || !::GetObjectW(check.get(), sizeof info, &info)) return;
-  const int x = glyph.left + (glyph.right - glyph.left - info.bmWidth) / 2 + 1;
+  const int x = glyph.left + (glyph.right - glyph.left - info.bmWidth) / 2 + (rightToLeft ? -1 : 1);
   const int y = row.top + (row.bottom - row.top - info.bmHeight) / 2;
   fw::MemoryDC source(::CreateCompatibleDC(dc));
   fw::SelectGuard select(source.get(), check.get());
@@ -58,6 +58,28 @@ void FillCheckered(HDC dc, const RECT& r) {
   ::SetBkColor(dc, back);
 }
 
+// The entry's glyph in its box: its image (on a checkered, sunken box when checked), else a check
+// mark when checked.
+void DrawGlyph(const TMenuEntryView& entry, HDC dc, RECT glyph, const RECT& row) {
+  if (entry.images && entry.imageIndex >= 0 && entry.imageIndex < ImageCount(entry.images)) {
+    int imageWidth = 0, imageHeight = 0;
+    ImageList_GetIconSize(entry.images, &imageWidth, &imageHeight);
+    if (entry.checked) {
+      FillCheckered(dc, glyph);
+      glyph.top = row.top + (row.bottom - row.top - kGlyphSize) / 2;
+      glyph.bottom = glyph.top + kGlyphSize;
+      RECT edge{glyph.left - 1, glyph.top - 1, glyph.right + 1, glyph.bottom + 1};
+      ::DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+    } else {
+      glyph.top = row.top + (row.bottom - row.top - imageHeight) / 2;
+    }
+    ImageList_Draw(entry.images, entry.imageIndex, dc, glyph.left, glyph.top,
+                   entry.enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
+  } else if (entry.checked) {
+    DrawCheckMark(dc, glyph, row, entry.rightToLeft);
+  }
+}
+
 } // namespace
 
 TMenuEntryView ViewOf(const fw::TMenuItem& item) {
@@ -68,7 +90,10 @@ TMenuEntryView ViewOf(const fw::TMenuItem& item) {
   view.checked = item.Checked();
   view.isDefault = item.Default();
   view.imageIndex = item.ImageIndex();
-  if (const fw::TMenu* menu = item.GetParentMenu()) view.images = menu->Images;
+  if (const fw::TMenu* menu = item.GetParentMenu()) {
+    view.images = menu->Images;
+    view.rightToLeft = menu->IsRightToLeft();
+  }
   view.menu = item.Parent() ? item.Parent()->Handle() : nullptr;
   if (!view.menu && item.GetParentMenu()) view.menu = item.GetParentMenu()->Handle();
   return view;
@@ -79,9 +104,14 @@ TMenuEntryView ViewOf(HMENU menu, UINT command) {
   view.menu = menu;
   view.caption = fw::MenuItemText(menu, command, false);
   if (view.caption.empty()) view.caption = L"-";
-  const UINT state = ::GetMenuState(menu, command, MF_BYCOMMAND);
-  view.enabled = !(state & (MF_GRAYED | MF_DISABLED));
-  view.checked = (state & MF_CHECKED) != 0;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STATE | MIIM_FTYPE;
+  if (::GetMenuItemInfoW(menu, command, FALSE, &info)) {
+    view.enabled = !(info.fState & MFS_DISABLED);
+    view.checked = (info.fState & MFS_CHECKED) != 0;
+    view.rightToLeft = (info.fType & MFT_RIGHTORDER) != 0;
+  }
   return view;
 }
 
@@ -219,42 +249,40 @@ void TMenuPainter::DrawItemContent(const TMenuEntryView& entry, HDC dc, bool sel
                                    RECT r) const {
   const TDataSkinObject* e = MenuItemElement();
   const int elementLeft = e ? e->LeftWidth : 0;
-  const bool hasImage =
-      entry.images && entry.imageIndex >= 0 && entry.imageIndex < ImageCount(entry.images);
   int size = kGlyphSize;
-  int imageWidth = 0, imageHeight = 0;
   if (entry.images) {
-    ImageList_GetIconSize(entry.images, &imageWidth, &imageHeight);
-    size = imageWidth;
+    int imageHeight = 0;
+    ImageList_GetIconSize(entry.images, &size, &imageHeight);
   }
   if (entry.checked) size = std::max(size, kGlyphSize);
-  RECT glyph{r.left + 1 + elementLeft, r.top + 1, r.left + 1 + elementLeft, r.top + 1};
-  if (!entry.IsLine()) {
-    glyph.right = glyph.left + size;
-    glyph.bottom = glyph.top + size;
-    if (hasImage) {
-      if (entry.checked) {
-        FillCheckered(dc, glyph);
-        glyph.top = r.top + (r.bottom - r.top - kGlyphSize) / 2;
-        glyph.bottom = glyph.top + kGlyphSize;
-        RECT edge{glyph.left - 1, glyph.top - 1, glyph.right + 1, glyph.bottom + 1};
-        ::DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
-      } else {
-        glyph.top = r.top + (r.bottom - r.top - imageHeight) / 2;
-        glyph.bottom = glyph.top + imageHeight;
-      }
-      ImageList_Draw(entry.images, entry.imageIndex, dc, glyph.left, glyph.top,
-                     entry.enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
-    } else if (entry.checked) {
-      DrawCheckMark(dc, glyph, r);
-    }
-  }
+  if (entry.IsLine()) size = 0;
 
-  RECT text{glyph.right + 3, r.top, r.right - 1, r.bottom};
+  // A caption read from a menu handle carries its shortcut after a tab.
+  std::wstring caption = entry.caption, shortcut = entry.shortcut;
+  if (const size_t tab = caption.find(L'\t'); tab != std::wstring::npos) {
+    if (shortcut.empty()) shortcut = caption.substr(tab + 1);
+    caption.resize(tab);
+  }
+  fw::Font bold;
+  if (entry.isDefault) {
+    LOGFONTW logFont{};
+    ::GetObjectW(fw::MenuFont(), sizeof logFont, &logFont);
+    logFont.lfWeight = FW_BOLD;
+    bold.reset(::CreateFontIndirectW(&logFont));
+  }
+  fw::SelectGuard selectFont(dc, fw::FontForText(bold ? bold.get() : fw::MenuFont(), caption));
+  RECT measured{0, 0, 0, 0};
+  ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
+              DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
+  const MenuEntryColumns columns =
+      EntryColumns(r.left, r.right, elementLeft, size, measured.right, entry.rightToLeft);
+
+  if (!entry.IsLine())
+    DrawGlyph(entry, dc, {columns.glyphLeft, r.top + 1, columns.glyphRight, r.top + 1 + size}, r);
+
   ::SetBkMode(dc, TRANSPARENT);
   if (entry.IsLine()) {
-    RECT line = text;
-    line.top += 4;
+    RECT line{columns.textLeft, r.top + 4, columns.textRight, r.bottom};
     ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     return;
   }
@@ -263,33 +291,16 @@ void TMenuPainter::DrawItemContent(const TMenuEntryView& entry, HDC dc, bool sel
     colour = Colour(kButtonShadow) == Colour(kMenuText) ? ::GetSysColor(COLOR_BTNSHADOW)
                                                         : Colour(kButtonShadow);
   ::SetTextColor(dc, colour);
-  fw::Font bold;
-  if (entry.isDefault) {
-    LOGFONTW logFont{};
-    ::GetObjectW(fw::MenuFont(), sizeof logFont, &logFont);
-    logFont.lfWeight = FW_BOLD;
-    bold.reset(::CreateFontIndirectW(&logFont));
-  }
-  // A caption read from a menu handle carries its shortcut after a tab.
-  std::wstring caption = entry.caption, shortcut = entry.shortcut;
-  if (const size_t tab = caption.find(L'\t'); tab != std::wstring::npos) {
-    if (shortcut.empty()) shortcut = caption.substr(tab + 1);
-    caption.resize(tab);
-  }
-  fw::SelectGuard selectFont(dc, fw::FontForText(bold ? bold.get() : fw::MenuFont(), caption));
-  RECT measured = text;
-  ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured,
-              DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
   const int height = measured.bottom - measured.top;
-  measured.top = r.top + (r.bottom - r.top - height) / 2;
-  measured.bottom = measured.top + height;
-  RECT drawn{text.left, measured.top, text.right, measured.bottom};
-  ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &drawn,
-              DT_EXPANDTABS | DT_SINGLELINE);
+  const int top = r.top + (r.bottom - r.top - height) / 2;
+  const UINT reading = columns.rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT;
+  RECT text{columns.textLeft, top, columns.textRight, top + height};
+  ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_EXPANDTABS | DT_SINGLELINE | reading);
   if (!shortcut.empty()) {
-    RECT box{measured.right, measured.top, r.right - kShortcutRightGap, measured.bottom};
+    RECT box{columns.shortcutLeft, top, columns.shortcutRight, top + height};
     ::DrawTextW(dc, shortcut.c_str(), static_cast<int>(shortcut.size()), &box,
-                DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
+                DT_SINGLELINE | DT_NOPREFIX | (columns.rightToLeft ? DT_LEFT : DT_RIGHT));
   }
 }
 

@@ -1,8 +1,9 @@
 // Drawing of menu entries from the skin: an entry's background (the popup's skinned background,
 // or the menu colour), the skin's MenuItem frame (normal, separator, selected), the glyph (an
 // image of the menu's image list, or a check mark), the caption with its accelerator and the
-// right-aligned shortcut, in the skin's menu colours. Framework items and entries of plain menu
-// handles are drawn alike through one view of the entry.
+// right-aligned shortcut, in the skin's menu colours; a right-to-left entry is drawn as the mirror
+// image. Framework items and entries of plain menu handles are drawn alike through one view of
+// the entry.
 #pragma once
 
 #include "framework/handles.h"
@@ -23,6 +24,7 @@ struct TMenuEntryView {
   std::wstring caption;  // with its '&' accelerator; "-" for a separator
   std::wstring shortcut; // drawn right-aligned; empty for none
   bool enabled = true, checked = false, isDefault = false;
+  bool rightToLeft = false; // the entry's menu reads from right to left
   int imageIndex = -1;
   HIMAGELIST images = nullptr;
   HMENU menu = nullptr; // the menu that shows the entry
@@ -31,7 +33,8 @@ struct TMenuEntryView {
 };
 
 TMenuEntryView ViewOf(const fw::TMenuItem& item);
-// An entry of a menu handle, by command (the text's part after a tab becomes the shortcut).
+// An entry of a menu handle, by command (the text's part after a tab becomes the shortcut); it
+// reads from right to left when its type says so (MFT_RIGHTORDER).
 TMenuEntryView ViewOf(HMENU menu, UINT command);
 
 class TMenuPainter {

@@ -92,8 +92,9 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   FMarked = false;
   switch (msg) {
   case WM_DESTROY: {
+    const TLiveness::TWatch alive = FLiveness.Watch();
     const LRESULT result = PassOn(msg, wParam, lParam);
-    Unhook();
+    if (alive) Unhook();
     return result;
   }
   case WM_ERASEBKGND:
@@ -109,8 +110,9 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // paints: the skin's border goes over it.
     // The entries drawn meanwhile copy their backgrounds from the popup's picture.
     if (HasBackgroundElement()) BuildBackground();
+    const TLiveness::TWatch alive = FLiveness.Watch();
     const LRESULT result = PassOn(msg, wParam, lParam);
-    if (HasBackgroundElement() && FItemOffset.x == 0 && FItemOffset.y == 0) PaintBorder();
+    if (alive && HasBackgroundElement() && FItemOffset.x == 0 && FItemOffset.y == 0) PaintBorder();
     return result;
   }
   case WM_PRINT: {

@@ -2,10 +2,12 @@
 // paints the skin's MenuBackground element as the popup's 3-pixel border and keeps the whole
 // background at the popup's size, from which owner-drawn entries copy the part under them. The
 // skin manager makes one for each popup menu window as it is created and frees it with the
-// window.
+// window. While the popup paints its entries, their owner's code runs: when that frees this
+// object, nothing of it is touched afterwards.
 #pragma once
 
 #include "framework/core/bitmap.h"
+#include "skin/common/liveness.h"
 #include "skin/common/window_subclass.h"
 #include "skin/forms/skin_source.h"
 
@@ -55,6 +57,7 @@ private:
   HMENU FMenuHandle = nullptr;
   TBitmap FBackground;
   POINT FItemOffset{}; // measured with the background
+  TLiveness FLiveness;
 };
 
 // The skinned popup that shows `menu`, or null (also without a skin manager).

@@ -262,7 +262,7 @@ TRect TWinSkinForm::MenuBarRect() const {
   return {FFrame.left, FFrame.top, (w.right - w.left) - FFrame.right, FFrame.top + FMenuHeight};
 }
 
-void TWinSkinForm::MakeRoomForBar() {
+void TWinSkinForm::FitMenuBar() {
   CalcFrame();
   ::SetWindowPos(FHandle, nullptr, 0, 0, 0, 0, kFrameChanged);
 }

@@ -264,7 +264,7 @@ private:
   bool FrameActive() const override { return FActive; }
   TRect MenuBarRect() const override;
   void RepaintFrame() override { PaintFrame(nullptr); }
-  void MakeRoomForBar() override;
+  void FitMenuBar() override;
   LRESULT CallWindow(const fw::TMessage& message) override {
     return PassOn(message.Msg, message.WParam, message.LParam);
   }
@@ -279,7 +279,7 @@ private:
   LRESULT ClientRedrawsFrame();
   LRESULT ClientCalcSize(WPARAM wParam, LPARAM lParam);
   // The MDI frame's active child, and whether it is maximized.
-  HWND ActiveMdiChild(bool* maximized = nullptr) const;
+  HWND ActiveMdiChild(bool* maximized = nullptr) const override;
   void SendToActiveChild(UINT command);
   // The MDI child buttons of the menu bar, into the bar's picture at `bar` (frame coordinates).
   void DrawMdiChildButtons(HDC dc, TRect bar);

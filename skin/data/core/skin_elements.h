@@ -77,7 +77,6 @@ void LoadSkinElements(const TSkinReader& reader, const TQuickIni& ini, const TSk
 // The skin's INI description: the archive entry FindEntry(".ini") finds (empty when none).
 TQuickIni SkinIni(const TSkinReader& reader);
 
-
 // Image lookup: the archive entry named by the file-name part of `value` (after the last '\' or
 // ':'), loaded as a BMP, when that part ends in exactly ".bmp"; an empty bitmap otherwise and
 // for a missing or empty entry.

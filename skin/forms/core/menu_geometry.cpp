@@ -13,6 +13,13 @@ constexpr std::uint32_t kScSize = 0xF000, kScMove = 0xF010, kScMinimize = 0xF020
                         kScMaximize = 0xF030, kScNextWindow = 0xF040, kScPrevWindow = 0xF050,
                         kScClose = 0xF060, kScRestore = 0xF120;
 
+// The virtual keys the bar answers while it highlights an item.
+constexpr unsigned kVkReturn = 0x0D, kVkMenu = 0x12, kVkEscape = 0x1B, kVkLeft = 0x25,
+                   kVkRight = 0x27, kVkF10 = 0x79;
+
+// Drop-down entries: the glyph's and the caption's gaps, and the shortcut's from the far edge.
+constexpr int kGlyphInset = 1, kCaptionGap = 3, kShortcutGap = 11;
+
 } // namespace
 
 bool SkinsMenuKind(TSkinControlTypes controls, MenuKind kind) {
@@ -70,6 +77,59 @@ int NeighbourItem(const std::vector<TRect>& bounds, int open, int step) {
       return i;
   }
   return -1;
+}
+
+TBarLanding LandOnBarItem(bool hasDropDown, bool enabled, TBarApproach approach) {
+  if (hasDropDown && enabled) return TBarLanding::OpenDropDown;
+  switch (approach) {
+  case TBarApproach::Neighbour:
+  case TBarApproach::MenuKey:
+    return TBarLanding::Highlight;
+  case TBarApproach::Click:
+  case TBarApproach::Accelerator:
+    return enabled ? TBarLanding::RunCommand : TBarLanding::Nothing;
+  }
+  return TBarLanding::Nothing;
+}
+
+TBarKey BarKeyOf(unsigned virtualKey, bool rightToLeft) {
+  switch (virtualKey) {
+  case kVkLeft:
+    return rightToLeft ? TBarKey::Next : TBarKey::Previous;
+  case kVkRight:
+    return rightToLeft ? TBarKey::Previous : TBarKey::Next;
+  case kVkReturn:
+    return TBarKey::Run;
+  case kVkEscape:
+  case kVkMenu:
+  case kVkF10:
+    return TBarKey::Leave;
+  default:
+    return TBarKey::None;
+  }
+}
+
+MenuEntryColumns EntryColumns(int rowLeft, int rowRight, int elementLeft, int glyphSize,
+                              int captionWidth, bool rightToLeft) {
+  MenuEntryColumns c;
+  c.glyphLeft = rowLeft + kGlyphInset + elementLeft;
+  c.glyphRight = c.glyphLeft + glyphSize;
+  c.textLeft = c.glyphRight + kCaptionGap;
+  c.textRight = rowRight - kGlyphInset;
+  c.shortcutLeft = c.textLeft + captionWidth;
+  c.shortcutRight = rowRight - kShortcutGap;
+  if (!rightToLeft) return c;
+  // The mirror image inside the row.
+  const auto mirror = [rowLeft, rowRight](int& left, int& right) {
+    const int l = rowLeft + rowRight - right, r = rowLeft + rowRight - left;
+    left = l;
+    right = r;
+  };
+  mirror(c.glyphLeft, c.glyphRight);
+  mirror(c.textLeft, c.textRight);
+  mirror(c.shortcutLeft, c.shortcutRight);
+  c.rightToLeft = true;
+  return c;
 }
 
 SystemMenuEntry SystemMenuEntryFor(std::uint32_t command, int windowState, int caps,

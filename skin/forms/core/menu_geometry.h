@@ -1,7 +1,8 @@
 // The decisions of skinned menus that need no window: where the items of a menu bar go, which
-// bar item the arrow keys move to, how the entries of a window's system menu are enabled and
-// which glyph they show, which popup menus a skin component skins, and which WM_COMMAND is a
-// system command chosen in a menu.
+// bar item the arrow keys move to and what the bar does with an item it reaches, where the parts
+// of a drop-down entry go (mirrored for a right-to-left menu), how the entries of a window's
+// system menu are enabled and which glyph they show, which popup menus a skin component skins,
+// and which WM_COMMAND is a system command chosen in a menu.
 #pragma once
 
 #include "framework/core/bitmap.h"
@@ -42,6 +43,48 @@ std::vector<TRect> LayoutMenuBar(TRect bar, int start, const std::vector<MenuBar
 // The bar item the left (step -1) or right (step +1) arrow moves to from `open`, wrapping at the
 // ends; items without bounds (hidden or empty) are skipped. -1 when no other item can take it.
 int NeighbourItem(const std::vector<TRect>& bounds, int open, int step);
+
+// How the user reached a bar item.
+enum class TBarApproach {
+  Click,       // a click on its title
+  Accelerator, // its Alt+letter
+  MenuKey,     // F10 or Alt alone: the first item
+  Neighbour,   // an arrow key or the mouse, from an open drop-down or a highlighted item
+};
+
+// What the bar does with an item it reached.
+enum class TBarLanding {
+  OpenDropDown, // the item's drop-down opens
+  Highlight,    // the item is highlighted; the bar keeps the keyboard and the mouse
+  RunCommand,   // the item's command runs
+  Nothing,
+};
+
+// An enabled item with a drop-down opens it. An item that cannot open (a command item, a
+// disabled one) is only highlighted when the user moves onto it, and the moving goes on from it;
+// a click or its accelerator runs an enabled command item, and nothing runs a disabled one.
+TBarLanding LandOnBarItem(bool hasDropDown, bool enabled, TBarApproach approach);
+
+// What a key does while the bar highlights an item without an open drop-down.
+enum class TBarKey { None, Previous, Next, Run, Leave };
+// `virtualKey` is a Windows virtual-key code; in a right-to-left bar the arrows point the
+// other way.
+TBarKey BarKeyOf(unsigned virtualKey, bool rightToLeft);
+
+// The columns of a drop-down entry whose row spans [rowLeft, rowRight): the glyph box, the
+// caption's box and where the shortcut may go once the caption is `captionWidth` wide. Left to
+// right, the glyph sits one pixel in from the left edge past the MenuItem element's left part
+// (`elementLeft`), the caption 3 pixels right of it and the shortcut, right-aligned, ends 11
+// pixels before the right edge. A right-to-left entry is the mirror image: glyph at the right,
+// caption right-aligned, shortcut at the left.
+struct MenuEntryColumns {
+  int glyphLeft = 0, glyphRight = 0; // empty for a separator (glyphSize 0)
+  int textLeft = 0, textRight = 0;
+  int shortcutLeft = 0, shortcutRight = 0;
+  bool rightToLeft = false; // caption to the right of its box, shortcut to the left of its own
+};
+MenuEntryColumns EntryColumns(int rowLeft, int rowRight, int elementLeft, int glyphSize,
+                              int captionWidth, bool rightToLeft);
 
 // An entry of a window's system menu as the skinned system menu shows it.
 struct SystemMenuEntry {

@@ -1,5 +1,6 @@
-// Menu decisions without windows: bar layout, arrow-key neighbours, the system menu's entries,
-// which menus a component skins and which commands are relayed as system commands.
+// Menu decisions without windows: bar layout, arrow-key neighbours, what the bar does with an item
+// it reaches, drop-down entry columns, the system menu's entries, which menus a component skins
+// and which commands are relayed as system commands.
 #include "skin/forms/core/frame_geometry.h"
 #include "skin/forms/core/menu_geometry.h"
 
@@ -36,6 +37,41 @@ TEST(MenuGeometry, ArrowsWrapAndNeverLandOnAnItemWithoutBounds) {
   EXPECT_EQ(NeighbourItem(bounds, 2, -1), 0);
   EXPECT_EQ(NeighbourItem({{0, 0, 10, 10}, {}}, 0, +1), -1); // nowhere else to go
   EXPECT_EQ(NeighbourItem({}, -1, +1), -1);
+}
+
+TEST(MenuGeometry, MovingOntoAnItemThatCannotOpenOnlyHighlightsIt) {
+  for (TBarApproach a : {TBarApproach::Click, TBarApproach::Accelerator, TBarApproach::MenuKey,
+                         TBarApproach::Neighbour})
+    EXPECT_EQ(LandOnBarItem(true, true, a), TBarLanding::OpenDropDown);
+  EXPECT_EQ(LandOnBarItem(false, true, TBarApproach::Neighbour), TBarLanding::Highlight);
+  EXPECT_EQ(LandOnBarItem(true, false, TBarApproach::Neighbour), TBarLanding::Highlight);
+  EXPECT_EQ(LandOnBarItem(false, true, TBarApproach::MenuKey), TBarLanding::Highlight);
+  EXPECT_EQ(LandOnBarItem(false, true, TBarApproach::Click), TBarLanding::RunCommand);
+  EXPECT_EQ(LandOnBarItem(true, false, TBarApproach::Click), TBarLanding::Nothing);
+  // Keys on a highlighted item (VK_LEFT, VK_RETURN, VK_F10): the arrows turn round right to left.
+  EXPECT_EQ(BarKeyOf(0x25, false), TBarKey::Previous);
+  EXPECT_EQ(BarKeyOf(0x25, true), TBarKey::Next);
+  EXPECT_EQ(BarKeyOf(0x0D, false), TBarKey::Run);
+  EXPECT_EQ(BarKeyOf(0x79, false), TBarKey::Leave);
+}
+
+TEST(MenuGeometry, ARightToLeftEntryIsTheMirrorImage) {
+  // A 100-wide row at 10, the element's left part 2, a 16-pixel glyph, a 30-wide caption.
+  const MenuEntryColumns ltr = EntryColumns(10, 110, 2, 16, 30, false);
+  EXPECT_EQ(ltr.glyphLeft, 13);
+  EXPECT_EQ(ltr.glyphRight, 29);
+  EXPECT_EQ(ltr.textLeft, 32);
+  EXPECT_EQ(ltr.textRight, 109);
+  EXPECT_EQ(ltr.shortcutLeft, 62);
+  EXPECT_EQ(ltr.shortcutRight, 99);
+  const MenuEntryColumns rtl = EntryColumns(10, 110, 2, 16, 30, true);
+  EXPECT_TRUE(rtl.rightToLeft);
+  EXPECT_EQ(rtl.glyphLeft, 91);
+  EXPECT_EQ(rtl.glyphRight, 107);
+  EXPECT_EQ(rtl.textLeft, 11);
+  EXPECT_EQ(rtl.textRight, 88);
+  EXPECT_EQ(rtl.shortcutLeft, 21);
+  EXPECT_EQ(rtl.shortcutRight, 58);
 }
 
 TEST(MenuGeometry, SystemMenuEntriesFollowTheWindowState) {

@@ -1,6 +1,6 @@
-#include "recorder/flashwnd.h"
 #include "framework/handles.h"
 #include "recorder/core/frame_layout.h"
+#include "recorder/flashwnd.h"
 #include "tests/windows/engine/engine_test_util.h"
 #include "tests/windows/support/test_support.h"
 

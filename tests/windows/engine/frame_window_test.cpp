@@ -1,6 +1,6 @@
+#include "framework/handles.h"
 #include "recorder/core/flash_geometry.h"
 #include "recorder/flashwnd.h"
-#include "framework/handles.h"
 #include "tests/windows/engine/engine_test_util.h"
 #include "tests/windows/support/test_support.h"
 

@@ -8,6 +8,7 @@
 #include "skin/data/core/skin_stream.h"
 #include "skin/forms/form_menus.h"
 #include "skin/forms/skin_manager.h"
+#include "tests/windows/support/freed_memory.h"
 #include "tests/windows/support/test_support.h"
 #include "tools/skinpack/lzh_encoder.h"
 #include "tools/skinpack/skin_archive_writer.h"
@@ -140,24 +141,35 @@ HWND OpenPopup() {
   return found;
 }
 
-// Runs steps while a menu loop is open: each tick runs the next step once a popup shows; a step
-// returns false to be tried again on the next tick. A script that stalls closes the menu after
-// a few seconds, so that a failing test ends.
+// Runs steps while a menu loop is open: each tick runs the next step once a popup shows (or at
+// once, for a step made with Anytime: the bar highlights an item without a drop-down); a step
+// returns false to be tried again on the next tick. A script that stalls sends Escape after a
+// few seconds, so that a failing test ends.
+struct MenuStep {
+  template <class F> MenuStep(F f) : run(std::move(f)) {}
+  std::function<bool(HWND popup)> run;
+  bool needsPopup = true;
+};
+MenuStep Anytime(std::function<bool(HWND)> f) {
+  MenuStep step(std::move(f));
+  step.needsPopup = false;
+  return step;
+}
 struct MenuScript {
-  static inline std::vector<std::function<bool(HWND popup)>> steps;
+  static inline std::vector<MenuStep> steps;
   static inline size_t next = 0;
   static inline int ticks = 0;
-  static constexpr int kMaxTicks = 60;
+  static constexpr int kMaxTicks = 80;
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND popup = OpenPopup();
-    if (!popup || next >= steps.size()) return;
+    if (next >= steps.size()) return;
     if (++ticks > kMaxTicks) {
-      ::PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+      ::PostMessageW(popup ? popup : ::GetActiveWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
       return;
     }
-    if (steps[next](popup)) ++next;
+    if ((popup || !steps[next].needsPopup) && steps[next].run(popup)) ++next;
   }
-  explicit MenuScript(std::vector<std::function<bool(HWND)>> s) {
+  explicit MenuScript(std::vector<MenuStep> s) {
     steps = std::move(s);
     next = 0;
     ticks = 0;
@@ -351,6 +363,34 @@ struct AltHeld {
   BYTE saved[256];
 };
 
+// A real click of the left button at a screen point.
+void Click(POINT p) {
+  ::SetCursorPos(p.x, p.y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, input, sizeof(INPUT));
+}
+
+// A key to `wnd` once the bar highlights `item` with no drop-down open.
+MenuStep KeyOnHighlight(const TFormMenus& menus, HWND wnd, int item, WPARAM key) {
+  return Anytime([&menus, wnd, item, key](HWND popup) {
+    if (popup || menus.HotItem() != item) return false;
+    ::PostMessageW(wnd, WM_KEYDOWN, key, 0);
+    return true;
+  });
+}
+
+// The height of a window's frame above its client area.
+int ClientTop(HWND wnd) {
+  RECT w;
+  ::GetWindowRect(wnd, &w);
+  POINT origin{0, 0};
+  ::ClientToScreen(wnd, &origin);
+  return origin.y - w.top;
+}
+
 // A key once the bar has opened `count` drop-downs.
 std::function<bool(HWND)> KeyAfter(const TFormMenus& menus, size_t count, WPARAM key) {
   return [&menus, count, key](HWND popup) {
@@ -528,13 +568,54 @@ TEST_F(SkinMenus, AFormsMainMenuBecomesASkinnedMenuBar) {
   EXPECT_EQ(CountPixels({w.left + kLeft, barY - 2, w.left + kLeft + 30, barY + 12}, kTextColour),
             0);
   SaveShot(wnd, 10, L"menu_bar_rtl.bmp");
+  file->Items(1)->SetChecked(true);
   {
-    MenuScript script({KeyAfter(menus, 12, VK_LEFT), KeyAfter(menus, 13, VK_ESCAPE)});
+    // Its drop-down's entries are mirrored: the caption at the right, the check mark right of it.
+    MenuScript script({[&](HWND popup) {
+                         if (menus.OpenedItems().size() < 12) return false;
+                         const RECT r = EntryRect(popup, 1);
+                         const int middle = (r.left + r.right) / 2;
+                         EXPECT_GT(CountPixels({middle, r.top, r.right, r.bottom}, kTextColour), 5);
+                         EXPECT_EQ(CountPixels({r.left, r.top, middle, r.bottom}, kTextColour), 0);
+                         const RECT glyph{r.right - 17 - kItemLeftWidth, r.top + 1,
+                                          r.right - 1 - kItemLeftWidth, r.bottom - 1};
+                         const int area = (glyph.right - glyph.left) * (glyph.bottom - glyph.top);
+                         EXPECT_LT(CountPixels(glyph, kItem), area - 8) << "the check mark";
+                         testing_support::SaveWindowPng(popup, 24, L"skin_menus",
+                                                        L"drop_down_rtl.png");
+                         return true;
+                       },
+                       KeyAfter(menus, 12, VK_LEFT), KeyAfter(menus, 13, VK_ESCAPE)});
     ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
     EXPECT_TRUE(script.Done());
   }
   EXPECT_EQ(menus.OpenedItems().back(), 1);
   menu->RightToLeft = false;
+
+  // Emptied, the form's menu takes its bar and its room away; filled again, both are back. The
+  // window keeps its size.
+  const int menuHeight = ::GetSystemMetrics(SM_CYMENU);
+  const int height = w.bottom - w.top;
+  menu->Items().Clear();
+  PumpFor(100);
+  ::GetWindowRect(wnd, &w);
+  EXPECT_EQ(w.bottom - w.top, height);
+  EXPECT_EQ(ClientTop(wnd), kTop);
+  EXPECT_NE(ScreenPixel(w.right - kRight - 4, w.top + kTop + 2), kBar);
+  testing_support::SaveWindowPng(wnd, 10, L"skin_menus", L"menu_emptied.png");
+  menu->Items().Add(L"&Again")->Add(L"&Item");
+  PumpFor(100);
+  EXPECT_EQ(ClientTop(wnd), kTop + menuHeight);
+  EXPECT_EQ(ScreenPixel(w.right - kRight - 4, w.top + kTop + 2), kBar);
+  // Taken away, no bar is left; given back, it shows again.
+  form->SetMenu(nullptr);
+  PumpFor(100);
+  EXPECT_EQ(menus.Bar(), nullptr);
+  EXPECT_EQ(ClientTop(wnd), kTop);
+  EXPECT_NE(ScreenPixel(w.right - kRight - 4, w.top + kTop + 2), kBar);
+  form->SetMenu(menu);
+  PumpFor(100);
+  EXPECT_EQ(ClientTop(wnd), kTop + menuHeight);
 
   // Unhooked, the window gets its menu back and keeps its client size.
   RECT before;
@@ -556,6 +637,11 @@ TEST_F(SkinMenus, APlainMenuOfABareWindowWorksTheSame) {
   ::AppendMenuW(alpha, MF_STRING, 102, L"&Two");
   ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(alpha), L"&Alpha");
   ::AppendMenuW(bar, MF_STRING, 200, L"&Beta");
+  HMENU gamma = ::CreatePopupMenu(), delta = ::CreatePopupMenu();
+  ::AppendMenuW(gamma, MF_STRING, 301, L"&Hidden");
+  ::AppendMenuW(bar, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(gamma), L"&Gamma");
+  ::AppendMenuW(delta, MF_STRING, 401, L"&Four");
+  ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(delta), L"&Delta");
   TestWindow window(bar);
   TWinSkinForm* skin = SkinOf(window.wnd);
   ASSERT_NE(skin, nullptr);
@@ -598,6 +684,64 @@ TEST_F(SkinMenus, APlainMenuOfABareWindowWorksTheSame) {
   info.fMask = MIIM_FTYPE;
   ::GetMenuItemInfoW(alpha, 0, TRUE, &info);
   EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
+
+  // The arrows move onto a command item and a disabled one without running or opening them: they
+  // are highlighted, and the moving goes on past them.
+  HWND wnd = window.wnd;
+  {
+    MenuScript script({KeyAfter(menus, 3, VK_RIGHT), KeyOnHighlight(menus, wnd, 1, VK_RIGHT),
+                       KeyOnHighlight(menus, wnd, 2, VK_RIGHT), KeyAfter(menus, 4, VK_LEFT),
+                       KeyOnHighlight(menus, wnd, 2, VK_LEFT),
+                       KeyOnHighlight(menus, wnd, 1, VK_ESCAPE)});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_TRUE(script.Done());
+  }
+  PumpFor(100);
+  EXPECT_EQ(TestWindow::commands, std::vector<UINT>({102, 200}));
+  EXPECT_EQ(menus.OpenedItems(), std::vector<int>({0, 0, 0, 3}));
+  EXPECT_EQ(menus.HotItem(), -1);
+
+  // The mouse alike: over the command item it is highlighted; back over an item that opens, that
+  // one opens. Enter on the highlighted command item runs it.
+  const POINT alphaTitle = ScreenPointOfItem(wnd, menus.Bar()->FItems[0], 6, 6);
+  const POINT betaTitle = ScreenPointOfItem(wnd, menus.Bar()->FItems[1], 6, 6);
+  {
+    MenuScript script({[&](HWND) {
+                         if (menus.OpenedItems().size() < 5) return false;
+                         ::SetCursorPos(betaTitle.x, betaTitle.y);
+                         return true;
+                       },
+                       Anytime([&](HWND popup) {
+                         if (popup || menus.HotItem() != 1) return false;
+                         testing_support::SaveWindowPng(wnd, 10, L"skin_menus",
+                                                        L"menu_bar_highlight.png");
+                         ::SetCursorPos(alphaTitle.x, alphaTitle.y);
+                         return true;
+                       }),
+                       KeyAfter(menus, 6, VK_RIGHT), KeyOnHighlight(menus, wnd, 1, VK_RETURN)});
+    ::SendMessageW(wnd, WM_NCLBUTTONDOWN, HTMENU, At(alphaTitle));
+    EXPECT_TRUE(script.Done());
+  }
+  PumpFor(100);
+  EXPECT_EQ(TestWindow::commands, std::vector<UINT>({102, 200, 200}));
+  EXPECT_EQ(menus.OpenedItems(), std::vector<int>({0, 0, 0, 3, 0, 0}));
+
+  // A click on the open item's title closes its drop-down, and nothing opens it again.
+  {
+    MenuScript script({[&](HWND) {
+      if (menus.OpenedItems().size() < 7) return false;
+      Click(alphaTitle);
+      return true;
+    }});
+    ::SendMessageW(wnd, WM_NCLBUTTONDOWN, HTMENU, At(alphaTitle));
+    EXPECT_TRUE(script.Done());
+  }
+  {
+    MenuScript closer({Key(VK_ESCAPE)}); // for a drop-down that opens again
+    PumpFor(400);
+    EXPECT_FALSE(closer.Done()) << "the drop-down stayed closed";
+  }
+  EXPECT_EQ(menus.OpenedItems().size(), 7u);
   skin->Unhook();
   EXPECT_EQ(::GetMenu(window.wnd), bar);
 }
@@ -914,6 +1058,23 @@ TEST_F(SkinMenus, AnMdiFramesBarShowsTheMergedMenuAndTheMaximizedChildsButtons) 
   ::PostMessageW(mdi.Client(), SM_MDIREDRAW, reinterpret_cast<WPARAM>(child), 0);
   PumpFor(100);
   EXPECT_EQ(ScreenPixel(w.left + buttons[0].Left + 5, w.top + buttons[0].Top + 5), kMdiButtons[0]);
+
+  // A second child, maximized; a frame menu set meanwhile gets its system menu as the first
+  // item: what is chosen there is the child's, not the frame's.
+  HWND second = mdi.AddChild();
+  ::SendMessageW(mdi.Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
+  ::SendMessageW(mdi.Client(), WM_MDISETMENU, reinterpret_cast<WPARAM>(MdiWithMenus::frameMenu), 0);
+  PumpFor(300);
+  ASSERT_FALSE(bar.FItems.empty());
+  EXPECT_EQ(bar.FItems[0].FSubMenu, ::GetSystemMenu(second, FALSE));
+  {
+    MenuScript script({KeyAfter(skin->Menus(), 2, 'C'), Key(VK_ESCAPE)});
+    ::SendMessageW(mdi.frame, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  }
+  PumpFor(300);
+  EXPECT_FALSE(::IsWindow(second)) << "the child closed";
+  ASSERT_TRUE(::IsWindow(mdi.frame)) << "the frame stays";
+  EXPECT_TRUE(::IsZoomed(child));
   const POINT close{w.left + buttons[2].Left + 5, w.top + buttons[2].Top + 5};
   ::SetCursorPos(close.x, close.y); // the hover tick keeps it hot
   ::SendMessageW(mdi.frame, WM_NCMOUSEMOVE, HTMENU, At(close));
@@ -1001,4 +1162,66 @@ TEST_F(SkinMenus, MenuItemsKeepTheSkinsPaintersAcrossASkinChangeAndLoseThemAtUnh
   EXPECT_FALSE(popup->OwnerDraw());
   EXPECT_FALSE(open->OnDrawItem || open->OnMeasureItem || later->OnDrawItem);
   EXPECT_TRUE(own->OnDrawItem);
+}
+
+TEST_F(SkinMenus, AMenuWhoseSkinGoesWhileItIsOpenEndsAndLeavesNothingBehind) {
+  // Freed memory is poisoned meanwhile: a freed skin object touched after a menu loop fails.
+  testing_support::TFreedMemoryCheck freed;
+  auto form = std::make_unique<fw::TForm>(nullptr);
+  form->SetCaption(L"Skin goes");
+  form->SetBounds(120, 100, 420, 300);
+  auto* menu = new fw::TMainMenu(form.get());
+  menu->Items().Add(L"&File")->Add(L"&Open");
+  menu->Items().Add(L"&Run");
+  form->SetMenu(menu);
+  form->Show();
+  ::SetForegroundWindow(form->Handle());
+  PumpFor(400);
+  HWND wnd = form->Handle();
+  ASSERT_NE(SkinOf(wnd), nullptr);
+  // A menu that stays open once its skin went is closed by Escape, and told.
+  bool stayed = false;
+  const auto escapeWhenStayed = [&](std::function<bool()> gone) {
+    return Anytime([&stayed, gone](HWND popup) {
+      if (!gone()) return false;
+      stayed = popup != nullptr;
+      if (popup) ::PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+      return true;
+    });
+  };
+  // The skin switched off by the manager's timer inside the loop of an open menu (once `ready`):
+  // the menu ends, the bar lets the mouse go, and nothing of the freed skin is touched afterwards.
+  const auto skinOffWhileOpen = [&](WPARAM key, MenuStep ready) {
+    MenuScript script({std::move(ready), Anytime([&](HWND) {
+                         data->SetActive(false);
+                         return true;
+                       }),
+                       escapeWhenStayed([&] { return SkinOf(wnd) == nullptr; })});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, key);
+    EXPECT_EQ(SkinOf(wnd), nullptr);
+    EXPECT_FALSE(stayed);
+    EXPECT_NE(::GetCapture(), wnd);
+    EXPECT_EQ(freed.WrittenAfterFree(), 0);
+    PumpFor(100);
+    EXPECT_EQ(::GetMenu(wnd), menu->Handle());
+    data->SetActive(true);
+    EXPECT_TRUE(PumpUntil([&] { return SkinOf(wnd) != nullptr; }, 2000));
+    PumpFor(100);
+  };
+  const auto shown = [](HWND) { return true; };
+  skinOffWhileOpen(0, shown);         // the bar's drop-down (F10)
+  skinOffWhileOpen(' ', shown);       // the system menu (Alt+Space)
+  skinOffWhileOpen(0, Key(VK_RIGHT)); // the command item highlighted
+  // The window destroyed while its drop-down is open.
+  {
+    MenuScript script({[&](HWND) {
+                         form.reset();
+                         return true;
+                       },
+                       escapeWhenStayed([] { return true; })});
+    ::SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  }
+  EXPECT_FALSE(::IsWindow(wnd));
+  EXPECT_FALSE(stayed);
+  EXPECT_EQ(freed.WrittenAfterFree(), 0);
 }
