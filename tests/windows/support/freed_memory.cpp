@@ -74,10 +74,10 @@ void Check(std::size_t slot) {
   if (quarantine.reported++ >= kReports) return;
   std::uint32_t value = 0;
   std::memcpy(&value, raw + kHeader + at, std::min<std::size_t>(4, size - at));
-  std::fprintf(stderr, "freed block of %u bytes written at offset %u (0x%08x); freed at",
+  std::fprintf(stderr, "freed block of %u bytes written at offset %u (now 0x%08x there); freed at",
                static_cast<unsigned>(size), static_cast<unsigned>(at), value);
   for (std::uintptr_t frame : quarantine.freedAt[slot])
-    if (frame) std::fprintf(stderr, " 0x%lx", static_cast<unsigned long>(frame));
+    if (frame) std::fprintf(stderr, " 0x%llx", static_cast<unsigned long long>(frame));
   std::fprintf(stderr, "\n");
 }
 
