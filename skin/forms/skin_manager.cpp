@@ -72,14 +72,15 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
       // A size grip made in a skinned window after its start.
       if (TWinSkinForm* parent = FindSkinForm(create->lpcs->hwndParent))
         parent->OfferChildWindow(wnd);
-    if (create->lpcs->style & WS_CHILD)
+    if (create->lpcs->style & WS_CHILD) {
       // A child window made inside a skinned window after its start: a file list made anew (a
       // file dialog changing folders) is matched, and a control of ours made, or made again, gets
       // its skin, once it exists.
+      const UINT offer =
+          _stricmp(cls.c_str(), "SysListView32") == 0 ? SM_OFFERCHILD : SM_OFFERCONTROL;
       if (TWinSkinForm* root = FindSkinForm(::GetAncestor(create->lpcs->hwndParent, GA_ROOT)))
-        ::PostMessageW(root->Handle(),
-                       _stricmp(cls.c_str(), "SysListView32") == 0 ? SM_OFFERCHILD : SM_OFFERCONTROL,
-                       reinterpret_cast<WPARAM>(wnd), 0);
+        ::PostMessageW(root->Handle(), offer, reinterpret_cast<WPARAM>(wnd), 0);
+    }
     if (!(create->lpcs->style & WS_CHILD) && cls == "#32768") SkinPopupMenu(wnd);
     if (create->lpcs->dwExStyle & WS_EX_MDICHILD) SkinWindow(wnd);
     break;
