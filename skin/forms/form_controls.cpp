@@ -9,6 +9,8 @@
 #include "skin/data/skin_data.h"
 #include "skin/forms/form_shared.h"
 
+#include <algorithm>
+
 namespace skin {
 
 // ---- the controls' upkeep: a unit of the window skin's message chain ---------------------------
@@ -77,8 +79,7 @@ void TWinSkinForm::DiscoverControls() {
 void TWinSkinForm::OfferChildWindow(HWND child) {
   TControlDiscovery discovery(TDiscoveryRules::From(FSource.Component, FSource.Elements, this));
   discovery.MatchWindow(child);
-  for (const TDiscoveredControl& found : discovery.Results())
-    FDiscovered.push_back(found);
+  AddDiscovered(discovery.Results());
   AttachControlSkins(discovery.Results());
 }
 
@@ -87,11 +88,26 @@ void TWinSkinForm::OfferControl(HWND wnd) {
   // own windows) are not controls to skin.
   auto* control = ::IsWindow(wnd) ? fw::TWinControl::FromHandle(wnd) : nullptr;
   if (!FForm || !control || !OwnsControl(control)) return;
+  // A window made just before the start is offered after the start looked at it: it is decided
+  // once (a control without a skin would be taken again).
+  for (const TDiscoveredControl& found : FDiscovered)
+    if (found.Control == control && found.Window == wnd) return;
   TControlDiscovery discovery(TDiscoveryRules::From(FSource.Component, FSource.Elements, this));
   discovery.DiscoverLateControl(*control);
-  for (const TDiscoveredControl& found : discovery.Results())
-    FDiscovered.push_back(found);
+  AddDiscovered(discovery.Results());
   AttachControlSkins(discovery.Results());
+}
+
+void TWinSkinForm::AddDiscovered(const std::vector<TDiscoveredControl>& found) {
+  // A control whose window was made again, or a window that is gone, leaves its old decision.
+  auto replaced = [&](const TDiscoveredControl& old) {
+    if (old.Window && !::IsWindow(old.Window)) return true;
+    return std::any_of(found.begin(), found.end(), [&](const TDiscoveredControl& now) {
+      return now.Control ? now.Control == old.Control : now.Window == old.Window;
+    });
+  };
+  std::erase_if(FDiscovered, replaced);
+  FDiscovered.insert(FDiscovered.end(), found.begin(), found.end());
 }
 
 void TWinSkinForm::AttachControlSkins(const std::vector<TDiscoveredControl>& found) {

@@ -90,6 +90,8 @@ public:
   // One of the form's controls made, or whose window was made again, after the start gets the
   // skin discovery decides for it.
   void OfferControl(HWND wnd);
+  // Decisions taken after the start join those of the start, in place of a control's older one.
+  void AddDiscovered(const std::vector<TDiscoveredControl>& found);
   // Builds the region again even though the size is unchanged (after a skin change).
   void RebuildRegion() {
     FRegionWidth = FRegionHeight = 0;

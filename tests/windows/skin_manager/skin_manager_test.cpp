@@ -5,6 +5,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace skin;
@@ -97,6 +98,16 @@ TEST_F(SkinManager, ControlsMadeLaterOrMadeAgainAreSkinned) {
   combo->RecreateWnd();
   ASSERT_NE(combo->Handle(), old);
   EXPECT_TRUE(PumpUntil([&] { return combo->Perform(SM_ISSKINNED) == 1; }, 2000));
+  // Each control is decided once: the combo box by its new window only.
+  const auto& found = skin::SkinManager()->FindSkinForm(form->Handle())->DiscoveredControls();
+  for (fw::TControl* control :
+       {static_cast<fw::TControl*>(combo), static_cast<fw::TControl*>(check)})
+    EXPECT_EQ(std::count_if(found.begin(), found.end(),
+                            [&](const TDiscoveredControl& d) { return d.Control == control; }),
+              1);
+  EXPECT_TRUE(std::any_of(found.begin(), found.end(), [&](const TDiscoveredControl& d) {
+    return d.Control == combo && d.Window == combo->Handle();
+  }));
 }
 
 TEST_F(SkinManager, Tag99FormsAndOtherModulesStayUnskinned) {
