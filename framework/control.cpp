@@ -348,7 +348,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (Reflect(msg, wParam, lParam, result)) return result;
   if (msg == WM_PAINT && HasGraphicChildren())
-    return PaintWith(wParam, [this](HDC dc) { PaintGraphicChildren(dc); });
+    return PaintWith(wParam, [this](HDC dc) {
+      // A system control (a group box, a tab control, a status bar) paints itself first.
+      if (!ownClass_) DefaultHandler(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+      PaintGraphicChildren(dc);
+    });
   if (RouteMouse(msg, wParam, lParam)) return 0;
   switch (msg) {
   case CM_RECREATEWND:

@@ -20,6 +20,7 @@ inline constexpr UINT SM_RESKINSCROLL = 0x3517;   // replace a control's skin by
 inline constexpr UINT SM_MENUBARCLICK = 0x3518;   // open the menu-bar item under a point
 inline constexpr UINT SM_ISSKINNED = 0x3523;      // answered 1 by every skinned window
 inline constexpr UINT SM_OFFERCHILD = 0x3530;     // posted: match the child window in WParam
+inline constexpr UINT SM_OFFERCONTROL = 0x3531;   // posted: skin the control whose window is WParam
 
 // Messages that carry kSkinMagic in LParam.
 inline constexpr UINT SM_CLIENTPAINTDC = 0xBC4A; // paint the client into the DC in WParam

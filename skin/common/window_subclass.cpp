@@ -68,16 +68,17 @@ LRESULT TWindowSubclass::PassOn(UINT msg, WPARAM wParam, LPARAM lParam) const {
 
 LRESULT CALLBACK TWindowSubclass::Dispatch(void* object, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = static_cast<TWindowSubclass*>(object);
+  const TLiveness::TWatch alive = self->liveness_.Watch();
   LRESULT result = 0;
   try {
     result =
         self->handler_ ? self->handler_(msg, wParam, lParam) : self->PassOn(msg, wParam, lParam);
   } catch (...) {
     // A skin never makes a window fail: the window gets the message as if it were not skinned.
-    result = self->PassOn(msg, wParam, lParam);
+    if (alive) result = self->PassOn(msg, wParam, lParam);
   }
   // The window is gone after this message; its procedure needs no restoring.
-  if (msg == WM_NCDESTROY && self->hooked_) {
+  if (alive && msg == WM_NCDESTROY && self->hooked_) {
     self->hooked_ = false;
     self->thunk_.reset();
   }

@@ -5,6 +5,7 @@
 // unhook.
 #pragma once
 
+#include "skin/common/liveness.h"
 #include "skin/common/window_thunk.h"
 
 #include <windows.h>
@@ -46,6 +47,7 @@ private:
   WNDPROC previous_ = nullptr;
   bool unicode_ = true;
   bool hooked_ = false;
+  TLiveness liveness_; // the handler may free this object inside a modal loop
 };
 
 } // namespace skin

@@ -36,7 +36,8 @@ void TSkinAdvPage::DrawSkin(HDC /*dc*/, TRect /*rect*/) {
 
 void TSkinAdvPage::SkinChanged(const TControlSkinSource& skinData) {
   FSkinData = skinData;
-  FeedImages(false);
+  // A skin without a Tabs image leaves the control its own look, not the old skin's pictures.
+  FeedImages(!FSkinData.Elements || !FSkinData.Elements->Tabs);
   FUpDown.SkinChanged(skinData);
 }
 

@@ -23,7 +23,7 @@ void TSkinBox::Deactivate() {
 
 TMessageAnswer TSkinBoxH::BeforeMessage(fw::TMessage& message) {
   if (message.Msg != WM_CTLCOLORSTATIC) return TSkinControl::BeforeMessage(message);
-  CallOldProc(message);
+  if (!CallOldProc(message)) return TMessageAnswer::Handled;
   ::SetBkColor(reinterpret_cast<HDC>(message.WParam), SkinColour(kButtonFace));
   message.Result = reinterpret_cast<LRESULT>(FFaceBrush.Get(SkinColour(kButtonFace)));
   return TMessageAnswer::Handled;

@@ -24,7 +24,7 @@ TSkinChildWindow::TSkinChildWindow(const wchar_t* className, DWORD exStyle, DWOR
 }
 
 TSkinChildWindow::~TSkinChildWindow() {
-  if (wnd_ && ::IsWindow(wnd_)) {
+  if (wnd_) {
     ::SetWindowLongPtrW(wnd_, GWLP_USERDATA, 0);
     ::DestroyWindow(wnd_);
   }
@@ -33,6 +33,13 @@ TSkinChildWindow::~TSkinChildWindow() {
 LRESULT CALLBACK TSkinChildWindow::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<TSkinChildWindow*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
   if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  // Destroyed with its parent: the handle may soon name another window, which this object must
+  // never destroy.
+  if (msg == WM_NCDESTROY) {
+    self->wnd_ = nullptr;
+    ::SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+    return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  }
   fw::TMessage message{msg, wParam, lParam, 0};
   try {
     if (self->handler_(message) == TMessageAnswer::Handled) return message.Result;

@@ -3,7 +3,8 @@
 // owner's handler (an exception in it ends as default processing), and the window is destroyed
 // with this object. What the handler passes on gets the answers every such window gives alike:
 // it paints all of itself (nothing to erase), never takes the activation from the form, and
-// counts as skinned.
+// counts as skinned. A window destroyed with its parent is forgotten at once: the object never
+// destroys a window by a handle that may have been given to another one since.
 #pragma once
 
 #include "framework/control.h"

@@ -124,6 +124,14 @@ void TSkinComBox::Deactivate() {
   FDropScroll.reset();
 }
 
+void TSkinComBox::SkinSwitched(bool on) {
+  TSkinControl::SkinSwitched(on);
+  // The list's scroll bars go and come with the combo box's skin.
+  for (TSkinControl* list : {static_cast<TSkinControl*>(FListScroll.get()),
+                             static_cast<TSkinControl*>(FDropScroll.get())})
+    if (list && list->State() != TSkinLife::Destroyed) list->SwitchSkin(on);
+}
+
 void TSkinComBox::SkinChanged(const TControlSkinSource& skinData) {
   if (FListScroll) FListScroll->SkinChanged(skinData);
   if (FDropScroll) FDropScroll->SkinChanged(skinData);

@@ -45,6 +45,9 @@ public:
   bool Extended() const { return FExtended; }
   TComboxScrollBar* DropScroll() const { return FDropScroll.get(); }
 
+protected:
+  void SkinSwitched(bool on) override;
+
 private:
   void Attach(bool withScrollSkins);
   void HookEdit();

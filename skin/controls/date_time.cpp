@@ -125,6 +125,15 @@ void TSkinDateTime::Deactivate() {
   if (FState != TSkinLife::Destroyed) FArrow.reset();
 }
 
+void TSkinDateTime::SkinSwitched(bool on) {
+  TSkinControl::SkinSwitched(on);
+  // Switched off, the picker shows its own button.
+  if (!on)
+    FArrow.reset();
+  else if (!FArrow)
+    FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
+}
+
 void TSkinDateTime::AfterMessage(fw::TMessage& message) {
   if (message.Msg == WM_SIZE && FArrow) ::InvalidateRect(FArrow->Handle(), nullptr, FALSE);
   TSkinControl::AfterMessage(message);

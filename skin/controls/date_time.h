@@ -53,6 +53,9 @@ public:
 
   TArrowButton* Arrow() const { return FArrow.get(); }
 
+protected:
+  void SkinSwitched(bool on) override;
+
 private:
   std::unique_ptr<TArrowButton> FArrow;
 };

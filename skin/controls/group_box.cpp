@@ -21,7 +21,7 @@ TMessageAnswer TSkinGroupBox::BeforeMessage(fw::TMessage& message) {
   if (message.Msg != WM_CTLCOLORSTATIC || !PaintsWhole())
     return TSkinControl::BeforeMessage(message);
   // Labels and track bars inside stand on the face colour; their text colour stays theirs.
-  CallOldProc(message);
+  if (!CallOldProc(message)) return TMessageAnswer::Handled;
   const COLORREF face = SkinColour(kButtonFace);
   ::SetBkColor(reinterpret_cast<HDC>(message.WParam), face);
   message.Result = reinterpret_cast<LRESULT>(FFaceBrush.Get(face));

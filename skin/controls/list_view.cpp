@@ -35,6 +35,11 @@ void TSkinListView::Deactivate() {
   TSkinScrollbar::Deactivate();
 }
 
+void TSkinListView::SkinSwitched(bool on) {
+  TSkinScrollbar::SkinSwitched(on);
+  if (FHeader && FHeader->State() != TSkinLife::Destroyed) FHeader->SwitchSkin(on);
+}
+
 void TSkinListView::SkinChanged(const TControlSkinSource& skinData) {
   TSkinScrollbar::SkinChanged(skinData);
   if (FHeader && FHeader->State() != TSkinLife::Destroyed) FHeader->SkinChanged(skinData);

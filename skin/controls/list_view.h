@@ -23,6 +23,9 @@ public:
   void SkinChanged(const TControlSkinSource& skinData) override;
   const TSkinHeader* Header() const { return FHeader.get(); }
 
+protected:
+  void SkinSwitched(bool on) override;
+
 private:
   void AttachHeader();
 

@@ -4,6 +4,7 @@
 #include "skin/common/skin_paint.h"
 #include "skin/controls/core/media_layout.h"
 #include "skin/data/core/skin_colours.h"
+#include "skin/skin_messages.h"
 
 #include <windowsx.h>
 
@@ -45,6 +46,10 @@ void TWMediaPlayer::Attach(fw::TWinControl& player, TSkinMP* skinObject,
   FSkinData = skinData;
 }
 
+bool TWMediaPlayer::PlayerEnabled() const {
+  return FPlayer && FPlayer->Enabled();
+}
+
 void TWMediaPlayer::ReadButtons() {
   const auto visible = FPlayer ? fw::GetOrdProp(*FPlayer, L"VisibleButtons") : std::nullopt;
   const auto enabled = FPlayer ? fw::GetOrdProp(*FPlayer, L"EnabledButtons") : std::nullopt;
@@ -52,7 +57,7 @@ void TWMediaPlayer::ReadButtons() {
   FVisibleCount = 0;
   for (int i = 0; i < kMediaButtons; ++i) {
     FButtons[i].Visible = Has(visible, i);
-    FButtons[i].Enabled = Has(enabled, i);
+    FButtons[i].Enabled = Has(enabled, i) && PlayerEnabled(); // a disabled player has none
     FButtons[i].Colored = Has(coloured, i);
     FVisibleCount += FButtons[i].Visible;
   }
@@ -103,6 +108,7 @@ void TWMediaPlayer::DrawButton(HDC dc, int index, TRect rect) {
 }
 
 void TWMediaPlayer::MouseDown(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!PlayerEnabled()) return; // a disabled player hears no press, as its own window would not
   FTracking = true;
   // The player sees the press at the same point (the overlay has its bounds).
   if (FPlayer) FPlayer->Perform(msg, wParam, lParam);
@@ -114,6 +120,7 @@ void TWMediaPlayer::MouseDown(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TWMediaPlayer::MouseUp(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!FTracking) return; // no press of ours to complete
   FTracking = false;
   FHitButton = HitTest(GET_X_LPARAM(lParam));
   // The player always hears the release, over whichever button: otherwise a press released
@@ -134,6 +141,8 @@ LRESULT TWMediaPlayer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   case WM_ERASEBKGND:
     return 1;
+  case SM_ISSKINNED:
+    return 1; // the skin's own window: never a control to skin
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     MouseDown(WM_LBUTTONDOWN, wParam, lParam);
@@ -151,15 +160,28 @@ LRESULT TWMediaPlayer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TSkinMP::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                             const TControlSkinSource& skinData, bool setColor) {
   TSkinControl::AttachControl(control, skinForm, skinData, setColor);
-  if (FOverlay) return;
+  MakeOverlay();
+}
+
+void TSkinMP::MakeOverlay() {
+  if (FOverlay || !FControl) return;
   FOverlay = std::make_unique<TWMediaPlayer>(nullptr);
-  FOverlay->Attach(control, this, FSkinData);
+  FOverlay->Attach(*FControl, this, FSkinData);
   FOverlay->Tag = kOverlayTag;
   FollowPlayer();
-  FOverlay->SetParent(control.Parent());
-  FOverlay->SetVisible(control.Visible());
+  FOverlay->SetParent(FControl->Parent());
+  FOverlay->SetVisible(FControl->Visible());
   ::SetWindowPos(FOverlay->Handle(), HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TSkinMP::SkinSwitched(bool on) {
+  TSkinControl::SkinSwitched(on);
+  // Switched off, the player shows itself.
+  if (on)
+    MakeOverlay();
+  else
+    FOverlay.reset();
 }
 
 void TSkinMP::FollowPlayer() {
@@ -169,7 +191,8 @@ void TSkinMP::FollowPlayer() {
 
 void TSkinMP::Deactivate() {
   TSkinControl::Deactivate();
-  if (FState != TSkinLife::Destroyed) FOverlay.reset();
+  // Also when the player is gone: the overlay must not outlive the player it hands presses to.
+  FOverlay.reset();
 }
 
 void TSkinMP::AfterMessage(fw::TMessage& message) {
@@ -179,6 +202,10 @@ void TSkinMP::AfterMessage(fw::TMessage& message) {
     break;
   case WM_SHOWWINDOW:
     if (FOverlay) FOverlay->SetVisible(message.WParam != 0);
+    break;
+  case WM_ENABLE:
+  case CM_ENABLEDCHANGED:
+    if (FOverlay) FOverlay->Invalidate(); // its buttons show the player's state
     break;
   default:
     TSkinControl::AfterMessage(message);

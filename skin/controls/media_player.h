@@ -1,7 +1,9 @@
 // TSkinMP and its overlay TWMediaPlayer: a media player is skinned by laying a panel of our own
 // exactly over it that draws the player's visible buttons with the skin's button faces and hands
 // every press and release to the player underneath, so the player keeps all its behaviour. The
-// overlay follows the player's bounds and visibility and goes when the skin is switched off.
+// overlay follows the player's bounds, visibility and enabled state (a disabled player's buttons
+// are drawn disabled and hear no press), and goes with the player and when the skin is switched
+// off.
 #pragma once
 
 #include "skin/controls/skin_control.h"
@@ -29,6 +31,7 @@ private:
     bool Visible = false, Enabled = false, Colored = false;
     std::array<TBitmap, 3> Glyphs; // enabled, disabled, coloured
   };
+  bool PlayerEnabled() const;
   void ReadButtons();
   void Paint(HDC dc);
   void DrawButton(HDC dc, int index, TRect rect);
@@ -57,7 +60,11 @@ public:
   void AfterMessage(fw::TMessage& message) override;
   TWMediaPlayer* Overlay() const { return FOverlay.get(); }
 
+protected:
+  void SkinSwitched(bool on) override;
+
 private:
+  void MakeOverlay();
   void FollowPlayer();
 
   std::unique_ptr<TWMediaPlayer> FOverlay;

@@ -20,6 +20,10 @@ constexpr DWORD kUnavailable = STATE_SYSTEM_UNAVAILABLE;
 constexpr int kArrowFrames = 23;
 constexpr int kTrackFrames = 4;
 constexpr int kThumbFrames = 3;
+// How often a shown overlay looks whether its bar changed without a paint (a range or position
+// set without redrawing, the control disabled): it then shows the bar as it is now.
+constexpr UINT_PTR kStaleCheckTimer = 1;
+constexpr UINT kStaleCheckInterval = 200;
 
 TRect ToTRect(const RECT& r) {
   return {r.left, r.top, r.right, r.bottom};
@@ -76,6 +80,8 @@ bool ReadScrollBar(HWND target, ScrollBarKind kind, int arrowSize, ScrollBarGeom
   out.bar = info.rcScrollBar;
   out.thumb = {info.xyThumbTop, info.xyThumbBottom};
   out.state = info.rgstate[0];
+  // The bars of a disabled window are disabled with it.
+  if (!::IsWindowEnabled(target)) out.state |= kUnavailable;
   return true;
 }
 
@@ -192,6 +198,7 @@ void TWScrollbar::Place() {
     if (AboveTarget()) flags |= SWP_NOZORDER;
     ::SetWindowPos(FWnd, before ? before : HWND_TOP, topLeft.x, topLeft.y, w, h, flags);
   }
+  if (!FShown) ::SetTimer(FWnd, kStaleCheckTimer, kStaleCheckInterval, nullptr);
   FShown = true;
   Repaint();
 }
@@ -203,8 +210,25 @@ bool TWScrollbar::AboveTarget() const {
 }
 
 void TWScrollbar::HideBar() {
-  if (FWnd) ::ShowWindow(FWnd, SW_HIDE);
+  if (FWnd) {
+    ::KillTimer(FWnd, kStaleCheckTimer);
+    ::ShowWindow(FWnd, SW_HIDE);
+  }
   FShown = false;
+}
+
+void TWScrollbar::CheckStale() {
+  if (!FShown || FTracking) return;
+  ScrollBarGeometry g;
+  if (!Geometry(g) || !::EqualRect(&g.bar, &FBarRect) || (g.state & kInvisible)) {
+    Place(); // moved, resized or gone
+    return;
+  }
+  if (g.thumb.start != FPainted.thumb.start || g.thumb.end != FPainted.thumb.end ||
+      g.state != FPainted.state) {
+    FPainted = g;
+    Repaint();
+  }
 }
 
 ScrollPart TWScrollbar::HitTest(POINT client) const {
@@ -236,6 +260,10 @@ TMessageAnswer TWScrollbar::WindowMessage(fw::TMessage& message) {
   case WM_LBUTTONUP:
     MouseUp(p);
     break;
+  case WM_TIMER:
+    if (message.WParam != kStaleCheckTimer) return TMessageAnswer::PassOn;
+    CheckStale();
+    break;
   default:
     return TMessageAnswer::PassOn;
   }
@@ -262,7 +290,8 @@ void TWScrollbar::MouseLeave() {
 void TWScrollbar::MouseDown(POINT p) {
   ::GetCursorPos(&FPressCursor);
   ScrollBarGeometry g;
-  if (!Geometry(g)) return;
+  // A disabled bar scrolls nothing: the system is not asked to track it.
+  if (!Geometry(g) || (g.state & kUnavailable)) return;
   FThumb = g.thumb;
   FPressThumbStart = g.thumb.start;
   FHotPart = HitTest(p);
@@ -276,13 +305,16 @@ void TWScrollbar::MouseDown(POINT p) {
   FTracking = true;
   Repaint();
   ::ReleaseCapture();
-  // The system's own tracking runs inside this call until the button is released.
+  // The system's own tracking runs inside this call until the button is released; the skin may
+  // be switched off meanwhile, and this overlay freed with it.
+  const TLiveness::TWatch alive = FLiveness.Watch();
   if (FKind == ScrollBarKind::Control)
     ::SendMessageW(FTarget, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(target.x, target.y));
   else
     ::SendMessageW(FTarget, WM_NCLBUTTONDOWN,
                    FKind == ScrollBarKind::Vertical ? HTVSCROLL : HTHSCROLL,
                    MAKELPARAM(target.x, target.y));
+  if (!alive) return;
   FTracking = false;
   ::ReleaseCapture();
   if (::IsWindow(FWnd)) Repaint();
@@ -332,6 +364,7 @@ void TWScrollbar::Paint() {
       look.hotPart = FHotPart;
       look.tracking = FTracking;
       DrawScrollBar(dc, 0, 0, *FSkin.Elements, look, FBuffer);
+      FPainted = g;
     }
   }
   ::EndPaint(FWnd, &ps);
@@ -345,12 +378,21 @@ void TSkinScrollbar::AttachControl(fw::TWinControl& control, TControlSkinOwner* 
   TSkinControl::AttachControl(control, skinForm, skinData, setColor);
   const auto border = fw::GetEnumProp(control, L"BorderStyle");
   FBorder = border && AsciiLower(fw::WideToUtf8(*border)) != "bsnone" && !FParentBackgroundOff;
-  if (HasIntegerProperty(control, kFixedColor)) {
-    FSavedFixedColor = static_cast<fw::TColor>(fw::GetOrdProp(control, kFixedColor).value_or(0));
-    FFixedColorSet = true;
-    FixedColorToFace();
-  }
+  TakeFixedColor();
   MakeBars();
+}
+
+void TSkinScrollbar::TakeFixedColor() {
+  if (!FControl || !HasIntegerProperty(*FControl, kFixedColor)) return;
+  FSavedFixedColor = static_cast<fw::TColor>(fw::GetOrdProp(*FControl, kFixedColor).value_or(0));
+  FFixedColorSet = true;
+  FixedColorToFace();
+}
+
+void TSkinScrollbar::GiveBackFixedColor() {
+  if (FFixedColorSet && FControl && FState != TSkinLife::Destroyed)
+    fw::SetOrdProp(*FControl, kFixedColor, static_cast<int>(FSavedFixedColor));
+  FFixedColorSet = false;
 }
 
 void TSkinScrollbar::FixedColorToFace() {
@@ -379,14 +421,25 @@ void TSkinScrollbar::MakeBars() {
 }
 
 void TSkinScrollbar::Deactivate() {
-  if (FFixedColorSet && FControl && FState != TSkinLife::Destroyed)
-    fw::SetOrdProp(*FControl, kFixedColor, static_cast<int>(FSavedFixedColor));
-  FFixedColorSet = false;
+  GiveBackFixedColor();
   TSkinControl::Deactivate();
-  if (FState != TSkinLife::Destroyed) {
-    FHorzBar.reset();
-    FVertBar.reset();
-    ::RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  if (FState != TSkinLife::Destroyed) DropBars();
+}
+
+void TSkinScrollbar::DropBars() {
+  FHorzBar.reset();
+  FVertBar.reset();
+  ::RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE); // the system's bars
+}
+
+void TSkinScrollbar::SkinSwitched(bool on) {
+  TSkinControl::SkinSwitched(on);
+  if (on) {
+    TakeFixedColor();
+    MakeBars();
+  } else {
+    GiveBackFixedColor();
+    DropBars();
   }
 }
 
@@ -402,7 +455,7 @@ void TSkinScrollbar::RepaintBars() {
 
 TMessageAnswer TSkinScrollbar::BeforeMessage(fw::TMessage& message) {
   if (message.Msg == WM_NCPAINT && FBorder) {
-    CallOldProc(message);
+    if (!CallOldProc(message)) return TMessageAnswer::Handled;
     HDC dc = ::GetWindowDC(FHandle);
     if (dc) {
       DrawBorder(dc);
@@ -531,6 +584,16 @@ void TSkinScControl::Deactivate() {
   if (FState != TSkinLife::Destroyed) FBar.reset();
 }
 
+void TSkinScControl::SkinSwitched(bool on) {
+  TSkinControl::SkinSwitched(on);
+  if (on && !FBar) {
+    FBar = std::make_unique<TWScrollbar>(FSkinData);
+    FBar->AttachToWindow(FHandle, ScrollBarKind::Control);
+  } else if (!on) {
+    FBar.reset();
+  }
+}
+
 void TSkinScControl::AfterMessage(fw::TMessage& message) {
   switch (message.Msg) {
   case WM_WINDOWPOSCHANGED:
@@ -541,6 +604,8 @@ void TSkinScControl::AfterMessage(fw::TMessage& message) {
   case SBM_SETSCROLLINFO:
   case SBM_SETPOS:
   case SBM_SETRANGE:
+  case SBM_SETRANGEREDRAW:
+  case SBM_ENABLE_ARROWS:
   case WM_ENABLE:
     if (FBar) FBar->Repaint();
     break;

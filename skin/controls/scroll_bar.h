@@ -66,6 +66,9 @@ public:
   ScrollPart HitTest(POINT client) const;
   // Repaints the overlay now (when shown).
   void Repaint();
+  // Shows the bar as it is now when it changed since the last paint without a repaint of the
+  // control (a shown overlay looks a few times a second).
+  void CheckStale();
   void SetHotPart(ScrollPart part) { FHotPart = part; }
 
   bool Shown() const { return FShown; }
@@ -99,7 +102,9 @@ private:
   RECT FBarRect{};
   bool FShown = false;
   bool FTracking = false;
+  ScrollBarGeometry FPainted; // the bar as the last paint showed it
   TPaintBuffer FBuffer;
+  TLiveness FLiveness;
 };
 
 // Window scroll bars of a control (control mode) or of a bare window (window mode). A control
@@ -127,13 +132,19 @@ public:
   fw::TWinControl* RecreatedControl() const { return FRecreatedControl; }
 
 protected:
+  void SkinSwitched(bool on) override;
   void MakeBars();
+  // The overlays go; the system draws its own bars again.
+  void DropBars();
   void PlaceBars();
   void RepaintBars();
   // The size box between two shown bars, in window coordinates.
   bool SizeBox(RECT& box) const;
   void DrawBorder(HDC dc);
   void FixedColorToFace();
+  // A control with a FixedColor property shows the face colour there, its own kept.
+  void TakeFixedColor();
+  void GiveBackFixedColor();
   void RecreateWindow(fw::TMessage& message);
 
   std::unique_ptr<TWScrollbar> FHorzBar, FVertBar;
@@ -163,6 +174,9 @@ public:
   void DrawSkin(HDC dc, TRect rect) override;
 
   TWScrollbar* Bar() const { return FBar.get(); }
+
+protected:
+  void SkinSwitched(bool on) override;
 
 private:
   std::unique_ptr<TWScrollbar> FBar;

@@ -47,6 +47,10 @@ HDC TPaintBuffer::Prepare(HDC reference, int width, int height) {
   return dc_.get();
 }
 
+TPaintBuffer::~TPaintBuffer() {
+  if (dc_ && original_) ::SelectObject(dc_.get(), original_);
+}
+
 void TPaintBuffer::Present(HDC target, int x, int y, int width, int height) const {
   ::BitBlt(target, x, y, width, height, dc_.get(), 0, 0, SRCCOPY);
 }
@@ -75,12 +79,7 @@ void TSkinControl::AttachControl(fw::TWinControl& control, TControlSkinOwner* sk
   FOldWindowProc = control.WindowProc;
   control.WindowProc = [this](fw::TMessage& message) { SkinWndProc(message); };
   Register(skinForm);
-  if (FSetColor && FSkinData.Elements) {
-    SetParentBackground(true);
-    FSavedColor = control.Color();
-    FSavedParentColor = control.ParentColor();
-    control.SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
-  }
+  TakeSkinColours();
   control.Invalidate();
   FAttached = true;
   FState = TSkinLife::Attached;
@@ -111,20 +110,49 @@ void TSkinControl::Release() {
   if (FSubclass) FSubclass->Unhook();
 }
 
+void TSkinControl::TakeSkinColours() {
+  if (!FSetColor || !FControl || !FSkinData.Elements) return;
+  SetParentBackground(true);
+  FSavedColor = FControl->Color();
+  FSavedParentColor = FControl->ParentColor();
+  FControl->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
+  FColoursTaken = true;
+}
+
+void TSkinControl::GiveBackColours() {
+  if (!FColoursTaken || !FControl || FState == TSkinLife::Destroyed) return;
+  FColoursTaken = false;
+  SetParentBackground(false);
+  FControl->SetColor(FSavedColor);
+  if (FSavedParentColor) FControl->SetParentColor(true); // follows its parent again
+}
+
 void TSkinControl::Deactivate() {
   if (!FSkinOn) return;
   FSkinOn = false;
-  if (FState != TSkinLife::Destroyed && FSetColor && FControl) {
-    SetParentBackground(false);
-    FControl->SetColor(FSavedColor);
-    if (FSavedParentColor) FControl->SetParentColor(true); // follows its parent again
+  GiveBackColours();
+}
+
+void TSkinControl::SwitchSkin(bool on) {
+  if (on != FSkinOn) {
+    FSkinOn = on;
+    SkinSwitched(on);
   }
+  // Either way the control shows its new look at once.
+  Refresh();
+}
+
+void TSkinControl::SkinSwitched(bool on) {
+  if (on)
+    TakeSkinColours();
+  else
+    GiveBackColours();
 }
 
 void TSkinControl::SkinChanged(const TControlSkinSource& skinData) {
   FSkinData = skinData;
   FRenderings.clear(); // the elements' images were loaded anew
-  if (FSetColor && FControl && FSkinData.Elements)
+  if (FColoursTaken && FControl && FSkinData.Elements && FSkinOn)
     FControl->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
   Refresh();
 }
@@ -143,39 +171,51 @@ void TSkinControl::SetParentBackground(bool on) {
 
 // --- Messages
 
+namespace {
+
+// The control goes: its window (WM_NCDESTROY), or a control without a window (CM_RELEASE).
+bool EndOfControl(UINT msg) {
+  return msg == WM_NCDESTROY || msg == fw::CM_RELEASE;
+}
+
+} // namespace
+
 void TSkinControl::SkinWndProc(fw::TMessage& message) {
+  // Any call below may run a modal loop in which this skin is freed: after each, the skin
+  // touches nothing of itself unless it still lives.
+  const TLiveness::TWatch alive = FLiveness.Watch();
   bool passed = false;
   try {
     if (message.Msg == SM_SKINENABLE) {
-      // Either way the control shows its new look at once.
-      FSkinOn = message.WParam > 0;
-      Refresh();
+      SwitchSkin(message.WParam > 0);
       return;
     }
-    if (!FSkinOn) {
+    // A skin switched off still hears the end of its control, so that it lets go of it.
+    if (!FSkinOn && !EndOfControl(message.Msg)) {
       passed = true;
       CallOldProc(message);
       return;
     }
-    if (BeforeMessage(message) == TMessageAnswer::PassOn) {
+    if (BeforeMessage(message) == TMessageAnswer::PassOn && alive) {
       passed = true;
-      CallOldProc(message);
-      AfterMessage(message);
+      if (CallOldProc(message)) AfterMessage(message);
     }
   } catch (...) {
     // A control never fails because of its skin: what the skin could not do is dropped, and a
     // message it had not passed on yet still reaches the control.
-    if (!passed && message.Msg != SM_SKINENABLE) CallOldProc(message);
+    if (!passed && alive && message.Msg != SM_SKINENABLE) CallOldProc(message);
   }
 }
 
-void TSkinControl::CallOldProc(fw::TMessage& message) {
+bool TSkinControl::CallOldProc(fw::TMessage& message) {
+  const TLiveness::TWatch alive = FLiveness.Watch();
   if (FOldWindowProc)
     FOldWindowProc(message);
   else if (FSubclass)
     message.Result = FSubclass->PassOn(message.Msg, message.WParam, message.LParam);
   else
     message.Result = ::DefWindowProcW(FHandle, message.Msg, message.WParam, message.LParam);
+  return alive.Alive();
 }
 
 TMessageAnswer TSkinControl::BeforeMessage(fw::TMessage& message) {
@@ -200,7 +240,7 @@ TMessageAnswer TSkinControl::WindowDestroyed(fw::TMessage& message) {
   // The window is going: the control gets its window method back (its own procedure is given
   // back by the subclass itself after this message), and the skin waits to be freed.
   FState = TSkinLife::Destroyed;
-  CallOldProc(message);
+  if (!CallOldProc(message)) return TMessageAnswer::Handled;
   if (FControl) {
     FControl->WindowProc = FOldWindowProc;
     FOldWindowProc = nullptr;
@@ -288,6 +328,9 @@ void TSkinControl::PaintNow(fw::TMessage& message) {
   RECT window;
   if (dc && ::GetWindowRect(FHandle, &window)) {
     DrawSkin(dc, {0, 0, window.right - window.left, window.bottom - window.top});
+    // The control's own painting, which paints its graphic children (speed buttons), did not
+    // run: they are painted over the skin here.
+    if (FControl) FControl->PaintGraphicChildren(dc);
   }
   if (ownPaint) ::EndPaint(FHandle, &paint);
   message.Result = 0;

@@ -24,6 +24,7 @@
 
 #include "framework/control.h"
 #include "framework/graphics.h"
+#include "skin/common/liveness.h"
 #include "skin/common/message_answer.h"
 #include "skin/common/skin_paint.h"
 #include "skin/common/window_subclass.h"
@@ -75,6 +76,12 @@ enum class TSkinLife {
 // keeps its bitmap between paints and only grows it.
 class TPaintBuffer {
 public:
+  TPaintBuffer() = default;
+  // Selects the device context's own bitmap back before its bitmap is deleted: a bitmap still
+  // selected into a device context cannot be deleted on Windows and would leak.
+  ~TPaintBuffer();
+  TPaintBuffer(const TPaintBuffer&) = delete;
+  TPaintBuffer& operator=(const TPaintBuffer&) = delete;
   // A device context with a bitmap of at least width × height, compatible with `reference`.
   HDC Prepare(HDC reference, int width, int height);
   // Copies width × height from the buffer to (x, y) of `target`.
@@ -116,8 +123,13 @@ public:
   virtual void DrawSkin(HDC dc, TRect rect);
   // The skin data changed: colours again, and a repaint.
   virtual void SkinChanged(const TControlSkinSource& skinData);
+  // SM_SKINENABLE: switched off, the control is as it is without the skin (its own colours, no
+  // window of the skin over it) until it is switched on again.
+  void SwitchSkin(bool on);
 
   HWND Handle() const { return FHandle; }
+  // The skin takes over `wnd` itself (not a control without a window that it paints on `wnd`).
+  virtual bool SkinsWindow(HWND wnd) const { return FHandle == wnd; }
   fw::TWinControl* Control() const { return FControl; }
   TSkinLife State() const { return FState; }
   bool SkinOn() const { return FSkinOn; }
@@ -143,8 +155,14 @@ protected:
   // What the skin draws over the control's own painting.
   virtual void DrawOver(HDC /*dc*/, TRect /*rect*/) {}
 
-  // Passes the message to what was replaced.
-  void CallOldProc(fw::TMessage& message);
+  // Switching the skin off gives the control its own colours back; switching it on takes the
+  // skin's again. Skins with windows of their own over the control take them away and back.
+  virtual void SkinSwitched(bool on);
+
+  // Passes the message to what was replaced. False when this skin was freed meanwhile (the
+  // control's procedure ran a modal loop, and the skin was switched off inside it): the caller
+  // then touches nothing of the skin any more.
+  bool CallOldProc(fw::TMessage& message);
   // Repaints the window at once.
   void Refresh();
   void SetParentBackground(bool on);
@@ -198,6 +216,7 @@ protected:
   bool FSetColor = false;
   fw::TColor FSavedColor = 0;
   bool FSavedParentColor = false; // the control followed its parent's colour before
+  bool FColoursTaken = false;     // the control shows the skin's face colour now
   bool FAttached = false;
   TSkinLife FState = TSkinLife::Created;
   TControlSkinOwner* FSkinForm = nullptr; // the window skin that owns this object
@@ -207,6 +226,13 @@ protected:
 
   // Lists the object with the window skin that owns it from then on.
   void Register(TControlSkinOwner* skinForm);
+  // The control takes the skin's face colour (and ParentBackground off), its own kept.
+  void TakeSkinColours();
+  // The control gets its own colour and ParentBackground back.
+  void GiveBackColours();
+
+  // Tells a call that may run a modal loop whether this skin outlived it.
+  TLiveness FLiveness;
 
 private:
   // The control's window is going: give the window method or procedure back and forget it.

@@ -57,7 +57,7 @@ TMessageAnswer TSkinSpeedButton::BeforeMessage(fw::TMessage& message) {
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     // The button's own Down and group logic runs first.
-    CallOldProc(message);
+    if (!CallOldProc(message)) return TMessageAnswer::Handled;
     FMouseState.SetPressed(true);
     RedrawSkin(nullptr);
     return TMessageAnswer::Handled;

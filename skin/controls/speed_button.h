@@ -26,6 +26,8 @@ public:
   void AfterMessage(fw::TMessage& message) override;
   void RedrawSkin(HDC dc) override;
   void DrawSkin(HDC dc, TRect rect) override;
+  // The window it paints on is its container's, which has a skin of its own.
+  bool SkinsWindow(HWND /*wnd*/) const override { return false; }
 
 protected:
   void DoPaint(HDC dc, TRect rect) override;

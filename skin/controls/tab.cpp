@@ -70,9 +70,11 @@ void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData,
 }
 
 void TSkinTab::SkinChanged(const TControlSkinSource& skinData) {
-  TSkinControl::SkinChanged(skinData);
+  // The images first: the base repaints at once.
+  FSkinData = skinData;
   PrepareImages();
   FUpDown.SkinChanged(skinData);
+  TSkinControl::SkinChanged(skinData);
 }
 
 void TSkinTab::PrepareImages() {
@@ -80,6 +82,7 @@ void TSkinTab::PrepareImages() {
       TabPositionFromStyle(static_cast<std::uint32_t>(::GetWindowLongW(FHandle, GWL_STYLE)));
   FTabImage.Clear();
   FPaneImage.Clear();
+  FLook = {};
   const TDataSkinBorder* tabs = Tabs();
   if (!tabs) return;
   FTabImage = tabs->Bitmap;
@@ -88,6 +91,13 @@ void TSkinTab::PrepareImages() {
     FPaneImage = tabs->Bitmap2;
   else if (tabs->Style == 1 && pane)
     FPaneImage = pane->Bitmap;
+  FLook.tile = tabs->Tile == 1;
+  FLook.transparent = tabs->Trans == 1;
+  FLook.frameCount = tabs->FrameCount > 0 ? tabs->FrameCount : kTabFrames;
+  FLook.margins = MarginsOf(*tabs);
+  FLook.paneMargins = tabs->Style == 1 && pane ? MarginsOf(*pane) : kBorderPaneMargins;
+  FLook.normalText = tabs->NormalColour2 & 0xFFFFFF;
+  FLook.focusedText = tabs->MouseOverColour2 & 0xFFFFFF;
   switch (FTabPosition) {
   case TabPosition::Bottom:
     FlipVertical(FTabImage);
@@ -175,19 +185,16 @@ void TSkinTab::DrawSkin(HDC dc, TRect rect) {
   const TRect page = PageIntoBand({d.left, d.top, d.right, d.bottom}, FTabPosition);
   if (!FTabImage.Empty()) DrawBand(dc, rect, page);
   if (!FPaneImage.Empty()) {
-    const TDataSkinObject* pane = FSkinData.Elements->TabPane.get();
-    const TMargins margins = Tabs()->Style == 1 && pane ? MarginsOf(*pane) : kBorderPaneMargins;
     // The pane's magenta (its open middle, as a rule) lets the face show, never itself.
     const int saved = ::SaveDC(dc);
     ExcludeChildWindows(dc);
     FillFace(dc, page);
-    DrawNineSlice(dc, page, FPaneImage, false, false, true, 1, 1, margins);
+    DrawNineSlice(dc, page, FPaneImage, false, false, true, 1, 1, FLook.paneMargins);
     ::RestoreDC(dc, saved);
   }
 }
 
 void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
-  const TDataSkinBorder& tabs = *Tabs();
   const TRect band = TabBand(rect, page, FTabPosition);
   const TabBufferSize size = BandBufferSize(band, FTabPosition);
   if (size.width <= 0 || size.height <= 0) return;
@@ -208,10 +215,10 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
       const TRect tab =
           TabInBuffer({r.left, r.top, r.right, r.bottom}, FTabPosition, rect, page, size);
       const int state = i == focused ? kFocusedTab : kNormalTab;
-      DrawNineSlice(b, tab, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1,
-                    tabs.FrameCount > 0 ? tabs.FrameCount : kTabFrames, state, MarginsOf(tabs));
-      const COLORREF oldColour = ::SetTextColor(
-          b, (state == kNormalTab ? tabs.NormalColour2 : tabs.MouseOverColour2) & 0xFFFFFF);
+      DrawNineSlice(b, tab, FTabImage, false, FLook.tile, FLook.transparent, FLook.frameCount,
+                    state, FLook.margins);
+      const COLORREF oldColour =
+          ::SetTextColor(b, state == kNormalTab ? FLook.normalText : FLook.focusedText);
       const TTabItem item = TabItem(i);
       DrawImageAndText(b, tab, PanelAlignment::Centre, item.text, item.image, images);
       ::SetTextColor(b, oldColour);

@@ -7,6 +7,9 @@
 // the window with SM_TABCLOSE and removes the tab unless the answer is non-zero. Each tab shows
 // its image of the control's image list before its text. When the tabs do not fit on one line
 // the control's scroller (its up-down child) gets a skin of its own, and the band leaves it be.
+// Under a skin without a Tabs image the control paints itself. What a paint needs of the skin is
+// taken when the images are prepared (at the start and at each skin change, before the repaint),
+// so no paint reads an element the skin no longer has.
 #pragma once
 
 #include "skin/controls/core/tab_layout.h"
@@ -31,6 +34,8 @@ public:
   void SkinChanged(const TControlSkinSource& skinData) override;
 
 protected:
+  // The skin paints the control only when it has the pictures for it.
+  bool PaintsWhole() const override { return !FTabImage.Empty() || !FPaneImage.Empty(); }
   // The control erases its own background under the skin's paint.
   TMessageAnswer EraseBackground(fw::TMessage& /*message*/) override {
     return TMessageAnswer::PassOn;
@@ -49,6 +54,13 @@ protected:
   void ExcludeChildWindows(HDC dc) const;
 
 private:
+  // What the band and the pane are drawn with, from the skin's Tabs and Tab.Pane elements.
+  struct TTabLook {
+    bool tile = false, transparent = false;
+    int frameCount = 1;
+    TMargins margins, paneMargins;
+    COLORREF normalText = 0, focusedText = 0;
+  };
   void PrepareImages();
   const TDataSkinBorder* Tabs() const;
   void DrawBand(HDC dc, TRect rect, TRect page);
@@ -59,6 +71,7 @@ private:
   TabPosition FTabPosition = TabPosition::Top;
   TBitmap FTabImage;
   TBitmap FPaneImage;
+  TTabLook FLook;
   bool FCloseButtons = false;
   std::vector<TRect> FCloseRects; // window coordinates, one per tab (empty: none)
   TTabScroller FUpDown;

@@ -27,16 +27,25 @@ void TSkinTab31::AttachControl(fw::TWinControl& control, TControlSkinOwner* skin
 }
 
 void TSkinTab31::SkinChanged(const TControlSkinSource& skinData) {
-  TSkinControl::SkinChanged(skinData);
+  // The image first: the base repaints at once.
+  FSkinData = skinData;
   PrepareImage();
   FUpDown.SkinChanged(skinData);
+  TSkinControl::SkinChanged(skinData);
 }
 
 void TSkinTab31::PrepareImage() {
   FTabImage.Clear();
-  if (!FSkinData.Elements || !FSkinData.Elements->Tabs) return;
-  FTabImage = FSkinData.Elements->Tabs->Bitmap;
+  const TDataSkinBorder* tabs = FSkinData.Elements ? FSkinData.Elements->Tabs.get() : nullptr;
+  if (!tabs) return;
+  FTabImage = tabs->Bitmap;
   FlipVertical(FTabImage); // the tabs hang below the strip
+  FTile = tabs->Tile == 1;
+  FTransparent = tabs->Trans == 1;
+  FFrameCount = tabs->FrameCount > 0 ? tabs->FrameCount : kTabFrames;
+  FMargins = {tabs->LeftWidth, tabs->TopHeight, tabs->RightWidth, tabs->BottomHeight};
+  FNormalText = tabs->NormalColour2 & 0xFFFFFF;
+  FSelectedText = tabs->MouseOverColour2 & 0xFFFFFF;
 }
 
 void TSkinTab31::DrawSkin(HDC dc, TRect rect) {
@@ -47,7 +56,6 @@ void TSkinTab31::DoPaint(HDC dc, TRect rect) {
   auto* tabSet = dynamic_cast<fw::TTabSet*>(FControl);
   FillFace(dc, rect);
   if (!tabSet) return;
-  const TDataSkinBorder& tabs = *FSkinData.Elements->Tabs;
   fw::SelectGuard font(dc, ControlFont());
   const int endMargin = fw::GetOrdProp(*tabSet, L"EndMargin").value_or(0);
   const int selected = fw::GetOrdProp(*tabSet, L"TabIndex").value_or(-1);
@@ -61,11 +69,9 @@ void TSkinTab31::DoPaint(HDC dc, TRect rect) {
     if (!TabSetTabFits(rect.Width(), endMargin, x, s.cx, scrollerVisible)) break;
     const TRect tab{x, 0, x + s.cx + kTabSetPadding, rect.Height()};
     const int state = static_cast<int>(i) == selected ? kSelectedTab : kNormalTab;
-    DrawNineSlice(dc, tab, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1,
-                  tabs.FrameCount > 0 ? tabs.FrameCount : kTabFrames, state,
-                  {tabs.LeftWidth, tabs.TopHeight, tabs.RightWidth, tabs.BottomHeight});
-    const COLORREF oldColour = ::SetTextColor(
-        dc, (state == kNormalTab ? tabs.NormalColour2 : tabs.MouseOverColour2) & 0xFFFFFF);
+    DrawNineSlice(dc, tab, FTabImage, false, FTile, FTransparent, FFrameCount, state, FMargins);
+    const COLORREF oldColour =
+        ::SetTextColor(dc, state == kNormalTab ? FNormalText : FSelectedText);
     DrawAlignedText(dc, tab, kDtCenter, true, text);
     ::SetTextColor(dc, oldColour);
     x = tab.Right;

@@ -15,6 +15,11 @@ constexpr int kNormalTab = 1, kFocusedTab = 2;
 
 } // namespace
 
+bool TSkinTabBtn::PaintsWhole() const {
+  const TDataSkinButton* buttons = FSkinData.Elements ? FSkinData.Elements->Buttons.get() : nullptr;
+  return buttons && !buttons->Bitmap.Empty();
+}
+
 void TSkinTabBtn::DrawSkin(HDC dc, TRect rect) {
   const TDataSkinButton* buttons = FSkinData.Elements ? FSkinData.Elements->Buttons.get() : nullptr;
   if (!buttons || buttons->Bitmap.Empty()) return;

@@ -13,6 +13,10 @@ public:
   std::wstring ClassName() const override { return L"TSkinTabBtn"; }
 
   void DrawSkin(HDC dc, TRect rect) override;
+
+protected:
+  // Without a Buttons image the control paints itself.
+  bool PaintsWhole() const override;
 };
 
 } // namespace skin

@@ -12,8 +12,7 @@ TMessageAnswer TSkinTabSheet::EraseBackground(fw::TMessage& message) {
 }
 
 void TSkinTabSheet::DrawSkin(HDC dc, TRect rect) {
-  FillFace(dc, rect);
-  if (FControl) FControl->PaintGraphicChildren(dc);
+  FillFace(dc, rect); // the page's graphic children come after, from the base
 }
 
 } // namespace skin

@@ -28,12 +28,10 @@ TMessageAnswer TSkinUpDown::BeforeMessage(fw::TMessage& message) {
     Release(message);
     return TMessageAnswer::Handled;
   case WM_MOUSEMOVE:
-    CallOldProc(message);
-    MouseMove();
+    if (CallOldProc(message)) MouseMove();
     return TMessageAnswer::Handled;
   case WM_MOUSELEAVE:
-    CallOldProc(message);
-    MouseLeave();
+    if (CallOldProc(message)) MouseLeave();
     return TMessageAnswer::Handled;
   default:
     return TSkinControl::BeforeMessage(message);
@@ -52,16 +50,16 @@ TMessageAnswer TSkinUpDown::EraseBackground(fw::TMessage& message) {
 }
 
 void TSkinUpDown::Press(fw::TMessage& message) {
-  // The control steps its position (and captures the mouse for the repeat) first.
-  CallOldProc(message);
+  // The control steps its position (and captures the mouse for the repeat) first; the parent's
+  // answer to the step may run a modal loop in which this skin is freed.
+  if (!CallOldProc(message)) return;
   FMouseState.SetPressed(true);
   RedrawSkin(nullptr);
 }
 
 void TSkinUpDown::Release(fw::TMessage& message) {
   FMouseState.SetPressed(false);
-  CallOldProc(message);
-  RedrawSkin(nullptr);
+  if (CallOldProc(message)) RedrawSkin(nullptr);
 }
 
 void TSkinUpDown::MouseMove() {

@@ -115,7 +115,7 @@ void TSkinData::Loaded() {
   Ask(manager.Register, this);
   RecreateCaptionFont();
   if (SkinFormtype != sfMainform) {
-    Ask(manager.EnableAndCountStart);
+    Ask(manager.EnableAndStart);
     if (active_ && Owner()) Ask(manager.SkinOwnerNow, this);
     return;
   }

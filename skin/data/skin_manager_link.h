@@ -34,8 +34,8 @@ struct TSkinManagerLink {
   std::function<void(TSkinData*, TSkinAction action, int delayMs)> RequestAction;
   // sfMainform activation: the start state becomes `state`.
   std::function<void(TStartState state)> SetStartState;
-  // Other form types: the manager is enabled and its start counter raised by one.
-  std::function<void()> EnableAndCountStart;
+  // Other form types: the manager is enabled and runs.
+  std::function<void()> EnableAndStart;
   // Skins the owner form of a component that serves only it, now.
   std::function<void(TSkinData*)> SkinOwnerNow;
   // Refreshes the skin objects of every window skinned with `data`.

@@ -118,6 +118,10 @@ void TControlDiscovery::DiscoverForm(fw::TWinControl& form) {
       DiscoverControl(*control, form);
 }
 
+void TControlDiscovery::DiscoverLateControl(fw::TWinControl& control) {
+  if (fw::TWinControl* parent = control.Parent()) DiscoverControl(control, *parent);
+}
+
 void TControlDiscovery::DiscoverChildren(fw::TWinControl& parent) {
   // A copy: a handler may add controls while the walk runs.
   const std::vector<fw::TControl*> children = parent.Controls();

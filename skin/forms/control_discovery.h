@@ -61,6 +61,8 @@ public:
   void DiscoverWindows(HWND parent);
   // One child window, matched by its class and style (a size grip created later, for one).
   void MatchWindow(HWND wnd);
+  // One control of a form, made (or whose window was made again) after the form's start.
+  void DiscoverLateControl(fw::TWinControl& control);
 
   const std::vector<TDiscoveredControl>& Results() const { return results_; }
 

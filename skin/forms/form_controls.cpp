@@ -9,6 +9,8 @@
 #include "skin/data/skin_data.h"
 #include "skin/forms/form_shared.h"
 
+#include <algorithm>
+
 namespace skin {
 
 // ---- the controls' upkeep: a unit of the window skin's message chain ---------------------------
@@ -21,6 +23,9 @@ TMessageAnswer TWinSkinForm::ControlsMessage(fw::TMessage& message) {
   case SM_OFFERCHILD:
     if (Working() && ::IsWindow(reinterpret_cast<HWND>(message.WParam)))
       OfferChildWindow(reinterpret_cast<HWND>(message.WParam));
+    break;
+  case SM_OFFERCONTROL:
+    if (Working()) OfferControl(reinterpret_cast<HWND>(message.WParam));
     break;
   case WM_TIMER:
     // Every hover tick frees the skins of controls that are gone; the frame takes the tick too.
@@ -74,9 +79,35 @@ void TWinSkinForm::DiscoverControls() {
 void TWinSkinForm::OfferChildWindow(HWND child) {
   TControlDiscovery discovery(TDiscoveryRules::From(FSource.Component, FSource.Elements, this));
   discovery.MatchWindow(child);
-  for (const TDiscoveredControl& found : discovery.Results())
-    FDiscovered.push_back(found);
+  AddDiscovered(discovery.Results());
   AttachControlSkins(discovery.Results());
+}
+
+void TWinSkinForm::OfferControl(HWND wnd) {
+  // Only one of this form's own controls: other windows (a control's inner parts, a skin's
+  // own windows) are not controls to skin.
+  auto* control = ::IsWindow(wnd) ? fw::TWinControl::FromHandle(wnd) : nullptr;
+  if (!FForm || !control || !OwnsControl(control)) return;
+  // A window made just before the start is offered after the start looked at it: it is decided
+  // once (a control without a skin would be taken again).
+  for (const TDiscoveredControl& found : FDiscovered)
+    if (found.Control == control && found.Window == wnd) return;
+  TControlDiscovery discovery(TDiscoveryRules::From(FSource.Component, FSource.Elements, this));
+  discovery.DiscoverLateControl(*control);
+  AddDiscovered(discovery.Results());
+  AttachControlSkins(discovery.Results());
+}
+
+void TWinSkinForm::AddDiscovered(const std::vector<TDiscoveredControl>& found) {
+  // A control whose window was made again, or a window that is gone, leaves its old decision.
+  auto replaced = [&](const TDiscoveredControl& old) {
+    if (old.Window && !::IsWindow(old.Window)) return true;
+    return std::any_of(found.begin(), found.end(), [&](const TDiscoveredControl& now) {
+      return now.Control ? now.Control == old.Control : now.Window == old.Window;
+    });
+  };
+  std::erase_if(FDiscovered, replaced);
+  FDiscovered.insert(FDiscovered.end(), found.begin(), found.end());
 }
 
 void TWinSkinForm::AttachControlSkins(const std::vector<TDiscoveredControl>& found) {
@@ -127,7 +158,7 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
 
 void TWinSkinForm::ReskinScroll(HWND control) {
   for (size_t i = FControls.size(); i-- > 0;) {
-    if (FControls[i]->Handle() != control) continue;
+    if (!FControls[i]->SkinsWindow(control)) continue;
     fw::TWinControl* target = FControls[i]->Control();
     if (auto* bars = dynamic_cast<TSkinScrollbar*>(FControls[i].get()); bars && !target)
       target = bars->RecreatedControl();
@@ -181,7 +212,7 @@ std::unique_ptr<TSkinControl> TWinSkinForm::RemoveControl(TSkinControl* skin) {
 bool TWinSkinForm::IsControlSkinned(HWND control) const {
   if (::SendMessageW(control, SM_ISSKINNED, 0, 0) == 1) return true;
   for (const auto& listed : FControls)
-    if (listed->Handle() == control && listed->State() != TSkinLife::Destroyed) return true;
+    if (listed->SkinsWindow(control) && listed->State() != TSkinLife::Destroyed) return true;
   return false;
 }
 

@@ -72,11 +72,15 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
       // A size grip made in a skinned window after its start.
       if (TWinSkinForm* parent = FindSkinForm(create->lpcs->hwndParent))
         parent->OfferChildWindow(wnd);
-    if (_stricmp(cls.c_str(), "SysListView32") == 0)
-      // A file list made anew inside a skinned window (a file dialog changing folders): matched
-      // once it exists.
+    if (create->lpcs->style & WS_CHILD) {
+      // A child window made inside a skinned window after its start: a file list made anew (a
+      // file dialog changing folders) is matched, and a control of ours made, or made again, gets
+      // its skin, once it exists.
+      const UINT offer =
+          _stricmp(cls.c_str(), "SysListView32") == 0 ? SM_OFFERCHILD : SM_OFFERCONTROL;
       if (TWinSkinForm* root = FindSkinForm(::GetAncestor(create->lpcs->hwndParent, GA_ROOT)))
-        ::PostMessageW(root->Handle(), SM_OFFERCHILD, reinterpret_cast<WPARAM>(wnd), 0);
+        ::PostMessageW(root->Handle(), offer, reinterpret_cast<WPARAM>(wnd), 0);
+    }
     if (!(create->lpcs->style & WS_CHILD) && cls == "#32768") SkinPopupMenu(wnd);
     if (create->lpcs->dwExStyle & WS_EX_MDICHILD) SkinWindow(wnd);
     break;
@@ -354,11 +358,11 @@ void TSkinManage::RunPendingAction() {
   PendingSkinData = nullptr;
 }
 
-void TSkinManage::CountStart() {
+void TSkinManage::StartForComponent() {
   Enabled = true;
-  // Each such component raises the start state one step (0, 1, 2, ...); every state but
-  // NotStarted and ShuttingDown counts as running.
-  StartState = static_cast<TStartState>(static_cast<int>(StartState) + 1);
+  // However many such components there are, the manager runs (a count here would soon read as
+  // shutting down).
+  if (StartState != TStartState::ShuttingDown) StartState = TStartState::Running;
 }
 
 void TSkinManage::Reskin(HWND wnd) {
@@ -384,7 +388,7 @@ TSkinManagerScope::TSkinManagerScope() {
     Instance()->Request(data, action, delayMs);
   };
   link.SetStartState = [](TStartState state) { Instance()->StartState = state; };
-  link.EnableAndCountStart = [] { Instance()->CountStart(); };
+  link.EnableAndStart = [] { Instance()->StartForComponent(); };
   link.SkinOwnerNow = [](TSkinData* data) {
     Instance()->SkinForm(dynamic_cast<fw::TForm*>(data->Owner()));
   };

@@ -42,8 +42,8 @@ public:
   // yet run. Before the first window was activated, skin on and off only switch Enabled.
   // kReskinWindow skins ReskinWindow anew.
   void Request(TSkinData* data, TSkinAction action, int delayMs);
-  // A component of another form type was loaded: skinning is on, and the start counts one more.
-  void CountStart();
+  // A component of another form type was loaded: skinning is on, and the manager runs.
+  void StartForComponent();
   // Every form skin made with `data` takes up its newly loaded descriptors.
   void RefreshSkin(TSkinData* data);
   // Attaches a popup-menu skin to a popup menu window when the component chosen for it skins

@@ -137,11 +137,13 @@ void TWinSkinForm::Unhook() {
 
 LRESULT TWinSkinForm::SkinWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   fw::TMessage message{msg, wParam, lParam, 0};
-  if (LifeMessage(message) == TMessageAnswer::Handled ||
-      ControlsMessage(message) == TMessageAnswer::Handled ||
-      FMenus->Message(message) == TMessageAnswer::Handled ||
-      FrameMessage(message) == TMessageAnswer::Handled)
-    return message.Result;
+  // A unit may run a modal loop (menu tracking, a dialog, the system's size-and-move loop) in
+  // which the skin is switched off and this object freed: then no later unit runs.
+  const TLiveness::TWatch alive = FLiveness.Watch();
+  if (LifeMessage(message) == TMessageAnswer::Handled || !alive) return message.Result;
+  if (ControlsMessage(message) == TMessageAnswer::Handled || !alive) return message.Result;
+  if (FMenus->Message(message) == TMessageAnswer::Handled || !alive) return message.Result;
+  if (FrameMessage(message) == TMessageAnswer::Handled || !alive) return message.Result;
   return CallWindow(message); // a handler may have changed what the window gets
 }
 

@@ -87,6 +87,11 @@ public:
   void DiscoverControls();
   // A child window made after the start (a size grip) is matched like the others.
   void OfferChildWindow(HWND child);
+  // One of the form's controls made, or whose window was made again, after the start gets the
+  // skin discovery decides for it.
+  void OfferControl(HWND wnd);
+  // Decisions taken after the start join those of the start, in place of a control's older one.
+  void AddDiscovered(const std::vector<TDiscoveredControl>& found);
   // Builds the region again even though the size is unchanged (after a skin change).
   void RebuildRegion() {
     FRegionWidth = FRegionHeight = 0;
@@ -324,6 +329,7 @@ private:
   int FRegionWidth = 0, FRegionHeight = 0;
   int FRegionBuilds = 0;
   std::unique_ptr<TFormMenus> FMenus;
+  TLiveness FLiveness; // tells the units whether this object outlived a modal loop
 };
 
 } // namespace skin

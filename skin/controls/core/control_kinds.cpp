@@ -15,9 +15,26 @@ constexpr std::uint32_t kVScroll = 0x00200000;   // WS_VSCROLL
 constexpr std::uint32_t kOwnerDrawTabs = 0x2000; // TCS_OWNERDRAWFIXED
 constexpr std::uint32_t kButtonTabs = 0x0100;    // TCS_BUTTONS
 constexpr std::uint32_t kButtonTypeMask = 0xF;   // BS_TYPEMASK
-constexpr std::uint32_t kOwnerDrawButton = 0xB;  // BS_OWNERDRAW
-constexpr std::uint32_t kGroupBoxButton = 0x7;   // BS_GROUPBOX
-constexpr std::uint32_t kBitmapButton = 0x80;    // BS_BITMAP
+// Button types (the style's low four bits).
+enum : std::uint32_t {
+  kPushButton = 0x0,      // BS_PUSHBUTTON
+  kDefPushButton = 0x1,   // BS_DEFPUSHBUTTON
+  kCheckBox = 0x2,        // BS_CHECKBOX
+  kAutoCheckBox = 0x3,    // BS_AUTOCHECKBOX
+  kRadioButton = 0x4,     // BS_RADIOBUTTON
+  k3State = 0x5,          // BS_3STATE
+  kAuto3State = 0x6,      // BS_AUTO3STATE
+  kGroupBoxButton = 0x7,  // BS_GROUPBOX
+  kUserButton = 0x8,      // BS_USERBUTTON
+  kAutoRadioButton = 0x9, // BS_AUTORADIOBUTTON
+  kPushBox = 0xA,         // BS_PUSHBOX
+  kOwnerDrawButton = 0xB, // BS_OWNERDRAW
+  kSplitButton = 0xC,     // BS_SPLITBUTTON
+  kDefSplitButton = 0xD,  // BS_DEFSPLITBUTTON
+  kCommandLink = 0xE,     // BS_COMMANDLINK
+  kDefCommandLink = 0xF,  // BS_DEFCOMMANDLINK
+};
+constexpr std::uint32_t kBitmapButton = 0x80; // BS_BITMAP
 constexpr std::uint32_t kComboTypeMask = 0x3;
 constexpr std::uint32_t kSimpleCombo = 0x1; // CBS_SIMPLE
 constexpr std::size_t kMaxKindLength = 50;
@@ -245,16 +262,28 @@ const TKindRule kClassRules[] = {
 std::uint32_t ButtonType(const TRuleInput& in) {
   return in.control.style & kButtonTypeMask;
 }
-// Owner-drawn buttons draw themselves; group boxes and bitmap buttons keep their look.
+// Owner-drawn buttons draw themselves; group boxes and bitmap buttons keep their look, and so do
+// split buttons and command links, whose parts (the split, the arrow, the note) a push-button
+// face would cover.
 bool DrawsItself(const TRuleInput& in) {
-  return ButtonType(in) == kOwnerDrawButton || ButtonType(in) == kGroupBoxButton ||
-         (in.control.style & kBitmapButton);
+  switch (ButtonType(in)) {
+  case kOwnerDrawButton:
+  case kGroupBoxButton:
+  case kSplitButton:
+  case kDefSplitButton:
+  case kCommandLink:
+  case kDefCommandLink:
+    return true;
+  default:
+    return (in.control.style & kBitmapButton) != 0;
+  }
 }
 bool CheckBoxStyle(const TRuleInput& in) {
-  return (in.control.style & 0x2) || (in.control.style & 0x5) == 0x5;
+  const std::uint32_t type = ButtonType(in);
+  return type == kCheckBox || type == kAutoCheckBox || type == k3State || type == kAuto3State;
 }
 bool RadioStyle(const TRuleInput& in) {
-  return (in.control.style & 0x9) == 0x9 || (in.control.style & 0x4);
+  return ButtonType(in) == kRadioButton || ButtonType(in) == kAutoRadioButton;
 }
 bool SimpleCombo(const TRuleInput& in) {
   return (in.control.style & kComboTypeMask) == kSimpleCombo;

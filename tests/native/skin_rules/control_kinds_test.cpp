@@ -188,6 +188,12 @@ TEST(ControlKinds, ForeignButtonsByStyle) {
   EXPECT_EQ(DecideForeignWindow("button", 0x7, kAll).kind, SkinnerKind::None);        // group box
   EXPECT_EQ(DecideForeignWindow("button", 0xB, kAll).kind, SkinnerKind::None);        // owner-drawn
   EXPECT_EQ(DecideForeignWindow("button", 0x80, kAll).kind, SkinnerKind::None);       // bitmap
+  // The type decides, not its bits: a push box is a push button; split buttons and command
+  // links keep their own parts.
+  EXPECT_EQ(DecideForeignWindow("button", 0xA, kAll).kind, SkinnerKind::Button); // push box
+  for (std::uint32_t type : {0xCu, 0xDu, 0xEu, 0xFu}) // (default) split, (default) command link
+    EXPECT_EQ(DecideForeignWindow("button", type, kAll).kind, SkinnerKind::None) << type;
+  EXPECT_EQ(DecideForeignWindow("button", 0x6, kAll).kind, SkinnerKind::CheckBox); // auto 3-state
   EXPECT_EQ(DecideForeignWindow("button", 0x3, Without(xcCheckBox)).kind, SkinnerKind::None);
 }
 

@@ -3,11 +3,14 @@
 // frames are solid colours, checked on the screen's pixels.
 #include "framework/form.h"
 #include "framework/stdctrls.h"
+#include "skin/controls/child_window.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/skin_control.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/skin_controls/screen_checks.h"
+#include "tests/windows/support/freed_memory.h"
+#include "tests/windows/support/gdi_selection_watch.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -293,6 +296,54 @@ TEST_F(ControlSkins, ADestroyedControlFreesItsSkinOnce) {
   Pump();
   formSkin->DropDeadControls();
   EXPECT_EQ(formSkin->Controls().size(), skinned - 1);
+}
+
+// Switched off, a control is itself: its own colours. A control that goes while its skin is off
+// still takes the skin along, and nothing is written into the freed control afterwards.
+TEST_F(ControlSkins, SwitchedOffAControlHasItsOwnColoursAndItsEndStillFreesItsSkin) {
+  testing_support::TFreedMemoryCheck freed;
+  ::SendMessageW(check->Handle(), SM_SKINENABLE, 0, 0);
+  EXPECT_TRUE(check->ParentColor());
+  EXPECT_EQ(check->Color(), form->Color());
+  EXPECT_TRUE(check->ParentBackground());
+  ::SendMessageW(check->Handle(), SM_SKINENABLE, 1, 0);
+  EXPECT_EQ(check->Color(), static_cast<fw::TColor>(kFace));
+  EXPECT_FALSE(check->ParentBackground());
+
+  const size_t skinned = formSkin->Controls().size();
+  ::SendMessageW(grayed->Handle(), SM_SKINENABLE, 0, 0);
+  delete grayed;
+  grayed = nullptr;
+  formSkin->DropDeadControls();
+  EXPECT_EQ(formSkin->Controls().size(), skinned - 1);
+  formSkin->ControlsSkinChanged();
+  formSkin.reset();
+  EXPECT_EQ(freed.WrittenAfterFree(), 0);
+}
+
+// Every control skin composes its paints in a bitmap of its own: freed, it gives each bitmap
+// back to the system, which takes none that is still selected into a device context.
+TEST_F(ControlSkins, FreedSkinsDeleteNoBitmapStillSelected) {
+  testing_support::TGdiSelectionWatch watch;
+  ASSERT_TRUE(watch.Watching());
+  form->Invalidate();
+  ::RedrawWindow(form->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  formSkin.reset();
+  EXPECT_EQ(watch.DeletedWhileSelected(), 0);
+}
+
+// A skin's own child window destroyed with its parent is forgotten: its handle may soon name
+// another window, which freeing the skin must not destroy.
+TEST(SkinChildWindows, ADestroyedOneIsForgotten) {
+  HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+  TSkinChildWindow child(L"test.SkinChild", 0, WS_CHILD, parent,
+                         [](fw::TMessage&) { return TMessageAnswer::PassOn; });
+  ASSERT_TRUE(::IsWindow(child.Handle()));
+  ::DestroyWindow(parent);
+  EXPECT_EQ(child.Handle(), nullptr);
 }
 
 // --- Window mode: the children of a bare window.

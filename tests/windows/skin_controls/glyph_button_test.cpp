@@ -5,16 +5,22 @@
 #include "framework/buttons.h"
 #include "framework/form.h"
 #include "framework/image_list.h"
+#include "framework/status_bar.h"
+#include "framework/stdctrls.h"
+#include "framework/sysutils.h"
+#include "framework/tab_control.h"
 #include "skin/controls/speed_button.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/skin_controls/screen_checks.h"
+#include "tests/windows/support/freed_memory.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 using namespace skin;
 using skin_tests::AsPixel;
@@ -90,17 +96,22 @@ void CALLBACK CloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
   }
 }
 
+// Button faces of solid colours (kFaces) and the face colour kFace.
+void MakeButtonFaces(TSkinElements& elements) {
+  TDataSkinButton& b = *elements.Buttons;
+  b.Bitmap = TBitmap(5 * 20, 20);
+  for (int f = 0; f < 5; ++f)
+    b.Bitmap.FillRect({f * 20, 0, (f + 1) * 20, 20}, AsPixel(kFaces[f]));
+  b.FrameCount = 5;
+  b.LeftWidth = b.TopHeight = b.RightWidth = b.BottomHeight = 3;
+  elements.ColourTable.Colours[kButtonFace] = kFace;
+  elements.ColourTable.Colours[kButtonText] = RGB(0, 0, 0);
+}
+
 class GlyphButtons : public ::testing::Test {
 protected:
   void SetUp() override {
-    TDataSkinButton& b = *elements.Buttons;
-    b.Bitmap = TBitmap(5 * 20, 20);
-    for (int f = 0; f < 5; ++f)
-      b.Bitmap.FillRect({f * 20, 0, (f + 1) * 20, 20}, AsPixel(kFaces[f]));
-    b.FrameCount = 5;
-    b.LeftWidth = b.TopHeight = b.RightWidth = b.BottomHeight = 3;
-    elements.ColourTable.Colours[kButtonFace] = kFace;
-    elements.ColourTable.Colours[kButtonText] = RGB(0, 0, 0);
+    MakeButtonFaces(elements);
     data.SetSkin3rd({L"TBitBtn=bitbtn", L"TSpeedButton=speedbutton", L"TMenuButton=menubtn"});
 
     form = std::make_unique<fw::TForm>(nullptr);
@@ -306,6 +317,84 @@ TEST_F(GlyphButtons, MenuButtonDrawsItsTriangleAndOpensItsMenu) {
   Pump();
   EXPECT_TRUE(menuSeen);
   EXPECT_EQ(menuClicks, 1);
+}
+
+// A click whose event runs a modal loop (as a dialog does) in which the skin is switched off:
+// the speed button's skin is freed inside its own message and touches nothing of itself after.
+TEST_F(GlyphButtons, ASpeedButtonsSkinFreedInsideItsClickIsNotTouchedAfterwards) {
+  static std::unique_ptr<TWinSkinForm>* skinToFree = nullptr;
+  struct Inside {
+    static void CALLBACK Free(HWND, UINT, UINT_PTR id, DWORD) {
+      ::KillTimer(nullptr, id);
+      skinToFree->reset();
+    }
+  };
+  testing_support::TFreedMemoryCheck freed;
+  skinToFree = &formSkin;
+  flat->OnClick = [](fw::TObject*) {
+    ::SetTimer(nullptr, 0, 20, Inside::Free);
+    PumpFor(150);
+  };
+  ClickSpeed(flat);
+  EXPECT_FALSE(formSkin);
+  EXPECT_EQ(freed.WrittenAfterFree(), 0);
+}
+
+// Speed buttons on containers that the skin paints whole (a group box, a status bar, a tab
+// control) are painted over the container's skin; without a skin the containers show their own
+// look beneath them.
+TEST(SpeedButtonsOnContainers, ShowTheSkinOverTheContainersAndTheirOwnLookWithout) {
+  TSkinElements elements;
+  MakeButtonFaces(elements);
+  elements.Tabs = std::make_unique<TDataSkinBorder>("Tabs");
+  elements.Tabs->Bitmap = TBitmap(5 * 20, 20);
+  elements.Tabs->Bitmap.Fill(AsPixel(RGB(60, 60, 200)));
+  elements.Tabs->Bitmap2 = elements.Tabs->Bitmap;
+  elements.Tabs->FrameCount = 5;
+  TSkinData data(nullptr);
+  data.SetSkin3rd({L"TSpeedButton=speedbutton"});
+  fw::TForm form(nullptr);
+  form.SetBounds(60, 60, 480, 260);
+  auto* group = new fw::TGroupBox(&form);
+  group->SetParent(&form);
+  group->SetBounds(10, 10, 200, 90);
+  group->SetText(L"Group");
+  auto* tabs = new fw::TTabControl(&form);
+  tabs->SetParent(&form);
+  tabs->SetBounds(230, 10, 200, 110);
+  tabs->SetTabs({L"Tab"});
+  auto* status = new fw::TStatusBar(&form);
+  status->SetParent(&form);
+  status->SetBounds(0, 180, 460, 34);
+  status->SetPanels({{L"Status", 100}, {L"", 300}});
+  std::vector<std::pair<fw::TWinControl*, fw::TSpeedButton*>> speeds;
+  for (auto [parent, left, top] :
+       {std::tuple<fw::TWinControl*, int, int>{group, 20, 35}, {tabs, 20, 45}, {status, 150, 3}}) {
+    auto* speed = new fw::TSpeedButton(&form);
+    speed->SetParent(parent);
+    speed->SetBounds(left, top, 50, 28);
+    speeds.push_back({parent, speed});
+  }
+  form.Show();
+  Pump();
+  // Without the skin: the group box's own frame and caption show around its speed button.
+  const RECT caption = ScreenRect(group->Handle());
+  EXPECT_GT(Find({caption.left, caption.top, caption.left + 60, caption.top + 14},
+                 ::GetSysColor(COLOR_WINDOWTEXT))
+                .count,
+            0);
+  auto formSkin = StartFormSkin(form.Handle(), {&elements, DefaultSkinControls(), {}, &data});
+  ASSERT_TRUE(formSkin);
+  form.Invalidate();
+  ::RedrawWindow(form.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"contained_speed.bmp");
+  for (auto [parent, speed] : speeds) {
+    EXPECT_EQ(parent->Perform(SM_ISSKINNED), 1) << fw::WideToUtf8(parent->ClassName());
+    EXPECT_EQ(AtCorner(ScreenRect(parent->Handle(), speed)), kFaces[0])
+        << fw::WideToUtf8(parent->ClassName());
+  }
 }
 
 TEST_F(GlyphButtons, AFreedSpeedButtonTakesItsSkinAlong) {

@@ -5,6 +5,7 @@
 #include "framework/media_player.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
+#include "tests/windows/support/freed_memory.h"
 #include "tests/windows/support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,40 @@ TEST_F(MediaPlayers, PressesReachThePlayerAndAReleaseElsewhereClicksNothing) {
   Mouse(overlay, WM_LBUTTONUP, 150);
   EXPECT_EQ(two->PressedButton(), -1);
   EXPECT_EQ(clicked.size(), 1u);
+}
+
+// The overlay follows its player: disabled, the player's buttons are drawn disabled and hear no
+// press; switched off, the player shows itself; a freed player takes its overlay along.
+TEST_F(MediaPlayers, TheOverlayFollowsThePlayersStateItsSwitchAndItsEnd) {
+  testing_support::TFreedMemoryCheck freed;
+  two->SetEnabled(false);
+  PumpFor(60);
+  EXPECT_EQ(At(two, 50), kFaces[2]);
+  EXPECT_EQ(At(two, 150), kFaces[2]);
+  HWND overlay = TopAt(two, 150);
+  ASSERT_NE(overlay, two->Handle());
+  Mouse(overlay, WM_LBUTTONDOWN, 150);
+  Mouse(overlay, WM_LBUTTONUP, 150);
+  EXPECT_TRUE(clicked.empty());
+  two->SetEnabled(true);
+  PumpFor(60);
+  EXPECT_EQ(At(two, 150), kFaces[0]);
+
+  ::SendMessageW(two->Handle(), SM_SKINENABLE, 0, 0);
+  PumpFor(60);
+  EXPECT_EQ(TopAt(two, 20), two->Handle());
+  ::SendMessageW(two->Handle(), SM_SKINENABLE, 1, 0);
+  PumpFor(60);
+  EXPECT_NE(TopAt(two, 20), two->Handle());
+  EXPECT_EQ(At(two, 150), kFaces[0]);
+
+  const POINT where{all->Left() + 20, all->Top() + 10};
+  delete all;
+  all = nullptr;
+  PumpFor(60);
+  EXPECT_EQ(::ChildWindowFromPointEx(form->Handle(), where, CWP_SKIPINVISIBLE), form->Handle());
+  formSkin.reset();
+  EXPECT_EQ(freed.WrittenAfterFree(), 0);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"
 #include "tests/windows/skin_controls/screen_checks.h"
+#include "tests/windows/support/freed_memory.h"
 #include "tests/windows/support/test_support.h"
 
 #include <commctrl.h>
@@ -410,6 +411,74 @@ TEST_F(ScrollComboEdit, PressesOnTheOverlayScrollThroughTheSystem) {
   Press::On(listSkin->VertBar(), l, {3, length - s - 3}, 100);
   EXPECT_EQ(::SendMessageW(l, LB_GETTOPINDEX, 0, 0), 1 + page);
   EXPECT_EQ(::SendMessageW(listSkin->VertBar()->Handle(), SM_ISSKINNED, 0, 0), 1);
+}
+
+// A disabled control's overlay shows its bar disabled (no thumb) and scrolls nothing; a bar
+// whose position changed without a repaint shows its new thumb all the same.
+TEST_F(ScrollComboEdit, OverlaysFollowTheEnabledStateAndABarChangedWithoutAPaint) {
+  auto* listSkin = SkinOf<TSkinScrollbar>(list);
+  HWND l = list->Handle();
+  SCROLLBARINFO info;
+  const RECT v = SystemBar(l, OBJID_VSCROLL, &info);
+  const POINT thumb{v.left + 3, v.top + info.xyThumbTop + 2};
+  ASSERT_EQ(ScreenPixel(thumb.x, thumb.y), ThumbColour(1));
+  list->SetEnabled(false);
+  Pump();
+  EXPECT_EQ(ScreenPixel(thumb.x, thumb.y), TrackColour(TrackFrame(false)));
+  const RECT r = OverlayRect(listSkin->VertBar());
+  Press::On(listSkin->VertBar(), l, {3, r.bottom - r.top - 3}, 100);
+  EXPECT_EQ(::SendMessageW(l, LB_GETTOPINDEX, 0, 0), 0);
+  list->SetEnabled(true);
+  Pump();
+  EXPECT_EQ(ScreenPixel(thumb.x, thumb.y), ThumbColour(1));
+
+  ::SetScrollPos(l, SB_VERT, 60, FALSE); // no repaint of the list
+  PumpFor(500);
+  SystemBar(l, OBJID_VSCROLL, &info);
+  ASSERT_GT(info.xyThumbTop, 40);
+  EXPECT_EQ(ScreenPixel(v.left + 3, v.top + info.xyThumbTop + 2), ThumbColour(1));
+  EXPECT_EQ(ScreenPixel(thumb.x, thumb.y), TrackColour(1));
+}
+
+// The skins switched off while the system's own loop runs: a thumb being dragged, a window
+// being moved. When the loop returns, nothing of the freed skins is touched.
+TEST_F(ScrollComboEdit, SkinsFreedInsideModalLoopsAreNotTouchedAfterwards) {
+  static std::unique_ptr<TWinSkinForm>* skinToFree = nullptr;
+  static UINT endMessage = 0;
+  static WPARAM endKey = 0;
+  static HWND endWindow = nullptr;
+  struct Inside {
+    static void CALLBACK FreeAndEnd(HWND, UINT, UINT_PTR id, DWORD) {
+      ::KillTimer(nullptr, id);
+      skinToFree->reset();
+      ::PostMessageW(endWindow, endMessage, endKey, 0);
+    }
+  };
+  testing_support::TFreedMemoryCheck freed;
+  skinToFree = &formSkin;
+  auto* memoSkin = SkinOf<TSkinScrollbar>(memo);
+  ASSERT_NE(memoSkin, nullptr);
+  SCROLLBARINFO info;
+  SystemBar(memo->Handle(), OBJID_VSCROLL, &info);
+  endWindow = memo->Handle();
+  endMessage = WM_LBUTTONUP;
+  ::SetTimer(nullptr, 0, 100, Inside::FreeAndEnd);
+  ::SendMessageW(memoSkin->VertBar()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(3, info.xyThumbTop + 3));
+  Pump();
+  EXPECT_FALSE(formSkin);
+  EXPECT_EQ(::SendMessageW(memo->Handle(), SM_ISSKINNED, 0, 0), 0);
+
+  formSkin = StartFormSkin(form->Handle(), skin.Source());
+  ASSERT_TRUE(formSkin);
+  endWindow = form->Handle();
+  endMessage = WM_KEYDOWN;
+  endKey = VK_ESCAPE;
+  ::SetTimer(nullptr, 0, 100, Inside::FreeAndEnd);
+  ::SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MOVE, 0); // moving by the keyboard
+  Pump();
+  EXPECT_FALSE(formSkin);
+  EXPECT_EQ(freed.WrittenAfterFree(), 0);
 }
 
 TEST_F(ScrollComboEdit, AScrollBarControlGetsOneOverlayWithItsThumb) {

@@ -233,6 +233,76 @@ TEST(Tabs, TabSetLeavesOutTabsThatDoNotFit) {
   testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tab_set.bmp");
 }
 
+// Dark pixels (text and edges) in a window's client area.
+int DarkPixels(HWND wnd) {
+  RECT r;
+  ::GetClientRect(wnd, &r);
+  int n = 0;
+  for (int y = 0; y < r.bottom; y += 2)
+    for (int x = 0; x < r.right; x += 2) {
+      const COLORREF c = At(wnd, x, y);
+      n += GetRValue(c) + GetGValue(c) + GetBValue(c) < 150;
+    }
+  return n;
+}
+
+// The skin is loaded anew without a Tabs image: paints before the change is taken up read
+// nothing of the old skin, and afterwards our tab control, a tab set and a bare tab control
+// paint themselves (their text and edges), none of them blank.
+TEST(Tabs, ASkinWithoutTabsLeavesTheControlsTheirOwnLook) {
+  TSkinElements elements;
+  MakeTabs(elements);
+  elements.ColourTable.Colours[kButtonFace] = RGB(210, 190, 150);
+  fw::TForm form(nullptr);
+  form.SetBounds(80, 80, 460, 200);
+  auto* tabs = new fw::TTabControl(&form);
+  tabs->SetParent(&form);
+  tabs->SetBounds(10, 10, 200, 100);
+  tabs->SetTabs({L"Alpha", L"Beta"});
+  auto* set = new fw::TTabSet(&form);
+  set->SetParent(&form);
+  set->SetBounds(10, 120, 200, 24);
+  set->Tabs = {L"Gamma", L"Delta"};
+  set->TabIndex = 0;
+  form.Show();
+  HWND dialog = ::CreateWindowExW(0, L"#32770", L"Bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 560, 80,
+                                  260, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND bare = ::CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 100,
+                                dialog, nullptr, nullptr, nullptr);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT;
+  item.pszText = const_cast<wchar_t*>(L"Epsilon");
+  ::SendMessageW(bare, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  PumpFor(60);
+  const TFormSkinSource source{&elements, DefaultSkinControls(), {}, nullptr};
+  TWinSkinForm formSkin(source), dialogSkin(source);
+  ASSERT_TRUE(formSkin.HookWindow(form.Handle()));
+  ASSERT_TRUE(dialogSkin.HookWindow(dialog));
+  ::PostMessageW(form.Handle(), SM_STARTSKIN, 0, 1000);
+  ::PostMessageW(dialog, SM_STARTSKIN, 0, 1000);
+  PumpFor(100);
+  const HWND windows[3] = {tabs->Handle(), set->Handle(), bare};
+  for (HWND wnd : windows)
+    ASSERT_EQ(::SendMessageW(wnd, SM_ISSKINNED, 0, 0), 1);
+
+  elements.Tabs.reset();
+  for (HWND wnd : windows)
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  ::SendMessageW(form.Handle(), SM_SKINCHANGED, 0, 0);
+  ::SendMessageW(dialog, SM_SKINCHANGED, 0, 0);
+  PumpFor(100);
+  testing_support::SaveWindowShot(form.Handle(), 10, L"skin_controls", L"tabs_without_image.bmp");
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_GT(DarkPixels(windows[i]), 10) << i;
+    RECT r;
+    ::GetClientRect(windows[i], &r);
+    for (int y = 0; y < r.bottom; y += 3)
+      for (int x = 0; x < r.right; x += 3)
+        ASSERT_NE(At(windows[i], x, y), kOuter[0]) << i; // no tab of the old skin
+  }
+  ::DestroyWindow(dialog);
+}
+
 // A page control of another component set: it paints its tabs itself from two published
 // bitmaps, the active tab first, each bitmap stretched over its tab (white when empty).
 class TTestAdvPage : public fw::TWinControl {

@@ -1,9 +1,11 @@
 // The skin manager with the program's own skin: which windows it skins at their activation, and
 // the skin-on and skin-off requests of the skin component.
+#include "framework/stdctrls.h"
 #include "tests/windows/skin_manager/skin_manager_fixture.h"
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace skin;
@@ -61,6 +63,51 @@ TEST_F(SkinManager, SkinsAFormAtItsFirstActivation) {
   ::SetActiveWindow(form->Handle());
   PumpFor(100);
   EXPECT_EQ(skin::SkinManager()->SkinnedCount(), count);
+}
+
+// Components of other form types each start the manager; however many there are, it runs on
+// and skins the forms activated next.
+TEST_F(SkinManager, ManyComponentsOfOtherFormTypesKeepItRunning) {
+  std::vector<std::unique_ptr<skin::TSkinData>> dialogs;
+  for (int i = 0; i < 4; ++i) {
+    dialogs.push_back(std::make_unique<skin::TSkinData>(nullptr));
+    dialogs.back()->SkinFormtype = skin::sfDialog;
+    dialogs.back()->Loaded();
+  }
+  EXPECT_EQ(skin::SkinManager()->StartState, skin::TStartState::Running);
+  auto form = ShowForm();
+  EXPECT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+}
+
+// Controls made after the form was skinned, and a control whose window is made again, get their
+// skins as the ones that were there at the start did.
+TEST_F(SkinManager, ControlsMadeLaterOrMadeAgainAreSkinned) {
+  auto form = ShowForm();
+  ASSERT_TRUE(PumpUntil([&] { return Skinned(form->Handle()); }, 3000));
+  auto* combo = new fw::TComboBox(form.get());
+  combo->SetParent(form.get());
+  combo->SetBounds(10, 10, 120, 24);
+  auto* check = new fw::TCheckBox(form.get());
+  check->SetParent(form.get());
+  check->SetBounds(10, 50, 120, 20);
+  check->SetText(L"Made later");
+  EXPECT_TRUE(PumpUntil(
+      [&] { return combo->Perform(SM_ISSKINNED) == 1 && check->Perform(SM_ISSKINNED) == 1; },
+      2000));
+  const HWND old = combo->Handle();
+  combo->RecreateWnd();
+  ASSERT_NE(combo->Handle(), old);
+  EXPECT_TRUE(PumpUntil([&] { return combo->Perform(SM_ISSKINNED) == 1; }, 2000));
+  // Each control is decided once: the combo box by its new window only.
+  const auto& found = skin::SkinManager()->FindSkinForm(form->Handle())->DiscoveredControls();
+  for (fw::TControl* control :
+       {static_cast<fw::TControl*>(combo), static_cast<fw::TControl*>(check)})
+    EXPECT_EQ(std::count_if(found.begin(), found.end(),
+                            [&](const TDiscoveredControl& d) { return d.Control == control; }),
+              1);
+  EXPECT_TRUE(std::any_of(found.begin(), found.end(), [&](const TDiscoveredControl& d) {
+    return d.Control == combo && d.Window == combo->Handle();
+  }));
 }
 
 TEST_F(SkinManager, Tag99FormsAndOtherModulesStayUnskinned) {
