@@ -7,25 +7,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_environment_win.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 namespace app {
-
-namespace {
-
-// The whole file, or false when it cannot be read.
-bool ReadWholeFile(const std::wstring& path, std::vector<std::uint8_t>& bytes) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return false;
-  std::ifstream file(std::filesystem::path(path), std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
-}
-
-} // namespace
 
 TSkinChoice::TSkinChoice(HWND window, skin::TSkinData& data) : window_(window), data_(data) {
   // A damaged skin in the main form leaves the program without one: nothing to go back to.
@@ -91,7 +73,7 @@ void TSkinChoice::ChooseSkinFile() {
 
 bool TSkinChoice::UseSkinFile(const std::wstring& path) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes)) {
+  if (!skin::ReadSkinFile(path, bytes)) {
     ReportUnusable(path, L"it cannot be read (there is no such file, or it is not readable)");
     return false;
   }

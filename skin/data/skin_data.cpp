@@ -24,15 +24,6 @@ template <class... Args, class Fn> void Ask(const Fn& fn, Args&&... args) {
   if (fn) fn(std::forward<Args>(args)...);
 }
 
-bool ReadSkinFile(const std::wstring& name, std::vector<std::uint8_t>& bytes) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(name, error)) return false;
-  std::ifstream file(std::filesystem::path(name), std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
-}
-
 // Whether `bytes` hold a skin that loads without a fault, tried on descriptors of its own.
 bool DecodesInFull(std::span<const std::uint8_t> bytes) {
   try {
@@ -47,6 +38,15 @@ bool DecodesInFull(std::span<const std::uint8_t> bytes) {
 }
 
 } // namespace
+
+bool ReadSkinFile(const std::wstring& name, std::vector<std::uint8_t>& bytes) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(name, error)) return false;
+  std::ifstream file(std::filesystem::path(name), std::ios::binary);
+  if (!file) return false;
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad();
+}
 
 TSkinManagerLink& SkinManagerLink() {
   static TSkinManagerLink link;

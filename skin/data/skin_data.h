@@ -33,6 +33,9 @@ const std::vector<std::wstring>& DefaultSkin3rd();
 // its Loaded. Call before the first form description that holds one is read.
 void RegisterSkinDataClass();
 
+// The whole skin file `name`; false when it is not a file that can be read.
+bool ReadSkinFile(const std::wstring& name, std::vector<std::uint8_t>& bytes);
+
 class TSkinData : public fw::TComponent {
 public:
   using TOnFormSkin =

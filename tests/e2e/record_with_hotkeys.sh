@@ -10,14 +10,8 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
-: "${RECORDER_ARTIFACTS:?}" "${WINE:?}" "${DISPLAY:?}"
-out=$RECORDER_ARTIFACTS/e2e
+source "$here/lib/e2e-start.sh" e2e
 record_seconds=${RECORD_SECONDS:-4}
-rm -rf "$out"
-mkdir -p "$out"
-source "$here/lib/wine-fonts.sh"
-source "$here/lib/wine-windows.sh"
-forget_unfinished_recordings
 
 recorder_exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe

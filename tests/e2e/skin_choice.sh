@@ -12,12 +12,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
-: "${RECORDER_ARTIFACTS:?}" "${WINE:?}" "${DISPLAY:?}"
-out=$RECORDER_ARTIFACTS/skin_choice_e2e
-rm -rf "$out"
-mkdir -p "$out"
-source "$here/lib/wine-fonts.sh"
-source "$here/lib/wine-windows.sh"
+source "$here/lib/e2e-start.sh" skin_choice_e2e
 source "$here/lib/handmade-skin.sh"
 
 exe=$build/app/recorder.exe

@@ -15,13 +15,7 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
-: "${RECORDER_ARTIFACTS:?}" "${WINE:?}" "${DISPLAY:?}"
-out=$RECORDER_ARTIFACTS/survive
-rm -rf "$out"
-mkdir -p "$out"
-source "$here/lib/wine-fonts.sh"
-source "$here/lib/wine-windows.sh"
-forget_unfinished_recordings
+source "$here/lib/e2e-start.sh" survive
 
 exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
