@@ -2,6 +2,7 @@
 
 #include "app/core/file_names.h"
 #include "app/form_fields.h"
+#include "app/mend_window.h"
 #include "app/optdlg.h"
 #include "app/shell_open.h"
 #include "app/single_instance.h"
@@ -120,7 +121,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TForm1::Button1Click(fw::TObject*) {
-  if (FClosing || FStarting) return;
+  if (FClosing || FStarting || FMending) return;
   FStarting = true;
   if (SaveDialog1->Execute()) {
     // A recording still being closed is waited for: the new one starts after it, never into a
@@ -189,8 +190,13 @@ void TForm1::ShowStartUpNotices() {
     fw::ShowMessageBox(Handle(), text, L"Notice",
                        MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop);
   };
-  for (const auto& mended : recorder::MendUnfinishedRecordings(FScreenCam->FJournalFolder))
-    notice(recorder::MendedNotice(mended));
+  // No recording starts while the files of the last run are mended (one may be the file chosen).
+  FMending = true;
+  const auto mended = MendWithProgress(this, FScreenCam->FJournalFolder);
+  FMending = false;
+  if (FClosing) return;
+  for (const auto& one : mended)
+    notice(recorder::MendedNotice(one));
   for (int n : {kStartHotKey, kStopHotKey})
     if (FHotKeys && !FHotKeys->Registered(n))
       notice(TakenKeyNotice(n == kStartHotKey ? kStartKey : kStopKey));

@@ -19,8 +19,11 @@ constexpr std::uint32_t kRiff = FourCC("RIFF"), kAvi = FourCC("AVI "), kList = F
 constexpr std::uint32_t kHasIndex = 0x10;
 constexpr std::uint32_t kAvihBytes = 56, kStrhBytes = 56, kChunkHeader = 8, kIndexEntry = 16,
                         kListHeader = 12;
-// Where the first chunk is looked for: AVIFile reserves a few kilobytes for the headers.
+// Where the first chunk is looked for: AVIFile reserves a few kilobytes for the headers, in
+// whole blocks of 2 KB, and puts the first chunk (or the "movi" list header before it) at the
+// end of that room.
 constexpr std::size_t kHeadScan = 1 << 20;
+constexpr std::size_t kRoomBlock = 2048;
 // RIFF sizes are 32-bit.
 constexpr std::uint64_t kLargestRiff = 0xFFFFFFFFull;
 // Chunk headers are read in blocks of this size; index entries are written this many at a time.
@@ -148,14 +151,17 @@ FirstChunk AfterZeros(const std::vector<std::uint8_t>& head, std::uint64_t fileS
     return {fileSize <= head.size() ? RepairOutcome::NothingRecorded : RepairOutcome::NotRecorded};
   const auto p = static_cast<std::size_t>(nonZero - head.begin());
   if (p % 2 != 0 || p + kListHeader > head.size()) return {RepairOutcome::NotRecorded};
+  std::size_t first = p;
   if (LoadU32(&head[p]) == kList && LoadU32(&head[p + 8]) == kMovi) {
-    if (p + kListHeader + kChunkHeader <= head.size() &&
-        !IsChunkOf(&head[p + kListHeader], streams))
+    first = p + kListHeader;
+    if (first + kChunkHeader <= head.size() && !IsChunkOf(&head[first], streams))
       return {RepairOutcome::NotRecorded};
-    return {RepairOutcome::Mended, p + kListHeader};
+  } else if (p < kListHeader || !IsChunkOf(&head[p], streams)) {
+    return {RepairOutcome::NotRecorded};
   }
-  if (p < kListHeader || !IsChunkOf(&head[p], streams)) return {RepairOutcome::NotRecorded};
-  return {RepairOutcome::Mended, p};
+  if (first % kRoomBlock != 0 && (first - kListHeader) % kRoomBlock != 0)
+    return {RepairOutcome::NotRecorded};
+  return {RepairOutcome::Mended, first};
 }
 
 // Headers that AVIFile or an earlier mend wrote: each stream's type and format must be the

@@ -96,6 +96,18 @@ bool DecodeVersion2(Reader& r, JournalHeader& h) {
 
 } // namespace
 
+bool WrittenAfterRecording(const JournalHeader& journal, std::uint64_t journalWritten,
+                           std::uint64_t fileWritten) {
+  const auto file = static_cast<std::int64_t>(fileWritten);
+  const auto written = static_cast<std::int64_t>(journalWritten);
+  if (journal.fileWrittenAtStart == 0 || journal.journalStarted == 0)
+    return file > written + kLaterWriteAllowed;
+  const std::int64_t recordingLasted =
+      std::max<std::int64_t>(written - static_cast<std::int64_t>(journal.journalStarted), 0);
+  const std::int64_t fileLasted = file - static_cast<std::int64_t>(journal.fileWrittenAtStart);
+  return fileLasted > recordingLasted + kLaterWriteAllowed;
+}
+
 std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& h) {
   LittleEndianBytes w;
   w.U32(kJournalMagic);

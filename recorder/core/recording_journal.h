@@ -71,6 +71,17 @@ struct JournalHeader {
   bool RecordsEveryChunk() const { return version >= 2; }
 };
 
+// Whether the AVI file was written after its recording ended (by someone else: AVIFile writes
+// each chunk right before its journal record, and only a close, or a mend, which keeps its
+// journal's time moving, writes it later, within `kLaterWriteAllowed`). The times are FILETIME
+// units: the journal's last write on our clock, the file's on its volume's, which may be off
+// ours (a server's): what counts is how long after the journal began the file was last written,
+// on its own clock, against how long the journal was written, on ours. Older journals without
+// the file's time at the start know only our clock.
+inline constexpr std::int64_t kLaterWriteAllowed = 60ll * 10'000'000;
+bool WrittenAfterRecording(const JournalHeader& journal, std::uint64_t journalWritten,
+                           std::uint64_t fileWritten);
+
 // The bytes a journal starts with (recordsOffset is ignored).
 std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& header);
 

@@ -255,10 +255,17 @@ TEST(AviRepair, FilesItCannotMendKeepEveryByte) {
   otherStream.bytes.assign(2048, 0);
   otherStream.Chunk("01wb", 32, 1);
   untouched(otherStream, RepairOutcome::NotRecorded, "a first chunk of another stream");
-  MemoryFile cramped;
-  cramped.bytes.assign(100, 0);
-  cramped.Chunk("00dc", 10, 1);
-  untouched(cramped, RepairOutcome::NoRoom, "too little room for the headers");
+  MemoryFile elsewhere;
+  elsewhere.bytes.assign(2000, 0);
+  elsewhere.Chunk("00dc", 32, 1);
+  untouched(elsewhere, RepairOutcome::NotRecorded, "a first chunk where AVIFile puts none");
+  MemoryJournal large(TestHeader());
+  JournalHeader largeFormat = large.Header();
+  largeFormat.streams[0].format.resize(2100);
+  MemoryFile cramped = recording;
+  const auto crampedBefore = cramped.bytes;
+  EXPECT_EQ(RepairAvi(cramped, large, largeFormat).outcome, RepairOutcome::NoRoom);
+  EXPECT_EQ(cramped.bytes, crampedBefore) << "too little room for the headers";
 
   // A finished AVI of another format that took the take's place.
   MemoryFile other = recording;
@@ -388,4 +395,22 @@ TEST(AviCheck, TellsAWholeFileFromOneCutShort) {
   MemoryFile unreadable = f;
   unreadable.badSpot = 2040;
   EXPECT_EQ(CheckAviWhole(unreadable), AviCheck::ReadFailed);
+}
+
+// A file's volume may keep another time than ours (a server's clock an hour ahead): only a write
+// later than the recording lasted counts as someone else's.
+TEST(Journal, AFileWrittenSinceIsToldByItsOwnClock) {
+  constexpr std::uint64_t kMinute = 60ull * 10'000'000, kStart = 0x01D9000000000000ull;
+  JournalHeader h = TestHeader();
+  h.journalStarted = kStart;
+  h.fileWrittenAtStart = kStart + 60 * kMinute; // the server is an hour ahead
+  const std::uint64_t journalEnd = kStart + 10 * kMinute;
+  EXPECT_FALSE(WrittenAfterRecording(h, journalEnd, h.fileWrittenAtStart + 10 * kMinute));
+  EXPECT_FALSE(
+      WrittenAfterRecording(h, journalEnd, h.fileWrittenAtStart + 10 * kMinute + kMinute / 2));
+  EXPECT_TRUE(WrittenAfterRecording(h, journalEnd, h.fileWrittenAtStart + 12 * kMinute));
+  // An older journal knows only our clock.
+  h.fileWrittenAtStart = 0;
+  EXPECT_FALSE(WrittenAfterRecording(h, journalEnd, journalEnd + kMinute / 2));
+  EXPECT_TRUE(WrittenAfterRecording(h, journalEnd, journalEnd + 2 * kMinute));
 }
