@@ -51,7 +51,7 @@ private:
 } // namespace
 
 TMendWindow::TMendWindow(fw::TComponent* owner) : fw::TForm(owner) {
-  SetCaption(L"栎澜屏幕录像");
+  SetCaption(L"Mending unfinished recordings");
   SetBorderStyle(fw::bsDialog);
   SetBorderIcons(0);
   SetPosition(fw::poScreenCenter);

@@ -286,6 +286,13 @@ std::optional<MendedRecording> MendRecording(const std::wstring& journalPath,
   };
   touch();
   HandleFile target(avi.get());
+  // A close that could not be checked may have finished the file all the same.
+  if (CheckAviWhole(target) == AviCheck::Whole) {
+    avi.reset();
+    forget();
+    mended.state = MendState::Whole;
+    return mended;
+  }
   const RepairResult result =
       RepairAvi(target, records, *header, [&](std::uint64_t done, std::uint64_t total) {
         if (::GetTickCount() - touched >= kJournalTouchMs) touch();
@@ -327,6 +334,9 @@ std::wstring MendedNotice(const MendedRecording& mended) {
       return start + L". It has been mended and holds " + std::to_wstring(mended.frames) +
              (mended.frames == 1 ? L" frame." : L" frames.");
     return start + L", and no frame of it could be recovered.";
+  case MendState::Whole:
+    return L"The recording \"" + mended.file +
+           L"\" could not be checked when it ended. It is whole and plays: nothing needed mending.";
   case MendState::Waiting:
     return start + L". It cannot be reached or written now; it will be mended at a later start.";
   case MendState::NotThatFile:
@@ -348,6 +358,7 @@ std::wstring ClosedNotice(const MendedRecording& mended) {
            L"\" cannot be reached or written now, so whether it was finished could not be "
            L"checked. Its frames are kept: the program checks the file, and mends it if need be, "
            L"at its next start once the file can be reached again.";
+  case MendState::Whole:
   case MendState::NotThatFile:
   case MendState::Unmendable:
     break;

@@ -79,6 +79,7 @@ private:
 // What became of one unfinished recording found.
 enum class MendState {
   Mended,      // the file plays; `frames` says how many frames it holds
+  Whole,       // the file was whole after all (its close could not be checked): left as it is
   Waiting,     // cannot be mended now (unreachable, refused, the disk full): tried again later
   NotThatFile, // the file is gone or no longer the recording: left alone
   Unmendable,  // the recording's file, but damaged or without room for its headers: left alone
