@@ -48,8 +48,9 @@ StopCause RecordingFiles::MakeRoom(std::uint32_t frameBytes, std::int64_t slot,
   // Slots left empty before this frame stay in the closing file's timeline.
   if (slot - 1 > lastSlot) {
     BYTE none = 0;
-    ::AVIStreamWrite(plain_.get(), static_cast<LONG>(slot - 1 - firstSlot_), 1, &none, 0, 0,
-                     nullptr, nullptr);
+    if (::AVIStreamWrite(plain_.get(), static_cast<LONG>(slot - 1 - firstSlot_), 1, &none, 0, 0,
+                         nullptr, nullptr) == AVIERR_OK)
+      journal_.FrameWritten(plain_.get());
   }
   Close();
   firstSlot_ = slot;
@@ -77,7 +78,9 @@ void RecordingFiles::Close() {
   file_.reset();
   plain_.reset();
   compressed_.reset();
-  journal_.Finish();
+  if (names_.empty()) return;
+  if (const auto mended = FinishRecordingFile(journal_, names_.back()))
+    closeNotices_.push_back(ClosedNotice(*mended));
 }
 
 HRESULT RecordingFiles::Open(const std::wstring& partName) {

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace recorder {
 
@@ -60,6 +61,7 @@ private:
   AVICOMPRESSOPTIONS options_{};
   std::uint32_t frameEstimate_ = 0; // the most one frame can take in the file
   std::optional<RecordingFiles> files_;
+  std::vector<std::wstring> closeNotices_; // files whose close did not leave them whole
   std::int32_t msPerFrame_ = 1;
   std::optional<RecordingClock> clock_;
   SlotTracker slots_;

@@ -244,7 +244,9 @@ void RecordingRun::CloseFiles() {
   if (cam_.FShowFrame && worker_) worker_->HideFrame();
   AVICOMPRESSOPTIONS* optionList[1] = {&options_};
   ::AVISaveOptionsFree(1, optionList);
+  files_->Close();
   cam_.FFilesWritten = files_->Names();
+  closeNotices_ = files_->CloseNotices();
   files_.reset();
   library_.reset();
 }
@@ -259,7 +261,8 @@ RecordResult RecordingRun::ReportEnd(StopCause cause) {
       ::DeleteFileW(name.c_str());
     cam_.FFilesWritten.clear();
   }
-  if (cause != StopCause::Requested || frames == 0) cam_.Notify(EndNotice(cause, frames));
+  if (cause != StopCause::Requested || frames == 0 || !closeNotices_.empty())
+    cam_.Notify(EndNotice(cause, frames, closeNotices_));
   if (cam_.FFilesWritten.size() > 1) cam_.Notify(FilesNotice(cam_.FFilesWritten));
   return RecordResult::Written;
 }

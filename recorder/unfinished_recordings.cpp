@@ -110,6 +110,8 @@ MendState StateOf(RepairOutcome outcome) {
   switch (outcome) {
   case RepairOutcome::Mended:
     return MendState::Mended;
+  case RepairOutcome::AlreadyWhole:
+    return MendState::Whole; // a close that could not be checked finished it all the same
   case RepairOutcome::NotRecorded:
     return MendState::NotThatFile;
   case RepairOutcome::ReadFailed:
@@ -207,8 +209,8 @@ void RecordingJournal::FrameWritten(PAVISTREAM stream) {
   const LONG end = ::AVIStreamStart(stream) + ::AVIStreamLength(stream);
   if (end <= videoEnd_) return;
   std::vector<std::uint8_t> records;
-  const auto add = [&](std::uint32_t flags) {
-    const auto record = EncodeJournalRecord(0, flags);
+  const auto add = [&](std::uint32_t flags, std::uint32_t bytes) {
+    const auto record = EncodeJournalRecord(0, flags, bytes);
     records.insert(records.end(), record.begin(), record.end());
     if (records.size() >= kRecordsPerWrite * record.size()) {
       Append(records);
@@ -216,15 +218,19 @@ void RecordingJournal::FrameWritten(PAVISTREAM stream) {
     }
   };
   for (LONG slot = videoEnd_; slot + 1 < end; ++slot)
-    add(0); // a slot AVIFile filled with an empty chunk
+    add(0, 0); // a slot AVIFile filled with an empty chunk
   const LONG last = end - 1;
-  add(::AVIStreamFindSample(stream, last, FIND_KEY | FIND_NEXT) == last ? kIndexKeyFrame : 0);
+  LONG bytes = 0;
+  ::AVIStreamSampleSize(stream, last, &bytes);
+  add(::AVIStreamFindSample(stream, last, FIND_KEY | FIND_NEXT) == last ? kIndexKeyFrame : 0,
+      static_cast<std::uint32_t>(bytes > 0 ? bytes : 0));
   Append(records);
   videoEnd_ = end;
 }
 
-void RecordingJournal::ChunkWritten(std::uint16_t stream, std::uint32_t flags) {
-  if (file_) Append(EncodeJournalRecord(stream, flags));
+void RecordingJournal::ChunkWritten(std::uint16_t stream, std::uint32_t flags,
+                                    std::uint32_t bytes) {
+  if (file_) Append(EncodeJournalRecord(stream, flags, bytes));
 }
 
 void RecordingJournal::Finish() {
@@ -286,13 +292,6 @@ std::optional<MendedRecording> MendRecording(const std::wstring& journalPath,
   };
   touch();
   HandleFile target(avi.get());
-  // A close that could not be checked may have finished the file all the same.
-  if (CheckAviWhole(target) == AviCheck::Whole) {
-    avi.reset();
-    forget();
-    mended.state = MendState::Whole;
-    return mended;
-  }
   const RepairResult result =
       RepairAvi(target, records, *header, [&](std::uint64_t done, std::uint64_t total) {
         if (::GetTickCount() - touched >= kJournalTouchMs) touch();

@@ -60,8 +60,8 @@ public:
   // each slot it filled before the sample, then the sample with its key-frame flag. The flag is
   // asked of the sample itself, so this costs the same at every frame.
   void FrameWritten(PAVISTREAM stream);
-  // Records one chunk of another stream (sound: every chunk a key frame).
-  void ChunkWritten(std::uint16_t stream, std::uint32_t flags);
+  // Records one chunk of `bytes` written to another stream (sound: every chunk a key frame).
+  void ChunkWritten(std::uint16_t stream, std::uint32_t flags, std::uint32_t bytes);
   // The file is whole: the journal goes.
   void Finish();
   // The file needs mending: closes the journal, keeps it and returns its name (empty without one).

@@ -63,7 +63,7 @@ cp "$seeds/skin_archive/tiny.arc" "$seeds/skin_elements/"
 # The journal reader and the repair: killed recordings (a journal and the head of its file, in
 # the repair's input form: a 16-bit journal length, the journal, the file), their journals alone,
 # and generated files for the built-in journal of a video and a sound stream (length 0xFFFF, a
-# bad-spot byte, 64 bytes of records, the file).
+# bad-spot byte, 64 bytes of records: 8 key frames of 4 bytes, the file).
 cp "$root"/fuzz/seeds/*.seed "$seeds/avi_repair/"
 for seed in "$root"/fuzz/seeds/*.seed; do
   n=$(od -An -tu2 -N2 "$seed" | tr -d ' ')
@@ -75,7 +75,7 @@ generated() { # name bad-spot chunk-ids...
   {
     printf '\xff\xff'
     printf "\\x$(printf %02x "$bad")"
-    for _ in $(seq 16); do printf '\x10\x00\x00\x00'; done
+    for _ in $(seq 8); do printf '\x10\x00\x00\x00\x04\x00\x00\x00'; done
     head -c 2048 /dev/zero
     for id in "$@"; do printf '%s\x04\x00\x00\x00abcd' "$id"; done
   } >"$seeds/avi_repair/$name"

@@ -4,8 +4,8 @@
 //
 // Input: a 16-bit length, that many bytes of journal, then the AVI file. A length of 0xFFFF or
 // more than there is takes a journal of a video and a sound stream instead, whose records are
-// the input's next 64 bytes; the first byte after the length then names a bad spot for reads
-// (255: none), in 256ths of the file.
+// the input's next 64 bytes (8 records); the first byte after the length then names a bad spot for
+// reads (255: none), in 256ths of the file.
 #include "fuzz/fuzz_memory.h"
 #include "recorder/core/avi_repair.h"
 #include "recorder/core/fourcc.h"
@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto once = file.bytes;
     fuzzing::MemoryTarget again(once, ~0ull);
     const recorder::RepairResult second = recorder::RepairAvi(again, journal, *header);
-    if (badSpot == ~0ull && (second.outcome != recorder::RepairOutcome::Mended ||
-                             again.bytes != once || second.frames != r.frames))
+    if (second.outcome != recorder::RepairOutcome::AlreadyWhole || again.writes != 0 ||
+        second.frames != r.frames)
       std::abort();
     break;
   }

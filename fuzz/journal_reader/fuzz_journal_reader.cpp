@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::uint64_t records = 0;
   for (std::size_t s = 0; s <= header->streams.size(); ++s) {
     recorder::JournalRecords stream(journal, *header, static_cast<std::uint16_t>(s));
-    while (const auto flags = stream.Next()) {
-      if (header->RecordsEveryChunk() && *flags > 0xFFFF) std::abort();
+    while (const auto record = stream.Next()) {
+      if (header->RecordsEveryChunk() && (record->flags > 0xFFFF || !record->bytes)) std::abort();
       ++records;
     }
   }

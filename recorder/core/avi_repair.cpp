@@ -324,7 +324,7 @@ private:
     if (c.size > 0 && c.what.kind == ChunkKind::Frame) firstFrame_[c.what.stream] = false;
     // Older journals have records only for frames with data.
     if (!everyChunk_ && c.size == 0) return 0;
-    if (const auto flags = records_[c.what.stream].Next()) return *flags;
+    if (const auto record = records_[c.what.stream].Next()) return record->flags;
     // Past the journal's records: sound is always a key frame, as is a stream's first frame.
     return c.what.kind == ChunkKind::Sound || first ? kIndexKeyFrame : 0;
   }
@@ -356,9 +356,21 @@ RepairResult RepairAvi(RepairTarget& file, ByteSource& journal, const JournalHea
     if (progress) progress(done, total);
   };
 
-  // First walk: what the file holds.
+  // First walk: what the file holds, and whether its chunks are the ones the journal recorded.
   std::vector<StreamCount> counts(streams);
+  std::vector<JournalRecords> records;
+  records.reserve(streams);
+  for (std::size_t n = 0; n < streams; ++n)
+    records.emplace_back(journal, header, static_cast<std::uint16_t>(n));
+  bool foreignChunk = false;
   const WalkEnd end = Walk(reader, first.offset, streams, [&](const Chunk& c) {
+    if (c.what.kind != ChunkKind::Palette && header.RecordsEveryChunk()) {
+      const auto record = records[c.what.stream].Next();
+      if (record && record->bytes != c.size) {
+        foreignChunk = true;
+        return false;
+      }
+    }
     StreamCount& s = counts[c.what.stream];
     ++s.chunks;
     s.bytes += c.size;
@@ -370,6 +382,10 @@ RepairResult RepairAvi(RepairTarget& file, ByteSource& journal, const JournalHea
     if (++result.chunks % kProgressEvery == 0) report(c.offset);
     return true;
   });
+  if (foreignChunk) {
+    result.outcome = RepairOutcome::NotRecorded;
+    return result;
+  }
   if (end.stop == WalkStop::ReadFailed || end.stop == WalkStop::Foreign) {
     result.outcome =
         end.stop == WalkStop::ReadFailed ? RepairOutcome::ReadFailed : RepairOutcome::Damaged;
@@ -378,6 +394,16 @@ RepairResult RepairAvi(RepairTarget& file, ByteSource& journal, const JournalHea
   if (result.chunks == 0) {
     result.outcome = RepairOutcome::NothingRecorded;
     return result;
+  }
+  switch (CheckAviWhole(file)) {
+  case AviCheck::Whole:
+    result.outcome = RepairOutcome::AlreadyWhole;
+    return result;
+  case AviCheck::ReadFailed:
+    result.outcome = RepairOutcome::ReadFailed;
+    return result;
+  case AviCheck::Unfinished:
+    break;
   }
   const std::uint64_t indexBytes = std::uint64_t{kIndexEntry} * std::uint64_t(result.chunks);
   const std::uint64_t fileEnd = end.end + kChunkHeader + indexBytes;

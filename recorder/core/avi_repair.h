@@ -10,7 +10,8 @@
 //
 // It touches only a file laid out as AVIFile leaves a recording of that journal: zeros up to the
 // first chunk of one of the journal's streams, or (a process ended while closing, or a mend cut
-// short) headers whose streams' formats are the journal's, followed by the "movi" list. It writes
+// short) headers whose streams' formats are the journal's, followed by the "movi" list; and whose
+// chunks have the sizes the journal recorded for them, as far as both go. It writes
 // nothing unless the walk ended cleanly: at the end of the file, at a chunk cut short by the end,
 // or at an index. A read that fails writes nothing either. The index is written before the
 // headers, so a mend cut short is done again, the same way, at the next attempt. Memory stays
@@ -37,7 +38,9 @@ public:
 enum class RepairOutcome {
   Mended,          // headers and index written: the file plays
   NothingRecorded, // laid out as a recording that ended before its first chunk: left untouched
-  NotRecorded,     // not laid out as this journal's recording: left untouched
+  AlreadyWhole,    // this journal's recording, whole already (AVIFile closed it): left untouched
+  NotRecorded,     // not laid out as this journal's recording, or its chunks are not the ones
+                   // the journal recorded: left untouched
   Damaged,         // the chunks stop at something that is not a chunk of the recording, or the
                    // file is too large for AVI: left untouched
   NoRoom,          // the room before the first chunk cannot take the headers: left untouched

@@ -14,7 +14,8 @@ constexpr std::uint32_t kJournalMagic = FourCC("RJNL");
 constexpr std::uint32_t kFirstVersion = 1;
 // The magic, the version and the header length.
 constexpr std::size_t kLeadBytes = 12;
-constexpr std::size_t kRecordBytes = 4;
+// Records of version 1 (flags) and of version 2 (stream and flags, size).
+constexpr std::size_t kFirstRecordBytes = 4, kRecordBytes = 8;
 // Guards against lengths no journal can have (a damaged file).
 constexpr std::uint32_t kMaxFormatBytes = 1 << 16;
 constexpr std::uint32_t kMaxPathUnits = 1 << 15;
@@ -136,13 +137,11 @@ std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& h) {
   return w.data;
 }
 
-std::uint32_t JournalRecord(std::uint16_t stream, std::uint32_t flags) {
-  return static_cast<std::uint32_t>(stream) << 16 | (flags & 0xFFFF);
-}
-
-std::vector<std::uint8_t> EncodeJournalRecord(std::uint16_t stream, std::uint32_t flags) {
+std::vector<std::uint8_t> EncodeJournalRecord(std::uint16_t stream, std::uint32_t flags,
+                                              std::uint32_t bytes) {
   LittleEndianBytes w;
-  w.U32(JournalRecord(stream, flags));
+  w.U32(static_cast<std::uint32_t>(stream) << 16 | (flags & 0xFFFF));
+  w.U32(bytes);
   return w.data;
 }
 
@@ -168,15 +167,15 @@ std::optional<JournalHeader> ReadJournalHeader(ByteSource& journal) {
 JournalRecords::JournalRecords(ByteSource& journal, const JournalHeader& header,
                                std::uint16_t stream)
     : journal_(journal), stream_(stream), version1_(!header.RecordsEveryChunk()),
-      next_(header.recordsOffset) {
+      recordBytes_(version1_ ? kFirstRecordBytes : kRecordBytes), next_(header.recordsOffset) {
   const std::uint64_t size = journal.Size();
-  end_ = size < next_ ? next_ : next_ + (size - next_) / kRecordBytes * kRecordBytes;
+  end_ = size < next_ ? next_ : next_ + (size - next_) / recordBytes_ * recordBytes_;
 }
 
 bool JournalRecords::Fill() {
   if (next_ >= end_) return false;
   const std::size_t bytes = static_cast<std::size_t>(
-      std::min<std::uint64_t>(end_ - next_, kRecordsPerBlock * kRecordBytes));
+      std::min<std::uint64_t>(end_ - next_, kRecordsPerBlock * recordBytes_));
   block_.resize(bytes);
   at_ = 0;
   if (!journal_.Read(next_, block_.data(), bytes)) {
@@ -188,14 +187,18 @@ bool JournalRecords::Fill() {
   return true;
 }
 
-std::optional<std::uint32_t> JournalRecords::Next() {
+std::optional<ChunkRecord> JournalRecords::Next() {
   if (version1_ && stream_ != 0) return std::nullopt;
   for (;;) {
     if (at_ == block_.size() && !Fill()) return std::nullopt;
-    const std::uint32_t record = LoadU32(&block_[at_]);
-    at_ += kRecordBytes;
-    if (version1_) return record;
-    if (record >> 16 == stream_) return record & 0xFFFF;
+    const std::uint32_t word = LoadU32(&block_[at_]);
+    if (version1_) {
+      at_ += recordBytes_;
+      return ChunkRecord{word, std::nullopt};
+    }
+    const std::uint32_t bytes = LoadU32(&block_[at_ + 4]);
+    at_ += recordBytes_;
+    if (word >> 16 == stream_) return ChunkRecord{word & 0xFFFF, bytes};
   }
 }
 

@@ -16,8 +16,10 @@
 //   stream count (u32, 1..16, video first), then per stream: type ("vids", "auds"), handler,
 //   rate, scale, sample size (0 for video), width, height (i32, 0 for sound), format length (u32)
 //   and the format bytes (BITMAPINFOHEADER and colours, or WAVEFORMATEX);
-// then one 32-bit record per chunk written, empty chunks included, in the order written: the
-// stream number in the high 16 bits, the chunk's AVI index flags in the low 16 bits.
+// then one record per chunk written, empty chunks included, in the order written: a 32-bit word
+// with the stream number in the high 16 bits and the chunk's AVI index flags in the low 16 bits,
+// and the chunk's size in bytes (u32), by which the repair knows the file's chunks for the
+// recording's own.
 // Version 1 (still read): volume serial, file index, rate, scale, handler, width, height, format,
 // path; one video stream; records are the 32-bit index flags of the frames that had data.
 // A record cut short at the end (the process ended while appending it) is left out.
@@ -86,8 +88,15 @@ bool WrittenAfterRecording(const JournalHeader& journal, std::uint64_t journalWr
 std::vector<std::uint8_t> EncodeJournalHeader(const JournalHeader& header);
 
 // The record appended for one chunk written.
-std::uint32_t JournalRecord(std::uint16_t stream, std::uint32_t flags);
-std::vector<std::uint8_t> EncodeJournalRecord(std::uint16_t stream, std::uint32_t flags);
+std::vector<std::uint8_t> EncodeJournalRecord(std::uint16_t stream, std::uint32_t flags,
+                                              std::uint32_t bytes);
+
+// One chunk as its journal recorded it; older journals know no sizes.
+struct ChunkRecord {
+  std::uint32_t flags = 0;
+  std::optional<std::uint32_t> bytes;
+  bool operator==(const ChunkRecord&) const = default;
+};
 
 // Reads a journal's header (version 1 or 2); nothing when the bytes are not one, or a read fails.
 std::optional<JournalHeader> ReadJournalHeader(ByteSource& journal);
@@ -96,8 +105,8 @@ std::optional<JournalHeader> ReadJournalHeader(ByteSource& journal);
 class JournalRecords {
 public:
   JournalRecords(ByteSource& journal, const JournalHeader& header, std::uint16_t stream);
-  // The next record's index flags; nothing at the end of the journal (or when a read fails).
-  std::optional<std::uint32_t> Next();
+  // The next record; nothing at the end of the journal (or when a read fails).
+  std::optional<ChunkRecord> Next();
 
 private:
   bool Fill();
@@ -105,6 +114,7 @@ private:
   ByteSource& journal_;
   const std::uint16_t stream_;
   const bool version1_;
+  const std::size_t recordBytes_;
   std::uint64_t next_; // offset of the next block
   std::uint64_t end_;  // end of the last whole record
   std::vector<std::uint8_t> block_;

@@ -11,10 +11,23 @@
 #    slot up to a second and a half before the end and ffmpeg decodes every frame.
 # 4. The session ends (wineboot --end-session) during a recording: the file is finished before the
 #    program is ended.
+# 5. A take killed and then overwritten in place by another file (same file identity) is not the
+#    recording any more: the next start says so once and leaves the file's every byte.
+# 6. The folder is renamed away during a recording: the notice claims nothing saved, the journal
+#    stays; with the folder back, the next start checks the file and ffprobe reads it.
+# 7. The disk fills up under the recording (a 4 MB drive filled from outside), so its close
+#    fails: the notice says the file is kept for a later mend instead of "saved"; once there is
+#    room, the next start mends it and ffprobe and ffmpeg read every frame the notice names.
+# 8. A long take (a killed one grown to 8 million chunks, as at 1 ms per frame) is mended off the
+#    main thread: a skinned progress window shows and answers messages meanwhile.
 #   takes_survive.sh BUILD_DIR      (DISPLAY, WINE, WINEPREFIX, RECORDER_ARTIFACTS set)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
+# Part 7 needs a small drive of its own.
+if [[ -z ${RECORDER_SMALL_DRIVE:-} && -z ${SURVIVE_DRIVE_ASKED:-} ]]; then
+  SURVIVE_DRIVE_ASKED=1 exec bash "$here/../windows/with_small_drive.sh" bash "$0" "$@"
+fi
 source "$here/lib/e2e-start.sh" survive
 
 exe=$build/app/recorder.exe
@@ -57,14 +70,14 @@ read_notice() { # picture-name: sets $notice_text and $notice_skinned
   wait_for 10 gone '^Notice$'
 }
 # F4, then the name typed into the save dialog.
-start_recording() { # file
+start_recording() { # file [windows-name]
   activate "$(visible_named "$main_name")"
   xdotool key F4
   wait_for 20 shown '^Save' || { fail "F4 showed no save dialog"; return 1; }
   sleep 1
   activate "$(visible_named '^Save')"
   xdotool key alt+n Home shift+End
-  xdotool type --delay 20 "$(windows_path "$1")"
+  xdotool type --delay 20 "${2:-$(windows_path "$1")}"
   xdotool key Return
   wait_for 20 gone "$main_name" || fail "the main window stayed visible after the start"
   recording_started=$(date +%s.%N)
@@ -143,6 +156,127 @@ wait_for 20 bash -c "! kill -0 $recorder_pid 2>/dev/null" || fail "the session's
 IFS=, read -r codec width height slots frames < <(probe "$out/session.avi")
 note "the session ended 4 s into a recording: ${slots:-0} slots, ${frames:-0} frames readable"
 ((${slots:-0} >= 20 && ${frames:-0} >= 1)) || fail "the recording at the session's end holds ${slots:-0} slots"
+
+# --- Helpers of parts 5 to 8.
+journals() { find "$WINEPREFIX/drive_c/users" -name '*.journal' 2>/dev/null | wc -l; }
+kill_recorder() {
+  "$WINE" taskkill /f /im recorder.exe >>"$out/taskkill.log" 2>&1
+  wait_for 10 bash -c "! kill -0 $recorder_pid 2>/dev/null" || fail "taskkill did not end the program"
+}
+# A start whose first notice is about the last run's recording; the F5 notice follows it.
+start_and_read() { # log picture-name
+  start_recorder "$1"
+  read_notice "$2"
+  note "start-up notice: ${notice_text:-none}"
+  local text=$notice_text
+  read_notice "${2}_f5"
+  notice_text=$text
+}
+unfinished_journal() { find "$WINEPREFIX/drive_c/users" -name '*.journal' | head -1; }
+
+# --- 5. A take overwritten in place by another file is left alone.
+start_recording "$out/replaced.avi"
+sleep 3
+kill_recorder
+cat "$out/tray.avi" >"$out/replaced.avi" # the same file, other bytes
+want_sum=$(md5sum <"$out/replaced.avi")
+start_and_read "$out/recorder5.log" replaced_notice
+[[ $notice_text == *"replaced.avi"*"no longer the recording"*"left as it is"* ]] ||
+  fail "no notice that the replaced take is not the recording"
+[[ $(md5sum <"$out/replaced.avi") == "$want_sum" ]] || fail "the file that replaced the take was changed"
+(($(journals) == 0)) || fail "the replaced take's journal stayed"
+
+# --- 6. The folder vanishes during a recording, and comes back.
+mkdir -p "$out/vanish"
+start_recording "$out/vanish/clip.avi"
+sleep 3
+mv "$out/vanish" "$out/vanish-away"
+read_notice vanished_notice
+note "vanished folder: ${notice_text:-none}"
+[[ $notice_text == *"can no longer be reached"*"clip.avi"*"next start"* ]] ||
+  fail "no notice that the file of the vanished folder waits for the next start"
+[[ $notice_text != *"has been saved"* ]] || fail "the notice says a file it could not check was saved"
+(($(journals) == 1)) || fail "the journal of the vanished folder's file did not stay"
+mv "$out/vanish-away" "$out/vanish"
+kill_recorder
+start_and_read "$out/recorder6.log" vanished_back_notice
+[[ $notice_text == *"clip.avi"*@("is whole and plays"|"has been mended and holds")* ]] ||
+  fail "no notice about the file of the folder that came back"
+IFS=, read -r codec width height slots frames < <(probe "$out/vanish/clip.avi")
+note "the vanished folder's file: ${slots:-0} slots, ${frames:-0} frames"
+((${frames:-0} >= 1)) || fail "the vanished folder's file is not readable"
+(($(journals) == 0)) || fail "the journal stayed after the folder came back"
+
+# --- 7. The disk fills up, so the close fails; the next start with room mends the file.
+if [[ -n ${RECORDER_SMALL_DRIVE:-} ]]; then
+  letter=${RECORDER_SMALL_DRIVE:0:1}
+  small=$(readlink -f "$WINEPREFIX/dosdevices/${letter,,}:")
+  start_recording "$small/full.avi" "${RECORDER_SMALL_DRIVE}full.avi"
+  sleep 1.5
+  dd if=/dev/zero of="$small/filler" bs=64k 2>/dev/null
+  read_notice full_disk_notice
+  note "the disk filled up: ${notice_text:-none}"
+  [[ $notice_text == *"full.avi"*"cannot be reached or written now"*"next start"* ]] ||
+    fail "no notice that the file the full disk left unfinished waits for the next start"
+  [[ $notice_text != *"has been saved"* ]] || fail "the full disk's notice says the file was saved"
+  (($(journals) == 1)) || fail "the journal of the file the full disk left unfinished did not stay"
+  before=$(probe "$small/full.avi")
+  rm -f "$small/filler"
+  kill_recorder
+  start_and_read "$out/recorder7.log" full_disk_mended_notice
+  [[ $notice_text == *"full.avi"*"has been mended and holds"*frames* ]] ||
+    fail "no notice of the file mended once the disk had room"
+  told=$(sed -n 's/.*holds \([0-9]*\) frame.*/\1/p' <<<"$notice_text")
+  IFS=, read -r codec width height slots frames < <(probe "$small/full.avi")
+  note "full disk: ffprobe read '${before}' before the mend; ${slots:-0} slots, ${frames:-0} frames after it (told ${told:-?})"
+  [[ ${frames:-0} == "${told:-x}" && ${frames:-0} -ge 1 ]] ||
+    fail "ffprobe reads ${frames:-0} frames of the full disk's file, the notice said ${told:-nothing}"
+  errors=$(ffmpeg -v error -i "$small/full.avi" -f null - 2>&1 | head -3)
+  [[ -z $errors ]] || fail "ffmpeg cannot decode the full disk's mended file: $errors"
+  cp "$small/full.avi" "$out/full_disk_mended.avi"
+  rm -f "$small/full.avi"
+else
+  note "no small drive (not root?): the full disk's failed close is not checked"
+fi
+
+# --- 8. A long take is mended off the main thread, with a skinned progress window.
+start_recording "$out/long.avi"
+sleep 3
+kill_recorder
+python3 - "$out/long.avi" "$(unfinished_journal)" <<'PY'
+import struct, sys
+avi, journal = sys.argv[1], sys.argv[2]
+data = open(avi, 'rb').read()
+off = 2048
+while off + 8 <= len(data):  # the last whole chunk: a cut one would swallow what follows
+    size = struct.unpack('<I', data[off + 4:off + 8])[0]
+    if off + 8 + size > len(data): break
+    off += 8 + size + (size & 1)
+empty = 8_000_000
+with open(avi, 'r+b') as f:
+    f.truncate(off)
+    f.seek(off)
+    for _ in range(empty // 100_000): f.write(b'00dc\0\0\0\0' * 100_000)
+with open(journal, 'ab') as f:
+    for _ in range(empty // 100_000): f.write(b'\0\0\0\0' * 100_000)
+PY
+start_recorder "$out/recorder8.log"
+if wait_for 30 shown '^Mending unfinished recordings$'; then
+  import -display "$DISPLAY" -window root "$out/mending_long_take.png"
+  lines=$(timeout 10 "$WINE" "$probe_exe" "Mending unfinished recordings" 2>/dev/null | tr -d '\r')
+  note "progress window: $(echo "$lines" | cut -d'|' -f1,4,5 | tr '\n' ';')"
+  echo "$lines" | grep -qi '^msctls_progress32|.*|1|' || fail "the progress window's bar is not skinned or did not answer"
+else
+  fail "no progress window while a long take was mended"
+fi
+read_notice long_take_notice
+note "start-up notice: ${notice_text:-none}"
+[[ $notice_text == *"long.avi"*"has been mended and holds"* ]] || fail "no notice of the mended long take"
+read_notice long_take_f5
+IFS=, read -r codec width height slots frames < <(probe "$out/long.avi")
+note "long take: ${slots:-0} slots, ${frames:-0} frames"
+((${slots:-0} >= 8000000)) || fail "the long take holds ${slots:-0} slots"
+rm -f "$out/long.avi"
 
 ((status == 0)) && note "passed; artefacts in $out"
 exit $status

@@ -93,7 +93,9 @@ int main(int argc, char** argv) {
       Put32(block, FourCC("00dc"));
       Put32(block, full ? kFrameBytes : 0);
       if (full) block.insert(block.end(), frame.begin(), frame.end());
-      Put32(records, JournalRecord(0, n % (kFrameEvery * 10) == 0 ? kIndexKeyFrame : 0));
+      const auto record = EncodeJournalRecord(0, n % (kFrameEvery * 10) == 0 ? kIndexKeyFrame : 0,
+                                              full ? kFrameBytes : 0);
+      records.insert(records.end(), record.begin(), record.end());
       if (block.size() > (1 << 20)) {
         std::fwrite(block.data(), 1, block.size(), f);
         block.clear();

@@ -3,6 +3,7 @@
 // the last one possibly cut short. ffprobe reads what the mend leaves, where it is installed.
 #include "recorder/core/avi_repair.h"
 #include "recorder/core/fourcc.h"
+#include "recorder/core/recording_end.h"
 
 #include <gtest/gtest.h>
 
@@ -88,8 +89,8 @@ public:
     std::memcpy(data, bytes.data() + offset, n);
     return true;
   }
-  MemoryJournal& Record(std::uint16_t stream, std::uint32_t flags) {
-    const auto r = EncodeJournalRecord(stream, flags);
+  MemoryJournal& Record(std::uint16_t stream, std::uint32_t flags, std::uint32_t size) {
+    const auto r = EncodeJournalRecord(stream, flags, size);
     bytes.insert(bytes.end(), r.begin(), r.end());
     return *this;
   }
@@ -150,7 +151,7 @@ TEST(AviRepair, HeadersAndIndexComeBackForEveryWholeChunk) {
   f.Chunk("00dc", 500, 4);
   f.bytes.resize(f.bytes.size() - 300); // the process ended while writing this one
   MemoryJournal j(TestHeader());
-  j.Record(0, kIndexKeyFrame).Record(0, 0).Record(0, 0).Record(0, kIndexKeyFrame);
+  j.Record(0, kIndexKeyFrame, 32).Record(0, 0, 0).Record(0, 0, 32).Record(0, kIndexKeyFrame, 32);
 
   const RepairResult r = Mend(f, j);
   ASSERT_EQ(r.outcome, RepairOutcome::Mended);
@@ -185,9 +186,11 @@ TEST(AviRepair, HeadersAndIndexComeBackForEveryWholeChunk) {
     EXPECT_EQ(Probe(f, "mended.avi"), "video,4,3\n");
   }
 
-  // Mending again (the program ended after the first mend) gives the same file.
+  // Mending again (the program ended after the first mend) finds it whole and leaves it.
   const auto once = f.bytes;
-  EXPECT_EQ(Mend(f, j).frames, 3);
+  const RepairResult again = Mend(f, j);
+  EXPECT_EQ(again.outcome, RepairOutcome::AlreadyWhole);
+  EXPECT_EQ(again.frames, 3);
   EXPECT_EQ(f.bytes, once);
 }
 
@@ -200,7 +203,7 @@ TEST(AviRepair, AMendCutShortIsDoneAgain) {
   MemoryFile whole = f;
   MemoryJournal j(TestHeader());
   for (int i = 0; i < 5; ++i)
-    j.Record(0, i == 0 ? kIndexKeyFrame : 0);
+    j.Record(0, i == 0 ? kIndexKeyFrame : 0, i == 2 ? 0 : 32);
   ASSERT_EQ(Mend(whole, j).outcome, RepairOutcome::Mended);
   for (int writes : {0, 1, 2}) {
     MemoryFile cut = f;
@@ -218,7 +221,7 @@ TEST(AviRepair, AMendCutShortIsDoneAgain) {
 // in 64 bits, headers of another format, a first chunk of a stream the journal does not have.
 TEST(AviRepair, FilesItCannotMendKeepEveryByte) {
   MemoryJournal j(TestHeader());
-  j.Record(0, kIndexKeyFrame);
+  j.Record(0, kIndexKeyFrame, 32);
   const auto untouched = [&](MemoryFile f, RepairOutcome want, const char* what) {
     const auto before = f.bytes;
     EXPECT_EQ(Mend(f, j).outcome, want) << what;
@@ -236,6 +239,10 @@ TEST(AviRepair, FilesItCannotMendKeepEveryByte) {
   zeros.bytes.insert(zeros.bytes.end(), 64, 0);
   zeros.Chunk("00dc", 32, 7);
   untouched(zeros, RepairOutcome::Damaged, "zeros amid the frames");
+  MemoryFile otherSizes;
+  otherSizes.bytes.assign(2048, 0);
+  otherSizes.Chunk("00dc", 40, 7);
+  untouched(otherSizes, RepairOutcome::NotRecorded, "chunks of sizes the journal did not record");
   MemoryFile foreign = recording;
   foreign.Chunk("01wb", 8, 1);
   untouched(foreign, RepairOutcome::Damaged, "a chunk of a stream the journal has not");
@@ -287,7 +294,8 @@ TEST(AviRepair, SoundAndPictureComeBackTogether) {
   }
   MemoryJournal j(TestHeader(true));
   for (int i = 0; i < 6; ++i)
-    j.Record(0, i == 0 || i == 4 ? kIndexKeyFrame : 0).Record(1, kIndexKeyFrame);
+    j.Record(0, i == 0 || i == 4 ? kIndexKeyFrame : 0, i == 3 ? 0 : 32)
+        .Record(1, kIndexKeyFrame, 1600);
   const RepairResult r = Mend(f, j);
   ASSERT_EQ(r.outcome, RepairOutcome::Mended);
   EXPECT_EQ(r.frames, 5);
@@ -356,17 +364,17 @@ TEST(Journal, RoundTripsPerStreamAndDropsARecordCutShort) {
   want.fileWrittenAtStart = 0x01D9000011112222ull;
   want.journalStarted = 0x01D9000033334444ull;
   j.bytes = EncodeJournalHeader(want);
-  j.Record(0, kIndexKeyFrame).Record(1, kIndexKeyFrame).Record(0, 0).Record(0, 0);
+  j.Record(0, kIndexKeyFrame, 10).Record(1, kIndexKeyFrame, 20).Record(0, 0, 0).Record(0, 0, 30);
   j.bytes.push_back(0x10); // a record cut short
   JournalHeader read = j.Header();
   want.recordsOffset = read.recordsOffset;
   EXPECT_EQ(read, want);
   JournalRecords video(j, read, 0), sound(j, read, 1), none(j, read, 2);
-  EXPECT_EQ(video.Next(), kIndexKeyFrame);
-  EXPECT_EQ(video.Next(), 0u);
-  EXPECT_EQ(video.Next(), 0u);
+  EXPECT_EQ(video.Next(), (ChunkRecord{kIndexKeyFrame, 10}));
+  EXPECT_EQ(video.Next(), (ChunkRecord{0, 0}));
+  EXPECT_EQ(video.Next(), (ChunkRecord{0, 30}));
   EXPECT_EQ(video.Next(), std::nullopt);
-  EXPECT_EQ(sound.Next(), kIndexKeyFrame);
+  EXPECT_EQ(sound.Next(), (ChunkRecord{kIndexKeyFrame, 20}));
   EXPECT_EQ(sound.Next(), std::nullopt);
   EXPECT_EQ(none.Next(), std::nullopt);
   for (size_t cut :
@@ -413,4 +421,15 @@ TEST(Journal, AFileWrittenSinceIsToldByItsOwnClock) {
   h.fileWrittenAtStart = 0;
   EXPECT_FALSE(WrittenAfterRecording(h, journalEnd, journalEnd + kMinute / 2));
   EXPECT_TRUE(WrittenAfterRecording(h, journalEnd, journalEnd + 2 * kMinute));
+}
+
+// A file whose close failed is never said to be saved: what became of it is told instead.
+TEST(AviCheck, ARecordingWhoseCloseFailedIsNotSaidToBeSaved) {
+  const std::vector<std::wstring> closed = {L"The file \"x.avi\" could not be finished ..."};
+  EXPECT_EQ(EndNotice(StopCause::DiskFull, 10, closed),
+            L"The disk is almost full, so the recording was stopped.\n\n" + closed[0]);
+  EXPECT_EQ(EndNotice(StopCause::Requested, 10, closed), closed[0]);
+  EXPECT_EQ(EndNotice(StopCause::DiskFull, 10, {}),
+            L"The disk is almost full, so the recording was stopped. Everything recorded until "
+            L"now has been saved.");
 }

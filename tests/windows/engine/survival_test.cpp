@@ -104,8 +104,8 @@ std::vector<std::uint32_t> VideoRecords(const std::wstring& journal) {
   } source(h);
   if (const auto header = recorder::ReadJournalHeader(source)) {
     recorder::JournalRecords records(source, *header, 0);
-    while (const auto f = records.Next())
-      flags.push_back(*f);
+    while (const auto record = records.Next())
+      flags.push_back(record->flags);
   }
   ::CloseHandle(h);
   return flags;

@@ -123,8 +123,23 @@ TEST_F(RecordingEnd, AVanishedFolderStopsTheRecording) {
   testing_support::PumpFor(500);
   ASSERT_TRUE(::MoveFileW(folder.c_str(), moved.c_str()));
   ASSERT_TRUE(Finished(10000));
+  // The file cannot be checked where it was: its journal stays for the next start, and nothing
+  // is said to be saved.
   ExpectNotice(boxes, L"The folder of the recording can no longer be reached, so the recording "
-                      L"was stopped.");
+                      L"was stopped.\n\nThe file \"" +
+                          folder +
+                          L"\\clip.avi\" cannot be reached or written now, so whether it was "
+                          L"finished could not be checked. Its frames are kept: the program "
+                          L"checks the file, and mends it if need be, at its next start once the "
+                          L"file can be reached again.");
+  WIN32_FIND_DATAW found{};
+  const std::wstring journals = cam.FJournalFolder + L"\\*.journal";
+  HANDLE search = ::FindFirstFileW(journals.c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE) << "the journal waits";
+  do
+    ::DeleteFileW((cam.FJournalFolder + L"\\" + found.cFileName).c_str());
+  while (::FindNextFileW(search, &found));
+  ::FindClose(search);
   KeepForProbe(moved + L"\\clip.avi", L"vanished.avi");
 }
 
