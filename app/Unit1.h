@@ -67,6 +67,9 @@ public:
   std::unique_ptr<TSkinChoice> FSkinChoice;
 
 private:
+  // Runs the save dialog until the user cancels (false) or chooses a name that is new or that
+  // may be replaced: the name to record into, ending in ".avi".
+  bool ChooseFile(std::wstring& fileName);
   void RecordingFinished(fw::TObject* Sender);
   void ShowRecordingIcon();
   void TrayIconClicked(LPARAM mouseMessage);
