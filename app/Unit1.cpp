@@ -104,9 +104,13 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     ShowStartUpNotices();
     return 0;
   case WM_QUERYENDSESSION:
+    QueryEndSession();
     return TRUE;
   case WM_ENDSESSION:
-    if (wParam) EndSession();
+    if (wParam)
+      EndSession();
+    else
+      ::ShutdownBlockReasonDestroy(Handle());
     return 0;
   default:
     break;
@@ -210,10 +214,18 @@ void TForm1::ShowStartUpNotices() {
       notice(TakenKeyNotice(n == kStartHotKey ? kStartKey : kStopKey));
 }
 
+void TForm1::QueryEndSession() {
+  // Said at once, so that the system shows why the program holds the session's end while the
+  // file is finished.
+  if (FScreenCam && (FScreenCam->FRecording || FScreenCam->FWorker))
+    ::ShutdownBlockReasonCreate(Handle(), kFinishingReason);
+}
+
 void TForm1::EndSession() {
   FClosing = true;
-  // Windows may end the program right after this returns: the file is finished first.
-  ::ShutdownBlockReasonCreate(Handle(), L"Finishing the recording");
+  // Windows may end the program right after this returns: the file is finished first, also when
+  // one of the recording's message boxes is open (this may run in its message loop).
+  ::ShutdownBlockReasonCreate(Handle(), kFinishingReason);
   FScreenCam->FinishForShutdown();
   FTrayIcon.Hide();
   ::ShutdownBlockReasonDestroy(Handle());
