@@ -2,6 +2,7 @@
 // AVI file on a worker thread, one frame per time slot.
 #pragma once
 
+#include "recorder/sound_capture.h"
 #include "recorder/vfw.h"
 
 #include "framework/control.h"
@@ -119,6 +120,8 @@ public:
   bool FShowFrame = true;
   HCURSOR FCursorHandle;
   bool FFrameFollows = false;
+  // The sound of the next recordings, as the settings dialog chose it (none by default).
+  TSoundSettings FSound;
   // Largest size of one AVI file; lowered by tests.
   std::uint64_t FFileSizeLimit;
   // Raised on the main thread when a recording's worker has ended, however it ended, before the
