@@ -63,7 +63,8 @@ read_notice() { # picture-name: sets $notice_text and $notice_skinned
   box=$(visible_named '^Notice$')
   import -display "$DISPLAY" -window "$box" "$out/$1.png"
   lines=$("$WINE" "$probe_exe" Notice 2>/dev/null | tr -d '\r')
-  notice_text=$(echo "$lines" | grep -i '^static|' | cut -d'|' -f5- | grep -v '^$' | head -1)
+  # The text's lines follow its static's line until the next child's line.
+  notice_text=$(echo "$lines" | awk '/^[A-Za-z0-9_#]+\|-?[0-9]+\|/ { on = tolower($0) ~ /^static\|/ && !done; if (on) { done = 1; sub(/^[^|]*\|[^|]*\|[^|]*\|[^|]*\|/, "") } } on && NF { printf "%s ", $0 }' | sed 's/ $//')
   notice_skinned=$(echo "$lines" | grep -ic '^button|.*|1|')
   activate "$box"
   xdotool key Return
@@ -175,6 +176,8 @@ start_and_read() { # log picture-name
 unfinished_journal() { find "$WINEPREFIX/drive_c/users" -name '*.journal' | head -1; }
 
 # --- 5. A take overwritten in place by another file is left alone.
+start_recorder "$out/recorder5a.log"
+read_notice taken_f5_before_replacing
 start_recording "$out/replaced.avi"
 sleep 3
 kill_recorder
@@ -212,7 +215,8 @@ if [[ -n ${RECORDER_SMALL_DRIVE:-} ]]; then
   letter=${RECORDER_SMALL_DRIVE:0:1}
   small=$(readlink -f "$WINEPREFIX/dosdevices/${letter,,}:")
   start_recording "$small/full.avi" "${RECORDER_SMALL_DRIVE}full.avi"
-  sleep 1.5
+  # Filled from outside as soon as the recording writes: the room it keeps to close the file goes.
+  wait_for 10 test -s "$small/full.avi"
   dd if=/dev/zero of="$small/filler" bs=64k 2>/dev/null
   read_notice full_disk_notice
   note "the disk filled up: ${notice_text:-none}"
