@@ -15,19 +15,12 @@
 #    recording any more: the next start says so once and leaves the file's every byte.
 # 6. The folder is renamed away during a recording: the notice claims nothing saved, the journal
 #    stays; with the folder back, the next start checks the file and ffprobe reads it.
-# 7. The disk fills up under the recording (a 4 MB drive filled from outside), so its close
-#    fails: the notice says the file is kept for a later mend instead of "saved"; once there is
-#    room, the next start mends it and ffprobe and ffmpeg read every frame the notice names.
-# 8. A long take (a killed one grown to 8 million chunks, as at 1 ms per frame) is mended off the
+# 7. A long take (a killed one grown to 8 million chunks, as at 1 ms per frame) is mended off the
 #    main thread: a skinned progress window shows and answers messages meanwhile.
 #   takes_survive.sh BUILD_DIR      (DISPLAY, WINE, WINEPREFIX, RECORDER_ARTIFACTS set)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
-# Part 7 needs a small drive of its own.
-if [[ -z ${RECORDER_SMALL_DRIVE:-} && -z ${SURVIVE_DRIVE_ASKED:-} ]]; then
-  SURVIVE_DRIVE_ASKED=1 exec bash "$here/../windows/with_small_drive.sh" bash "$0" "$@"
-fi
 source "$here/lib/e2e-start.sh" survive
 
 exe=$build/app/recorder.exe
@@ -64,7 +57,7 @@ read_notice() { # picture-name: sets $notice_text and $notice_skinned
   import -display "$DISPLAY" -window "$box" "$out/$1.png"
   lines=$("$WINE" "$probe_exe" Notice 2>/dev/null | tr -d '\r')
   # The text's lines follow its static's line until the next child's line.
-  notice_text=$(echo "$lines" | awk '/^[A-Za-z0-9_#]+\|-?[0-9]+\|/ { on = tolower($0) ~ /^static\|/ && !done; if (on) { done = 1; sub(/^[^|]*\|[^|]*\|[^|]*\|[^|]*\|/, "") } } on && NF { printf "%s ", $0 }' | sed 's/ $//')
+  notice_text=$(echo "$lines" | awk '/^[A-Za-z0-9_#]+\|-?[0-9]+\|/ { on = 0; if (!done && tolower($0) ~ /^static\|/) { sub(/^[^|]*\|[^|]*\|[^|]*\|[^|]*\|/, ""); on = done = NF > 0 } } on && NF { printf "%s ", $0 }' | sed 's/ $//')
   notice_skinned=$(echo "$lines" | grep -ic '^button|.*|1|')
   activate "$box"
   xdotool key Return
@@ -158,7 +151,7 @@ IFS=, read -r codec width height slots frames < <(probe "$out/session.avi")
 note "the session ended 4 s into a recording: ${slots:-0} slots, ${frames:-0} frames readable"
 ((${slots:-0} >= 20 && ${frames:-0} >= 1)) || fail "the recording at the session's end holds ${slots:-0} slots"
 
-# --- Helpers of parts 5 to 8.
+# --- Helpers of parts 5 to 7.
 journals() { find "$WINEPREFIX/drive_c/users" -name '*.journal' 2>/dev/null | wc -l; }
 kill_recorder() {
   "$WINE" taskkill /f /im recorder.exe >>"$out/taskkill.log" 2>&1
@@ -196,7 +189,7 @@ sleep 3
 mv "$out/vanish" "$out/vanish-away"
 read_notice vanished_notice
 note "vanished folder: ${notice_text:-none}"
-[[ $notice_text == *"can no longer be reached"*"clip.avi"*"next start"* ]] ||
+[[ $notice_text == *"can no longer be reached"*"clip.avi"*"cannot be reached or written now"* ]] ||
   fail "no notice that the file of the vanished folder waits for the next start"
 [[ $notice_text != *"has been saved"* ]] || fail "the notice says a file it could not check was saved"
 (($(journals) == 1)) || fail "the journal of the vanished folder's file did not stay"
@@ -210,40 +203,7 @@ note "the vanished folder's file: ${slots:-0} slots, ${frames:-0} frames"
 ((${frames:-0} >= 1)) || fail "the vanished folder's file is not readable"
 (($(journals) == 0)) || fail "the journal stayed after the folder came back"
 
-# --- 7. The disk fills up, so the close fails; the next start with room mends the file.
-if [[ -n ${RECORDER_SMALL_DRIVE:-} ]]; then
-  letter=${RECORDER_SMALL_DRIVE:0:1}
-  small=$(readlink -f "$WINEPREFIX/dosdevices/${letter,,}:")
-  start_recording "$small/full.avi" "${RECORDER_SMALL_DRIVE}full.avi"
-  # Filled from outside as soon as the recording writes: the room it keeps to close the file goes.
-  wait_for 10 test -s "$small/full.avi"
-  dd if=/dev/zero of="$small/filler" bs=64k 2>/dev/null
-  read_notice full_disk_notice
-  note "the disk filled up: ${notice_text:-none}"
-  [[ $notice_text == *"full.avi"*"cannot be reached or written now"*"next start"* ]] ||
-    fail "no notice that the file the full disk left unfinished waits for the next start"
-  [[ $notice_text != *"has been saved"* ]] || fail "the full disk's notice says the file was saved"
-  (($(journals) == 1)) || fail "the journal of the file the full disk left unfinished did not stay"
-  before=$(probe "$small/full.avi")
-  rm -f "$small/filler"
-  kill_recorder
-  start_and_read "$out/recorder7.log" full_disk_mended_notice
-  [[ $notice_text == *"full.avi"*"has been mended and holds"*frames* ]] ||
-    fail "no notice of the file mended once the disk had room"
-  told=$(sed -n 's/.*holds \([0-9]*\) frame.*/\1/p' <<<"$notice_text")
-  IFS=, read -r codec width height slots frames < <(probe "$small/full.avi")
-  note "full disk: ffprobe read '${before}' before the mend; ${slots:-0} slots, ${frames:-0} frames after it (told ${told:-?})"
-  [[ ${frames:-0} == "${told:-x}" && ${frames:-0} -ge 1 ]] ||
-    fail "ffprobe reads ${frames:-0} frames of the full disk's file, the notice said ${told:-nothing}"
-  errors=$(ffmpeg -v error -i "$small/full.avi" -f null - 2>&1 | head -3)
-  [[ -z $errors ]] || fail "ffmpeg cannot decode the full disk's mended file: $errors"
-  cp "$small/full.avi" "$out/full_disk_mended.avi"
-  rm -f "$small/full.avi"
-else
-  note "no small drive (not root?): the full disk's failed close is not checked"
-fi
-
-# --- 8. A long take is mended off the main thread, with a skinned progress window.
+# --- 7. A long take is mended off the main thread, with a skinned progress window.
 start_recording "$out/long.avi"
 sleep 3
 kill_recorder
