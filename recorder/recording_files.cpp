@@ -13,6 +13,10 @@ namespace {
 constexpr std::uint64_t kHeaderRoom = 4096;
 // A failed free-space query is asked again after this pause.
 constexpr DWORD kFreeSpaceRetryMs = 100;
+// A chunk's header and its index entry.
+constexpr std::uint64_t kChunkOverhead = 8 + 16;
+// AVISTREAMINFO's quality: the default.
+constexpr DWORD kDefaultQuality = static_cast<DWORD>(-1);
 
 bool FileExists(const std::wstring& name) {
   return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -21,11 +25,12 @@ bool FileExists(const std::wstring& name) {
 } // namespace
 
 RecordingFiles::RecordingFiles(const std::wstring& name, const BITMAPINFOHEADER* format, int rate,
-                               AVICOMPRESSOPTIONS& options, const std::wstring& journalFolder)
+                               int scale, AVICOMPRESSOPTIONS& options,
+                               const std::wstring& journalFolder, const SoundStreamFormat* sound)
     : name_(name), folder_(FolderOf(name)), journalFolder_(journalFolder),
       format_(reinterpret_cast<const BYTE*>(format),
               reinterpret_cast<const BYTE*>(format) + format->biSize + 4 * format->biClrUsed),
-      rate_(rate), options_(options) {}
+      rate_(rate), scale_(scale), options_(options), sound_(sound) {}
 
 StopCause RecordingFiles::CheckRoom(std::uint32_t frameBytes, std::int64_t slot) const {
   const std::optional<std::uint64_t> freeBytes =
@@ -43,8 +48,10 @@ StopCause RecordingFiles::CheckRoom(std::uint32_t frameBytes, std::int64_t slot)
 }
 
 StopCause RecordingFiles::MakeRoom(std::uint32_t frameBytes, std::int64_t slot,
-                                   std::int64_t lastSlot, std::uint64_t limit) {
+                                   std::int64_t lastSlot, std::uint64_t limit,
+                                   const std::function<void()>& closing) {
   if (FitsInFile(bytes_, frameBytes, slot - firstSlot_ + 1, limit)) return StopCause::None;
+  if (closing) closing();
   // Slots left empty before this frame stay in the closing file's timeline.
   if (slot - 1 > lastSlot) {
     BYTE none = 0;
@@ -73,10 +80,24 @@ HRESULT RecordingFiles::Write(std::int64_t slot, const BYTE* data, std::uint32_t
   return result;
 }
 
+HRESULT RecordingFiles::WriteSound(const BYTE* data, std::size_t bytes) {
+  if (!audio_ || bytes == 0) return AVIERR_OK;
+  const LONG samples = static_cast<LONG>(bytes / sound_->sampleSize);
+  const HRESULT result =
+      ::AVIStreamWrite(audio_.get(), soundPosition_, samples, const_cast<BYTE*>(data),
+                       static_cast<LONG>(bytes), AVIIF_KEYFRAME, nullptr, nullptr);
+  if (result == AVIERR_OK) {
+    soundPosition_ += samples;
+    bytes_ += bytes + kChunkOverhead;
+  }
+  return result;
+}
+
 void RecordingFiles::Close() {
   file_.reset();
   plain_.reset();
   compressed_.reset();
+  audio_.reset();
   journal_.Finish();
 }
 
@@ -88,7 +109,7 @@ HRESULT RecordingFiles::Open(const std::wstring& partName) {
     AVISTREAMINFOW info{};
     info.fccType = kStreamTypeVideo;
     info.fccHandler = 0;
-    info.dwScale = 1;
+    info.dwScale = static_cast<DWORD>(scale_);
     info.dwRate = static_cast<DWORD>(rate_);
     info.dwSuggestedBufferSize = format->biSizeImage;
     ::SetRect(&info.rcFrame, 0, 0, format->biWidth, format->biHeight);
@@ -99,11 +120,29 @@ HRESULT RecordingFiles::Open(const std::wstring& partName) {
   if (error == AVIERR_OK)
     error = ::AVIStreamSetFormat(compressed_.get(), 0, format_.data(),
                                  static_cast<LONG>(format_.size()));
+  if (error == AVIERR_OK && sound_) error = OpenAudio();
   if (error == AVIERR_OK) {
-    bytes_ = kHeaderRoom + format_.size();
+    bytes_ = kHeaderRoom + format_.size() + (sound_ ? sound_->format.size() : 0);
     journal_.Begin(journalFolder_, partName, plain_.get(), options_.fccHandler, format->biWidth,
                    format->biHeight);
   }
+  return error;
+}
+
+// The audio stream, after the video stream: every sample a key frame.
+HRESULT RecordingFiles::OpenAudio() {
+  AVISTREAMINFOW info{};
+  info.fccType = kStreamTypeAudio;
+  info.dwScale = sound_->scale;
+  info.dwRate = sound_->rate;
+  info.dwSampleSize = sound_->sampleSize;
+  info.dwQuality = kDefaultQuality;
+  info.dwSuggestedBufferSize = sound_->bytesPerSecond / 10 + sound_->sampleSize;
+  soundPosition_ = 0;
+  HRESULT error = ::AVIFileCreateStreamW(file_.get(), audio_.out(), &info);
+  if (error == AVIERR_OK)
+    error = ::AVIStreamSetFormat(audio_.get(), 0, const_cast<BYTE*>(sound_->format.data()),
+                                 static_cast<LONG>(sound_->format.size()));
   return error;
 }
 

@@ -69,6 +69,7 @@ std::uint32_t SoundStage::BytesHeldBack() const {
 }
 
 void SoundStage::Start(std::uint32_t startTime) {
+  clock_.emplace(startTime);
   lastArrival_ = startTime;
   lastArrivalMs_ = 0;
 }
@@ -81,7 +82,7 @@ double SoundStage::BlockTime(std::uint32_t arrived) {
   return lastArrivalMs_;
 }
 
-void SoundStage::TakeBlocks(std::uint64_t ms) {
+void SoundStage::TakeBlocks() {
   capture_->Take(blocks_);
   const std::size_t channels = static_cast<std::size_t>(timeline_->Channels());
   for (const TSoundBlock& block : blocks_)
@@ -90,9 +91,9 @@ void SoundStage::TakeBlocks(std::uint64_t ms) {
   blocks_.clear();
   if (!lost_ && capture_->Lost()) {
     lost_ = true;
-    lostAtMs_ = ms;
+    lostAtMs_ = Now();
   }
-  if (lost_) timeline_->SilenceUntil(static_cast<double>(ms));
+  if (lost_) timeline_->SilenceUntil(static_cast<double>(Now()));
 }
 
 HRESULT SoundStage::Write(std::int64_t until, std::size_t keep, bool flush, RecordingFiles& files) {
@@ -121,9 +122,9 @@ HRESULT SoundStage::Write(std::int64_t until, std::size_t keep, bool flush, Reco
   return encoded_.empty() ? AVIERR_OK : files.WriteSound(encoded_.data(), encoded_.size());
 }
 
-HRESULT SoundStage::Pump(std::uint64_t ms, RecordingFiles& files) {
+HRESULT SoundStage::Pump(RecordingFiles& files) {
   if (!On()) return AVIERR_OK;
-  TakeBlocks(ms);
+  TakeBlocks();
   return Write(kNoEnd, static_cast<std::size_t>(timeline_->Rate()) * kLeastChunkMs / 1000, false,
                files);
 }
@@ -132,23 +133,22 @@ HRESULT SoundStage::EndFile(std::int64_t slot, std::int32_t msPerFrame, Recordin
   if (!On()) return AVIERR_OK;
   const std::int64_t end = SoundFrameAtSlot(slot, msPerFrame, timeline_->Rate());
   const DWORD began = ::timeGetTime();
-  const std::uint64_t ms = static_cast<std::uint64_t>(std::max(0.0, lastArrivalMs_));
-  for (DWORD waited = 0; timeline_->Placed() < end && waited < kEndFileWaitMs;
-       waited = ::timeGetTime() - began) {
+  while (timeline_->Placed() < end && ::timeGetTime() - began < kEndFileWaitMs) {
     ::Sleep(kWaitSliceMs);
-    TakeBlocks(ms + waited);
+    TakeBlocks();
   }
   const HRESULT result = Write(end, 0, true, files);
   fileStart_ = end;
   return result;
 }
 
-HRESULT SoundStage::Finish(std::uint64_t ms, RecordingFiles& files) {
-  if (!On()) return AVIERR_OK;
+HRESULT SoundStage::Finish(RecordingFiles& files) {
+  if (!On() || !clock_) return AVIERR_OK;
   // The blocks captured up to the end are still on their way.
+  const std::uint64_t end = Now();
   ::Sleep(kEndWaitMs);
-  TakeBlocks(ms);
-  timeline_->Finish(static_cast<double>(ms));
+  TakeBlocks();
+  timeline_->Finish(static_cast<double>(end));
   const HRESULT result = Write(kNoEnd, 0, true, files);
   capture_->Stop();
   return result;

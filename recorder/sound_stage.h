@@ -7,9 +7,12 @@
 // the loss are told at the end.
 #pragma once
 
+#include "recorder/core/frame_timing.h"
 #include "recorder/core/sound_timeline.h"
 #include "recorder/recording_files.h"
 #include "recorder/sound_capture.h"
+
+#include <mmsystem.h>
 
 #include <cstdint>
 #include <memory>
@@ -37,31 +40,33 @@ public:
   std::uint32_t BytesPerSlot(std::int32_t msPerFrame) const;
   std::uint32_t BytesHeldBack() const;
 
-  // The recording's clock starts: timeGetTime() `startTime` is its moment 0.
+  // The recording's clock starts: timeGetTime() `startTime` is its moment 0 (slot 0 begins).
+  // The stage reads the timer itself from then on; paused time is taken out by the timeline.
   void Start(std::uint32_t startTime);
-  // The recording pauses or goes on, `ms` after its start (paused time included).
-  void Pause(std::uint64_t ms) {
-    if (timeline_) timeline_->Pause(static_cast<double>(ms));
+  // The recording pauses or goes on now: the sound captured in between is dropped.
+  void Pause() {
+    if (timeline_) timeline_->Pause(static_cast<double>(Now()));
   }
-  void Resume(std::uint64_t ms) {
-    if (timeline_) timeline_->Resume(static_cast<double>(ms));
+  void Resume() {
+    if (timeline_) timeline_->Resume(static_cast<double>(Now()));
   }
-  // Takes what the device captured and writes what is placed into `files`, `ms` after the start;
-  // the first failing write's result.
-  HRESULT Pump(std::uint64_t ms, RecordingFiles& files);
+  // Takes what the device captured and writes what is placed into `files`; the first failing
+  // write's result.
+  HRESULT Pump(RecordingFiles& files);
   // Before the follow-on file whose first frame is `slot`: the sound up to that frame's moment
   // goes into the file being closed (waiting a moment for the device's last blocks), and what
   // comes later into the next one.
   HRESULT EndFile(std::int64_t slot, std::int32_t msPerFrame, RecordingFiles& files);
-  // The recording ended `ms` after its start: the rest of its sound up to then is written and
-  // the source closed.
-  HRESULT Finish(std::uint64_t ms, RecordingFiles& files);
+  // The recording ends now: the rest of its sound up to now is written and the source closed.
+  HRESULT Finish(RecordingFiles& files);
   // What the user is told about the sound at the end: gaps filled, the device lost; empty when
   // there is nothing to tell.
   std::wstring Notice() const;
 
 private:
-  void TakeBlocks(std::uint64_t ms);
+  // Milliseconds of the timer since the start, paused time included.
+  std::uint64_t Now() { return clock_ ? clock_->Elapsed(::timeGetTime()) : 0; }
+  void TakeBlocks();
   double BlockTime(std::uint32_t arrived);
   // Writes placed frames up to position `until` (exclusive) in chunks of at most a tenth of a
   // second, keeping back less than `keep` frames; `flush` ends the file's encoding.
@@ -72,6 +77,7 @@ private:
   TSoundEncoder encoder_;
   SoundStreamFormat stream_;
   std::optional<SoundTimeline> timeline_;
+  std::optional<RecordingClock> clock_;
   std::uint32_t lastArrival_ = 0; // a 32-bit timer reading, unwrapped against the start
   double lastArrivalMs_ = 0;
   std::int64_t fileStart_ = 0; // where the file being written begins in the sound
