@@ -3,6 +3,7 @@
 #pragma once
 
 #include "recorder/frame_block.h"
+#include "recorder/sound_capture.h"
 #include "recorder/vfw.h"
 
 #include "framework/control.h"
@@ -131,6 +132,8 @@ public:
   bool FShowFrame = true;
   HCURSOR FCursorHandle;
   bool FFrameFollows = false;
+  // The sound of the next recordings, as the settings dialog chose it (none by default).
+  TSoundSettings FSound;
   // Largest size of one AVI file; lowered by tests.
   std::uint64_t FFileSizeLimit;
   // Raised on the main thread when a recording's worker has ended, however it ended, before the
