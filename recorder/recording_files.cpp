@@ -2,6 +2,9 @@
 
 #include "recorder/core/file_room.h"
 #include "recorder/core/fourcc.h"
+#include "recorder/core/stream_length.h"
+
+#include "framework/handles.h"
 
 #include <optional>
 
@@ -20,6 +23,31 @@ constexpr DWORD kDefaultQuality = static_cast<DWORD>(-1);
 
 bool FileExists(const std::wstring& name) {
   return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The headers of a closed file are in its first bytes.
+constexpr DWORD kHeadBytes = 64 * 1024;
+
+// Puts the number of samples of the audio stream (stream 1) into the closed file's headers.
+void SetSoundLength(const std::wstring& name, LONG samples) {
+  const HANDLE opened = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return;
+  const fw::KernelHandle file(opened);
+  std::vector<std::uint8_t> head(kHeadBytes);
+  DWORD read = 0;
+  if (!::ReadFile(file.get(), head.data(), kHeadBytes, &read, nullptr)) return;
+  head.resize(read);
+  const std::optional<std::size_t> field = StreamLengthOffset(head, 1);
+  if (!field || ::SetFilePointer(file.get(), static_cast<LONG>(*field), nullptr, FILE_BEGIN) ==
+                    INVALID_SET_FILE_POINTER)
+    return;
+  const std::uint32_t length = static_cast<std::uint32_t>(samples);
+  const std::uint8_t bytes[4] = {
+      static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
+      static_cast<std::uint8_t>(length >> 16), static_cast<std::uint8_t>(length >> 24)};
+  DWORD written = 0;
+  ::WriteFile(file.get(), bytes, sizeof bytes, &written, nullptr);
 }
 
 } // namespace
@@ -83,9 +111,10 @@ HRESULT RecordingFiles::Write(std::int64_t slot, const BYTE* data, std::uint32_t
 HRESULT RecordingFiles::WriteSound(const BYTE* data, std::size_t bytes) {
   if (!audio_ || bytes == 0) return AVIERR_OK;
   const LONG samples = static_cast<LONG>(bytes / sound_->sampleSize);
-  const HRESULT result =
-      ::AVIStreamWrite(audio_.get(), soundPosition_, samples, const_cast<BYTE*>(data),
-                       static_cast<LONG>(bytes), AVIIF_KEYFRAME, nullptr, nullptr);
+  // Appended at the stream's end as AVIFile counts it (Wine's counts chunks, not samples).
+  const HRESULT result = ::AVIStreamWrite(audio_.get(), ::AVIStreamLength(audio_.get()), samples,
+                                          const_cast<BYTE*>(data), static_cast<LONG>(bytes),
+                                          AVIIF_KEYFRAME, nullptr, nullptr);
   if (result == AVIERR_OK) {
     soundPosition_ += samples;
     bytes_ += bytes + kChunkOverhead;
@@ -94,10 +123,13 @@ HRESULT RecordingFiles::WriteSound(const BYTE* data, std::size_t bytes) {
 }
 
 void RecordingFiles::Close() {
+  const bool sound = static_cast<bool>(audio_);
   file_.reset();
   plain_.reset();
   compressed_.reset();
   audio_.reset();
+  // The file is written out now; its audio stream's length as AVIFile may have miscounted it.
+  if (sound && !names_.empty()) SetSoundLength(names_.back(), soundPosition_);
   journal_.Finish();
 }
 

@@ -2,7 +2,8 @@
 // black top-most window and plays, through waveOut, a sound that is silent but for short clicks
 // at irregular moments (500 to 900 ms apart); the moment the device's play position reaches a
 // click, the window turns white for 150 ms. The picture and the sound thus change together, as
-// near as the play position tells. Writes the number of clicks to LOGFILE and ends after SECONDS.
+// near as the play position tells. After SECONDS it writes the number of clicks to LOGFILE and
+// stays, black, until it is ended (its window keeps the keyboard focus for the hot keys).
 #include <windows.h>
 
 #include <mmsystem.h>
@@ -81,10 +82,10 @@ int main(int argc, char** argv) {
   windowClass.lpszClassName = L"FlashClick";
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   ::RegisterClassW(&windowClass);
-  HWND window = ::CreateWindowExW(
-      WS_EX_TOPMOST, L"FlashClick", L"e2e-flash", WS_POPUP | WS_VISIBLE, 0, 0,
-      ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-      windowClass.hInstance, nullptr);
+  HWND window =
+      ::CreateWindowExW(WS_EX_TOPMOST, L"FlashClick", L"e2e-flash", WS_POPUP | WS_VISIBLE, 0, 0,
+                        ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr,
+                        nullptr, windowClass.hInstance, nullptr);
   Show(window, RGB(0, 0, 0));
   Pump();
 
@@ -133,6 +134,10 @@ int main(int argc, char** argv) {
     std::fprintf(log, "%u\n", static_cast<unsigned>(next));
     std::fclose(log);
   }
-  ::DestroyWindow(window);
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
   return 0;
 }
