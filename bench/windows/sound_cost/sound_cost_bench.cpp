@@ -58,9 +58,11 @@ Figures Record(recorder::TScreenCam& cam, int msPerFrame, bool sound, bool adpcm
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 20;
   fw::TApplication application;
+  HDC screen = ::GetDC(nullptr);
+  const int bitsPerPixel = ::GetDeviceCaps(screen, BITSPIXEL);
+  ::ReleaseDC(nullptr, screen);
   const recorder::BuiltinVideo1Installation video1 = recorder::InstallBuiltinVideo1IfNeeded(
-      ::GetDeviceCaps(::GetDC(nullptr), BITSPIXEL), ::GetSystemMetrics(SM_CXSCREEN),
-      ::GetSystemMetrics(SM_CYSCREEN));
+      bitsPerPixel, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
   fw::TForm owner(nullptr);
   recorder::TScreenCam cam(&owner);
   cam.FShowFrame = false;
