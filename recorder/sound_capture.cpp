@@ -157,6 +157,23 @@ std::wstring WaveInErrorText(MMRESULT result) {
   return text;
 }
 
+std::wstring WaveInName(UINT id) {
+  WAVEINCAPSW caps{};
+  if (::waveInGetDevCapsW(id, &caps, sizeof caps) != MMSYSERR_NOERROR) return {};
+  return std::wstring(caps.szPname, wcsnlen(caps.szPname, MAXPNAMELEN));
+}
+
+// Device numbers change as devices come and go, so a listed device is opened by its name: its
+// number now, or one past the last (which waveInOpen refuses) when no device has that name.
+UINT CurrentDeviceId(const TSoundSource& source) {
+  if (source.kind != TSoundSourceKind::Device || source.name.empty()) return source.device;
+  const UINT count = ::waveInGetNumDevs();
+  if (source.device < count && WaveInName(source.device) == source.name) return source.device;
+  for (UINT id = 0; id < count; ++id)
+    if (WaveInName(id) == source.name) return id;
+  return count;
+}
+
 WAVEFORMATEX PcmFormat(int rate, int channels) {
   WAVEFORMATEX format{};
   format.wFormatTag = WAVE_FORMAT_PCM;
@@ -270,10 +287,11 @@ public:
     }
     WAVEFORMATEX format = PcmFormat(rate, channels);
     const DWORD_PTR event = reinterpret_cast<DWORD_PTR>(event_.get());
-    MMRESULT result = ::waveInOpen(&wave_, source.device, &format, event, 0, CALLBACK_EVENT);
+    const UINT device = CurrentDeviceId(source);
+    MMRESULT result = ::waveInOpen(&wave_, device, &format, event, 0, CALLBACK_EVENT);
     // A device that does not take the format itself may through the system's converters.
-    if (result == WAVERR_BADFORMAT && source.device != WAVE_MAPPER)
-      result = ::waveInOpen(&wave_, source.device, &format, event, 0, CALLBACK_EVENT | WAVE_MAPPED);
+    if (result == WAVERR_BADFORMAT && device != WAVE_MAPPER)
+      result = ::waveInOpen(&wave_, device, &format, event, 0, CALLBACK_EVENT | WAVE_MAPPED);
     if (result != MMSYSERR_NOERROR) {
       wave_ = nullptr;
       error = L"The sound source " + QuotedName(source) + L" cannot be opened: " +
@@ -310,13 +328,16 @@ public:
     DWORD allowed = kFirstBufferMs;
     while (!StopAsked()) {
       ::WaitForSingleObject(event_.get(), kWaitMs);
-      bool filled = false;
-      // Buffers come back in the order they were added.
-      while (!StopAsked() && (buffers_[next].header.dwFlags & WHDR_DONE)) {
+      bool filled = false, empty = false;
+      // Buffers come back in the order they were added; one round of the ring at a time.
+      for (std::size_t round = 0;
+           round < buffers_.size() && !StopAsked() && (buffers_[next].header.dwFlags & WHDR_DONE);
+           ++round) {
         Buffer& buffer = buffers_[next];
         const std::size_t count = buffer.header.dwBytesRecorded / sizeof(std::int16_t);
         Deliver(std::vector<std::int16_t>(
             buffer.samples.begin(), buffer.samples.begin() + static_cast<std::ptrdiff_t>(count)));
+        (count > 0 ? filled : empty) = true;
         buffer.header.dwFlags &= ~static_cast<DWORD>(WHDR_DONE);
         buffer.header.dwBytesRecorded = 0;
         if (::waveInAddBuffer(wave_, &buffer.header, sizeof buffer.header) != MMSYSERR_NOERROR) {
@@ -324,13 +345,17 @@ public:
           return;
         }
         next = (next + 1) % buffers_.size();
-        filled = true;
       }
       const DWORD now = ::timeGetTime();
       if (filled) {
         lastFilled = now;
         allowed = kStallMs;
-      } else if (now - lastFilled > allowed) {
+      } else if (empty) {
+        // A device that hands its buffers back empty (one being unplugged) would keep this
+        // thread busy: it is asked again a little later, and counts as stalled meanwhile.
+        ::Sleep(kWaitMs);
+      }
+      if (!filled && now - lastFilled > allowed) {
         MarkLost();
         return;
       }
