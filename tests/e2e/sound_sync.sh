@@ -9,8 +9,6 @@
 #    the click must be heard within 45 ms of that moment (the median), with a small spread, and
 #    no further off at the end than at the start. ffprobe, mediainfo and GStreamer's avidemux
 #    read both streams.
-# 3. A recording with sound ended by a kill halfway is mended at the next start with both
-#    streams: its sound lasts to within a moment of its last frame.
 #   sound_sync.sh BUILD_DIR      (DISPLAY, WINE, WINEPREFIX, RECORDER_ARTIFACTS set)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -198,33 +196,6 @@ within "$(awk -v a="${q1:-0}" -v b="${q3:-0}" 'BEGIN { print b - a }')" $((inter
 within "$(awk -v a="${first:-0}" -v b="${last:-0}" 'BEGIN { print b - a }')" 20 ||
   fail "the offset moved from ${first:-?} ms at the start to ${last:-?} ms at the end"
 rm -f "$out/sound.raw"
-
-# --- 3. A recording with sound ended by a kill halfway, mended at the next start.
-killed=$out/killed.avi
-start_recording "$killed"
-start_flashes 8 "$out/flashes2.log"
-sleep 6
-kill -9 "$recorder_pid" 2>/dev/null
-sleep 2
-kill "$flash_pid" 2>/dev/null
-start_recorder "$out/recorder2.log"
-if wait_for 30 shown '^Notice$'; then
-  sleep 1
-  box=$(visible_named '^Notice$')
-  import -display "$DISPLAY" -window "$box" "$out/mended_notice.png"
-  activate "$box"
-  xdotool key Return
-else
-  fail "no notice of the mended recording"
-fi
-ffprobe -v error -show_entries stream=codec_type,duration,nb_frames -of compact "$killed" >"$out/killed_streams.txt" 2>&1
-note "mended: $(tr '\n' ' ' <"$out/killed_streams.txt")"
-video_s=$(grep -oP 'codec_type=video\|duration=\K[0-9.]+' "$out/killed_streams.txt")
-audio_s=$(grep -oP 'codec_type=audio\|duration=\K[0-9.]+' "$out/killed_streams.txt")
-[[ -n $video_s && -n $audio_s ]] || fail "the mended file does not have both streams"
-awk -v v="${video_s:-0}" -v a="${audio_s:-0}" 'BEGIN { exit !(v > 2 && a > v - 1.5 && a < v + 1.5) }' ||
-  fail "the mended file's sound lasts ${audio_s:-?} s, its picture ${video_s:-?} s"
-ffmpeg -v error -i "$killed" -f null - 2>"$out/killed_decode.txt" || fail "ffmpeg cannot decode the mended file"
 
 activate "$(visible_named "$main_name")"
 xdotool key alt+F4
