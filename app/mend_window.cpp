@@ -70,7 +70,10 @@ TMendWindow::TMendWindow(fw::TComponent* owner) : fw::TForm(owner) {
 void TMendWindow::ShowProgress(const std::wstring& file, std::uint64_t done, std::uint64_t total) {
   if (file != shownFile_) {
     shownFile_ = file;
-    FileLabel->SetText(L"Mending the unfinished recording \"" + file + L"\"...");
+    // The name alone: a folder's path would not fit.
+    const std::size_t slash = file.find_last_of(L"\\/");
+    const std::wstring name = slash == std::wstring::npos ? file : file.substr(slash + 1);
+    FileLabel->SetText(L"Mending the unfinished recording \"" + name + L"\"...");
   }
   Bar->SetPosition(total ? static_cast<int>(done * kBarSteps / total) : 0);
 }
