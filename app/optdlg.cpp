@@ -38,6 +38,7 @@ void TOptionDlg::Loaded() {
   Field(*this, L"TrackBarPlayback", TrackBarPlayback);
   Field(*this, L"Button2", Button2);
   Field(*this, L"Button3", Button3);
+  FAreaSettings.Bind(*this);
 }
 
 void TOptionDlg::CreateWnd() {
@@ -60,9 +61,11 @@ void TOptionDlg::EditSettings(recorder::TScreenCam& Cam) {
   TrackBarQuality->SetPosition(PositionFromQuality(Cam.FQuality));
   // A slider already at its position raises no change: the labels are refreshed anyway.
   ShowValues();
+  FAreaSettings.Show(Cam);
 
   if (ShowModal() != fw::mrOk) return;
 
+  FAreaSettings.Apply(Cam);
   Cam.FCompressorIndex = ComboBoxCompressor->ItemIndex();
   if (Cam.FCompressorIndex >= 0 && Cam.FCompressorIndex < Cam.FCompressorCount)
     Cam.FCompressorHandler = Cam.FCompressors[static_cast<size_t>(Cam.FCompressorIndex)].fccHandler;

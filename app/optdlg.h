@@ -1,7 +1,8 @@
 // The settings dialog: compressor, quality, capture interval, key-frame interval and playback
-// rate of the engine, edited modally and written back on OK.
+// rate of the engine, and what recordings take, edited modally and written back on OK.
 #pragma once
 
+#include "app/area_settings.h"
 #include "framework/comctrls.h"
 #include "framework/form.h"
 #include "framework/stdctrls.h"
@@ -38,6 +39,8 @@ public:
   fw::TTrackBar* TrackBarPlayback = nullptr;
   fw::TButton* Button2 = nullptr; // OK
   fw::TButton* Button3 = nullptr; // Cancel
+  // The group "录制范围".
+  TAreaSettings FAreaSettings;
 
 protected:
   void Loaded() override;

@@ -43,9 +43,17 @@ void TScreenCam::ReadScreen() {
   FScreenHeight = ::GetDeviceCaps(screen.get(), VERTRES);
 }
 
+bool TScreenCam::StartRecording(const TRecordArea& Area, const std::wstring& FileName) {
+  if (FRecording || FWorker || FShuttingDown) return false;
+  FRecordArea = Area;
+  return StartRecording(nullptr, FileName);
+}
+
 bool TScreenCam::StartRecording(fw::TControl* Area, const std::wstring& FileName) {
   if (FRecording || FWorker || FShuttingDown) return false;
   FRecording = true;
+  FPauseRequested = false;
+  FPauseState = TPauseState::Recording;
   TRecordAVIThread* worker = nullptr;
   try {
     worker = new TRecordAVIThread(this, FileName, Area);
@@ -69,6 +77,10 @@ void TScreenCam::StopRecording() {
   FRecording = false;
 }
 
+void TScreenCam::PauseRecording(bool Paused) {
+  if (FRecording) FPauseRequested = Paused;
+}
+
 void TScreenCam::WaitForWorker() {
   // The worker needs the main thread for its hand-offs and its completion hook, which clears
   // FWorker: keep serving messages until it has run.
@@ -87,6 +99,9 @@ void TScreenCam::FinishForShutdown() {
 
 void TScreenCam::WorkerDone(fw::TObject*) {
   FRecording = false;
+  FPauseRequested = false;
+  // The next recording started with an area control or none takes the whole screen again.
+  FRecordArea = {};
   FWorker = nullptr;
   Raise(FOnFinished);
   ShowNotices();
