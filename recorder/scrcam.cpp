@@ -153,7 +153,7 @@ TRecordAVIThread::TRecordAVIThread(TScreenCam* cam, std::wstring fileName, fw::T
     : FCam(cam), FFileName(std::move(fileName)), FArea(area) {}
 
 void TRecordAVIThread::Execute() {
-  while (FCam->RecordToFile(FArea, FFileName) == -1) {
+  while (FCam->Record(FArea, FFileName) == RecordResult::RetryWithDefault) {
   }
 }
 

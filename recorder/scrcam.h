@@ -3,6 +3,7 @@
 #pragma once
 
 #include "recorder/core/recording_pause.h"
+#include "recorder/frame_block.h"
 #include "recorder/record_area.h"
 #include "recorder/vfw.h"
 
@@ -22,8 +23,16 @@ namespace recorder {
 
 class TFlashingWnd;
 class TScreenCam;
+class RecordingRun;
 
-// One recording: runs RecordToFile, again while it asks for a retry with the default compressor.
+// What one recording run ends with.
+enum class RecordResult {
+  Written,          // the file was written (or the run ended before its first frame, and said so)
+  Failed,           // a failure, already reported to the user
+  RetryWithDefault, // the user asked to record again with the default compressor
+};
+
+// One recording: runs the recording, again while it asks for a retry with the default compressor.
 class TRecordAVIThread : public fw::TThread {
 public:
   TRecordAVIThread(TScreenCam* cam, std::wstring fileName, fw::TControl* area);
@@ -87,15 +96,18 @@ public:
   // The session ends (log-off, shutdown) or the program closes: stops a running recording and
   // waits until its file is finished. From here on nothing starts and no message is shown.
   void FinishForShutdown();
-  // 1: file written; 0: failure, already reported; -1: retry with the default compressor, asked
-  // only while nothing has been written (once frames exist, a failing write stops the recording
-  // with a notice and the file keeps them).
+  // Runs one recording on the calling (worker) thread (recorder/recording_run.h). Retrying with
+  // the default compressor is offered only while nothing has been written (once frames exist, a
+  // failing write stops the recording with a notice and the file keeps them).
   // A recording stops by itself, with the file closed and a notice to the user, when its volume
   // is about to fill or its folder can no longer be reached. A file about to pass FFileSizeLimit
   // is closed and the recording goes on in follow-on files (clip-2.avi, clip-3.avi, ... with the
   // next number no existing file has), each with its own timeline starting at its first frame.
   // While a file is written its journal (FJournalFolder) lets the next start mend it should the
   // process end before the file is closed.
+  RecordResult Record(fw::TControl* Area, const std::wstring& FileName);
+  // The same as a number: 1 file written, 0 failure already reported, -1 retry with the default
+  // compressor.
   int RecordToFile(fw::TControl* Area, const std::wstring& FileName);
   void WorkerDone(fw::TObject* Sender);
 
@@ -109,8 +121,8 @@ public:
   std::atomic<bool> FRecording{false};
   // The screen's depth and size, read again at the start of every recording.
   int FScreenWidth, FScreenHeight;
+  // timeGetTime when the frame loop of the last recording began.
   DWORD FStartTime = 0;
-  double FLastInterval = 0;
   // Slots and frames in 64 bits: at 1 ms per frame a recording passes slot 2^31 after 24.8 days.
   std::int64_t FDroppedFrames = 0;
   std::atomic<std::int64_t> FFrameIndex{0};
@@ -153,11 +165,13 @@ public:
 
 private:
   friend class TRecordAVIThread;
+  friend class RecordingRun;
   void UseDefaultCompressor();
   void Raise(const fw::TNotifyEvent& event);
   void ReadScreen();
-  bool CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format);
-  bool FitFormat(DWORD type, DWORD handler, RECT& rect, BITMAPINFOHEADER*& format, bool& accepted);
+  FrameBlock CaptureRect(const RECT& rect);
+  bool CheckCompressor(RECT& rect, FrameBlock& format);
+  bool FitFormat(DWORD type, DWORD handler, RECT& rect, FrameBlock& format, bool& accepted);
   std::uint32_t FrameEstimate(const BITMAPINFOHEADER* format) const;
   bool AlreadyListed(DWORD handler) const;
   // Messages of a recording, shown by the main thread owned by the main window, on top, so that

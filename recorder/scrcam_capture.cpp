@@ -6,6 +6,8 @@
 #include "recorder/core/frame_layout.h"
 #include "recorder/screen_area.h"
 
+#include <utility>
+
 namespace recorder {
 
 BITMAPINFOHEADER* TScreenCam::CaptureFrame(int Left, int Top, int Width, int Height) {
@@ -98,11 +100,7 @@ HGLOBAL TScreenCam::MakeDIB(HBITMAP Bitmap, int BitCount) {
 }
 
 void TScreenCam::ReleaseFrame(BITMAPINFOHEADER*& Frame) {
-  if (!Frame) return;
-  HGLOBAL block = ::GlobalHandle(Frame);
-  ::GlobalUnlock(block);
-  ::GlobalFree(block);
-  Frame = nullptr;
+  FrameBlock(std::exchange(Frame, nullptr)).reset();
 }
 
 } // namespace recorder
