@@ -1,7 +1,6 @@
 #include "app/Unit1.h"
 
 #include "app/area_chooser.h"
-#include <cstdio>
 #include "app/core/file_names.h"
 #include "app/form_fields.h"
 #include "app/optdlg.h"
@@ -166,13 +165,12 @@ void TForm1::Button2Click(fw::TObject*) {
 }
 
 bool TForm1::ChooseRecordArea() {
-  FRecordArea = {FScreenCam->FAreaKind, {0, 0, FScreenCam->FFollowWidth, FScreenCam->FFollowHeight},
-                 nullptr};
+  FRecordArea = {
+      FScreenCam->FAreaKind, {0, 0, FScreenCam->FFollowWidth, FScreenCam->FFollowHeight}, nullptr};
   if (FRecordArea.Kind != recorder::TAreaKind::Region &&
       FRecordArea.Kind != recorder::TAreaKind::Window)
     return true;
   const bool window = FRecordArea.Kind == recorder::TAreaKind::Window;
-  {FILE*f=fopen("C:\\dbg.txt","a");fprintf(f, "DBG choose %d\n", (int)FRecordArea.Kind);fclose(f);}
   auto chosen =
       ChooseArea(window ? TChooserMode::Window : TChooserMode::Region, FScreenCam->FLastRegion);
   if (!chosen || FClosing) return false;

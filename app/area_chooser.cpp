@@ -5,7 +5,6 @@
 #include "skin/skin_messages.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -27,7 +26,6 @@ constexpr std::uint32_t kOutline = 0xFFE03C28; // the region's or the window's o
 constexpr int kOutlineWidth = 2;
 // Time the screen gets to draw what the overlay covered before the recording looks at it.
 constexpr DWORD kUncoverMs = 150;
-
 
 BOOL CALLBACK AddWindowFact(HWND window, LPARAM list) {
   DWORD process = 0;
@@ -56,8 +54,7 @@ public:
       : mode_(mode), lastRegion_(lastRegion), screen_(recorder::VirtualScreen()) {}
 
   std::optional<TChosenArea> Run() {
-    if (!Create()) { {FILE*f=fopen("C:\\dbg.txt","a");fprintf(f, "DBG create failed %lu\n", GetLastError());fclose(f);} return std::nullopt; }
-    {FILE*f=fopen("C:\\dbg.txt","a");fprintf(f, "DBG created\n");fclose(f);}
+    if (!Create()) return std::nullopt;
     ::ShowWindow(window_, SW_SHOW);
     ::SetForegroundWindow(window_);
     ::SetFocus(window_);
@@ -100,9 +97,8 @@ private:
     wc.lpszClassName = kOverlayClass;
     ::RegisterClassExW(&wc); // already registered by an earlier choice: fine
     window_ = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kOverlayClass,
-                                L"", WS_POPUP, screen_.left, screen_.top,
-                                recorder::Width(screen_), recorder::Height(screen_), nullptr,
-                                nullptr, wc.hInstance, this);
+                                L"", WS_POPUP, screen_.left, screen_.top, recorder::Width(screen_),
+                                recorder::Height(screen_), nullptr, nullptr, wc.hInstance, this);
     if (!window_) return false;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -234,7 +230,6 @@ private:
   }
 
   void Finish(std::optional<TChosenArea> chosen) {
-    {FILE*f=fopen("C:\\dbg.txt","a");fprintf(f, "DBG finish %d\n", (int)chosen.has_value());fclose(f);}
     chosen_ = chosen;
     done_ = true;
   }
@@ -257,8 +252,8 @@ private:
   }
 
   void Fill(const Rect& r, std::uint32_t pixel) {
-    const Rect c = recorder::Intersection(
-        r, {0, 0, recorder::Width(screen_), recorder::Height(screen_)});
+    const Rect c =
+        recorder::Intersection(r, {0, 0, recorder::Width(screen_), recorder::Height(screen_)});
     for (int y = c.top; y < c.bottom; ++y)
       std::fill(pixels_ + static_cast<size_t>(y) * recorder::Width(screen_) + c.left,
                 pixels_ + static_cast<size_t>(y) * recorder::Width(screen_) + c.right, pixel);

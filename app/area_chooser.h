@@ -16,7 +16,7 @@ namespace app {
 enum class TChooserMode { Region, Window };
 
 struct TChosenArea {
-  recorder::Rect rect{};  // virtual-screen coordinates, on the screen, at least 16 x 16
+  recorder::Rect rect{}; // virtual-screen coordinates, on the screen, at least 16 x 16
   HWND window = nullptr; // the window picked (window mode), else null
 };
 

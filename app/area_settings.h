@@ -29,8 +29,8 @@ private:
   recorder::TAreaKind Chosen() const;
 
   static constexpr std::array<recorder::TAreaKind, 5> kKinds = {
-      recorder::TAreaKind::FullScreen, recorder::TAreaKind::AllScreens,
-      recorder::TAreaKind::Region, recorder::TAreaKind::Window, recorder::TAreaKind::FollowMouse};
+      recorder::TAreaKind::FullScreen, recorder::TAreaKind::AllScreens, recorder::TAreaKind::Region,
+      recorder::TAreaKind::Window, recorder::TAreaKind::FollowMouse};
   std::array<fw::TRadioButton*, 5> FRadios{};
   fw::TEdit* FEditWidth = nullptr;
   fw::TEdit* FEditHeight = nullptr;

@@ -41,8 +41,8 @@ std::optional<Rect> TAreaStage::Next(std::int32_t msPerFrame) {
   case TAreaKind::Window:
     if (!area_.Window || !::IsWindow(area_.Window)) return std::nullopt;
     if (!::IsIconic(area_.Window))
-      current_ = FollowedWindowArea(VisibleWindowRect(area_.Window), Width(current_),
-                                    Height(current_));
+      current_ =
+          FollowedWindowArea(VisibleWindowRect(area_.Window), Width(current_), Height(current_));
     break;
   case TAreaKind::FollowMouse:
     current_ = FollowCursor(current_, Cursor(), FollowStep(msPerFrame, current_), limit_);

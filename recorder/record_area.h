@@ -10,7 +10,7 @@ namespace recorder {
 
 struct TRecordArea {
   TAreaKind Kind = TAreaKind::FullScreen;
-  Rect Bounds{};        // Region and Window: virtual-screen coordinates
+  Rect Bounds{};         // Region and Window: virtual-screen coordinates
   HWND Window = nullptr; // Window: the window followed
 };
 

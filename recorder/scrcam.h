@@ -162,6 +162,8 @@ public:
   // The user's pause request (main thread) and the state the worker put the recording in.
   std::atomic<bool> FPauseRequested{false};
   std::atomic<TPauseState> FPauseState{TPauseState::Recording};
+  // The screen a chosen area is aligned within (none for an area control: aligned in place).
+  std::optional<Rect> FAlignScreen;
 
 private:
   friend class TRecordAVIThread;

@@ -68,8 +68,7 @@ Rect AlignArea(const Rect& area, std::int32_t alignment, const Rect& screen) {
 
 Rect FollowStart(Point cursor, std::int32_t width, std::int32_t height, const Rect& screen) {
   const std::int32_t w = std::clamp(width, kMinAreaSide, std::max(Width(screen), kMinAreaSide));
-  const std::int32_t h =
-      std::clamp(height, kMinAreaSide, std::max(Height(screen), kMinAreaSide));
+  const std::int32_t h = std::clamp(height, kMinAreaSide, std::max(Height(screen), kMinAreaSide));
   const Rect centred{cursor.x - w / 2, cursor.y - h / 2, cursor.x - w / 2 + w,
                      cursor.y - h / 2 + h};
   return KeepInside(centred, screen);

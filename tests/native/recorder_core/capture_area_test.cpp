@@ -38,8 +38,9 @@ TEST(CaptureArea, FollowingAreaKeepsTheCursorInItsMiddleHalfSmoothly) {
   // Far to the right: the area moves at most one step per frame until the cursor is inside.
   Rect moved = area;
   int frames = 0;
-  while (Width(Intersection({moved.left + 100, moved.top + 75, moved.right - 100, moved.bottom - 75},
-                           {1000, 150, 1001, 151})) == 0) {
+  while (
+      Width(Intersection({moved.left + 100, moved.top + 75, moved.right - 100, moved.bottom - 75},
+                         {1000, 150, 1001, 151})) == 0) {
     Rect next = FollowCursor(moved, {1000, 150}, 50, kScreen);
     ASSERT_LE(next.left - moved.left, 50);
     ASSERT_GT(next.left, moved.left);
@@ -89,8 +90,7 @@ TEST(CaptureArea, AClickPicksTheTopmostWindowThatIsNotOurs) {
       {1, {-1280, 0, 1920, 1080}, true, false, true}, // the overlay
       {2, {100, 100, 300, 300}, false, false, false}, // hidden
       {3, {100, 100, 110, 300}, true, false, false},  // too narrow
-      {4, {50, 50, 400, 400}, true, false, false},
-      {5, {0, 0, 1920, 1080}, true, false, false},
+      {4, {50, 50, 400, 400}, true, false, false},    {5, {0, 0, 1920, 1080}, true, false, false},
   };
   EXPECT_EQ(WindowAt({150, 150}, windows)->id, 4u);
   EXPECT_EQ(WindowAt({10, 10}, windows)->id, 5u);
