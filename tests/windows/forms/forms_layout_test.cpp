@@ -145,7 +145,7 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
   EXPECT_EQ(outer.left, 304);
   EXPECT_EQ(outer.top, 160);
   EXPECT_EQ(outer.right - outer.left, 455);
-  EXPECT_EQ(outer.bottom - outer.top, 384);
+  EXPECT_EQ(outer.bottom - outer.top, 480);
   LONG style = ::GetWindowLongW(wnd, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "only the system menu";
@@ -169,8 +169,14 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
                           {L"labelFPSPlayback", 192, 16, 40, 13, nullptr},
                           {L"Label7", 384, 16, 29, 13, L"50 fps"},
                           {L"TrackBarPlayback", 16, 32, 401, 22, nullptr},
-                          {L"Button2", 120, 320, 75, 25, L"确定"},
-                          {L"Button3", 232, 320, 75, 25, L"取消"},
+                          {L"GroupBoxArea", 8, 312, 425, 81, L"录制范围"},
+                          {L"RadioAreaFull", 16, 20, 60, 17, L"全屏"},
+                          {L"RadioAreaRegion", 84, 20, 80, 17, L"选择区域"},
+                          {L"RadioAreaWindow", 172, 20, 60, 17, L"窗口"},
+                          {L"RadioAreaFollow", 240, 20, 84, 17, L"跟随鼠标"},
+                          {L"RadioAreaAllScreens", 336, 20, 80, 17, L"所有屏幕"},
+                          {L"Button2", 120, 416, 75, 25, L"确定"},
+                          {L"Button3", 232, 416, 75, 25, L"取消"},
                       });
   // Containment: the list and the quality slider sit in the compressor group, and so on.
   EXPECT_EQ(::GetParent(dlg.ComboBoxCompressor->Handle()), dlg.Compressor->Handle());
@@ -189,11 +195,14 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
   }
   EXPECT_EQ(::GetWindowLongW(dlg.ComboBoxCompressor->Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 
-  // Tab order: list, quality slider, edit, interval slider, OK, Cancel, rate slider.
+  // Tab order: list, quality slider, edit, interval slider, OK, Cancel, rate slider, then what
+  // recordings take: the radio group once (at its checked choice) and the following area's size.
   std::vector<HWND> want = {
       dlg.ComboBoxCompressor->Handle(), dlg.TrackBarQuality->Handle(), dlg.EditKeyFrames->Handle(),
       dlg.TrackBarRecord->Handle(),     dlg.Button2->Handle(),         dlg.Button3->Handle(),
       dlg.TrackBarPlayback->Handle()};
+  for (const wchar_t* name : {L"RadioAreaFull", L"EditFollowWidth", L"EditFollowHeight"})
+    want.push_back(Get<fw::TWinControl>(dlg, name).Handle());
   EXPECT_EQ(TabCycle(wnd), want);
   EXPECT_TRUE(dlg.Button2->Default);
   EXPECT_EQ(::GetWindowLongW(dlg.Button2->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
