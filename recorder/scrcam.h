@@ -5,6 +5,7 @@
 #include "recorder/core/recording_pause.h"
 #include "recorder/frame_block.h"
 #include "recorder/record_area.h"
+#include "recorder/sound_capture.h"
 #include "recorder/vfw.h"
 
 #include "framework/control.h"
@@ -142,6 +143,8 @@ public:
   bool FShowFrame = true;
   HCURSOR FCursorHandle;
   bool FFrameFollows = false;
+  // The sound of the next recordings, as the settings dialog chose it (none by default).
+  TSoundSettings FSound;
   // Largest size of one AVI file; lowered by tests.
   std::uint64_t FFileSizeLimit;
   // Raised on the main thread when a recording's worker has ended, however it ended, before the
