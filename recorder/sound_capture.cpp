@@ -157,6 +157,23 @@ std::wstring WaveInErrorText(MMRESULT result) {
   return text;
 }
 
+std::wstring WaveInName(UINT id) {
+  WAVEINCAPSW caps{};
+  if (::waveInGetDevCapsW(id, &caps, sizeof caps) != MMSYSERR_NOERROR) return {};
+  return std::wstring(caps.szPname, wcsnlen(caps.szPname, MAXPNAMELEN));
+}
+
+// Device numbers change as devices come and go, so a listed device is opened by its name: its
+// number now, or one past the last (which waveInOpen refuses) when no device has that name.
+UINT CurrentDeviceId(const TSoundSource& source) {
+  if (source.kind != TSoundSourceKind::Device || source.name.empty()) return source.device;
+  const UINT count = ::waveInGetNumDevs();
+  if (source.device < count && WaveInName(source.device) == source.name) return source.device;
+  for (UINT id = 0; id < count; ++id)
+    if (WaveInName(id) == source.name) return id;
+  return count;
+}
+
 WAVEFORMATEX PcmFormat(int rate, int channels) {
   WAVEFORMATEX format{};
   format.wFormatTag = WAVE_FORMAT_PCM;
@@ -270,10 +287,11 @@ public:
     }
     WAVEFORMATEX format = PcmFormat(rate, channels);
     const DWORD_PTR event = reinterpret_cast<DWORD_PTR>(event_.get());
-    MMRESULT result = ::waveInOpen(&wave_, source.device, &format, event, 0, CALLBACK_EVENT);
+    const UINT device = CurrentDeviceId(source);
+    MMRESULT result = ::waveInOpen(&wave_, device, &format, event, 0, CALLBACK_EVENT);
     // A device that does not take the format itself may through the system's converters.
-    if (result == WAVERR_BADFORMAT && source.device != WAVE_MAPPER)
-      result = ::waveInOpen(&wave_, source.device, &format, event, 0, CALLBACK_EVENT | WAVE_MAPPED);
+    if (result == WAVERR_BADFORMAT && device != WAVE_MAPPER)
+      result = ::waveInOpen(&wave_, device, &format, event, 0, CALLBACK_EVENT | WAVE_MAPPED);
     if (result != MMSYSERR_NOERROR) {
       wave_ = nullptr;
       error = L"The sound source " + QuotedName(source) + L" cannot be opened: " +

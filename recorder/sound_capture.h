@@ -63,7 +63,8 @@ public:
   TSoundCapture& operator=(const TSoundCapture&) = delete;
 
   // Opens and starts the source (a capture already running is stopped first); false, with a
-  // message naming the device in `error`, when it cannot be opened.
+  // message naming the device in `error`, when it cannot be opened. A device is found by its
+  // name (its number may have changed since it was listed).
   bool Start(const TSoundSource& source, int rate, int channels, std::wstring& error);
   // Stops the thread and closes the device; returns promptly even when the device is gone.
   void Stop();

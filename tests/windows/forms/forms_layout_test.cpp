@@ -145,7 +145,7 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
   EXPECT_EQ(outer.left, 304);
   EXPECT_EQ(outer.top, 160);
   EXPECT_EQ(outer.right - outer.left, 455);
-  EXPECT_EQ(outer.bottom - outer.top, 480);
+  EXPECT_EQ(outer.bottom - outer.top, 539) << "grown by the sound group";
   LONG style = ::GetWindowLongW(wnd, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "only the system menu";
@@ -169,14 +169,26 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
                           {L"labelFPSPlayback", 192, 16, 40, 13, nullptr},
                           {L"Label7", 384, 16, 29, 13, L"50 fps"},
                           {L"TrackBarPlayback", 16, 32, 401, 22, nullptr},
-                          {L"GroupBoxArea", 8, 312, 425, 81, L"录制范围"},
-                          {L"RadioAreaFull", 16, 20, 60, 17, L"全屏"},
-                          {L"RadioAreaRegion", 84, 20, 80, 17, L"选择区域"},
-                          {L"RadioAreaWindow", 172, 20, 60, 17, L"窗口"},
-                          {L"RadioAreaFollow", 240, 20, 84, 17, L"跟随鼠标"},
-                          {L"RadioAreaAllScreens", 336, 20, 80, 17, L"所有屏幕"},
-                          {L"Button2", 120, 416, 75, 25, L"确定"},
-                          {L"Button3", 232, 416, 75, 25, L"取消"},
+                          {L"GroupBoxSound", 8, 312, 208, 148, L"声音"},
+                          {L"CheckBoxSound", 12, 18, 180, 17, L"录制声音"},
+                          {L"LabelSoundSource", 12, 47, 48, 13, L"声音来源"},
+                          {L"ComboBoxSoundSource", 66, 43, 130, 21, nullptr},
+                          {L"LabelSoundFormat", 12, 74, 48, 13, L"声音格式"},
+                          {L"ComboBoxSoundFormat", 66, 70, 130, 21, nullptr},
+                          {L"LabelSoundCompression", 12, 101, 48, 13, L"声音压缩"},
+                          {L"ComboBoxSoundCompression", 66, 97, 130, 21, nullptr},
+                          {L"LabelSoundLevel", 12, 125, 24, 13, L"音量"},
+                          {L"ProgressBarSoundLevel", 66, 124, 130, 14, nullptr},
+                          {L"GroupBoxArea", 224, 312, 209, 148, L"录制范围"},
+                          {L"RadioAreaFull", 12, 18, 80, 17, L"全屏"},
+                          {L"RadioAreaRegion", 12, 38, 80, 17, L"选择区域"},
+                          {L"RadioAreaWindow", 12, 58, 80, 17, L"窗口"},
+                          {L"RadioAreaFollow", 12, 78, 80, 17, L"跟随鼠标"},
+                          {L"RadioAreaAllScreens", 108, 18, 90, 17, L"所有屏幕"},
+                          {L"EditFollowWidth", 30, 100, 49, 21, nullptr},
+                          {L"EditFollowHeight", 98, 100, 49, 21, nullptr},
+                          {L"Button2", 120, 475, 75, 25, L"确定"},
+                          {L"Button3", 232, 475, 75, 25, L"取消"},
                       });
   // Containment: the list and the quality slider sit in the compressor group, and so on.
   EXPECT_EQ(::GetParent(dlg.ComboBoxCompressor->Handle()), dlg.Compressor->Handle());
@@ -195,12 +207,20 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
   }
   EXPECT_EQ(::GetWindowLongW(dlg.ComboBoxCompressor->Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 
-  // Tab order: list, quality slider, edit, interval slider, OK, Cancel, rate slider, then what
-  // recordings take: the radio group once (at its checked choice) and the following area's size.
-  std::vector<HWND> want = {
-      dlg.ComboBoxCompressor->Handle(), dlg.TrackBarQuality->Handle(), dlg.EditKeyFrames->Handle(),
-      dlg.TrackBarRecord->Handle(),     dlg.Button2->Handle(),         dlg.Button3->Handle(),
-      dlg.TrackBarPlayback->Handle()};
+  // Tab order: list, quality slider, edit, interval slider, OK, Cancel, rate slider, then the
+  // sound group's check box and lists, then what recordings take: the radio group once (at its
+  // checked choice) and the following area's size.
+  std::vector<HWND> want = {dlg.ComboBoxCompressor->Handle(),
+                            dlg.TrackBarQuality->Handle(),
+                            dlg.EditKeyFrames->Handle(),
+                            dlg.TrackBarRecord->Handle(),
+                            dlg.Button2->Handle(),
+                            dlg.Button3->Handle(),
+                            dlg.TrackBarPlayback->Handle(),
+                            dlg.CheckBoxSound->Handle(),
+                            dlg.ComboBoxSoundSource->Handle(),
+                            dlg.ComboBoxSoundFormat->Handle(),
+                            dlg.ComboBoxSoundCompression->Handle()};
   for (const wchar_t* name : {L"RadioAreaFull", L"EditFollowWidth", L"EditFollowHeight"})
     want.push_back(Get<fw::TWinControl>(dlg, name).Handle());
   EXPECT_EQ(TabCycle(wnd), want);

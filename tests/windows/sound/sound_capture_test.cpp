@@ -119,6 +119,14 @@ TEST(SoundSources, TheDefaultFirstThenTheServersInputsByTheirNames) {
                              44100, 2, error));
   EXPECT_NE(error.find(L"\"电脑播放的声音\""), std::wstring::npos) << testing::PrintToString(error);
   EXPECT_FALSE(capture.Running());
+  // A device is opened by its name, whatever its number now; one that is gone says so.
+  TSoundSource monitor = *Find(sources, L"Monitor of Null Output");
+  monitor.device = 99; // a number no device has now
+  StartOrFail(capture, monitor, 22050, 1);
+  capture.Stop();
+  monitor.name = L"Unplugged Microphone";
+  EXPECT_FALSE(capture.Start(monitor, 22050, 1, error));
+  EXPECT_NE(error.find(L"\"Unplugged Microphone\""), std::wstring::npos);
 }
 
 TEST(SoundCapture, TheToneArrivesAtItsLevelPitchAndRate) {
