@@ -53,8 +53,15 @@ StopCause RecordingFiles::MakeRoom(std::uint32_t frameBytes, std::int64_t slot,
   }
   Close();
   firstSlot_ = slot;
-  if (Open(NextFollowOnName(name_, part_, FileExists)) == AVIERR_OK) return StopCause::None;
+  const std::wstring next = NextFollowOnName(name_, part_, FileExists);
+  if (Open(next) == AVIERR_OK) return StopCause::None;
   Close();
+  // A file that opened but took no stream holds nothing: it goes, and is not named.
+  if (!created_.empty() && created_.back() == next) {
+    ::DeleteFileW(next.c_str());
+    names_.pop_back();
+    created_.pop_back();
+  }
   return StopCause::NoFollowOnFile;
 }
 
@@ -82,9 +89,11 @@ void RecordingFiles::Close() {
 
 HRESULT RecordingFiles::Open(const std::wstring& partName) {
   const auto* format = reinterpret_cast<const BITMAPINFOHEADER*>(format_.data());
+  const bool existed = FileExists(partName);
   HRESULT error = ::AVIFileOpenW(file_.out(), partName.c_str(), OF_WRITE | OF_CREATE, nullptr);
   if (error == AVIERR_OK) {
     names_.push_back(partName);
+    if (!existed) created_.push_back(partName);
     AVISTREAMINFOW info{};
     info.fccType = kStreamTypeVideo;
     info.fccHandler = 0;

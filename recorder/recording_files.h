@@ -46,6 +46,8 @@ public:
 
   // The files made so far, the first one included.
   const std::vector<std::wstring>& Names() const { return names_; }
+  // Those of them that no file had the name of before: the only ones the recording may remove.
+  const std::vector<std::wstring>& Created() const { return created_; }
 
 private:
   HRESULT Open(const std::wstring& partName);
@@ -58,7 +60,7 @@ private:
   vfw::AviStream plain_, compressed_;
   RecordingJournal journal_;
   int part_ = 1;
-  std::vector<std::wstring> names_;
+  std::vector<std::wstring> names_, created_;
   std::uint64_t bytes_ = 0;    // what the file being written takes so far, its index aside
   std::int64_t firstSlot_ = 0; // slot of the recording at position 0 of this file
 };

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace recorder {
 
@@ -56,6 +57,7 @@ private:
 
   // A run that wrote nothing: the user is told, or offered the default compressor.
   RecordResult ReportFailure();
+  void RemoveCreatedFiles();
 
   TScreenCam& cam_;
   fw::TControl* const area_;
@@ -68,6 +70,7 @@ private:
   AVICOMPRESSOPTIONS options_{};
   std::uint32_t frameEstimate_ = 0; // the most one frame can take in the file
   std::optional<RecordingFiles> files_;
+  std::vector<std::wstring> created_; // the files this run made, once they are closed
   std::int32_t msPerFrame_ = 1;
   std::optional<PausableClock> clock_; // recorded time: paused time left out
   SlotTracker slots_;

@@ -10,11 +10,14 @@
 
 #include "framework/control.h"
 #include "framework/form.h"
+#include "framework/hand_off.h"
+#include "framework/handles.h"
 #include "framework/thread.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -181,13 +184,34 @@ private:
   bool AlreadyListed(DWORD handler) const;
   // Messages of a recording, shown by the main thread owned by the main window, on top, so that
   // they are skinned like every other dialog. Ask waits for the answer (from the worker through
-  // the hand-off; once shutting down the box is not shown and the answer is No or OK). Notify
-  // does not wait: from the worker the notice is shown when the worker has ended.
+  // the hand-off; once shutting down the box is not shown and the answer is No or OK, and a
+  // worker waiting for a box stops waiting, with that answer). Notify does not wait: from the
+  // worker the notice is shown when the worker has ended.
   int Ask(const std::wstring& text, const std::wstring& caption, UINT type);
   void Notify(const std::wstring& text);
   void ShowNotices();
+  HWND MessageOwner() const;
+  // Ends the boxes of recordings that are open, as their unshown answer: a shutdown may have
+  // come in the message loop of one of them.
+  void CloseOpenBoxes();
+
+  // A box of a recording while it is open (main thread only).
+  struct OpenBox {
+    HWND owner;
+    std::wstring caption;
+    int unshownAnswer;
+  };
+  using OpenBoxes = std::vector<OpenBox*>;
+  static BOOL CALLBACK CloseOpenBox(HWND wnd, LPARAM openBoxes);
+  static int ShowBox(std::shared_ptr<OpenBoxes> open, HWND owner, const std::wstring& text,
+                     const std::wstring& caption, UINT type);
 
   bool FShuttingDown = false; // main thread only
+  // Set when shutting down: what the worker's wait for a box gives up on.
+  fw::KernelHandle FShutdownEvent{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  fw::THandOff FHandOff; // the worker's boxes, shown by the main thread
+  // Shared with each box being shown, which may end after the engine has gone.
+  std::shared_ptr<OpenBoxes> FOpenBoxes = std::make_shared<OpenBoxes>();
   std::mutex FNoticesLock;
   std::vector<std::wstring> FNotices; // from the worker, shown once it has ended
 };

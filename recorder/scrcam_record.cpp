@@ -303,18 +303,18 @@ void RecordingRun::CloseFiles() {
   AVICOMPRESSOPTIONS* optionList[1] = {&options_};
   ::AVISaveOptionsFree(1, optionList);
   cam_.FFilesWritten = files_->Names();
+  created_ = files_->Created();
   files_.reset();
   library_.reset();
 }
 
 // A recording that stopped by itself says why, once its files are closed; one that holds
-// nothing says so (and leaves no empty file); one in several files names them.
+// nothing says so (and leaves no empty file of its own making); one in several files names them.
 RecordResult RecordingRun::ReportEnd(StopCause cause) {
   if (cause == StopCause::FileFailed) return ReportFailure();
   const std::int64_t frames = cam_.FFramesWritten;
   if (frames == 0) {
-    for (const std::wstring& name : cam_.FFilesWritten)
-      ::DeleteFileW(name.c_str());
+    RemoveCreatedFiles();
     cam_.FFilesWritten.clear();
   }
   if (cause != StopCause::Requested || frames == 0) cam_.Notify(EndNotice(cause, frames));
@@ -334,7 +334,16 @@ RecordResult RecordingRun::ReportFailure() {
                L"Notice", MB_YESNO | MB_ICONEXCLAMATION);
   if (answer != IDYES) return RecordResult::Failed;
   cam_.UseDefaultCompressor();
+  // The retry makes the file again, as new as it was for this run.
+  RemoveCreatedFiles();
   return RecordResult::RetryWithDefault;
+}
+
+// A file that had the name before the recording was the user's: it is never removed.
+void RecordingRun::RemoveCreatedFiles() {
+  for (const std::wstring& name : created_)
+    ::DeleteFileW(name.c_str());
+  created_.clear();
 }
 
 } // namespace recorder

@@ -328,13 +328,16 @@ public:
     DWORD allowed = kFirstBufferMs;
     while (!StopAsked()) {
       ::WaitForSingleObject(event_.get(), kWaitMs);
-      bool filled = false;
-      // Buffers come back in the order they were added.
-      while (!StopAsked() && (buffers_[next].header.dwFlags & WHDR_DONE)) {
+      bool filled = false, empty = false;
+      // Buffers come back in the order they were added; one round of the ring at a time.
+      for (std::size_t round = 0;
+           round < buffers_.size() && !StopAsked() && (buffers_[next].header.dwFlags & WHDR_DONE);
+           ++round) {
         Buffer& buffer = buffers_[next];
         const std::size_t count = buffer.header.dwBytesRecorded / sizeof(std::int16_t);
         Deliver(std::vector<std::int16_t>(
             buffer.samples.begin(), buffer.samples.begin() + static_cast<std::ptrdiff_t>(count)));
+        (count > 0 ? filled : empty) = true;
         buffer.header.dwFlags &= ~static_cast<DWORD>(WHDR_DONE);
         buffer.header.dwBytesRecorded = 0;
         if (::waveInAddBuffer(wave_, &buffer.header, sizeof buffer.header) != MMSYSERR_NOERROR) {
@@ -342,13 +345,17 @@ public:
           return;
         }
         next = (next + 1) % buffers_.size();
-        filled = true;
       }
       const DWORD now = ::timeGetTime();
       if (filled) {
         lastFilled = now;
         allowed = kStallMs;
-      } else if (now - lastFilled > allowed) {
+      } else if (empty) {
+        // A device that hands its buffers back empty (one being unplugged) would keep this
+        // thread busy: it is asked again a little later, and counts as stalled meanwhile.
+        ::Sleep(kWaitMs);
+      }
+      if (!filled && now - lastFilled > allowed) {
         MarkLost();
         return;
       }

@@ -132,7 +132,9 @@ TEST_F(MainWindowLayout, FontsAndLabelLook) {
   EXPECT_TRUE(form->Label1->WordWrap);
   EXPECT_EQ(::GetWindowLongW(form->Label1->Handle(), GWL_STYLE) & SS_TYPEMASK, SS_LEFT);
   EXPECT_EQ(form->SaveDialog1->Filter, L"*.avi|*.avi");
-  EXPECT_TRUE(form->SaveDialog1->DefaultExt.empty());
+  // The dialog itself adds the extension and asks before a file is replaced.
+  EXPECT_EQ(form->SaveDialog1->DefaultExt, L"avi");
+  EXPECT_TRUE(form->SaveDialog1->HasOption(fw::TOpenOption::ofOverwritePrompt));
 }
 
 TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
