@@ -49,7 +49,7 @@ private:
   void StartTimeline();
   // Carries out a pause or resume the user asked for; true while the recording is paused.
   bool FollowPauseRequest();
-  void WaitWhilePaused();
+  StopCause WaitWhilePaused();
   // Moves the rectangle with a followed window or the mouse; a closed window ends the recording.
   StopCause FollowArea();
   StopCause RecordFrame(std::uint64_t t);

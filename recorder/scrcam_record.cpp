@@ -223,7 +223,8 @@ StopCause RecordingRun::RecordFrames() {
   StopCause cause = StopCause::Requested;
   while (cam_.FRecording) {
     if (FollowPauseRequest()) {
-      WaitWhilePaused();
+      cause = WaitWhilePaused();
+      if (cause != StopCause::None) break;
       continue;
     }
     cause = FollowArea();
@@ -252,12 +253,15 @@ bool RecordingRun::FollowPauseRequest() {
   const DWORD now = ::timeGetTime();
   switch (PauseStepFor(cam_.FPauseRequested, clock_->State())) {
   case TPauseStep::Pause:
-    // The clock stops at this reading: what the file holds ends here until the resume.
+    // Picture and sound stop at this one reading: what the file holds ends here until the
+    // resume, and the sound captured in between is dropped.
     clock_->Pause(now);
+    sound_.Pause(now);
     cam_.FPauseState = TPauseState::Paused;
     break;
   case TPauseStep::Resume:
     clock_->Resume(now);
+    sound_.Resume(now);
     cam_.FPauseState = TPauseState::Recording;
     break;
   default:
@@ -266,9 +270,12 @@ bool RecordingRun::FollowPauseRequest() {
   return clock_->State() == TPauseState::Paused;
 }
 
-// Nothing is captured while paused; a resume or a stop is seen within kPausePollMs.
-void RecordingRun::WaitWhilePaused() {
+// Nothing is captured while paused; a resume or a stop is seen within kPausePollMs. The sound
+// device is still drained (what it hands over now is dropped), so that none of it waits to be
+// taken as a backlog at the resume.
+StopCause RecordingRun::WaitWhilePaused() {
   ::Sleep(std::min(SleepSlice(msPerFrame_), kPausePollMs));
+  return sound_.Pump(*files_) == AVIERR_OK ? StopCause::None : StopCause::WriteFailed;
 }
 
 StopCause RecordingRun::FollowArea() {
@@ -333,8 +340,7 @@ StopCause RecordingRun::WaitForSlotWithSound() {
     const std::uint32_t ms = i < plan.slices ? plan.slice : plan.rest;
     if (ms == 0) continue;
     ::Sleep(ms);
-    if (sound_.Pump(*files_) != AVIERR_OK)
-      return StopCause::WriteFailed;
+    if (sound_.Pump(*files_) != AVIERR_OK) return StopCause::WriteFailed;
   }
   return StopCause::None;
 }
