@@ -95,6 +95,7 @@ private:
   TPauseIcon FPauseIcon;
   bool FClosing = false;
   bool FStarting = false; // the start button's handler runs (its save dialog, its wait)
+  bool FMending = false;  // the last run's unfinished recordings are being mended
 
 protected:
   void Loaded() override;

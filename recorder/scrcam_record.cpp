@@ -351,7 +351,9 @@ void RecordingRun::CloseFiles() {
   ::AVISaveOptionsFree(1, optionList);
   // The sound up to the end, however the loop ended: nothing of it is lost that the picture kept.
   if (files_) sound_.Finish(*files_);
+  files_->Close();
   cam_.FFilesWritten = files_->Names();
+  closeNotices_ = files_->CloseNotices();
   created_ = files_->Created();
   files_.reset();
   library_.reset();
@@ -366,7 +368,8 @@ RecordResult RecordingRun::ReportEnd(StopCause cause) {
     RemoveCreatedFiles();
     cam_.FFilesWritten.clear();
   }
-  if (cause != StopCause::Requested || frames == 0) cam_.Notify(EndNotice(cause, frames));
+  if (cause != StopCause::Requested || frames == 0 || !closeNotices_.empty())
+    cam_.Notify(EndNotice(cause, frames, closeNotices_));
   if (frames > 0 && !sound_.Notice().empty()) cam_.Notify(sound_.Notice());
   if (cam_.FFilesWritten.size() > 1) cam_.Notify(FilesNotice(cam_.FFilesWritten));
   return RecordResult::Written;
