@@ -109,13 +109,10 @@ void TSkinUpDown::DoPaint(HDC dc, TRect rect) {
   FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
   const bool horizontal = Horizontal();
   const UpDownHalves halves = SplitUpDown(rect, horizontal);
-  auto contains = [&](TRect r) {
-    return cursor.x >= r.Left && cursor.x < r.Right && cursor.y >= r.Top && cursor.y < r.Bottom;
-  };
   const TRect each[2] = {halves.first, halves.second};
   for (int i = 0; i < 2; ++i) {
-    const ArrowState state =
-        HalfState(FWindowEnabled, contains(each[i]), FMouseState.Pressed(), FMouseState.Hot());
+    const ArrowState state = HalfState(FWindowEnabled, each[i].Contains(cursor.x, cursor.y),
+                                       FMouseState.Pressed(), FMouseState.Hot());
     const TArrowDirection first = horizontal ? TArrowDirection::Left : TArrowDirection::Up;
     DrawArrowButton(dc, each[i], state, static_cast<TArrowDirection>(static_cast<int>(first) + i));
   }

@@ -23,7 +23,7 @@ inline TMargins MarginsOf(const TDataSkinObject& e) {
   return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
 }
 
-inline COLORREF ToColorRef(TColor colour) {
+inline COLORREF ToColourRef(TColor colour) {
   return static_cast<COLORREF>(colour & 0xFFFFFF);
 }
 
