@@ -34,25 +34,25 @@ TRect ToTRect(const RECT& r) {
 HDC TPaintBuffer::Prepare(HDC reference, int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
-  if (!dc_) dc_.reset(::CreateCompatibleDC(reference));
-  if (width > width_ || height > height_ || !bitmap_) {
-    width_ = std::max(width, width_);
-    height_ = std::max(height, height_);
-    fw::Bitmap bigger(::CreateCompatibleBitmap(reference, width_, height_));
+  if (!FDc) FDc.reset(::CreateCompatibleDC(reference));
+  if (width > FWidth || height > FHeight || !FBitmap) {
+    FWidth = std::max(width, FWidth);
+    FHeight = std::max(height, FHeight);
+    fw::Bitmap bigger(::CreateCompatibleBitmap(reference, FWidth, FHeight));
     if (!bigger) return nullptr;
-    HGDIOBJ previous = ::SelectObject(dc_.get(), bigger.get());
-    if (!original_) original_ = previous;
-    bitmap_ = std::move(bigger);
+    HGDIOBJ previous = ::SelectObject(FDc.get(), bigger.get());
+    if (!FOriginal) FOriginal = previous;
+    FBitmap = std::move(bigger);
   }
-  return dc_.get();
+  return FDc.get();
 }
 
 TPaintBuffer::~TPaintBuffer() {
-  if (dc_ && original_) ::SelectObject(dc_.get(), original_);
+  if (FDc && FOriginal) ::SelectObject(FDc.get(), FOriginal);
 }
 
 void TPaintBuffer::Present(HDC target, int x, int y, int width, int height) const {
-  ::BitBlt(target, x, y, width, height, dc_.get(), 0, 0, SRCCOPY);
+  ::BitBlt(target, x, y, width, height, FDc.get(), 0, 0, SRCCOPY);
 }
 
 // --- TSkinControl: attaching and letting go

@@ -86,13 +86,13 @@ public:
   HDC Prepare(HDC reference, int width, int height);
   // Copies width × height from the buffer to (x, y) of `target`.
   void Present(HDC target, int x, int y, int width, int height) const;
-  HDC Handle() const { return dc_.get(); }
+  HDC Handle() const { return FDc.get(); }
 
 private:
-  fw::MemoryDC dc_;
-  fw::Bitmap bitmap_;
-  HGDIOBJ original_ = nullptr;
-  int width_ = 0, height_ = 0;
+  fw::MemoryDC FDc;
+  fw::Bitmap FBitmap;
+  HGDIOBJ FOriginal = nullptr;
+  int FWidth = 0, FHeight = 0;
 };
 
 class TSkinControl : public fw::TComponent {

@@ -192,20 +192,20 @@ bool TTabScroller::Find(HWND parent, const TControlSkinSource& skinData) {
 }
 
 void TTabScroller::Attach(HWND scroller, const TControlSkinSource& skinData, bool horizontal) {
-  if (!scroller || scroller == window_ || ::SendMessageW(scroller, SM_ISSKINNED, 0, 0) == 1) return;
-  skin_ = std::make_unique<TSkinUpDown>();
-  if (horizontal) skin_->SetHorizontal(true);
-  skin_->AttachWindow(scroller, skinData, nullptr);
-  window_ = scroller;
+  if (!scroller || scroller == FWindow || ::SendMessageW(scroller, SM_ISSKINNED, 0, 0) == 1) return;
+  FSkin = std::make_unique<TSkinUpDown>();
+  if (horizontal) FSkin->SetHorizontal(true);
+  FSkin->AttachWindow(scroller, skinData, nullptr);
+  FWindow = scroller;
   ::InvalidateRect(scroller, nullptr, TRUE);
 }
 
 void TTabScroller::SkinChanged(const TControlSkinSource& skinData) {
-  if (skin_ && ::IsWindow(window_)) skin_->SkinChanged(skinData);
+  if (FSkin && ::IsWindow(FWindow)) FSkin->SkinChanged(skinData);
 }
 
 bool TTabScroller::Visible() const {
-  return window_ && ::IsWindow(window_) && ::IsWindowVisible(window_);
+  return FWindow && ::IsWindow(FWindow) && ::IsWindowVisible(FWindow);
 }
 
 } // namespace skin

@@ -30,17 +30,17 @@ inline COLORREF ToColourRef(TColor colour) {
 // The device context of the whole window, non-client area included.
 class NonClientDC {
 public:
-  explicit NonClientDC(HWND wnd) : wnd_(wnd), dc_(wnd ? ::GetWindowDC(wnd) : nullptr) {}
+  explicit NonClientDC(HWND wnd) : FWnd(wnd), FDc(wnd ? ::GetWindowDC(wnd) : nullptr) {}
   NonClientDC(const NonClientDC&) = delete;
   NonClientDC& operator=(const NonClientDC&) = delete;
   ~NonClientDC() {
-    if (dc_) ::ReleaseDC(wnd_, dc_);
+    if (FDc) ::ReleaseDC(FWnd, FDc);
   }
-  HDC get() const { return dc_; }
+  HDC get() const { return FDc; }
 
 private:
-  HWND wnd_;
-  HDC dc_;
+  HWND FWnd;
+  HDC FDc;
 };
 
 // Answers `message` with `result`.

@@ -36,27 +36,27 @@ TSkinManage::TSkinManage() {
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.lpszClassName = kTimerClass;
   ::RegisterClassW(&wc);
-  TimerWindow = ::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+  FTimerWindow = ::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   wc.hInstance, nullptr);
-  ::SetWindowLongPtrW(TimerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::SetWindowLongPtrW(FTimerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TSkinManage::~TSkinManage() {
   StartState = TStartState::ShuttingDown;
   Enabled = false;
-  if (ThreadHook) ThreadHook->Silence();
-  if (TimerWindow) {
-    ::KillTimer(TimerWindow, kActionTimer);
-    ::DestroyWindow(TimerWindow);
+  if (FThreadHook) FThreadHook->Silence();
+  if (FTimerWindow) {
+    ::KillTimer(FTimerWindow, kActionTimer);
+    ::DestroyWindow(FTimerWindow);
   }
   Forms.clear(); // each form skin lets its window go
   PopupMenus.clear();
-  ThreadHook.reset();
+  FThreadHook.reset();
 }
 
 void TSkinManage::InstallHook() {
-  if (!ThreadHook)
-    ThreadHook = std::make_unique<TThreadHook>(
+  if (!FThreadHook)
+    FThreadHook = std::make_unique<TThreadHook>(
         WH_CBT, [this](int code, WPARAM wParam, LPARAM lParam) { OnHook(code, wParam, lParam); });
 }
 
@@ -265,10 +265,10 @@ void TSkinManage::RefreshSkin(TSkinData* data) {
 void TSkinManage::SetMdiMaximized(bool maximized) {
   // Switching frames resizes windows, whose messages may report the state again: those echoes are
   // not news.
-  if (maximized == MdiMaximized || SwitchingMdiFrames) return;
+  if (maximized == MdiMaximized || FSwitchingMdiFrames) return;
   MdiMaximized = maximized;
   if (MainSkinData && MainSkinData->Options.Contains(xoMDIChildBorder)) return;
-  SwitchingMdiFrames = true;
+  FSwitchingMdiFrames = true;
   for (size_t i = 0; i < Forms.size(); ++i) {
     TWinSkinForm* form = Forms[i].skin.get();
     if (form->MdiKind() != kMdiChild || form->State() == TFormLife::Destroyed) continue;
@@ -285,7 +285,7 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
       break;
     }
   }
-  SwitchingMdiFrames = false;
+  FSwitchingMdiFrames = false;
 }
 
 void TSkinManage::Request(TSkinData* data, TSkinAction action, int delayMs) {
@@ -293,7 +293,7 @@ void TSkinManage::Request(TSkinData* data, TSkinAction action, int delayMs) {
   PendingSkinData = data;
   if (StartState != TStartState::NotStarted) {
     // Setting the timer again restarts it: a newer request replaces an older one.
-    ::SetTimer(TimerWindow, kActionTimer, static_cast<UINT>(delayMs), nullptr);
+    ::SetTimer(FTimerWindow, kActionTimer, static_cast<UINT>(delayMs), nullptr);
     return;
   }
   if (action == kSkinOn) Enabled = true;

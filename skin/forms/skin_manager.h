@@ -121,9 +121,9 @@ private:
   std::vector<TSkinnedForm> Forms;
   std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus;
   std::vector<TSkinData*> SkinDatas;
-  std::unique_ptr<TThreadHook> ThreadHook;
-  HWND TimerWindow = nullptr;      // the timer the pending actions run from is this window's
-  bool SwitchingMdiFrames = false; // SetMdiMaximized is switching the MDI children's frames
+  std::unique_ptr<TThreadHook> FThreadHook;
+  HWND FTimerWindow = nullptr;      // the timer the pending actions run from is this window's
+  bool FSwitchingMdiFrames = false; // SetMdiMaximized is switching the MDI children's frames
   const TMenuOpening* FTracking = nullptr; // handed over by the tracking that runs
   TMenuOpening FLoopOpening;               // told by the system's menu loop
 };
