@@ -11,7 +11,8 @@ JOBS=$(nproc)
 
 ./tools/install-deps.sh || exit 1
 source tools/wine-session.sh
-trap wine_session_stop EXIT
+source tools/sound-server.sh
+trap 'wine_session_stop; sound_server_stop' EXIT
 
 passed=0
 failed=0
@@ -57,6 +58,9 @@ fi
 export RECORDER_ARTIFACTS=$ROOT/build/artifacts
 mkdir -p "$RECORDER_ARTIFACTS"
 
+# One sound server (a null sink whose monitor is the default input) for the Windows tests and the
+# end-to-end scripts that record sound; its XDG_RUNTIME_DIR is exported to them.
+sound_server_start || echo "No sound server could be started: the tests that record sound will fail."
 wine_session_start "$ROOT/build/wineprefix-$WINARCH" 1280x1024x24
 export RECORDER_EXPECT_BPP=32
 step "windows tests, 32-bit screen" ctest --test-dir "$WINBUILD" --output-on-failure
@@ -69,6 +73,8 @@ wine_session_start "$ROOT/build/wineprefix-$WINARCH" 1024x768x16
 export RECORDER_EXPECT_BPP=16
 step "windows tests, 16-bit screen" ctest --test-dir "$WINBUILD" --output-on-failure -L screen-depth
 wine_session_stop
+
+sound_server_stop
 
 echo "Artifacts (screenshots, recordings): $RECORDER_ARTIFACTS"
 echo "$passed passed, $failed failed"

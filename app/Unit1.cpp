@@ -104,9 +104,13 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     ShowStartUpNotices();
     return 0;
   case WM_QUERYENDSESSION:
+    QueryEndSession();
     return TRUE;
   case WM_ENDSESSION:
-    if (wParam) EndSession();
+    if (wParam)
+      EndSession();
+    else
+      ::ShutdownBlockReasonDestroy(Handle());
     return 0;
   default:
     break;
@@ -119,10 +123,25 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return fw::TForm::WndProc(msg, wParam, lParam);
 }
 
+bool TForm1::ChooseFile(std::wstring& fileName) {
+  for (;;) {
+    if (!SaveDialog1->Execute()) return false;
+    // The dialog asked about the name it gives; a name completed here is asked about as it would.
+    fileName = EnsureExtension(SaveDialog1->FileName, L".avi");
+    if (fileName == SaveDialog1->FileName ||
+        ::GetFileAttributesW(fileName.c_str()) == INVALID_FILE_ATTRIBUTES)
+      return true;
+    if (fw::ShowMessageBox(Handle(), fileName + L" already exists.\nDo you want to replace it?",
+                           L"Confirm Save As", MB_YESNO | MB_ICONWARNING) == IDYES)
+      return true;
+  }
+}
+
 void TForm1::Button1Click(fw::TObject*) {
   if (FClosing || FStarting) return;
   FStarting = true;
-  if (SaveDialog1->Execute()) {
+  std::wstring fileName;
+  if (ChooseFile(fileName)) {
     // A recording still being closed is waited for: the new one starts after it, never into a
     // hidden window with nothing recording. (While one runs, the engine ignores the start.)
     if (!FScreenCam->FRecording) FScreenCam->WaitForWorker();
@@ -130,7 +149,6 @@ void TForm1::Button1Click(fw::TObject*) {
     FScreenCam->FShowFrame = false;
     FScreenCam->FFrameFollows = true;
     Hide();
-    std::wstring fileName = EnsureExtension(SaveDialog1->FileName, L".avi");
     if (FScreenCam->StartRecording(nullptr, fileName))
       ShowRecordingIcon();
     else if (!FScreenCam->FRecording && !FClosing)
@@ -196,10 +214,18 @@ void TForm1::ShowStartUpNotices() {
       notice(TakenKeyNotice(n == kStartHotKey ? kStartKey : kStopKey));
 }
 
+void TForm1::QueryEndSession() {
+  // Said at once, so that the system shows why the program holds the session's end while the
+  // file is finished.
+  if (FScreenCam && (FScreenCam->FRecording || FScreenCam->FWorker))
+    ::ShutdownBlockReasonCreate(Handle(), kFinishingReason);
+}
+
 void TForm1::EndSession() {
   FClosing = true;
-  // Windows may end the program right after this returns: the file is finished first.
-  ::ShutdownBlockReasonCreate(Handle(), L"Finishing the recording");
+  // Windows may end the program right after this returns: the file is finished first, also when
+  // one of the recording's message boxes is open (this may run in its message loop).
+  ::ShutdownBlockReasonCreate(Handle(), kFinishingReason);
   FScreenCam->FinishForShutdown();
   FTrayIcon.Hide();
   ::ShutdownBlockReasonDestroy(Handle());

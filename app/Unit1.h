@@ -32,6 +32,8 @@ public:
   // The notification-area icon's messages to this window.
   static constexpr UINT kTrayMessage = WM_APP + 1;
   static constexpr UINT kStartUpNoticesMessage = WM_APP + 2;
+  // What the system shows while the program holds up the session's end.
+  static constexpr const wchar_t* kFinishingReason = L"Finishing the recording";
 
   explicit TForm1(fw::TComponent* owner);
   ~TForm1() override;
@@ -48,6 +50,9 @@ public:
   // that were mended now, and hot keys another program holds. Posted by PostStartUpNotices.
   void ShowStartUpNotices();
   void PostStartUpNotices();
+  // The session is about to end: while a recording runs, the system is told at once why the
+  // program holds it up.
+  void QueryEndSession();
   // The session ends (log-off, shutdown): a running recording is stopped and its file finished
   // before the system ends the program.
   void EndSession();
@@ -67,6 +72,9 @@ public:
   std::unique_ptr<TSkinChoice> FSkinChoice;
 
 private:
+  // Runs the save dialog until the user cancels (false) or chooses a name that is new or that
+  // may be replaced: the name to record into, ending in ".avi".
+  bool ChooseFile(std::wstring& fileName);
   void RecordingFinished(fw::TObject* Sender);
   void ShowRecordingIcon();
   void TrayIconClicked(LPARAM mouseMessage);

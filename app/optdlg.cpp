@@ -5,6 +5,7 @@
 #include "framework/sysutils.h"
 #include "recorder/scrcam.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace app {
@@ -17,12 +18,38 @@ std::wstring Description(const ICINFO& info) {
   const size_t size = sizeof info.szDescription / sizeof info.szDescription[0];
   return std::wstring(info.szDescription, wcsnlen(info.szDescription, size));
 }
+
+// While the rate follows the interval its label is wider, centred where the rate stood.
+constexpr int kFollowedRateLeft = 132, kFollowedRateWidth = 160;
+constexpr wchar_t kPcmText[] = L"PCM";
+constexpr wchar_t kAdpcmText[] = L"IMA ADPCM";
+
+// The listed source that is the chosen one: the same kind and name (device numbers change when
+// devices come and go), else the first, the default input.
+int IndexOfSource(const std::vector<recorder::TSoundSource>& sources,
+                  const recorder::TSoundSource& chosen) {
+  for (std::size_t i = 0; i < sources.size(); ++i)
+    if (sources[i].kind == chosen.kind && sources[i].name == chosen.name)
+      return static_cast<int>(i);
+  return 0;
+}
 } // namespace
 
 TOptionDlg::TOptionDlg(fw::TComponent* owner) : fw::TForm(owner) {
   DefineMethod(L"TrackBarPlaybackChange", [this](fw::TObject* s) { TrackBarPlaybackChange(s); });
   DefineMethod(L"TrackBarQualityChange", [this](fw::TObject* s) { TrackBarQualityChange(s); });
+  DefineMethod(L"CheckBoxSoundClick", [this](fw::TObject* s) { CheckBoxSoundClick(s); });
+  DefineMethod(L"ComboBoxSoundSourceChange",
+               [this](fw::TObject* s) { ComboBoxSoundSourceChange(s); });
+  DefineMethod(L"ComboBoxSoundFormatChange",
+               [this](fw::TObject* s) { ComboBoxSoundFormatChange(s); });
+  DefineMethod(L"TimerSoundLevelTimer", [this](fw::TObject* s) { TimerSoundLevelTimer(s); });
+  FMeter = std::make_unique<recorder::TSoundCapture>();
   InitFromResource(L"TOPTIONDLG");
+}
+
+TOptionDlg::~TOptionDlg() {
+  StopMeter();
 }
 
 void TOptionDlg::Loaded() {
@@ -38,6 +65,16 @@ void TOptionDlg::Loaded() {
   Field(*this, L"TrackBarPlayback", TrackBarPlayback);
   Field(*this, L"Button2", Button2);
   Field(*this, L"Button3", Button3);
+  Field(*this, L"Label5", Label5);
+  Field(*this, L"Label7", Label7);
+  Field(*this, L"CheckBoxSound", CheckBoxSound);
+  Field(*this, L"ComboBoxSoundSource", ComboBoxSoundSource);
+  Field(*this, L"ComboBoxSoundFormat", ComboBoxSoundFormat);
+  Field(*this, L"ComboBoxSoundCompression", ComboBoxSoundCompression);
+  Field(*this, L"ProgressBarSoundLevel", ProgressBarSoundLevel);
+  Field(*this, L"TimerSoundLevel", TimerSoundLevel);
+  FRateLabelBounds = {labelFPSPlayback->Left(), labelFPSPlayback->Top(), labelFPSPlayback->Width(),
+                      labelFPSPlayback->Height()};
 }
 
 void TOptionDlg::CreateWnd() {
@@ -58,10 +95,14 @@ void TOptionDlg::EditSettings(recorder::TScreenCam& Cam) {
   TrackBarPlayback->SetPosition(PositionFromPlaybackRate(Cam.FPlaybackRate));
   EditKeyFrames->SetText(std::to_wstring(Cam.FKeyFrameEvery));
   TrackBarQuality->SetPosition(PositionFromQuality(Cam.FQuality));
+  ShowSound(Cam.FSound);
   // A slider already at its position raises no change: the labels are refreshed anyway.
   ShowValues();
 
-  if (ShowModal() != fw::mrOk) return;
+  StartMeter();
+  const int result = ShowModal();
+  StopMeter();
+  if (result != fw::mrOk) return;
 
   Cam.FCompressorIndex = ComboBoxCompressor->ItemIndex();
   if (Cam.FCompressorIndex >= 0 && Cam.FCompressorIndex < Cam.FCompressorCount)
@@ -71,6 +112,7 @@ void TOptionDlg::EditSettings(recorder::TScreenCam& Cam) {
   Cam.FMsPerFrame = MsPerFrameFromPosition(TrackBarRecord->Position(), TrackBarRecord->Max());
   Cam.FPlaybackRate =
       PlaybackRateFromPosition(TrackBarPlayback->Position(), TrackBarPlayback->Max());
+  Cam.FSound = ChosenSound();
 }
 
 void TOptionDlg::ShowValues() {
@@ -78,9 +120,13 @@ void TOptionDlg::ShowValues() {
   labelmspFrecord->SetText(
       std::to_wstring(MsPerFrameFromPosition(TrackBarRecord->Position(), TrackBarRecord->Max())) +
       L" ms");
-  labelFPSPlayback->SetText(std::to_wstring(PlaybackRateFromPosition(TrackBarPlayback->Position(),
-                                                                     TrackBarPlayback->Max())) +
-                            L" fps");
+  if (CheckBoxSound && CheckBoxSound->Checked())
+    labelFPSPlayback->SetText(FollowedRateText(
+        MsPerFrameFromPosition(TrackBarRecord->Position(), TrackBarRecord->Max())));
+  else
+    labelFPSPlayback->SetText(std::to_wstring(PlaybackRateFromPosition(TrackBarPlayback->Position(),
+                                                                       TrackBarPlayback->Max())) +
+                              L" fps");
   LabelQuality->SetText(std::to_wstring(TrackBarQuality->Position()));
 }
 
@@ -90,6 +136,117 @@ void TOptionDlg::TrackBarPlaybackChange(fw::TObject*) {
 
 void TOptionDlg::TrackBarQualityChange(fw::TObject*) {
   ShowValues();
+}
+
+// --- Sound
+
+recorder::TSoundSettings TOptionDlg::ChosenSound() const {
+  recorder::TSoundSettings sound;
+  sound.record = CheckBoxSound->Checked();
+  const int source = ComboBoxSoundSource->ItemIndex();
+  if (source >= 0 && source < static_cast<int>(FSoundSources.size()))
+    sound.source = FSoundSources[static_cast<std::size_t>(source)];
+  const int format = ComboBoxSoundFormat->ItemIndex();
+  const SoundFormat chosen = format >= 0 && format < static_cast<int>(FSoundFormats.size())
+                                 ? FSoundFormats[static_cast<std::size_t>(format)]
+                                 : DefaultSoundFormat(sound.source.channels);
+  sound.rate = chosen.rate;
+  sound.channels = chosen.channels;
+  sound.adpcm = ComboBoxSoundCompression->ItemIndex() == 1;
+  return sound;
+}
+
+// The sources are listed afresh at every opening: devices come and go.
+void TOptionDlg::ShowSound(const recorder::TSoundSettings& sound) {
+  CheckBoxSound->SetChecked(sound.record);
+  FSoundSources = recorder::ListSoundSources();
+  ComboBoxSoundSource->Clear();
+  for (const recorder::TSoundSource& source : FSoundSources)
+    ComboBoxSoundSource->AddItem(source.name);
+  ComboBoxSoundSource->SetItemIndex(IndexOfSource(FSoundSources, sound.source));
+  FillSoundFormats({sound.rate, sound.channels});
+  FillSoundCompression(sound.adpcm);
+  FollowInterval();
+}
+
+// The formats of the chosen source; the wanted one where the source has it, else the default.
+void TOptionDlg::FillSoundFormats(const SoundFormat& wanted) {
+  const int source = std::max(ComboBoxSoundSource->ItemIndex(), 0);
+  const int channels =
+      FSoundSources.empty() ? 2 : FSoundSources[static_cast<std::size_t>(source)].channels;
+  FSoundFormats = SoundFormatsFor(channels);
+  ComboBoxSoundFormat->Clear();
+  for (const SoundFormat& format : FSoundFormats)
+    ComboBoxSoundFormat->AddItem(SoundFormatText(format));
+  int index = IndexOfSoundFormat(FSoundFormats, wanted);
+  if (index < 0) index = IndexOfSoundFormat(FSoundFormats, DefaultSoundFormat(channels));
+  ComboBoxSoundFormat->SetItemIndex(index);
+}
+
+// "IMA ADPCM" only where the compression manager can make it of the chosen format.
+void TOptionDlg::FillSoundCompression(bool adpcm) {
+  const recorder::TSoundSettings sound = ChosenSound();
+  const bool available = recorder::TSoundEncoder::AdpcmAvailable(sound.rate, sound.channels);
+  ComboBoxSoundCompression->Clear();
+  ComboBoxSoundCompression->AddItem(kPcmText);
+  if (available) ComboBoxSoundCompression->AddItem(kAdpcmText);
+  ComboBoxSoundCompression->SetItemIndex(adpcm && available ? 1 : 0);
+}
+
+// Sound plays in real time: while it is recorded the playback rate is the interval's, and the
+// slider that sets a rate of its own waits, keeping its position for when sound is off again.
+void TOptionDlg::FollowInterval() {
+  const bool follow = CheckBoxSound->Checked();
+  for (fw::TWinControl* control :
+       std::initializer_list<fw::TWinControl*>{TrackBarPlayback, Label5, Label7})
+    control->SetEnabled(!follow);
+  if (follow)
+    labelFPSPlayback->SetBounds(kFollowedRateLeft, FRateLabelBounds.top, kFollowedRateWidth,
+                                FRateLabelBounds.height);
+  else
+    labelFPSPlayback->SetBounds(FRateLabelBounds.left, FRateLabelBounds.top, FRateLabelBounds.width,
+                                FRateLabelBounds.height);
+  ShowValues();
+}
+
+void TOptionDlg::CheckBoxSoundClick(fw::TObject*) {
+  FollowInterval();
+}
+
+void TOptionDlg::ComboBoxSoundSourceChange(fw::TObject*) {
+  const recorder::TSoundSettings sound = ChosenSound();
+  FillSoundFormats({sound.rate, sound.channels});
+  FillSoundCompression(sound.adpcm);
+  StartMeter();
+}
+
+void TOptionDlg::ComboBoxSoundFormatChange(fw::TObject*) {
+  FillSoundCompression(ChosenSound().adpcm);
+  StartMeter();
+}
+
+// The meter listens to the chosen source in the chosen format; a source that cannot be opened
+// leaves it at zero.
+void TOptionDlg::StartMeter() {
+  const recorder::TSoundSettings sound = ChosenSound();
+  std::wstring error;
+  FMeter->Start(sound.source, sound.rate, sound.channels, error);
+  ProgressBarSoundLevel->SetPosition(0);
+  TimerSoundLevel->SetEnabled(true);
+}
+
+void TOptionDlg::StopMeter() {
+  if (TimerSoundLevel) TimerSoundLevel->SetEnabled(false);
+  if (FMeter) FMeter->Stop();
+  if (ProgressBarSoundLevel) ProgressBarSoundLevel->SetPosition(0);
+}
+
+void TOptionDlg::TimerSoundLevelTimer(fw::TObject*) {
+  // Only the level is wanted: the blocks go.
+  std::vector<recorder::TSoundBlock> blocks;
+  FMeter->Take(blocks);
+  const bool hearing = FMeter->Running() && !FMeter->Lost();
+  ProgressBarSoundLevel->SetPosition(hearing ? MeterPosition(FMeter->Peak()) : 0);
 }
 
 } // namespace app

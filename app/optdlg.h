@@ -1,10 +1,18 @@
 // The settings dialog: compressor, quality, capture interval, key-frame interval and playback
-// rate of the engine, edited modally and written back on OK.
+// rate of the engine, and its sound (whether to record it, the source, the format and the
+// compression), edited modally and written back on OK. While it is open a level meter shows what
+// the chosen source hears; while sound is recorded the playback rate follows the interval.
 #pragma once
 
+#include "app/core/sound_choices.h"
 #include "framework/comctrls.h"
 #include "framework/form.h"
 #include "framework/stdctrls.h"
+#include "framework/timer.h"
+#include "recorder/sound_capture.h"
+
+#include <memory>
+#include <vector>
 
 namespace recorder {
 class TScreenCam;
@@ -15,6 +23,7 @@ namespace app {
 class TOptionDlg : public fw::TForm {
 public:
   explicit TOptionDlg(fw::TComponent* owner);
+  ~TOptionDlg() override;
   std::wstring ClassName() const override { return L"TOptionDlg"; }
 
   // Fills the dialog from the engine (whose compressor list was just rebuilt), shows it modally
@@ -26,6 +35,10 @@ public:
 
   void TrackBarPlaybackChange(fw::TObject* Sender);
   void TrackBarQualityChange(fw::TObject* Sender);
+  void CheckBoxSoundClick(fw::TObject* Sender);
+  void ComboBoxSoundSourceChange(fw::TObject* Sender);
+  void ComboBoxSoundFormatChange(fw::TObject* Sender);
+  void TimerSoundLevelTimer(fw::TObject* Sender);
 
   fw::TGroupBox* Compressor = nullptr;
   fw::TComboBox* ComboBoxCompressor = nullptr;
@@ -38,10 +51,39 @@ public:
   fw::TTrackBar* TrackBarPlayback = nullptr;
   fw::TButton* Button2 = nullptr; // OK
   fw::TButton* Button3 = nullptr; // Cancel
+  fw::TLabel* Label5 = nullptr;   // "1 fps"
+  fw::TLabel* Label7 = nullptr;   // "50 fps"
+  fw::TCheckBox* CheckBoxSound = nullptr;
+  fw::TComboBox* ComboBoxSoundSource = nullptr;
+  fw::TComboBox* ComboBoxSoundFormat = nullptr;
+  fw::TComboBox* ComboBoxSoundCompression = nullptr;
+  fw::TProgressBar* ProgressBarSoundLevel = nullptr;
+  fw::TTimer* TimerSoundLevel = nullptr;
+
+  // The sound settings as the dialog shows them now.
+  recorder::TSoundSettings ChosenSound() const;
+  // The meter's capture of the chosen source (not running when it could not be opened).
+  const recorder::TSoundCapture& SoundMeter() const { return *FMeter; }
 
 protected:
   void Loaded() override;
   void CreateWnd() override;
+
+private:
+  void ShowSound(const recorder::TSoundSettings& sound);
+  void FillSoundFormats(const app::SoundFormat& wanted);
+  void FillSoundCompression(bool adpcm);
+  void FollowInterval();
+  void StartMeter();
+  void StopMeter();
+
+  std::vector<recorder::TSoundSource> FSoundSources;
+  std::vector<app::SoundFormat> FSoundFormats;
+  std::unique_ptr<recorder::TSoundCapture> FMeter;
+  // Where the rate label is while it shows a rate of its own (it grows while it follows).
+  struct {
+    int left = 0, top = 0, width = 0, height = 0;
+  } FRateLabelBounds;
 };
 
 // The program's one settings dialog, made by the main block.

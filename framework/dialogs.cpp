@@ -42,6 +42,7 @@ BOOL TOpenDialog::Run(OPENFILENAMEW& ofn) {
 }
 
 BOOL TSaveDialog::Run(OPENFILENAMEW& ofn) {
+  if (HasOption(TOpenOption::ofOverwritePrompt)) ofn.Flags |= OFN_OVERWRITEPROMPT;
   return ::GetSaveFileNameW(&ofn);
 }
 
@@ -60,6 +61,9 @@ void TOpenDialog::DefineProperties(TPropertyList& list) const {
   d.String(
       L"Title", [](TOpenDialog& s) { return s.Title; },
       [](TOpenDialog& s, const std::wstring& v) { s.Title = v; });
+  d.Set(
+      L"Options", {L"ofOverwritePrompt"}, [](TOpenDialog& s) { return s.Options; },
+      [](TOpenDialog& s, int v) { s.Options = v; });
 }
 
 } // namespace fw

@@ -13,6 +13,11 @@
 
 namespace fw {
 
+// Options of a file dialog, named as the form's "Options" set names them.
+enum class TOpenOption {
+  ofOverwritePrompt, // the save dialog asks before a name of an existing file is taken
+};
+
 // The file-open dialog; the file-save dialog is one with another question.
 class TOpenDialog : public TComponent {
 public:
@@ -22,9 +27,13 @@ public:
   // "Description|pattern|Description|pattern..."
   std::wstring Filter;
   std::wstring FileName;
-  // Empty: no extension is added to a name typed without one.
+  // Empty: no extension is added to a name typed without one. Given to the dialog itself, so
+  // that what it checks (an existing file) is the name it returns.
   std::wstring DefaultExt;
   std::wstring Title;
+  // The set of TOpenOption: bit n is option n.
+  int Options = 0;
+  bool HasOption(TOpenOption option) const { return (Options >> static_cast<int>(option)) & 1; }
 
   // Runs the dialog owned by the owner form's window (the active window when the owner is no
   // window); true when the user chose a name (FileName).
@@ -47,7 +56,7 @@ public:
   std::wstring ClassName() const override { return L"TSaveDialog"; }
 
 protected:
-  // No overwrite question: an existing file is replaced.
+  // Asks before replacing an existing file only with ofOverwritePrompt.
   BOOL Run(OPENFILENAMEW& ofn) override;
 };
 

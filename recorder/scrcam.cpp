@@ -8,7 +8,10 @@
 #include "recorder/flashwnd.h"
 #include "recorder/unfinished_recordings.h"
 
+#include <algorithm>
+#include <atomic>
 #include <exception>
+#include <memory>
 #include <utility>
 
 namespace recorder {
@@ -16,6 +19,9 @@ namespace recorder {
 namespace {
 constexpr COLORREF kCapturingColour = RGB(255, 255, 180);
 constexpr COLORREF kIdleColour = RGB(0, 255, 80);
+
+// The window class of dialogs, message boxes among them.
+constexpr wchar_t kDialogClass[] = L"#32770";
 
 // The answer of a box that is not shown.
 int UnshownAnswer(UINT type) {
@@ -82,6 +88,10 @@ void TScreenCam::FinishForShutdown() {
   // Messages served below may reach handlers that would start a recording on this engine.
   FShuttingDown = true;
   FRecording = false;
+  // The worker may be waiting for a box whose message loop this very call runs in: it must not
+  // wait for it, and the box goes once this returns.
+  ::SetEvent(FShutdownEvent.get());
+  CloseOpenBoxes();
   WaitForWorker();
 }
 
@@ -101,18 +111,50 @@ void TScreenCam::Raise(const fw::TNotifyEvent& event) {
   if (event) event(this);
 }
 
-int TScreenCam::Ask(const std::wstring& text, const std::wstring& caption, UINT type) {
-  int answer = UnshownAnswer(type);
-  auto show = [&] {
-    if (FShuttingDown) return;
-    HWND owner = FOwner && FOwner->HandleAllocated() ? FOwner->Handle() : nullptr;
-    answer = fw::ShowMessageBox(owner, text, caption, type | kMessageOnTop);
-  };
-  if (fw::Application)
-    fw::Application->Synchronize(show);
-  else
-    show();
+HWND TScreenCam::MessageOwner() const {
+  return FOwner && FOwner->HandleAllocated() ? FOwner->Handle() : nullptr;
+}
+
+int TScreenCam::ShowBox(std::shared_ptr<OpenBoxes> open, HWND owner, const std::wstring& text,
+                        const std::wstring& caption, UINT type) {
+  OpenBox box{owner, caption, UnshownAnswer(type)};
+  open->push_back(&box);
+  const int answer = fw::ShowMessageBox(owner, text, caption, type | kMessageOnTop);
+  std::erase(*open, &box);
   return answer;
+}
+
+int TScreenCam::Ask(const std::wstring& text, const std::wstring& caption, UINT type) {
+  if (!fw::Application || fw::Application->IsMainThread())
+    return FShuttingDown ? UnshownAnswer(type)
+                         : ShowBox(FOpenBoxes, MessageOwner(), text, caption, type);
+  // From the worker. Once the shutdown has begun the box no longer starts (the engine is there
+  // until then); one that is open keeps only what it shares.
+  auto answer = std::make_shared<std::atomic<int>>(UnshownAnswer(type));
+  auto show = [this, open = FOpenBoxes, answer, text, caption, type] {
+    *answer = ShowBox(open, MessageOwner(), text, caption, type);
+  };
+  const bool answered = FHandOff.Run(show, FShutdownEvent.get());
+  return answered ? answer->load() : UnshownAnswer(type);
+}
+
+BOOL CALLBACK TScreenCam::CloseOpenBox(HWND wnd, LPARAM openBoxes) {
+  wchar_t className[16] = {};
+  ::GetClassNameW(wnd, className, 16);
+  if (std::wstring(className) != kDialogClass) return TRUE;
+  wchar_t caption[256] = {};
+  ::GetWindowTextW(wnd, caption, 256);
+  for (const OpenBox* box : *reinterpret_cast<const OpenBoxes*>(openBoxes))
+    if (::GetWindow(wnd, GW_OWNER) == box->owner && box->caption == caption) {
+      ::EndDialog(wnd, box->unshownAnswer);
+      break;
+    }
+  return TRUE;
+}
+
+void TScreenCam::CloseOpenBoxes() {
+  ::EnumThreadWindows(::GetCurrentThreadId(), CloseOpenBox,
+                      reinterpret_cast<LPARAM>(FOpenBoxes.get()));
 }
 
 void TScreenCam::Notify(const std::wstring& text) {
@@ -138,7 +180,7 @@ TRecordAVIThread::TRecordAVIThread(TScreenCam* cam, std::wstring fileName, fw::T
     : FCam(cam), FFileName(std::move(fileName)), FArea(area) {}
 
 void TRecordAVIThread::Execute() {
-  while (FCam->RecordToFile(FArea, FFileName) == -1) {
+  while (FCam->Record(FArea, FFileName) == RecordResult::RetryWithDefault) {
   }
 }
 

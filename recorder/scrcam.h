@@ -2,15 +2,20 @@
 // AVI file on a worker thread, one frame per time slot.
 #pragma once
 
+#include "recorder/frame_block.h"
+#include "recorder/sound_capture.h"
 #include "recorder/vfw.h"
 
 #include "framework/control.h"
 #include "framework/form.h"
+#include "framework/hand_off.h"
+#include "framework/handles.h"
 #include "framework/thread.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -19,8 +24,16 @@ namespace recorder {
 
 class TFlashingWnd;
 class TScreenCam;
+class RecordingRun;
 
-// One recording: runs RecordToFile, again while it asks for a retry with the default compressor.
+// What one recording run ends with.
+enum class RecordResult {
+  Written,          // the file was written (or the run ended before its first frame, and said so)
+  Failed,           // a failure, already reported to the user
+  RetryWithDefault, // the user asked to record again with the default compressor
+};
+
+// One recording: runs the recording, again while it asks for a retry with the default compressor.
 class TRecordAVIThread : public fw::TThread {
 public:
   TRecordAVIThread(TScreenCam* cam, std::wstring fileName, fw::TControl* area);
@@ -76,15 +89,18 @@ public:
   // The session ends (log-off, shutdown) or the program closes: stops a running recording and
   // waits until its file is finished. From here on nothing starts and no message is shown.
   void FinishForShutdown();
-  // 1: file written; 0: failure, already reported; -1: retry with the default compressor, asked
-  // only while nothing has been written (once frames exist, a failing write stops the recording
-  // with a notice and the file keeps them).
+  // Runs one recording on the calling (worker) thread (recorder/recording_run.h). Retrying with
+  // the default compressor is offered only while nothing has been written (once frames exist, a
+  // failing write stops the recording with a notice and the file keeps them).
   // A recording stops by itself, with the file closed and a notice to the user, when its volume
   // is about to fill or its folder can no longer be reached. A file about to pass FFileSizeLimit
   // is closed and the recording goes on in follow-on files (clip-2.avi, clip-3.avi, ... with the
   // next number no existing file has), each with its own timeline starting at its first frame.
   // While a file is written its journal (FJournalFolder) lets the next start mend it should the
   // process end before the file is closed.
+  RecordResult Record(fw::TControl* Area, const std::wstring& FileName);
+  // The same as a number: 1 file written, 0 failure already reported, -1 retry with the default
+  // compressor.
   int RecordToFile(fw::TControl* Area, const std::wstring& FileName);
   void WorkerDone(fw::TObject* Sender);
 
@@ -98,8 +114,8 @@ public:
   std::atomic<bool> FRecording{false};
   // The screen's depth and size, read again at the start of every recording.
   int FScreenWidth, FScreenHeight;
+  // timeGetTime when the frame loop of the last recording began.
   DWORD FStartTime = 0;
-  double FLastInterval = 0;
   // Slots and frames in 64 bits: at 1 ms per frame a recording passes slot 2^31 after 24.8 days.
   std::int64_t FDroppedFrames = 0;
   std::atomic<std::int64_t> FFrameIndex{0};
@@ -119,6 +135,8 @@ public:
   bool FShowFrame = true;
   HCURSOR FCursorHandle;
   bool FFrameFollows = false;
+  // The sound of the next recordings, as the settings dialog chose it (none by default).
+  TSoundSettings FSound;
   // Largest size of one AVI file; lowered by tests.
   std::uint64_t FFileSizeLimit;
   // Raised on the main thread when a recording's worker has ended, however it ended, before the
@@ -132,22 +150,45 @@ public:
 
 private:
   friend class TRecordAVIThread;
+  friend class RecordingRun;
   void UseDefaultCompressor();
   void Raise(const fw::TNotifyEvent& event);
   void ReadScreen();
-  bool CheckCompressor(RECT& rect, BITMAPINFOHEADER*& format);
-  bool FitFormat(DWORD type, DWORD handler, RECT& rect, BITMAPINFOHEADER*& format, bool& accepted);
+  FrameBlock CaptureRect(const RECT& rect);
+  bool CheckCompressor(RECT& rect, FrameBlock& format);
+  bool FitFormat(DWORD type, DWORD handler, RECT& rect, FrameBlock& format, bool& accepted);
   std::uint32_t FrameEstimate(const BITMAPINFOHEADER* format) const;
   bool AlreadyListed(DWORD handler) const;
   // Messages of a recording, shown by the main thread owned by the main window, on top, so that
   // they are skinned like every other dialog. Ask waits for the answer (from the worker through
-  // the hand-off; once shutting down the box is not shown and the answer is No or OK). Notify
-  // does not wait: from the worker the notice is shown when the worker has ended.
+  // the hand-off; once shutting down the box is not shown and the answer is No or OK, and a
+  // worker waiting for a box stops waiting, with that answer). Notify does not wait: from the
+  // worker the notice is shown when the worker has ended.
   int Ask(const std::wstring& text, const std::wstring& caption, UINT type);
   void Notify(const std::wstring& text);
   void ShowNotices();
+  HWND MessageOwner() const;
+  // Ends the boxes of recordings that are open, as their unshown answer: a shutdown may have
+  // come in the message loop of one of them.
+  void CloseOpenBoxes();
+
+  // A box of a recording while it is open (main thread only).
+  struct OpenBox {
+    HWND owner;
+    std::wstring caption;
+    int unshownAnswer;
+  };
+  using OpenBoxes = std::vector<OpenBox*>;
+  static BOOL CALLBACK CloseOpenBox(HWND wnd, LPARAM openBoxes);
+  static int ShowBox(std::shared_ptr<OpenBoxes> open, HWND owner, const std::wstring& text,
+                     const std::wstring& caption, UINT type);
 
   bool FShuttingDown = false; // main thread only
+  // Set when shutting down: what the worker's wait for a box gives up on.
+  fw::KernelHandle FShutdownEvent{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  fw::THandOff FHandOff; // the worker's boxes, shown by the main thread
+  // Shared with each box being shown, which may end after the engine has gone.
+  std::shared_ptr<OpenBoxes> FOpenBoxes = std::make_shared<OpenBoxes>();
   std::mutex FNoticesLock;
   std::vector<std::wstring> FNotices; // from the worker, shown once it has ended
 };

@@ -5,6 +5,8 @@
 #include "framework/handles.h"
 #include "recorder/core/frame_layout.h"
 
+#include <utility>
+
 namespace recorder {
 
 BITMAPINFOHEADER* TScreenCam::CaptureFrame(int Left, int Top, int Width, int Height) {
@@ -90,11 +92,7 @@ HGLOBAL TScreenCam::MakeDIB(HBITMAP Bitmap, int BitCount) {
 }
 
 void TScreenCam::ReleaseFrame(BITMAPINFOHEADER*& Frame) {
-  if (!Frame) return;
-  HGLOBAL block = ::GlobalHandle(Frame);
-  ::GlobalUnlock(block);
-  ::GlobalFree(block);
-  Frame = nullptr;
+  FrameBlock(std::exchange(Frame, nullptr)).reset();
 }
 
 } // namespace recorder

@@ -27,7 +27,7 @@ bool TScreenCam::AlreadyListed(DWORD handler) const {
 }
 
 void TScreenCam::ListCompressors() {
-  BITMAPINFOHEADER* probe = CaptureFrame(0, 0, 320, 200);
+  const FrameBlock probe(CaptureFrame(0, 0, 320, 200));
   FCompressorCount = 0;
   for (DWORD i = 0; i < kMaxCompressors; ++i) {
     ICINFO& entry = FCompressors[static_cast<size_t>(FCompressorCount)];
@@ -36,7 +36,7 @@ void TScreenCam::ListCompressors() {
     if (!::ICInfo(kCompressorTypeVideo, i, &entry)) continue;
     vfw::Compressor compressor(entry.fccType, entry.fccHandler, ICMODE_QUERY);
     if (!compressor) continue;
-    if (probe && compressor.Accepts(probe) && !AlreadyListed(entry.fccHandler)) {
+    if (probe && compressor.Accepts(probe.get()) && !AlreadyListed(entry.fccHandler)) {
       ::ICGetInfo(compressor.get(), &entry, sizeof(ICINFO));
       ++FCompressorCount;
     }
@@ -44,7 +44,6 @@ void TScreenCam::ListCompressors() {
   // Entries past the count may hold a rejected compressor's partial record.
   for (size_t i = static_cast<size_t>(FCompressorCount); i < FCompressors.size(); ++i)
     FCompressors[i] = ICINFO{};
-  ReleaseFrame(probe);
 }
 
 } // namespace recorder

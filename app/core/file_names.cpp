@@ -14,8 +14,10 @@ std::wstring LowerAscii(std::wstring text) {
 } // namespace
 
 std::wstring EnsureExtension(const std::wstring& Name, const std::wstring& Extension) {
-  if (LowerAscii(Name).find(LowerAscii(Extension)) != std::wstring::npos) return Name;
-  return Name + Extension;
+  const bool ends =
+      Name.size() >= Extension.size() &&
+      LowerAscii(Name.substr(Name.size() - Extension.size())) == LowerAscii(Extension);
+  return ends ? Name : Name + Extension;
 }
 
 std::wstring DirectoryPart(const std::wstring& FileName) {

@@ -4,7 +4,8 @@
 # Starts the known picture and the recorder, takes screenshots of the main window and of the
 # settings dialog, changes the playback rate there with the mouse and the keyboard, presses F4, types a file name without extension into the save dialog, records a
 # few seconds, presses F5 while another program has the focus, then checks that the main window
-# is back and the AVI (codec, size, rate, slots against the elapsed time, the picture in a decoded
+# is back, that the save dialog asks before the same name would replace the take (No keeps it),
+# and the AVI (codec, size, rate, slots against the elapsed time, the picture in a decoded
 # frame) with ffprobe and ffmpeg. Leaves the AVI, the screenshots and a log in
 # $RECORDER_ARTIFACTS/e2e. Stops every process it started.
 set -uo pipefail
@@ -170,6 +171,36 @@ stop=$(date +%s.%N)
 wait_for 10 main_visible || fail "F5 did not bring the main window back"
 sleep 2
 import -display "$DISPLAY" -window root "$out/after_stop.png"
+
+# F4 again, the same name typed: the take exists, so the dialog asks before replacing it; No
+# goes back to the dialog, and Escape closes it without a recording. The take is unchanged.
+take_sum=$(md5sum <"$out/clip.avi")
+activate "$(visible_named "$main_name")"
+xdotool key F4
+if wait_for 20 shown "$save_name"; then
+  save_dialog=$(visible_named "$save_name")
+  activate "$save_dialog"
+  xdotool key --delay 300 alt+n Home shift+End
+  xdotool type --delay 20 "$(windows_path "$out/clip")"
+  xdotool key Return
+  # Wine's dialog asks in a box of its own captioned "Error".
+  if wait_for 10 shown '^Error$'; then
+    sleep 0.5
+    import -display "$DISPLAY" -window root "$out/replace_prompt.png"
+    xdotool key n
+    wait_for 10 gone '^Error$' || fail "No did not close the question"
+    shown "$save_name" || fail "No did not go back to the save dialog"
+  else
+    fail "no question before replacing the existing take"
+    import -display "$DISPLAY" -window root "$out/no_replace_prompt.png"
+  fi
+  xdotool key Escape
+  wait_for 10 gone "$save_name" || fail "Escape did not close the save dialog"
+  main_visible || fail "the main window hid although nothing is recorded"
+else
+  fail "F4 after the recording showed no save dialog"
+fi
+[[ $(md5sum <"$out/clip.avi") == "$take_sum" ]] || fail "the existing take was changed"
 
 # Close the program the way a user does.
 activate "$(visible_named "$main_name")"

@@ -7,11 +7,13 @@ namespace {
 using app::DirectoryPart;
 using app::EnsureExtension;
 
-TEST(EnsureExtension, AddsTheExtensionOnlyWhenItIsMissing) {
+TEST(EnsureExtension, AddsTheExtensionUnlessTheNameEndsInIt) {
   EXPECT_EQ(EnsureExtension(L"clip", L".avi"), L"clip.avi");
   EXPECT_EQ(EnsureExtension(L"C:\\videos\\clip", L".avi"), L"C:\\videos\\clip.avi");
   EXPECT_EQ(EnsureExtension(L"Clip.AVI", L".avi"), L"Clip.AVI");
-  EXPECT_EQ(EnsureExtension(L"my.avi.old", L".avi"), L"my.avi.old");
+  EXPECT_EQ(EnsureExtension(L"my.avi.old", L".avi"), L"my.avi.old.avi");
+  EXPECT_EQ(EnsureExtension(L"C:\\takes.avi\\talk", L".avi"), L"C:\\takes.avi\\talk.avi");
+  EXPECT_EQ(EnsureExtension(L"avi", L".avi"), L"avi.avi");
   EXPECT_EQ(EnsureExtension(L"clip.AvI", L".AVI"), L"clip.AvI");
   EXPECT_EQ(EnsureExtension(L"clip.av", L".avi"), L"clip.av.avi");
   EXPECT_EQ(EnsureExtension(L"", L".avi"), L".avi");

@@ -438,6 +438,30 @@ TEST_F(Recording, AFollowOnFileThatCannotBeMadeStopsTheRecording) {
   WriteRecordingFacts(kept, "rawvideo");
 }
 
+// A follow-on file that opens but whose stream takes no format is removed and not named: the
+// recording stops as when the file cannot be made at all, and the notice names no files.
+TEST_F(Recording, AFollowOnFileWhoseStreamFailsIsRemoved) {
+  ScopedTestCodec codec({.failFormatAfter = 3});
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  cam.FMsPerFrame = 20;
+  AreaControl area(0, 0, 96, 64);
+  cam.FFileSizeLimit = recorder::kCloseReserve + 5 * 96 * 64 * 4;
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"no_stream.avi");
+  const std::wstring next = recorder::FollowOnName(file, 2);
+  ::DeleteFileW(next.c_str());
+  MessageBoxRecorder boxes;
+  cam.StartRecording(&area, file);
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
+  EXPECT_EQ(::GetFileAttributesW(next.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(cam.FFilesWritten, std::vector<std::wstring>{file});
+  auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u) << "no notice names the files";
+  EXPECT_EQ(shown[0].text, L"The recording was stopped because its next file could not be "
+                           L"created. Everything recorded until now has been saved.");
+  extraFacts = {{"slots", ""}};
+  WriteRecordingFacts(file, "rawvideo");
+}
+
 // Once frames exist, a failing compressor stops the recording with a notice and the file keeps
 // them: no offer of the default compressor, which would record over them.
 TEST_F(Recording, AFailureAfterTheFirstFramesKeepsThem) {
@@ -510,6 +534,27 @@ TEST_F(Recording, EachRecordingReadsTheScreenAndSaysWhenNothingWasRecorded) {
   EXPECT_EQ(boxes.Boxes()[0].text,
             L"Nothing was recorded: the recording was stopped before its first frame.");
   EXPECT_EQ(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A recording that stops before its first frame removes only a file it made: a file that had the
+// name before (the user agreed to replace it) is never deleted.
+TEST_F(Recording, NothingRecordedKeepsAFileThatExistedBefore) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  AreaControl area(0, 0, 64, 48);
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"existing.avi");
+  {
+    HANDLE h = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(h, "the user's", 10, &written, nullptr);
+    ::CloseHandle(h);
+  }
+  MessageBoxRecorder boxes;
+  cam.FRecording = false;
+  EXPECT_EQ(cam.RecordToFile(&area, file), 1);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_NE(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(cam.FFilesWritten.empty());
 }
 
 // A worker thread that cannot be started (the address space is used up) is reported, and leaves

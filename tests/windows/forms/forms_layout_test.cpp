@@ -132,7 +132,9 @@ TEST_F(MainWindowLayout, FontsAndLabelLook) {
   EXPECT_TRUE(form->Label1->WordWrap);
   EXPECT_EQ(::GetWindowLongW(form->Label1->Handle(), GWL_STYLE) & SS_TYPEMASK, SS_LEFT);
   EXPECT_EQ(form->SaveDialog1->Filter, L"*.avi|*.avi");
-  EXPECT_TRUE(form->SaveDialog1->DefaultExt.empty());
+  // The dialog itself adds the extension and asks before a file is replaced.
+  EXPECT_EQ(form->SaveDialog1->DefaultExt, L"avi");
+  EXPECT_TRUE(form->SaveDialog1->HasOption(fw::TOpenOption::ofOverwritePrompt));
 }
 
 TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
@@ -145,7 +147,7 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
   EXPECT_EQ(outer.left, 304);
   EXPECT_EQ(outer.top, 160);
   EXPECT_EQ(outer.right - outer.left, 455);
-  EXPECT_EQ(outer.bottom - outer.top, 384);
+  EXPECT_EQ(outer.bottom - outer.top, 539) << "grown by the sound group";
   LONG style = ::GetWindowLongW(wnd, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "only the system menu";
@@ -169,8 +171,18 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
                           {L"labelFPSPlayback", 192, 16, 40, 13, nullptr},
                           {L"Label7", 384, 16, 29, 13, L"50 fps"},
                           {L"TrackBarPlayback", 16, 32, 401, 22, nullptr},
-                          {L"Button2", 120, 320, 75, 25, L"确定"},
-                          {L"Button3", 232, 320, 75, 25, L"取消"},
+                          {L"GroupBoxSound", 8, 312, 208, 148, L"声音"},
+                          {L"CheckBoxSound", 12, 18, 180, 17, L"录制声音"},
+                          {L"LabelSoundSource", 12, 47, 48, 13, L"声音来源"},
+                          {L"ComboBoxSoundSource", 66, 43, 130, 21, nullptr},
+                          {L"LabelSoundFormat", 12, 74, 48, 13, L"声音格式"},
+                          {L"ComboBoxSoundFormat", 66, 70, 130, 21, nullptr},
+                          {L"LabelSoundCompression", 12, 101, 48, 13, L"声音压缩"},
+                          {L"ComboBoxSoundCompression", 66, 97, 130, 21, nullptr},
+                          {L"LabelSoundLevel", 12, 125, 24, 13, L"音量"},
+                          {L"ProgressBarSoundLevel", 66, 124, 130, 14, nullptr},
+                          {L"Button2", 120, 475, 75, 25, L"确定"},
+                          {L"Button3", 232, 475, 75, 25, L"取消"},
                       });
   // Containment: the list and the quality slider sit in the compressor group, and so on.
   EXPECT_EQ(::GetParent(dlg.ComboBoxCompressor->Handle()), dlg.Compressor->Handle());
@@ -189,11 +201,19 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
   }
   EXPECT_EQ(::GetWindowLongW(dlg.ComboBoxCompressor->Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 
-  // Tab order: list, quality slider, edit, interval slider, OK, Cancel, rate slider.
-  std::vector<HWND> want = {
-      dlg.ComboBoxCompressor->Handle(), dlg.TrackBarQuality->Handle(), dlg.EditKeyFrames->Handle(),
-      dlg.TrackBarRecord->Handle(),     dlg.Button2->Handle(),         dlg.Button3->Handle(),
-      dlg.TrackBarPlayback->Handle()};
+  // Tab order: list, quality slider, edit, interval slider, OK, Cancel, rate slider, then the
+  // sound group's check box and lists.
+  std::vector<HWND> want = {dlg.ComboBoxCompressor->Handle(),
+                            dlg.TrackBarQuality->Handle(),
+                            dlg.EditKeyFrames->Handle(),
+                            dlg.TrackBarRecord->Handle(),
+                            dlg.Button2->Handle(),
+                            dlg.Button3->Handle(),
+                            dlg.TrackBarPlayback->Handle(),
+                            dlg.CheckBoxSound->Handle(),
+                            dlg.ComboBoxSoundSource->Handle(),
+                            dlg.ComboBoxSoundFormat->Handle(),
+                            dlg.ComboBoxSoundCompression->Handle()};
   EXPECT_EQ(TabCycle(wnd), want);
   EXPECT_TRUE(dlg.Button2->Default);
   EXPECT_EQ(::GetWindowLongW(dlg.Button2->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);

@@ -193,7 +193,7 @@ TEST(MainWindow, F4WhileRecordingAsksAgainButTheEngineIgnoresTheSecondStart) {
   ::SendMessageW(form.Handle(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F4));
   EXPECT_TRUE(answered) << "the save dialog was shown again";
   EXPECT_FALSE(::IsWindowVisible(form.Handle())) << "hidden again";
-  EXPECT_EQ(form.SaveDialog1->FileName, second);
+  EXPECT_EQ(form.SaveDialog1->FileName, second + L".avi") << "the dialog adds the extension";
   EXPECT_TRUE(cam.FRecording);
   EXPECT_EQ(cam.FWorker, worker) << "still the first recording";
   testing_support::PumpFor(500);

@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "app/woxhotkey.h"
 #include "framework/exception.h"
+#include "framework/message_box.h"
 #include "framework/timer.h"
 #include "recorder/builtin_video1_install.h"
 #include "recorder/core/fourcc.h"
@@ -16,8 +17,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -231,6 +235,62 @@ TEST_F(RecordingEnd, TheSessionsEndFinishesTheFile) {
   ::SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   EXPECT_EQ(cam.FWorker, nullptr) << "the file is finished when the message returns";
   KeepForProbe(file, L"session_end.avi");
+}
+
+BOOL CALLBACK FindVisibleDialog(HWND wnd, LPARAM data) {
+  auto& [wanted, hit] = *reinterpret_cast<std::pair<std::wstring, HWND>*>(data);
+  wchar_t cls[16] = {}, text[64] = {};
+  ::GetClassNameW(wnd, cls, 16);
+  ::GetWindowTextW(wnd, text, 64);
+  if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(wnd) && wanted == text) hit = wnd;
+  return TRUE;
+}
+
+// The visible dialog of this thread with the caption, or null.
+HWND FindDialog(const std::wstring& caption) {
+  std::pair<std::wstring, HWND> found{caption, nullptr};
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
+// The session ends while a message box of the recording is open (the offer of the default
+// compressor, whose answer the worker waits for): the end-session messages, arriving in the box's
+// own message loop, return with the worker ended, and the box goes; nothing waits for the user.
+TEST_F(RecordingEnd, TheSessionsEndDoesNotWaitForAnOpenMessageBox) {
+  testing_support::ScopedTestCodec failing({.failCompress = true});
+  ASSERT_TRUE(engine_tests::ChooseTestCodec(cam));
+  // Real boxes, as the user sees them (the test run answers boxes by itself).
+  struct RealBoxes {
+    fw::MessageBoxHandler answering = fw::SetMessageBoxHandler({});
+    ~RealBoxes() { fw::SetMessageBoxHandler(answering); }
+  } realBoxes;
+  // A hang would otherwise only end with the test run's time limit.
+  fw::KernelHandle done(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::thread watchdog([event = done.get()] {
+    if (::WaitForSingleObject(event, 30000) == WAIT_OBJECT_0) return;
+    std::fprintf(stderr, "The session's end waits for a message box: it hangs.\n");
+    ::ExitProcess(1);
+  });
+  HWND box = nullptr;
+  LRESULT query = FALSE;
+  bool ended = false, workerGone = false;
+  fw::TTimer timer(nullptr);
+  timer.SetInterval(50);
+  timer.OnTimer = [&](fw::TObject*) {
+    if (box || !(box = FindDialog(L"Notice"))) return;
+    query = ::SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    ::SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    workerGone = cam.FWorker == nullptr;
+    ended = true;
+  };
+  Start(testing_support::ArtifactPath(L"forms", L"asked.avi"));
+  const bool finished = PumpUntil([&] { return ended && !::IsWindow(box); }, 20000);
+  ::SetEvent(done.get());
+  watchdog.join();
+  ASSERT_TRUE(finished) << (box ? "the box stays open" : "no box was shown");
+  EXPECT_EQ(query, TRUE);
+  EXPECT_TRUE(workerGone) << "the worker ended while the box was open";
+  EXPECT_EQ(cam.FCompressorHandler, testing_support::kTestCodecHandler) << "answered No";
 }
 
 // Another program holds F5 when the program starts: a notice, owned by the main window and on

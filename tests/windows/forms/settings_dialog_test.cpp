@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -23,6 +24,13 @@ using forms_tests::ClickButton;
 using forms_tests::PressKey;
 using forms_tests::WhenShown;
 using forms_tests::WindowText;
+
+// What the drop-down tells its parent when the user picks an entry.
+void Choose(fw::TComboBox& list) {
+  HWND wnd = list.Handle();
+  ::SendMessageW(::GetParent(wnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(wnd), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(wnd));
+}
 
 class SettingsDialog : public testing::Test {
 protected:
@@ -180,6 +188,79 @@ TEST_F(SettingsDialog, AnEmptyListLeavesTheHandler) {
   });
   EXPECT_EQ(cam.FCompressorIndex, -1);
   EXPECT_EQ(cam.FCompressorHandler, mmioFOURCC('X', 'Y', 'Z', 'W'));
+}
+
+// The sound group against the sound server of with_sound.sh (a tone playing into its default
+// input): silent by default, the system's sources listed, the meter hearing the tone while the
+// dialog is open and only then, the playback slider following the interval while sound is
+// ticked; OK keeps the choice, Cancel changes nothing.
+TEST_F(SettingsDialog, SoundChoiceTheMeterAndTheRateThatFollowsTheInterval) {
+  const auto sources = recorder::ListSoundSources();
+  const auto monitor = std::find_if(sources.begin(), sources.end(), [](const auto& s) {
+    return s.name.rfind(L"Monitor of Null Output", 0) == 0;
+  });
+  ASSERT_NE(monitor, sources.end()) << "run through with_sound.sh";
+  const int monitorIndex = static_cast<int>(monitor - sources.begin());
+  Edit([&] {
+    EXPECT_FALSE(dlg.CheckBoxSound->Checked());
+    auto names = dlg.ComboBoxSoundSource->Items();
+    ASSERT_EQ(names.size(), sources.size());
+    EXPECT_EQ(names[0], L"默认设备");
+    EXPECT_EQ(dlg.ComboBoxSoundSource->ItemIndex(), 0);
+    EXPECT_EQ(dlg.ComboBoxSoundFormat->Items()[dlg.ComboBoxSoundFormat->ItemIndex()],
+              L"44,100 Hz 立体声");
+    EXPECT_EQ(dlg.ComboBoxSoundCompression->Items(),
+              (std::vector<std::wstring>{L"PCM", L"IMA ADPCM"}));
+    EXPECT_EQ(dlg.ComboBoxSoundCompression->ItemIndex(), 0);
+    // The tone's amplitude 0.5 is -6 dB: 90 on the meter.
+    EXPECT_TRUE(testing_support::PumpUntil(
+        [&] { return dlg.ProgressBarSoundLevel->Position() > 80; }, 10000));
+    EXPECT_NEAR(::SendMessageW(dlg.ProgressBarSoundLevel->Handle(), PBM_GETPOS, 0, 0), 90, 5);
+    ClickButton(*dlg.CheckBoxSound);
+    EXPECT_FALSE(::IsWindowEnabled(dlg.TrackBarPlayback->Handle()));
+    EXPECT_EQ(WindowText(dlg.labelFPSPlayback->Handle()), L"10 fps (跟随录制间隔)");
+    dlg.TrackBarRecord->SetPosition(500);
+    EXPECT_EQ(WindowText(dlg.labelFPSPlayback->Handle()), L"4.1 fps (跟随录制间隔)");
+    forms_tests::SaveWindowPicture(dlg.Handle(), L"settings_dialog_sound.bmp");
+    // Another source and format, as the user picks them from the lists.
+    ::SendMessageW(dlg.ComboBoxSoundSource->Handle(), CB_SETCURSEL, monitorIndex, 0);
+    Choose(*dlg.ComboBoxSoundSource);
+    const auto formats = dlg.ComboBoxSoundFormat->Items();
+    const auto mono = std::find(formats.begin(), formats.end(), L"22,050 Hz 单声道");
+    ASSERT_NE(mono, formats.end());
+    ::SendMessageW(dlg.ComboBoxSoundFormat->Handle(), CB_SETCURSEL, mono - formats.begin(), 0);
+    Choose(*dlg.ComboBoxSoundFormat);
+    EXPECT_EQ(dlg.SoundMeter().Rate(), 22050) << "the meter listens in the chosen format";
+    ::SendMessageW(dlg.ComboBoxSoundCompression->Handle(), CB_SETCURSEL, 1, 0);
+    ClickButton(*dlg.Button2);
+  });
+  EXPECT_FALSE(dlg.SoundMeter().Running()) << "the meter stops with the dialog";
+  EXPECT_TRUE(cam.FSound.record);
+  EXPECT_EQ(cam.FSound.source.name, monitor->name);
+  EXPECT_EQ(cam.FSound.source.kind, recorder::TSoundSourceKind::Device);
+  EXPECT_EQ(cam.FSound.rate, 22050);
+  EXPECT_EQ(cam.FSound.channels, 1);
+  EXPECT_TRUE(cam.FSound.adpcm);
+  EXPECT_EQ(cam.FPlaybackRate, 10) << "the slider's own rate is kept for later";
+
+  Edit([&] {
+    EXPECT_TRUE(dlg.CheckBoxSound->Checked());
+    EXPECT_EQ(dlg.ComboBoxSoundSource->ItemIndex(), monitorIndex);
+    EXPECT_EQ(dlg.ComboBoxSoundFormat->Items()[dlg.ComboBoxSoundFormat->ItemIndex()],
+              L"22,050 Hz 单声道");
+    EXPECT_EQ(dlg.ComboBoxSoundCompression->ItemIndex(), 1);
+    EXPECT_FALSE(::IsWindowEnabled(dlg.TrackBarPlayback->Handle()));
+    ClickButton(*dlg.CheckBoxSound);
+    EXPECT_TRUE(::IsWindowEnabled(dlg.TrackBarPlayback->Handle()));
+    EXPECT_EQ(WindowText(dlg.labelFPSPlayback->Handle()), L"10 fps");
+    ::SendMessageW(dlg.ComboBoxSoundSource->Handle(), CB_SETCURSEL, 0, 0);
+    Choose(*dlg.ComboBoxSoundSource);
+    ClickButton(*dlg.Button3);
+  });
+  EXPECT_TRUE(cam.FSound.record) << "Cancel changes nothing";
+  EXPECT_EQ(cam.FSound.source.name, monitor->name);
+  EXPECT_EQ(cam.FSound.rate, 22050);
+  EXPECT_TRUE(cam.FSound.adpcm);
 }
 
 // Through the main window's settings button: the conversion error reaches the error box.

@@ -245,6 +245,7 @@ TEST_F(SkinChoice, OpenDialogsFollowAChangeAtOnce) {
       },
       [&](HWND wnd) {
         PumpUntil([&] { return Shows(wnd, &lanlin); }, 3000);
+        testing_support::SaveWindowPng(wnd, 10, L"skin_choice", L"settings_lanlin.png");
         Choice().UseSkinFile(kInkstone);
         followed[0] =
             PumpUntil([&] { return Shows(wnd, &inkstone) && Shows(Main(), &inkstone); }, 3000);
@@ -252,6 +253,7 @@ TEST_F(SkinChoice, OpenDialogsFollowAChangeAtOnce) {
         Choice().UseNoSkin();
         followed[1] =
             PumpUntil([&] { return Shows(wnd, nullptr) && Shows(Main(), nullptr); }, 3000);
+        testing_support::SaveWindowPng(wnd, 10, L"skin_choice", L"settings_unskinned.png");
         Choice().UseEmbeddedSkin();
         followed[2] = PumpUntil([&] { return Shows(wnd, &lanlin); }, 3000);
         ::SendMessageW(dialog->Button3->Handle(), BM_CLICK, 0, 0); // Cancel

@@ -24,6 +24,10 @@ bool Accepts(const BITMAPINFOHEADER* in) {
   return in->biWidth % behaviour.alignment == 0 && in->biHeight % behaviour.alignment == 0;
 }
 
+bool FormatRefused() {
+  return behaviour.failFormatAfter && framesCompressed >= behaviour.failFormatAfter;
+}
+
 DWORD FormatSize(const BITMAPINFOHEADER* in) {
   DWORD colours = in->biBitCount <= 8 ? (in->biClrUsed ? in->biClrUsed : 1u << in->biBitCount) : 0;
   return in->biSize + colours * 4;
@@ -63,6 +67,7 @@ LRESULT CALLBACK TestDriverProc(DWORD_PTR, HDRVR, UINT msg, LPARAM lParam1, LPAR
   case ICM_COMPRESS_QUERY:
     return Accepts(reinterpret_cast<const BITMAPINFOHEADER*>(lParam1)) ? ICERR_OK : ICERR_BADFORMAT;
   case ICM_COMPRESS_GET_FORMAT: {
+    if (FormatRefused()) return ICERR_BADFORMAT;
     auto* in = reinterpret_cast<const BITMAPINFOHEADER*>(lParam1);
     auto* out = reinterpret_cast<BITMAPINFOHEADER*>(lParam2);
     if (!Accepts(in)) return ICERR_BADFORMAT;
@@ -76,6 +81,7 @@ LRESULT CALLBACK TestDriverProc(DWORD_PTR, HDRVR, UINT msg, LPARAM lParam1, LPAR
                ? static_cast<LRESULT>(ImageSize(reinterpret_cast<const BITMAPINFOHEADER*>(lParam1)))
                : 0;
   case ICM_COMPRESS_BEGIN:
+    if (FormatRefused()) return ICERR_BADFORMAT;
     return Accepts(reinterpret_cast<const BITMAPINFOHEADER*>(lParam1)) ? ICERR_OK : ICERR_BADFORMAT;
   case ICM_COMPRESS_END:
   case ICM_COMPRESS_FRAMES_INFO:

@@ -20,6 +20,9 @@ struct TestCodecBehaviour {
   bool rejectEverything = false;
   int maxWidth = 0;   // when set, reject wider frames
   int compressMs = 0; // time each frame takes to compress
+  // When set, a stream made once this many frames were compressed gets no format
+  // (ICM_COMPRESS_GET_FORMAT and ICM_COMPRESS_BEGIN fail), as a compressor that went away would.
+  int failFormatAfter = 0;
 };
 
 // One ICM_COMPRESS call.

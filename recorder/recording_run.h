@@ -1,0 +1,72 @@
+// One run of a recording on the worker's thread, as the stages it goes through in order: the
+// screen and the rectangle are read, Video for Windows is checked, the format is prepared (a
+// frame captured, the compressor's check), the files are opened, the frame loop records until
+// something ends it and says why, the files are closed and the end is reported. Each stage is a
+// step of its own over the run's state (rectangle, format, compression options, files, timeline);
+// the frame loop calls one RecordFrame step per pass. Every AVI object is made, written and
+// released on this one thread.
+#pragma once
+
+#include "recorder/core/frame_timing.h"
+#include "recorder/core/recording_end.h"
+#include "recorder/frame_block.h"
+#include "recorder/recording_files.h"
+#include "recorder/scrcam.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace recorder {
+
+class RecordingRun {
+public:
+  RecordingRun(TScreenCam& cam, fw::TControl* area, const std::wstring& fileName);
+  RecordingRun(const RecordingRun&) = delete;
+  RecordingRun& operator=(const RecordingRun&) = delete;
+
+  // Runs the stages; what RecordToFile answers.
+  RecordResult Run();
+
+private:
+  // The stages, in the order Run takes them.
+  void ReadScreenAndArea();
+  bool CheckVideoForWindows();
+  bool PrepareFormat();
+  void ShowFrameWindow();
+  bool OpenFiles();
+  StopCause RecordFrames();
+  void CloseFiles();
+  RecordResult ReportEnd(StopCause cause);
+
+  // Steps of the frame loop.
+  void StartTimeline();
+  StopCause RecordFrame(std::uint64_t t);
+  void ReportProgress(std::uint64_t t);
+  void WaitForNextSlot(std::uint64_t t);
+  // The rectangle the frame of this pass is taken from.
+  const RECT& FrameRect() const { return rect_; }
+
+  // A run that wrote nothing: the user is told, or offered the default compressor.
+  RecordResult ReportFailure();
+  void RemoveCreatedFiles();
+
+  TScreenCam& cam_;
+  fw::TControl* const area_;
+  const std::wstring& fileName_;
+  TRecordAVIThread* const worker_; // null when run outside a worker
+  RECT rect_{};
+  FrameBlock format_;
+  std::optional<vfw::AviLibrary> library_;
+  AVICOMPRESSOPTIONS options_{};
+  std::uint32_t frameEstimate_ = 0; // the most one frame can take in the file
+  std::optional<RecordingFiles> files_;
+  std::vector<std::wstring> created_; // the files this run made, once they are closed
+  std::int32_t msPerFrame_ = 1;
+  std::optional<RecordingClock> clock_;
+  SlotTracker slots_;
+  std::uint64_t lastUpdate_ = 0;
+};
+
+} // namespace recorder
