@@ -3,6 +3,7 @@
 #include "app/core/slider_scale.h"
 #include "app/form_fields.h"
 #include "framework/sysutils.h"
+#include "recorder/core/sound_convert.h"
 #include "recorder/scrcam.h"
 
 #include <algorithm>
@@ -242,11 +243,15 @@ void TOptionDlg::StopMeter() {
 }
 
 void TOptionDlg::TimerSoundLevelTimer(fw::TObject*) {
-  // Only the level is wanted: the blocks go.
+  // Only the level is wanted: the loudest of the blocks since the last reading, then they go.
   std::vector<recorder::TSoundBlock> blocks;
   FMeter->Take(blocks);
+  int peak = 0;
+  for (const recorder::TSoundBlock& block : blocks)
+    peak = std::max(peak, recorder::PeakLevel(block.samples.data(), block.samples.size()));
   const bool hearing = FMeter->Running() && !FMeter->Lost();
-  ProgressBarSoundLevel->SetPosition(hearing ? MeterPosition(FMeter->Peak()) : 0);
+  ProgressBarSoundLevel->SetPosition(
+      hearing ? MeterAfter(ProgressBarSoundLevel->Position(), MeterPosition(peak)) : 0);
 }
 
 } // namespace app

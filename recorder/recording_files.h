@@ -1,6 +1,7 @@
 // The files of one recording: the AVI objects of the file being written (the file, its video
-// stream and the compressed stream that feeds it), its journal, and the follow-on files a long
-// recording continues in. Made, written and closed on the recording's own thread only.
+// stream and the compressed stream that feeds it, and with sound its audio stream), its journal,
+// and the follow-on files a long recording continues in. Made, written and closed on the
+// recording's own thread only.
 #pragma once
 
 #include "recorder/core/recording_end.h"
@@ -8,17 +9,28 @@
 #include "recorder/vfw.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace recorder {
 
+// The audio stream of a recording with sound: its format (WAVEFORMATEX and its extra bytes) and
+// header values. Its samples are blocks of `sampleSize` bytes (a PCM frame, an IMA ADPCM block),
+// rate / scale of them a second.
+struct SoundStreamFormat {
+  std::vector<BYTE> format;
+  DWORD scale = 1, rate = 0, sampleSize = 0, bytesPerSecond = 0;
+};
+
 class RecordingFiles {
 public:
-  // `format` is the format frame's header and colour table, copied for every file; `options`
-  // must outlive the object.
-  RecordingFiles(const std::wstring& name, const BITMAPINFOHEADER* format, int rate,
-                 AVICOMPRESSOPTIONS& options, const std::wstring& journalFolder);
+  // `format` is the format frame's header and colour table, copied for every file; the video
+  // plays `rate` / `scale` frames a second; `options` must outlive the object. With `sound`,
+  // every file gets an audio stream of that format after its video stream.
+  RecordingFiles(const std::wstring& name, const BITMAPINFOHEADER* format, int rate, int scale,
+                 AVICOMPRESSOPTIONS& options, const std::wstring& journalFolder,
+                 const SoundStreamFormat* sound = nullptr);
   RecordingFiles(const RecordingFiles&) = delete;
   RecordingFiles& operator=(const RecordingFiles&) = delete;
   ~RecordingFiles() { Close(); }
@@ -32,13 +44,16 @@ public:
   StopCause CheckRoom(std::uint32_t frameBytes, std::int64_t slot) const;
 
   // Before the frame of `slot` would take the file past `limit`, closes it and opens the next
-  // one, whose timeline starts with that frame. `lastSlot` was the last slot written. A next
-  // file that cannot be made ends the recording: the files so far are complete.
+  // one, whose timeline starts with that frame; `closing` runs first (the sound up to that
+  // moment goes into the file being closed). `lastSlot` was the last slot written. A next file
+  // that cannot be made ends the recording: the files so far are complete.
   StopCause MakeRoom(std::uint32_t frameBytes, std::int64_t slot, std::int64_t lastSlot,
-                     std::uint64_t limit);
+                     std::uint64_t limit, const std::function<void()>& closing = {});
 
   // Writes one frame's pixel rows at `slot` of the recording.
   HRESULT Write(std::int64_t slot, const BYTE* data, std::uint32_t bytes);
+  // Appends encoded sound, whole samples of the audio stream, to the file being written.
+  HRESULT WriteSound(const BYTE* data, std::size_t bytes);
 
   // Released in the order file, stream, compressed stream; the file is written out when its
   // last reference goes, and its journal goes after it.
@@ -51,13 +66,16 @@ public:
 
 private:
   HRESULT Open(const std::wstring& partName);
+  HRESULT OpenAudio();
 
   const std::wstring name_, folder_, journalFolder_;
   std::vector<BYTE> format_; // header and colour table, for every file
-  const int rate_;
+  const int rate_, scale_;
   AVICOMPRESSOPTIONS& options_;
+  const SoundStreamFormat* const sound_;
   vfw::AviFile file_;
-  vfw::AviStream plain_, compressed_;
+  vfw::AviStream plain_, compressed_, audio_;
+  LONG soundPosition_ = 0; // samples of the audio stream written to this file
   RecordingJournal journal_;
   int part_ = 1;
   std::vector<std::wstring> names_, created_;

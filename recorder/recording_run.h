@@ -1,7 +1,8 @@
 // One run of a recording on the worker's thread, as the stages it goes through in order: the
 // screen and the rectangle are read, Video for Windows is checked, the format is prepared (a
-// frame captured, the compressor's check), the files are opened, the frame loop records until
-// something ends it and says why, the files are closed and the end is reported. Each stage is a
+// frame captured, the compressor's check), the sound source is opened, the files are opened, the
+// frame loop records until something ends it and says why, the files are closed and the end is
+// reported. Each stage is a
 // step of its own over the run's state (rectangle, format, compression options, files, timeline);
 // the frame loop calls one RecordFrame step per pass. Every AVI object is made, written and
 // released on this one thread.
@@ -12,6 +13,7 @@
 #include "recorder/frame_block.h"
 #include "recorder/recording_files.h"
 #include "recorder/scrcam.h"
+#include "recorder/sound_stage.h"
 
 #include <cstdint>
 #include <optional>
@@ -34,6 +36,7 @@ private:
   void ReadScreenAndArea();
   bool CheckVideoForWindows();
   bool PrepareFormat();
+  bool OpenSound();
   void ShowFrameWindow();
   bool OpenFiles();
   StopCause RecordFrames();
@@ -44,7 +47,12 @@ private:
   void StartTimeline();
   StopCause RecordFrame(std::uint64_t t);
   void ReportProgress(std::uint64_t t);
-  void WaitForNextSlot(std::uint64_t t);
+  StopCause WaitForNextSlot(std::uint64_t t);
+  // With sound, the next grab waits for the start of a slot, and the sound is written between
+  // the frames.
+  StopCause WaitForSlotWithSound();
+  // What the sound takes of the room the files need before the next frame.
+  std::uint32_t SoundBytes() const;
   // The rectangle the frame of this pass is taken from.
   const RECT& FrameRect() const { return rect_; }
 
@@ -61,6 +69,7 @@ private:
   std::optional<vfw::AviLibrary> library_;
   AVICOMPRESSOPTIONS options_{};
   std::uint32_t frameEstimate_ = 0; // the most one frame can take in the file
+  SoundStage sound_;
   std::optional<RecordingFiles> files_;
   std::vector<std::wstring> created_; // the files this run made, once they are closed
   std::int32_t msPerFrame_ = 1;

@@ -124,7 +124,7 @@ RecordingRun::RecordingRun(TScreenCam& cam, fw::TControl* area, const std::wstri
 
 RecordResult RecordingRun::Run() {
   ReadScreenAndArea();
-  if (!CheckVideoForWindows() || !PrepareFormat()) return RecordResult::Failed;
+  if (!CheckVideoForWindows() || !PrepareFormat() || !OpenSound()) return RecordResult::Failed;
   ShowFrameWindow();
   const StopCause cause = OpenFiles() ? RecordFrames() : StopCause::FileFailed;
   CloseFiles();
@@ -158,6 +158,15 @@ bool RecordingRun::PrepareFormat() {
   return false;
 }
 
+// The sound source the settings chose, opened beside the files. One that cannot be opened is
+// named, and the user decides: recorded without sound, or not at all.
+bool RecordingRun::OpenSound() {
+  std::wstring error;
+  if (sound_.Open(cam_.FSound, error)) return true;
+  return cam_.Ask(error + L"\n\nRecord without sound?", L"Notice", MB_YESNO | MB_ICONEXCLAMATION) ==
+         IDYES;
+}
+
 void RecordingRun::ShowFrameWindow() {
   if (cam_.FShowFrame && worker_)
     worker_->ShowFrameAround(rect_.left, rect_.top, RectWidth(rect_), RectHeight(rect_));
@@ -173,7 +182,13 @@ bool RecordingRun::OpenFiles() {
   options_.dwBytesPerSecond = 0;
   options_.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
   frameEstimate_ = cam_.FrameEstimate(format_.get());
-  files_.emplace(fileName_, format_.get(), cam_.FPlaybackRate, options_, cam_.FJournalFolder);
+  // With sound the picture plays at the speed it was recorded: 1000 / interval frames a second.
+  msPerFrame_ = cam_.FMsPerFrame > 0 ? cam_.FMsPerFrame : 1;
+  if (sound_.On())
+    files_.emplace(fileName_, format_.get(), 1000, msPerFrame_, options_, cam_.FJournalFolder,
+                   &sound_.StreamFormat());
+  else
+    files_.emplace(fileName_, format_.get(), cam_.FPlaybackRate, 1, options_, cam_.FJournalFolder);
   const HRESULT error = files_->Open();
   format_.reset();
   cam_.FFramesWritten = 0;
@@ -182,7 +197,6 @@ bool RecordingRun::OpenFiles() {
 
 // Until the stop request, or until the files or the volume end the recording.
 StopCause RecordingRun::RecordFrames() {
-  msPerFrame_ = cam_.FMsPerFrame > 0 ? cam_.FMsPerFrame : 1;
   cam_.Raise(cam_.FOnStart);
   StartTimeline();
   StopCause cause = StopCause::Requested;
@@ -191,7 +205,8 @@ StopCause RecordingRun::RecordFrames() {
     cause = RecordFrame(t);
     if (cause != StopCause::None) break;
     ReportProgress(t);
-    WaitForNextSlot(t);
+    cause = WaitForNextSlot(t);
+    if (cause != StopCause::None) break;
   }
   cam_.Raise(cam_.FOnStop);
   return cause == StopCause::None ? StopCause::Requested : cause;
@@ -203,27 +218,37 @@ void RecordingRun::StartTimeline() {
   cam_.FDroppedFrames = 0;
   cam_.FStartTime = ::timeGetTime();
   clock_.emplace(cam_.FStartTime);
+  sound_.Start(cam_.FStartTime);
 }
 
 // One pass: the frame captured at t goes to the slot t falls into, when that slot is new.
 StopCause RecordingRun::RecordFrame(std::uint64_t t) {
   const FrameBlock frame = cam_.CaptureRect(FrameRect());
-  const SlotTracker::Decision slot = slots_.Next(t, msPerFrame_);
+  const SlotTracker::Decision slot =
+      slots_.Next(t, msPerFrame_, sound_.On() ? SlotRule::Begun : SlotRule::Nearest);
   cam_.FFrameIndex = slot.slot;
   cam_.FDroppedFrames = slots_.Dropped();
   if (!frame || !slot.write) return StopCause::None;
   // Stop while the file can still be closed; go on in a follow-on file before this one would
   // pass the size limit.
-  StopCause cause = files_->CheckRoom(frameEstimate_, slot.slot);
+  const std::uint32_t bytes = frameEstimate_ + SoundBytes();
+  StopCause cause = files_->CheckRoom(bytes, slot.slot);
   if (cause == StopCause::None && cam_.FFramesWritten > 0)
-    cause = files_->MakeRoom(frameEstimate_, slot.slot, slots_.LastSlot(), cam_.FFileSizeLimit);
+    cause = files_->MakeRoom(bytes, slot.slot, slots_.LastSlot(), cam_.FFileSizeLimit, [&] {
+      // A failure here shows at the next write of the sound.
+      sound_.EndFile(slot.slot, msPerFrame_, *files_);
+    });
   if (cause != StopCause::None) return cause;
   if (files_->Write(slot.slot, frame.Pixels(), frame->biSizeImage) != AVIERR_OK)
     // Frames written stay: the file is closed with them, never recorded over.
     return cam_.FFramesWritten > 0 ? StopCause::WriteFailed : StopCause::FileFailed;
   ++cam_.FFramesWritten;
   slots_.Written(slot.slot);
-  return StopCause::None;
+  return sound_.Pump(*files_) == AVIERR_OK ? StopCause::None : StopCause::WriteFailed;
+}
+
+std::uint32_t RecordingRun::SoundBytes() const {
+  return sound_.BytesPerSlot(msPerFrame_) + sound_.BytesHeldBack();
 }
 
 void RecordingRun::ReportProgress(std::uint64_t t) {
@@ -233,17 +258,35 @@ void RecordingRun::ReportProgress(std::uint64_t t) {
 }
 
 // Sleeps in slices until the next slot, so that a stop request is seen within one slice.
-void RecordingRun::WaitForNextSlot(std::uint64_t t) {
+StopCause RecordingRun::WaitForNextSlot(std::uint64_t t) {
+  if (sound_.On()) return WaitForSlotWithSound();
   const SleepPlan plan = PlanSleep(msPerFrame_, clock_->Elapsed(::timeGetTime()) - t);
   for (std::uint32_t i = 0; i < plan.slices && cam_.FRecording; ++i)
     ::Sleep(plan.slice);
   if (cam_.FRecording && plan.rest) ::Sleep(plan.rest);
+  return StopCause::None;
+}
+
+StopCause RecordingRun::WaitForSlotWithSound() {
+  constexpr std::uint32_t kMostSliceMs = 20;
+  const SleepPlan plan = PlanSleepToSlot(msPerFrame_, clock_->Elapsed(::timeGetTime()),
+                                         slots_.LastSlot(), kMostSliceMs);
+  for (std::uint32_t i = 0; i <= plan.slices && cam_.FRecording; ++i) {
+    const std::uint32_t ms = i < plan.slices ? plan.slice : plan.rest;
+    if (ms == 0) continue;
+    ::Sleep(ms);
+    if (sound_.Pump(*files_) != AVIERR_OK)
+      return StopCause::WriteFailed;
+  }
+  return StopCause::None;
 }
 
 void RecordingRun::CloseFiles() {
   if (cam_.FShowFrame && worker_) worker_->HideFrame();
   AVICOMPRESSOPTIONS* optionList[1] = {&options_};
   ::AVISaveOptionsFree(1, optionList);
+  // The sound up to the end, however the loop ended: nothing of it is lost that the picture kept.
+  if (files_) sound_.Finish(*files_);
   cam_.FFilesWritten = files_->Names();
   created_ = files_->Created();
   files_.reset();
@@ -260,6 +303,7 @@ RecordResult RecordingRun::ReportEnd(StopCause cause) {
     cam_.FFilesWritten.clear();
   }
   if (cause != StopCause::Requested || frames == 0) cam_.Notify(EndNotice(cause, frames));
+  if (frames > 0 && !sound_.Notice().empty()) cam_.Notify(sound_.Notice());
   if (cam_.FFilesWritten.size() > 1) cam_.Notify(FilesNotice(cam_.FFilesWritten));
   return RecordResult::Written;
 }

@@ -4,8 +4,10 @@
 # GoogleTest sources, clang with libFuzzer, ImageMagick, xdotool, Wine's own fonts (Marlett for
 # the system's caption buttons), a Latin sans font and an outline CJK font for the Wine prefix
 # (tools/wine-session.sh), ccache, which keeps compiled objects between builds, xmllint
-# (libxml2-utils), which checks the program's manifest, and a sound server with its tools for the
-# tests that record sound (pulseaudio, pulseaudio-utils: pactl, pacat, paplay; sox makes tones).
+# (libxml2-utils), which checks the program's manifest, a sound server with its tools for the
+# tests that record sound (pulseaudio, pulseaudio-utils: pactl, pacat, paplay; sox makes tones),
+# and mediainfo and GStreamer's AVI reader (gstreamer1.0-tools, gstreamer1.0-plugins-good),
+# independent readers of the files with sound.
 set -euo pipefail
 
 need=()
@@ -16,7 +18,7 @@ packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick ffmpeg
   fonts-wine fonts-liberation fonts-wqy-microhei xauth procps ccache libxml2-utils
-  pulseaudio pulseaudio-utils sox
+  pulseaudio pulseaudio-utils sox mediainfo gstreamer1.0-tools gstreamer1.0-plugins-good
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

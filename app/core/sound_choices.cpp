@@ -45,6 +45,10 @@ int MeterPosition(int peak) {
   return std::clamp(static_cast<int>(std::lround(position)), 0, kMeterMax);
 }
 
+int MeterAfter(int shown, int reading) {
+  return std::max(reading, shown - kMeterFallPerReading);
+}
+
 std::wstring FollowedRateText(int msPerFrame) {
   char text[32];
   const double rate = 1000.0 / std::max(msPerFrame, 1);

@@ -32,6 +32,10 @@ std::wstring SoundFormatText(const SoundFormat& format);
 // scale (kMeterMax), so that quiet speech still moves it.
 inline constexpr int kMeterMax = 100;
 int MeterPosition(int peak);
+// The meter rises at once and falls by at most kMeterFallPerReading a reading, so that a peak
+// stays long enough to be seen.
+inline constexpr int kMeterFallPerReading = 4;
+int MeterAfter(int shown, int reading);
 
 // "10 fps (跟随录制间隔)": the frames per second of a file whose rate follows the interval
 // (1000 / ms per frame, to three significant digits).

@@ -21,6 +21,7 @@ inline std::string FourCCText(std::uint32_t code) {
 }
 
 inline constexpr std::uint32_t kStreamTypeVideo = FourCC("vids");
+inline constexpr std::uint32_t kStreamTypeAudio = FourCC("auds");
 inline constexpr std::uint32_t kCompressorTypeVideo = FourCC("vidc");
 inline constexpr std::uint32_t kDefaultCompressor = FourCC("MSVC");
 inline constexpr std::uint32_t kNeverUsedCompressor = FourCC("IV50");

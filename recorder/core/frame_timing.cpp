@@ -1,5 +1,6 @@
 #include "recorder/core/frame_timing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace recorder {
@@ -21,8 +22,10 @@ std::int64_t FrameSlot(std::uint64_t t, std::int32_t msPerFrame) {
   return RoundHalfEven(static_cast<double>(t) / msPerFrame);
 }
 
-SlotTracker::Decision SlotTracker::Next(std::uint64_t t, std::int32_t msPerFrame) {
-  std::int64_t slot = FrameSlot(t, msPerFrame);
+SlotTracker::Decision SlotTracker::Next(std::uint64_t t, std::int32_t msPerFrame, SlotRule rule) {
+  std::int64_t slot = rule == SlotRule::Begun && msPerFrame > 0
+                          ? static_cast<std::int64_t>(t / static_cast<std::uint64_t>(msPerFrame))
+                          : FrameSlot(t, msPerFrame);
   if (slot - 1 > countedUpTo_) {
     dropped_ += slot - 1 - countedUpTo_;
     countedUpTo_ = slot - 1;
@@ -41,6 +44,20 @@ SleepPlan PlanSleep(std::int32_t msPerFrame, std::uint64_t elapsed) {
   if (msPerFrame <= 0 || static_cast<std::uint64_t>(msPerFrame) <= elapsed) return plan;
   std::uint32_t remaining =
       static_cast<std::uint32_t>(msPerFrame - static_cast<std::int64_t>(elapsed));
+  plan.slices = remaining / plan.slice;
+  plan.rest = remaining - plan.slices * plan.slice;
+  return plan;
+}
+
+SleepPlan PlanSleepToSlot(std::int32_t msPerFrame, std::uint64_t now, std::int64_t lastSlot,
+                          std::uint32_t mostSlice) {
+  SleepPlan plan;
+  plan.slice = std::min(SleepSlice(msPerFrame), mostSlice > 0 ? mostSlice : 1u);
+  if (msPerFrame <= 0) return plan;
+  const std::uint64_t interval = static_cast<std::uint64_t>(msPerFrame);
+  const std::uint64_t into = now % interval;
+  if (static_cast<std::int64_t>(now / interval) > lastSlot && into <= kLateGrabMs) return plan;
+  const std::uint32_t remaining = static_cast<std::uint32_t>(interval - into);
   plan.slices = remaining / plan.slice;
   plan.rest = remaining - plan.slices * plan.slice;
   return plan;

@@ -32,6 +32,11 @@ private:
   std::uint64_t elapsed_ = 0;
 };
 
+// Which slot a capture at t goes to: the nearest (silent recordings: the file keeps the spacing
+// of the captures), or the one its grab began in (recordings with sound: a picture plays at the
+// moment it was grabbed, which the loop makes the start of a slot).
+enum class SlotRule { Nearest, Begun };
+
 // Decides, capture by capture, which frames are written and counts slots left empty. Each empty
 // slot is counted once, also when a capture in between brought no frame.
 class SlotTracker {
@@ -43,7 +48,7 @@ public:
 
   // Slot of the capture at t; counts the slots before it that got no frame and were not counted
   // yet.
-  Decision Next(std::uint64_t t, std::int32_t msPerFrame);
+  Decision Next(std::uint64_t t, std::int32_t msPerFrame, SlotRule rule = SlotRule::Nearest);
   // The frame of the last decision that said "write" was written.
   void Written(std::int64_t slot) {
     lastSlot_ = slot;
@@ -73,5 +78,15 @@ std::uint32_t SleepSlice(std::int32_t msPerFrame);
 // The sleeping still due after a frame that took `elapsed` ms; nothing when it took the whole
 // interval or longer.
 SleepPlan PlanSleep(std::int32_t msPerFrame, std::uint64_t elapsed);
+
+// A grab this late into a slot not written yet still counts as taken at its start.
+inline constexpr std::uint32_t kLateGrabMs = 3;
+
+// With sound: the sleeping until the next grab at `now`, when `lastSlot` was written last. The
+// grab is due at the start of the next slot; when a slot not written yet began at most
+// kLateGrabMs ago, at once. Slices are at most `mostSlice` ms, so that the sound is written
+// between the frames however long the interval.
+SleepPlan PlanSleepToSlot(std::int32_t msPerFrame, std::uint64_t now, std::int64_t lastSlot,
+                          std::uint32_t mostSlice);
 
 } // namespace recorder

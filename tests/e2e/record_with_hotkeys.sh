@@ -232,6 +232,19 @@ max_slots=$(awk -v e="$elapsed" 'BEGIN { printf "%d", (e + 0.5) * 10 }')
 ((slots >= min_slots && slots <= max_slots)) || fail "$slots slots for ${elapsed}s, want $min_slots..$max_slots"
 ((${got[nb_read_frames]:-0} >= 1 && ${got[nb_read_frames]:-0} <= slots)) || fail "frames stored ${got[nb_read_frames]:-}"
 
+# A recording without sound is what it always was: one stream list (the video's, at scale 1 and
+# the playback rate), no audio stream and no audio chunk.
+python3 - "$avi" "${playback_rate:-10}" <<'EOF' || fail "the silent recording's structure changed"
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+header = data[:data.find(b'movi')]
+assert header.count(b'strl') == 1 and b'auds' not in header, 'a second stream'
+strh = header.find(b'strh')
+scale, rate = struct.unpack_from('<II', header, strh + 8 + 20)
+assert header[strh + 8:strh + 12] == b'vids' and (scale, rate) == (1, int(sys.argv[2])), (scale, rate)
+assert b'01wb' not in data, 'an audio chunk'
+EOF
+
 # A frame from the middle of the recording shows the picture's four quadrants. Frames are counted
 # as stored: slots that got no frame (a slow machine drops some) decode to nothing.
 middle=$((${got[nb_read_frames]:-0} / 2))

@@ -29,6 +29,8 @@ TEST(SoundChoices, MeterAndFollowedRate) {
   EXPECT_EQ(app::MeterPosition(32), 0);     // -60 dB
   EXPECT_EQ(app::MeterPosition(16384), 90); // -6 dB
   EXPECT_EQ(app::MeterPosition(32767), 100);
+  EXPECT_EQ(app::MeterAfter(20, 90), 90);
+  EXPECT_EQ(app::MeterAfter(90, 0), 90 - app::kMeterFallPerReading);
   EXPECT_EQ(app::FollowedRateText(100), L"10 fps (跟随录制间隔)");
   EXPECT_EQ(app::FollowedRateText(244), L"4.1 fps (跟随录制间隔)");
   EXPECT_EQ(app::FollowedRateText(1), L"1000 fps (跟随录制间隔)");

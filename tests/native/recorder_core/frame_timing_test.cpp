@@ -141,3 +141,25 @@ TEST(LongRuns, TheRecordingClockCrossesTheTimersWrap) {
   EXPECT_EQ(elapsed, 60ull * 24 * 3600 * 1000);
   EXPECT_GT(FrameSlot(elapsed, 1), std::int64_t{1} << 32);
 }
+
+TEST(FrameSlots, WithSoundAGrabBelongsToTheSlotItBeganInAndWaitsForTheNext) {
+  SlotTracker tracker;
+  for (auto [t, slot] : {std::pair{0u, 0}, {99u, 0}, {150u, 1}, {251u, 2}, {399u, 3}}) {
+    auto d = tracker.Next(t, 100, SlotRule::Begun);
+    EXPECT_EQ(d.slot, slot) << t;
+    if (d.write) tracker.Written(d.slot);
+  }
+  // Grabbed at 100, done at 130: the next grab at 200, in slices of at most 8 ms.
+  SleepPlan plan = PlanSleepToSlot(100, 130, 1, 8);
+  EXPECT_EQ(plan.slice, 8u);
+  EXPECT_EQ(plan.slices * plan.slice + plan.rest, 70u);
+  // A grab that overran into slot 2 by 2 ms goes at once; by 10 ms, it waits for slot 3.
+  EXPECT_EQ(PlanSleepToSlot(100, 202, 1, 8).slices + PlanSleepToSlot(100, 202, 1, 8).rest, 0u);
+  plan = PlanSleepToSlot(100, 210, 1, 8);
+  EXPECT_EQ(plan.slices * plan.slice + plan.rest, 90u);
+  // At 1 ms per frame every pass is a new slot: no waiting.
+  plan = PlanSleepToSlot(1, 5000, 4999, 8);
+  EXPECT_EQ(plan.slices + plan.rest, 0u);
+  // A minute per frame: slices of 8 ms, not 6 s.
+  EXPECT_EQ(PlanSleepToSlot(60000, 1, 0, 8).slice, 8u);
+}

@@ -1,0 +1,87 @@
+// Prints what sound costs a recording: the process's CPU time per second of a recording of the
+// whole screen at 100 ms per frame (the default) through the program's own Video 1 compressor,
+// without sound, with 44,100 Hz stereo PCM and with IMA ADPCM, side by side; and the frames
+// written per second at 1 ms per frame without and with sound. Needs a sound server whose default
+// input delivers (measure.sh starts one with a tone playing).
+//   sound_cost_bench [SECONDS]
+#include "framework/application.h"
+#include "recorder/builtin_video1_install.h"
+#include "recorder/scrcam.h"
+#include "tests/windows/support/test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+double CpuMs() {
+  FILETIME created, exited, kernel, user;
+  ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto ms = [](const FILETIME& t) {
+    return ((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+  };
+  return ms(kernel) + ms(user);
+}
+
+struct Figures {
+  double cpuPercent, framesPerSecond;
+  long long frames;
+  unsigned long long bytes;
+};
+
+Figures Record(recorder::TScreenCam& cam, int msPerFrame, bool sound, bool adpcm, int seconds,
+               const wchar_t* name) {
+  cam.FMsPerFrame = msPerFrame;
+  cam.FSound.record = sound;
+  cam.FSound.adpcm = adpcm;
+  const std::wstring file = testing_support::ArtifactPath(L"bench", name);
+  cam.StartRecording(nullptr, file);
+  testing_support::PumpUntil([&] { return cam.FFramesWritten > 0 || !cam.FWorker; }, 20000);
+  testing_support::PumpFor(500);
+  const long long before = cam.FFramesWritten.load();
+  const double cpuBefore = CpuMs(), start = testing_support::MillisecondsNow();
+  testing_support::PumpFor(static_cast<DWORD>(seconds) * 1000);
+  const double cpu = CpuMs() - cpuBefore, elapsed = testing_support::MillisecondsNow() - start;
+  const long long frames = cam.FFramesWritten.load() - before;
+  cam.StopRecording();
+  testing_support::PumpUntil([&] { return cam.FWorker == nullptr; }, 30000);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  ::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data);
+  ::DeleteFileW(file.c_str());
+  return {100.0 * cpu / elapsed, frames * 1000.0 / elapsed, frames,
+          (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const int seconds = argc > 1 ? std::atoi(argv[1]) : 20;
+  fw::TApplication application;
+  HDC screen = ::GetDC(nullptr);
+  const int bitsPerPixel = ::GetDeviceCaps(screen, BITSPIXEL);
+  ::ReleaseDC(nullptr, screen);
+  const recorder::BuiltinVideo1Installation video1 = recorder::InstallBuiltinVideo1IfNeeded(
+      bitsPerPixel, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  fw::TForm owner(nullptr);
+  recorder::TScreenCam cam(&owner);
+  cam.FShowFrame = false;
+  cam.FJournalFolder.clear();
+  std::printf("screen %dx%d at %d bpp, %d s per run\n", cam.FScreenWidth, cam.FScreenHeight,
+              cam.FBitsPerPixel, seconds);
+  const Figures silent = Record(cam, 100, false, false, seconds, L"silent.avi");
+  const Figures pcm = Record(cam, 100, true, false, seconds, L"pcm.avi");
+  const Figures adpcm = Record(cam, 100, true, true, seconds, L"adpcm.avi");
+  std::printf("100 ms per frame  CPU of one core  frames  file bytes\n");
+  std::printf("  without sound   %6.2f %%        %6lld  %llu\n", silent.cpuPercent, silent.frames,
+              silent.bytes);
+  std::printf("  PCM 44.1k st.   %6.2f %% (%+.2f) %6lld  %llu\n", pcm.cpuPercent,
+              pcm.cpuPercent - silent.cpuPercent, pcm.frames, pcm.bytes);
+  std::printf("  IMA ADPCM       %6.2f %% (%+.2f) %6lld  %llu\n", adpcm.cpuPercent,
+              adpcm.cpuPercent - silent.cpuPercent, adpcm.frames, adpcm.bytes);
+  const Figures fastSilent = Record(cam, 1, false, false, seconds / 2 + 1, L"fast.avi");
+  const Figures fastSound = Record(cam, 1, true, false, seconds / 2 + 1, L"fast_pcm.avi");
+  std::printf("1 ms per frame: %.1f frames/s without sound, %.1f with PCM sound\n",
+              fastSilent.framesPerSecond, fastSound.framesPerSecond);
+  return 0;
+}

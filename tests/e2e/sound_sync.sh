@@ -1,0 +1,203 @@
+#!/usr/bin/env bash
+# End to end: a recording with sound stays in step with its picture. Drives the real
+# recorder.exe under Wine with a PulseAudio null sink as its input, as a user would:
+# 1. The settings dialog opened by mouse, "录制声音" ticked by mouse, the capture interval set to
+#    about 40 ms with the keyboard; F4, a file name, a minute of a screen that flashes white at
+#    the moments clicks play into the sink (flash_click), F5.
+# 2. ffmpeg, not our code, finds every flash in the file (the frames' mean luma) and every click
+#    (the decoded sound): each flash happened between the grab before and the grab that shows it;
+#    the click must be heard within 45 ms of that moment (the median), with a small spread, and
+#    no further off at the end than at the start. ffprobe, mediainfo and GStreamer's avidemux
+#    read both streams.
+#   sound_sync.sh BUILD_DIR      (DISPLAY, WINE, WINEPREFIX, RECORDER_ARTIFACTS set)
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+source "$here/lib/e2e-start.sh" sound_sync
+source "$here/../../tools/sound-server.sh"
+record_seconds=${SOUND_SYNC_SECONDS:-60}
+
+exe=$build/app/recorder.exe
+flash_exe=$build/tests/windows/e2e_picture/flash_click.exe
+probe_exe=$build/tests/windows/e2e_probe/skin_probe.exe
+status=0
+fail() { echo "sound sync check failed: $*"; status=1; }
+note() { echo "sound sync: $*"; }
+own_server=0
+finish() {
+  stop_started
+  ((own_server)) && sound_server_stop
+}
+trap finish EXIT
+main_name='^栎澜屏幕录像$' settings_name='^功能设置$'
+
+# The session's sound server, or one of our own (Wine's programs started from here find it).
+if ! pactl info >/dev/null 2>&1; then
+  sound_server_start || { fail "no sound server"; exit 1; }
+  own_server=1
+fi
+wine_cjk_fonts
+[[ -f $exe && -f $flash_exe ]] || { echo "build $build lacks the programs"; exit 1; }
+
+probe_lines() { "$WINE" "$probe_exe" "$1" 2>/dev/null | tr -d '\r'; }
+# The centre of the first child of window $1 whose class matches $2 and text matches $3.
+centre_of() { # title class-regex text-regex
+  local rect
+  rect=$(probe_lines "$1" | grep -iE "^($2)\|" | awk -F'|' -v t="$3" '$5 ~ t { print $3; exit }')
+  [[ -n $rect ]] || return 1
+  IFS=',' read -r l t r b <<<"$rect"
+  echo $(((l + r) / 2)) $(((t + b) / 2))
+}
+click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
+start_recorder() { # log
+  "$WINE" "$exe" >"$1" 2>&1 &
+  recorder_pid=$!
+  pids+=($recorder_pid)
+  wait_for 60 shown "$main_name" || fail "the main window did not appear"
+  sleep 1
+}
+start_recording() { # file
+  activate "$(visible_named "$main_name")"
+  xdotool key F4
+  wait_for 20 shown '^Save' || { fail "F4 showed no save dialog"; return 1; }
+  sleep 1
+  activate "$(visible_named '^Save')"
+  xdotool key alt+n Home shift+End
+  xdotool type --delay 20 "$(windows_path "$1")"
+  xdotool key Return
+  wait_for 20 gone "$main_name" || fail "the main window stayed visible after the start"
+}
+start_flashes() { # seconds log
+  "$WINE" "$flash_exe" "$1" "$(windows_path "$2")" >/dev/null 2>&1 &
+  flash_pid=$!
+  pids+=($flash_pid)
+  wait_for 30 shown '^e2e-flash$' || fail "the flashing screen did not show"
+  activate "$(visible_named '^e2e-flash$')"
+}
+
+# --- 1. Sound ticked in the settings, a minute of flashes and clicks.
+start_recorder "$out/recorder.log"
+read -r x y < <(centre_of "栎澜屏幕录像" button '功能设置') || { fail "no settings button"; exit 1; }
+click_at "$x" "$y"
+wait_for 15 shown "$settings_name" || { fail "the settings dialog did not open"; exit 1; }
+sleep 1
+read -r x y < <(centre_of "功能设置" button '录制声音') || { fail "no 录制声音 check box"; exit 1; }
+click_at "$x" "$y"
+# The capture interval (the middle slider, 100 ms by default): 83 steps of its logarithmic scale
+# down make about 40 ms per frame. Its thumb is clicked first to focus it.
+IFS='|' read -r _ _ rect _ _ < <(probe_lines "功能设置" | grep -E '^msctls_trackbar32\|' |
+  awk -F'|' '{ split($3, r, ","); print r[2] "|" $0 }' | sort -n | sed -n 2p | cut -d'|' -f2-)
+IFS=',' read -r sl st sr sb <<<"$rect"
+click_at $((sl + 10 + (sr - sl - 20) * 418 / 1000)) $(((st + sb) / 2))
+xdotool key --delay 5 --repeat 83 Left
+sleep 0.5
+import -display "$DISPLAY" -window "$(visible_named "$settings_name")" "$out/settings_with_sound.png"
+interval=$(probe_lines "功能设置" | cut -d'|' -f5 | grep -xE '[0-9]+ ms' | head -1)
+interval_ms=${interval% ms}
+note "capture interval: ${interval:-unknown}"
+[[ -n $interval_ms ]] || { fail "the interval label is not readable"; interval_ms=40; }
+read -r x y < <(centre_of "功能设置" button '确定') || { fail "no OK button"; exit 1; }
+click_at "$x" "$y"
+wait_for 10 gone "$settings_name" || fail "OK did not close the settings dialog"
+
+avi=$out/synced.avi
+start_recording "$avi"
+sleep 1
+start_flashes "$record_seconds" "$out/flashes.log"
+sleep 2
+import -display "$DISPLAY" -window root "$out/while_recording.png"
+wait_for $((record_seconds + 30)) test -s "$out/flashes.log" || fail "the flashes did not end"
+xdotool key F5
+wait_for 20 shown "$main_name" || fail "F5 did not bring the main window back"
+kill "$flash_pid" 2>/dev/null
+sleep 1
+[[ -s $avi ]] || { fail "no $avi"; exit 1; }
+
+# --- 2. The judges.
+ffprobe -v error -show_entries stream=index,codec_type,codec_name,sample_rate,channels,r_frame_rate,duration \
+  -of compact "$avi" >"$out/streams.txt" 2>&1
+note "streams: $(tr '\n' ' ' <"$out/streams.txt")"
+grep -q 'codec_name=pcm_s16le|codec_type=audio|sample_rate=44100|channels=2' "$out/streams.txt" ||
+  fail "ffprobe finds no 44,100 Hz stereo PCM audio stream"
+# The picture plays at the speed it was recorded: 1000 / interval frames a second (reduced).
+video_rate=$(grep -oP 'codec_type=video.*r_frame_rate=\K[0-9]+/[0-9]+' "$out/streams.txt")
+awk -v r="${video_rate:-0/1}" -v i="$interval_ms" 'BEGIN { split(r, f, "/"); exit !(f[1] * i == 1000 * f[2]) }' ||
+  fail "the video plays at ${video_rate:-?} frames a second, not 1000/$interval_ms"
+if command -v mediainfo >/dev/null; then
+  mediainfo "$avi" >"$out/mediainfo.txt" 2>&1
+  grep -q '^Audio' "$out/mediainfo.txt" && grep -q '^Video' "$out/mediainfo.txt" ||
+    fail "mediainfo does not see both streams"
+else
+  fail "mediainfo is not installed"
+fi
+if command -v gst-launch-1.0 >/dev/null; then
+  timeout 120 gst-launch-1.0 -q filesrc location="$avi" ! avidemux name=d d.audio_0 ! queue ! fakesink \
+    d.video_0 ! queue ! fakesink >"$out/gstreamer.txt" 2>&1 || fail "GStreamer's avidemux cannot read both streams"
+else
+  fail "gst-launch-1.0 is not installed"
+fi
+
+ffprobe -v error -f lavfi -i "movie=$avi,signalstats" \
+  -show_entries frame=best_effort_timestamp_time:frame_tags=lavfi.signalstats.YAVG -of csv=p=0 \
+  >"$out/luma.csv" 2>"$out/luma.err"
+ffmpeg -v error -i "$avi" -map 0:a:0 -ac 1 -ar 44100 -f s16le -y "$out/sound.raw"
+clicks_played=$(head -1 "$out/flashes.log" 2>/dev/null)
+python3 - "$out/luma.csv" "$out/sound.raw" "${clicks_played:-0}" >"$out/offsets.txt" <<'EOF'
+import array, statistics, sys
+luma_file, sound_file, played = sys.argv[1], sys.argv[2], int(sys.argv[3])
+frames = []
+for line in open(luma_file):
+    parts = line.strip().split(',')
+    if len(parts) >= 2 and parts[0] and parts[1]:
+        frames.append((float(parts[0]), float(parts[1])))
+# A flash began after the grab before the first white frame and before that frame's grab: the
+# middle of the two.
+flashes = []
+for (t0, y0), (t1, y1) in zip(frames, frames[1:]):
+    if y0 < 60 and y1 > 120:
+        flashes.append((t0 + t1) / 2 * 1000)
+samples = array.array('h')
+with open(sound_file, 'rb') as f:
+    samples.frombytes(f.read())
+clicks, quiet = [], 0
+for i, v in enumerate(samples):
+    if abs(v) > 6000:
+        if quiet >= 4410:
+            clicks.append(i * 1000.0 / 44100)
+        quiet = 0
+    else:
+        quiet += 1
+offsets = []
+for f in flashes:
+    near = min(clicks, key=lambda c: abs(c - f), default=None)
+    if near is not None and abs(near - f) < 300:
+        offsets.append(near - f)
+print(f"played {played} flashes {len(flashes)} clicks {len(clicks)} pairs {len(offsets)}")
+if offsets:
+    q = statistics.quantiles(offsets, n=4) if len(offsets) > 3 else [0, 0, 0]
+    first = statistics.mean(offsets[:10])
+    last = statistics.mean(offsets[-10:])
+    print(f"median {statistics.median(offsets):.1f} ms, quartiles {q[0]:.1f} {q[2]:.1f}, "
+          f"min {min(offsets):.1f} max {max(offsets):.1f}, first ten {first:.1f} last ten {last:.1f}")
+    print("offsets " + " ".join(f"{o:.0f}" for o in offsets))
+EOF
+note "$(head -2 "$out/offsets.txt" | tr '\n' ' ')"
+read -r _ played _ flashes _ clicks _ pairs < <(head -1 "$out/offsets.txt")
+read -r _ median _ _ q1 q3 _ lo _ hi _ _ first _ _ last < <(sed -n 2p "$out/offsets.txt" | tr -d ',')
+[[ ${played:-0} -ge $((record_seconds - 5)) ]] || fail "only ${played:-0} clicks were played"
+((${flashes:-0} >= played - 1)) || fail "ffmpeg found ${flashes:-0} flashes of $played"
+((${clicks:-0} >= played - 1)) || fail "ffmpeg found ${clicks:-0} clicks of $played"
+((${pairs:-0} >= played - 1)) || fail "only ${pairs:-0} flashes have their click"
+within() { awk -v v="$1" -v m="$2" 'BEGIN { exit !(v != "" && v <= m && v >= -m) }'; }
+within "${median:-}" 45 || fail "the median offset of sound against picture is ${median:-?} ms"
+# The spread: a flash's moment is known to within one interval; the sound's to a few ms.
+within "$(awk -v a="${q1:-0}" -v b="${q3:-0}" 'BEGIN { print b - a }')" $((interval_ms + 15)) ||
+  fail "the offsets spread from ${q1:-?} to ${q3:-?} ms (quartiles)"
+within "$(awk -v a="${first:-0}" -v b="${last:-0}" 'BEGIN { print b - a }')" 20 ||
+  fail "the offset moved from ${first:-?} ms at the start to ${last:-?} ms at the end"
+rm -f "$out/sound.raw"
+
+activate "$(visible_named "$main_name")"
+xdotool key alt+F4
+((status == 0)) && note "passed; artefacts in $out"
+exit $status
