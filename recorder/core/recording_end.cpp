@@ -14,6 +14,8 @@ const wchar_t* StopNotice(StopCause cause) {
     return L"The recording was stopped because its next file could not be created.";
   case StopCause::WriteFailed:
     return L"The recording was stopped because a frame could not be written or compressed.";
+  case StopCause::WindowClosed:
+    return L"The window being recorded was closed, so the recording was stopped.";
   default:
     return L"";
   }
@@ -29,6 +31,15 @@ std::wstring EndNotice(StopCause cause, std::int64_t frames) {
   if (cause == StopCause::Requested) return {};
   if (cause == StopCause::TargetGone) return StopNotice(cause);
   return std::wstring(StopNotice(cause)) + L" Everything recorded until now has been saved.";
+}
+
+std::wstring EndNotice(StopCause cause, std::int64_t frames,
+                       const std::vector<std::wstring>& closeNotices) {
+  if (closeNotices.empty() || frames == 0) return EndNotice(cause, frames);
+  std::wstring text = StopNotice(cause);
+  for (const std::wstring& notice : closeNotices)
+    text += (text.empty() ? L"" : L"\n\n") + notice;
+  return text;
 }
 
 std::wstring FilesNotice(const std::vector<std::wstring>& files) {

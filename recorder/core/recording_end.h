@@ -17,11 +17,17 @@ enum class StopCause {
   NoFollowOnFile, // the next file of a long recording could not be made
   WriteFailed,    // a frame failed after others were written: they are kept
   FileFailed,     // the file, its streams or its first frame could not be written
+  WindowClosed,   // the window being recorded was closed
 };
 
 // What the user is told when a recording ends by itself or before its first frame (empty when it
 // was stopped after frames were written): why, and what the files hold.
 std::wstring EndNotice(StopCause cause, std::int64_t frames);
+
+// The same when some of its files could not be finished at their close: their own notices
+// (what each holds now) stand in for the claim that everything was saved.
+std::wstring EndNotice(StopCause cause, std::int64_t frames,
+                       const std::vector<std::wstring>& closeNotices);
 
 // The notice naming the files of a recording that went on in follow-on files.
 std::wstring FilesNotice(const std::vector<std::wstring>& files);
