@@ -2,6 +2,7 @@
 
 #include "app/core/file_names.h"
 #include "app/form_fields.h"
+#include "app/mend_window.h"
 #include "app/optdlg.h"
 #include "app/shell_open.h"
 #include "app/single_instance.h"
@@ -138,7 +139,7 @@ bool TForm1::ChooseFile(std::wstring& fileName) {
 }
 
 void TForm1::Button1Click(fw::TObject*) {
-  if (FClosing || FStarting) return;
+  if (FClosing || FStarting || FMending) return;
   FStarting = true;
   std::wstring fileName;
   if (ChooseFile(fileName)) {
@@ -207,8 +208,13 @@ void TForm1::ShowStartUpNotices() {
     fw::ShowMessageBox(Handle(), text, L"Notice",
                        MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop);
   };
-  for (const auto& mended : recorder::MendUnfinishedRecordings(FScreenCam->FJournalFolder))
-    notice(recorder::MendedNotice(mended));
+  // No recording starts while the files of the last run are mended (one may be the file chosen).
+  FMending = true;
+  const auto mended = MendWithProgress(this, FScreenCam->FJournalFolder);
+  FMending = false;
+  if (FClosing) return;
+  for (const auto& one : mended)
+    notice(recorder::MendedNotice(one));
   for (int n : {kStartHotKey, kStopHotKey})
     if (FHotKeys && !FHotKeys->Registered(n))
       notice(TakenKeyNotice(n == kStartHotKey ? kStartKey : kStopKey));

@@ -81,6 +81,7 @@ private:
   void ShowFromAnotherStart();
   bool FClosing = false;
   bool FStarting = false; // the start button's handler runs (its save dialog, its wait)
+  bool FMending = false;  // the last run's unfinished recordings are being mended
 
 protected:
   void Loaded() override;

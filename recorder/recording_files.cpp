@@ -7,6 +7,7 @@
 #include "framework/handles.h"
 
 #include <optional>
+#include <span>
 
 namespace recorder {
 
@@ -18,6 +19,8 @@ constexpr std::uint64_t kHeaderRoom = 4096;
 constexpr DWORD kFreeSpaceRetryMs = 100;
 // A chunk's header and its index entry.
 constexpr std::uint64_t kChunkOverhead = 8 + 16;
+// The sound's stream, after the video, in the journal's records.
+constexpr std::uint16_t kSoundStream = 1;
 // AVISTREAMINFO's quality: the default.
 constexpr DWORD kDefaultQuality = static_cast<DWORD>(-1);
 
@@ -83,8 +86,9 @@ StopCause RecordingFiles::MakeRoom(std::uint32_t frameBytes, std::int64_t slot,
   // Slots left empty before this frame stay in the closing file's timeline.
   if (slot - 1 > lastSlot) {
     BYTE none = 0;
-    ::AVIStreamWrite(plain_.get(), static_cast<LONG>(slot - 1 - firstSlot_), 1, &none, 0, 0,
-                     nullptr, nullptr);
+    if (::AVIStreamWrite(plain_.get(), static_cast<LONG>(slot - 1 - firstSlot_), 1, &none, 0, 0,
+                         nullptr, nullptr) == AVIERR_OK)
+      journal_.FrameWritten(plain_.get());
   }
   Close();
   firstSlot_ = slot;
@@ -125,6 +129,7 @@ HRESULT RecordingFiles::WriteSound(const BYTE* data, std::size_t bytes) {
   if (result == AVIERR_OK) {
     soundPosition_ += samples;
     bytes_ += bytes + kChunkOverhead;
+    journal_.ChunkWritten(kSoundStream, kIndexKeyFrame, static_cast<std::uint32_t>(bytes));
   }
   return result;
 }
@@ -135,9 +140,11 @@ void RecordingFiles::Close() {
   plain_.reset();
   compressed_.reset();
   audio_.reset();
+  if (names_.empty()) return;
   // The file is written out now; its audio stream's length as AVIFile may have miscounted it.
-  if (sound && !names_.empty()) SetSoundLength(names_.back(), soundPosition_);
-  journal_.Finish();
+  if (sound) SetSoundLength(names_.back(), soundPosition_);
+  if (const auto mended = FinishRecordingFile(journal_, names_.back()))
+    closeNotices_.push_back(ClosedNotice(*mended));
 }
 
 HRESULT RecordingFiles::Open(const std::wstring& partName) {
@@ -164,8 +171,11 @@ HRESULT RecordingFiles::Open(const std::wstring& partName) {
   if (error == AVIERR_OK && sound_) error = OpenAudio();
   if (error == AVIERR_OK) {
     bytes_ = kHeaderRoom + format_.size() + (sound_ ? sound_->format.size() : 0);
-    journal_.Begin(journalFolder_, partName, plain_.get(), options_.fccHandler, format->biWidth,
-                   format->biHeight);
+    // The journal names the sound stream too, after the video.
+    const RecordingJournal::Stream streams[] = {
+        {plain_.get(), options_.fccHandler, format->biWidth, format->biHeight},
+        {audio_.get(), 0, 0, 0}};
+    journal_.Begin(journalFolder_, partName, std::span(streams, audio_ ? 2 : 1));
   }
   return error;
 }

@@ -56,8 +56,12 @@ public:
   HRESULT WriteSound(const BYTE* data, std::size_t bytes);
 
   // Released in the order file, stream, compressed stream; the file is written out when its
-  // last reference goes, and its journal goes after it.
+  // last reference goes, and its journal goes once the file is seen to be whole. A file that is
+  // not whole is mended at once from its journal (or keeps the journal for a later start).
   void Close();
+
+  // What the user is told about files whose close did not leave them whole.
+  const std::vector<std::wstring>& CloseNotices() const { return closeNotices_; }
 
   // The files made so far, the first one included.
   const std::vector<std::wstring>& Names() const { return names_; }
@@ -79,6 +83,7 @@ private:
   RecordingJournal journal_;
   int part_ = 1;
   std::vector<std::wstring> names_, created_;
+  std::vector<std::wstring> closeNotices_;
   std::uint64_t bytes_ = 0;    // what the file being written takes so far, its index aside
   std::int64_t firstSlot_ = 0; // slot of the recording at position 0 of this file
 };

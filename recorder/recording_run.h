@@ -72,6 +72,7 @@ private:
   SoundStage sound_;
   std::optional<RecordingFiles> files_;
   std::vector<std::wstring> created_; // the files this run made, once they are closed
+  std::vector<std::wstring> closeNotices_; // files whose close did not leave them whole
   std::int32_t msPerFrame_ = 1;
   std::optional<RecordingClock> clock_;
   SlotTracker slots_;

@@ -275,8 +275,7 @@ StopCause RecordingRun::WaitForSlotWithSound() {
     const std::uint32_t ms = i < plan.slices ? plan.slice : plan.rest;
     if (ms == 0) continue;
     ::Sleep(ms);
-    if (sound_.Pump(*files_) != AVIERR_OK)
-      return StopCause::WriteFailed;
+    if (sound_.Pump(*files_) != AVIERR_OK) return StopCause::WriteFailed;
   }
   return StopCause::None;
 }
@@ -287,7 +286,9 @@ void RecordingRun::CloseFiles() {
   ::AVISaveOptionsFree(1, optionList);
   // The sound up to the end, however the loop ended: nothing of it is lost that the picture kept.
   if (files_) sound_.Finish(*files_);
+  files_->Close();
   cam_.FFilesWritten = files_->Names();
+  closeNotices_ = files_->CloseNotices();
   created_ = files_->Created();
   files_.reset();
   library_.reset();
@@ -302,7 +303,8 @@ RecordResult RecordingRun::ReportEnd(StopCause cause) {
     RemoveCreatedFiles();
     cam_.FFilesWritten.clear();
   }
-  if (cause != StopCause::Requested || frames == 0) cam_.Notify(EndNotice(cause, frames));
+  if (cause != StopCause::Requested || frames == 0 || !closeNotices_.empty())
+    cam_.Notify(EndNotice(cause, frames, closeNotices_));
   if (frames > 0 && !sound_.Notice().empty()) cam_.Notify(sound_.Notice());
   if (cam_.FFilesWritten.size() > 1) cam_.Notify(FilesNotice(cam_.FFilesWritten));
   return RecordResult::Written;

@@ -6,8 +6,9 @@
 # (tools/wine-session.sh), ccache, which keeps compiled objects between builds, xmllint
 # (libxml2-utils), which checks the program's manifest, a sound server with its tools for the
 # tests that record sound (pulseaudio, pulseaudio-utils: pactl, pacat, paplay; sox makes tones),
-# and mediainfo and GStreamer's AVI reader (gstreamer1.0-tools, gstreamer1.0-plugins-good),
-# independent readers of the files with sound.
+# mediainfo and GStreamer's AVI reader (gstreamer1.0-tools, gstreamer1.0-plugins-good),
+# independent readers of the files with sound, and the 32-bit C and C++ libraries
+# (libc6-dev-i386, lib32stdc++-12-dev, lib32gcc-12-dev) for the 32-bit fuzz builds.
 set -euo pipefail
 
 need=()
@@ -19,6 +20,7 @@ packages=(
   wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick ffmpeg
   fonts-wine fonts-liberation fonts-wqy-microhei xauth procps ccache libxml2-utils
   pulseaudio pulseaudio-utils sox mediainfo gstreamer1.0-tools gstreamer1.0-plugins-good
+  libc6-dev-i386 lib32stdc++-12-dev lib32gcc-12-dev
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -31,6 +31,15 @@ std::wstring EndNotice(StopCause cause, std::int64_t frames) {
   return std::wstring(StopNotice(cause)) + L" Everything recorded until now has been saved.";
 }
 
+std::wstring EndNotice(StopCause cause, std::int64_t frames,
+                       const std::vector<std::wstring>& closeNotices) {
+  if (closeNotices.empty() || frames == 0) return EndNotice(cause, frames);
+  std::wstring text = StopNotice(cause);
+  for (const std::wstring& notice : closeNotices)
+    text += (text.empty() ? L"" : L"\n\n") + notice;
+  return text;
+}
+
 std::wstring FilesNotice(const std::vector<std::wstring>& files) {
   std::wstring text = L"The recording was saved in " + std::to_wstring(files.size()) +
                       L" files, because one AVI file holds at most 2 GB:";

@@ -23,6 +23,11 @@ enum class StopCause {
 // was stopped after frames were written): why, and what the files hold.
 std::wstring EndNotice(StopCause cause, std::int64_t frames);
 
+// The same when some of its files could not be finished at their close: their own notices
+// (what each holds now) stand in for the claim that everything was saved.
+std::wstring EndNotice(StopCause cause, std::int64_t frames,
+                       const std::vector<std::wstring>& closeNotices);
+
 // The notice naming the files of a recording that went on in follow-on files.
 std::wstring FilesNotice(const std::vector<std::wstring>& files);
 

@@ -11,6 +11,12 @@
 #    slot up to a second and a half before the end and ffmpeg decodes every frame.
 # 4. The session ends (wineboot --end-session) during a recording: the file is finished before the
 #    program is ended.
+# 5. A take killed and then overwritten in place by another file (same file identity) is not the
+#    recording any more: the next start says so once and leaves the file's every byte.
+# 6. The folder is renamed away during a recording: the notice claims nothing saved, the journal
+#    stays; with the folder back, the next start checks the file and ffprobe reads it.
+# 7. A long take (a killed one grown to 8 million chunks, as at 1 ms per frame) is mended off the
+#    main thread: a skinned progress window shows and answers messages meanwhile.
 #   takes_survive.sh BUILD_DIR      (DISPLAY, WINE, WINEPREFIX, RECORDER_ARTIFACTS set)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -50,21 +56,22 @@ read_notice() { # picture-name: sets $notice_text and $notice_skinned
   box=$(visible_named '^Notice$')
   import -display "$DISPLAY" -window "$box" "$out/$1.png"
   lines=$("$WINE" "$probe_exe" Notice 2>/dev/null | tr -d '\r')
-  notice_text=$(echo "$lines" | grep -i '^static|' | cut -d'|' -f5- | grep -v '^$' | head -1)
+  # The text's lines follow its static's line until the next child's line.
+  notice_text=$(echo "$lines" | awk '/^[A-Za-z0-9_#]+\|-?[0-9]+\|/ { on = 0; if (!done && tolower($0) ~ /^static\|/) { sub(/^[^|]*\|[^|]*\|[^|]*\|[^|]*\|/, ""); on = done = NF > 0 } } on && NF { printf "%s ", $0 }' | sed 's/ $//')
   notice_skinned=$(echo "$lines" | grep -ic '^button|.*|1|')
   activate "$box"
   xdotool key Return
   wait_for 10 gone '^Notice$'
 }
 # F4, then the name typed into the save dialog.
-start_recording() { # file
+start_recording() { # file [windows-name]
   activate "$(visible_named "$main_name")"
   xdotool key F4
   wait_for 20 shown '^Save' || { fail "F4 showed no save dialog"; return 1; }
   sleep 1
   activate "$(visible_named '^Save')"
   xdotool key alt+n Home shift+End
-  xdotool type --delay 20 "$(windows_path "$1")"
+  xdotool type --delay 20 "${2:-$(windows_path "$1")}"
   xdotool key Return
   wait_for 20 gone "$main_name" || fail "the main window stayed visible after the start"
   recording_started=$(date +%s.%N)
@@ -143,6 +150,97 @@ wait_for 20 bash -c "! kill -0 $recorder_pid 2>/dev/null" || fail "the session's
 IFS=, read -r codec width height slots frames < <(probe "$out/session.avi")
 note "the session ended 4 s into a recording: ${slots:-0} slots, ${frames:-0} frames readable"
 ((${slots:-0} >= 20 && ${frames:-0} >= 1)) || fail "the recording at the session's end holds ${slots:-0} slots"
+
+# --- Helpers of parts 5 to 7.
+journals() { find "$WINEPREFIX/drive_c/users" -name '*.journal' 2>/dev/null | wc -l; }
+kill_recorder() {
+  "$WINE" taskkill /f /im recorder.exe >>"$out/taskkill.log" 2>&1
+  wait_for 10 bash -c "! kill -0 $recorder_pid 2>/dev/null" || fail "taskkill did not end the program"
+}
+# A start whose first notice is about the last run's recording; the F5 notice follows it.
+start_and_read() { # log picture-name
+  start_recorder "$1"
+  read_notice "$2"
+  note "start-up notice: ${notice_text:-none}"
+  local text=$notice_text
+  read_notice "${2}_f5"
+  notice_text=$text
+}
+unfinished_journal() { find "$WINEPREFIX/drive_c/users" -name '*.journal' | head -1; }
+
+# --- 5. A take overwritten in place by another file is left alone.
+start_recorder "$out/recorder5a.log"
+read_notice taken_f5_before_replacing
+start_recording "$out/replaced.avi"
+sleep 3
+kill_recorder
+cat "$out/tray.avi" >"$out/replaced.avi" # the same file, other bytes
+want_sum=$(md5sum <"$out/replaced.avi")
+start_and_read "$out/recorder5.log" replaced_notice
+[[ $notice_text == *"replaced.avi"*"no longer the recording"*"left as it is"* ]] ||
+  fail "no notice that the replaced take is not the recording"
+[[ $(md5sum <"$out/replaced.avi") == "$want_sum" ]] || fail "the file that replaced the take was changed"
+(($(journals) == 0)) || fail "the replaced take's journal stayed"
+
+# --- 6. The folder vanishes during a recording, and comes back.
+mkdir -p "$out/vanish"
+start_recording "$out/vanish/clip.avi"
+sleep 3
+mv "$out/vanish" "$out/vanish-away"
+read_notice vanished_notice
+note "vanished folder: ${notice_text:-none}"
+[[ $notice_text == *"can no longer be reached"*"clip.avi"*"cannot be reached or written now"* ]] ||
+  fail "no notice that the file of the vanished folder waits for the next start"
+[[ $notice_text != *"has been saved"* ]] || fail "the notice says a file it could not check was saved"
+(($(journals) == 1)) || fail "the journal of the vanished folder's file did not stay"
+mv "$out/vanish-away" "$out/vanish"
+kill_recorder
+start_and_read "$out/recorder6.log" vanished_back_notice
+[[ $notice_text == *"clip.avi"*@("is whole and plays"|"has been mended and holds")* ]] ||
+  fail "no notice about the file of the folder that came back"
+IFS=, read -r codec width height slots frames < <(probe "$out/vanish/clip.avi")
+note "the vanished folder's file: ${slots:-0} slots, ${frames:-0} frames"
+((${frames:-0} >= 1)) || fail "the vanished folder's file is not readable"
+(($(journals) == 0)) || fail "the journal stayed after the folder came back"
+
+# --- 7. A long take is mended off the main thread, with a skinned progress window.
+start_recording "$out/long.avi"
+sleep 3
+kill_recorder
+python3 - "$out/long.avi" "$(unfinished_journal)" <<'PY'
+import struct, sys
+avi, journal = sys.argv[1], sys.argv[2]
+data = open(avi, 'rb').read()
+off = 2048
+while off + 8 <= len(data):  # the last whole chunk: a cut one would swallow what follows
+    size = struct.unpack('<I', data[off + 4:off + 8])[0]
+    if off + 8 + size > len(data): break
+    off += 8 + size + (size & 1)
+empty = 8_000_000
+with open(avi, 'r+b') as f:
+    f.truncate(off)
+    f.seek(off)
+    for _ in range(empty // 100_000): f.write(b'00dc\0\0\0\0' * 100_000)
+with open(journal, 'ab') as f:
+    for _ in range(empty // 100_000): f.write(b'\0\0\0\0' * 100_000)
+PY
+start_recorder "$out/recorder8.log"
+if wait_for 30 shown '^Mending unfinished recordings$'; then
+  import -display "$DISPLAY" -window root "$out/mending_long_take.png"
+  lines=$(timeout 10 "$WINE" "$probe_exe" "Mending unfinished recordings" 2>/dev/null | tr -d '\r')
+  note "progress window: $(echo "$lines" | cut -d'|' -f1,4,5 | tr '\n' ';')"
+  echo "$lines" | grep -qi '^msctls_progress32|.*|1|' || fail "the progress window's bar is not skinned or did not answer"
+else
+  fail "no progress window while a long take was mended"
+fi
+read_notice long_take_notice
+note "start-up notice: ${notice_text:-none}"
+[[ $notice_text == *"long.avi"*"has been mended and holds"* ]] || fail "no notice of the mended long take"
+read_notice long_take_f5
+IFS=, read -r codec width height slots frames < <(probe "$out/long.avi")
+note "long take: ${slots:-0} slots, ${frames:-0} frames"
+((${slots:-0} >= 8000000)) || fail "the long take holds ${slots:-0} slots"
+rm -f "$out/long.avi"
 
 ((status == 0)) && note "passed; artefacts in $out"
 exit $status

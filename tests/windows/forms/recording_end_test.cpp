@@ -11,6 +11,7 @@
 #include "recorder/builtin_video1_install.h"
 #include "recorder/core/fourcc.h"
 #include "recorder/scrcam.h"
+#include "recorder/unfinished_recordings.h"
 #include "tests/windows/engine/engine_test_util.h"
 #include "tests/windows/forms/forms_test_util.h"
 #include "tests/windows/support/test_support.h"
@@ -22,6 +23,7 @@
 #include <memory>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -114,6 +116,56 @@ TEST_F(RecordingEnd, AVolumeSmallerThanARawFrameTakesCompressedFrames) {
   KeepForProbe(file, L"full_disk_video1.avi", "msvideo1", cam.FFrameWidth, cam.FFrameHeight);
 }
 
+// Fills the volume of `drive` up to its last byte with the file `filler`.
+void FillVolume(const std::wstring& drive, const std::wstring& filler) {
+  HANDLE h = ::CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  ULARGE_INTEGER free{};
+  ::GetDiskFreeSpaceExW(drive.c_str(), &free, nullptr, nullptr);
+  std::vector<char> block(static_cast<size_t>(free.QuadPart), 0);
+  DWORD written = 0;
+  for (size_t bytes = block.size(); bytes > 0; bytes /= 2)
+    while (::WriteFile(h, block.data(), static_cast<DWORD>(bytes), &written, nullptr) &&
+           written == bytes) {
+    }
+  ::CloseHandle(h);
+}
+
+// The disk fills up from outside while the recording's thread waits between two frames, so that
+// its close cannot write the index: the notice tells that the file waits, not that it was saved,
+// the journal stays, and once there is room the next start mends the file.
+TEST_F(RecordingEnd, ACloseThatFailsOnAFullDiskKeepsTheTake) {
+  const wchar_t* drive = _wgetenv(L"RECORDER_SMALL_DRIVE");
+  if (!drive) GTEST_SKIP() << "no small drive (RECORDER_SMALL_DRIVE) mapped";
+  auto video1 = recorder::InstallBuiltinVideo1();
+  cam.FCompressorIndex = -1;
+  cam.FCompressorHandler = recorder::kDefaultCompressor;
+  const std::wstring file = std::wstring(drive) + L"take.avi", filler = std::wstring(drive) + L"f";
+  MessageBoxRecorder boxes;
+  Start(file);
+  // More slots than one page of the volume holds index entries of.
+  ASSERT_TRUE(PumpUntil([this] { return cam.FFrameIndex > 400; }, 60000));
+  const HANDLE worker = cam.FWorker->Handle();
+  ::SuspendThread(worker);
+  FillVolume(drive, filler);
+  ::ResumeThread(worker);
+  ASSERT_TRUE(Finished(20000)) << "the recording ends by itself";
+  const auto shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text,
+            L"The disk is almost full, so the recording was stopped.\n\nThe file \"" + file +
+                L"\" cannot be reached or written now, so whether it was finished "
+                L"could not be checked. Its frames are kept: the program checks the "
+                L"file, and mends it if need be, at its next start once the file can "
+                L"be reached again.");
+  ::DeleteFileW(filler.c_str());
+  const auto mended = recorder::MendUnfinishedRecordings(cam.FJournalFolder);
+  ASSERT_EQ(mended.size(), 1u) << "the journal stayed";
+  EXPECT_EQ(mended[0].state, recorder::MendState::Mended);
+  EXPECT_EQ(mended[0].frames, cam.FFramesWritten);
+  KeepForProbe(file, L"full_disk_failed_close.avi", "msvideo1", cam.FFrameWidth, cam.FFrameHeight);
+}
+
 // The folder is renamed while the recording runs: it stops and says so, and the file, now in the
 // renamed folder, is closed and readable.
 TEST_F(RecordingEnd, AVanishedFolderStopsTheRecording) {
@@ -127,8 +179,23 @@ TEST_F(RecordingEnd, AVanishedFolderStopsTheRecording) {
   testing_support::PumpFor(500);
   ASSERT_TRUE(::MoveFileW(folder.c_str(), moved.c_str()));
   ASSERT_TRUE(Finished(10000));
+  // The file cannot be checked where it was: its journal stays for the next start, and nothing
+  // is said to be saved.
   ExpectNotice(boxes, L"The folder of the recording can no longer be reached, so the recording "
-                      L"was stopped.");
+                      L"was stopped.\n\nThe file \"" +
+                          folder +
+                          L"\\clip.avi\" cannot be reached or written now, so whether it was "
+                          L"finished could not be checked. Its frames are kept: the program "
+                          L"checks the file, and mends it if need be, at its next start once the "
+                          L"file can be reached again.");
+  WIN32_FIND_DATAW found{};
+  const std::wstring journals = cam.FJournalFolder + L"\\*.journal";
+  HANDLE search = ::FindFirstFileW(journals.c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE) << "the journal waits";
+  do
+    ::DeleteFileW((cam.FJournalFolder + L"\\" + found.cFileName).c_str());
+  while (::FindNextFileW(search, &found));
+  ::FindClose(search);
   KeepForProbe(moved + L"\\clip.avi", L"vanished.avi");
 }
 
