@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/area_chooser.h"
 #include "app/core/file_names.h"
 #include "app/form_fields.h"
 #include "app/mend_window.h"
@@ -19,16 +20,24 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-// Hot key n of the main window: F4 starts, F5 stops.
-enum HotKeyNumber { kStartHotKey = 1, kStopHotKey = 2 };
+// Hot key n of the main window: F4 starts, F5 stops, F6 pauses and resumes.
+enum HotKeyNumber { kStartHotKey = 1, kStopHotKey = 2, kPauseHotKey = 3 };
 
 std::wstring TakenKeyNotice(WORD key) {
   if (key == TForm1::kStartKey)
     return L"The key F4 could not be registered: another program is using it. To start a "
            L"recording, click \"开始录制\" in the main window.";
-  return L"The key F5 could not be registered: another program is using it. To stop a "
-         L"recording, click the recorder's icon in the notification area, or start the program "
-         L"again to bring its window back.";
+  if (key == TForm1::kStopKey)
+    return L"The key F5 could not be registered: another program is using it. To stop a "
+           L"recording, click the recorder's icon in the notification area, or start the program "
+           L"again to bring its window back.";
+  return L"The key F6 could not be registered: another program is using it. To pause or resume "
+         L"a recording, right-click the recorder's icon in the notification area.";
+}
+
+WORD HotKeyOf(int n) {
+  return n == kStartHotKey ? TForm1::kStartKey
+                           : (n == kStopHotKey ? TForm1::kStopKey : TForm1::kPauseKey);
 }
 
 } // namespace
@@ -65,6 +74,8 @@ void TForm1::FormCreate(fw::TObject*) {
   FHotKeys = new TWoxhotkey();
   FHotKeys->AddHotKey(this, false, false, false, false, kStartKey);
   FHotKeys->AddHotKey(this, false, false, false, false, kStopKey);
+  FHotKeys->AddHotKey(this, false, false, false, false, kPauseKey);
+  FTrayMenu = new fw::TPopupMenu(this);
   FSkinChoice = std::make_unique<TSkinChoice>(Handle(), *SkinData1);
 }
 
@@ -88,6 +99,9 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case kStopHotKey:
       Button2->Click();
+      break;
+    case kPauseHotKey:
+      TogglePause();
       break;
     default:
       break;
@@ -146,14 +160,19 @@ void TForm1::Button1Click(fw::TObject*) {
     // A recording still being closed is waited for: the new one starts after it, never into a
     // hidden window with nothing recording. (While one runs, the engine ignores the start.)
     if (!FScreenCam->FRecording) FScreenCam->WaitForWorker();
-    // Recordings started here show no frame around the screen.
-    FScreenCam->FShowFrame = false;
+    // Recordings of the screen show no frame around it; a region, a window or a following area
+    // is marked where it is, frame by frame.
+    FScreenCam->FShowFrame = recorder::MarksAround(FScreenCam->FAreaKind);
     FScreenCam->FFrameFollows = true;
     Hide();
-    if (FScreenCam->StartRecording(nullptr, fileName))
+    if (FScreenCam->FRecording || !ChooseRecordArea()) {
+      // Cancelled: nothing is recorded and no file is made.
+      if (!FScreenCam->FRecording && !FClosing) Show();
+    } else if (FScreenCam->StartRecording(FRecordArea, fileName)) {
       ShowRecordingIcon();
-    else if (!FScreenCam->FRecording && !FClosing)
+    } else if (!FScreenCam->FRecording && !FClosing) {
       Show();
+    }
   }
   FStarting = false;
 }
@@ -164,6 +183,28 @@ void TForm1::Button2Click(fw::TObject*) {
   Show();
 }
 
+bool TForm1::ChooseRecordArea() {
+  FRecordArea = {
+      FScreenCam->FAreaKind, {0, 0, FScreenCam->FFollowWidth, FScreenCam->FFollowHeight}, nullptr};
+  if (FRecordArea.Kind != recorder::TAreaKind::Region &&
+      FRecordArea.Kind != recorder::TAreaKind::Window)
+    return true;
+  const bool window = FRecordArea.Kind == recorder::TAreaKind::Window;
+  auto chosen =
+      ChooseArea(window ? TChooserMode::Window : TChooserMode::Region, FScreenCam->FLastRegion);
+  if (!chosen || FClosing) return false;
+  FRecordArea.Bounds = chosen->rect;
+  FRecordArea.Window = chosen->window;
+  if (!window) FScreenCam->FLastRegion = chosen->rect;
+  return true;
+}
+
+void TForm1::TogglePause() {
+  if (FClosing || !FScreenCam || !FScreenCam->FRecording) return;
+  FScreenCam->PauseRecording(!FScreenCam->PauseRequested());
+  ShowRecordingIcon();
+}
+
 void TForm1::RecordingFinished(fw::TObject*) {
   FTrayIcon.Hide();
   // Also after a recording that ended by itself (a failure, a full disk).
@@ -171,16 +212,42 @@ void TForm1::RecordingFinished(fw::TObject*) {
 }
 
 void TForm1::ShowRecordingIcon() {
+  if (FScreenCam->PauseRequested()) {
+    const bool f6 = FHotKeys && FHotKeys->Registered(kPauseHotKey);
+    FTrayIcon.Show(Handle(), FPauseIcon.Get(fw::ProgramIcon(true)),
+                   f6 ? L"栎澜屏幕录像已暂停：按 F6 或右键单击此图标选择“继续录制”继续"
+                      : L"栎澜屏幕录像已暂停：右键单击此图标选择“继续录制”继续");
+    return;
+  }
   const bool f5 = FHotKeys && FHotKeys->Registered(kStopHotKey);
   FTrayIcon.Show(Handle(), fw::ProgramIcon(true),
                  f5 ? L"栎澜屏幕录像正在录制：单击此图标或按 F5 停止"
                     : L"栎澜屏幕录像正在录制：单击此图标停止");
 }
 
+void TForm1::ShowTrayMenu() {
+  FTrayMenu->Items().Clear();
+  FTrayMenu->Items().Add(FScreenCam->PauseRequested() ? L"继续录制" : L"暂停录制",
+                         [this](fw::TObject*) { TogglePause(); });
+  FTrayMenu->Items().Add(L"停止录入", [this](fw::TObject*) {
+    if (FScreenCam && FScreenCam->FRecording) Button2Click(this);
+  });
+  POINT at{};
+  ::GetCursorPos(&at);
+  // The menu closes when the user clicks elsewhere only while its window is in the foreground.
+  ::SetForegroundWindow(Handle());
+  FTrayMenu->Alignment = TPM_RIGHTALIGN | TPM_BOTTOMALIGN;
+  FTrayMenu->Popup(at.x, at.y);
+  ::PostMessageW(Handle(), WM_NULL, 0, 0);
+}
+
 void TForm1::TrayIconClicked(LPARAM mouseMessage) {
   switch (mouseMessage) {
-  case WM_LBUTTONUP:
   case WM_RBUTTONUP:
+  case WM_CONTEXTMENU:
+    if (FScreenCam && FScreenCam->FRecording && !FClosing) ShowTrayMenu();
+    break;
+  case WM_LBUTTONUP:
   case NIN_SELECT:
   case NIN_KEYSELECT:
     if (FScreenCam && FScreenCam->FRecording) Button2Click(this);
@@ -215,9 +282,8 @@ void TForm1::ShowStartUpNotices() {
   if (FClosing) return;
   for (const auto& one : mended)
     notice(recorder::MendedNotice(one));
-  for (int n : {kStartHotKey, kStopHotKey})
-    if (FHotKeys && !FHotKeys->Registered(n))
-      notice(TakenKeyNotice(n == kStartHotKey ? kStartKey : kStopKey));
+  for (int n : {kStartHotKey, kStopHotKey, kPauseHotKey})
+    if (FHotKeys && !FHotKeys->Registered(n)) notice(TakenKeyNotice(HotKeyOf(n)));
 }
 
 void TForm1::QueryEndSession() {

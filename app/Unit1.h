@@ -1,14 +1,19 @@
 // The main window: settings, start and stop buttons, the F4 and F5 hot keys, and the recorder
 // engine it owns. It hides while a recording runs and comes back when the recording ends, also
-// when it ended by itself. While recording, an icon in the notification area says so and stops
-// the recording when clicked. Once its destruction has begun, or the session is ending, nothing
+// when it ended by itself. A recording takes what the settings choose: the screen, a region or a
+// window picked after the save dialog, or an area that follows the mouse. While recording, an icon
+// in the notification area says so and stops the recording when clicked; its menu (a right click)
+// and F6 pause and resume it. Once its destruction has begun, or the session is ending, nothing
 // starts or stops a recording.
 #pragma once
 
+#include "app/pause_icon.h"
 #include "framework/dialogs.h"
 #include "framework/form.h"
+#include "framework/menus.h"
 #include "framework/stdctrls.h"
 #include "framework/tray_icon.h"
+#include "recorder/record_area.h"
 
 #include <memory>
 
@@ -28,7 +33,7 @@ class TForm1 : public fw::TForm {
 public:
   // The author's web page, opened by Label2.
   static constexpr const wchar_t* kAuthorPage = L"https://example.com/";
-  static constexpr WORD kStartKey = VK_F4, kStopKey = VK_F5;
+  static constexpr WORD kStartKey = VK_F4, kStopKey = VK_F5, kPauseKey = VK_F6;
   // The notification-area icon's messages to this window.
   static constexpr UINT kTrayMessage = WM_APP + 1;
   static constexpr UINT kStartUpNoticesMessage = WM_APP + 2;
@@ -76,9 +81,18 @@ private:
   // may be replaced: the name to record into, ending in ".avi".
   bool ChooseFile(std::wstring& fileName);
   void RecordingFinished(fw::TObject* Sender);
+  // Asks for the region or the window to record where the settings say so; false when the user
+  // cancelled.
+  bool ChooseRecordArea();
+  // Pauses a running recording, or resumes a paused one.
+  void TogglePause();
   void ShowRecordingIcon();
   void TrayIconClicked(LPARAM mouseMessage);
+  void ShowTrayMenu();
   void ShowFromAnotherStart();
+  recorder::TRecordArea FRecordArea;
+  fw::TPopupMenu* FTrayMenu = nullptr;
+  TPauseIcon FPauseIcon;
   bool FClosing = false;
   bool FStarting = false; // the start button's handler runs (its save dialog, its wait)
   bool FMending = false;  // the last run's unfinished recordings are being mended

@@ -76,6 +76,7 @@ void TOptionDlg::Loaded() {
   Field(*this, L"TimerSoundLevel", TimerSoundLevel);
   FRateLabelBounds = {labelFPSPlayback->Left(), labelFPSPlayback->Top(), labelFPSPlayback->Width(),
                       labelFPSPlayback->Height()};
+  FAreaSettings.Bind(*this);
 }
 
 void TOptionDlg::CreateWnd() {
@@ -99,12 +100,14 @@ void TOptionDlg::EditSettings(recorder::TScreenCam& Cam) {
   ShowSound(Cam.FSound);
   // A slider already at its position raises no change: the labels are refreshed anyway.
   ShowValues();
+  FAreaSettings.Show(Cam);
 
   StartMeter();
   const int result = ShowModal();
   StopMeter();
   if (result != fw::mrOk) return;
 
+  FAreaSettings.Apply(Cam);
   Cam.FCompressorIndex = ComboBoxCompressor->ItemIndex();
   if (Cam.FCompressorIndex >= 0 && Cam.FCompressorIndex < Cam.FCompressorCount)
     Cam.FCompressorHandler = Cam.FCompressors[static_cast<size_t>(Cam.FCompressorIndex)].fccHandler;

@@ -1,9 +1,11 @@
 // The settings dialog: compressor, quality, capture interval, key-frame interval and playback
-// rate of the engine, and its sound (whether to record it, the source, the format and the
-// compression), edited modally and written back on OK. While it is open a level meter shows what
-// the chosen source hears; while sound is recorded the playback rate follows the interval.
+// rate of the engine, its sound (whether to record it, the source, the format and the
+// compression) and what recordings take, edited modally and written back on OK. While it is open a
+// level meter shows what the chosen source hears; while sound is recorded the playback rate
+// follows the interval.
 #pragma once
 
+#include "app/area_settings.h"
 #include "app/core/sound_choices.h"
 #include "framework/comctrls.h"
 #include "framework/form.h"
@@ -64,6 +66,9 @@ public:
   recorder::TSoundSettings ChosenSound() const;
   // The meter's capture of the chosen source (not running when it could not be opened).
   const recorder::TSoundCapture& SoundMeter() const { return *FMeter; }
+
+  // The group "录制范围".
+  TAreaSettings FAreaSettings;
 
 protected:
   void Loaded() override;

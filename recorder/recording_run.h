@@ -8,8 +8,10 @@
 // released on this one thread.
 #pragma once
 
+#include "recorder/area_stage.h"
 #include "recorder/core/frame_timing.h"
 #include "recorder/core/recording_end.h"
+#include "recorder/core/recording_pause.h"
 #include "recorder/frame_block.h"
 #include "recorder/recording_files.h"
 #include "recorder/scrcam.h"
@@ -45,6 +47,11 @@ private:
 
   // Steps of the frame loop.
   void StartTimeline();
+  // Carries out a pause or resume the user asked for; true while the recording is paused.
+  bool FollowPauseRequest();
+  StopCause WaitWhilePaused();
+  // Moves the rectangle with a followed window or the mouse; a closed window ends the recording.
+  StopCause FollowArea();
   StopCause RecordFrame(std::uint64_t t);
   void ReportProgress(std::uint64_t t);
   StopCause WaitForNextSlot(std::uint64_t t);
@@ -65,6 +72,7 @@ private:
   const std::wstring& fileName_;
   TRecordAVIThread* const worker_; // null when run outside a worker
   RECT rect_{};
+  std::optional<TAreaStage> areaStage_; // what the frames take when no area control is given
   FrameBlock format_;
   std::optional<vfw::AviLibrary> library_;
   AVICOMPRESSOPTIONS options_{};
@@ -74,7 +82,7 @@ private:
   std::vector<std::wstring> created_; // the files this run made, once they are closed
   std::vector<std::wstring> closeNotices_; // files whose close did not leave them whole
   std::int32_t msPerFrame_ = 1;
-  std::optional<RecordingClock> clock_;
+  std::optional<PausableClock> clock_; // recorded time: paused time left out
   SlotTracker slots_;
   std::uint64_t lastUpdate_ = 0;
 };

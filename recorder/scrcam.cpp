@@ -49,9 +49,17 @@ void TScreenCam::ReadScreen() {
   FScreenHeight = ::GetDeviceCaps(screen.get(), VERTRES);
 }
 
+bool TScreenCam::StartRecording(const TRecordArea& Area, const std::wstring& FileName) {
+  if (FRecording || FWorker || FShuttingDown) return false;
+  FRecordArea = Area;
+  return StartRecording(nullptr, FileName);
+}
+
 bool TScreenCam::StartRecording(fw::TControl* Area, const std::wstring& FileName) {
   if (FRecording || FWorker || FShuttingDown) return false;
   FRecording = true;
+  FPauseRequested = false;
+  FPauseState = TPauseState::Recording;
   TRecordAVIThread* worker = nullptr;
   try {
     worker = new TRecordAVIThread(this, FileName, Area);
@@ -73,6 +81,10 @@ bool TScreenCam::StartRecording(fw::TControl* Area, const std::wstring& FileName
 
 void TScreenCam::StopRecording() {
   FRecording = false;
+}
+
+void TScreenCam::PauseRecording(bool Paused) {
+  if (FRecording) FPauseRequested = Paused;
 }
 
 void TScreenCam::WaitForWorker() {
@@ -97,6 +109,9 @@ void TScreenCam::FinishForShutdown() {
 
 void TScreenCam::WorkerDone(fw::TObject*) {
   FRecording = false;
+  FPauseRequested = false;
+  // The next recording started with an area control or none takes the whole screen again.
+  FRecordArea = {};
   FWorker = nullptr;
   Raise(FOnFinished);
   ShowNotices();

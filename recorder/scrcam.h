@@ -2,7 +2,9 @@
 // AVI file on a worker thread, one frame per time slot.
 #pragma once
 
+#include "recorder/core/recording_pause.h"
 #include "recorder/frame_block.h"
+#include "recorder/record_area.h"
 #include "recorder/sound_capture.h"
 #include "recorder/vfw.h"
 
@@ -17,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,7 +84,15 @@ public:
   // worker exists, once the engine is shutting down, or when no thread can be started (the user
   // is told; nothing is left behind).
   bool StartRecording(fw::TControl* Area, const std::wstring& FileName);
+  // The same for what the user chose: the screen, all screens, a region, a window followed as it
+  // moves, or an area following the mouse.
+  bool StartRecording(const TRecordArea& Area, const std::wstring& FileName);
   void StopRecording();
+  // Asks the running recording to pause (nothing is captured until it resumes) or to resume (the
+  // file goes on where it paused: the time in between is not in it). Seen by the worker at its
+  // next step; a stop ends a paused recording as it ends a running one.
+  void PauseRecording(bool Paused);
+  bool PauseRequested() const { return FPauseRequested; }
   // Serves the main thread's messages until the worker of the last recording has ended (its
   // file finished, its notices shown): what a start that arrives while a recording is still
   // being closed waits for.
@@ -147,6 +158,18 @@ public:
   std::wstring FJournalFolder;
   // The files of the last recording: the chosen name, then any follow-on files.
   std::vector<std::wstring> FFilesWritten;
+  // What recordings started from the main window take, chosen in the settings; the size of the
+  // area that follows the mouse; the last region chosen while the program runs.
+  TAreaKind FAreaKind = TAreaKind::FullScreen;
+  int FFollowWidth = 640, FFollowHeight = 480;
+  std::optional<Rect> FLastRegion;
+  // What the recording being started takes when no area control is given.
+  TRecordArea FRecordArea;
+  // The user's pause request (main thread) and the state the worker put the recording in.
+  std::atomic<bool> FPauseRequested{false};
+  std::atomic<TPauseState> FPauseState{TPauseState::Recording};
+  // The screen a chosen area is aligned within (none for an area control: aligned in place).
+  std::optional<Rect> FAlignScreen;
 
 private:
   friend class TRecordAVIThread;

@@ -4,6 +4,7 @@
 
 #include "framework/handles.h"
 #include "recorder/core/frame_layout.h"
+#include "recorder/screen_area.h"
 
 #include <utility>
 
@@ -23,7 +24,14 @@ BITMAPINFOHEADER* TScreenCam::CaptureFrame(int Left, int Top, int Width, int Hei
   if (memory && bitmap) {
     {
       fw::SelectGuard select(memory.get(), bitmap.get());
-      ::BitBlt(memory.get(), 0, 0, Width, Height, screen.get(), Left, Top, SRCCOPY);
+      // What lies off the screen (a followed window partly outside it) stays black.
+      const Rect area{Left, Top, Left + Width, Top + Height};
+      const VisiblePart part = VisiblePartOf(area, VirtualScreen());
+      if (part.source != area) ::PatBlt(memory.get(), 0, 0, Width, Height, BLACKNESS);
+      if (!IsEmpty(part.source))
+        ::BitBlt(memory.get(), part.offset.x, part.offset.y, recorder::Width(part.source),
+                 recorder::Height(part.source), screen.get(), part.source.left, part.source.top,
+                 SRCCOPY);
 
       POINT pos{};
       ::GetCursorPos(&pos);

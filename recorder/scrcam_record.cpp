@@ -3,10 +3,12 @@
 #include "recorder/recording_run.h"
 
 #include "recorder/core/alignment.h"
+#include "recorder/core/capture_area.h"
 #include "recorder/core/fourcc.h"
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace recorder {
@@ -26,6 +28,13 @@ int RectHeight(const RECT& r) {
   return r.bottom - r.top;
 }
 
+RECT ToRECT(const Rect& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// How often a paused recording looks for a resume or a stop.
+constexpr std::uint32_t kPausePollMs = 20;
+
 } // namespace
 
 // Tries the compressor on the format frame, then on the rectangle aligned to 2, 4 and 8. When
@@ -42,16 +51,19 @@ bool TScreenCam::FitFormat(DWORD type, DWORD handler, RECT& rect, FrameBlock& fo
   }
   const int width = RectWidth(rect), height = RectHeight(rect);
   for (int alignment : {2, 4, 8}) {
-    const int alignedWidth = AlignDimension(width, alignment, FScreenWidth);
-    const int alignedHeight = AlignDimension(height, alignment, FScreenHeight);
+    RECT aligned = {rect.left, rect.top, rect.left + AlignDimension(width, alignment, FScreenWidth),
+                    rect.top + AlignDimension(height, alignment, FScreenHeight)};
+    // A chosen area is aligned within the screen it lies on and stays on it.
+    if (FAlignScreen)
+      aligned = ToRECT(
+          AlignArea({rect.left, rect.top, rect.right, rect.bottom}, alignment, *FAlignScreen));
     format.reset();
-    format = FrameBlock(CaptureFrame(rect.left, rect.top, alignedWidth, alignedHeight));
+    format = CaptureRect(aligned);
     if (!format) return false;
     if (compressor.Accepts(format.get())) {
-      rect.right = rect.left + alignedWidth;
-      rect.bottom = rect.top + alignedHeight;
-      FFrameWidth = alignedWidth;
-      FFrameHeight = alignedHeight;
+      rect = aligned;
+      FFrameWidth = RectWidth(aligned);
+      FFrameHeight = RectHeight(aligned);
       accepted = true;
       return true;
     }
@@ -135,6 +147,12 @@ RecordResult RecordingRun::Run() {
 void RecordingRun::ReadScreenAndArea() {
   cam_.ReadScreen();
   rect_ = AreaRect(area_, cam_.FScreenWidth, cam_.FScreenHeight);
+  cam_.FAlignScreen.reset();
+  if (!area_) {
+    areaStage_.emplace(cam_.FRecordArea, Rect{0, 0, cam_.FScreenWidth, cam_.FScreenHeight});
+    rect_ = ToRECT(areaStage_->Current());
+    cam_.FAlignScreen = areaStage_->Limit();
+  }
   cam_.FFrameWidth = RectWidth(rect_);
   cam_.FFrameHeight = RectHeight(rect_);
   cam_.FFilesWritten.clear();
@@ -152,7 +170,10 @@ bool RecordingRun::CheckVideoForWindows() {
 // cannot be captured has been reported by the capture; AVIFile must never see a missing format.
 bool RecordingRun::PrepareFormat() {
   format_ = cam_.CaptureRect(rect_);
-  if (format_ && cam_.CheckCompressor(rect_, format_)) return true;
+  if (format_ && cam_.CheckCompressor(rect_, format_)) {
+    if (areaStage_) areaStage_->Fix({rect_.left, rect_.top, rect_.right, rect_.bottom});
+    return true;
+  }
   format_.reset();
   cam_.Raise(cam_.FOnError);
   return false;
@@ -201,6 +222,13 @@ StopCause RecordingRun::RecordFrames() {
   StartTimeline();
   StopCause cause = StopCause::Requested;
   while (cam_.FRecording) {
+    if (FollowPauseRequest()) {
+      cause = WaitWhilePaused();
+      if (cause != StopCause::None) break;
+      continue;
+    }
+    cause = FollowArea();
+    if (cause != StopCause::None) break;
     const std::uint64_t t = clock_->Elapsed(::timeGetTime());
     cause = RecordFrame(t);
     if (cause != StopCause::None) break;
@@ -219,6 +247,43 @@ void RecordingRun::StartTimeline() {
   cam_.FStartTime = ::timeGetTime();
   clock_.emplace(cam_.FStartTime);
   sound_.Start(cam_.FStartTime);
+}
+
+bool RecordingRun::FollowPauseRequest() {
+  const DWORD now = ::timeGetTime();
+  switch (PauseStepFor(cam_.FPauseRequested, clock_->State())) {
+  case TPauseStep::Pause:
+    // Picture and sound stop at this one reading: what the file holds ends here until the
+    // resume, and the sound captured in between is dropped.
+    clock_->Pause(now);
+    sound_.Pause(now);
+    cam_.FPauseState = TPauseState::Paused;
+    break;
+  case TPauseStep::Resume:
+    clock_->Resume(now);
+    sound_.Resume(now);
+    cam_.FPauseState = TPauseState::Recording;
+    break;
+  default:
+    break;
+  }
+  return clock_->State() == TPauseState::Paused;
+}
+
+// Nothing is captured while paused; a resume or a stop is seen within kPausePollMs. The sound
+// device is still drained (what it hands over now is dropped), so that none of it waits to be
+// taken as a backlog at the resume.
+StopCause RecordingRun::WaitWhilePaused() {
+  ::Sleep(std::min(SleepSlice(msPerFrame_), kPausePollMs));
+  return sound_.Pump(*files_) == AVIERR_OK ? StopCause::None : StopCause::WriteFailed;
+}
+
+StopCause RecordingRun::FollowArea() {
+  if (!areaStage_) return StopCause::None;
+  const std::optional<Rect> next = areaStage_->Next(msPerFrame_);
+  if (!next) return StopCause::WindowClosed;
+  rect_ = ToRECT(*next);
+  return StopCause::None;
 }
 
 // One pass: the frame captured at t goes to the slot t falls into, when that slot is new.

@@ -50,6 +50,14 @@ public:
   void Resume() {
     if (timeline_) timeline_->Resume(static_cast<double>(Now()));
   }
+  // The same at the timer reading `now` (timeGetTime), the one the picture's clock pauses or
+  // resumes at: no pause moves the sound against the picture by the time between two readings.
+  void Pause(std::uint32_t now) {
+    if (timeline_ && clock_) timeline_->Pause(static_cast<double>(clock_->Elapsed(now)));
+  }
+  void Resume(std::uint32_t now) {
+    if (timeline_ && clock_) timeline_->Resume(static_cast<double>(clock_->Elapsed(now)));
+  }
   // Takes what the device captured and writes what is placed into `files`; the first failing
   // write's result.
   HRESULT Pump(RecordingFiles& files);

@@ -17,6 +17,7 @@ enum class StopCause {
   NoFollowOnFile, // the next file of a long recording could not be made
   WriteFailed,    // a frame failed after others were written: they are kept
   FileFailed,     // the file, its streams or its first frame could not be written
+  WindowClosed,   // the window being recorded was closed
 };
 
 // What the user is told when a recording ends by itself or before its first frame (empty when it

@@ -22,7 +22,7 @@ picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
 version=$(sed -n 's/^project(recorder VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")
 # The DLLs every Windows has (lower case).
 system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll msvcrt.dll "
-system_dlls+=" avifil32.dll msvfw32.dll winmm.dll msimg32.dll advapi32.dll ole32.dll "
+system_dlls+=" avifil32.dll msvfw32.dll winmm.dll msimg32.dll advapi32.dll ole32.dll msacm32.dll "
 
 status=0
 fail() { echo "shipped program check failed: $*"; status=1; }

@@ -181,6 +181,14 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
                           {L"ComboBoxSoundCompression", 66, 97, 130, 21, nullptr},
                           {L"LabelSoundLevel", 12, 125, 24, 13, L"音量"},
                           {L"ProgressBarSoundLevel", 66, 124, 130, 14, nullptr},
+                          {L"GroupBoxArea", 224, 312, 209, 148, L"录制范围"},
+                          {L"RadioAreaFull", 12, 18, 80, 17, L"全屏"},
+                          {L"RadioAreaRegion", 12, 38, 80, 17, L"选择区域"},
+                          {L"RadioAreaWindow", 12, 58, 80, 17, L"窗口"},
+                          {L"RadioAreaFollow", 12, 78, 80, 17, L"跟随鼠标"},
+                          {L"RadioAreaAllScreens", 108, 18, 90, 17, L"所有屏幕"},
+                          {L"EditFollowWidth", 30, 100, 49, 21, nullptr},
+                          {L"EditFollowHeight", 98, 100, 49, 21, nullptr},
                           {L"Button2", 120, 475, 75, 25, L"确定"},
                           {L"Button3", 232, 475, 75, 25, L"取消"},
                       });
@@ -202,7 +210,8 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
   EXPECT_EQ(::GetWindowLongW(dlg.ComboBoxCompressor->Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
 
   // Tab order: list, quality slider, edit, interval slider, OK, Cancel, rate slider, then the
-  // sound group's check box and lists.
+  // sound group's check box and lists, then what recordings take: the radio group once (at its
+  // checked choice) and the following area's size.
   std::vector<HWND> want = {dlg.ComboBoxCompressor->Handle(),
                             dlg.TrackBarQuality->Handle(),
                             dlg.EditKeyFrames->Handle(),
@@ -214,6 +223,8 @@ TEST(OptionDialogLayout, FormAndControlsAsDescribed) {
                             dlg.ComboBoxSoundSource->Handle(),
                             dlg.ComboBoxSoundFormat->Handle(),
                             dlg.ComboBoxSoundCompression->Handle()};
+  for (const wchar_t* name : {L"RadioAreaFull", L"EditFollowWidth", L"EditFollowHeight"})
+    want.push_back(Get<fw::TWinControl>(dlg, name).Handle());
   EXPECT_EQ(TabCycle(wnd), want);
   EXPECT_TRUE(dlg.Button2->Default);
   EXPECT_EQ(::GetWindowLongW(dlg.Button2->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);

@@ -19,18 +19,20 @@
 
 namespace {
 
-TEST(MainWindow, CreationMakesTheEngineAndRegistersF4AndF5) {
+TEST(MainWindow, CreationMakesTheEngineAndRegistersF4F5AndF6) {
   auto form = std::make_unique<app::TForm1>(nullptr);
   ASSERT_TRUE(form->FScreenCam);
   ASSERT_TRUE(form->FHotKeys);
-  EXPECT_EQ(form->FHotKeys->Count(), 2);
+  EXPECT_EQ(form->FHotKeys->Count(), 3);
   EXPECT_FALSE(::RegisterHotKey(nullptr, 0x2000, 0, VK_F4)) << "F4 is taken";
   EXPECT_FALSE(::RegisterHotKey(nullptr, 0x2001, 0, VK_F5)) << "F5 is taken";
+  EXPECT_FALSE(::RegisterHotKey(nullptr, 0x2002, 0, VK_F6)) << "F6 is taken";
   form.reset();
   EXPECT_TRUE(::RegisterHotKey(nullptr, 0x2000, 0, VK_F4)) << "released on destruction";
   EXPECT_TRUE(::RegisterHotKey(nullptr, 0x2001, 0, VK_F5));
-  ::UnregisterHotKey(nullptr, 0x2000);
-  ::UnregisterHotKey(nullptr, 0x2001);
+  EXPECT_TRUE(::RegisterHotKey(nullptr, 0x2002, 0, VK_F6));
+  for (int id : {0x2000, 0x2001, 0x2002})
+    ::UnregisterHotKey(nullptr, id);
 }
 
 // The program's icon (drawn at build time in the skin's colours) reaches every form: as the

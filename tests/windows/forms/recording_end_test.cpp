@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <utility>
@@ -320,44 +321,95 @@ HWND FindDialog(const std::wstring& caption) {
   return found.second;
 }
 
-// The session ends while a message box of the recording is open (the offer of the default
-// compressor, whose answer the worker waits for): the end-session messages, arriving in the box's
-// own message loop, return with the worker ended, and the box goes; nothing waits for the user.
-TEST_F(RecordingEnd, TheSessionsEndDoesNotWaitForAnOpenMessageBox) {
-  testing_support::ScopedTestCodec failing({.failCompress = true});
-  ASSERT_TRUE(engine_tests::ChooseTestCodec(cam));
-  // Real boxes, as the user sees them (the test run answers boxes by itself).
+// What became of a session's end that came while a message box of the recording was open.
+struct EndInBox {
+  bool finished = false; // the handler returned and the box is gone
+  bool boxShown = false;
+  LRESULT query = FALSE;   // the answer to WM_QUERYENDSESSION
+  bool workerGone = false; // the worker had ended when WM_ENDSESSION returned
+};
+
+// Runs `prepare`; once a box of the recording captioned `caption` is open, runs `before` and ends
+// the session with the system's two messages, from inside the box's own message loop, as a
+// log-off does. The boxes are real ones (the test run otherwise answers boxes by itself); a hang
+// ends the process.
+EndInBox EndSessionInBox(app::TForm1& form, const std::wstring& caption,
+                         const std::function<void()>& prepare,
+                         const std::function<void()>& before) {
   struct RealBoxes {
     fw::MessageBoxHandler answering = fw::SetMessageBoxHandler({});
     ~RealBoxes() { fw::SetMessageBoxHandler(answering); }
   } realBoxes;
-  // A hang would otherwise only end with the test run's time limit.
   fw::KernelHandle done(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
   std::thread watchdog([event = done.get()] {
     if (::WaitForSingleObject(event, 30000) == WAIT_OBJECT_0) return;
     std::fprintf(stderr, "The session's end waits for a message box: it hangs.\n");
     ::ExitProcess(1);
   });
+  EndInBox result;
   HWND box = nullptr;
-  LRESULT query = FALSE;
-  bool ended = false, workerGone = false;
+  bool ended = false;
   fw::TTimer timer(nullptr);
   timer.SetInterval(50);
   timer.OnTimer = [&](fw::TObject*) {
-    if (box || !(box = FindDialog(L"Notice"))) return;
-    query = ::SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    ::SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    workerGone = cam.FWorker == nullptr;
+    if (box || !(box = FindDialog(caption))) return;
+    result.boxShown = true;
+    before();
+    result.query = ::SendMessageW(form.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    ::SendMessageW(form.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    result.workerGone = form.FScreenCam->FWorker == nullptr;
     ended = true;
   };
-  Start(testing_support::ArtifactPath(L"forms", L"asked.avi"));
-  const bool finished = PumpUntil([&] { return ended && !::IsWindow(box); }, 20000);
+  prepare();
+  result.finished = PumpUntil([&] { return ended && !::IsWindow(box); }, 20000);
   ::SetEvent(done.get());
   watchdog.join();
-  ASSERT_TRUE(finished) << (box ? "the box stays open" : "no box was shown");
-  EXPECT_EQ(query, TRUE);
-  EXPECT_TRUE(workerGone) << "the worker ended while the box was open";
+  return result;
+}
+
+// The session ends while the offer of the default compressor is open, whose answer the worker
+// waits for: the end-session messages return with the worker ended, and the box goes; nothing
+// waits for the user.
+TEST_F(RecordingEnd, TheSessionsEndDoesNotWaitForAnOpenMessageBox) {
+  testing_support::ScopedTestCodec failing({.failCompress = true});
+  ASSERT_TRUE(engine_tests::ChooseTestCodec(cam));
+  Start(testing_support::ArtifactPath(L"forms", L"asked.avi"));
+  const EndInBox end = EndSessionInBox(
+      *form, L"Notice", [] {}, [] {});
+  ASSERT_TRUE(end.finished) << (end.boxShown ? "the box stays open" : "no box was shown");
+  EXPECT_EQ(end.query, TRUE);
+  EXPECT_TRUE(end.workerGone) << "the worker ended while the box was open";
   EXPECT_EQ(cam.FCompressorHandler, testing_support::kTestCodecHandler) << "answered No";
+}
+
+// The session ends while "Error capturing a frame!" is open in the middle of a recording (no
+// memory is left for a frame): the file, with the frames before the error, is finished and
+// readable.
+TEST_F(RecordingEnd, TheSessionsEndFinishesTheFileWhileACaptureErrorIsOpen) {
+  if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit address space cannot be used up";
+  const std::wstring file = testing_support::ArtifactPath(L"forms", L"capture_error.avi");
+  engine_tests::AreaControl big{0, 0, 800, 600};
+  form->Show();
+  form->Hide();
+  cam.StartRecording(&big, file);
+  ASSERT_TRUE(PumpUntil([this] { return cam.FFramesWritten > 2; }, 10000));
+  // Frames of this size come from the address space itself, which is taken up then.
+  std::vector<void*> taken;
+  auto takeAll = [&] {
+    for (SIZE_T size = 64u << 20; size >= (64u << 10); size /= 2)
+      while (void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
+        taken.push_back(p);
+  };
+  auto giveBack = [&] {
+    for (void* p : taken)
+      ::VirtualFree(p, 0, MEM_RELEASE);
+    taken.clear();
+  };
+  const EndInBox end = EndSessionInBox(*form, L"Error", takeAll, giveBack);
+  giveBack();
+  ASSERT_TRUE(end.finished) << (end.boxShown ? "the box stays open" : "no box was shown");
+  EXPECT_TRUE(end.workerGone) << "the file was finished while the box was open";
+  KeepForProbe(file, L"capture_error_session.avi", "rawvideo", 800, 600);
 }
 
 // Another program holds F5 when the program starts: a notice, owned by the main window and on

@@ -1,0 +1,33 @@
+// The area stage of a recording: the rectangle each frame takes. The screen and a region stay
+// where they are; a followed window is looked up at every frame (its size that of the start), an
+// area following the mouse moves toward the cursor a limited distance per frame. The size is fixed
+// once the compressor's alignment is known.
+#pragma once
+
+#include "recorder/record_area.h"
+
+#include <optional>
+
+namespace recorder {
+
+class TAreaStage {
+public:
+  // `primary` is the screen a whole-screen recording takes.
+  TAreaStage(const TRecordArea& area, const Rect& primary);
+
+  // The rectangle of the first frame, before alignment.
+  const Rect& Current() const { return current_; }
+  // The screen the rectangle stays on, which also limits the alignment.
+  const Rect& Limit() const { return limit_; }
+  // The aligned rectangle: its size is kept from here on.
+  void Fix(const Rect& aligned) { current_ = aligned; }
+  // The rectangle of the next frame at `msPerFrame`; nullopt when the followed window is gone.
+  std::optional<Rect> Next(std::int32_t msPerFrame);
+
+private:
+  const TRecordArea area_;
+  Rect limit_;
+  Rect current_;
+};
+
+} // namespace recorder

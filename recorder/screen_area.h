@@ -1,0 +1,21 @@
+// The screen as the recorder sees it: the virtual screen of every monitor, how many monitors
+// there are, and a window's rectangle as the user sees it.
+#pragma once
+
+#include "recorder/core/capture_area.h"
+
+#include <windows.h>
+
+namespace recorder {
+
+// Every monitor together; can begin at negative coordinates.
+Rect VirtualScreen();
+// The primary monitor.
+Rect PrimaryScreen();
+int MonitorCount();
+// A window's rectangle without the invisible resize borders newer systems give it.
+Rect VisibleWindowRect(HWND window);
+// A window the system keeps out of sight although it counts as visible.
+bool IsCloaked(HWND window);
+
+} // namespace recorder

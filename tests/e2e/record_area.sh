@@ -1,0 +1,287 @@
+#!/usr/bin/env bash
+# End to end: records what the user means, by mouse, with the real recorder.exe under Wine.
+#   record_area.sh BUILD_DIR      (DISPLAY, WINE, WINEPREFIX, RECORDER_ARTIFACTS set)
+# With a moving picture (ffplay) on the screen and a Wine program's window (the four-colour
+# picture) beside it:
+#  - "选择区域" chosen in the settings by mouse; a start cancelled with Esc brings the main window
+#    back and leaves no file; then a region dragged over the moving picture: the AVI has the
+#    region's size after alignment and its frames match the region in a screenshot taken while
+#    recording (ImageMagick's compare), the corner marks show on the screen around it;
+#  - "窗口" on the picture window, which is moved during the recording: the file follows it;
+#  - the last region again by Return, paused for a few seconds by F6, resumed from the
+#    notification-area icon's menu: the file is as long as the time recorded, not the pause.
+# Leaves the AVIs, the screenshots and a log in $RECORDER_ARTIFACTS/record_area.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+source "$here/lib/e2e-start.sh" record_area
+
+recorder_exe=$build/app/recorder.exe
+picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
+probe_exe=$build/tests/windows/e2e_probe/skin_probe.exe
+# The moving picture, and the Wine window recorded in window mode.
+movie_left=100 movie_top=100 movie_width=640 movie_height=480
+pic_left=860 pic_top=560 pic_width=320 pic_height=240
+# The region dragged (both corner pixels included): 301 x 241, aligned to 304 x 244 for Video 1.
+drag_from=(151 121) drag_to=(451 361)
+want_width=304 want_height=244
+
+status=0
+fail() { echo "e2e check failed: $*"; status=1; }
+note() { echo "e2e: $*"; }
+trap stop_started EXIT
+main_name='^栎澜屏幕录像$' settings_name='^功能设置$' save_name='^Save'
+main_visible() { shown "$main_name"; }
+main_hidden() { gone "$main_name"; }
+now() { date +%s.%N; }
+seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
+
+wine_cjk_fonts
+[[ -f $recorder_exe && -f $picture_exe && -f $probe_exe ]] || { echo "build $build lacks the programs"; exit 1; }
+
+XDG_RUNTIME_DIR=$(mktemp -d) SDL_AUDIODRIVER=dummy ffplay -v error -noborder -an -left $movie_left -top $movie_top \
+  -x $movie_width -y $movie_height -f lavfi "testsrc2=s=${movie_width}x${movie_height}:r=5" &
+pids+=($!)
+wait_for 30 xdotool search --onlyvisible --pid "$!" >/dev/null || { fail "the moving picture did not show"; exit 1; }
+"$WINE" "$picture_exe" $pic_left $pic_top $pic_width $pic_height >"$out/picture.log" 2>&1 &
+pids+=($!)
+wait_for 60 shown '^e2e-focus$' || { fail "the picture program did not start"; exit 1; }
+"$WINE" "$recorder_exe" >"$out/recorder.log" 2>&1 &
+pids+=($!)
+wait_for 60 main_visible || { fail "the main window did not appear"; exit 1; }
+focus=$(xdotool search --name 'e2e-focus' | head -1)
+picture=$(xdotool search --name '^picture$' | head -1)
+sleep 1
+
+# Clicks the child of a top-level window (caption prefix $1) whose text is $2.
+click_child() {
+  local rect l t r b
+  rect=$("$WINE" "$probe_exe" "$1" 2>/dev/null | tr -d '\r' | awk -F'|' -v t="$2" '$5 == t { print $3; exit }')
+  [[ -n $rect ]] || { fail "no \"$2\" in \"$1\""; return 1; }
+  IFS=',' read -r l t r b <<<"$rect"
+  xdotool mousemove --sync $(((l + r) / 2)) $(((t + b) / 2)) click 1
+}
+# Chooses what recordings take in the settings dialog, by mouse.
+choose_area() { # radio-text screenshot-name
+  click_child "栎澜屏幕录像" "功能设置"
+  wait_for 15 shown "$settings_name" || { fail "the settings dialog did not open"; return 1; }
+  sleep 1
+  click_child "功能设置" "$1"
+  sleep 0.5
+  import -display "$DISPLAY" -window "$(visible_named "$settings_name")" "$out/$2.png"
+  click_child "功能设置" "确定"
+  wait_for 10 gone "$settings_name" || fail "OK did not close the settings dialog"
+}
+# The start button, the save dialog and a file name: afterwards the chooser (or the recording).
+start_recording() { # file
+  click_child "栎澜屏幕录像" "开始录制"
+  wait_for 20 shown "$save_name" || { fail "no save dialog"; return 1; }
+  sleep 1
+  activate "$(visible_named "$save_name")"
+  xdotool key --delay 300 alt+n Home shift+End
+  xdotool type --delay 20 "$(windows_path "$1")"
+  xdotool key Return
+  wait_for 10 main_hidden || fail "the main window stayed visible after the save dialog"
+}
+# The chooser's overlay: a window of ours over the whole screen.
+overlay_shown() {
+  local w
+  for w in $(xdotool search --onlyvisible --class recorder.exe 2>/dev/null); do
+    [[ $(xdotool getwindowgeometry "$w" 2>/dev/null) == *"Geometry: 1280x1024"* ]] && return 0
+  done
+  return 1
+}
+# The marks' window around an area of this size.
+marks_shown() { # width height
+  local w
+  for w in $(xdotool search --onlyvisible --class recorder.exe 2>/dev/null); do
+    [[ $(xdotool getwindowgeometry "$w" 2>/dev/null) == *"Geometry: $(($1 + 16))x$(($2 + 16))"* ]] && return 0
+  done
+  return 1
+}
+# The popup menu: a small window of ours (the marks' window is larger).
+menu_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --class recorder.exe 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    ((WIDTH < 240 && HEIGHT < 100)) && { echo "$w"; return; }
+  done
+}
+pixel_of() { # png x y -> "r g b"
+  convert "$1" -crop "1x1+$2+$3" -depth 8 rgb:- | od -An -tu1 | awk '{ print $1, $2, $3 }'
+}
+is_mark_colour() { # "r g b": the marks' light yellow or green
+  local r g b
+  read -r r g b <<<"$1"
+  ((r > 230 && g > 230 && b > 150 && b < 210)) || ((r < 30 && g > 230 && b > 50 && b < 110))
+}
+probe_avi() { # file -> sets got[]; waits until the recording has closed it
+  wait_for 20 ffprobe -v quiet "$1" || fail "$1 was not finished"
+  got=()
+  while IFS='=' read -r key value; do got[$key]=$value; done < <(
+    ffprobe -v error -select_streams v:0 -count_frames \
+      -show_entries stream=codec_name,width,height,r_frame_rate,nb_frames,nb_read_frames \
+      -of default=noprint_wrappers=1 "$1")
+}
+# The smallest normalized RMSE between any decoded frame of $1 and the picture $2.
+best_match() { # avi reference.png
+  local dir best=9 score f
+  dir=$(mktemp -d)
+  ffmpeg -v error -i "$1" "$dir/f%04d.png"
+  for f in "$dir"/f*.png; do
+    score=$(compare -metric RMSE "$f" "$2" null: 2>&1 | sed -E 's/.*\(([0-9.e-]+)\).*/\1/')
+    best=$(awk -v a="$best" -v b="$score" 'BEGIN { print (b < a ? b : a) }')
+  done
+  rm -rf "$dir"
+  echo "$best"
+}
+declare -A got=()
+
+# --- A region. First a start cancelled with Esc: nothing recorded, no file, the window back.
+choose_area "选择区域" settings_region
+start_recording "$out/cancelled"
+if wait_for 15 overlay_shown; then
+  sleep 0.5
+  xdotool mousemove --sync 300 300
+  import -display "$DISPLAY" -window root "$out/chooser.png"
+  xdotool key Escape
+  wait_for 10 main_visible || fail "Esc did not bring the main window back"
+  [[ -e $out/cancelled.avi ]] && fail "a cancelled choice left $out/cancelled.avi"
+else
+  fail "the chooser did not show"
+fi
+
+start_recording "$out/region"
+wait_for 15 overlay_shown || fail "the chooser did not show"
+sleep 0.5
+xdotool mousemove --sync "${drag_from[@]}" mousedown 1
+xdotool mousemove --sync 300 250
+xdotool mousemove --sync "${drag_to[@]}"
+sleep 0.3
+import -display "$DISPLAY" -window root "$out/chooser_drag.png"
+xdotool mouseup 1
+wait_for 15 marks_shown $want_width $want_height || fail "no marks around the region"
+sleep 1
+import -display "$DISPLAY" -window root "$out/region_screen.png"
+sleep 1
+activate "$focus"
+xdotool key F5
+wait_for 10 main_visible || fail "F5 did not bring the main window back"
+
+probe_avi "$out/region.avi"
+note "region: ${got[width]:-}x${got[height]:-}, ${got[nb_read_frames]:-0} frames"
+[[ ${got[width]:-} == "$want_width" && ${got[height]:-} == "$want_height" ]] ||
+  fail "the region's file is ${got[width]:-}x${got[height]:-}, want ${want_width}x$want_height"
+# The marks on the screen, just outside the region's corners; inside, the live screen.
+is_mark_colour "$(pixel_of "$out/region_screen.png" $((drag_from[0] - 4)) $((drag_from[1] - 4)))" ||
+  fail "no mark at the region's top-left corner on the screen"
+is_mark_colour "$(pixel_of "$out/region_screen.png" $((drag_from[0] + want_width + 3)) $((drag_from[1] + want_height + 3)))" ||
+  fail "no mark at the region's bottom-right corner on the screen"
+# One of the frames is what the screen showed there (no marks, no chooser), and no frame is the
+# screen beside it.
+convert "$out/region_screen.png" -crop "${want_width}x${want_height}+${drag_from[0]}+${drag_from[1]}" +repage "$out/region_expected.png"
+convert "$out/region_screen.png" -crop "${want_width}x${want_height}+$((drag_from[0] + 40))+${drag_from[1]}" +repage "$out/region_beside.png"
+match=$(best_match "$out/region.avi" "$out/region_expected.png")
+beside=$(best_match "$out/region.avi" "$out/region_beside.png")
+note "region: frames against the screen there: RMSE $match; beside it: $beside"
+awk -v m="$match" 'BEGIN { exit !(m < 0.03) }' || fail "no frame matches the region on the screen (RMSE $match)"
+awk -v m="$match" -v b="$beside" 'BEGIN { exit !(b > m * 3 && b > 0.1) }' || fail "the frames match the screen beside the region as well"
+
+# --- A window, moved while it is recorded.
+choose_area "窗口" settings_window
+start_recording "$out/window"
+wait_for 15 overlay_shown || fail "the chooser did not show"
+sleep 0.5
+xdotool mousemove --sync $((pic_left + 100)) $((pic_top + 100))
+sleep 0.5
+import -display "$DISPLAY" -window root "$out/chooser_window.png"
+xdotool click 1
+sleep 2
+moved_left=200 moved_top=640
+xdotool windowmove "$picture" $moved_left $moved_top
+sleep 2
+import -display "$DISPLAY" -window root "$out/window_moved.png"
+activate "$focus"
+xdotool key F5
+wait_for 10 main_visible || fail "F5 did not bring the main window back"
+probe_avi "$out/window.avi"
+frames=${got[nb_read_frames]:-0}
+note "window: ${got[width]:-}x${got[height]:-}, $frames frames"
+[[ ${got[width]:-} == "$pic_width" && ${got[height]:-} == "$pic_height" ]] ||
+  fail "the window's file is ${got[width]:-}x${got[height]:-}, want ${pic_width}x$pic_height"
+# The last frames, after the move, still show the window's four quadrants where they belong.
+ffmpeg -v error -y -sseof -0.3 -i "$out/window.avi" -frames:v 1 "$out/window_last_frame.png"
+qx=$((pic_width / 4)) qy=$((pic_height / 4))
+check_colour() { # name x y r g b
+  local pr pg pb d
+  read -r pr pg pb < <(pixel_of "$out/window_last_frame.png" "$2" "$3")
+  for d in $((pr - $4)) $((pg - $5)) $((pb - $6)); do
+    ((d < 0)) && d=$((-d))
+    ((d <= 24)) || { fail "after the move, the $1 quadrant is $pr,$pg,$pb, want $4,$5,$6"; return; }
+  done
+}
+check_colour top-left $qx $qy 255 0 0
+check_colour top-right $((3 * qx)) $qy 0 200 0
+check_colour bottom-left $qx $((3 * qy)) 0 0 255
+check_colour bottom-right $((3 * qx)) $((3 * qy)) 255 255 0
+is_mark_colour "$(pixel_of "$out/window_moved.png" $((moved_left - 4)) $((moved_top - 4)))" ||
+  fail "no mark at the moved window's corner on the screen"
+
+# --- The last region again (Return), paused by F6 and resumed from the icon's menu.
+choose_area "选择区域" settings_region_again
+start_recording "$out/paused"
+wait_for 15 overlay_shown || fail "the chooser did not show"
+sleep 0.5
+xdotool key Return
+# The recording has begun when its marks show.
+wait_for 15 marks_shown $want_width $want_height || fail "no marks around the region"
+started=$(now)
+sleep 2
+activate "$focus"
+xdotool key F6
+paused=$(now)
+sleep 1
+tray=$(visible_named '^Wine System Tray$')
+[[ -n $tray ]] && import -display "$DISPLAY" -window "$tray" "$out/tray_paused.png"
+sleep 2
+# The icon's menu (a right click): its first entry resumes.
+if [[ -n $tray ]]; then
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove --sync $((X + 12)) $((Y + 30)) click 3
+  sleep 1
+  import -display "$DISPLAY" -window root "$out/tray_menu.png"
+  menu=$(menu_window)
+  if [[ -n $menu ]]; then
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    xdotool mousemove --sync $((X + 30)) $((Y + 10)) click 1
+  else
+    fail "the icon's menu did not open"
+  fi
+else
+  fail "no notification-area icon"
+  xdotool key F6
+fi
+resumed=$(now)
+sleep 0.5
+[[ -n $tray ]] && import -display "$DISPLAY" -window "$tray" "$out/tray_recording.png"
+sleep 1.5
+activate "$focus"
+xdotool key F5
+stopped=$(now)
+wait_for 10 main_visible || fail "F5 did not bring the main window back"
+probe_avi "$out/paused.avi"
+recorded=$(awk -v a="$(seconds "$started" "$paused")" -v b="$(seconds "$resumed" "$stopped")" 'BEGIN { printf "%.2f", a + b }')
+pause=$(seconds "$paused" "$resumed")
+duration=$(awk -v n="${got[nb_frames]:-0}" -v r="${got[r_frame_rate]:-10/1}" 'BEGIN { split(r, q, "/"); printf "%.2f", n * q[2] / q[1] }')
+note "paused: ${got[width]:-}x${got[height]:-}, ${got[nb_frames]:-0} slots = ${duration}s for ${recorded}s recorded and ${pause}s paused"
+[[ ${got[width]:-} == "$want_width" && ${got[height]:-} == "$want_height" ]] ||
+  fail "Return did not take the last region: ${got[width]:-}x${got[height]:-}"
+awk -v d="$duration" -v r="$recorded" 'BEGIN { exit !(d > r - 1.0 && d < r + 0.6) }' ||
+  fail "the file lasts ${duration}s, want the ${recorded}s recorded (without the ${pause}s paused)"
+if [[ -f $out/tray_paused.png && -f $out/tray_recording.png ]]; then
+  diff_pixels=$(compare -metric AE "$out/tray_paused.png" "$out/tray_recording.png" null: 2>&1 | cut -d' ' -f1)
+  ((${diff_pixels%.*} > 10)) || fail "the icon looks the same paused and recording"
+fi
+
+((status == 0)) && note "passed; artefacts in $out"
+exit $status
