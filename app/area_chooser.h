@@ -16,7 +16,9 @@ namespace app {
 enum class TChooserMode { Region, Window };
 
 struct TChosenArea {
-  recorder::Rect rect{}; // virtual-screen coordinates, on the screen, at least 16 x 16
+  // Virtual-screen coordinates, at least 16 x 16: a region clipped to the screen, or the picked
+  // window's own rectangle, which may reach off the screen.
+  recorder::Rect rect{};
   HWND window = nullptr; // the window picked (window mode), else null
 };
 
