@@ -156,6 +156,9 @@ struct TCreateParams {
   HICON IconSmall = nullptr;
 };
 
+// The whole text of a window.
+std::wstring WindowText(HWND wnd);
+
 class TWinControl : public TControl {
 public:
   explicit TWinControl(TComponent* owner);

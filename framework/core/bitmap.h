@@ -39,6 +39,10 @@ struct TRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
   constexpr int Width() const { return Right - Left; }
   constexpr int Height() const { return Bottom - Top; }
+  // The point lies inside: right and bottom edges are outside.
+  constexpr bool Contains(int x, int y) const {
+    return x >= Left && x < Right && y >= Top && y < Bottom;
+  }
   constexpr bool operator==(const TRect&) const = default;
 };
 

@@ -76,6 +76,30 @@ struct Header {
   std::size_t pixelsAt = 0;
 };
 
+// The depth goes with the compression: uncompressed at any depth Windows knows, run lengths at
+// their own depth and bottom-up only, bit fields at 16 or 32 bits.
+void CheckEncoding(const Header& h) {
+  switch (h.compression) {
+  case kBiRgb:
+    if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 16 &&
+        h.bitCount != 24 && h.bitCount != 32) {
+      Invalid();
+    }
+    break;
+  case kBiRle8:
+    if (h.bitCount != 8 || h.topDown) Invalid();
+    break;
+  case kBiRle4:
+    if (h.bitCount != 4 || h.topDown) Invalid();
+    break;
+  case kBiBitfields:
+    if (h.bitCount != 16 && h.bitCount != 32) Invalid();
+    break;
+  default:
+    Invalid();
+  }
+}
+
 Header ReadHeader(const Reader& in) {
   if (in.U16(0) != 0x4D42) Invalid(); // "BM"
   Header h;
@@ -106,26 +130,7 @@ Header ReadHeader(const Reader& in) {
   CheckBitmapSize(h.width, h.height);
   if (h.width == 0 || h.height == 0) Invalid();
 
-  switch (h.compression) {
-  case kBiRgb:
-    if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 16 &&
-        h.bitCount != 24 && h.bitCount != 32) {
-      Invalid();
-    }
-    break;
-  case kBiRle8:
-    if (h.bitCount != 8 || h.topDown) Invalid();
-    break;
-  case kBiRle4:
-    if (h.bitCount != 4 || h.topDown) Invalid();
-    break;
-  case kBiBitfields:
-    if (h.bitCount != 16 && h.bitCount != 32) Invalid();
-    break;
-  default:
-    Invalid();
-  }
-
+  CheckEncoding(h);
   std::size_t afterHeader = infoAt + infoBytes;
   if (h.compression == kBiBitfields) {
     // A 40-byte header is followed by the three masks; larger headers hold them inside.

@@ -95,6 +95,9 @@ void SoundTimeline::PlaceHeld(bool all) {
     for (const Offset& earlier : past_)
       behind = std::min(behind, OffsetOf(earlier.end, earlier.arrived));
 
+    // After a gap longer than the window no block before it is left to compare with: the rate
+    // estimate starts again, as after a step.
+    if (behind == kForever && anyPlaced_) checkpoints_.clear();
     double offset = std::min(ahead, behind);
     // Every offset from here on is higher: frames were lost just before this block. A late
     // hand-over looks the same until the blocks after it come, so this waits for more of them.

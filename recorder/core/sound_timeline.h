@@ -9,7 +9,7 @@
 //   arrival offsets around it (a late hand-over only raises an offset), so jitter does not move
 //   the sound; the device's true rate is estimated from the same offsets over minutes;
 // - a small difference is corrected gradually by dropping or repeating single frames spread
-//   thinly over the block (at most two in a thousand: inaudible);
+//   thinly over the block (at most five in a thousand);
 // - frames missing (the offsets step up and stay there) become silence of the same length, never
 //   squeezed out, and are counted for the notice at the end;
 // - frames captured while the recording is paused are dropped, so a pause cuts sound and picture
@@ -42,11 +42,11 @@ public:
   static constexpr double kWindowMs = 1000;
   // A difference beyond this is filled with silence (or cut) at once; below it, it is corrected
   // gradually.
-  static constexpr double kStepMs = 20;
+  static constexpr double kStepMs = 10;
   // Differences below this are left alone.
   static constexpr double kDeadBandMs = 0.5;
-  // Most frames dropped or repeated per frame placed.
-  static constexpr double kMostCorrection = 0.002;
+  // Most frames dropped or repeated per frame placed: 5 ms a second.
+  static constexpr double kMostCorrection = 0.005;
 
   SoundTimeline(int rate, int channels);
 

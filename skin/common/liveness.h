@@ -20,24 +20,24 @@ class TLiveness {
 public:
   class TWatch {
   public:
-    bool Alive() const { return *alive_; }
+    bool Alive() const { return *FAlive; }
     explicit operator bool() const { return Alive(); }
 
   private:
     friend class TLiveness;
-    explicit TWatch(std::shared_ptr<const bool> alive) : alive_(std::move(alive)) {}
-    std::shared_ptr<const bool> alive_;
+    explicit TWatch(std::shared_ptr<const bool> alive) : FAlive(std::move(alive)) {}
+    std::shared_ptr<const bool> FAlive;
   };
 
   TLiveness() = default;
-  ~TLiveness() { *alive_ = false; }
+  ~TLiveness() { *FAlive = false; }
   TLiveness(const TLiveness&) = delete;
   TLiveness& operator=(const TLiveness&) = delete;
 
-  TWatch Watch() const { return TWatch(alive_); }
+  TWatch Watch() const { return TWatch(FAlive); }
 
 private:
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 } // namespace skin

@@ -71,21 +71,21 @@ void DrawTransparent(HDC dc, TRect rect, const TBitmap& image, fw::ColorRef colo
             MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
-TPreparedImage::TPreparedImage(TBitmap picture, bool transparent) : picture_(std::move(picture)) {
+TPreparedImage::TPreparedImage(TBitmap picture, bool transparent) : FPicture(std::move(picture)) {
   // A picture without magenta draws opaque: one plain blit.
-  if (transparent && HoldsColour(picture_, fw::kMagentaColour))
-    mask_ = MakeMask(picture_, picture_.Width(), picture_.Height(), fw::kMagentaColour);
+  if (transparent && HoldsColour(FPicture, fw::kMagentaColour))
+    FMask = MakeMask(FPicture, FPicture.Width(), FPicture.Height(), fw::kMagentaColour);
 }
 
 void TPreparedImage::Draw(HDC dc, int x, int y) const {
-  if (picture_.Empty()) return;
+  if (FPicture.Empty()) return;
   fw::MemoryDC source(::CreateCompatibleDC(dc));
-  fw::SelectGuard select(source.get(), fw::BitmapHandle(picture_));
-  if (mask_)
-    ::MaskBlt(dc, x, y, picture_.Width(), picture_.Height(), source.get(), 0, 0, mask_.get(), 0, 0,
+  fw::SelectGuard select(source.get(), fw::BitmapHandle(FPicture));
+  if (FMask)
+    ::MaskBlt(dc, x, y, FPicture.Width(), FPicture.Height(), source.get(), 0, 0, FMask.get(), 0, 0,
               MAKEROP4(0x00AA0029, SRCCOPY)); // where the mask is white the target stays
   else
-    ::BitBlt(dc, x, y, picture_.Width(), picture_.Height(), source.get(), 0, 0, SRCCOPY);
+    ::BitBlt(dc, x, y, FPicture.Width(), FPicture.Height(), source.get(), 0, 0, SRCCOPY);
 }
 
 void DrawNineSlice(HDC dc, TRect rect, const TBitmap& image, bool vertical, bool tile,

@@ -51,14 +51,14 @@ class TPreparedImage {
 public:
   TPreparedImage() = default;
   TPreparedImage(TBitmap picture, bool transparent);
-  bool Empty() const { return picture_.Empty(); }
-  int Width() const { return picture_.Width(); }
-  int Height() const { return picture_.Height(); }
+  bool Empty() const { return FPicture.Empty(); }
+  int Width() const { return FPicture.Width(); }
+  int Height() const { return FPicture.Height(); }
   void Draw(HDC dc, int x, int y) const;
 
 private:
-  mutable TBitmap picture_;
-  fw::Bitmap mask_; // white where the picture shows magenta; null when opaque
+  mutable TBitmap FPicture;
+  fw::Bitmap FMask; // white where the picture shows magenta; null when opaque
 };
 
 // Paints the parent of `control` into `dc` as it shows behind the control (its background and

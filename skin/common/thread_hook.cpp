@@ -15,14 +15,14 @@ LRESULT CALLBACK TThreadHook::Procedure(int code, WPARAM wParam, LPARAM lParam) 
   TThreadHook* self = Current<Kind>();
   if (!self) return ::CallNextHookEx(nullptr, code, wParam, lParam);
   if (code >= 0 && self->Call(code, wParam, lParam)) return 1;
-  return ::CallNextHookEx(self->hook_, code, wParam, lParam);
+  return ::CallNextHookEx(self->FHook, code, wParam, lParam);
 }
 
 bool TThreadHook::Call(int code, WPARAM wParam, LPARAM lParam) {
-  if (silenced_) return false;
+  if (FSilenced) return false;
   try {
-    if (filter_) return filter_(code, *reinterpret_cast<MSG*>(lParam));
-    if (callback_) callback_(code, wParam, lParam);
+    if (FFilter) return FFilter(code, *reinterpret_cast<MSG*>(lParam));
+    if (FCallback) FCallback(code, wParam, lParam);
   } catch (...) {
     // A failing skinner never keeps the event from the rest of the chain.
   }
@@ -30,38 +30,38 @@ bool TThreadHook::Call(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 TThreadHook::TThreadHook(int idHook, Callback callback)
-    : kind_(idHook), callback_(std::move(callback)) {
+    : FKind(idHook), FCallback(std::move(callback)) {
   Install();
 }
 
-TThreadHook::TThreadHook(Filter filter) : kind_(WH_MSGFILTER), filter_(std::move(filter)) {
+TThreadHook::TThreadHook(Filter filter) : FKind(WH_MSGFILTER), FFilter(std::move(filter)) {
   Install();
 }
 
 void TThreadHook::Install() {
   HOOKPROC procedure = nullptr;
-  switch (kind_) {
+  switch (FKind) {
   case WH_CBT:
     procedure = &Procedure<WH_CBT>;
-    outer_ = std::exchange(Current<WH_CBT>(), this);
+    FOuter = std::exchange(Current<WH_CBT>(), this);
     break;
   case WH_MSGFILTER:
     procedure = &Procedure<WH_MSGFILTER>;
-    outer_ = std::exchange(Current<WH_MSGFILTER>(), this);
+    FOuter = std::exchange(Current<WH_MSGFILTER>(), this);
     break;
   default:
     throw std::invalid_argument("TThreadHook: unsupported hook kind");
   }
-  hook_ = ::SetWindowsHookExW(kind_, procedure, nullptr, ::GetCurrentThreadId());
+  FHook = ::SetWindowsHookExW(FKind, procedure, nullptr, ::GetCurrentThreadId());
 }
 
 TThreadHook::~TThreadHook() {
-  if (hook_) ::UnhookWindowsHookEx(hook_);
+  if (FHook) ::UnhookWindowsHookEx(FHook);
   // Unlink from the chain of this kind, wherever this object stands in it.
-  TThreadHook** link = kind_ == WH_CBT ? &Current<WH_CBT>() : &Current<WH_MSGFILTER>();
+  TThreadHook** link = FKind == WH_CBT ? &Current<WH_CBT>() : &Current<WH_MSGFILTER>();
   while (*link && *link != this)
-    link = &(*link)->outer_;
-  if (*link) *link = outer_;
+    link = &(*link)->FOuter;
+  if (*link) *link = FOuter;
 }
 
 } // namespace skin

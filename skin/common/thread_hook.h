@@ -28,10 +28,10 @@ public:
   TThreadHook(const TThreadHook&) = delete;
   TThreadHook& operator=(const TThreadHook&) = delete;
 
-  bool Installed() const { return hook_ != nullptr; }
+  bool Installed() const { return FHook != nullptr; }
   // Makes the hook inert without removing it: for the moments of shutdown when the objects the
   // callback uses are going away.
-  void Silence() { silenced_ = true; }
+  void Silence() { FSilenced = true; }
 
 private:
   template <int Kind> static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam);
@@ -40,12 +40,12 @@ private:
   bool Call(int code, WPARAM wParam, LPARAM lParam);
   void Install();
 
-  int kind_;
-  Callback callback_;
-  Filter filter_;
-  HHOOK hook_ = nullptr;
-  TThreadHook* outer_ = nullptr;
-  bool silenced_ = false;
+  int FKind;
+  Callback FCallback;
+  Filter FFilter;
+  HHOOK FHook = nullptr;
+  TThreadHook* FOuter = nullptr;
+  bool FSilenced = false;
 };
 
 } // namespace skin

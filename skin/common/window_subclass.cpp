@@ -29,58 +29,58 @@ struct PassThrough {
 
 } // namespace
 
-TWindowSubclass::TWindowSubclass(Handler handler) : handler_(std::move(handler)) {}
+TWindowSubclass::TWindowSubclass(Handler handler) : FHandler(std::move(handler)) {}
 
 TWindowSubclass::~TWindowSubclass() {
   Unhook();
 }
 
 bool TWindowSubclass::Hook(HWND wnd) {
-  if (hooked_ || !::IsWindow(wnd)) return false;
-  wnd_ = wnd;
-  unicode_ = ::IsWindowUnicode(wnd) != FALSE;
-  thunk_ = std::make_unique<TWindowThunk>(this, &TWindowSubclass::Dispatch);
-  previous_ = reinterpret_cast<WNDPROC>(GetProcedure(wnd, unicode_));
-  SetProcedure(wnd, unicode_, reinterpret_cast<LONG_PTR>(thunk_->Procedure()));
-  hooked_ = true;
+  if (FHooked || !::IsWindow(wnd)) return false;
+  FWnd = wnd;
+  FUnicode = ::IsWindowUnicode(wnd) != FALSE;
+  FThunk = std::make_unique<TWindowThunk>(this, &TWindowSubclass::Dispatch);
+  FPrevious = reinterpret_cast<WNDPROC>(GetProcedure(wnd, FUnicode));
+  SetProcedure(wnd, FUnicode, reinterpret_cast<LONG_PTR>(FThunk->Procedure()));
+  FHooked = true;
   return true;
 }
 
 void TWindowSubclass::Unhook() {
-  if (!hooked_) return;
-  hooked_ = false;
-  const auto ours = reinterpret_cast<LONG_PTR>(thunk_->Procedure());
-  if (::IsWindow(wnd_) && GetProcedure(wnd_, unicode_) != ours) {
+  if (!FHooked) return;
+  FHooked = false;
+  const auto ours = reinterpret_cast<LONG_PTR>(FThunk->Procedure());
+  if (::IsWindow(FWnd) && GetProcedure(FWnd, FUnicode) != ours) {
     // Someone subclassed after us and calls our thunk as their previous procedure: keep it
     // alive, forwarding straight to the procedure we replaced.
-    thunk_->Retarget(new PassThrough{wnd_, previous_, unicode_}, &PassThrough::Forward);
-    thunk_->Abandon();
-  } else if (::IsWindow(wnd_)) {
-    SetProcedure(wnd_, unicode_, reinterpret_cast<LONG_PTR>(previous_));
+    FThunk->Retarget(new PassThrough{FWnd, FPrevious, FUnicode}, &PassThrough::Forward);
+    FThunk->Abandon();
+  } else if (::IsWindow(FWnd)) {
+    SetProcedure(FWnd, FUnicode, reinterpret_cast<LONG_PTR>(FPrevious));
   }
-  thunk_.reset();
+  FThunk.reset();
 }
 
 LRESULT TWindowSubclass::PassOn(UINT msg, WPARAM wParam, LPARAM lParam) const {
-  return unicode_ ? ::CallWindowProcW(previous_, wnd_, msg, wParam, lParam)
-                  : ::CallWindowProcA(previous_, wnd_, msg, wParam, lParam);
+  return FUnicode ? ::CallWindowProcW(FPrevious, FWnd, msg, wParam, lParam)
+                  : ::CallWindowProcA(FPrevious, FWnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK TWindowSubclass::Dispatch(void* object, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* self = static_cast<TWindowSubclass*>(object);
-  const TLiveness::TWatch alive = self->liveness_.Watch();
+  const TLiveness::TWatch alive = self->FLiveness.Watch();
   LRESULT result = 0;
   try {
     result =
-        self->handler_ ? self->handler_(msg, wParam, lParam) : self->PassOn(msg, wParam, lParam);
+        self->FHandler ? self->FHandler(msg, wParam, lParam) : self->PassOn(msg, wParam, lParam);
   } catch (...) {
     // A skin never makes a window fail: the window gets the message as if it were not skinned.
     if (alive) result = self->PassOn(msg, wParam, lParam);
   }
   // The window is gone after this message; its procedure needs no restoring.
-  if (alive && msg == WM_NCDESTROY && self->hooked_) {
-    self->hooked_ = false;
-    self->thunk_.reset();
+  if (alive && msg == WM_NCDESTROY && self->FHooked) {
+    self->FHooked = false;
+    self->FThunk.reset();
   }
   return result;
 }

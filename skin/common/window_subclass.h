@@ -31,9 +31,9 @@ public:
   // meantime, ours stays in its chain as a plain pass-on to the previous one.
   void Unhook();
 
-  bool Hooked() const { return hooked_; }
-  HWND Window() const { return wnd_; }
-  bool Unicode() const { return unicode_; }
+  bool Hooked() const { return FHooked; }
+  HWND Window() const { return FWnd; }
+  bool Unicode() const { return FUnicode; }
 
   // Calls the procedure that was replaced (CallWindowProcW or A, as the window is Unicode or not).
   LRESULT PassOn(UINT msg, WPARAM wParam, LPARAM lParam) const;
@@ -41,13 +41,13 @@ public:
 private:
   static LRESULT CALLBACK Dispatch(void* self, UINT msg, WPARAM wParam, LPARAM lParam);
 
-  Handler handler_;
-  std::unique_ptr<TWindowThunk> thunk_;
-  HWND wnd_ = nullptr;
-  WNDPROC previous_ = nullptr;
-  bool unicode_ = true;
-  bool hooked_ = false;
-  TLiveness liveness_; // the handler may free this object inside a modal loop
+  Handler FHandler;
+  std::unique_ptr<TWindowThunk> FThunk;
+  HWND FWnd = nullptr;
+  WNDPROC FPrevious = nullptr;
+  bool FUnicode = true;
+  bool FHooked = false;
+  TLiveness FLiveness; // the handler may free this object inside a modal loop
 };
 
 } // namespace skin

@@ -17,16 +17,16 @@ constexpr size_t kSlotSize = 32;
 class ThunkPool {
 public:
   unsigned char* Allocate() {
-    std::lock_guard lock(mutex_);
-    if (free_.empty()) Grow();
-    unsigned char* slot = free_.back();
-    free_.pop_back();
+    std::lock_guard lock(FMutex);
+    if (FFree.empty()) Grow();
+    unsigned char* slot = FFree.back();
+    FFree.pop_back();
     return slot;
   }
   void Release(unsigned char* slot) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(FMutex);
     std::memset(slot, 0xCC, kSlotSize); // int3: a call through a stale slot stops at once
-    free_.push_back(slot);
+    FFree.push_back(slot);
   }
 
 private:
@@ -38,11 +38,11 @@ private:
         ::VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
     if (!page) throw fw::Exception(L"Out of memory for window thunks");
     for (size_t offset = 0; offset + kSlotSize <= size; offset += kSlotSize)
-      free_.push_back(page + offset);
+      FFree.push_back(page + offset);
   }
 
-  std::mutex mutex_;
-  std::vector<unsigned char*> free_; // pages are never returned: thunks may outlive their owner
+  std::mutex FMutex;
+  std::vector<unsigned char*> FFree; // pages are never returned: thunks may outlive their owner
 };
 
 ThunkPool& Pool() {
@@ -86,16 +86,16 @@ void WriteCode(unsigned char* code, void* object, ThunkTarget target) {
 
 } // namespace
 
-TWindowThunk::TWindowThunk(void* object, ThunkTarget target) : code_(Pool().Allocate()) {
-  WriteCode(code_, object, target);
+TWindowThunk::TWindowThunk(void* object, ThunkTarget target) : FCode(Pool().Allocate()) {
+  WriteCode(FCode, object, target);
 }
 
 TWindowThunk::~TWindowThunk() {
-  if (!abandoned_) Pool().Release(code_);
+  if (!FAbandoned) Pool().Release(FCode);
 }
 
 void TWindowThunk::Retarget(void* object, ThunkTarget target) {
-  WriteCode(code_, object, target);
+  WriteCode(FCode, object, target);
 }
 
 } // namespace skin

@@ -19,16 +19,16 @@ public:
   TWindowThunk& operator=(const TWindowThunk&) = delete;
 
   // The code as a window procedure.
-  WNDPROC Procedure() const { return reinterpret_cast<WNDPROC>(code_); }
+  WNDPROC Procedure() const { return reinterpret_cast<WNDPROC>(FCode); }
   // Points the thunk at another object and procedure (the code address stays the same).
   void Retarget(void* object, ThunkTarget target);
   // Hands the code over: it stays valid for the rest of the process. For a window that another
   // subclasser still calls through us.
-  void Abandon() { abandoned_ = true; }
+  void Abandon() { FAbandoned = true; }
 
 private:
-  unsigned char* code_;
-  bool abandoned_ = false;
+  unsigned char* FCode;
+  bool FAbandoned = false;
 };
 
 } // namespace skin

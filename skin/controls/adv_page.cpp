@@ -22,10 +22,8 @@ void AssignBitmapProperty(fw::TWinControl& control, const wchar_t* name, TBitmap
 
 } // namespace
 
-void TSkinAdvPage::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                 const TControlSkinSource& skinData, bool setColor) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
+void TSkinAdvPage::Attached() {
+  if (!FControl) return;
   FeedImages(false);
   FUpDown.Find(FHandle, FSkinData);
 }

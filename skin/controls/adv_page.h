@@ -14,8 +14,7 @@ class TSkinAdvPage : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinAdvPage"; }
 
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
+  void Attached() override;
   void Deactivate() override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;

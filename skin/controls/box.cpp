@@ -5,11 +5,11 @@
 namespace skin {
 
 HBRUSH TFaceBrush::Get(COLORREF colour) {
-  if (!brush_ || colour != colour_) {
-    brush_.reset(::CreateSolidBrush(colour));
-    colour_ = colour;
+  if (!FBrush || colour != FColour) {
+    FBrush.reset(::CreateSolidBrush(colour));
+    FColour = colour;
   }
-  return brush_.get();
+  return FBrush.get();
 }
 
 // --- TSkinBox

@@ -14,8 +14,8 @@ public:
   HBRUSH Get(COLORREF colour);
 
 private:
-  fw::Brush brush_;
-  COLORREF colour_ = 0;
+  fw::Brush FBrush;
+  COLORREF FColour = 0;
 };
 
 class TSkinBox : public TSkinControl {

@@ -28,19 +28,13 @@ const TDataSkinButton* TSkinButton::Element() const {
   return buttons && !buttons->Bitmap.Empty() ? buttons : nullptr;
 }
 
-void TSkinButton::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                const TControlSkinSource& skinData, bool setColor) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
-  // Button classes that paint their own background get the face over the whole window.
-  const std::string name = AsciiLower(fw::WideToUtf8(control.ClassName()));
-  FFaceOverWindow = StartsWith(name, "trz") || StartsWith(name, "tel");
-  FParentBack = control.Tag == kParentBackTag || FSkinData.Options.Contains(xoTransparent);
-}
-
-void TSkinButton::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                               TControlSkinOwner* skinForm) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm);
+void TSkinButton::Attached() {
   FParentBack = FSkinData.Options.Contains(xoTransparent);
+  if (!FControl) return;
+  // Button classes that paint their own background get the face over the whole window.
+  const std::string name = AsciiLower(fw::WideToUtf8(FControl->ClassName()));
+  FFaceOverWindow = StartsWith(name, "trz") || StartsWith(name, "tel");
+  FParentBack = FParentBack || FControl->Tag == kParentBackTag;
 }
 
 TMessageAnswer TSkinButton::BeforeMessage(fw::TMessage& message) {

@@ -16,10 +16,7 @@ public:
   TSkinButton() { FPaintMode = TPaintMode::Whole; }
   std::wstring ClassName() const override { return L"TSkinButton"; }
 
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                    TControlSkinOwner* skinForm) override;
+  void Attached() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;

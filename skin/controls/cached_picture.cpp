@@ -3,19 +3,19 @@
 namespace skin {
 
 fw::TBitmap& TCachedPicture::Start(const TPictureKey& key) {
-  key_ = key;
-  ready_ = false;
-  composing_ = fw::TBitmap(key.width, key.height, fw::TPixelFormat::pf32bit);
-  return composing_;
+  FKey = key;
+  FReady = false;
+  FComposing = fw::TBitmap(key.width, key.height, fw::TPixelFormat::pf32bit);
+  return FComposing;
 }
 
 void TCachedPicture::Finish(bool transparent) {
-  image_ = TPreparedImage(std::move(composing_), transparent);
-  ready_ = true;
+  FImage = TPreparedImage(std::move(FComposing), transparent);
+  FReady = true;
 }
 
 void TCachedPicture::Draw(HDC dc, int x, int y) const {
-  if (ready_) image_.Draw(dc, x, y);
+  if (FReady) FImage.Draw(dc, x, y);
 }
 
 } // namespace skin

@@ -21,20 +21,20 @@ struct TPictureKey {
 class TCachedPicture {
 public:
   // Whether the picture for `key` is ready to draw.
-  bool Holds(const TPictureKey& key) const { return ready_ && key_ == key; }
+  bool Holds(const TPictureKey& key) const { return FReady && FKey == key; }
   // A fresh width × height picture for `key` to compose into; Finish when done.
   fw::TBitmap& Start(const TPictureKey& key);
   // `transparent`: magenta pixels are left out when drawing.
   void Finish(bool transparent);
   void Draw(HDC dc, int x, int y) const;
   // Forgets the picture (a new skin).
-  void Clear() { ready_ = false; }
+  void Clear() { FReady = false; }
 
 private:
-  TPictureKey key_;
-  fw::TBitmap composing_;
-  TPreparedImage image_;
-  bool ready_ = false;
+  TPictureKey FKey;
+  fw::TBitmap FComposing;
+  TPreparedImage FImage;
+  bool FReady = false;
 };
 
 } // namespace skin

@@ -38,18 +38,11 @@ int TSkinCheckRadio::StripFrames() const {
   return std::max(1, IsRadio() ? buttons.RadioButtonFrame : buttons.CheckButtonFrame);
 }
 
-void TSkinCheckRadio::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                    const TControlSkinSource& skinData, bool setColor) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
-  FPaintMode = Strip() ? TPaintMode::Whole : TPaintMode::Overlay;
-  FParentBack = control.Tag == kParentBackTag || FSkinData.Options.Contains(xoTransparent);
-}
-
-void TSkinCheckRadio::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                   TControlSkinOwner* skinForm) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm);
-  FPaintMode = TPaintMode::Overlay;
-  FParentBack = FSkinData.Options.Contains(xoTransparent);
+void TSkinCheckRadio::Attached() {
+  // Our controls with a strip are painted whole; bare windows only get the box drawn over them.
+  FPaintMode = FControl && Strip() ? TPaintMode::Whole : TPaintMode::Overlay;
+  FParentBack =
+      (FControl && FControl->Tag == kParentBackTag) || FSkinData.Options.Contains(xoTransparent);
 }
 
 TMessageAnswer TSkinCheckRadio::EraseBackground(fw::TMessage& message) {
@@ -133,10 +126,9 @@ void TSkinCheckRadio::DrawCaption(HDC dc, TRect textRect, unsigned flags) {
 
 // --- Check box
 
-void TSkinCheckBox::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor) {
-  FCheckState = 0;
-  TSkinCheckRadio::AttachControl(control, skinForm, skinData, setColor);
+void TSkinCheckBox::Attached() {
+  if (FControl) FCheckState = 0;
+  TSkinCheckRadio::Attached();
 }
 
 int TSkinCheckBox::CurrentFrame(int frameCount) const {

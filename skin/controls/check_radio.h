@@ -11,10 +11,7 @@ namespace skin {
 
 class TSkinCheckRadio : public TSkinControl {
 public:
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                    TControlSkinOwner* skinForm) override;
+  void Attached() override;
   void AfterMessage(fw::TMessage& message) override;
   // Paints the whole control (our controls with a strip), or only the box over the control's
   // own painting; without a strip nothing, for good.
@@ -42,8 +39,7 @@ private:
 class TSkinCheckBox : public TSkinCheckRadio {
 public:
   std::wstring ClassName() const override { return L"TSkinCheckBox"; }
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
+  void Attached() override;
 
 protected:
   bool IsRadio() const override { return false; }

@@ -6,7 +6,7 @@ namespace skin {
 
 TSkinChildWindow::TSkinChildWindow(const wchar_t* className, DWORD exStyle, DWORD style,
                                    HWND parent, Handler handler)
-    : handler_(std::move(handler)) {
+    : FHandler(std::move(handler)) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSW existing;
   if (!::GetClassInfoW(instance, className, &existing)) {
@@ -18,15 +18,15 @@ TSkinChildWindow::TSkinChildWindow(const wchar_t* className, DWORD exStyle, DWOR
     wc.lpszClassName = className;
     ::RegisterClassW(&wc);
   }
-  wnd_ = ::CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, parent, nullptr, instance,
+  FWnd = ::CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, parent, nullptr, instance,
                            nullptr);
-  if (wnd_) ::SetWindowLongPtrW(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  if (FWnd) ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TSkinChildWindow::~TSkinChildWindow() {
-  if (wnd_) {
-    ::SetWindowLongPtrW(wnd_, GWLP_USERDATA, 0);
-    ::DestroyWindow(wnd_);
+  if (FWnd) {
+    ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, 0);
+    ::DestroyWindow(FWnd);
   }
 }
 
@@ -36,13 +36,13 @@ LRESULT CALLBACK TSkinChildWindow::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   // Destroyed with its parent: the handle may soon name another window, which this object must
   // never destroy.
   if (msg == WM_NCDESTROY) {
-    self->wnd_ = nullptr;
+    self->FWnd = nullptr;
     ::SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
     return ::DefWindowProcW(wnd, msg, wParam, lParam);
   }
   fw::TMessage message{msg, wParam, lParam, 0};
   try {
-    if (self->handler_(message) == TMessageAnswer::Handled) return message.Result;
+    if (self->FHandler(message) == TMessageAnswer::Handled) return message.Result;
   } catch (...) {
     return ::DefWindowProcW(wnd, msg, wParam, lParam);
   }

@@ -26,15 +26,15 @@ public:
   TSkinChildWindow(const TSkinChildWindow&) = delete;
   TSkinChildWindow& operator=(const TSkinChildWindow&) = delete;
 
-  HWND Handle() const { return wnd_; }
+  HWND Handle() const { return FWnd; }
 
 private:
   static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   // The answers of every skin child window to what its handler passed on.
   static LRESULT CommonAnswer(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-  Handler handler_;
-  HWND wnd_ = nullptr;
+  Handler FHandler;
+  HWND FWnd = nullptr;
 };
 
 } // namespace skin

@@ -40,16 +40,7 @@ TSkinComBox::~TSkinComBox() {
   UnhookEdit();
 }
 
-void TSkinComBox::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                const TControlSkinSource& skinData, bool setColor) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
-  Attach(true);
-}
-
-void TSkinComBox::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                               TControlSkinOwner* skinForm) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm);
+void TSkinComBox::Attached() {
   Attach(true);
 }
 
@@ -317,7 +308,7 @@ void TSkinComBox::DrawSimpleVariant(HDC dc, TRect rect) {
   else
     filled.left = filled.right - thumb;
   ::FillRect(dc, &filled, background);
-  FrameColor(dc, rect, SkinColour(kButtonShadow));
+  FrameColour(dc, rect, SkinColour(kButtonShadow));
   const int cellWidth = button.Bitmap.Width() / Cells(button);
   TRect cellRect{r.left, r.top, r.right, r.bottom};
   if (left)

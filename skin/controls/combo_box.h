@@ -30,10 +30,7 @@ public:
   ~TSkinComBox() override;
   std::wstring ClassName() const override { return L"TSkinComBox"; }
 
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                    TControlSkinOwner* skinForm) override;
+  void Attached() override;
   void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;

@@ -1,5 +1,7 @@
 #include "skin/controls/combo_list_scroll.h"
 
+#include "skin/common/modal_loop.h"
+
 #include <windowsx.h>
 
 namespace skin {
@@ -91,27 +93,20 @@ bool TComboxScrollBar::ThumbDrag(POINT press) {
   // A dropped-down list may hold the mouse already (to close on a click elsewhere); it keeps it.
   const bool hadCapture = ::GetCapture() == FHandle;
   ::SetCapture(FHandle);
-  for (;;) {
-    // Checked after every wake-up: sent messages (a capture taken away, the list hidden) are
-    // handled while waiting.
+  // Checked after every wake-up: sent messages (a capture taken away, the list hidden) are
+  // handled while waiting.
+  auto goOn = [&] {
     if (!::IsWindowVisible(FHandle)) {
       FLastEnd = ThumbDragEnd::ListClosed;
-      break;
+      return false;
     }
     if (::GetCapture() != FHandle) {
       FLastEnd = ThumbDragEnd::CaptureLost;
-      break;
+      return false;
     }
-    MSG msg;
-    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-      continue;
-    }
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      FLastEnd = ThumbDragEnd::Quit;
-      break;
-    }
+    return true;
+  };
+  auto input = [&](const MSG& msg) {
     if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
       POINT cursor{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
       if (msg.message == WM_MOUSEMOVE) ::ClientToScreen(msg.hwnd, &cursor);
@@ -123,20 +118,20 @@ bool TComboxScrollBar::ThumbDrag(POINT press) {
         ScrollTo(SB_THUMBPOSITION, pos);
         RedrawSkin(nullptr);
       }
-      continue;
+      return TLoopInput::Taken;
     }
     if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP) {
       FLastEnd = ThumbDragEnd::Released;
-      break;
+      return TLoopInput::Ends;
     }
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
       FLastEnd = ThumbDragEnd::Escape;
       pos = si.nPos;
-      break;
+      return TLoopInput::Ends;
     }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+    return TLoopInput::Passed;
+  };
+  if (RunModalLoop(goOn, input) == TLoopEnd::Quit) FLastEnd = ThumbDragEnd::Quit;
   if (::IsWindow(FHandle)) {
     if (FLastEnd != ThumbDragEnd::ListClosed) ScrollTo(SB_THUMBPOSITION, pos);
     ::PostMessageW(FHandle, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);

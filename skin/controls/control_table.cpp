@@ -16,6 +16,7 @@
 #include "skin/controls/obj_image.h"
 #include "skin/controls/progress.h"
 #include "skin/controls/scroll_bar.h"
+#include "skin/controls/scroll_control.h"
 #include "skin/controls/size_grip.h"
 #include "skin/controls/speed_button.h"
 #include "skin/controls/status_bar.h"

@@ -14,7 +14,7 @@ struct TControlSkinKind {
   SkinnerKind kind;
   std::unique_ptr<TSkinControl> (*create)(const ControlDecision& decision);
   // Our own controls of this kind take the skin's face colour while skinned.
-  bool setColor;
+  bool setColour;
 };
 
 // Every kind that has a control skin.

@@ -105,17 +105,7 @@ void TArrowButton::Paint() {
 
 // --- TSkinDateTime
 
-void TSkinDateTime::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
-  FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
-  RedrawSkin(nullptr);
-}
-
-void TSkinDateTime::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                 TControlSkinOwner* skinForm) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm);
+void TSkinDateTime::Attached() {
   FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
   RedrawSkin(nullptr);
 }

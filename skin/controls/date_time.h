@@ -43,10 +43,7 @@ class TSkinDateTime : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinDateTime"; }
 
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                    TControlSkinOwner* skinForm) override;
+  void Attached() override;
   void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;

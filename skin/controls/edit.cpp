@@ -82,7 +82,7 @@ void TSkinEdit::PrintBorder(HDC dc) {
   if (!dc) return;
   const RECT inner{1, 1, rect.Right - 1, rect.Bottom - 1};
   ::FrameRect(dc, &inner, static_cast<HBRUSH>(::GetCurrentObject(dc, OBJ_BRUSH)));
-  FrameColor(dc, rect, SkinColour(kButtonShadow));
+  FrameColour(dc, rect, SkinColour(kButtonShadow));
   if (own) ::ReleaseDC(FHandle, dc);
 }
 

@@ -11,10 +11,8 @@ constexpr int kCornerEllipse = 5;
 
 } // namespace
 
-void TSkinGroupBox::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
-  FPaintMode = TPaintMode::Whole;
+void TSkinGroupBox::Attached() {
+  if (FControl) FPaintMode = TPaintMode::Whole;
 }
 
 TMessageAnswer TSkinGroupBox::BeforeMessage(fw::TMessage& message) {

@@ -13,8 +13,7 @@ class TSkinGroupBox : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinGroupBox"; }
 
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
+  void Attached() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 

@@ -19,15 +19,7 @@ constexpr int kMaxItemText = 200;
 
 } // namespace
 
-void TSkinHeader::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                const TControlSkinSource& skinData, bool setColor) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
-  FHotItem = -1;
-}
-
-void TSkinHeader::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                               TControlSkinOwner* skinForm) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm);
+void TSkinHeader::Attached() {
   FHotItem = -1;
 }
 
@@ -56,8 +48,7 @@ void TSkinHeader::AfterMessage(fw::TMessage& message) {
 void TSkinHeader::MouseMove(int x, int y) {
   for (size_t i = 0; i < FItemRects.size(); ++i) {
     const TRect& r = FItemRects[i];
-    if (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom &&
-        static_cast<int>(i) != FHotItem) {
+    if (r.Contains(x, y) && static_cast<int>(i) != FHotItem) {
       FHotItem = static_cast<int>(i);
       Refresh();
     }

@@ -18,10 +18,7 @@ class TSkinHeader : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinHeader"; }
 
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                    TControlSkinOwner* skinForm) override;
+  void Attached() override;
   void AfterMessage(fw::TMessage& message) override;
   int HotItem() const { return FHotItem; }
 

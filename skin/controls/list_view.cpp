@@ -4,16 +4,8 @@
 
 namespace skin {
 
-void TSkinListView::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor) {
-  if (FAttached) return;
-  TSkinScrollbar::AttachControl(control, skinForm, skinData, setColor);
-  AttachHeader();
-}
-
-void TSkinListView::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                 TControlSkinOwner* skinForm) {
-  TSkinScrollbar::AttachWindow(handle, skinData, skinForm);
+void TSkinListView::Attached() {
+  TSkinScrollbar::Attached();
   AttachHeader();
 }
 

@@ -15,10 +15,7 @@ class TSkinListView : public TSkinScrollbar {
 public:
   std::wstring ClassName() const override { return L"TSkinListView"; }
 
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                    TControlSkinOwner* skinForm) override;
+  void Attached() override;
   void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;
   const TSkinHeader* Header() const { return FHeader.get(); }

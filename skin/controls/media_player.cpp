@@ -157,10 +157,8 @@ LRESULT TWMediaPlayer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // --- TSkinMP
 
-void TSkinMP::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                            const TControlSkinSource& skinData, bool setColor) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
-  MakeOverlay();
+void TSkinMP::Attached() {
+  if (FControl) MakeOverlay();
 }
 
 void TSkinMP::MakeOverlay() {

@@ -54,8 +54,7 @@ class TSkinMP : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinMP"; }
 
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
+  void Attached() override;
   void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   TWMediaPlayer* Overlay() const { return FOverlay.get(); }

@@ -22,10 +22,10 @@ std::unique_ptr<TSkinControl> TSkinObjImage::Create(const ControlDecision& decis
 }
 
 void TSkinObjImage::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                  const TControlSkinSource& skinData, bool setColor) {
+                                  const TControlSkinSource& skinData, bool setColour) {
   if (FAttached) return;
   FSkinData = skinData;
-  FSetColor = setColor;
+  FSetColor = setColour;
   FControl = &control;
   FHandle = control.Handle();
   Register(skinForm);

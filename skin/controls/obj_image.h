@@ -18,7 +18,7 @@ public:
   static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
 
   void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
+                     const TControlSkinSource& skinData, bool setColour) override;
   void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 

@@ -34,25 +34,25 @@ TRect ToTRect(const RECT& r) {
 HDC TPaintBuffer::Prepare(HDC reference, int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
-  if (!dc_) dc_.reset(::CreateCompatibleDC(reference));
-  if (width > width_ || height > height_ || !bitmap_) {
-    width_ = std::max(width, width_);
-    height_ = std::max(height, height_);
-    fw::Bitmap bigger(::CreateCompatibleBitmap(reference, width_, height_));
+  if (!FDc) FDc.reset(::CreateCompatibleDC(reference));
+  if (width > FWidth || height > FHeight || !FBitmap) {
+    FWidth = std::max(width, FWidth);
+    FHeight = std::max(height, FHeight);
+    fw::Bitmap bigger(::CreateCompatibleBitmap(reference, FWidth, FHeight));
     if (!bigger) return nullptr;
-    HGDIOBJ previous = ::SelectObject(dc_.get(), bigger.get());
-    if (!original_) original_ = previous;
-    bitmap_ = std::move(bigger);
+    HGDIOBJ previous = ::SelectObject(FDc.get(), bigger.get());
+    if (!FOriginal) FOriginal = previous;
+    FBitmap = std::move(bigger);
   }
-  return dc_.get();
+  return FDc.get();
 }
 
 TPaintBuffer::~TPaintBuffer() {
-  if (dc_ && original_) ::SelectObject(dc_.get(), original_);
+  if (FDc && FOriginal) ::SelectObject(FDc.get(), FOriginal);
 }
 
 void TPaintBuffer::Present(HDC target, int x, int y, int width, int height) const {
-  ::BitBlt(target, x, y, width, height, dc_.get(), 0, 0, SRCCOPY);
+  ::BitBlt(target, x, y, width, height, FDc.get(), 0, 0, SRCCOPY);
 }
 
 // --- TSkinControl: attaching and letting go
@@ -69,9 +69,9 @@ void TSkinControl::Register(TControlSkinOwner* skinForm) {
 }
 
 void TSkinControl::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                 const TControlSkinSource& skinData, bool setColor) {
+                                 const TControlSkinSource& skinData, bool setColour) {
   if (FAttached) return;
-  FSetColor = setColor;
+  FSetColor = setColour;
   FSkinData = skinData;
   FControl = &control;
   FHandle = control.Handle();
@@ -83,6 +83,7 @@ void TSkinControl::AttachControl(fw::TWinControl& control, TControlSkinOwner* sk
   control.Invalidate();
   FAttached = true;
   FState = TSkinLife::Attached;
+  Attached();
 }
 
 void TSkinControl::AttachWindow(HWND handle, const TControlSkinSource& skinData,
@@ -101,6 +102,7 @@ void TSkinControl::AttachWindow(HWND handle, const TControlSkinSource& skinData,
   ::InvalidateRect(handle, nullptr, TRUE);
   FAttached = true;
   FState = TSkinLife::Attached;
+  Attached();
 }
 
 void TSkinControl::Release() {
@@ -114,7 +116,7 @@ void TSkinControl::TakeSkinColours() {
   if (!FSetColor || !FControl || !FSkinData.Elements) return;
   SetParentBackground(true);
   FSavedColor = FControl->Color();
-  FSavedParentColor = FControl->ParentColor();
+  FSavedParentColour = FControl->ParentColor();
   FControl->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
   FColoursTaken = true;
 }
@@ -124,7 +126,7 @@ void TSkinControl::GiveBackColours() {
   FColoursTaken = false;
   SetParentBackground(false);
   FControl->SetColor(FSavedColor);
-  if (FSavedParentColor) FControl->SetParentColor(true); // follows its parent again
+  if (FSavedParentColour) FControl->SetParentColor(true); // follows its parent again
 }
 
 void TSkinControl::Deactivate() {
@@ -366,17 +368,17 @@ void TSkinControl::FillColor(HDC dc, TRect rect, COLORREF colour) {
   ::FillRect(dc, &r, brush.get());
 }
 
-void TSkinControl::FrameColor(HDC dc, TRect rect, COLORREF colour) {
+void TSkinControl::FrameColour(HDC dc, TRect rect, COLORREF colour) {
   fw::Brush brush(::CreateSolidBrush(colour));
   const RECT r = ToRECT(rect);
   ::FrameRect(dc, &r, brush.get());
 }
 
 void TSkinControl::DrawShadowRing(HDC dc, TRect rect, int whiteRings) const {
-  FrameColor(dc, rect, SkinColour(kButtonShadow));
+  FrameColour(dc, rect, SkinColour(kButtonShadow));
   for (int i = 1; i <= whiteRings; ++i)
-    FrameColor(dc, {rect.Left + i, rect.Top + i, rect.Right - i, rect.Bottom - i},
-               RGB(255, 255, 255));
+    FrameColour(dc, {rect.Left + i, rect.Top + i, rect.Right - i, rect.Bottom - i},
+                RGB(255, 255, 255));
 }
 
 void TSkinControl::FillFace(HDC dc, TRect rect) const {
@@ -495,10 +497,7 @@ void TSkinControl::EmulateMouseDown(const fw::TMessage& message) {
 
 std::wstring TSkinControl::ReadCaption() const {
   if (FControl) return fw::GetStrProp(*FControl, L"Caption").value_or(FControl->Text());
-  const int length = ::GetWindowTextLengthW(FHandle);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(FHandle, text.data(), length + 1)));
-  return text;
+  return fw::WindowText(FHandle);
 }
 
 HFONT TSkinControl::ControlFont() const {

@@ -86,13 +86,13 @@ public:
   HDC Prepare(HDC reference, int width, int height);
   // Copies width × height from the buffer to (x, y) of `target`.
   void Present(HDC target, int x, int y, int width, int height) const;
-  HDC Handle() const { return dc_.get(); }
+  HDC Handle() const { return FDc.get(); }
 
 private:
-  fw::MemoryDC dc_;
-  fw::Bitmap bitmap_;
-  HGDIOBJ original_ = nullptr;
-  int width_ = 0, height_ = 0;
+  fw::MemoryDC FDc;
+  fw::Bitmap FBitmap;
+  HGDIOBJ FOriginal = nullptr;
+  int FWidth = 0, FHeight = 0;
 };
 
 class TSkinControl : public fw::TComponent {
@@ -104,11 +104,11 @@ public:
   std::wstring ClassName() const override { return L"TSkinControl"; }
 
   // Control mode: takes over `control`'s window method. A second call does nothing.
+  // Either way in ends with the unit's Attached.
   virtual void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                             const TControlSkinSource& skinData, bool setColor);
+                             const TControlSkinSource& skinData, bool setColour);
   // Window mode: takes over the window procedure of `handle`.
-  virtual void AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                            TControlSkinOwner* skinForm);
+  void AttachWindow(HWND handle, const TControlSkinSource& skinData, TControlSkinOwner* skinForm);
   // Skinning off for good: the control gets its colour and ParentBackground back.
   virtual void Deactivate();
   // Before the control's own procedure: Handled answers the message (its Result) alone.
@@ -144,6 +144,8 @@ protected:
   // Which print requests a skin that paints whole answers like WM_PAINT.
   enum class TPrintRequests { None, Client, ClientAndWindow };
 
+  // The control is attached (ControlMode() tells which way): what the unit sets up on it.
+  virtual void Attached() {}
   // The "paints whole" switch; by default the unit's FPaintMode.
   virtual bool PaintsWhole() const { return FPaintMode == TPaintMode::Whole; }
   virtual TPrintRequests PrintRequests() const { return TPrintRequests::Client; }
@@ -170,7 +172,7 @@ protected:
   void FillParentColor(HDC dc, TRect rect) const;
   static void FillColor(HDC dc, TRect rect, COLORREF colour);
   // A one-pixel frame in `colour` along the inside of `rect`.
-  static void FrameColor(HDC dc, TRect rect, COLORREF colour);
+  static void FrameColour(HDC dc, TRect rect, COLORREF colour);
   // The border ring of edits and pickers: ButtonShadow outside, `whiteRings` white frames inside.
   void DrawShadowRing(HDC dc, TRect rect, int whiteRings) const;
   COLORREF SkinColour(int index) const;
@@ -215,8 +217,8 @@ protected:
   fw::TWinControl* FControl = nullptr;
   bool FSetColor = false;
   fw::TColor FSavedColor = 0;
-  bool FSavedParentColor = false; // the control followed its parent's colour before
-  bool FColoursTaken = false;     // the control shows the skin's face colour now
+  bool FSavedParentColour = false; // the control followed its parent's colour before
+  bool FColoursTaken = false;      // the control shows the skin's face colour now
   bool FAttached = false;
   TSkinLife FState = TSkinLife::Created;
   TControlSkinOwner* FSkinForm = nullptr; // the window skin that owns this object

@@ -47,23 +47,15 @@ const TDataSkinBorder* TSkinTab::Tabs() const {
   return FSkinData.Elements ? FSkinData.Elements->Tabs.get() : nullptr;
 }
 
-void TSkinTab::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                             const TControlSkinSource& skinData, bool setColor) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
+void TSkinTab::Attached() {
+  if (FControl) {
+    const auto close = fw::GetEnumProp(*FControl, L"CloseButtons");
+    FCloseButtons = FControl->Tag == kCloseButtonsTag && dynamic_cast<fw::TTabControl*>(FControl) &&
+                    close && AsciiLower(fw::WideToUtf8(*close)) == "true";
+  } else {
+    FFocused = ::GetFocus() == FHandle;
+  }
   FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
-  const auto close = fw::GetEnumProp(control, L"CloseButtons");
-  FCloseButtons = control.Tag == kCloseButtonsTag && dynamic_cast<fw::TTabControl*>(&control) &&
-                  close && AsciiLower(fw::WideToUtf8(*close)) == "true";
-  PrepareImages();
-  FindUpDown();
-  FSkinOn = true;
-}
-
-void TSkinTab::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                            TControlSkinOwner* skinForm) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm);
-  FFocused = ::GetFocus() == handle;
-  FWindowEnabled = !(::GetWindowLongW(handle, GWL_STYLE) & WS_DISABLED);
   PrepareImages();
   FindUpDown();
   FSkinOn = true;

@@ -16,13 +16,12 @@ constexpr int kNormalTab = 1, kSelectedTab = 2;
 
 } // namespace
 
-void TSkinTab31::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                               const TControlSkinSource& skinData, bool setColor) {
-  TSkinControl::AttachControl(control, skinForm, skinData, setColor);
+void TSkinTab31::Attached() {
+  if (!FControl) return;
   PrepareImage();
-  auto* scroller = control.Components().empty()
+  auto* scroller = FControl->Components().empty()
                        ? nullptr
-                       : dynamic_cast<fw::TUpDown*>(control.Components().front());
+                       : dynamic_cast<fw::TUpDown*>(FControl->Components().front());
   if (scroller) FUpDown.Attach(scroller->Handle(), FSkinData, true);
 }
 

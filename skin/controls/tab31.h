@@ -16,8 +16,7 @@ public:
   TSkinTab31() { FPaintMode = TPaintMode::Whole; }
   std::wstring ClassName() const override { return L"TSkinTab31"; }
 
-  void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                     const TControlSkinSource& skinData, bool setColor) override;
+  void Attached() override;
   void DrawSkin(HDC dc, TRect rect) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 

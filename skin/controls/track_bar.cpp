@@ -23,9 +23,8 @@ const TDataSkinObject* WithImage(const std::unique_ptr<TDataSkinObject>& element
 
 } // namespace
 
-void TSkinTrackBar::AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                                 TControlSkinOwner* skinForm) {
-  TSkinControl::AttachWindow(handle, skinData, skinForm);
+void TSkinTrackBar::Attached() {
+  if (FControl) return; // our track bars tell their custom draw to themselves
   FParentHook = std::make_unique<TWindowSubclass>([this](UINT msg, WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (msg == WM_NOTIFY && header && header->hwndFrom == FHandle &&
@@ -33,7 +32,7 @@ void TSkinTrackBar::AttachWindow(HWND handle, const TControlSkinSource& skinData
       return ::SendMessageW(FHandle, fw::CN_NOTIFY, wParam, lParam);
     return FParentHook->PassOn(msg, wParam, lParam);
   });
-  FParentHook->Hook(::GetParent(handle));
+  FParentHook->Hook(::GetParent(FHandle));
 }
 
 TMessageAnswer TSkinTrackBar::BeforeMessage(fw::TMessage& message) {

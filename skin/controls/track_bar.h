@@ -17,8 +17,7 @@ class TSkinTrackBar : public TSkinControl {
 public:
   std::wstring ClassName() const override { return L"TSkinTrackBar"; }
 
-  void AttachWindow(HWND handle, const TControlSkinSource& skinData,
-                    TControlSkinOwner* skinForm) override;
+  void Attached() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void SkinChanged(const TControlSkinSource& skinData) override;
 

@@ -109,13 +109,10 @@ void TSkinUpDown::DoPaint(HDC dc, TRect rect) {
   FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
   const bool horizontal = Horizontal();
   const UpDownHalves halves = SplitUpDown(rect, horizontal);
-  auto contains = [&](TRect r) {
-    return cursor.x >= r.Left && cursor.x < r.Right && cursor.y >= r.Top && cursor.y < r.Bottom;
-  };
   const TRect each[2] = {halves.first, halves.second};
   for (int i = 0; i < 2; ++i) {
-    const ArrowState state =
-        HalfState(FWindowEnabled, contains(each[i]), FMouseState.Pressed(), FMouseState.Hot());
+    const ArrowState state = HalfState(FWindowEnabled, each[i].Contains(cursor.x, cursor.y),
+                                       FMouseState.Pressed(), FMouseState.Hot());
     const TArrowDirection first = horizontal ? TArrowDirection::Left : TArrowDirection::Up;
     DrawArrowButton(dc, each[i], state, static_cast<TArrowDirection>(static_cast<int>(first) + i));
   }
@@ -195,20 +192,20 @@ bool TTabScroller::Find(HWND parent, const TControlSkinSource& skinData) {
 }
 
 void TTabScroller::Attach(HWND scroller, const TControlSkinSource& skinData, bool horizontal) {
-  if (!scroller || scroller == window_ || ::SendMessageW(scroller, SM_ISSKINNED, 0, 0) == 1) return;
-  skin_ = std::make_unique<TSkinUpDown>();
-  if (horizontal) skin_->SetHorizontal(true);
-  skin_->AttachWindow(scroller, skinData, nullptr);
-  window_ = scroller;
+  if (!scroller || scroller == FWindow || ::SendMessageW(scroller, SM_ISSKINNED, 0, 0) == 1) return;
+  FSkin = std::make_unique<TSkinUpDown>();
+  if (horizontal) FSkin->SetHorizontal(true);
+  FSkin->AttachWindow(scroller, skinData, nullptr);
+  FWindow = scroller;
   ::InvalidateRect(scroller, nullptr, TRUE);
 }
 
 void TTabScroller::SkinChanged(const TControlSkinSource& skinData) {
-  if (skin_ && ::IsWindow(window_)) skin_->SkinChanged(skinData);
+  if (FSkin && ::IsWindow(FWindow)) FSkin->SkinChanged(skinData);
 }
 
 bool TTabScroller::Visible() const {
-  return window_ && ::IsWindow(window_) && ::IsWindowVisible(window_);
+  return FWindow && ::IsWindow(FWindow) && ::IsWindowVisible(FWindow);
 }
 
 } // namespace skin

@@ -63,8 +63,8 @@ public:
   bool Visible() const;
 
 private:
-  std::unique_ptr<TSkinUpDown> skin_;
-  HWND window_ = nullptr;
+  std::unique_ptr<TSkinUpDown> FSkin;
+  HWND FWindow = nullptr;
 };
 
 } // namespace skin

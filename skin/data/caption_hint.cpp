@@ -25,18 +25,18 @@ void RegisterHintClass() {
 } // namespace
 
 TCaptionHintWindow::~TCaptionHintWindow() {
-  if (wnd_) ::DestroyWindow(wnd_);
-  if (font_) ::DeleteObject(font_);
+  if (FWnd) ::DestroyWindow(FWnd);
+  if (FFont) ::DeleteObject(FFont);
 }
 
 RECT TCaptionHintWindow::Measure(const std::wstring& text) const {
   RECT r{0, 0, kMaxWidth, 0};
-  HDC dc = ::GetDC(wnd_);
-  HGDIOBJ old = ::SelectObject(dc, font_ ? font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+  HDC dc = ::GetDC(FWnd);
+  HGDIOBJ old = ::SelectObject(dc, FFont ? FFont : ::GetStockObject(DEFAULT_GUI_FONT));
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   ::SelectObject(dc, old);
-  ::ReleaseDC(wnd_, dc);
+  ::ReleaseDC(FWnd, dc);
   r.right += 2 * kPadding + 2;
   r.bottom += 2 * kPadding;
   return r;
@@ -44,30 +44,30 @@ RECT TCaptionHintWindow::Measure(const std::wstring& text) const {
 
 void TCaptionHintWindow::Show(POINT origin, const std::wstring& text) {
   RegisterHintClass();
-  if (!wnd_) {
-    wnd_ =
+  if (!FWnd) {
+    FWnd =
         ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClassName, L"", WS_POPUP | WS_BORDER,
                           0, 0, 0, 0, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (!wnd_) return;
-    ::SetWindowLongPtrW(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ::SetWindowLongPtrW(wnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc));
+    if (!FWnd) return;
+    ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrW(FWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc));
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-      font_ = ::CreateFontIndirectW(&metrics.lfStatusFont);
+      FFont = ::CreateFontIndirectW(&metrics.lfStatusFont);
   }
-  text_ = text;
+  FText = text;
   RECT r = Measure(text);
   ::OffsetRect(&r, origin.x, origin.y);
-  ::SetWindowPos(wnd_, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+  ::SetWindowPos(FWnd, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  ::InvalidateRect(wnd_, nullptr, TRUE);
-  showing_ = true;
+  ::InvalidateRect(FWnd, nullptr, TRUE);
+  FShowing = true;
 }
 
 void TCaptionHintWindow::Hide() {
-  if (wnd_) ::ShowWindow(wnd_, SW_HIDE);
-  showing_ = false;
+  if (FWnd) ::ShowWindow(FWnd, SW_HIDE);
+  FShowing = false;
 }
 
 LRESULT CALLBACK TCaptionHintWindow::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -80,10 +80,10 @@ LRESULT CALLBACK TCaptionHintWindow::WndProc(HWND wnd, UINT msg, WPARAM wParam, 
     ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_INFOBK));
     ::InflateRect(&r, -kPadding, -kPadding);
     HGDIOBJ old =
-        ::SelectObject(dc, self->font_ ? self->font_ : ::GetStockObject(DEFAULT_GUI_FONT));
+        ::SelectObject(dc, self->FFont ? self->FFont : ::GetStockObject(DEFAULT_GUI_FONT));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
-    ::DrawTextW(dc, self->text_.c_str(), static_cast<int>(self->text_.size()), &r,
+    ::DrawTextW(dc, self->FText.c_str(), static_cast<int>(self->FText.size()), &r,
                 DT_WORDBREAK | DT_NOPREFIX);
     ::SelectObject(dc, old);
     ::EndPaint(wnd, &ps);

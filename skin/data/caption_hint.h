@@ -18,17 +18,17 @@ public:
   // shows it without activating it.
   void Show(POINT origin, const std::wstring& text);
   void Hide();
-  bool Showing() const { return showing_; }
-  HWND Handle() const { return wnd_; }
+  bool Showing() const { return FShowing; }
+  HWND Handle() const { return FWnd; }
 
 private:
   static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   RECT Measure(const std::wstring& text) const;
 
-  HWND wnd_ = nullptr;
-  HFONT font_ = nullptr; // the system's status font, owned
-  std::wstring text_;
-  bool showing_ = false;
+  HWND FWnd = nullptr;
+  HFONT FFont = nullptr; // the system's status font, owned
+  std::wstring FText;
+  bool FShowing = false;
 };
 
 } // namespace skin

@@ -53,17 +53,17 @@ TSkinManagerLink& SkinManagerLink() {
   return link;
 }
 
-TSkinData::TSkinData(fw::TComponent* owner) : fw::TComponent(owner), skin3rd_(DefaultSkin3rd()) {
-  maximizedSize_ = {::GetSystemMetrics(SM_CXMAXIMIZED), ::GetSystemMetrics(SM_CYMAXIMIZED)};
+TSkinData::TSkinData(fw::TComponent* owner) : fw::TComponent(owner), FSkin3rd(DefaultSkin3rd()) {
+  FMaximizedSize = {::GetSystemMetrics(SM_CXMAXIMIZED), ::GetSystemMetrics(SM_CYMAXIMIZED)};
   // The glyphs of the skinned system menu: 16 × 16 cells, white is transparent.
-  menuGlyphs_ = ImageList_LoadImageW(::GetModuleHandleW(nullptr), L"GLAZEMENU", 16, 0,
+  FMenuGlyphs = ImageList_LoadImageW(::GetModuleHandleW(nullptr), L"GLAZEMENU", 16, 0,
                                      RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  buttonFaceBrush_.reset(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
+  FButtonFaceBrush.reset(::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE)));
 }
 
 TSkinData::~TSkinData() {
   Ask(SkinManagerLink().Unregister, this);
-  if (menuGlyphs_) ImageList_Destroy(menuGlyphs_);
+  if (FMenuGlyphs) ImageList_Destroy(FMenuGlyphs);
 }
 
 std::wstring TSkinData::SkinStore() const {
@@ -77,37 +77,37 @@ void TSkinData::ReadSkinStream(std::span<const std::uint8_t> value) {
   try {
     stored = ReadSkinStreamValue(value);
   } catch (const ElzhException&) {
-    skinMissing_ = true; // a value cut short of its length stores no skin
+    FSkinMissing = true; // a value cut short of its length stores no skin
     return;
   }
   if (stored.skinFile.empty()) return;
-  skinBytes_.assign(stored.skinFile.begin(), stored.skinFile.end());
+  FSkinBytes.assign(stored.skinFile.begin(), stored.skinFile.end());
   try {
     LoadSkin();
   } catch (const std::exception&) {
-    skinMissing_ = true;
+    FSkinMissing = true;
   }
 }
 
 std::vector<std::uint8_t> TSkinData::WriteSkinStream() const {
-  return WriteSkinStreamValue(skinBytes_);
+  return WriteSkinStreamValue(FSkinBytes);
 }
 
 bool TSkinData::LoadSkin() {
-  skinMissing_ = true;
+  FSkinMissing = true;
   TSkinReader reader;
-  if (!reader.LoadFromStream(skinBytes_)) return false;
+  if (!reader.LoadFromStream(FSkinBytes)) return false;
   const TQuickIni ini = SkinIni(reader);
-  LoadSkinElements(reader, ini, SystemSkinEnvironment(), elements_); // may throw: skin missing
-  skinName_.assign(elements_.SkinName.begin(), elements_.SkinName.end());
-  buttonFaceBrush_.reset(::CreateSolidBrush(elements_.Colour(kButtonFace)));
-  skinMissing_ = false;
+  LoadSkinElements(reader, ini, SystemSkinEnvironment(), FElements); // may throw: skin missing
+  FSkinName.assign(FElements.SkinName.begin(), FElements.SkinName.end());
+  FButtonFaceBrush.reset(::CreateSolidBrush(FElements.Colour(kButtonFace)));
+  FSkinMissing = false;
   return true;
 }
 
 void TSkinData::Loaded() {
   fw::TComponent::Loaded();
-  reading_ = false;
+  FReading = false;
   TSkinManagerLink& manager = SkinManagerLink();
   HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
   if (!user32 || !::GetProcAddress(user32, "GetScrollBarInfo")) SkinControls.Exclude(xcScrollbar);
@@ -116,13 +116,13 @@ void TSkinData::Loaded() {
   RecreateCaptionFont();
   if (SkinFormtype != sfMainform) {
     Ask(manager.EnableAndStart);
-    if (active_ && Owner()) Ask(manager.SkinOwnerNow, this);
+    if (FActive && Owner()) Ask(manager.SkinOwnerNow, this);
     return;
   }
   Ask(manager.InstallHook);
-  if (active_) {
-    if (skinMissing_) {
-      active_ = false;
+  if (FActive) {
+    if (FSkinMissing) {
+      FActive = false;
     } else {
       Ask(manager.RequestAction, this, kSkinOn, kActionDelayMs);
     }
@@ -136,16 +136,16 @@ void TSkinData::Loaded() {
 }
 
 void TSkinData::SetActive(bool value) {
-  if (value == active_) return;
-  active_ = value;
-  if (reading_) return;
+  if (value == FActive) return;
+  FActive = value;
+  if (FReading) return;
   TSkinManagerLink& manager = SkinManagerLink();
   if (SkinFormtype == sfOnlyThisForm) {
-    if (!(value && skinMissing_))
+    if (!(value && FSkinMissing))
       Ask(manager.RequestAction, this, value ? kSkinOn : kSkinOff, kActionDelayMs);
   } else if (SkinFormtype == sfMainform) {
     if (value) {
-      if (skinMissing_) return;
+      if (FSkinMissing) return;
       Ask(manager.RequestAction, this, kSkinOn, kActionDelayMs);
       Ask(manager.SetStartState, TStartState::Running);
     } else {
@@ -156,22 +156,22 @@ void TSkinData::SetActive(bool value) {
 
 bool TSkinData::SetSkinFile(const std::wstring& name) {
   if (name.empty()) {
-    skinFile_.clear();
+    FSkinFile.clear();
     return false;
   }
   std::vector<std::uint8_t> bytes;
   if (!ReadSkinFile(name, bytes) || !DecodesInFull(bytes)) return false;
   // The descriptors are refilled in place (the painters hold them), so the skin is tried in
   // full on its own before it replaces the one in use.
-  skinFile_ = name;
-  skinBytes_ = std::move(bytes);
+  FSkinFile = name;
+  FSkinBytes = std::move(bytes);
   LoadSkin();
   ApplySkinChange();
   return true;
 }
 
 void TSkinData::ApplySkinChange() {
-  if (reading_) return;
+  if (FReading) return;
   TSkinManagerLink& manager = SkinManagerLink();
   if (!manager.RefreshSkinObjects) {
     Loaded(); // no manager yet: start it as streaming would
@@ -182,7 +182,7 @@ void TSkinData::ApplySkinChange() {
 }
 
 void TSkinData::AllowWindow(HWND window, const std::wstring& className, bool& allow) {
-  lastWindow_ = window;
+  FLastWindow = window;
   if (OnFormSkin) {
     OnFormSkin(this, className, allow);
     return;
@@ -199,12 +199,12 @@ void TSkinData::DoSkinChanged() {
 }
 
 void TSkinData::ShowCaptionHint(const RECT& rect, const std::wstring& text) {
-  if (!Options.Contains(xoCaptionButtonHint) || hint_.Showing()) return;
-  hint_.Show({rect.left, rect.top}, text);
+  if (!Options.Contains(xoCaptionButtonHint) || FHint.Showing()) return;
+  FHint.Show({rect.left, rect.top}, text);
 }
 
 void TSkinData::HideCaptionHint() {
-  if (hint_.Showing()) hint_.Hide();
+  if (FHint.Showing()) FHint.Hide();
 }
 
 void TSkinData::RecreateCaptionFont() {
@@ -213,8 +213,8 @@ void TSkinData::RecreateCaptionFont() {
   HFONT font = nullptr;
   if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
     font = ::CreateFontIndirectW(&metrics.lfCaptionFont);
-  captionFont_.reset(font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
-  if (!font) captionFont_.release(); // a stock object is never deleted
+  FCaptionFont.reset(font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+  if (!font) FCaptionFont.release(); // a stock object is never deleted
 }
 
 void TSkinData::CaptureApplicationIcon(HWND window) {
@@ -238,7 +238,7 @@ void TSkinData::CaptureApplicationIcon(HWND window) {
   if (small) ::DestroyIcon(small);
   bitmap.Transparent = true;
   bitmap.TransparentColor = fw::kMagentaColour;
-  applicationIcon_ = std::move(bitmap);
+  FApplicationIcon = std::move(bitmap);
 }
 
 } // namespace skin

@@ -52,14 +52,14 @@ public:
   std::wstring ClassName() const override { return L"TSkinData"; }
 
   // Published properties.
-  bool Active() const { return active_; }
+  bool Active() const { return FActive; }
   void SetActive(bool value);
   int DisableTag = 99;
   TSkinControlTypes SkinControls = DefaultSkinControls();
   TSkinOptions Options = DefaultSkinOptions();
-  const std::vector<std::wstring>& Skin3rd() const { return skin3rd_; }
-  void SetSkin3rd(const std::vector<std::wstring>& lines) { skin3rd_ = lines; }
-  const std::wstring& SkinFile() const { return skinFile_; }
+  const std::vector<std::wstring>& Skin3rd() const { return FSkin3rd; }
+  void SetSkin3rd(const std::vector<std::wstring>& lines) { FSkin3rd = lines; }
+  const std::wstring& SkinFile() const { return FSkinFile; }
   // Loads the skin file `name` and asks for a reskin; true when the file's skin is now in use.
   // A file that cannot be read or decoded in full changes nothing: the skin in use keeps its
   // bytes, its descriptors and its name. An empty name only forgets the file name.
@@ -97,24 +97,24 @@ public:
   void DoSkinChanged();
   void ShowCaptionHint(const RECT& rect, const std::wstring& text);
   void HideCaptionHint();
-  TColor CaptionSampleColour() const { return elements_.CaptionSampleColour(); }
+  TColor CaptionSampleColour() const { return FElements.CaptionSampleColour(); }
 
   // Non-published state.
-  bool SkinMissing() const { return skinMissing_; }
-  const std::vector<std::uint8_t>& SkinBytes() const { return skinBytes_; }
-  const TSkinElements& Elements() const { return elements_; }
-  const std::wstring& SkinName() const { return skinName_; }
-  HBRUSH ButtonFaceBrush() const { return static_cast<HBRUSH>(buttonFaceBrush_.get()); }
-  HFONT CaptionFont() const { return static_cast<HFONT>(captionFont_.get()); }
-  HIMAGELIST MenuGlyphs() const { return menuGlyphs_; }
-  fw::TBitmap& ApplicationIcon() { return applicationIcon_; }
-  SIZE MaximizedSize() const { return maximizedSize_; }
-  HWND LastAllowedWindow() const { return lastWindow_; }
+  bool SkinMissing() const { return FSkinMissing; }
+  const std::vector<std::uint8_t>& SkinBytes() const { return FSkinBytes; }
+  const TSkinElements& Elements() const { return FElements; }
+  const std::wstring& SkinName() const { return FSkinName; }
+  HBRUSH ButtonFaceBrush() const { return static_cast<HBRUSH>(FButtonFaceBrush.get()); }
+  HFONT CaptionFont() const { return static_cast<HFONT>(FCaptionFont.get()); }
+  HIMAGELIST MenuGlyphs() const { return FMenuGlyphs; }
+  fw::TBitmap& ApplicationIcon() { return FApplicationIcon; }
+  SIZE MaximizedSize() const { return FMaximizedSize; }
+  HWND LastAllowedWindow() const { return FLastWindow; }
   int HoverCounter = 0;
   std::uint16_t UnpublishedSet = 0x3FF; // held next to DisableTag; not read here
 
   // While a form description is being read, property setters only store their values.
-  void SetReading(bool reading) { reading_ = reading; }
+  void SetReading(bool reading) { FReading = reading; }
   // Captures the small icon of `window` (of the application window when null) as the
   // application icon; without an icon the previous bitmap stays.
   void CaptureApplicationIcon(HWND window);
@@ -125,21 +125,21 @@ protected:
 private:
   void RecreateCaptionFont();
 
-  bool active_ = false;
-  std::vector<std::wstring> skin3rd_;
-  std::wstring skinFile_;
-  std::vector<std::uint8_t> skinBytes_;
-  bool skinMissing_ = true;
-  bool reading_ = false;
-  TSkinElements elements_;
-  std::wstring skinName_;
-  fw::GdiObject buttonFaceBrush_;
-  fw::GdiObject captionFont_;
-  HIMAGELIST menuGlyphs_ = nullptr;
-  fw::TBitmap applicationIcon_;
-  SIZE maximizedSize_{};
-  HWND lastWindow_ = nullptr;
-  TCaptionHintWindow hint_;
+  bool FActive = false;
+  std::vector<std::wstring> FSkin3rd;
+  std::wstring FSkinFile;
+  std::vector<std::uint8_t> FSkinBytes;
+  bool FSkinMissing = true;
+  bool FReading = false;
+  TSkinElements FElements;
+  std::wstring FSkinName;
+  fw::GdiObject FButtonFaceBrush;
+  fw::GdiObject FCaptionFont;
+  HIMAGELIST FMenuGlyphs = nullptr;
+  fw::TBitmap FApplicationIcon;
+  SIZE FMaximizedSize{};
+  HWND FLastWindow = nullptr;
+  TCaptionHintWindow FHint;
 };
 
 } // namespace skin

@@ -99,22 +99,22 @@ ControlFacts FactsOf(fw::TControl& control) {
 
 void TControlDiscovery::Record(fw::TControl* control, HWND window, std::string className,
                                ControlDecision decision, fw::TComponent* handlerSkin) {
-  results_.push_back({control, window, std::move(className), decision, handlerSkin});
+  FResults.push_back({control, window, std::move(className), decision, handlerSkin});
 }
 
 void TControlDiscovery::DiscoverForm(fw::TWinControl& form) {
   // Disabled button groups pass their tag on before any of their buttons is looked at.
   for (fw::TComponent* component : form.Components())
     if (auto* group = dynamic_cast<fw::TWinControl*>(component))
-      if (group->Tag == rules_.DisableTag && IsGroupOfButtons(fw::WideToUtf8(group->ClassName())))
+      if (group->Tag == FRules.DisableTag && IsGroupOfButtons(fw::WideToUtf8(group->ClassName())))
         for (fw::TControl* child : group->Controls())
-          child->Tag = rules_.DisableTag;
+          child->Tag = FRules.DisableTag;
   for (fw::TComponent* component : form.Components())
     if (auto* control = dynamic_cast<fw::TControl*>(component)) DiscoverControl(*control, form);
   std::vector<fw::TWinControl*> tabOrder;
   CollectTabOrder(form, tabOrder);
   for (fw::TWinControl* control : tabOrder)
-    if (control->HandleAllocated() && control->Tag != rules_.DisableTag)
+    if (control->HandleAllocated() && control->Tag != FRules.DisableTag)
       DiscoverControl(*control, form);
 }
 
@@ -132,11 +132,11 @@ void TControlDiscovery::DiscoverChildren(fw::TWinControl& parent) {
 void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& container) {
   if (Seen(&control)) return;
   auto* windowed = dynamic_cast<fw::TWinControl*>(&control);
-  if (control.Tag == rules_.DisableTag) {
+  if (control.Tag == FRules.DisableTag) {
     // A disabled button group keeps all its buttons unskinned too.
     if (windowed && IsGroupOfButtons(fw::WideToUtf8(control.ClassName())))
       for (fw::TControl* child : windowed->Controls())
-        child->Tag = rules_.DisableTag;
+        child->Tag = FRules.DisableTag;
     return;
   }
   if (!control.Parent()) return;
@@ -149,12 +149,12 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
     }
     if (AnswersSkinned(wnd)) return;
   }
-  seen_.insert(&control);
+  FSeen.insert(&control);
   const std::string className = fw::WideToUtf8(control.ClassName());
 
-  if (rules_.SkinData && rules_.SkinData->OnSkinControl) {
+  if (FRules.SkinData && FRules.SkinData->OnSkinControl) {
     fw::TComponent* skin = nullptr;
-    rules_.SkinData->OnSkinControl(rules_.Sender, rules_.SkinData, &container, &control,
+    FRules.SkinData->OnSkinControl(FRules.Sender, FRules.SkinData, &container, &control,
                                    fw::Utf8ToWide(AsciiUpper(className)), skin);
     if (skin) {
       Record(&control, wnd, className, {}, skin);
@@ -165,14 +165,14 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
 
   const ControlFacts facts = FactsOf(control);
   const ControlDecision decision =
-      DecideControl(facts, rules_.Skin3rd, rules_.Members, rules_.SkinHasTabs);
+      DecideControl(facts, FRules.Skin3rd, FRules.Members, FRules.SkinHasTabs);
 
   if (windowed && decision.children == ChildDiscovery::Before) DiscoverChildren(*windowed);
   if (windowed && decision.childKind != SkinnerKind::None) {
     // The buttons of a radio or check group get their skin before the group.
     for (fw::TControl* child : windowed->Controls()) {
-      if (child->Tag == rules_.DisableTag || Seen(child)) continue;
-      seen_.insert(child);
+      if (child->Tag == FRules.DisableTag || Seen(child)) continue;
+      FSeen.insert(child);
       ControlDecision each;
       each.kind = decision.childKind;
       each.mode = decision.childMode;
@@ -183,7 +183,7 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
     for (fw::TControl* child : windowed->Controls()) {
       const ControlFacts childFacts = FactsOf(*child);
       if (Seen(child) || !HasScrollBars(childFacts)) continue;
-      seen_.insert(child);
+      FSeen.insert(child);
       ControlDecision each;
       each.kind = SkinnerKind::Scrollbar;
       if (childFacts.isListView) each.mode = SkinnerMode::ListView;
@@ -201,10 +201,10 @@ void TControlDiscovery::DiscoverWindows(HWND parent) {
 
 void TControlDiscovery::MatchWindow(HWND wnd) {
   if (!::IsWindow(wnd) || Seen(wnd) || AnswersSkinned(wnd)) return;
-  seen_.insert(wnd);
+  FSeen.insert(wnd);
   const std::string className = WindowClassName(wnd);
   const auto style = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
-  ControlDecision decision = DecideForeignWindow(className, style, rules_.Members);
+  ControlDecision decision = DecideForeignWindow(className, style, FRules.Members);
   if (decision.children == ChildDiscovery::Before) DiscoverWindows(wnd);
   HWND target = wnd;
   if (decision.mode == SkinnerMode::InnerWindow) {

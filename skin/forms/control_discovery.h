@@ -52,7 +52,7 @@ struct TDiscoveryRules {
 
 class TControlDiscovery {
 public:
-  explicit TControlDiscovery(TDiscoveryRules rules) : rules_(std::move(rules)) {}
+  explicit TControlDiscovery(TDiscoveryRules rules) : FRules(std::move(rules)) {}
 
   // A framework form: each of its components that is a control, then each control window in
   // the form's tab order.
@@ -64,18 +64,18 @@ public:
   // One control of a form, made (or whose window was made again) after the form's start.
   void DiscoverLateControl(fw::TWinControl& control);
 
-  const std::vector<TDiscoveredControl>& Results() const { return results_; }
+  const std::vector<TDiscoveredControl>& Results() const { return FResults; }
 
 private:
   void DiscoverControl(fw::TControl& control, fw::TComponent& container);
   void DiscoverChildren(fw::TWinControl& parent);
   void Record(fw::TControl* control, HWND window, std::string className, ControlDecision decision,
               fw::TComponent* handlerSkin = nullptr);
-  bool Seen(const void* key) const { return seen_.count(key) != 0; }
+  bool Seen(const void* key) const { return FSeen.count(key) != 0; }
 
-  TDiscoveryRules rules_;
-  std::vector<TDiscoveredControl> results_;
-  std::set<const void*> seen_; // controls and windows already decided in this walk
+  TDiscoveryRules FRules;
+  std::vector<TDiscoveredControl> FResults;
+  std::set<const void*> FSeen; // controls and windows already decided in this walk
 };
 
 // The rule facts of one of the program's controls.

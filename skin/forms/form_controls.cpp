@@ -27,10 +27,6 @@ TMessageAnswer TWinSkinForm::ControlsMessage(fw::TMessage& message) {
   case SM_OFFERCONTROL:
     if (Working()) OfferControl(reinterpret_cast<HWND>(message.WParam));
     break;
-  case WM_TIMER:
-    // Every hover tick frees the skins of controls that are gone; the frame takes the tick too.
-    if (message.WParam == kHoverTimer) DropDeadControls();
-    return TMessageAnswer::PassOn;
   case WM_ERASEBKGND:
     return EraseBareWindow(message);
   case WM_CTLCOLORBTN:
@@ -128,7 +124,7 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
     found.Control->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
 
   std::unique_ptr<TSkinControl> skin;
-  bool setColor = false;
+  bool setColour = false;
   if (auto* given = dynamic_cast<TSkinControl*>(found.HandlerSkin)) {
     // A control skin from the application's OnSkinControl handler belongs to this window skin
     // from now on, like every skin registered here.
@@ -136,7 +132,7 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
     skin = RemoveControl(given);
   } else if (const TControlSkinKind* row = FindControlSkinKind(decision.kind)) {
     skin = row->create(decision);
-    setColor = row->setColor;
+    setColour = row->setColour;
   }
   if (auto* graphic = dynamic_cast<fw::TGraphicControl*>(found.Control)) {
     // A control without a window: only a skin that can take over its window method fits.
@@ -151,7 +147,7 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
   FControls.push_back(std::move(skin));
   const TControlSkinSource source{FSource.Elements, FSource.Options, FSource.SkinControls};
   if (windowed)
-    raw->AttachControl(*windowed, this, source, setColor);
+    raw->AttachControl(*windowed, this, source, setColour);
   else
     raw->AttachWindow(found.Window, source, this);
 }
@@ -245,7 +241,7 @@ bool TWinSkinForm::IsBareWindow() const {
 
 HBRUSH TWinSkinForm::ButtonFaceBrush() {
   if (FSource.Component) return FSource.Component->ButtonFaceBrush();
-  if (!FFaceBrush) FFaceBrush.reset(::CreateSolidBrush(ToColorRef(SkinColour(kButtonFace))));
+  if (!FFaceBrush) FFaceBrush.reset(::CreateSolidBrush(ToColourRef(SkinColour(kButtonFace))));
   return FFaceBrush.get();
 }
 

@@ -15,18 +15,19 @@ namespace skin {
 
 // ---- geometry and window state ------------------------------------------------------------------
 
-const TDataSkinBorder& TWinSkinForm::Border(int index) const {
+const TDataSkinBorder& TWinSkinForm::Border(TBorderSide side) const {
   const TSkinElements& e = *FSource.Elements;
-  switch (index) {
-  case 1:
+  switch (side) {
+  case TBorderSide::Left:
     return *e.Left;
-  case 2:
+  case TBorderSide::Right:
     return *e.Right;
-  case 3:
+  case TBorderSide::Top:
     return *e.Top;
-  default:
-    return *e.Bottom;
+  case TBorderSide::Bottom:
+    break;
   }
+  return *e.Bottom;
 }
 
 TColor TWinSkinForm::SkinColour(int index) const {
@@ -51,6 +52,7 @@ void TWinSkinForm::CalcFrame() {
     button.FData = descriptor.get();
     FButtons.push_back(button);
   }
+  LayoutCaption();
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -105,7 +107,7 @@ void TWinSkinForm::FitWindow(bool keepClientRect) {
   FittedSize size = FitWindowSize(FClientRect.right - FClientRect.left,
                                   FClientRect.bottom - FClientRect.top, FFrame, FMenuHeight);
   if (FKind.isDialog && !keepClientRect && FSource.Elements) {
-    const std::wstring text = WindowText();
+    const std::wstring text = fw::WindowText(FHandle);
     fw::WindowDC dc(FHandle);
     fw::SelectGuard font(dc.get(), FCaptionFont.get());
     SIZE extent{};
@@ -132,13 +134,6 @@ void TWinSkinForm::DropRegion() {
   if (FOwnsRegion) ::SetWindowRgn(FHandle, nullptr, TRUE); // the system deletes it
   FOwnsRegion = false;
   FRegionWidth = FRegionHeight = 0;
-}
-
-std::wstring TWinSkinForm::WindowText() const {
-  const int length = ::GetWindowTextLengthW(FHandle);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(FHandle, text.data(), length + 1)));
-  return text;
 }
 
 POINT TWinSkinForm::WindowToFrame(POINT screen) const {
@@ -176,18 +171,18 @@ LRESULT TWinSkinForm::HitTest(WPARAM wParam, LPARAM lParam) {
 
 // ---- painting ---------------------------------------------------------------------------------
 
-void TWinSkinForm::DrawBorder(int index, TRect rect, HDC dc) {
+void TWinSkinForm::DrawBorder(TBorderSide side, TRect rect, HDC dc) {
   if (rect.Width() < 0 || rect.Height() < 0) return;
-  const TDataSkinBorder& e = Border(index);
+  const TDataSkinBorder& e = Border(side);
   const int frame = FActive || e.FrameCount <= 1 ? 1 : 2;
   // A border is rendered again only when its size or state changed: repaints for activation,
   // hover and text changes then cost one blit per border.
-  TBorderCache& cache = FBorderCache[static_cast<size_t>(index - 1)];
+  TBorderCache& cache = FBorderCache[static_cast<size_t>(side)];
   if (cache.width != rect.Width() || cache.height != rect.Height() || cache.frame != frame ||
       cache.source != &e) {
     // Tile holds the border's Stretch value: 1 stretches the middle.
     cache.rendering = RenderNineSlice(rect.Width(), rect.Height(), e.Bitmap, MarginsOf(e),
-                                      index >= 3, e.Tile != 1, e.FrameCount, frame);
+                                      IsAcross(side), e.Tile != 1, e.FrameCount, frame);
     cache.width = rect.Width();
     cache.height = rect.Height();
     cache.frame = frame;
@@ -199,6 +194,13 @@ void TWinSkinForm::DrawBorder(int index, TRect rect, HDC dc) {
 void TWinSkinForm::PaintFrame(HDC dc) {
   if (!FSource.Elements || !Working() || FKind.borderKind == kBorderNone || MaximizedMdiChild())
     return;
+  // Which caption buttons show is the window's to say at every paint.
+  LayoutCaption();
+  DrawNonClient(dc);
+  FHotObject = nullptr; // a repaint of the frame ends any hover highlight
+}
+
+void TWinSkinForm::DrawNonClient(HDC dc) {
   NonClientDC own(dc ? nullptr : FHandle);
   HDC windowDC = dc ? dc : own.get();
   try {
@@ -208,9 +210,10 @@ void TWinSkinForm::PaintFrame(HDC dc) {
     if (FWindowState == kStateMinimized) {
       PaintCaption(windowDC, w, h, true);
     } else {
-      DrawBorder(1, {0, 0, FFrame.left, h}, windowDC);
-      DrawBorder(2, {w - FFrame.right, 0, w, h}, windowDC);
-      DrawBorder(4, {FFrame.left, h - FFrame.bottom, w - FFrame.right, h}, windowDC);
+      DrawBorder(TBorderSide::Left, {0, 0, FFrame.left, h}, windowDC);
+      DrawBorder(TBorderSide::Right, {w - FFrame.right, 0, w, h}, windowDC);
+      DrawBorder(TBorderSide::Bottom, {FFrame.left, h - FFrame.bottom, w - FFrame.right, h},
+                 windowDC);
       PaintCaption(windowDC, w, h, false);
       const TRect bar{FFrame.left, FFrame.top, w - FFrame.right, FFrame.top + FMenuHeight};
       if (FMenus->HasMenuBar() && FKind.mdiKind == kMdiFrame) {
@@ -219,7 +222,7 @@ void TWinSkinForm::PaintFrame(HDC dc) {
       } else if (FMenus->HasMenuBar()) {
         FMenus->PaintBar(windowDC, bar);
       } else if (FMenuHeight > 0) {
-        fw::Brush face(::CreateSolidBrush(ToColorRef(SkinColour(kButtonFace))));
+        fw::Brush face(::CreateSolidBrush(ToColourRef(SkinColour(kButtonFace))));
         const RECT r{bar.Left, bar.Top, bar.Right, bar.Bottom};
         ::FillRect(windowDC, &r, face.get());
       }
@@ -227,7 +230,6 @@ void TWinSkinForm::PaintFrame(HDC dc) {
   } catch (...) {
     // A damaged skin never breaks the window's painting.
   }
-  FHotObject = nullptr;
 }
 
 void TWinSkinForm::PaintCaption(HDC dc, int width, int height, bool minimized) {
@@ -246,41 +248,26 @@ void TWinSkinForm::PaintCaption(HDC dc, int width, int height, bool minimized) {
   fw::DrawInto(buffer, [&](HDC bufferDC) {
     // Transparent parts of the caption show what the window already shows there.
     if (!minimized) ::BitBlt(bufferDC, 0, 0, width, FFrame.top, dc, 0, 0, SRCCOPY);
-    DrawBorder(3, caption, bufferDC);
+    DrawBorder(TBorderSide::Top, caption, bufferDC);
     DrawCaptionText(bufferDC, caption);
-    LayoutButtons(width);
     DrawButtons(bufferDC);
   });
   fw::DrawBitmap(dc, 0, 0, buffer);
   ::SetBkMode(dc, OPAQUE);
 }
 
+std::wstring TWinSkinForm::CaptionText() const {
+  return L" " + fw::WindowText(FHandle) + L"  ";
+}
+
 void TWinSkinForm::DrawCaptionText(HDC dc, TRect caption) {
   const TDataSkinTitle& title = *FSource.Elements->Title;
-  const std::wstring text = L" " + WindowText() + L"  ";
-  FRightGroupOffset = 0;
-  for (const TWinSysButton& b : FButtons)
-    if (b.FVisible && b.FData->Align == 1 && !b.FData->Bitmap.Empty())
-      FRightGroupOffset = std::max(FRightGroupOffset, b.FData->XCoord);
-
+  const std::wstring text = CaptionText();
   // A caption the caption font has no glyphs for is drawn in a face that has them.
   fw::SelectGuard font(dc, fw::FontForText(FCaptionFont.get(), text));
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ToColorRef(SkinColour(FActive ? kTitleTextActive : kTitleTextNoActive)));
-  RECT measured{caption.Left, caption.Top, caption.Right, caption.Bottom};
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
-              DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
-
-  CaptionTextInput in;
-  in.caption = caption;
-  in.textWidth = measured.right - measured.left;
-  in.textHeight = measured.bottom - measured.top;
-  in.rightGroupOffset = FRightGroupOffset;
-  in.rightToLeft = FKind.rightToLeft;
-  in.popupStyle = (FStyle & WS_POPUP) != 0;
-  in.borderKind = FKind.borderKind;
-  const CaptionTextLayout layout = LayoutCaptionText(in, title);
-  FTextBounds = layout.bounds;
+  ::SetTextColor(dc, ToColourRef(SkinColour(FActive ? kTitleTextActive : kTitleTextNoActive)));
+  const CaptionTextLayout& layout = FTextLayout;
   if (!title.Bitmap.Empty())
     DrawThreeSlice(dc, {layout.bounds.Left, caption.Top, layout.bounds.Right, caption.Bottom},
                    title.Bitmap, true, true, 2, FActive ? 1 : 2,
@@ -310,7 +297,7 @@ CaptionState TWinSkinForm::CaptionStateNow() {
 }
 
 bool TWinSkinForm::IsIconButton(const TWinSysButton& b) const {
-  return (b.FData->Action == 3 || b.FData->Action == 11) && b.FData->Bitmap.Empty();
+  return b.FData->IsWindowIcon() && b.FData->Bitmap.Empty();
 }
 
 const TBitmap& TWinSkinForm::ButtonImage(const TWinSysButton& b) const {
@@ -339,20 +326,45 @@ bool TWinSkinForm::ButtonsCurrent() const {
   return true;
 }
 
-void TWinSkinForm::LayoutButtons(int windowWidth) {
-  if (!ButtonsCurrent()) CalcFrame(); // the skin was reloaded under us
-  const CaptionState state = CaptionStateNow();
-  const TDataSkinObject* menuBar = FSource.Elements->MenuBar.get();
-  for (TWinSysButton& b : FButtons) {
-    const ButtonVisibility v = EvaluateButton(*b.FData, state);
-    b.FVisible = v.visible;
-    b.FEnabled = v.enabled;
+void TWinSkinForm::LayoutCaption() {
+  if (!FSource.Elements) return;
+  if (!ButtonsCurrent()) return CalcFrame(); // the skin was reloaded under us: it lays out anew
+  RECT window;
+  ::GetWindowRect(FHandle, &window);
+  const int width = window.right - window.left;
+  CaptionTextInput in;
+  in.caption = FWindowState == kStateMinimized
+                   ? TRect{0, 0, width, FFrame.top}
+                   : TRect{FFrame.left, 0, width - FFrame.right, FFrame.top};
+  {
+    const std::wstring text = CaptionText();
+    fw::WindowDC dc(FHandle);
+    fw::SelectGuard font(dc.get(), fw::FontForText(FCaptionFont.get(), text));
+    RECT measured{in.caption.Left, in.caption.Top, in.caption.Right, in.caption.Bottom};
+    ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &measured,
+                DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
+    in.textWidth = measured.right - measured.left;
+    in.textHeight = measured.bottom - measured.top;
+  }
+  in.rightToLeft = FKind.rightToLeft;
+  in.popupStyle = (FStyle & WS_POPUP) != 0;
+  in.borderKind = FKind.borderKind;
+  std::vector<CaptionButtonFacts> facts;
+  facts.reserve(FButtons.size());
+  for (const TWinSysButton& b : FButtons) {
     const TBitmap& image = ButtonImage(b);
-    if (!b.FVisible || image.Empty()) continue;
     const int frames = IsIconButton(b) ? 1 : std::max(b.FData->FrameCount, 1);
-    b.FBounds =
-        LayoutButtonSized(*b.FData, image.Width() / frames, image.Height(), windowWidth,
-                          FTextBounds, FFrame, FMenuHeight, menuBar ? menuBar->LeftWidth : 0);
+    facts.push_back({b.FData, !image.Empty(), image.Width() / frames, image.Height(), b.FBounds});
+  }
+  const TDataSkinObject* menuBar = FSource.Elements->MenuBar.get();
+  const CaptionLayout layout =
+      skin::LayoutCaption(facts, CaptionStateNow(), in, *FSource.Elements->Title, width, FFrame,
+                          FMenuHeight, menuBar ? menuBar->LeftWidth : 0);
+  FTextLayout = layout.text;
+  for (std::size_t i = 0; i < FButtons.size(); ++i) {
+    FButtons[i].FVisible = layout.buttons[i].visible;
+    FButtons[i].FEnabled = layout.buttons[i].enabled;
+    FButtons[i].FBounds = layout.buttons[i].bounds;
   }
 }
 
@@ -407,11 +419,13 @@ void TWinSkinForm::UpdateRegion() {
   }
   if (anyTransparent && FKind.borderKind != kBorderNone) {
     const int middle = w - f.left - f.right;
-    fw::Region left = BorderRegion(1, f.left, h, 0, 0, e.Left->Trans == 1 && h > 1);
-    fw::Region right = BorderRegion(2, f.right, h, w - f.right, 0, e.Right->Trans == 1 && h > 1);
-    fw::Region bottom = BorderRegion(4, middle, f.bottom, f.left, h - f.bottom,
+    fw::Region left = BorderRegion(TBorderSide::Left, f.left, h, 0, 0, e.Left->Trans == 1 && h > 1);
+    fw::Region right =
+        BorderRegion(TBorderSide::Right, f.right, h, w - f.right, 0, e.Right->Trans == 1 && h > 1);
+    fw::Region bottom = BorderRegion(TBorderSide::Bottom, middle, f.bottom, f.left, h - f.bottom,
                                      e.Bottom->Trans == 1 && f.bottom >= 2);
-    fw::Region top = BorderRegion(3, middle, f.top, f.left, 0, e.Top->Trans == 1 && f.top > 1);
+    fw::Region top =
+        BorderRegion(TBorderSide::Top, middle, f.top, f.left, 0, e.Top->Trans == 1 && f.top > 1);
     ::CombineRgn(left.get(), left.get(), right.get(), RGN_OR);
     ::CombineRgn(top.get(), top.get(), bottom.get(), RGN_OR);
     ::CombineRgn(top.get(), top.get(), left.get(), RGN_OR);
@@ -426,11 +440,12 @@ void TWinSkinForm::UpdateRegion() {
 
 // The region of one border at (x, y): the pixels of its drawn image that are not magenta when it
 // is `shaped`, else its rectangle.
-fw::Region TWinSkinForm::BorderRegion(int index, int width, int height, int x, int y, bool shaped) {
+fw::Region TWinSkinForm::BorderRegion(TBorderSide side, int width, int height, int x, int y,
+                                      bool shaped) {
   if (shaped && width > 0 && height > 0) {
-    const TDataSkinBorder& border = Border(index);
+    const TDataSkinBorder& border = Border(side);
     const int frame = FActive || border.FrameCount <= 1 ? 1 : 2;
-    TBitmap drawn = RenderNineSlice(width, height, border.Bitmap, MarginsOf(border), index >= 3,
+    TBitmap drawn = RenderNineSlice(width, height, border.Bitmap, MarginsOf(border), IsAcross(side),
                                     border.Tile != 1, border.FrameCount, frame);
     return RegionFromBitmap(drawn, x, y, 1, 1, 1, fw::kMagentaColour);
   }

@@ -59,8 +59,6 @@ TMessageAnswer TWinSkinForm::FrameMessage(fw::TMessage& message) {
     return PaintFrameInto(message);
   case SM_FRAMEQUERY:
     return FrameQuery(message);
-  case SM_MENUBARCLICK:
-    return MenuBarClick(message);
   case kThemedCaptionRequest:
     return Answer(message, 0);
   default:
@@ -113,7 +111,7 @@ TMessageAnswer TWinSkinForm::NcHitTest(fw::TMessage& message) {
 
 TMessageAnswer TWinSkinForm::NcMouse(fw::TMessage& message) {
   if (!DrawsFrame()) return TMessageAnswer::PassOn;
-  if (CaptionOrBarMouse(message) == TMessageAnswer::Handled) return Answer(message, 0);
+  if (CaptionMouse(message) == TMessageAnswer::Handled) return Answer(message, 0);
   if (message.Msg == WM_NCLBUTTONDOWN && FWindowState == kStateMaximized &&
       message.WParam == HTCAPTION && FActive)
     message.WParam = HTMENU; // a maximized window cannot be dragged by its caption
@@ -155,7 +153,11 @@ TMessageAnswer TWinSkinForm::GetMinMaxInfo(fw::TMessage& message) {
 TMessageAnswer TWinSkinForm::WindowPosChanged(fw::TMessage& message) {
   if (!SkinsFrame()) return TMessageAnswer::PassOn;
   ReadWindowState();
-  return Answer(message, CallWindow(message));
+  const TLiveness::TWatch alive = FLiveness.Watch();
+  message.Result = CallWindow(message); // its WM_SIZE may end the skin
+  // The caption is laid out for the new size and state before anything hit-tests it.
+  if (alive && Working() && FSource.Elements) LayoutCaption();
+  return TMessageAnswer::Handled;
 }
 
 TMessageAnswer TWinSkinForm::SetIcon(fw::TMessage& message) {
@@ -187,18 +189,12 @@ TMessageAnswer TWinSkinForm::SysCommand(fw::TMessage& message) {
   if (FState == TFormLife::Hooked)
     return Answer(message, TrackSystemCommand(message.WParam, message.LParam));
   if (MaximizedMdiChild()) return TMessageAnswer::PassOn;
-  if ((message.WParam & 0xFFF0) == SC_KEYMENU && message.LParam == ' ') {
-    // Alt+Space: the system would pop its menu up where it draws its own caption.
-    POINT origin{0, 0};
-    ::ClientToScreen(FHandle, &origin);
-    ShowSystemMenu(origin);
-    return Answer(message, 0);
-  }
   return Answer(message, TrackSystemCommand(message.WParam, message.LParam));
 }
 
 TMessageAnswer TWinSkinForm::HoverTimer(fw::TMessage& message) {
   if (message.WParam != kHoverTimer) return TMessageAnswer::PassOn;
+  DropDeadControls(); // every tick frees the skins of controls that are gone
   HoverTick();
   return Answer(message, 0);
 }
@@ -222,29 +218,12 @@ TMessageAnswer TWinSkinForm::FrameQuery(fw::TMessage& message) {
   return Answer(message, message.LParam == kSkinMagic ? kSkinMagic : 1);
 }
 
-TMessageAnswer TWinSkinForm::MenuBarClick(fw::TMessage& message) {
-  if (!SkinsFrame()) return TMessageAnswer::PassOn;
-  // Caption buttons lie over the bar's strip first.
-  const POINT p = WindowToFrame({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
-  if (!FindButton(p)) FMenus->OpenItemAt(p);
-  return Answer(message, 0);
-}
-
 // ---- the mouse over the caption buttons -------------------------------------------------------
 
-TMessageAnswer TWinSkinForm::CaptionOrBarMouse(const fw::TMessage& message) {
-  const UINT msg = message.Msg;
+TMessageAnswer TWinSkinForm::CaptionMouse(const fw::TMessage& message) {
   const POINT screen{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
-  const POINT framePoint = WindowToFrame(screen);
-  TWinSysButton* hit = FindButton(framePoint);
-  // Caption buttons first, then the menu bar's items.
-  if (hit) FMenus->HoverTick(framePoint);
-  if (!hit && (msg != WM_NCMOUSEMOVE || FActive) &&
-      FMenus->NonClientMouse(msg, framePoint) == TMessageAnswer::Handled) {
-    if (msg == WM_NCMOUSEMOVE) MouseLeave();
-    return TMessageAnswer::Handled;
-  }
-  switch (msg) {
+  TWinSysButton* hit = FindButton(WindowToFrame(screen));
+  switch (message.Msg) {
   case WM_NCMOUSEMOVE:
     return CaptionMouseMove(hit);
   case WM_NCLBUTTONDOWN:
@@ -293,7 +272,7 @@ TMessageAnswer TWinSkinForm::CaptionRelease(TWinSysButton* hit, POINT screen) {
 TMessageAnswer TWinSkinForm::CaptionDoubleClick(const TWinSysButton* hit) {
   if (hit) {
     // A double click on the window icon closes the window; on other buttons it does nothing.
-    if (hit->FData->Action == 3 || hit->FData->Action == 11) {
+    if (hit->FData->IsWindowIcon()) {
       ::KillTimer(FHandle, kHoverTimer);
       ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
@@ -313,9 +292,7 @@ TMessageAnswer TWinSkinForm::CaptionDoubleClick(const TWinSysButton* hit) {
 TWinSysButton* TWinSkinForm::FindButton(POINT p) {
   if (!FSource.Elements || !ButtonsCurrent()) return nullptr;
   for (TWinSysButton& b : FButtons)
-    if (b.FVisible && b.FData->Action >= 0 && p.x >= b.FBounds.Left && p.x < b.FBounds.Right &&
-        p.y >= b.FBounds.Top && p.y < b.FBounds.Bottom)
-      return &b;
+    if (b.FVisible && b.FData->Action >= 0 && b.FBounds.Contains(p.x, p.y)) return &b;
   return nullptr;
 }
 
@@ -344,8 +321,7 @@ void TWinSkinForm::HoverTick() {
   const POINT p = WindowToFrame(cursor);
   FMenus->HoverTick(p);
   if (!FHotObject) return;
-  const TRect& b = FHotObject->FBounds;
-  if (p.x < b.Left || p.x >= b.Right || p.y < b.Top || p.y >= b.Bottom) {
+  if (!FHotObject->FBounds.Contains(p.x, p.y)) {
     MouseLeave();
     return;
   }
@@ -426,7 +402,7 @@ void TWinSkinForm::UpdateSystemMenuItems(HMENU menu) const {
 
 void TWinSkinForm::ShowSystemMenu(POINT screen) {
   const DWORD now = ::GetTickCount();
-  if (static_cast<int>(::GetDoubleClickTime()) < 0 || now - FLastSysMenuClick > FDoubleClickTime) {
+  if (now - FLastSysMenuClick > FDoubleClickTime) {
     FLastSysMenuClick = now;
     if (HMENU real = ::GetSystemMenu(FHandle, FALSE)) UpdateSystemMenuItems(real);
     FMenus->PopupSystemMenu(screen, FWindowState);

@@ -4,7 +4,9 @@
 #include "framework/form.h"
 #include "skin/common/thread_hook.h"
 #include "skin/data/skin_data.h"
+#include "skin/forms/form_shared.h"
 #include "skin/forms/skin_manager.h"
+#include "skin/skin_messages.h"
 
 #include <windowsx.h>
 
@@ -12,75 +14,6 @@
 #include <utility>
 
 namespace skin {
-
-namespace {
-
-constexpr int kSystemMenuTag = 33333;
-
-void TellMenuKind(MenuKind kind, bool fromBar) {
-  if (TSkinManage* manager = SkinManager()) manager->SetMenuKind(kind, fromBar);
-}
-
-// Entries made owner-drawn for one tracking, given back their own drawing afterwards.
-using OwnerDrawnEntries = std::vector<std::pair<HMENU, UINT>>;
-
-void MakeOwnerDrawn(HMENU menu, OwnerDrawnEntries& changed) {
-  const int count = ::GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
-    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-    if (!(info.fType & MFT_OWNERDRAW)) {
-      // Only the type changes: the entry keeps its text for measuring and mnemonics.
-      info.fMask = MIIM_FTYPE;
-      info.fType |= MFT_OWNERDRAW;
-      ::SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-      changed.emplace_back(menu, static_cast<UINT>(i));
-    }
-    if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu, changed);
-  }
-}
-
-void RestoreOwnerDrawn(const OwnerDrawnEntries& changed) {
-  for (const auto& [menu, position] : changed) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE;
-    if (!::GetMenuItemInfoW(menu, position, TRUE, &info)) continue;
-    info.fType &= ~static_cast<UINT>(MFT_OWNERDRAW);
-    ::SetMenuItemInfoW(menu, position, TRUE, &info);
-  }
-}
-
-bool Contains(const TRect& r, POINT p) {
-  return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
-}
-
-} // namespace
-
-// The one menu that is tracked at a time (TrackPopupMenu's loop is modal), program-wide. Entries
-// are known by their menu and position only: a command handler may rebuild any menu. `form` is
-// cleared when its menus go, so the filter never reaches a freed object.
-struct TMenuTrackingState {
-  TFormMenus* form = nullptr;
-  int openIndex = -1;
-  HMENU trackedMenu = nullptr;
-  HMENU selectedMenu = nullptr; // the menu of the entry selected in the drop-down
-  bool selectedHasSubMenu = false;
-  bool downKeySent = false;
-  int switchTo = -1; // the bar item that comes once the drop-down closed
-  TBarApproach switchHow = TBarApproach::Neighbour;
-  POINT lastMouse{};
-  std::unique_ptr<TThreadHook> hook;
-};
-
-namespace {
-TMenuTrackingState& Tracked() {
-  static TMenuTrackingState state;
-  return state;
-}
-} // namespace
 
 // The item painters the skin gives framework menu items. Named types, so that the skin takes back
 // only its own handlers and leaves those of the program alone.
@@ -125,7 +58,7 @@ TFormMenus::TFormMenus(TMenuHost& host, const TFormSkinSource& source)
     : FHost(host), FSource(source), FPainter(source.Elements, source.Options) {}
 
 TFormMenus::~TFormMenus() {
-  if (Tracked().form == this) Tracked().form = nullptr;
+  if (FTracking) FTracking->menus = nullptr;
   // An open menu of ours ends: its entries were ours to draw.
   if (FMenuTracking || FSystemMenuShown) ::EndMenu();
 }
@@ -252,8 +185,33 @@ void TFormMenus::SetHot(int index, TButtonState state) {
 
 void TFormMenus::HoverTick(POINT framePoint) {
   if (!FBar || FHotItem < 0 || FHotItem >= static_cast<int>(FBar->FItems.size())) return;
-  if (!Contains(FBar->FItems[static_cast<size_t>(FHotItem)].FBounds, framePoint))
+  if (!FBar->FItems[static_cast<size_t>(FHotItem)].FBounds.Contains(framePoint.x, framePoint.y))
     SetHot(-1, TButtonState::Normal);
+}
+
+TMessageAnswer TFormMenus::BarMouse(fw::TMessage& message) {
+  if (!FHost.DrawsFrame()) return TMessageAnswer::PassOn;
+  const UINT msg = message.Msg;
+  const POINT framePoint =
+      FHost.WindowToFrame({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+  if (FHost.CaptionButtonAt(framePoint)) {
+    HoverTick(framePoint); // the caption button's now: the bar's hot item goes
+    return TMessageAnswer::PassOn;
+  }
+  if (msg == WM_NCMOUSEMOVE && !FHost.FrameActive()) return TMessageAnswer::PassOn;
+  if (NonClientMouse(msg, framePoint) != TMessageAnswer::Handled) return TMessageAnswer::PassOn;
+  if (msg == WM_NCMOUSEMOVE) FHost.CaptionHoverEnds();
+  return Answer(message, 0);
+}
+
+TMessageAnswer TFormMenus::BarClick(fw::TMessage& message) {
+  if (!FHost.SkinsFrame()) return TMessageAnswer::PassOn;
+  const POINT p = FHost.WindowToFrame({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+  if (FBar && !FHost.CaptionButtonAt(p)) {
+    const int index = FBar->ItemAtPoint(p);
+    if (index >= 0) OpenMenuItem(index, TBarApproach::Click);
+  }
+  return Answer(message, 0);
 }
 
 TMessageAnswer TFormMenus::NonClientMouse(UINT msg, POINT framePoint) {
@@ -283,270 +241,15 @@ TMessageAnswer TFormMenus::NonClientMouse(UINT msg, POINT framePoint) {
   }
 }
 
-void TFormMenus::SwitchTo(int index, TBarApproach approach) {
-  Tracked().switchTo = index;
-  Tracked().switchHow = approach;
-  ::EndMenu();
-}
-
-void TFormMenus::PressDuringDropDown(int index) {
-  if (index == Tracked().openIndex)
-    SwitchTo(-1, TBarApproach::Click);
-  else
-    SwitchTo(index, TBarApproach::Click);
-}
-
-void TFormMenus::OpenMenuItem(int index, TBarApproach approach) {
-  // The loop keeps on its stack what it needs after a menu loop: that loop may free this object.
-  const TLiveness::TWatch alive = FLiveness.Watch();
-  const HWND wnd = FHandle;
-  while (index >= 0 && FBar && index < static_cast<int>(FBar->FItems.size())) {
-    FBar->Layout(wnd, BarRect(), RightToLeft());
-    // A copy: a command handler run meanwhile may rebuild the bar's items.
-    const TMenuBtn item = FBar->FItems[static_cast<size_t>(index)];
-    TBarStep step;
-    switch (LandOnBarItem(item.FSubMenu != nullptr, item.FItemEnabled, approach)) {
-    case TBarLanding::RunCommand:
-      ::PostMessageW(wnd, WM_COMMAND, item.FCommand, 0);
-      return;
-    case TBarLanding::Nothing:
-      return;
-    case TBarLanding::Highlight:
-      step = HighlightItem(item.FIndex);
-      break;
-    case TBarLanding::OpenDropDown:
-      // A framework item hears of its opening (its OnClick); a plain menu's drop-down has no
-      // command of its own.
-      if (item.FFrameworkItem) ::PostMessageW(wnd, WM_COMMAND, item.FCommand, 0);
-      step = TrackDropDown(item);
-      break;
-    }
-    // The command chosen reaches the window even when its skin went meanwhile.
-    if (step.command) ::PostMessageW(wnd, WM_COMMAND, step.command, 0);
-    if (!alive) return;
-    index = step.next;
-    approach = step.approach;
-  }
-}
-
-TFormMenus::TBarStep TFormMenus::TrackDropDown(const TMenuBtn& item) {
-  const TLiveness::TWatch alive = FLiveness.Watch();
-  const HWND wnd = FHandle;
-  const bool rightToLeft = RightToLeft();
-  TMenuTrackingState& state = Tracked();
-  state.form = this;
-  state.openIndex = item.FIndex;
-  state.trackedMenu = item.FSubMenu;
-  state.selectedMenu = nullptr;
-  state.selectedHasSubMenu = false;
-  state.downKeySent = false;
-  state.switchTo = -1;
-  ::GetCursorPos(&state.lastMouse);
-  OwnerDrawnEntries ownerDrawn;
-  MakeOwnerDrawn(item.FSubMenu, ownerDrawn);
-  FMenuTracking = true;
-  RECT w;
-  ::GetWindowRect(wnd, &w);
-  const int x = (rightToLeft ? item.FBounds.Right : item.FBounds.Left) + w.left;
-  const int y = item.FBounds.Bottom + w.top;
-  TellMenuKind(MenuKind::BarDropDown, true);
-  SetHot(item.FIndex, TButtonState::Pressed);
-  state.hook = std::make_unique<TThreadHook>([](int code, MSG& m) {
-    TFormMenus* menus = Tracked().form;
-    return menus && menus->OnMenuFilter(code, m);
-  });
-  FOpened.push_back(item.FIndex);
-  const UINT command = static_cast<UINT>(::TrackPopupMenu(
-      item.FSubMenu, TPM_RIGHTBUTTON | TPM_RETURNCMD | (rightToLeft ? TPM_RIGHTALIGN : 0), x, y, 0,
-      wnd, nullptr));
-  state.hook.reset();
-  state.form = nullptr;
-  state.openIndex = -1;
-  RestoreOwnerDrawn(ownerDrawn);
-  const TBarStep step{state.switchTo, state.switchHow, command};
-  if (!alive) return step;
-  FMenuTracking = false;
-  SetHot(-1, TButtonState::Normal);
-  return step;
-}
-
-TFormMenus::TBarStep TFormMenus::HighlightItem(int index) {
-  const TLiveness::TWatch alive = FLiveness.Watch();
-  const HWND wnd = FHandle;
-  TBarStep step;
-  FMenuTracking = true;
-  SetHot(index, TButtonState::Hot);
-  ::GetCursorPos(&Tracked().lastMouse);
-  // The bar's own little menu loop: keys and the mouse are the bar's until the highlight ends;
-  // everything else is dispatched as usual.
-  ::SetCapture(wnd);
-  for (bool done = false; !done;) {
-    MSG m;
-    const BOOL got = ::GetMessageW(&m, nullptr, 0, 0);
-    if (got <= 0) {
-      if (got == 0) ::PostQuitMessage(static_cast<int>(m.wParam)); // for the outer loop
-      break;
-    }
-    done = HighlightInput(m, index, step);
-    if (!alive) break;
-    // A command handler took the menu away or rebuilt it shorter: nothing is left to highlight.
-    if (!FBar || index >= static_cast<int>(FBar->FItems.size())) {
-      step = {};
-      break;
-    }
-    // Another window took the mouse (activation went elsewhere, a cancel): the bar lets go.
-    if (::GetCapture() != wnd) done = true;
-  }
-  if (::GetCapture() == wnd) ::ReleaseCapture();
-  if (!alive) return step;
-  FMenuTracking = false;
-  SetHot(-1, TButtonState::Normal);
-  return step;
-}
-
-bool TFormMenus::HighlightInput(const MSG& m, int& index, TBarStep& step) {
-  switch (m.message) {
-  case WM_KEYDOWN:
-  case WM_SYSKEYDOWN:
-    return HighlightKey(m.wParam, index, step);
-  case WM_CHAR:
-  case WM_SYSCHAR:
-    // The item whose accelerator the letter is comes next.
-    step = {FBar->FindAccelItem(static_cast<wchar_t>(m.wParam)), TBarApproach::Accelerator};
-    return step.next >= 0;
-  case WM_KEYUP:
-  case WM_SYSKEYUP:
-  case WM_DEADCHAR:
-  case WM_SYSDEADCHAR:
-    return false;
-  case WM_MOUSEMOVE:
-  case WM_NCMOUSEMOVE: {
-    // Only a mouse that moves moves the highlight.
-    POINT& last = Tracked().lastMouse;
-    if (m.pt.x == last.x && m.pt.y == last.y) return false;
-    last = m.pt;
-    const int item = FBar->ItemAtPoint(FHost.WindowToFrame(m.pt));
-    return item >= 0 && item != index && MoveHighlight(item, index, step);
-  }
-  case WM_LBUTTONDOWN:
-  case WM_NCLBUTTONDOWN:
-  case WM_RBUTTONDOWN:
-  case WM_NCRBUTTONDOWN:
-  case WM_MBUTTONDOWN:
-    return HighlightPress(m.pt, index, step);
-  case WM_LBUTTONUP:
-  case WM_NCLBUTTONUP:
-  case WM_RBUTTONUP:
-  case WM_NCRBUTTONUP:
-  case WM_MBUTTONUP:
-  case WM_LBUTTONDBLCLK:
-  case WM_NCLBUTTONDBLCLK:
-    return false;
-  default:
-    ::TranslateMessage(&m);
-    ::DispatchMessageW(&m);
-    return false;
-  }
-}
-
-bool TFormMenus::HighlightKey(WPARAM key, int& index, TBarStep& step) {
-  const TBarKey action = BarKeyOf(static_cast<unsigned>(key), RightToLeft());
-  switch (action) {
-  case TBarKey::Previous:
-  case TBarKey::Next: {
-    const int next = NeighbourItem(FBar->Bounds(), index, action == TBarKey::Next ? 1 : -1);
-    return next >= 0 && MoveHighlight(next, index, step);
-  }
-  case TBarKey::Run: {
-    const TMenuBtn& item = FBar->FItems[static_cast<size_t>(index)];
-    if (LandOnBarItem(item.FSubMenu != nullptr, item.FItemEnabled, TBarApproach::Click) !=
-        TBarLanding::RunCommand)
-      return false; // a disabled item runs nothing
-    step.command = item.FCommand;
-    return true;
-  }
-  case TBarKey::Leave:
-    return true;
-  case TBarKey::None:
-    return false;
-  }
-  return false;
-}
-
-bool TFormMenus::HighlightPress(POINT screen, int index, TBarStep& step) {
-  const int item = FBar->ItemAtPoint(FHost.WindowToFrame(screen));
-  if (item == index) {
-    // A click on the highlighted item runs it, or, when it runs nothing, ends the highlight.
-    const TMenuBtn& hot = FBar->FItems[static_cast<size_t>(index)];
-    if (LandOnBarItem(hot.FSubMenu != nullptr, hot.FItemEnabled, TBarApproach::Click) ==
-        TBarLanding::RunCommand)
-      step.command = hot.FCommand;
-    return true;
-  }
-  // Another item comes next; a press anywhere else ends the highlight.
-  step = {item, TBarApproach::Click};
-  return true;
-}
-
-bool TFormMenus::MoveHighlight(int next, int& index, TBarStep& step) {
-  const TMenuBtn& item = FBar->FItems[static_cast<size_t>(next)];
-  if (LandOnBarItem(item.FSubMenu != nullptr, item.FItemEnabled, TBarApproach::Neighbour) ==
-      TBarLanding::OpenDropDown) {
-    step = {next, TBarApproach::Neighbour};
-    return true;
-  }
-  index = next;
-  SetHot(index, TButtonState::Hot);
-  return false;
-}
-
-bool TFormMenus::OnMenuFilter(int code, MSG& m) {
-  TMenuTrackingState& state = Tracked();
-  if (code != MSGF_MENU || !FBar) return false;
-  // In a right-to-left menu the arrow keys point the other way.
-  if (RightToLeft() && (m.message == WM_KEYDOWN || m.message == WM_KEYUP) &&
-      (m.wParam == VK_LEFT || m.wParam == VK_RIGHT))
-    m.wParam = m.wParam == VK_LEFT ? VK_RIGHT : VK_LEFT;
-  if (!state.downKeySent) {
-    state.downKeySent = true;
-    ::PostMessageW(m.hwnd, WM_KEYDOWN, VK_DOWN, 0); // the drop-down's first entry is selected
-  }
-  int target = -1;
-  switch (m.message) {
-  case WM_KEYDOWN:
-    if (m.wParam == VK_RETURN || m.wParam == VK_ESCAPE) state.switchTo = -1;
-    if (m.wParam == VK_LEFT && (!state.selectedMenu || state.selectedMenu == state.trackedMenu))
-      target = NeighbourItem(FBar->Bounds(), state.openIndex, -1);
-    if (m.wParam == VK_RIGHT && (!state.selectedMenu || !state.selectedHasSubMenu))
-      target = NeighbourItem(FBar->Bounds(), state.openIndex, +1);
-    break;
-  case WM_SYSKEYDOWN:
-    if (m.wParam == VK_MENU) FMenuTracking = false;
-    return false;
-  case WM_MOUSEMOVE:
-    if (m.pt.x != state.lastMouse.x || m.pt.y != state.lastMouse.y) {
-      target = FBar->ItemAtPoint(FHost.WindowToFrame(m.pt));
-      state.lastMouse = m.pt;
-    }
-    break;
-  case WM_LBUTTONDOWN:
-  case WM_NCLBUTTONDOWN: {
-    // A press on the bar is the bar's: the menu would end and leave the press to reopen what it
-    // closed.
-    const int item = FBar->ItemAtPoint(FHost.WindowToFrame(m.pt));
-    if (item < 0) return false;
-    PressDuringDropDown(item);
-    return true;
-  }
-  default:
-    break;
-  }
-  if (target >= 0 && target != state.openIndex) SwitchTo(target, TBarApproach::Neighbour);
-  return false;
-}
-
 TMessageAnswer TFormMenus::Message(fw::TMessage& message) {
   switch (message.Msg) {
+  case WM_NCMOUSEMOVE:
+  case WM_NCLBUTTONDOWN:
+  case WM_NCLBUTTONUP:
+  case WM_NCLBUTTONDBLCLK:
+    return BarMouse(message);
+  case SM_MENUBARCLICK:
+    return BarClick(message);
   case WM_INITMENUPOPUP:
     InitMenuPopup(message.WParam);
     return TMessageAnswer::PassOn;
@@ -572,19 +275,13 @@ TMessageAnswer TFormMenus::Message(fw::TMessage& message) {
   }
 }
 
-void TFormMenus::MenuSelect(WPARAM wParam, LPARAM lParam) {
-  TMenuTrackingState& state = Tracked();
-  if (state.form != this) return;
-  if (HIWORD(wParam) == 0xFFFF && lParam == 0) return; // the menu closes
-  state.selectedMenu = reinterpret_cast<HMENU>(lParam);
-  state.selectedHasSubMenu = (HIWORD(wParam) & MF_POPUP) != 0;
-}
-
 void TFormMenus::InitMenuPopup(WPARAM wParam) {
-  HMENU systemMenu = ::GetSystemMenu(FHandle, FALSE);
-  TellMenuKind(reinterpret_cast<HMENU>(wParam) == systemMenu ? MenuKind::System
-                                                             : MenuKind::BarDropDown,
-               FMenuTracking);
+  // A tracking of ours hands its opening over itself; a loop the system runs is told here.
+  TSkinManage* manager = SkinManager();
+  if (!manager) return;
+  const bool systemMenu = reinterpret_cast<HMENU>(wParam) == ::GetSystemMenu(FHandle, FALSE);
+  manager->SystemMenuLoopOpens(
+      {systemMenu ? MenuKind::System : MenuKind::BarDropDown, FMenuTracking});
 }
 
 TMessageAnswer TFormMenus::MeasureItem(fw::TMessage& message) {
@@ -607,7 +304,7 @@ bool TFormMenus::MeasureOwnerDrawn(MEASUREITEMSTRUCT& measure) {
     measure.itemWidth = static_cast<UINT>(width + FPainter.MenuExtraWidth(FBar->Menu()->Images));
     measure.itemHeight = static_cast<UINT>(height);
   } else if (FMenuTracking || !FForm) {
-    const std::wstring text = fw::MenuItemText(Tracked().trackedMenu, measure.itemID, false);
+    const std::wstring text = fw::MenuItemText(FDropDownMenu, measure.itemID, false);
     const SIZE size = FPainter.MeasureByText(dc, text, static_cast<int>(measure.itemHeight));
     measure.itemWidth = static_cast<UINT>(size.cx);
     measure.itemHeight = static_cast<UINT>(size.cy);
@@ -666,15 +363,21 @@ TMessageAnswer TFormMenus::Command(fw::TMessage& message) {
 }
 
 TMessageAnswer TFormMenus::KeyMenu(fw::TMessage& message) {
+  if (!FHost.DrawsFrame() || (message.WParam & 0xFFF0) != SC_KEYMENU) return TMessageAnswer::PassOn;
+  if (message.LParam == ' ') {
+    // Alt+Space: the system would pop its menu up where it draws its own caption.
+    POINT origin{0, 0};
+    ::ClientToScreen(FHandle, &origin);
+    FHost.ShowSystemMenu(origin);
+    return Answer(message, 0);
+  }
   // Alt+letter, F10 or Alt alone open the skinned bar's items.
-  if (!FHost.DrawsFrame() || !OpenByKey(message.WParam, message.LParam))
-    return TMessageAnswer::PassOn;
-  message.Result = 1;
-  return TMessageAnswer::Handled;
+  if (!OpenByKey(message.LParam)) return TMessageAnswer::PassOn;
+  return Answer(message, 1);
 }
 
-bool TFormMenus::OpenByKey(WPARAM wParam, LPARAM lParam) {
-  if (FMenuTracking || (wParam & 0xFFF0) != SC_KEYMENU) return false;
+bool TFormMenus::OpenByKey(LPARAM lParam) {
+  if (FMenuTracking) return false;
   const wchar_t key = static_cast<wchar_t>(lParam);
   if (key == L' ' || key == L'-' || ::GetCapture()) return false;
   int index = -1;
@@ -682,12 +385,6 @@ bool TFormMenus::OpenByKey(WPARAM wParam, LPARAM lParam) {
   if (key != 0 && index < 0) return false;
   if (index >= 0) OpenMenuItem(index, key == 0 ? TBarApproach::MenuKey : TBarApproach::Accelerator);
   return true;
-}
-
-void TFormMenus::OpenItemAt(POINT framePoint) {
-  if (!FBar) return;
-  const int index = FBar->ItemAtPoint(framePoint);
-  if (index >= 0) OpenMenuItem(index, TBarApproach::Click);
 }
 
 TMessageAnswer TFormMenus::MenuChanged(fw::TMessage& message) {
@@ -772,55 +469,6 @@ bool TFormMenus::OpenAccelItem(wchar_t key) {
   ::PostMessageW(FHandle, WM_NCLBUTTONDOWN, HTMENU,
                  MAKELPARAM(w.left + b.Left + 1, w.top + b.Top + 1));
   return true;
-}
-
-void TFormMenus::PopupSystemMenu(POINT screen, int windowState) {
-  HWND wnd = FHandle;
-  HMENU real = ::GetSystemMenu(wnd, FALSE);
-  if (!real) return;
-  const TLiveness::TWatch alive = FLiveness.Watch();
-  auto menu = std::make_shared<fw::TPopupMenu>(nullptr);
-  menu->Tag = kSystemMenuTag;
-  menu->Images = FSource.Component ? FSource.Component->MenuGlyphs() : nullptr;
-  menu->RightToLeft = FKind.rightToLeft;
-  const bool images = menu->Images != nullptr;
-  const int count = ::GetMenuItemCount(real);
-  for (int i = 0; i < count; ++i) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_ID;
-    ::GetMenuItemInfoW(real, static_cast<UINT>(i), TRUE, &info);
-    std::wstring caption = fw::MenuItemText(real, static_cast<UINT>(i), true);
-    if (caption.empty()) caption = L"-";
-    auto item = std::make_unique<fw::TMenuItem>(caption);
-    item->Tag = static_cast<int>(info.wID);
-    const SystemMenuEntry entry =
-        SystemMenuEntryFor(info.wID, windowState, FKind.caps, (info.fState & MFS_DISABLED) != 0);
-    item->SetEnabled(entry.enabled);
-    item->SetImageIndex(entry.image);
-    item->SetChecked((info.fState & MFS_CHECKED) != 0);
-    const UINT command = info.wID;
-    item->OnClick = [wnd, command](fw::TObject*) {
-      ::PostMessageW(wnd, WM_SYSCOMMAND, command, 0);
-    };
-    // The entries are drawn by this object only while it lives.
-    item->OnDrawItem = [this, alive](fw::TObject* sender, HDC dc, const RECT& rect, bool selected) {
-      if (alive)
-        FPainter.DrawMenuItem(ViewOf(*static_cast<fw::TMenuItem*>(sender)), dc, rect, selected);
-    };
-    item->OnMeasureItem = [this, alive, images](fw::TObject*, HDC, int& width, int&) {
-      if (alive) width += FPainter.PopupExtraWidth(images);
-    };
-    menu->Items().Add(std::move(item));
-  }
-  menu->SetOwnerDraw(true);
-  menu->Alignment = FKind.rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-  FSysMenu = menu;
-  TellMenuKind(MenuKind::System, false);
-  FSystemMenuShown = true;
-  // The menu lives on `menu` until its loop ended, even when that loop freed this object.
-  menu->Popup(screen.x, screen.y);
-  if (alive) FSystemMenuShown = false;
 }
 
 } // namespace skin

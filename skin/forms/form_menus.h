@@ -2,10 +2,12 @@
 // its drop-downs (arrow keys and the mouse move between bar items, as on a real menu bar: an item
 // without a drop-down is highlighted, not run, and a click on the open item's title closes it),
 // the skinned system menu, the owner-drawn entries of drop-downs and of the form's popup menus,
-// and the form's menu messages (WM_INITMENUPOPUP, WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR,
-// WM_MENUSELECT, menu commands, SC_KEYMENU, CM_MENUCHANGED, CM_DIALOGCHAR). The form skin owns
-// one; it is a unit of the form skin's chain of message handlers and sees the form skin only
-// through TMenuHost.
+// and the form's menu messages (the mouse over the bar and SM_MENUBARCLICK, WM_INITMENUPOPUP,
+// WM_MEASUREITEM, WM_DRAWITEM, WM_MENUCHAR, WM_MENUSELECT, menu commands, SC_KEYMENU with
+// Alt+Space, CM_MENUCHANGED, CM_DIALOGCHAR). The form skin owns one; it is a unit of the form
+// skin's chain of message handlers and sees the form skin only through TMenuHost. Its parts: the
+// messages and the bar (form_menus.cpp), the tracking of the bar's drop-downs and highlights
+// (menu_tracking.cpp), the skinned system menu (system_menu.cpp).
 //
 // Menu loops run timers and commands, and any of them may switch the skin off or destroy the
 // window, freeing this object while one of its calls waits for the loop: such a call keeps what
@@ -17,6 +19,7 @@
 #include "framework/menus.h"
 #include "skin/common/liveness.h"
 #include "skin/common/message_answer.h"
+#include "skin/common/modal_loop.h"
 #include "skin/forms/core/frame_geometry.h"
 #include "skin/forms/core/menu_geometry.h"
 #include "skin/forms/menu_bar.h"
@@ -34,6 +37,24 @@ class TForm;
 }
 
 namespace skin {
+
+class TFormMenus;
+
+// What one drop-down's tracking keeps while TrackPopupMenu's loop runs. It lives on the stack of
+// TrackDropDown; entries are known by their menu and position only, since a command handler may
+// rebuild any menu. `menus` is cleared when the menus go during the loop, so the filter never
+// reaches a freed object.
+struct TMenuTrackingState {
+  TFormMenus* menus = nullptr;
+  int openIndex = -1;
+  HMENU trackedMenu = nullptr;
+  HMENU selectedMenu = nullptr; // the menu of the entry selected in the drop-down
+  bool selectedHasSubMenu = false;
+  bool downKeySent = false;
+  int switchTo = -1; // the bar item that comes once the drop-down closed
+  TBarApproach switchHow = TBarApproach::Neighbour;
+  POINT lastMouse{};
+};
 
 // What the menus ask of the window skin they serve.
 class TMenuHost {
@@ -53,6 +74,12 @@ public:
   virtual HWND ActiveMdiChild(bool* maximized) const = 0;
   // The window's own procedure.
   virtual LRESULT CallWindow(const fw::TMessage& message) = 0;
+  // Caption buttons lie over the bar's strip first: one lies at the frame point.
+  virtual bool CaptionButtonAt(POINT framePoint) = 0;
+  // The mouse went onto the bar: the caption button it came from is hot no more.
+  virtual void CaptionHoverEnds() = 0;
+  // Pops the window's system menu up at a screen point (Alt+Space).
+  virtual void ShowSystemMenu(POINT screen) = 0;
 
 protected:
   ~TMenuHost() = default;
@@ -98,8 +125,6 @@ public:
                 const std::function<void(HDC)>& mdiButtons = {});
   // Pops up the skinned system menu at a screen point; its entries follow `windowState`.
   void PopupSystemMenu(POINT screen, int windowState);
-  // Opens the bar item at a frame point, if there is one.
-  void OpenItemAt(POINT framePoint);
 
   // The menus' unit of the window skin's message chain.
   TMessageAnswer Message(fw::TMessage& message);
@@ -109,8 +134,6 @@ public:
   void MdiCreate();
   void MdiSetMenu(HMENU frameMenu);
   void MdiDestroyed(bool last);
-  // Non-client mouse messages over the bar (after the caption buttons missed).
-  TMessageAnswer NonClientMouse(UINT msg, POINT framePoint);
   // The hover tick: a hot item the cursor left goes back to normal.
   void HoverTick(POINT framePoint);
 
@@ -122,6 +145,10 @@ public:
 
 private:
   // The menu messages, one named handler each.
+  // Non-client mouse messages over the bar, where no caption button lies over it.
+  TMessageAnswer BarMouse(fw::TMessage& message);
+  TMessageAnswer BarClick(fw::TMessage& message);
+  TMessageAnswer NonClientMouse(UINT msg, POINT framePoint);
   void InitMenuPopup(WPARAM wParam);
   TMessageAnswer MeasureItem(fw::TMessage& message);
   TMessageAnswer DrawItem(fw::TMessage& message);
@@ -136,9 +163,8 @@ private:
   bool OpenAccelItem(wchar_t key);
   bool MeasureOwnerDrawn(MEASUREITEMSTRUCT& measure);
   bool DrawOwnerDrawn(const DRAWITEMSTRUCT& draw);
-  bool OpenByKey(WPARAM wParam, LPARAM lParam);
+  bool OpenByKey(LPARAM lParam);
 
-  friend struct TMenuTrackingState;
   friend struct TSkinItemPainter;
   friend struct TSkinItemMeasure;
   // What comes after a drop-down closed or a highlight ended: the item to go to (-1 for none) and
@@ -156,8 +182,8 @@ private:
   // Item `index` highlighted without a drop-down: the bar keeps the keyboard and the mouse until
   // the user runs it, moves to an item that opens, or leaves.
   TBarStep HighlightItem(int index);
-  // One message of the highlight: true when the highlight ends (with `step` filled in).
-  bool HighlightInput(const MSG& m, int& index, TBarStep& step);
+  // One message of the highlight: Ends when the highlight ends (with `step` filled in).
+  TLoopInput HighlightInput(const MSG& m, int& index, TBarStep& step);
   bool HighlightKey(WPARAM key, int& index, TBarStep& step);
   bool HighlightPress(POINT screen, int index, TBarStep& step);
   // The highlight moves to `next`; an item that opens ends it.
@@ -193,6 +219,9 @@ private:
   bool FSystemMenuShown = false; // the skinned system menu is open
   int FHotItem = -1;
   std::vector<int> FOpened;
+  TMenuTrackingState* FTracking = nullptr; // the open drop-down's tracking (on its stack)
+  HMENU FDropDownMenu = nullptr;           // the menu of the last drop-down opened
+  POINT FLastMouse{};                      // where the mouse was last seen during a highlight
   TLiveness FLiveness;
 };
 

@@ -23,24 +23,24 @@ inline TMargins MarginsOf(const TDataSkinObject& e) {
   return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
 }
 
-inline COLORREF ToColorRef(TColor colour) {
+inline COLORREF ToColourRef(TColor colour) {
   return static_cast<COLORREF>(colour & 0xFFFFFF);
 }
 
 // The device context of the whole window, non-client area included.
 class NonClientDC {
 public:
-  explicit NonClientDC(HWND wnd) : wnd_(wnd), dc_(wnd ? ::GetWindowDC(wnd) : nullptr) {}
+  explicit NonClientDC(HWND wnd) : FWnd(wnd), FDc(wnd ? ::GetWindowDC(wnd) : nullptr) {}
   NonClientDC(const NonClientDC&) = delete;
   NonClientDC& operator=(const NonClientDC&) = delete;
   ~NonClientDC() {
-    if (dc_) ::ReleaseDC(wnd_, dc_);
+    if (FDc) ::ReleaseDC(FWnd, FDc);
   }
-  HDC get() const { return dc_; }
+  HDC get() const { return FDc; }
 
 private:
-  HWND wnd_;
-  HDC dc_;
+  HWND FWnd;
+  HDC FDc;
 };
 
 // Answers `message` with `result`.

@@ -12,10 +12,6 @@ namespace {
 // The bar image holds two frames stacked: active and inactive.
 constexpr int kBarFrames = 2;
 
-bool Contains(const TRect& r, POINT p) {
-  return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
-}
-
 int CaptionWidth(HDC dc, const std::wstring& caption) {
   if (caption.empty()) return 0;
   RECT r{0, 0, 0, 0};
@@ -152,7 +148,7 @@ void TWinSkinMenu::PaintItem(HWND wnd, int index) {
 
 int TWinSkinMenu::ItemAtPoint(POINT p) const {
   for (const TMenuBtn& item : FItems)
-    if (!item.FCaption.empty() && Contains(item.FBounds, p)) return item.FIndex;
+    if (!item.FCaption.empty() && item.FBounds.Contains(p.x, p.y)) return item.FIndex;
   return -1;
 }
 

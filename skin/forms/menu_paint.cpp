@@ -116,7 +116,7 @@ TMenuEntryView ViewOf(HMENU menu, UINT command) {
 }
 
 COLORREF TMenuPainter::Colour(int index) const {
-  return elements_ ? static_cast<COLORREF>(elements_->Colour(index) & 0xFFFFFF)
+  return FElements ? static_cast<COLORREF>(FElements->Colour(index) & 0xFFFFFF)
                    : ::GetSysColor(COLOR_MENU);
 }
 
@@ -144,26 +144,26 @@ SIZE TMenuPainter::MeasureByText(HDC dc, const std::wstring& text, int systemHei
 }
 
 TMenuPainter::~TMenuPainter() {
-  if (canvasDC_) ::SelectObject(canvasDC_.get(), canvasOld_);
+  if (FCanvasDC) ::SelectObject(FCanvasDC.get(), FCanvasOld);
 }
 
 HDC TMenuPainter::Canvas(int width, int height) const {
   // Every entry is composed in one bitmap with its own device context, kept while the entries
   // keep their size.
-  if (!canvasDC_ || canvas_.Width() != width || canvas_.Height() != height) {
-    if (canvasDC_)
-      ::SelectObject(canvasDC_.get(), canvasOld_);
+  if (!FCanvasDC || FCanvas.Width() != width || FCanvas.Height() != height) {
+    if (FCanvasDC)
+      ::SelectObject(FCanvasDC.get(), FCanvasOld);
     else
-      canvasDC_.reset(::CreateCompatibleDC(nullptr));
-    canvas_ = TBitmap(width, height, fw::TPixelFormat::pf32bit);
-    canvasOld_ = ::SelectObject(canvasDC_.get(), fw::BitmapHandle(canvas_));
+      FCanvasDC.reset(::CreateCompatibleDC(nullptr));
+    FCanvas = TBitmap(width, height, fw::TPixelFormat::pf32bit);
+    FCanvasOld = ::SelectObject(FCanvasDC.get(), fw::BitmapHandle(FCanvas));
   }
   ::GdiFlush(); // the pixels are written directly next
-  return canvasDC_.get();
+  return FCanvasDC.get();
 }
 
 void TMenuPainter::PutCanvas(HDC dc, const RECT& rect) const {
-  ::BitBlt(dc, rect.left, rect.top, canvas_.Width(), canvas_.Height(), canvasDC_.get(), 0, 0,
+  ::BitBlt(dc, rect.left, rect.top, FCanvas.Width(), FCanvas.Height(), FCanvasDC.get(), 0, 0,
            SRCCOPY);
 }
 
@@ -189,12 +189,12 @@ void TMenuPainter::DrawMenuItem(const TMenuEntryView& entry, HDC dc, const RECT&
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   Canvas(w, h);
-  FillBackground(canvas_, entry.menu, rect);
+  FillBackground(FCanvas, entry.menu, rect);
   // The separator frame, its middle stretched, bottom-aligned in a lower entry.
   const int imageHeight = e->Bitmap.Height();
   TBitmap line = RenderNineSlice(w, imageHeight, e->Bitmap, {e->LeftWidth, 0, e->RightWidth, 0},
                                  false, false, kItemFrames, kSeparatorFrame);
-  fw::DrawTransparent(canvas_, 0, std::min(0, h - imageHeight), w, imageHeight, line,
+  fw::DrawTransparent(FCanvas, 0, std::min(0, h - imageHeight), w, imageHeight, line,
                       fw::kMagentaPixel);
   PutCanvas(dc, rect);
 }
@@ -206,7 +206,7 @@ void TMenuPainter::DrawHandleItem(const TMenuEntryView& entry, HDC dc, const REC
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   HDC memory = Canvas(w, h);
-  FillBackground(canvas_, entry.menu, rect);
+  FillBackground(FCanvas, entry.menu, rect);
   {
     fw::SelectGuard font(memory, fw::MenuFont());
     DrawItemFrame(memory, *e, w, h, selected ? kSelectedFrame : kNormalFrame);
@@ -237,7 +237,7 @@ void TMenuPainter::DrawPlainItem(const TMenuEntryView& entry, HDC dc, const RECT
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   HDC memory = Canvas(w, h);
-  canvas_.FillRect({0, 0, w, h}, fw::PixelOf(Colour(selected ? kHilight : kMenu)));
+  FCanvas.FillRect({0, 0, w, h}, fw::PixelOf(Colour(selected ? kHilight : kMenu)));
   {
     fw::SelectGuard font(memory, fw::MenuFont());
     DrawItemContent(entry, memory, selected, {0, 0, w, h});

@@ -40,7 +40,7 @@ TMenuEntryView ViewOf(HMENU menu, UINT command);
 class TMenuPainter {
 public:
   TMenuPainter(const TSkinElements* elements, TSkinOptions options)
-      : elements_(elements), options_(options) {}
+      : FElements(elements), FOptions(options) {}
   ~TMenuPainter();
   TMenuPainter(const TMenuPainter&) = delete;
   TMenuPainter& operator=(const TMenuPainter&) = delete;
@@ -58,13 +58,13 @@ public:
 
 private:
   const TDataSkinObject* MenuItemElement() const {
-    return elements_ && elements_->MenuItem && !elements_->MenuItem->Bitmap.Empty()
-               ? elements_->MenuItem.get()
+    return FElements && FElements->MenuItem && !FElements->MenuItem->Bitmap.Empty()
+               ? FElements->MenuItem.get()
                : nullptr;
   }
   COLORREF Colour(int index) const;
   void DrawPlainItem(const TMenuEntryView& entry, HDC dc, const RECT& rect, bool selected) const;
-  // The composing bitmap (canvas_) at this size, selected into the returned device context.
+  // The composing bitmap (FCanvas) at this size, selected into the returned device context.
   HDC Canvas(int width, int height) const;
   // The composed entry onto the target.
   void PutCanvas(HDC dc, const RECT& rect) const;
@@ -80,12 +80,12 @@ private:
     int width = 0, height = 0;
   };
   mutable TFrameCache frameCache_[2]; // normal, selected
-  mutable TBitmap canvas_;
-  mutable fw::MemoryDC canvasDC_;
-  mutable HGDIOBJ canvasOld_ = nullptr;
+  mutable TBitmap FCanvas;
+  mutable fw::MemoryDC FCanvasDC;
+  mutable HGDIOBJ FCanvasOld = nullptr;
 
-  const TSkinElements* elements_;
-  TSkinOptions options_;
+  const TSkinElements* FElements;
+  TSkinOptions FOptions;
 };
 
 } // namespace skin

@@ -36,28 +36,27 @@ TSkinManage::TSkinManage() {
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.lpszClassName = kTimerClass;
   ::RegisterClassW(&wc);
-  TimerWindow = ::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+  FTimerWindow = ::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   wc.hInstance, nullptr);
-  ::SetWindowLongPtrW(TimerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::SetWindowLongPtrW(FTimerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TSkinManage::~TSkinManage() {
   StartState = TStartState::ShuttingDown;
   Enabled = false;
-  if (ThreadHook) ThreadHook->Silence();
-  if (TimerWindow) {
-    ::KillTimer(TimerWindow, kActionTimer);
-    ::DestroyWindow(TimerWindow);
+  if (FThreadHook) FThreadHook->Silence();
+  if (FTimerWindow) {
+    ::KillTimer(FTimerWindow, kActionTimer);
+    ::DestroyWindow(FTimerWindow);
   }
   Forms.clear(); // each form skin lets its window go
   PopupMenus.clear();
-  FormOwners.clear();
-  ThreadHook.reset();
+  FThreadHook.reset();
 }
 
 void TSkinManage::InstallHook() {
-  if (!ThreadHook)
-    ThreadHook = std::make_unique<TThreadHook>(
+  if (!FThreadHook)
+    FThreadHook = std::make_unique<TThreadHook>(
         WH_CBT, [this](int code, WPARAM wParam, LPARAM lParam) { OnHook(code, wParam, lParam); });
 }
 
@@ -116,26 +115,26 @@ void TSkinManage::UnregisterSkinData(TSkinData* data) {
   }
   // Form skins read the component's descriptors: they go with it.
   for (size_t i = Forms.size(); i-- > 0;)
-    if (FormOwners[i] == data) {
-      Forms[i]->Unhook();
-      Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));
-      FormOwners.erase(FormOwners.begin() + static_cast<std::ptrdiff_t>(i));
-    }
+    if (Forms[i].owner == data) ReleaseForm(i);
+}
+
+void TSkinManage::ReleaseForm(size_t index) {
+  Forms[index].skin->Unhook();
+  Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 TWinSkinForm* TSkinManage::FindSkinForm(HWND wnd) const {
-  for (const auto& form : Forms)
-    if (form->Handle() == wnd && form->State() != TFormLife::Destroyed) return form.get();
+  for (const TSkinnedForm& form : Forms)
+    if (form.skin->Handle() == wnd && form.skin->State() != TFormLife::Destroyed)
+      return form.skin.get();
   return nullptr;
 }
 
 void TSkinManage::Purge() {
   if (StartState == TStartState::ShuttingDown) return;
   for (size_t i = Forms.size(); i-- > 0;)
-    if (Forms[i]->State() == TFormLife::Destroyed) {
+    if (Forms[i].skin->State() == TFormLife::Destroyed)
       Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));
-      FormOwners.erase(FormOwners.begin() + static_cast<std::ptrdiff_t>(i));
-    }
 }
 
 TSkinData* TSkinManage::ChooseSkinData(HWND wnd) const {
@@ -184,8 +183,7 @@ bool TSkinManage::SkinWindow(HWND wnd) {
       TFormSkinSource{&data->Elements(), data->SkinControls, data->Options, data});
   form->FName = wideClassName;
   if (!form->HookWindow(wnd)) return false;
-  Forms.push_back(std::move(form));
-  FormOwners.push_back(data);
+  Forms.push_back({std::move(form), data});
   ::PostMessageW(wnd, SM_STARTSKIN, 0, 1000);
   return true;
 }
@@ -195,15 +193,17 @@ bool TSkinManage::SkinPopupMenu(HWND wnd) {
   for (const auto& popup : PopupMenus)
     if (popup->Handle() == wnd) return false;
   TSkinData* data = ChooseSkinData(wnd);
-  if (!data || data->SkinMissing() || !SkinsMenuKind(data->SkinControls, MenuKind)) return false;
+  const TMenuOpening opening = Opening();
+  if (!data || data->SkinMissing() || !SkinsMenuKind(data->SkinControls, opening.kind))
+    return false;
   // A popup menu tagged to keep the system's look keeps it, its sub-menus too.
-  if (MenuKind == skin::MenuKind::Popup)
+  if (opening.kind == MenuKind::Popup)
     if (const fw::TPopupMenu* shown = fw::TPopupMenu::Showing())
       if (shown->Tag == data->DisableTag) return false;
   auto popup = std::make_unique<TWinSkinPopMenu>(
       TFormSkinSource{&data->Elements(), data->SkinControls, data->Options, data});
   if (!popup->Hook(wnd, 0)) return false;
-  popup->FFromMenuBar = MenuFromBar;
+  popup->FFromMenuBar = opening.fromBar;
   PopupMenus.push_back(std::move(popup));
   return true;
 }
@@ -212,7 +212,20 @@ void TSkinManage::ReleasePopupMenu(HWND wnd) {
   for (size_t i = PopupMenus.size(); i-- > 0;)
     if (PopupMenus[i]->Handle() == wnd)
       PopupMenus.erase(PopupMenus.begin() + static_cast<std::ptrdiff_t>(i));
-  if (PopupMenus.empty()) SetMenuKind(skin::MenuKind::Popup, false);
+  if (PopupMenus.empty()) FLoopOpening = {};
+}
+
+TMenuOpeningScope::TMenuOpeningScope(TMenuOpening opening)
+    : FManager(SkinManager()), FOpening(opening) {
+  if (!FManager) return;
+  FPrevious = FManager->FTracking;
+  FManager->FTracking = &FOpening;
+}
+
+TMenuOpeningScope::~TMenuOpeningScope() {
+  // The manager may have gone inside the tracking's loop (the program ended it).
+  if (FManager && FManager == SkinManager() && FManager->FTracking == &FOpening)
+    FManager->FTracking = FPrevious;
 }
 
 TWinSkinPopMenu* TSkinManage::PopupFor(HMENU menu) {
@@ -246,18 +259,18 @@ void TSkinManage::RefreshSkin(TSkinData* data) {
   // The component's descriptors were replaced: the caption buttons are made anew at once, so no
   // paint before the change is applied reads the old ones.
   for (size_t i = 0; i < Forms.size(); ++i)
-    if (FormOwners[i] == data) Forms[i]->CalcFrame();
+    if (Forms[i].owner == data) Forms[i].skin->CalcFrame();
 }
 
 void TSkinManage::SetMdiMaximized(bool maximized) {
   // Switching frames resizes windows, whose messages may report the state again: those echoes are
   // not news.
-  if (maximized == MdiMaximized || SwitchingMdiFrames) return;
+  if (maximized == MdiMaximized || FSwitchingMdiFrames) return;
   MdiMaximized = maximized;
   if (MainSkinData && MainSkinData->Options.Contains(xoMDIChildBorder)) return;
-  SwitchingMdiFrames = true;
+  FSwitchingMdiFrames = true;
   for (size_t i = 0; i < Forms.size(); ++i) {
-    TWinSkinForm* form = Forms[i].get();
+    TWinSkinForm* form = Forms[i].skin.get();
     if (form->MdiKind() != kMdiChild || form->State() == TFormLife::Destroyed) continue;
     switch (MdiChildFrameStep(maximized, form->WindowState())) {
     case MdiFrameStep::Suspend:
@@ -272,7 +285,7 @@ void TSkinManage::SetMdiMaximized(bool maximized) {
       break;
     }
   }
-  SwitchingMdiFrames = false;
+  FSwitchingMdiFrames = false;
 }
 
 void TSkinManage::Request(TSkinData* data, TSkinAction action, int delayMs) {
@@ -280,7 +293,7 @@ void TSkinManage::Request(TSkinData* data, TSkinAction action, int delayMs) {
   PendingSkinData = data;
   if (StartState != TStartState::NotStarted) {
     // Setting the timer again restarts it: a newer request replaces an older one.
-    ::SetTimer(TimerWindow, kActionTimer, static_cast<UINT>(delayMs), nullptr);
+    ::SetTimer(FTimerWindow, kActionTimer, static_cast<UINT>(delayMs), nullptr);
     return;
   }
   if (action == kSkinOn) Enabled = true;
@@ -308,11 +321,6 @@ void TSkinManage::RunPendingAction() {
   // The new skin reaches the frame, its region (rebuilt even at an unchanged size: other pixels
   // may be transparent now) and every control skin.
   auto redraw = [](TWinSkinForm& form) { ::SendMessageW(form.Handle(), SM_SKINCHANGED, 0, 0); };
-  auto release = [this](size_t i) {
-    Forms[i]->Unhook();
-    Forms.erase(Forms.begin() + static_cast<std::ptrdiff_t>(i));
-    FormOwners.erase(FormOwners.begin() + static_cast<std::ptrdiff_t>(i));
-  };
   const bool onlyThisForm = data->SkinFormtype == sfOnlyThisForm;
   switch (PendingAction) {
   case kSkinOn: {
@@ -329,20 +337,20 @@ void TSkinManage::RunPendingAction() {
     Purge();
     if (onlyThisForm) {
       for (size_t i = Forms.size(); i-- > 0;)
-        if (FormOwners[i] == data) {
-          release(i);
+        if (Forms[i].owner == data) {
+          ReleaseForm(i);
           break;
         }
     } else {
       while (!Forms.empty())
-        release(0);
+        ReleaseForm(0);
     }
     break;
   case kSkinChanged:
     Purge();
     for (size_t i = 0; i < Forms.size(); ++i)
-      if (FormOwners[i] == data) {
-        redraw(*Forms[i]);
+      if (Forms[i].owner == data) {
+        redraw(*Forms[i].skin);
         if (onlyThisForm) break;
       }
     break;

@@ -21,6 +21,32 @@ class TForm;
 
 namespace skin {
 
+// The kind of menu the popup windows of one menu tracking show, and whether it drops down from a
+// skinned menu bar. A menu skin hands one to the manager for the tracking it runs (the popup skins
+// made meanwhile are made for it) and takes it back when the tracking ends; a menu loop the system
+// runs on a window tells its kind at WM_INITMENUPOPUP instead, for as long as its popups live.
+struct TMenuOpening {
+  MenuKind kind = MenuKind::Popup;
+  bool fromBar = false;
+};
+
+class TSkinManage;
+
+// One tracking's opening, handed to the manager for as long as the object lives (an opening handed
+// over before it comes back at its end).
+class TMenuOpeningScope {
+public:
+  explicit TMenuOpeningScope(TMenuOpening opening);
+  ~TMenuOpeningScope();
+  TMenuOpeningScope(const TMenuOpeningScope&) = delete;
+  TMenuOpeningScope& operator=(const TMenuOpeningScope&) = delete;
+
+private:
+  TSkinManage* FManager;
+  TMenuOpening FOpening;
+  const TMenuOpening* FPrevious = nullptr;
+};
+
 class TSkinManage {
 public:
   TSkinManage();
@@ -52,11 +78,12 @@ public:
   void ReleasePopupMenu(HWND wnd);
   // The skinned popup that shows `menu`, or null.
   TWinSkinPopMenu* PopupFor(HMENU menu);
-  // A menu skin tells what kind of menu opens next, and whether it drops down from a menu bar.
-  void SetMenuKind(skin::MenuKind kind, bool fromBar) {
-    MenuKind = kind;
-    MenuFromBar = fromBar;
-  }
+  // The system runs a menu loop on a window: its popups show `opening` until they are all gone
+  // (unless a tracking of ours hands over its own).
+  void SystemMenuLoopOpens(TMenuOpening opening) { FLoopOpening = opening; }
+  // What the next popup window shows: the opening of the tracking that runs, else the system
+  // loop's.
+  TMenuOpening Opening() const { return FTracking ? *FTracking : FLoopOpening; }
   std::size_t PopupCount() const { return PopupMenus.size(); }
 
   // Whether an MDI child is maximized. While one is, every MDI child shows its system frame
@@ -66,9 +93,7 @@ public:
   bool Enabled = false;
   bool Forcing = false;
   TStartState StartState = TStartState::NotStarted;
-  skin::MenuKind MenuKind = skin::MenuKind::Popup; // of the menu about to open
-  bool MenuFromBar = false;                        // handed to each new popup-menu skin
-  bool MdiMaximized = false;                       // the last value given to SetMdiMaximized
+  bool MdiMaximized = false; // the last value given to SetMdiMaximized
   TSkinAction PendingAction = kSkinOn;
   TSkinData* PendingSkinData = nullptr;
   TSkinData* MainSkinData = nullptr;
@@ -77,6 +102,7 @@ public:
   std::size_t SkinnedCount() const { return Forms.size(); }
 
 private:
+  friend class TMenuOpeningScope;
   static LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void OnHook(int code, WPARAM wParam, LPARAM lParam);
   void RunPendingAction();
@@ -84,13 +110,22 @@ private:
   void Reskin(HWND wnd);
   std::vector<fw::TForm*> ApplicationForms() const;
 
-  std::vector<std::unique_ptr<TWinSkinForm>> Forms;
+  // A form skin and the component it was made with.
+  struct TSkinnedForm {
+    std::unique_ptr<TWinSkinForm> skin;
+    TSkinData* owner;
+  };
+  // Unhooks and frees the form skin at `index`.
+  void ReleaseForm(std::size_t index);
+
+  std::vector<TSkinnedForm> Forms;
   std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus;
   std::vector<TSkinData*> SkinDatas;
-  std::vector<TSkinData*> FormOwners; // the component each entry of Forms was made with
-  std::unique_ptr<TThreadHook> ThreadHook;
-  HWND TimerWindow = nullptr;      // the timer the pending actions run from is this window's
-  bool SwitchingMdiFrames = false; // SetMdiMaximized is switching the MDI children's frames
+  std::unique_ptr<TThreadHook> FThreadHook;
+  HWND FTimerWindow = nullptr;      // the timer the pending actions run from is this window's
+  bool FSwitchingMdiFrames = false; // SetMdiMaximized is switching the MDI children's frames
+  const TMenuOpening* FTracking = nullptr; // handed over by the tracking that runs
+  TMenuOpening FLoopOpening;               // told by the system's menu loop
 };
 
 // The program's manager, or null before the first skin component was loaded.

@@ -56,6 +56,14 @@ enum class TFormLife {
   Destroyed,    // the window is gone, or the manager let it go: the object waits to be freed
 };
 
+// The four borders of the frame, in the order their caches are kept.
+enum class TBorderSide { Left, Right, Top, Bottom };
+// The top and bottom borders run across the window: their images are stacked frames, stretched
+// along the width.
+inline bool IsAcross(TBorderSide side) {
+  return side == TBorderSide::Top || side == TBorderSide::Bottom;
+}
+
 // A caption button: one per caption button descriptor of the skin.
 struct TWinSysButton {
   const TDataSkinSysButton* FData = nullptr;
@@ -211,9 +219,8 @@ private:
   TMessageAnswer RedrawFrame(fw::TMessage& message);
   TMessageAnswer PaintFrameInto(fw::TMessage& message);
   TMessageAnswer FrameQuery(fw::TMessage& message);
-  TMessageAnswer MenuBarClick(fw::TMessage& message);
-  // A non-client mouse message over the caption buttons, else over the menu bar's items.
-  TMessageAnswer CaptionOrBarMouse(const fw::TMessage& message);
+  // A non-client mouse message over the caption buttons (the menus took those over the bar).
+  TMessageAnswer CaptionMouse(const fw::TMessage& message);
   TMessageAnswer CaptionMouseMove(TWinSysButton* hit);
   TMessageAnswer CaptionPress(TWinSysButton* hit);
   TMessageAnswer CaptionRelease(TWinSysButton* hit, POINT screen);
@@ -228,7 +235,7 @@ private:
   void ButtonAction(TWinSysButton& button, POINT screen);
   // Pops up the window's system menu at a screen point; a second click within the double-click
   // time on a caption button closes the window instead.
-  void ShowSystemMenu(POINT screen);
+  void ShowSystemMenu(POINT screen) override;
   void UpdateSystemMenuItems(HMENU menu) const;
   void ToggleMaximize();
   void ToggleMinimize();
@@ -237,19 +244,25 @@ private:
   // --- The frame: geometry and painting (form_frame.cpp).
   LRESULT CalcClientArea(WPARAM wParam, LPARAM lParam);
   LRESULT HitTest(WPARAM wParam, LPARAM lParam);
+  // Paints the non-client area as laid out (PaintFrame lays it out first).
+  void DrawNonClient(HDC dc);
   void PaintCaption(HDC dc, int width, int height, bool minimized);
-  void DrawBorder(int index, TRect rect, HDC dc);
+  void DrawBorder(TBorderSide side, TRect rect, HDC dc);
   void DrawCaptionText(HDC dc, TRect caption);
+  // The caption's text as it is drawn, with its margins of blanks.
+  std::wstring CaptionText() const;
   // Window-icon buttons whose skin gives no image show the window's small icon.
   bool IsIconButton(const TWinSysButton& button) const;
   const TBitmap& ButtonImage(const TWinSysButton& button) const;
   void MakeIconBitmap();
   // The caption buttons still belong to the skin's current descriptors.
   bool ButtonsCurrent() const;
-  void LayoutButtons(int windowWidth);
+  // Decides the caption's layout for the window as it is now (its size, state, text and skin):
+  // which caption buttons show, and where they and the text go. Hit testing and painting read it.
+  void LayoutCaption();
   void DrawButtons(HDC dc);
   void DrawSysButton(TWinSysButton& button, TButtonState state);
-  fw::Region BorderRegion(int index, int width, int height, int x, int y, bool shaped);
+  fw::Region BorderRegion(TBorderSide side, int width, int height, int x, int y, bool shaped);
   POINT WindowToFrame(POINT screen) const override;
   CaptionState CaptionStateNow();
   void ReadWindowState();
@@ -258,9 +271,8 @@ private:
   int StyleWindowState() const;
   bool MaximizedMdiChild() const;
   void SetSysMenuStyle(bool remove);
-  std::wstring WindowText() const;
   TColor SkinColour(int index) const;
-  const TDataSkinBorder& Border(int index) const;
+  const TDataSkinBorder& Border(TBorderSide side) const;
 
   // --- What the menus ask of the window skin (TMenuHost).
   bool FrameActive() const override { return FActive; }
@@ -270,6 +282,8 @@ private:
   LRESULT CallWindow(const fw::TMessage& message) override {
     return PassOn(message.Msg, message.WParam, message.LParam);
   }
+  bool CaptionButtonAt(POINT framePoint) override { return FindButton(framePoint) != nullptr; }
+  void CaptionHoverEnds() override { MouseLeave(); }
 
   // --- The MDI client of an MDI frame (mdi_client.cpp).
   LRESULT ClientWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -309,8 +323,7 @@ private:
   int FMenuHeight = 0;
   RECT FClientRect{};
   RECT FStdFrame{};
-  TRect FTextBounds; // the caption text with its background margins
-  int FRightGroupOffset = 0;
+  CaptionTextLayout FTextLayout; // the caption text, with and without its background margins
   std::vector<TWinSysButton> FButtons;
   std::vector<TDiscoveredControl> FDiscovered;
   std::vector<std::unique_ptr<TSkinControl>> FControls;
@@ -320,7 +333,7 @@ private:
     int width = -1, height = -1, frame = 0;
     const TDataSkinObject* source = nullptr;
   };
-  std::array<TBorderCache, 4> FBorderCache; // left, right, top, bottom
+  std::array<TBorderCache, 4> FBorderCache; // by TBorderSide
   TBitmap FCaptionBuffer;                   // back buffer of the caption bar
   TBitmap FIconBitmap;                      // the window's small icon on magenta
   fw::Font FCaptionFont;

@@ -9,15 +9,15 @@ namespace skin {
 // began on it lasts (left button or Space).
 class TMouseState {
 public:
-  bool Hot() const { return hot_; }
-  bool Pressed() const { return pressed_; }
-  void SetHot(bool on) { hot_ = on; }
-  void SetPressed(bool on) { pressed_ = on; }
-  void Clear() { hot_ = pressed_ = false; }
+  bool Hot() const { return FHot; }
+  bool Pressed() const { return FPressed; }
+  void SetHot(bool on) { FHot = on; }
+  void SetPressed(bool on) { FPressed = on; }
+  void Clear() { FHot = FPressed = false; }
 
 private:
-  bool hot_ = false;
-  bool pressed_ = false;
+  bool FHot = false;
+  bool FPressed = false;
 };
 
 // Frames of the Buttons element.

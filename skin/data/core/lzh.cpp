@@ -18,49 +18,49 @@ using namespace lzh;
 class BitReader {
 public:
   explicit BitReader(std::span<const std::uint8_t> input)
-      : next_(input.data()), end_(input.data() + input.size()), start_(input.data()) {}
+      : FNext(input.data()), FEnd(input.data() + input.size()), FStart(input.data()) {}
 
   unsigned Bit() {
     Refill();
-    const unsigned bit = buffer_ >> 15;
-    buffer_ = static_cast<std::uint16_t>(buffer_ << 1);
-    --count_;
+    const unsigned bit = FBuffer >> 15;
+    FBuffer = static_cast<std::uint16_t>(FBuffer << 1);
+    --FCount;
     return bit;
   }
 
   unsigned Byte() {
     Refill();
-    const unsigned byte = buffer_ >> 8;
-    buffer_ = static_cast<std::uint16_t>(buffer_ << 8);
-    count_ -= 8;
+    const unsigned byte = FBuffer >> 8;
+    FBuffer = static_cast<std::uint16_t>(FBuffer << 8);
+    FCount -= 8;
     return byte;
   }
 
-  std::size_t Consumed() const { return static_cast<std::size_t>(next_ - start_); }
+  std::size_t Consumed() const { return static_cast<std::size_t>(FNext - FStart); }
   // Whether bits past the end of the input were taken (the zero bytes that stand in for it are
   // the last ones in the buffer), which a whole stream never needs.
-  bool RanOut() const { return padding_ * 8 > count_; }
+  bool RanOut() const { return FPadding * 8 > FCount; }
 
 private:
   void Refill() {
-    while (count_ < 9) {
+    while (FCount < 9) {
       unsigned byte = 0;
-      if (next_ != end_) {
-        byte = *next_++;
+      if (FNext != FEnd) {
+        byte = *FNext++;
       } else {
-        ++padding_;
+        ++FPadding;
       }
-      buffer_ = static_cast<std::uint16_t>(buffer_ | (byte << (8 - count_)));
-      count_ += 8;
+      FBuffer = static_cast<std::uint16_t>(FBuffer | (byte << (8 - FCount)));
+      FCount += 8;
     }
   }
 
-  const std::uint8_t* next_;
-  const std::uint8_t* end_;
-  const std::uint8_t* start_;
-  std::uint16_t buffer_ = 0;
-  unsigned count_ = 0;
-  std::size_t padding_ = 0; // zero bytes read past the end
+  const std::uint8_t* FNext;
+  const std::uint8_t* FEnd;
+  const std::uint8_t* FStart;
+  std::uint16_t FBuffer = 0;
+  unsigned FCount = 0;
+  std::size_t FPadding = 0; // zero bytes read past the end
 };
 
 // The work tables of one run; allocated per run, so an idle decoder holds nothing.
@@ -91,7 +91,7 @@ int DecodePosition(BitReader& bits) {
 std::size_t TLZH::Unpack(std::int32_t unpackedSize, std::span<const std::uint8_t> bitStream,
                          std::vector<std::uint8_t>& output) {
   output.clear();
-  ranOut_ = false;
+  FRanOut = false;
   if (unpackedSize <= 0) return 0;
   if (unpackedSize > kMaxUnpackedSize) throw ElzhException(kLzhSizeOutOfRangeMessage);
 
@@ -129,7 +129,7 @@ std::size_t TLZH::Unpack(std::int32_t unpackedSize, std::span<const std::uint8_t
       from = (from + 1) & kRingMask;
     }
   }
-  ranOut_ = bits.RanOut();
+  FRanOut = bits.RanOut();
   return bits.Consumed();
 }
 

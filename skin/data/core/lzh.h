@@ -40,10 +40,10 @@ public:
 
   // Whether the last Unpack took bits past the end of its stream: the stream was cut short, and
   // the output's tail was decoded from zero bits.
-  bool RanOut() const { return ranOut_; }
+  bool RanOut() const { return FRanOut; }
 
 private:
-  bool ranOut_ = false;
+  bool FRanOut = false;
 };
 
 } // namespace skin

@@ -24,19 +24,19 @@ public:
   // halved weights first, so the weights always fit 16 bits.
   void Update(int symbol);
 
-  int Child(int node) const { return child_[node]; }
-  int Parent(int node) const { return parent_[node]; }
-  int LeafOf(int symbol) const { return parent_[symbol + kNodeCount]; }
-  std::uint16_t Weight(int node) const { return freq_[node]; }
+  int Child(int node) const { return FChild[node]; }
+  int Parent(int node) const { return FParent[node]; }
+  int LeafOf(int symbol) const { return FParent[symbol + kNodeCount]; }
+  std::uint16_t Weight(int node) const { return FFreq[node]; }
 
 private:
   void Rebuild();
 
   // One sentinel weight after the last node stops the search for a swap partner.
-  std::array<std::uint16_t, kNodeCount + 1> freq_{};
+  std::array<std::uint16_t, kNodeCount + 1> FFreq{};
   // Parents of the nodes, then the leaf node of each symbol.
-  std::array<std::uint16_t, kNodeCount + kSymbolCount> parent_{};
-  std::array<std::uint16_t, kNodeCount> child_{};
+  std::array<std::uint16_t, kNodeCount + kSymbolCount> FParent{};
+  std::array<std::uint16_t, kNodeCount> FChild{};
 };
 
 } // namespace skin::lzh

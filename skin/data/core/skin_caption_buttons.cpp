@@ -44,7 +44,7 @@ void SettleFrameCount(TDataSkinSysButton& b) {
     b.FrameCount = ratio <= 3.8 ? 3 : 6;
     if (b.Action < 0) b.FrameCount = 6;
   }
-  if (b.Action == 3 || b.Action == 11) b.Bitmap.Clear(); // the window icon is drawn instead
+  if (b.IsWindowIcon()) b.Bitmap.Clear(); // the window icon is drawn instead
 }
 
 void AddMdiButtons(const TLoadContext& c, TSkinElements& e) {

@@ -60,16 +60,16 @@ void TQuickIni::LoadFromStream(std::span<const std::uint8_t> bytes) {
   std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
 
-  lines_.clear();
-  sections_.clear();
+  FLines.clear();
+  FSections.clear();
   std::size_t start = 0;
   while (start <= text.size()) {
     std::size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = text.size();
     const std::string_view line = TrimControls(text.substr(start, end - start));
     if (!line.empty() && line.front() != ';') {
-      if (IsSectionHeader(line)) sections_.emplace_back(line, static_cast<int>(lines_.size()));
-      lines_.emplace_back(line);
+      if (IsSectionHeader(line)) FSections.emplace_back(line, static_cast<int>(FLines.size()));
+      FLines.emplace_back(line);
     }
     // CR LF is one break; any other CR or LF ends a line on its own.
     start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
@@ -84,7 +84,7 @@ int TQuickIni::FindSection(std::string_view name) const {
   std::string header;
   header.reserve(name.size() + 2);
   header.append("[").append(name).append("]");
-  for (const auto& [text, index] : sections_) {
+  for (const auto& [text, index] : FSections) {
     if (EqualsIgnoringAsciiCase(text, header)) return index;
   }
   return -1;
@@ -97,8 +97,8 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
   if (header < 0) return result;
 
   const std::string wanted = AsciiLower(key);
-  for (std::size_t i = static_cast<std::size_t>(header) + 1; i < lines_.size(); ++i) {
-    const std::string_view line = lines_[i];
+  for (std::size_t i = static_cast<std::size_t>(header) + 1; i < FLines.size(); ++i) {
+    const std::string_view line = FLines[i];
     if (IsSectionHeader(line)) break;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
@@ -125,8 +125,8 @@ void TQuickIni::ReadSections(std::vector<std::string>* list) const {
     throw EAssertionFailed(kUnassignedStringsMessage, kUnitName, kReadSectionsAssertLine);
   }
   list->clear();
-  list->reserve(sections_.size());
-  for (const auto& section : sections_) {
+  list->reserve(FSections.size());
+  for (const auto& section : FSections) {
     const std::string_view header = TrimControls(section.first);
     list->emplace_back(TrimControls(header.substr(1, header.size() - 2)));
   }

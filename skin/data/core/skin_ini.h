@@ -17,13 +17,13 @@ namespace skin {
 class EAssertionFailed : public std::logic_error {
 public:
   EAssertionFailed(const std::string& message, const char* unit, int line)
-      : std::logic_error(message), unit_(unit), line_(line) {}
-  const char* Unit() const { return unit_; }
-  int Line() const { return line_; }
+      : std::logic_error(message), FUnit(unit), FLine(line) {}
+  const char* Unit() const { return FUnit; }
+  int Line() const { return FLine; }
 
 private:
-  const char* unit_;
-  int line_;
+  const char* FUnit;
+  int FLine;
 };
 
 inline constexpr const char* kUnassignedStringsMessage = "The parameter Strings is unassigned!";
@@ -54,12 +54,12 @@ public:
   void ReadSections(std::vector<std::string>* list) const;
   std::vector<std::string> ReadSections() const;
 
-  const std::vector<std::string>& Lines() const { return lines_; }
+  const std::vector<std::string>& Lines() const { return FLines; }
 
 private:
-  std::vector<std::string> lines_;
-  // Header lines as written, brackets included, with their index in lines_.
-  std::vector<std::pair<std::string, int>> sections_;
+  std::vector<std::string> FLines;
+  // Header lines as written, brackets included, with their index in FLines.
+  std::vector<std::pair<std::string, int>> FSections;
 };
 
 } // namespace skin

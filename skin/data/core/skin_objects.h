@@ -85,6 +85,10 @@ public:
   int CombineOp = -1;
   int Visibility = 0;
   int Visibility1 = 0;
+  // The window's icon (Action 3 or 11): the window's small icon is drawn where the skin gives no
+  // image, and a double click on it closes the window.
+  bool IsWindowIcon() const { return Action == kActionWindowIcon || Action == kActionIconMenu; }
+  static constexpr int kActionWindowIcon = 3, kActionIconMenu = 11;
 };
 
 // The group box label background.

@@ -62,17 +62,17 @@ public:
   }
   static constexpr TSmallSet FromBits(std::uint32_t bits) {
     TSmallSet set;
-    set.bits_ = bits;
+    set.FBits = bits;
     return set;
   }
-  constexpr bool Contains(Member m) const { return (bits_ >> static_cast<int>(m)) & 1u; }
-  constexpr void Include(Member m) { bits_ |= 1u << static_cast<int>(m); }
-  constexpr void Exclude(Member m) { bits_ &= ~(1u << static_cast<int>(m)); }
-  constexpr std::uint32_t Bits() const { return bits_; }
+  constexpr bool Contains(Member m) const { return (FBits >> static_cast<int>(m)) & 1u; }
+  constexpr void Include(Member m) { FBits |= 1u << static_cast<int>(m); }
+  constexpr void Exclude(Member m) { FBits &= ~(1u << static_cast<int>(m)); }
+  constexpr std::uint32_t Bits() const { return FBits; }
   constexpr bool operator==(const TSmallSet&) const = default;
 
 private:
-  std::uint32_t bits_ = 0;
+  std::uint32_t FBits = 0;
 };
 
 using TSkinControlTypes = TSmallSet<TSkinControlType>;

@@ -41,12 +41,12 @@ std::vector<std::string> SplitNames(std::string_view text) {
 // damaged directory yields short or empty entries and never reads outside the archive.
 class ArchiveCursor {
 public:
-  explicit ArchiveCursor(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  explicit ArchiveCursor(std::span<const std::uint8_t> bytes) : FBytes(bytes) {}
 
   std::span<const std::uint8_t> Take(std::size_t count) {
-    count = std::min(count, bytes_.size() - pos_);
-    const auto part = bytes_.subspan(pos_, count);
-    pos_ += count;
+    count = std::min(count, FBytes.size() - FPos);
+    const auto part = FBytes.subspan(FPos, count);
+    FPos += count;
     return part;
   }
 
@@ -57,11 +57,11 @@ public:
     return ReadInt32LE(field.data());
   }
 
-  std::span<const std::uint8_t> Rest() { return Take(bytes_.size() - pos_); }
+  std::span<const std::uint8_t> Rest() { return Take(FBytes.size() - FPos); }
 
 private:
-  std::span<const std::uint8_t> bytes_;
-  std::size_t pos_ = 0;
+  std::span<const std::uint8_t> FBytes;
+  std::size_t FPos = 0;
 };
 
 } // namespace
@@ -90,7 +90,7 @@ int TSkinReader::ExtraHeaderBytes(std::int32_t version) {
 }
 
 bool TSkinReader::Fail(std::string reason) {
-  failure_ = std::move(reason);
+  FFailure = std::move(reason);
   return false;
 }
 
@@ -141,24 +141,24 @@ bool TSkinReader::LoadFromArchive(std::span<const std::uint8_t> archive) {
   }
   const auto data = cursor.Rest();
 
-  version_ = version;
-  entries_ = std::move(entries);
-  data_.assign(data.begin(), data.end());
-  failure_.clear();
+  FVersion = version;
+  FEntries = std::move(entries);
+  FData.assign(data.begin(), data.end());
+  FFailure.clear();
   return true;
 }
 
 std::span<const std::uint8_t> TSkinReader::EntryBytes(std::int32_t index) const {
-  const Entry& entry = entries_[index];
-  const auto available = static_cast<std::int64_t>(data_.size());
+  const Entry& entry = FEntries[index];
+  const auto available = static_cast<std::int64_t>(FData.size());
   const std::int64_t begin = std::min(entry.offset, available);
   const std::int64_t end = std::min(begin + std::max(entry.declaredSize, 0), available);
-  return std::span<const std::uint8_t>(data_).subspan(static_cast<std::size_t>(begin),
+  return std::span<const std::uint8_t>(FData).subspan(static_cast<std::size_t>(begin),
                                                       static_cast<std::size_t>(end - begin));
 }
 
 void TSkinReader::CopyEntry(const Entry& entry, std::vector<std::uint8_t>& target) const {
-  const auto index = static_cast<std::int32_t>(&entry - entries_.data());
+  const auto index = static_cast<std::int32_t>(&entry - FEntries.data());
   const auto bytes = EntryBytes(index);
   target.assign(bytes.begin(), bytes.end());
 }
@@ -166,18 +166,18 @@ void TSkinReader::CopyEntry(const Entry& entry, std::vector<std::uint8_t>& targe
 void TSkinReader::ReadEntry(std::string_view name, std::vector<std::uint8_t>& target) const {
   target.clear();
   const std::string wanted = AsciiLower(name);
-  const auto found = std::find_if(entries_.begin(), entries_.end(),
+  const auto found = std::find_if(FEntries.begin(), FEntries.end(),
                                   [&](const Entry& entry) { return entry.name == wanted; });
-  if (found != entries_.end()) CopyEntry(*found, target);
+  if (found != FEntries.end()) CopyEntry(*found, target);
 }
 
 void TSkinReader::FindEntry(std::string_view fragment, std::vector<std::uint8_t>& target,
                             std::string& fullName) const {
   target.clear();
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& entry) {
+  const auto found = std::find_if(FEntries.begin(), FEntries.end(), [&](const Entry& entry) {
     return entry.name.find(fragment) != std::string::npos;
   });
-  if (found == entries_.end()) return;
+  if (found == FEntries.end()) return;
   CopyEntry(*found, target);
   fullName = found->name;
 }

@@ -55,32 +55,32 @@ public:
   void FindEntry(std::string_view fragment, std::vector<std::uint8_t>& target,
                  std::string& fullName) const;
 
-  std::int32_t Version() const { return version_; }
-  std::int32_t Count() const { return static_cast<std::int32_t>(entries_.size()); }
+  std::int32_t Version() const { return FVersion; }
+  std::int32_t Count() const { return static_cast<std::int32_t>(FEntries.size()); }
   // Entry names, lower-cased, in archive order.
-  const std::string& Name(std::int32_t index) const { return entries_[index].name; }
+  const std::string& Name(std::int32_t index) const { return FEntries[index].name; }
   // The size the directory declares, which a damaged archive may not hold.
-  std::int32_t DeclaredSize(std::int32_t index) const { return entries_[index].declaredSize; }
+  std::int32_t DeclaredSize(std::int32_t index) const { return FEntries[index].declaredSize; }
   // The entry's bytes as far as the archive holds them; empty for a negative size.
   std::span<const std::uint8_t> EntryBytes(std::int32_t index) const;
 
   // Why the last load failed; empty after a successful one.
-  const std::string& FailureReason() const { return failure_; }
+  const std::string& FailureReason() const { return FFailure; }
 
 private:
   struct Entry {
     std::string name;
     std::int32_t declaredSize = 0;
-    std::int64_t offset = 0; // within data_
+    std::int64_t offset = 0; // within FData
   };
 
   bool Fail(std::string reason);
   void CopyEntry(const Entry& entry, std::vector<std::uint8_t>& target) const;
 
-  std::int32_t version_ = 0;
-  std::vector<Entry> entries_;
-  std::vector<std::uint8_t> data_;
-  std::string failure_;
+  std::int32_t FVersion = 0;
+  std::vector<Entry> FEntries;
+  std::vector<std::uint8_t> FData;
+  std::string FFailure;
 };
 
 } // namespace skin

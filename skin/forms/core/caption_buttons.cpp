@@ -149,6 +149,30 @@ int CaptionFrame(const TDataSkinSysButton& b, bool frameActive, bool enabled) {
   return b.FrameCount < 4 || (frameActive && enabled) ? 1 : 4;
 }
 
+CaptionLayout LayoutCaption(const std::vector<CaptionButtonFacts>& buttons,
+                            const CaptionState& state, CaptionTextInput text,
+                            const TDataSkinTitle& title, int windowWidth, const FrameSizes& frame,
+                            int menuHeight, int menuLeftWidth) {
+  CaptionLayout layout;
+  layout.buttons.reserve(buttons.size());
+  text.rightGroupOffset = 0;
+  for (const CaptionButtonFacts& b : buttons) {
+    const ButtonVisibility v = EvaluateButton(*b.data, state);
+    layout.buttons.push_back({v.visible, v.enabled, b.bounds});
+    if (v.visible && b.data->Align == 1 && !b.data->Bitmap.Empty())
+      text.rightGroupOffset = std::max(text.rightGroupOffset, b.data->XCoord);
+  }
+  layout.text = LayoutCaptionText(text, title);
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const CaptionButtonFacts& b = buttons[i];
+    CaptionButtonPlace& place = layout.buttons[i];
+    if (!place.visible || !b.hasImage) continue;
+    place.bounds = LayoutButtonSized(*b.data, b.width, b.height, windowWidth, layout.text.bounds,
+                                     frame, menuHeight, menuLeftWidth);
+  }
+  return layout;
+}
+
 int StateFrame(const TDataSkinSysButton& b, TButtonState state, bool enabled) {
   constexpr int kNormalFrame = 1, kDisabledFrame = 4;
   if (!enabled) return b.FrameCount > 3 ? kDisabledFrame : kNormalFrame;

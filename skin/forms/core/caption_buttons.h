@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace skin {
 
@@ -52,6 +53,33 @@ TRect LayoutButton(const TDataSkinSysButton& button, int windowWidth, const TRec
 TRect LayoutButtonSized(const TDataSkinSysButton& button, int width, int height, int windowWidth,
                         const TRect& textBounds, const FrameSizes& frame, int menuHeight,
                         int menuLeftWidth);
+
+// One caption button as the layout sees it: its descriptor, whether it shows an image, the size
+// of one frame of that image (the window's icon for the window-icon button) and where it lay
+// before (a button that is hidden or has no image keeps its place).
+struct CaptionButtonFacts {
+  const TDataSkinSysButton* data = nullptr;
+  bool hasImage = false;
+  int width = 0, height = 0;
+  TRect bounds;
+};
+struct CaptionButtonPlace {
+  bool visible = false;
+  bool enabled = true;
+  TRect bounds;
+};
+// Where the caption's text goes and which buttons show where, in the order of the facts.
+struct CaptionLayout {
+  CaptionTextLayout text;
+  std::vector<CaptionButtonPlace> buttons;
+};
+// Lays the caption out: which buttons show (EvaluateButton), the text beside the visible
+// right-aligned buttons (`text`'s rightGroupOffset is the layout's to find), then each visible
+// button with an image at its place (LayoutButtonSized, beside the text where it is aligned so).
+CaptionLayout LayoutCaption(const std::vector<CaptionButtonFacts>& buttons,
+                            const CaptionState& state, CaptionTextInput text,
+                            const TDataSkinTitle& title, int windowWidth, const FrameSizes& frame,
+                            int menuHeight, int menuLeftWidth);
 
 // The frame drawn in the caption: 1, or 4 when the frame is inactive or the button disabled and
 // the image has at least four frames.

@@ -202,6 +202,7 @@ TEST(SoundTimeline, LostFramesBecomeSilenceOfTheirLength) {
   EXPECT_EQ(o.misplaced, 0);
   EXPECT_EQ(o.gaps, 3);
   EXPECT_NEAR(o.gapMs, 5380, 3 * s.blockMs);
+  EXPECT_NEAR(o.ppm, 120, 20) << "the rate estimate survives the gaps";
   EXPECT_EQ(o.frames, FramesOf(s));
 }
 

@@ -412,6 +412,43 @@ TEST_F(Recording, LongRecordingsGoOnInFollowOnFiles) {
   WriteRecordingFacts(file, "rawvideo");
 }
 
+// With sound (the default input of the test run's sound server), each follow-on file has the
+// sound from its first frame on; the script checks with ffprobe that each file's sound lasts as
+// long as its picture and that together they hold the recording's sound once.
+TEST_F(Recording, SoundGoesIntoEachFollowOnFileFromItsFirstFrame) {
+  ScopedTestCodec codec;
+  ASSERT_TRUE(ChooseTestCodec(cam));
+  cam.FMsPerFrame = 20;
+  cam.FSound.record = true;
+  AreaControl area(0, 0, 96, 64);
+  cam.FFileSizeLimit = recorder::kCloseReserve + 1024 * 1024;
+  const std::wstring file = testing_support::ArtifactPath(L"engine", L"sound_split.avi");
+  for (int part = 1; part <= 9; ++part)
+    ::DeleteFileW(recorder::FollowOnName(file, part).c_str());
+  MessageBoxRecorder boxes;
+  cam.StartRecording(&area, file);
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        return ::GetFileAttributesW(recorder::FollowOnName(file, 3).c_str()) !=
+                   INVALID_FILE_ATTRIBUTES ||
+               !cam.FWorker;
+      },
+      30000));
+  testing_support::PumpFor(500);
+  cam.StopRecording();
+  ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 20000));
+  // The sound was opened (a busy machine may leave a gap, which is told).
+  for (const auto& box : boxes.Boxes())
+    EXPECT_EQ(box.text.find(L"Record without sound?"), std::wstring::npos)
+        << fw::WideToUtf8(box.text);
+  ASSERT_GE(cam.FFilesWritten.size(), 3u);
+  std::string names;
+  for (const std::wstring& name : cam.FFilesWritten)
+    names += (names.empty() ? "" : ",") + fw::WideToUtf8(name.substr(name.find_last_of(L'\\') + 1));
+  extraFacts = {{"files", names}, {"rate", "50/1"}, {"sound", "44100"}};
+  WriteRecordingFacts(file, "rawvideo");
+}
+
 // A follow-on file that cannot be made ends the recording with a notice; the first file is
 // complete. (The first name is as long as a path may be: the follow-on's is two longer.)
 TEST_F(Recording, AFollowOnFileThatCannotBeMadeStopsTheRecording) {

@@ -59,11 +59,27 @@ for facts in "$folder"/*.facts; do
       first=$(ffprobe -v error -select_streams v:0 -show_entries packet=pts,size -of csv=p=0 "$f" | head -1)
       [[ ${first%%,*} == 0 && ${first##*,} != 0 ]] || fail "$n: first packet $first, want a frame at 0"
       echo "checked $n: ${got[nb_frames]:-} slots, ${got[nb_read_frames]:-} frames"
+      if [[ -n ${want[sound]:-} ]]; then
+        # 16-bit stereo at the rate named: the file's sound, counted in its chunks, lasts as long
+        # as its picture.
+        sound_ms=$(ffprobe -v error -select_streams a:0 -show_entries packet=size -of csv=p=0 "$f" |
+          awk -v r="${want[sound]}" '{ s += $1 } END { printf "%d", s / 4 * 1000 / r }')
+        picture_ms=$(awk -v n="${got[nb_frames]:-0}" -v r="${want[rate]}" 'BEGIN { split(r, f, "/"); printf "%d", n * 1000 * f[2] / f[1] }')
+        echo "checked $n: sound ${sound_ms} ms, picture ${picture_ms} ms"
+        ((sound_ms - picture_ms <= 100 && picture_ms - sound_ms <= 100)) ||
+          fail "$n: sound ${sound_ms} ms against picture ${picture_ms} ms"
+        all_sound=$((${all_sound:-0} + sound_ms)) all_picture=$((${all_picture:-0} + picture_ms))
+      fi
       slots=$((slots + ${got[nb_frames]:-0})) frames=$((frames + ${got[nb_read_frames]:-0}))
     done
     [[ -n ${want[files]:-} || ! -e ${file%.avi}-$((want[parts] + 1)).avi ]] || fail "$name: more than ${want[parts]} files"
     ((slots == want[slots])) || fail "$name: $slots slots in all files, want ${want[slots]}"
     ((frames == want[frames_written])) || fail "$name: $frames frames in all files, want ${want[frames_written]}"
+    if [[ -n ${want[sound]:-} ]]; then
+      ((all_sound - all_picture <= 100 && all_picture - all_sound <= 100)) ||
+        fail "$name: ${all_sound} ms of sound in all files against ${all_picture} ms of picture"
+      unset all_sound all_picture
+    fi
     unset want got
     continue
   fi

@@ -4,6 +4,7 @@
 #include "framework/glyph_check.h"
 #include "framework/sysutils.h"
 #include "skin/controls/scroll_bar.h"
+#include "skin/controls/scroll_control.h"
 #include "skin/forms/skin_manager.h"
 #include "tests/windows/skin_controls/gallery.h"
 #include "tests/windows/support/program_skin.h"

@@ -10,6 +10,7 @@
 #include "skin/controls/date_time.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/scroll_bar.h"
+#include "skin/controls/scroll_control.h"
 #include "skin/controls/size_grip.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/forms/win_skin_form.h"

@@ -1,7 +1,8 @@
-// DrawSkinText and WindowTextWide with texts outside any ANSI code page.
+// DrawSkinText and fw::WindowText with texts outside any ANSI code page.
 #include "skin/data/skin_text_win.h"
 
 #include "framework/bitmap.h"
+#include "framework/control.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +10,13 @@ namespace {
 
 const std::wstring kCaption = L"\u680e\u6f9c\u5c4f\u5e55\u5f55\u50cf"; // 栎澜屏幕录像
 
-TEST(SkinText, WindowTextWideReadsTheWholeWideText) {
+TEST(SkinText, WindowTextReadsTheWholeWideText) {
   HWND wnd = ::CreateWindowExW(0, L"STATIC", kCaption.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr,
                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(wnd, nullptr);
-  EXPECT_TRUE(skin::IsNtPlatform());
-  EXPECT_EQ(skin::WindowTextWide(wnd), kCaption);
+  EXPECT_EQ(fw::WindowText(wnd), kCaption);
   ::SetWindowTextW(wnd, L"");
-  EXPECT_EQ(skin::WindowTextWide(wnd), L"");
+  EXPECT_EQ(fw::WindowText(wnd), L"");
   ::DestroyWindow(wnd);
 }
 
