@@ -18,6 +18,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 source "$here/lib/e2e-start.sh" sound_sync
 source "$here/../../tools/sound-server.sh"
+source "$here/lib/recorder-drive.sh"
 record_seconds=${SOUND_SYNC_SECONDS:-60}
 
 exe=$build/app/recorder.exe
@@ -52,24 +53,6 @@ centre_of() { # title class-regex text-regex
   echo $(((l + r) / 2)) $(((t + b) / 2))
 }
 click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
-start_recorder() { # log
-  "$WINE" "$exe" >"$1" 2>&1 &
-  recorder_pid=$!
-  pids+=($recorder_pid)
-  wait_for 60 shown "$main_name" || fail "the main window did not appear"
-  sleep 1
-}
-start_recording() { # file
-  activate "$(visible_named "$main_name")"
-  xdotool key F4
-  wait_for 20 shown '^Save' || { fail "F4 showed no save dialog"; return 1; }
-  sleep 1
-  activate "$(visible_named '^Save')"
-  xdotool key alt+n Home shift+End
-  xdotool type --delay 20 "$(windows_path "$1")"
-  xdotool key Return
-  wait_for 20 gone "$main_name" || fail "the main window stayed visible after the start"
-}
 start_flashes() { # seconds log
   "$WINE" "$flash_exe" "$1" "$(windows_path "$2")" >/dev/null 2>&1 &
   flash_pid=$!
@@ -80,6 +63,7 @@ start_flashes() { # seconds log
 
 # --- 1. Sound ticked in the settings, a minute of flashes and clicks.
 start_recorder "$out/recorder.log"
+sleep 1
 read -r x y < <(centre_of "栎澜屏幕录像" button '功能设置') || { fail "no settings button"; exit 1; }
 click_at "$x" "$y"
 wait_for 15 shown "$settings_name" || { fail "the settings dialog did not open"; exit 1; }
@@ -239,6 +223,7 @@ kill -9 "$recorder_pid" 2>/dev/null
 sleep 2
 kill "$flash_pid" 2>/dev/null
 start_recorder "$out/recorder2.log"
+sleep 1
 if wait_for 30 shown '^Notice$'; then
   sleep 1
   box=$(visible_named '^Notice$')

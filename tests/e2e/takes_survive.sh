@@ -22,6 +22,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 source "$here/lib/e2e-start.sh" survive
+source "$here/lib/recorder-drive.sh"
 
 exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
@@ -41,12 +42,6 @@ wait_for 60 shown '^e2e-focus$' || { fail "the picture program did not start"; e
 pids+=($!)
 wait_for 30 grep -q 'holding F5' "$out/holder.log" || { fail "the holder did not take F5"; exit 1; }
 
-start_recorder() { # log
-  "$WINE" "$exe" >"$1" 2>&1 &
-  recorder_pid=$!
-  pids+=($recorder_pid)
-  wait_for 60 shown "$main_name" || fail "the main window did not appear"
-}
 # Reads the notice on top (its text through the probe, with the skinning engine's answer for its
 # button), saves a picture of it and closes it with Enter.
 read_notice() { # picture-name: sets $notice_text and $notice_skinned
@@ -62,19 +57,6 @@ read_notice() { # picture-name: sets $notice_text and $notice_skinned
   activate "$box"
   xdotool key Return
   wait_for 10 gone '^Notice$'
-}
-# F4, then the name typed into the save dialog.
-start_recording() { # file [windows-name]
-  activate "$(visible_named "$main_name")"
-  xdotool key F4
-  wait_for 20 shown '^Save' || { fail "F4 showed no save dialog"; return 1; }
-  sleep 1
-  activate "$(visible_named '^Save')"
-  xdotool key alt+n Home shift+End
-  xdotool type --delay 20 "${2:-$(windows_path "$1")}"
-  xdotool key Return
-  wait_for 20 gone "$main_name" || fail "the main window stayed visible after the start"
-  recording_started=$(date +%s.%N)
 }
 probe() { # file: codec,width,height,slots,frames
   ffprobe -v error -select_streams v:0 -count_frames \
