@@ -38,12 +38,12 @@ TAreaStage::TAreaStage(const TRecordArea& area, const Rect& primary)
 
 std::optional<Rect> TAreaStage::Next(std::int32_t msPerFrame) {
   switch (area_.Kind) {
-  case TAreaKind::Window:
-    if (!area_.Window || !::IsWindow(area_.Window)) return std::nullopt;
-    if (!::IsIconic(area_.Window))
-      current_ =
-          FollowedWindowArea(VisibleWindowRect(area_.Window), Width(current_), Height(current_));
+  case TAreaKind::Window: {
+    const std::optional<Rect> next = NextWindowArea(current_, FollowedWindowOf(area_.Window));
+    if (!next) return std::nullopt;
+    current_ = *next;
     break;
+  }
   case TAreaKind::FollowMouse:
     current_ = FollowCursor(current_, Cursor(), FollowStep(msPerFrame, current_), limit_);
     break;

@@ -1,7 +1,8 @@
 // The area stage of a recording: the rectangle each frame takes. The screen and a region stay
-// where they are; a followed window is looked up at every frame (its size that of the start), an
-// area following the mouse moves toward the cursor a limited distance per frame. The size is fixed
-// once the compressor's alignment is known.
+// where they are; a followed window is looked up at every frame (its size that of the start; while
+// it is minimised or hidden the area stays where it was last seen), an area following the mouse
+// moves toward the cursor a limited distance per frame. The size is fixed once the compressor's
+// alignment is known.
 #pragma once
 
 #include "recorder/record_area.h"

@@ -53,4 +53,13 @@ bool IsCloaked(HWND window) {
          cloaked != 0;
 }
 
+FollowedWindowFact FollowedWindowOf(HWND window) {
+  FollowedWindowFact fact;
+  fact.exists = window && ::IsWindow(window);
+  if (!fact.exists) return fact;
+  fact.shown = ::IsWindowVisible(window) && !::IsIconic(window);
+  fact.rect = VisibleWindowRect(window);
+  return fact;
+}
+
 } // namespace recorder

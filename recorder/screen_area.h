@@ -1,5 +1,5 @@
 // The screen as the recorder sees it: the virtual screen of every monitor, how many monitors
-// there are, and a window's rectangle as the user sees it.
+// there are, a window's rectangle as the user sees it and what a followed window is doing.
 #pragma once
 
 #include "recorder/core/capture_area.h"
@@ -17,5 +17,7 @@ int MonitorCount();
 Rect VisibleWindowRect(HWND window);
 // A window the system keeps out of sight although it counts as visible.
 bool IsCloaked(HWND window);
+// What a recording that follows `window` needs to know of it at a frame.
+FollowedWindowFact FollowedWindowOf(HWND window);
 
 } // namespace recorder

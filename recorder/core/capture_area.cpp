@@ -89,6 +89,12 @@ Rect FollowCursor(const Rect& area, Point cursor, std::int32_t step, const Rect&
   return KeepInside(moved, screen);
 }
 
+std::optional<Rect> NextWindowArea(const Rect& current, const FollowedWindowFact& window) {
+  if (!window.exists) return std::nullopt;
+  if (!window.shown) return current;
+  return FollowedWindowArea(window.rect, Width(current), Height(current));
+}
+
 VisiblePart VisiblePartOf(const Rect& area, const Rect& screen) {
   const Rect source = Intersection(area, screen);
   if (IsEmpty(source)) return {};

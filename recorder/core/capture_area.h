@@ -80,6 +80,19 @@ inline Rect FollowedWindowArea(const Rect& windowNow, std::int32_t width, std::i
   return {windowNow.left, windowNow.top, windowNow.left + width, windowNow.top + height};
 }
 
+// A followed window as it is at a frame.
+struct FollowedWindowFact {
+  bool exists = true; // the window is still there (it has not been closed)
+  bool shown = true;  // visible and not minimised
+  Rect rect{};        // its rectangle now, as the user sees it
+};
+// The followed window's area for the next frame, nullopt once the window is closed: where the
+// window is now, with the size of `current`. While it is minimised or hidden, its rectangle is not
+// the window's (a minimised window sits at the system's parking place far off the screen, or is
+// an icon's rectangle): the area stays where the window was last seen and records what the screen
+// shows there, until the window comes back.
+std::optional<Rect> NextWindowArea(const Rect& current, const FollowedWindowFact& window);
+
 // The part of an area that lies on the screen and where it goes in the frame; the rest of the
 // frame stays black. Empty `source` when nothing of the area is on the screen.
 struct VisiblePart {

@@ -5,7 +5,7 @@
 #    is printed), recorder.exe.debug beside it holds it and the program names it in a debug link;
 #    the program imports from system DLLs only; its resources hold the icon MAINICON (16, 32 and
 #    48 pixels), the version resource (product name, description, version) and an application
-#    manifest (well-formed XML) that declares the program DPI-aware.
+#    manifest (well-formed XML) that declares the program DPI-aware, per monitor first.
 # 2. The icon of the running program: the main window hands it to the window manager (the X
 #    property _NET_WM_ICON that task bars show), at 32 and 16 pixels, with its red recording dot.
 #    (The skinned caption has no icon button here: the main window has a dialog frame.)
@@ -67,6 +67,9 @@ grep -q '^1 24 ' "$out/resources.rc" || fail "no application manifest resource"
 perl -0777 -ne 'print $1 if /(<\?xml version[^\0]*?<\/assembly>)/s' "$exe" >"$out/recorder.manifest"
 xmllint --noout "$out/recorder.manifest" 2>"$out/manifest.log" || fail "the manifest is no well-formed XML: $(head -c 300 "$out/manifest.log")"
 grep -Eq '<dpiAware[^>]*>true</dpiAware>' "$out/recorder.manifest" || fail "the manifest does not declare DPI awareness"
+# Each monitor in its own pixels where the system can (Windows 10 and later): recording several
+# monitors of different scales.
+grep -Eq '<dpiAwareness[^>]*>PerMonitorV2,' "$out/recorder.manifest" || fail "the manifest does not declare per-monitor DPI awareness first"
 note "manifest: $(grep -Eo '<dpiAware(ness)?[^>]*>[^<]*' "$out/recorder.manifest" | sed 's/<\(dpiAware[a-z]*\)[^>]*>/\1 /' | paste -sd, -)"
 
 wine_cjk_fonts

@@ -23,6 +23,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 source "$here/lib/e2e-start.sh" survive
 source "$here/lib/recorder-drive.sh"
+source "$here/lib/notice.sh"
 
 exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
@@ -42,22 +43,6 @@ wait_for 60 shown '^e2e-focus$' || { fail "the picture program did not start"; e
 pids+=($!)
 wait_for 30 grep -q 'holding F5' "$out/holder.log" || { fail "the holder did not take F5"; exit 1; }
 
-# Reads the notice on top (its text through the probe, with the skinning engine's answer for its
-# button), saves a picture of it and closes it with Enter.
-read_notice() { # picture-name: sets $notice_text and $notice_skinned
-  wait_for 20 shown '^Notice$' || { notice_text=""; return 1; }
-  sleep 1
-  local box lines
-  box=$(visible_named '^Notice$')
-  import -display "$DISPLAY" -window "$box" "$out/$1.png"
-  lines=$("$WINE" "$probe_exe" Notice 2>/dev/null | tr -d '\r')
-  # The text's lines follow its static's line until the next child's line.
-  notice_text=$(echo "$lines" | awk '/^[A-Za-z0-9_#]+\|-?[0-9]+\|/ { on = 0; if (!done && tolower($0) ~ /^static\|/) { sub(/^[^|]*\|[^|]*\|[^|]*\|[^|]*\|/, ""); on = done = NF > 0 } } on && NF { printf "%s ", $0 }' | sed 's/ $//')
-  notice_skinned=$(echo "$lines" | grep -ic '^button|.*|1|')
-  activate "$box"
-  xdotool key Return
-  wait_for 10 gone '^Notice$'
-}
 probe() { # file: codec,width,height,slots,frames
   ffprobe -v error -select_streams v:0 -count_frames \
     -show_entries stream=codec_name,width,height,nb_frames,nb_read_frames -of csv=p=0 "$1" 2>/dev/null

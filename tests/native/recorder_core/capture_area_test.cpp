@@ -69,6 +69,52 @@ TEST(CaptureArea, FollowedWindowKeepsItsSizeAndBlackOutsideTheScreen) {
   EXPECT_TRUE(IsEmpty(VisiblePartOf({3000, 0, 3100, 100}, kScreen).source));
 }
 
+TEST(CaptureArea, AFollowedWindowStaysWhereItWasLastSeenWhileMinimised) {
+  const Rect current{100, 100, 420, 340};
+  // Moved: followed, with the size of the start although the window grew.
+  EXPECT_EQ(NextWindowArea(current, {true, true, {200, 150, 900, 700}}),
+            (Rect{200, 150, 520, 390}));
+  // Minimised (parked far off the screen, or an icon's rectangle) or hidden: the last place.
+  EXPECT_EQ(NextWindowArea(current, {true, false, {-32000, -32000, -31840, -31969}}), current);
+  EXPECT_EQ(NextWindowArea(current, {true, false, {0, 990, 160, 1024}}), current);
+  EXPECT_EQ(NextWindowArea(current, {false, false, {}}), std::nullopt);
+}
+
+// A monitor above and to the left of the primary one: the virtual screen begins at negative
+// coordinates on both axes.
+TEST(CaptureArea, AScreenBeginningAboveAndLeftOfThePrimaryOne) {
+  const Rect screen{-1920, -1080, 1280, 1024};
+  // A drag across the screen's top edge, clipped; an odd size aligned at the top-left corner.
+  const Rect dragged = DraggedRect({50, -1000}, {-1950, -1200});
+  EXPECT_EQ(ClipRegion(dragged, screen), (Rect{-1920, -1080, 51, -999}));
+  EXPECT_EQ(AlignArea({-1920, -1080, -1619, -839}, 4, screen), (Rect{-1920, -1080, -1616, -836}));
+  // The following area is stopped at the left and top edges, however far the cursor goes.
+  Rect area = FollowStart({0, 0}, 320, 240, screen);
+  EXPECT_EQ(area, (Rect{-160, -120, 160, 120}));
+  for (int i = 0; i < 100; ++i) {
+    const Rect next = FollowCursor(area, {-5000, -5000}, 60, screen);
+    ASSERT_LE(area.left - next.left, 60);
+    ASSERT_GE(next.left, screen.left);
+    ASSERT_GE(next.top, screen.top);
+    area = next;
+  }
+  EXPECT_EQ(area, (Rect{-1920, -1080, -1600, -840}));
+  // A window reaching off the screen's left edge: that part of the frame stays black.
+  const VisiblePart part = VisiblePartOf({-2000, -1100, -1700, -900}, screen);
+  EXPECT_EQ(part.source, (Rect{-1920, -1080, -1700, -900}));
+  EXPECT_EQ(part.offset, (Point{80, 20}));
+  // The marks sit just outside an area at negative coordinates.
+  const FlashGeometry g = PlaceAroundGeometry(-1000, -700, 304, 244);
+  EXPECT_EQ(g.window, (Rect{-1008, -708, -688, -448}));
+  EXPECT_TRUE(InCornerMarks(g, 2, 2));               // at (-1006, -706)
+  EXPECT_FALSE(InCornerMarks(g, 8, 8));              // the area's first pixel
+  EXPECT_TRUE(InCornerMarks(g, 304 + 12, 244 + 12)); // beyond its last pixel
+  EXPECT_EQ(g.areaRight, -1000 + 304 - 1);
+  // A window on the upper monitor is picked by a click there.
+  const std::vector<WindowFact> windows = {{7, {-1500, -900, -1000, -500}, true, false, false}};
+  EXPECT_EQ(WindowAt({-1200, -600}, windows)->id, 7u);
+}
+
 TEST(CaptureArea, MarksLieOutsideTheArea) {
   const Rect area{300, 200, 500, 350};
   FlashGeometry g = PlaceAroundGeometry(area.left, area.top, Width(area), Height(area));
