@@ -12,8 +12,6 @@
 #    a notice and the file plays;
 #  - the last region again by Return, paused for a few seconds by F6, resumed from the
 #    notification-area icon's menu: the file is as long as the time recorded, not the pause;
-#  - "跟随鼠标" at 320 x 240 over a still picture the test draws, the mouse held at three places:
-#    the frames show the picture around the cursor there, never past the screen's edges;
 #  - "录制声音" ticked (a tone in the sound server's null sink), paused three times by F6: the
 #    picture as long as the time recorded, no silence at the cuts; the sound's length against the
 #    picture's is reported;
@@ -84,19 +82,6 @@ click_child() {
   IFS=',' read -r l t r b <<<"$rect"
   xdotool mousemove --sync $(((l + r) / 2)) $(((t + b) / 2)) click 1
 }
-# Types WIDTHxHEIGHT into the following area's two edits (the dialog's lowest edits, left to
-# right; another program reads no edit's text, so they are found by place).
-type_follow_size() { # WIDTHxHEIGHT
-  local sides=("${1%x*}" "${1#*x}") i=0 l t r b
-  while IFS=',' read -r l t r b; do
-    xdotool mousemove --sync $(((l + r) / 2)) $(((t + b) / 2)) click 1
-    xdotool key Home shift+End
-    xdotool type --delay 20 "${sides[i++]}"
-  done < <("$WINE" "$probe_exe" "功能设置" 2>/dev/null | tr -d '\r' |
-    awk -F'|' 'tolower($1) == "edit" { split($3, r, ","); print r[2], r[1], $3 }' |
-    sort -n | tail -2 | sort -k2 -n | cut -d' ' -f3)
-  ((i == 2)) || fail "the following area's size edits were not found"
-}
 # Chooses what recordings take in the settings dialog, by mouse: clicks the controls of these
 # texts in turn (the radio button of an area, the check box "录制声音").
 choose_area() { # screenshot-name control-text...
@@ -107,7 +92,7 @@ choose_area() { # screenshot-name control-text...
   sleep 1
   local text
   for text in "$@"; do
-    if [[ $text == size=* ]]; then type_follow_size "${text#size=}"; else click_child "功能设置" "$text"; fi
+    click_child "功能设置" "$text"
   done
   sleep 0.5
   import -display "$DISPLAY" -window "$(visible_named "$settings_name")" "$out/$shot.png"
@@ -367,62 +352,6 @@ if [[ -f $out/tray_paused.png && -f $out/tray_recording.png ]]; then
   diff_pixels=$(compare -metric AE "$out/tray_paused.png" "$out/tray_recording.png" null: 2>&1 | cut -d' ' -f1)
   ((${diff_pixels%.*} > 10)) || fail "the icon looks the same paused and recording"
 fi
-
-# --- An area that follows the mouse, over a still picture the test draws on the whole screen
-# (a plasma with no black in it). The mouse is held at three places: the area ends in the screen's
-# bottom-right and top-left corners and no further, then with the cursor just inside its middle
-# half. The decoded frames show the picture there; none has a black edge (the area never went past
-# the screen's edges).
-follow_width=320 follow_height=240
-choose_area settings_follow "跟随鼠标" "size=${follow_width}x$follow_height"
-kill "$movie_pid" 2>/dev/null
-convert -size 1280x1024 -seed 7 plasma:fractal +level 20%,100% "$out/follow_picture.png"
-XDG_RUNTIME_DIR=$(mktemp -d) SDL_AUDIODRIVER=dummy ffplay -v error -noborder -an -left 0 -top 0 \
-  -x 1280 -y 1024 "$out/follow_picture.png" &
-still_pid=$!
-pids+=($still_pid)
-wait_for 30 xdotool search --onlyvisible --pid "$still_pid" >/dev/null || fail "the still picture did not show"
-sleep 1
-xdotool mousemove --sync 640 512
-start_recording "$out/follow" F4
-wait_for 15 marks_shown $follow_width $follow_height || fail "no marks around the following area"
-# Where the mouse is held, and where the area must end: the quarter of its size in from its edges
-# reached, or the screen's edge.
-follow_holds=("1250 1000 960 784" "20 30 0 0" "700 500 461 321")
-for hold in "${follow_holds[@]}"; do
-  read -r mx my _ <<<"$hold"
-  xdotool mousemove --sync "$mx" "$my"
-  sleep 2.5
-done
-import -display "$DISPLAY" -window root "$out/follow_screen.png"
-xdotool windowfocus --sync "$focus" 2>/dev/null
-sleep 0.3
-xdotool key F5
-wait_for 10 main_visible || fail "F5 did not bring the main window back"
-kill "$still_pid" 2>/dev/null
-probe_avi "$out/follow.avi"
-note "follow: ${got[width]:-}x${got[height]:-}, ${got[nb_read_frames]:-0} frames"
-[[ ${got[width]:-} == "$follow_width" && ${got[height]:-} == "$follow_height" ]] ||
-  fail "the following area's file is ${got[width]:-}x${got[height]:-}, want ${follow_width}x$follow_height"
-follow_frames=$(mktemp -d)
-ffmpeg -v error -i "$out/follow.avi" "$follow_frames/f%04d.png"
-for hold in "${follow_holds[@]}"; do
-  read -r mx my ax ay <<<"$hold"
-  # The place itself, and 8 pixels further in (toward the screen's middle).
-  sx=$((ax < 640 ? ax + 8 : ax - 8))
-  convert "$out/follow_picture.png" -crop "${follow_width}x${follow_height}+$ax+$ay" +repage "$out/follow_at_${ax}_$ay.png"
-  convert "$out/follow_picture.png" -crop "${follow_width}x${follow_height}+$sx+$ay" +repage "$out/follow_beside.png"
-  match=$(best_match_in "$follow_frames" "$out/follow_at_${ax}_$ay.png")
-  beside=$(best_match_in "$follow_frames" "$out/follow_beside.png")
-  note "follow: mouse at $mx,$my: frames against the picture at $ax,$ay: RMSE $match; 8 px beside: $beside"
-  awk -v m="$match" -v b="$beside" 'BEGIN { exit !(m < 0.05 && b > m * 2) }' ||
-    fail "with the mouse at $mx,$my no frame shows the area at $ax,$ay (RMSE $match, beside $beside)"
-done
-edged=$(ffmpeg -v info -i "$out/follow.avi" -vf cropdetect=limit=24:round=2:reset_count=1 -f null - 2>&1 |
-  grep -oE 'x1:[0-9]+ x2:[0-9]+ y1:[0-9]+ y2:[0-9]+' |
-  awk -v w=$follow_width -v h=$follow_height '{ split($0, v, /[ :]/); if (v[2] > 0 || v[4] < w - 1 || v[6] > 0 || v[8] < h - 1) n++ } END { print n + 0 }')
-((edged == 0)) || fail "$edged frames of the following area have a black edge: it went past the screen"
-rm -rf "$follow_frames"
 
 # --- Sound with pauses: "录制声音" ticked, a tone played into the sound server's sink, the last
 # region again, paused three times by F6 and resumed by F6: the sound is as long as the picture
