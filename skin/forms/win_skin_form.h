@@ -209,10 +209,10 @@ private:
   TMessageAnswer NcMouse(fw::TMessage& message);
   TMessageAnswer NcRightButtonDown(fw::TMessage& message);
   TMessageAnswer Size(fw::TMessage& message);
-  // The window state follows the window.
   // WM_GETMINMAXINFO (the window state read again) and WM_SETICON (the icon's bitmap made
   // again): the window answers first, then the skin takes up what the answer changed.
   TMessageAnswer AnsweredThen(fw::TMessage& message, void (TWinSkinForm::*then)());
+  // The window state follows the window.
   TMessageAnswer WindowPosChanged(fw::TMessage& message);
   TMessageAnswer SetText(fw::TMessage& message);
   TMessageAnswer SysCommand(fw::TMessage& message);
