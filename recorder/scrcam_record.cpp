@@ -332,17 +332,25 @@ StopCause RecordingRun::WaitForNextSlot(std::uint64_t t) {
   return StopCause::None;
 }
 
+// The clock is read again after every slice: the sound written between the slices takes time of
+// its own, and the grab must begin when its slot does, not that much later. Once the slot is due
+// the grab goes at once, the sound waiting until after it.
 StopCause RecordingRun::WaitForSlotWithSound() {
-  constexpr std::uint32_t kMostSliceMs = 20;
-  const SleepPlan plan = PlanSleepToSlot(msPerFrame_, clock_->Elapsed(::timeGetTime()),
-                                         slots_.LastSlot(), kMostSliceMs);
-  for (std::uint32_t i = 0; i <= plan.slices && cam_.FRecording; ++i) {
-    const std::uint32_t ms = i < plan.slices ? plan.slice : plan.rest;
-    if (ms == 0) continue;
+  while (cam_.FRecording) {
+    const std::uint32_t ms = NextSleepToSlot();
+    if (ms == 0) break;
     ::Sleep(ms);
+    if (NextSleepToSlot() == 0) break;
     if (sound_.Pump(*files_) != AVIERR_OK) return StopCause::WriteFailed;
   }
   return StopCause::None;
+}
+
+std::uint32_t RecordingRun::NextSleepToSlot() {
+  constexpr std::uint32_t kMostSliceMs = 20;
+  const SleepPlan plan = PlanSleepToSlot(msPerFrame_, clock_->Elapsed(::timeGetTime()),
+                                         slots_.LastSlot(), kMostSliceMs);
+  return plan.slices > 0 ? plan.slice : plan.rest;
 }
 
 void RecordingRun::CloseFiles() {
