@@ -11,6 +11,7 @@
 #include "recorder/core/sound_timeline.h"
 #include "recorder/recording_files.h"
 #include "recorder/sound_capture.h"
+#include "recorder/sound_encoder.h"
 
 #include <mmsystem.h>
 
