@@ -21,7 +21,11 @@ std::wstring WaveInName(UINT id) {
 } // namespace
 
 std::wstring QuotedName(const TSoundSource& source) {
-  return L"\"" + source.name + L"\"";
+  if (!source.name.empty()) return L"\"" + source.name + L"\"";
+  return L"\"" +
+         std::wstring(source.kind == TSoundSourceKind::PlayedSound ? kPlayedSoundName
+                                                                   : kDefaultInputName) +
+         L"\"";
 }
 
 UINT CurrentDeviceId(const TSoundSource& source) {

@@ -32,7 +32,8 @@ bool PlayedSoundAvailable(int* channels = nullptr);
 // listed device is found by its name; one past the last (which waveInOpen refuses) when no
 // device has that name any more.
 UINT CurrentDeviceId(const TSoundSource& source);
-// The source's name in quotes, as messages about it show it.
+// The source's name in quotes, as messages about it show it ("默认设备" for the default input
+// whatever name the settings left it).
 std::wstring QuotedName(const TSoundSource& source);
 
 // What the settings dialog chooses; kept on the engine while the program runs.
