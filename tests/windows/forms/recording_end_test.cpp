@@ -228,6 +228,7 @@ TEST_F(RecordingEnd, AFailedSoundWriteKeepsBothStreams) {
   ::ResumeThread(worker);
   ASSERT_TRUE(Finished(20000)) << "the recording ends by itself";
   ASSERT_EQ(boxes.Boxes().size(), 1u);
+  std::printf("the end said: %s\n", fw::WideToUtf8(boxes.Boxes()[0].text).c_str());
   ::DeleteFileW(filler.c_str());
   recorder::MendUnfinishedRecordings(cam.FJournalFolder);
   KeepForProbe(file, L"full_disk_sound_cut.avi", "rawvideo", 32, 32, {{"sound_short_ms", "1400"}});
