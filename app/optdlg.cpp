@@ -5,6 +5,7 @@
 #include "framework/sysutils.h"
 #include "recorder/core/sound_convert.h"
 #include "recorder/scrcam.h"
+#include "recorder/sound_encoder.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -5,7 +5,7 @@
 #include "recorder/core/recording_pause.h"
 #include "recorder/frame_block.h"
 #include "recorder/record_area.h"
-#include "recorder/sound_capture.h"
+#include "recorder/sound_sources.h"
 #include "recorder/vfw.h"
 
 #include "framework/control.h"

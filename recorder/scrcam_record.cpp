@@ -203,13 +203,13 @@ bool RecordingRun::OpenFiles() {
   options_.dwBytesPerSecond = 0;
   options_.dwFlags = AVICOMPRESSF_KEYFRAMES | AVICOMPRESSF_VALID;
   frameEstimate_ = cam_.FrameEstimate(format_.get());
-  // With sound the picture plays at the speed it was recorded: 1000 / interval frames a second.
+  // With sound chosen the picture plays at the speed it was recorded: 1000 / interval frames a
+  // second, also when the user records it without the sound that could not be opened.
   msPerFrame_ = cam_.FMsPerFrame > 0 ? cam_.FMsPerFrame : 1;
-  if (sound_.On())
-    files_.emplace(fileName_, format_.get(), 1000, msPerFrame_, options_, cam_.FJournalFolder,
-                   &sound_.StreamFormat());
-  else
-    files_.emplace(fileName_, format_.get(), cam_.FPlaybackRate, 1, options_, cam_.FJournalFolder);
+  const bool realTime = cam_.FSound.record;
+  files_.emplace(fileName_, format_.get(), realTime ? 1000 : cam_.FPlaybackRate,
+                 realTime ? msPerFrame_ : 1, options_, cam_.FJournalFolder,
+                 sound_.On() ? &sound_.StreamFormat() : nullptr);
   const HRESULT error = files_->Open();
   format_.reset();
   cam_.FFramesWritten = 0;
@@ -275,7 +275,7 @@ bool RecordingRun::FollowPauseRequest() {
 // taken as a backlog at the resume.
 StopCause RecordingRun::WaitWhilePaused() {
   ::Sleep(std::min(SleepSlice(msPerFrame_), kPausePollMs));
-  return sound_.Pump(*files_) == AVIERR_OK ? StopCause::None : StopCause::WriteFailed;
+  return sound_.Pump(*files_) == AVIERR_OK ? StopCause::None : StopCause::SoundWriteFailed;
 }
 
 StopCause RecordingRun::FollowArea() {
@@ -309,7 +309,7 @@ StopCause RecordingRun::RecordFrame(std::uint64_t t) {
     return cam_.FFramesWritten > 0 ? StopCause::WriteFailed : StopCause::FileFailed;
   ++cam_.FFramesWritten;
   slots_.Written(slot.slot);
-  return sound_.Pump(*files_) == AVIERR_OK ? StopCause::None : StopCause::WriteFailed;
+  return sound_.Pump(*files_) == AVIERR_OK ? StopCause::None : StopCause::SoundWriteFailed;
 }
 
 std::uint32_t RecordingRun::SoundBytes() const {
@@ -340,7 +340,7 @@ StopCause RecordingRun::WaitForSlotWithSound() {
     const std::uint32_t ms = i < plan.slices ? plan.slice : plan.rest;
     if (ms == 0) continue;
     ::Sleep(ms);
-    if (sound_.Pump(*files_) != AVIERR_OK) return StopCause::WriteFailed;
+    if (sound_.Pump(*files_) != AVIERR_OK) return StopCause::SoundWriteFailed;
   }
   return StopCause::None;
 }

@@ -1,13 +1,12 @@
-// Sound capture: the list of sources a recording can take its sound from, a capture of one
-// source on a thread of its own that hands over blocks of 16-bit samples stamped with the moment
-// they arrived, and the encoder that turns those samples into the audio stream's data (PCM as it
-// is, or IMA ADPCM through the system's audio compression manager). Input devices are recorded
-// through waveIn; the sound the computer plays through WASAPI loopback on the default output.
+// Sound capture: one source recorded on a thread of its own, handing over blocks of 16-bit
+// samples stamped with the moment they arrived. The thread's side is a `TSoundCapture::Source`
+// that opens its device and runs it: waveIn for the input devices (recorder/wavein_source.h),
+// WASAPI loopback for the sound the computer plays (recorder/loopback_source.h).
 #pragma once
 
-#include <windows.h>
+#include "recorder/sound_sources.h"
 
-#include <mmsystem.h>
+#include <windows.h>
 
 #include <atomic>
 #include <cstddef>
@@ -19,29 +18,6 @@
 #include <vector>
 
 namespace recorder {
-
-enum class TSoundSourceKind { DefaultInput, Device, PlayedSound };
-
-struct TSoundSource {
-  TSoundSourceKind kind = TSoundSourceKind::DefaultInput;
-  UINT device = WAVE_MAPPER; // waveIn device id (DefaultInput: WAVE_MAPPER)
-  std::wstring name;         // "默认设备", the device's own name, "电脑播放的声音"
-  int channels = 2;          // most channels the source offers
-};
-
-// "默认设备" first, then every waveIn device by its own name, then "电脑播放的声音" where WASAPI
-// loopback on the default output really delivers (a capture client can be had for it).
-std::vector<TSoundSource> ListSoundSources();
-// Whether the sound the computer plays can be recorded here, and with how many channels.
-bool PlayedSoundAvailable(int* channels = nullptr);
-
-// What the settings dialog chooses; kept on the engine while the program runs.
-struct TSoundSettings {
-  bool record = false; // "录制声音"
-  TSoundSource source;
-  int rate = 44100, channels = 2; // always 16-bit PCM from the source
-  bool adpcm = false;             // "声音压缩": "PCM" or "IMA ADPCM"
-};
 
 // Captured 16-bit interleaved samples and the timeGetTime() at which the device handed them
 // over (their last sample was captured then, give or take the device's latency).
@@ -78,8 +54,24 @@ public:
   int Rate() const { return rate_; }
   bool Running() const { return thread_.joinable(); }
 
-  // The capture thread's side.
-  class Source;
+  // The capture thread's side: opens its device and runs until it is asked to stop or the
+  // device is lost, on the capture thread (COM objects stay in the thread that made them).
+  class Source {
+  public:
+    explicit Source(TSoundCapture& owner) : owner_(owner) {}
+    virtual ~Source() = default;
+    virtual bool Open(const TSoundSource& source, int rate, int channels, std::wstring& error) = 0;
+    virtual void Run() = 0;
+
+  protected:
+    bool StopAsked() const { return owner_.stop_; }
+    // Hands captured samples to the owner, stamped with the moment they arrived.
+    void Deliver(std::vector<std::int16_t>&& samples);
+    void MarkLost() { owner_.lost_ = true; }
+
+  private:
+    TSoundCapture& owner_;
+  };
 
 private:
   void Deliver(TSoundBlock&& block);
@@ -93,40 +85,6 @@ private:
   std::mutex lock_;
   std::vector<TSoundBlock> blocks_; // under lock_
   std::size_t queuedFrames_ = 0;    // under lock_
-};
-
-// The audio stream's data: 16-bit PCM passed through, or IMA ADPCM made by the audio compression
-// manager (acmStream*) in whole blocks.
-class TSoundEncoder {
-public:
-  TSoundEncoder();
-  ~TSoundEncoder();
-  TSoundEncoder(const TSoundEncoder&) = delete;
-  TSoundEncoder& operator=(const TSoundEncoder&) = delete;
-
-  // Whether the compression manager can make IMA ADPCM from 16-bit PCM of this rate and count.
-  static bool AdpcmAvailable(int rate, int channels);
-  // Prepares the encoding; false when IMA ADPCM was asked for and cannot be made.
-  bool Open(int rate, int channels, bool adpcm);
-  // WAVEFORMATEX (with its cbSize extra bytes) for the audio stream's format.
-  const std::vector<BYTE>& Format() const { return format_; }
-  int BlockAlign() const { return blockAlign_; }
-  int SamplesPerBlock() const { return samplesPerBlock_; } // frames per block; 1 for PCM
-  // Appends the whole encoded blocks made from `frames` interleaved frames; frames short of a
-  // whole block wait for the next call.
-  void Encode(const std::int16_t* samples, std::size_t frames, std::vector<BYTE>& out);
-  // Pads the waiting frames with silence to a whole block and appends it.
-  void Flush(std::vector<BYTE>& out);
-
-  class AcmStream;
-
-private:
-  void EncodeBlocks(const std::int16_t* samples, std::size_t blocks, std::vector<BYTE>& out);
-
-  std::vector<BYTE> format_;
-  int channels_ = 0, blockAlign_ = 0, samplesPerBlock_ = 1;
-  std::unique_ptr<AcmStream> acm_; // IMA ADPCM only
-  std::vector<std::int16_t> pending_;
 };
 
 } // namespace recorder

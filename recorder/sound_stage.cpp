@@ -41,7 +41,7 @@ bool SoundStage::Open(const TSoundSettings& settings, std::wstring& error) {
   const int rate = capture_->Rate(), channels = capture_->Channels();
   // IMA ADPCM that the system cannot make after all is recorded as PCM.
   if (!encoder_.Open(rate, channels, settings.adpcm) && !encoder_.Open(rate, channels, false)) {
-    error = L"The sound of \"" + source_.name + L"\" cannot be encoded.";
+    error = L"The sound of " + QuotedName(source_) + L" cannot be encoded.";
     capture_.reset();
     return false;
   }
@@ -90,13 +90,22 @@ void SoundStage::TakeBlocks() {
                    BlockTime(block.arrivedMs));
   blocks_.clear();
   if (!lost_ && capture_->Lost()) {
+    // Silent from the last sound that came, not from when the device was found gone.
     lost_ = true;
-    lostAtMs_ = Now();
+    lostAtMs_ = static_cast<std::uint64_t>(std::max(lastArrivalMs_, 0.0));
   }
   if (lost_) timeline_->SilenceUntil(static_cast<double>(Now()));
 }
 
+HRESULT SoundStage::WriteEncoded(RecordingFiles& files) {
+  if (encoded_.empty()) return AVIERR_OK;
+  const HRESULT result = files.WriteSound(encoded_.data(), encoded_.size());
+  if (result == AVIERR_OK) encoded_.clear();
+  return result;
+}
+
 HRESULT SoundStage::Write(std::int64_t until, std::size_t keep, bool flush, RecordingFiles& files) {
+  if (const HRESULT result = WriteEncoded(files); result != AVIERR_OK) return result;
   const std::size_t channels = static_cast<std::size_t>(timeline_->Channels());
   const std::size_t chunk = static_cast<std::size_t>(timeline_->Rate()) * kChunkMs / 1000;
   for (;;) {
@@ -109,17 +118,12 @@ HRESULT SoundStage::Write(std::int64_t until, std::size_t keep, bool flush, Reco
     // Frames before the file's first picture belong to the file closed before it.
     const std::size_t early =
         static_cast<std::size_t>(std::clamp<std::int64_t>(fileStart_ - taken, 0, frames));
-    encoded_.clear();
     encoder_.Encode(frames_.data() + early * channels, frames - early, encoded_);
-    if (!encoded_.empty()) {
-      const HRESULT result = files.WriteSound(encoded_.data(), encoded_.size());
-      if (result != AVIERR_OK) return result;
-    }
+    if (const HRESULT result = WriteEncoded(files); result != AVIERR_OK) return result;
   }
   if (!flush) return AVIERR_OK;
-  encoded_.clear();
   encoder_.Flush(encoded_);
-  return encoded_.empty() ? AVIERR_OK : files.WriteSound(encoded_.data(), encoded_.size());
+  return WriteEncoded(files);
 }
 
 HRESULT SoundStage::Pump(RecordingFiles& files) {
@@ -138,6 +142,8 @@ HRESULT SoundStage::EndFile(std::int64_t slot, std::int32_t msPerFrame, Recordin
     TakeBlocks();
   }
   const HRESULT result = Write(end, 0, true, files);
+  // What the closing file could not take is not the next file's.
+  encoded_.clear();
   fileStart_ = end;
   return result;
 }
@@ -164,7 +170,7 @@ std::wstring SoundStage::Notice() const {
            L" ms in all, filled with silence so that it stays in step with the picture.";
   if (lost_) {
     if (!text.empty()) text += L"\n";
-    text += L"The sound source \"" + source_.name + L"\" stopped delivering sound " +
+    text += L"The sound source " + QuotedName(source_) + L" stopped delivering sound " +
             Minutes(lostAtMs_) +
             L" into the recording; the picture was recorded on, the sound is silent from there.";
   }

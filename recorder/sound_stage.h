@@ -11,6 +11,7 @@
 #include "recorder/core/sound_timeline.h"
 #include "recorder/recording_files.h"
 #include "recorder/sound_capture.h"
+#include "recorder/sound_encoder.h"
 
 #include <mmsystem.h>
 
@@ -79,6 +80,9 @@ private:
   // Writes placed frames up to position `until` (exclusive) in chunks of at most a tenth of a
   // second, keeping back less than `keep` frames; `flush` ends the file's encoding.
   HRESULT Write(std::int64_t until, std::size_t keep, bool flush, RecordingFiles& files);
+  // Writes the encoded sound waiting; what a failed write leaves waits for the next write (at the
+  // end at the latest), so that one failed write neither loses sound nor moves what follows.
+  HRESULT WriteEncoded(RecordingFiles& files);
 
   TSoundSource source_;
   std::unique_ptr<TSoundCapture> capture_;
@@ -93,7 +97,7 @@ private:
   std::uint64_t lostAtMs_ = 0;
   std::vector<TSoundBlock> blocks_;
   std::vector<std::int16_t> frames_;
-  std::vector<BYTE> encoded_;
+  std::vector<BYTE> encoded_; // encoded, not written yet
 };
 
 } // namespace recorder

@@ -14,6 +14,8 @@ const wchar_t* StopNotice(StopCause cause) {
     return L"The recording was stopped because its next file could not be created.";
   case StopCause::WriteFailed:
     return L"The recording was stopped because a frame could not be written or compressed.";
+  case StopCause::SoundWriteFailed:
+    return L"The recording was stopped because its sound could not be written.";
   case StopCause::WindowClosed:
     return L"The window being recorded was closed, so the recording was stopped.";
   default:

@@ -11,13 +11,14 @@ namespace recorder {
 // Why a frame loop ended; None while it goes on.
 enum class StopCause {
   None,
-  Requested,      // the user stopped it (or it was stopped before its first pass)
-  DiskFull,       // the volume kept just the room to close the file
-  TargetGone,     // the folder of the recording can no longer be reached
-  NoFollowOnFile, // the next file of a long recording could not be made
-  WriteFailed,    // a frame failed after others were written: they are kept
-  FileFailed,     // the file, its streams or its first frame could not be written
-  WindowClosed,   // the window being recorded was closed
+  Requested,        // the user stopped it (or it was stopped before its first pass)
+  DiskFull,         // the volume kept just the room to close the file
+  TargetGone,       // the folder of the recording can no longer be reached
+  NoFollowOnFile,   // the next file of a long recording could not be made
+  WriteFailed,      // a frame failed after others were written: they are kept
+  SoundWriteFailed, // the sound could not be written after frames were: they are kept
+  FileFailed,       // the file, its streams or its first frame could not be written
+  WindowClosed,     // the window being recorded was closed
 };
 
 // What the user is told when a recording ends by itself or before its first frame (empty when it

@@ -432,4 +432,7 @@ TEST(AviCheck, ARecordingWhoseCloseFailedIsNotSaidToBeSaved) {
   EXPECT_EQ(EndNotice(StopCause::DiskFull, 10, {}),
             L"The disk is almost full, so the recording was stopped. Everything recorded until "
             L"now has been saved.");
+  EXPECT_EQ(EndNotice(StopCause::SoundWriteFailed, 10, {}),
+            L"The recording was stopped because its sound could not be written. Everything "
+            L"recorded until now has been saved.");
 }

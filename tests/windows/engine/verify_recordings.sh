@@ -85,6 +85,31 @@ for facts in "$folder"/*.facts; do
   fi
   probe "$file"
   check_stream "$name"
+  if [[ -n ${want[streams]:-} ]]; then
+    streams=$(ffprobe -v error -show_entries stream=codec_type -of csv=p=0 "$file" | wc -l)
+    ((streams == want[streams])) || fail "$name: $streams streams, want ${want[streams]}"
+  fi
+  if [[ -n ${want[sound]:-} ]]; then
+    # 16-bit stereo: the sound, counted in its chunks, lasts as long as the picture (less what it
+    # held back at an end that could not write it, up to "sound_short_ms").
+    sound_ms=$(ffprobe -v error -select_streams a:0 -show_entries packet=size -of csv=p=0 "$file" |
+      awk -v r="${want[sound]}" '{ s += $1 } END { printf "%d", s / 4 * 1000 / r }')
+    picture_ms=$(awk -v n="${got[nb_frames]:-0}" -v r="${want[rate]}" 'BEGIN { split(r, f, "/"); printf "%d", n * 1000 * f[2] / f[1] }')
+    short=${want[sound_short_ms]:-100}
+    echo "checked $name: sound ${sound_ms} ms, picture ${picture_ms} ms"
+    ((sound_ms - picture_ms <= 100 && picture_ms - sound_ms <= short)) ||
+      fail "$name: sound ${sound_ms} ms against picture ${picture_ms} ms"
+  fi
+  if [[ -n ${want[silent_from_ms]:-} ]]; then
+    # The tone up to the moment the device went, silence from about then to the end.
+    read -r start end < <(ffmpeg -v info -i "$file" -map 0:a -af silencedetect=noise=-50dB:d=0.3 \
+      -f null - 2>&1 | sed -n 's/.*silence_\(start\|end\): \([0-9.]*\).*/\2/p' | tail -2 | xargs)
+    from=${want[silent_from_ms]}
+    echo "checked $name: silent from ${start:-} to ${end:-} s, the device went at $from ms"
+    awk -v s="${start:-0}" -v e="${end:-0}" -v f="$from" -v n="$sound_ms" \
+      'BEGIN { d = s * 1000 - f; exit !(d > -100 && d < 800 && e * 1000 >= n - 100) }' ||
+      fail "$name: silent from ${start:-} to ${end:-} s, the device went at $from ms"
+  fi
   # Slots are known when the recording was stopped after its last written frame.
   [[ -z ${want[slots]:-} || ${got[nb_frames]:-} == "${want[slots]:-}" ]] ||
     fail "$name: ${got[nb_frames]:-?} slots, want ${want[slots]}"

@@ -20,8 +20,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -39,10 +42,10 @@ protected:
     cam.FMsPerFrame = 20;
   }
   // Starts as the start button does after the save dialog, for a small area.
-  void Start(const std::wstring& file) {
+  void Start(const std::wstring& file, fw::TControl* where = nullptr) {
     form->Show();
     form->Hide();
-    cam.StartRecording(&area, file);
+    cam.StartRecording(where ? where : &area, file);
   }
   bool Finished(DWORD timeoutMs) {
     return PumpUntil([this] { return cam.FWorker == nullptr; }, timeoutMs);
@@ -58,19 +61,32 @@ protected:
   // Moves the recording to the artefacts as `name`, for the script to read with ffprobe: every
   // frame written must decode.
   void KeepForProbe(const std::wstring& file, const std::wstring& name,
-                    const std::string& codec = "rawvideo", int width = 160, int height = 120) {
+                    const std::string& codec = "rawvideo", int width = 160, int height = 120,
+                    const std::map<std::string, std::string>& more = {}) {
     const std::wstring kept = testing_support::ArtifactPath(L"forms", name);
     ASSERT_TRUE(::MoveFileExW(file.c_str(), kept.c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
-    testing_support::WriteFacts(kept + L".facts",
-                                {{"file", fw::WideToUtf8(kept)},
-                                 {"codec_type", "video"},
-                                 {"codec", codec},
-                                 {"width", std::to_string(width)},
-                                 {"height", std::to_string(height)},
-                                 {"rate", "10/1"},
-                                 {"frames_written", std::to_string(cam.FFramesWritten)}});
+    std::map<std::string, std::string> facts = {
+        {"file", fw::WideToUtf8(kept)},
+        {"codec_type", "video"},
+        {"codec", codec},
+        {"width", std::to_string(width)},
+        {"height", std::to_string(height)},
+        {"rate", sound() ? std::to_string(1000 / cam.FMsPerFrame) + "/1" : "10/1"},
+        {"frames_written", std::to_string(cam.FFramesWritten)},
+        {"streams", sound() ? "2" : "1"}};
+    if (sound()) facts["sound"] = std::to_string(cam.FSound.rate);
+    for (const auto& [key, value] : more)
+      facts[key] = value;
+    testing_support::WriteFacts(kept + L".facts", facts);
   }
+  // Sound from the default input of the test run's sound server (a tone plays into it); the
+  // video then plays at the capture rate, 50 frames a second.
+  void RecordSound(const recorder::TSoundSource& source = {}) {
+    cam.FSound.record = true;
+    cam.FSound.source = source;
+  }
+  bool sound() const { return cam.FSound.record; }
   // F4 as the user presses it; the save dialog is answered with `file`.
   void StartWithF4(const std::wstring& file) {
     forms_tests::AnswerSaveDialog(file);
@@ -117,18 +133,22 @@ TEST_F(RecordingEnd, AVolumeSmallerThanARawFrameTakesCompressedFrames) {
   KeepForProbe(file, L"full_disk_video1.avi", "msvideo1", cam.FFrameWidth, cam.FFrameHeight);
 }
 
-// Fills the volume of `drive` up to its last byte with the file `filler`.
-void FillVolume(const std::wstring& drive, const std::wstring& filler) {
+// Fills the volume of `drive` with the file `filler` up to its last byte, or up to `leave` bytes.
+void FillVolume(const std::wstring& drive, const std::wstring& filler, std::uint64_t leave = 0) {
   HANDLE h = ::CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
   ULARGE_INTEGER free{};
   ::GetDiskFreeSpaceExW(drive.c_str(), &free, nullptr, nullptr);
-  std::vector<char> block(static_cast<size_t>(free.QuadPart), 0);
+  ASSERT_GT(free.QuadPart, leave);
+  std::vector<char> block(static_cast<size_t>(free.QuadPart - leave), 0);
   DWORD written = 0;
-  for (size_t bytes = block.size(); bytes > 0; bytes /= 2)
-    while (::WriteFile(h, block.data(), static_cast<DWORD>(bytes), &written, nullptr) &&
-           written == bytes) {
-    }
+  if (leave > 0)
+    ::WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+  else
+    for (size_t bytes = block.size(); bytes > 0; bytes /= 2)
+      while (::WriteFile(h, block.data(), static_cast<DWORD>(bytes), &written, nullptr) &&
+             written == bytes) {
+      }
   ::CloseHandle(h);
 }
 
@@ -165,6 +185,122 @@ TEST_F(RecordingEnd, ACloseThatFailsOnAFullDiskKeepsTheTake) {
   EXPECT_EQ(mended[0].state, recorder::MendState::Mended);
   EXPECT_EQ(mended[0].frames, cam.FFramesWritten);
   KeepForProbe(file, L"full_disk_failed_close.avi", "msvideo1", cam.FFrameWidth, cam.FFrameHeight);
+}
+
+// With sound the room check counts the sound too: 48,000 Hz stereo beside 16 x 16 frames two a
+// second (the sound is nearly all of the file, 96 KB between two frames) fills the last megabyte
+// of the volume, and the recording stops with the full disk's notice, every frame and its sound
+// saved.
+TEST_F(RecordingEnd, AFullDiskWithSoundKeepsRoomForTheSound) {
+  const wchar_t* drive = _wgetenv(L"RECORDER_SMALL_DRIVE");
+  if (!drive) GTEST_SKIP() << "no small drive (RECORDER_SMALL_DRIVE) mapped";
+  RecordSound();
+  cam.FSound.rate = 48000;
+  cam.FMsPerFrame = 500;
+  const std::wstring file = std::wstring(drive) + L"sound.avi", filler = std::wstring(drive) + L"f";
+  FillVolume(drive, filler, 1 << 20);
+  engine_tests::AreaControl small{0, 0, 16, 16};
+  MessageBoxRecorder boxes;
+  Start(file, &small);
+  ASSERT_TRUE(Finished(60000)) << "the recording ends by itself";
+  ExpectNotice(boxes, kDiskFullText);
+  EXPECT_GT(cam.FFramesWritten, 3);
+  KeepForProbe(file, L"full_disk_sound.avi", "rawvideo", 16, 16);
+  ::DeleteFileW(filler.c_str());
+}
+
+// The disk fills up from outside between two frames of a recording with sound: the recording
+// stops, and its file, mended at the next start where its close could not finish it, has both
+// streams, the sound as long as the picture (what the sound holds back at the end aside).
+TEST_F(RecordingEnd, AFailedSoundWriteKeepsBothStreams) {
+  const wchar_t* drive = _wgetenv(L"RECORDER_SMALL_DRIVE");
+  if (!drive) GTEST_SKIP() << "no small drive (RECORDER_SMALL_DRIVE) mapped";
+  RecordSound();
+  const std::wstring file = std::wstring(drive) + L"cut.avi", filler = std::wstring(drive) + L"f";
+  engine_tests::AreaControl small{0, 0, 32, 32};
+  MessageBoxRecorder boxes;
+  Start(file, &small);
+  // Past the first seconds, in which a sound server may not deliver yet.
+  ASSERT_TRUE(PumpUntil([this] { return cam.FFrameIndex > 200; }, 20000));
+  const HANDLE worker = cam.FWorker->Handle();
+  ::SuspendThread(worker);
+  FillVolume(drive, filler);
+  ::ResumeThread(worker);
+  ASSERT_TRUE(Finished(20000)) << "the recording ends by itself";
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  ::DeleteFileW(filler.c_str());
+  recorder::MendUnfinishedRecordings(cam.FJournalFolder);
+  KeepForProbe(file, L"full_disk_sound_cut.avi", "rawvideo", 32, 32, {{"sound_short_ms", "1400"}});
+}
+
+// A sound source that cannot be opened (a microphone unplugged since it was chosen) is named and
+// the user asked: No records nothing and brings the main window back; Yes records the picture
+// alone, at the speed it was recorded as with sound.
+TEST_F(RecordingEnd, ASoundSourceThatCannotBeOpenedAsksWhetherToRecordWithoutSound) {
+  RecordSound({recorder::TSoundSourceKind::Device, 0, L"Unplugged Microphone", 2});
+  const std::wstring file = testing_support::ArtifactPath(L"forms", L"unopened.avi");
+  ::DeleteFileW(file.c_str());
+  MessageBoxRecorder boxes(IDNO);
+  Start(file);
+  ASSERT_TRUE(Finished(10000));
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  const auto asked = boxes.Boxes()[0];
+  EXPECT_TRUE(asked.text.starts_with(L"The sound source \"Unplugged Microphone\" cannot be "))
+      << fw::WideToUtf8(asked.text);
+  EXPECT_TRUE(asked.text.ends_with(L"\n\nRecord without sound?")) << fw::WideToUtf8(asked.text);
+  EXPECT_EQ(asked.type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES) << "no file";
+  EXPECT_TRUE(::IsWindowVisible(form->Handle())) << "the main window is back";
+
+  boxes.SetAnswer(IDYES);
+  Start(file);
+  ASSERT_TRUE(PumpUntil([this] { return cam.FFramesWritten > 20; }, 10000));
+  cam.StopRecording();
+  ASSERT_TRUE(Finished(10000));
+  EXPECT_EQ(boxes.Boxes().size(), 2u) << "the question again, and nothing more";
+  EXPECT_TRUE(::IsWindowVisible(form->Handle()));
+  KeepForProbe(file, L"without_sound.avi", "rawvideo", 160, 120, {{"streams", "1"}, {"sound", ""}});
+}
+
+// Has with_sound.sh unplug or plug the sound server's sink and its monitor; true once done.
+bool SoundDevice(const std::string& request, const std::string& done) {
+  const wchar_t* path = _wgetenv(L"RECORDER_SOUND_DEVICE");
+  if (!path) return false;
+  std::ofstream(path) << request << "\n";
+  return PumpUntil(
+      [&] {
+        std::string state;
+        std::ifstream(path) >> state;
+        return state == done;
+      },
+      10000);
+}
+
+// The input goes away two seconds into a recording: the picture is recorded on, the sound is
+// silent from the moment it stopped to the end (as long as the picture), and the end says so.
+TEST_F(RecordingEnd, ASoundDeviceThatGoesAwayLeavesThePictureRecordingAndTheSoundSilent) {
+  if (!_wgetenv(L"RECORDER_SOUND_DEVICE")) GTEST_SKIP() << "run through with_sound.sh";
+  RecordSound();
+  const std::wstring file = testing_support::ArtifactPath(L"forms", L"sound_lost.avi");
+  MessageBoxRecorder boxes;
+  Start(file);
+  ASSERT_TRUE(PumpUntil([this] { return cam.FFrameIndex >= 100; }, 20000));
+  const std::int64_t unplugged = cam.FFrameIndex;
+  const bool gone = SoundDevice("unplug", "unplugged");
+  // The capture tells a device gone from a slow one after three seconds without sound.
+  PumpUntil([&] { return cam.FFrameIndex > unplugged + 300; }, 30000);
+  cam.StopRecording();
+  ASSERT_TRUE(Finished(10000));
+  ASSERT_TRUE(SoundDevice("plug", "plugged")) << "the sink is back for the tests after this";
+  ASSERT_TRUE(gone);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_NE(boxes.Boxes()[0].text.find(L"The sound source \"默认设备\" stopped delivering sound "
+                                       L"0:02 into the recording; the picture was recorded on, "
+                                       L"the sound is silent from there."),
+            std::wstring::npos)
+      << fw::WideToUtf8(boxes.Boxes()[0].text);
+  KeepForProbe(file, L"sound_lost.avi", "rawvideo", 160, 120,
+               {{"silent_from_ms", std::to_string(unplugged * 20)}});
 }
 
 // The folder is renamed while the recording runs: it stops and says so, and the file, now in the

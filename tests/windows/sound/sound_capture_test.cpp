@@ -3,6 +3,7 @@
 // compression manager that decodes back close to what was captured, and a device that goes away
 // in the middle of a capture.
 #include "recorder/sound_capture.h"
+#include "recorder/sound_encoder.h"
 #include "tests/windows/support/test_support.h"
 
 #include <mmreg.h>
