@@ -69,31 +69,31 @@ void TForm1::Loaded() {
 }
 
 void TForm1::FormCreate(fw::TObject*) {
-  FScreenCam = new recorder::TScreenCam(this);
-  FScreenCam->FOnFinished = [this](fw::TObject* s) { RecordingFinished(s); };
-  FHotKeys = new TWoxhotkey();
-  FHotKeys->AddHotKey(this, false, false, false, false, kStartKey);
-  FHotKeys->AddHotKey(this, false, false, false, false, kStopKey);
-  FHotKeys->AddHotKey(this, false, false, false, false, kPauseKey);
-  FTrayMenu = new fw::TPopupMenu(this);
-  FSkinChoice = std::make_unique<TSkinChoice>(Handle(), *SkinData1);
+  ScreenCam = new recorder::TScreenCam(this);
+  ScreenCam->OnFinished = [this](fw::TObject* s) { RecordingFinished(s); };
+  HotKeys = new TWoxhotkey();
+  HotKeys->AddHotKey(this, false, false, false, false, kStartKey);
+  HotKeys->AddHotKey(this, false, false, false, false, kStopKey);
+  HotKeys->AddHotKey(this, false, false, false, false, kPauseKey);
+  trayMenu_ = new fw::TPopupMenu(this);
+  SkinChooser = std::make_unique<TSkinChoice>(Handle(), *SkinData1);
 }
 
 void TForm1::FormDestroy(fw::TObject*) {
   // The engine stops a running recording and finishes its file before it goes, serving messages
   // while it waits: hot keys and clicks that arrive meanwhile must do nothing.
-  FClosing = true;
-  FTrayIcon.Hide();
-  delete FScreenCam;
-  FScreenCam = nullptr;
-  delete FHotKeys;
-  FHotKeys = nullptr;
+  closing_ = true;
+  TrayIcon.Hide();
+  delete ScreenCam;
+  ScreenCam = nullptr;
+  delete HotKeys;
+  HotKeys = nullptr;
 }
 
 LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_HOTKEY && FHotKeys && !FClosing) {
+  if (msg == WM_HOTKEY && HotKeys && !closing_) {
     THotKeyMessage message{wParam, lParam, 0};
-    switch (FHotKeys->WhichHotKey(message)) {
+    switch (HotKeys->WhichHotKey(message)) {
     case kStartHotKey:
       Button1->Click();
       break;
@@ -110,7 +110,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   switch (msg) {
   case WM_SYSCOMMAND:
-    if (FSkinChoice && FSkinChoice->SystemCommand(wParam)) return 0;
+    if (SkinChooser && SkinChooser->SystemCommand(wParam)) return 0;
     break;
   case kTrayMessage:
     TrayIconClicked(lParam);
@@ -134,7 +134,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     ShowFromAnotherStart();
     return 0;
   }
-  if (msg == fw::TTrayIcon::TaskbarCreatedMessage()) FTrayIcon.Restore();
+  if (msg == fw::TTrayIcon::TaskbarCreatedMessage()) TrayIcon.Restore();
   return fw::TForm::WndProc(msg, wParam, lParam);
 }
 
@@ -153,91 +153,91 @@ bool TForm1::ChooseFile(std::wstring& fileName) {
 }
 
 void TForm1::Button1Click(fw::TObject*) {
-  if (FClosing || FStarting || FMending) return;
-  FStarting = true;
+  if (closing_ || starting_ || mending_) return;
+  starting_ = true;
   std::wstring fileName;
   if (ChooseFile(fileName)) {
     // A recording still being closed is waited for: the new one starts after it, never into a
     // hidden window with nothing recording. (While one runs, the engine ignores the start.)
-    if (!FScreenCam->FRecording) FScreenCam->WaitForWorker();
+    if (!ScreenCam->FRecording) ScreenCam->WaitForWorker();
     // Recordings of the screen show no frame around it; a region, a window or a following area
     // is marked where it is, frame by frame.
-    FScreenCam->FShowFrame = recorder::MarksAround(FScreenCam->FAreaKind);
-    FScreenCam->FFrameFollows = true;
+    ScreenCam->FShowFrame = recorder::MarksAround(ScreenCam->FAreaKind);
+    ScreenCam->FFrameFollows = true;
     Hide();
-    if (FScreenCam->FRecording || !ChooseRecordArea()) {
+    if (ScreenCam->FRecording || !ChooseRecordArea()) {
       // Cancelled: nothing is recorded and no file is made.
-      if (!FScreenCam->FRecording && !FClosing) Show();
-    } else if (FScreenCam->StartRecording(FRecordArea, fileName)) {
+      if (!ScreenCam->FRecording && !closing_) Show();
+    } else if (ScreenCam->StartRecording(recordArea_, fileName)) {
       ShowRecordingIcon();
-    } else if (!FScreenCam->FRecording && !FClosing) {
+    } else if (!ScreenCam->FRecording && !closing_) {
       Show();
     }
   }
-  FStarting = false;
+  starting_ = false;
 }
 
 void TForm1::Button2Click(fw::TObject*) {
-  if (FClosing) return;
-  FScreenCam->StopRecording();
+  if (closing_) return;
+  ScreenCam->StopRecording();
   Show();
 }
 
 bool TForm1::ChooseRecordArea() {
-  FRecordArea = {
-      FScreenCam->FAreaKind, {0, 0, FScreenCam->FFollowWidth, FScreenCam->FFollowHeight}, nullptr};
-  if (FRecordArea.Kind != recorder::TAreaKind::Region &&
-      FRecordArea.Kind != recorder::TAreaKind::Window)
+  recordArea_ = {
+      ScreenCam->FAreaKind, {0, 0, ScreenCam->FFollowWidth, ScreenCam->FFollowHeight}, nullptr};
+  if (recordArea_.Kind != recorder::TAreaKind::Region &&
+      recordArea_.Kind != recorder::TAreaKind::Window)
     return true;
-  const bool window = FRecordArea.Kind == recorder::TAreaKind::Window;
+  const bool window = recordArea_.Kind == recorder::TAreaKind::Window;
   auto chosen =
-      ChooseArea(window ? TChooserMode::Window : TChooserMode::Region, FScreenCam->FLastRegion);
-  if (!chosen || FClosing) return false;
-  FRecordArea.Bounds = chosen->rect;
-  FRecordArea.Window = chosen->window;
-  if (!window) FScreenCam->FLastRegion = chosen->rect;
+      ChooseArea(window ? TChooserMode::Window : TChooserMode::Region, ScreenCam->LastRegion);
+  if (!chosen || closing_) return false;
+  recordArea_.Bounds = chosen->rect;
+  recordArea_.Window = chosen->window;
+  if (!window) ScreenCam->LastRegion = chosen->rect;
   return true;
 }
 
 void TForm1::TogglePause() {
-  if (FClosing || !FScreenCam || !FScreenCam->FRecording) return;
-  FScreenCam->PauseRecording(!FScreenCam->PauseRequested());
+  if (closing_ || !ScreenCam || !ScreenCam->FRecording) return;
+  ScreenCam->PauseRecording(!ScreenCam->PauseRequested());
   ShowRecordingIcon();
 }
 
 void TForm1::RecordingFinished(fw::TObject*) {
-  FTrayIcon.Hide();
+  TrayIcon.Hide();
   // Also after a recording that ended by itself (a failure, a full disk).
-  if (!FClosing) Show();
+  if (!closing_) Show();
 }
 
 void TForm1::ShowRecordingIcon() {
-  if (FScreenCam->PauseRequested()) {
-    const bool f6 = FHotKeys && FHotKeys->Registered(kPauseHotKey);
-    FTrayIcon.Show(Handle(), FPauseIcon.Get(fw::ProgramIcon(true)),
-                   f6 ? L"栎澜屏幕录像已暂停：按 F6 或右键单击此图标选择“继续录制”继续"
-                      : L"栎澜屏幕录像已暂停：右键单击此图标选择“继续录制”继续");
+  if (ScreenCam->PauseRequested()) {
+    const bool f6 = HotKeys && HotKeys->Registered(kPauseHotKey);
+    TrayIcon.Show(Handle(), pauseIcon_.Get(fw::ProgramIcon(true)),
+                  f6 ? L"栎澜屏幕录像已暂停：按 F6 或右键单击此图标选择“继续录制”继续"
+                     : L"栎澜屏幕录像已暂停：右键单击此图标选择“继续录制”继续");
     return;
   }
-  const bool f5 = FHotKeys && FHotKeys->Registered(kStopHotKey);
-  FTrayIcon.Show(Handle(), fw::ProgramIcon(true),
-                 f5 ? L"栎澜屏幕录像正在录制：单击此图标或按 F5 停止"
-                    : L"栎澜屏幕录像正在录制：单击此图标停止");
+  const bool f5 = HotKeys && HotKeys->Registered(kStopHotKey);
+  TrayIcon.Show(Handle(), fw::ProgramIcon(true),
+                f5 ? L"栎澜屏幕录像正在录制：单击此图标或按 F5 停止"
+                   : L"栎澜屏幕录像正在录制：单击此图标停止");
 }
 
 void TForm1::ShowTrayMenu() {
-  FTrayMenu->Items().Clear();
-  FTrayMenu->Items().Add(FScreenCam->PauseRequested() ? L"继续录制" : L"暂停录制",
+  trayMenu_->Items().Clear();
+  trayMenu_->Items().Add(ScreenCam->PauseRequested() ? L"继续录制" : L"暂停录制",
                          [this](fw::TObject*) { TogglePause(); });
-  FTrayMenu->Items().Add(L"停止录入", [this](fw::TObject*) {
-    if (FScreenCam && FScreenCam->FRecording) Button2Click(this);
+  trayMenu_->Items().Add(L"停止录入", [this](fw::TObject*) {
+    if (ScreenCam && ScreenCam->FRecording) Button2Click(this);
   });
   POINT at{};
   ::GetCursorPos(&at);
   // The menu closes when the user clicks elsewhere only while its window is in the foreground.
   ::SetForegroundWindow(Handle());
-  FTrayMenu->Alignment = TPM_RIGHTALIGN | TPM_BOTTOMALIGN;
-  FTrayMenu->Popup(at.x, at.y);
+  trayMenu_->Alignment = TPM_RIGHTALIGN | TPM_BOTTOMALIGN;
+  trayMenu_->Popup(at.x, at.y);
   ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
@@ -245,13 +245,13 @@ void TForm1::TrayIconClicked(LPARAM mouseMessage) {
   switch (mouseMessage) {
   case WM_RBUTTONUP:
   case WM_CONTEXTMENU:
-    if (FScreenCam && FScreenCam->FRecording && !FClosing) ShowTrayMenu();
+    if (ScreenCam && ScreenCam->FRecording && !closing_) ShowTrayMenu();
     break;
   case WM_LBUTTONUP:
   case NIN_SELECT:
   case NIN_KEYSELECT:
-    if (FScreenCam && FScreenCam->FRecording) Button2Click(this);
-    if (!FClosing) ::SetForegroundWindow(Handle());
+    if (ScreenCam && ScreenCam->FRecording) Button2Click(this);
+    if (!closing_) ::SetForegroundWindow(Handle());
     break;
   default:
     break;
@@ -259,7 +259,7 @@ void TForm1::TrayIconClicked(LPARAM mouseMessage) {
 }
 
 void TForm1::ShowFromAnotherStart() {
-  if (FClosing) return;
+  if (closing_) return;
   Show();
   if (::IsIconic(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
   ::SetForegroundWindow(Handle());
@@ -270,44 +270,44 @@ void TForm1::PostStartUpNotices() {
 }
 
 void TForm1::ShowStartUpNotices() {
-  if (FClosing || !FScreenCam) return;
+  if (closing_ || !ScreenCam) return;
   auto notice = [this](const std::wstring& text) {
     fw::ShowMessageBox(Handle(), text, L"Notice",
                        MB_ICONEXCLAMATION | recorder::TScreenCam::kMessageOnTop);
   };
   // No recording starts while the files of the last run are mended (one may be the file chosen).
-  FMending = true;
-  const auto mended = MendWithProgress(this, FScreenCam->FJournalFolder);
-  FMending = false;
-  if (FClosing) return;
+  mending_ = true;
+  const auto mended = MendWithProgress(this, ScreenCam->JournalFolder);
+  mending_ = false;
+  if (closing_) return;
   for (const auto& one : mended)
     notice(recorder::MendedNotice(one));
   for (int n : {kStartHotKey, kStopHotKey, kPauseHotKey})
-    if (FHotKeys && !FHotKeys->Registered(n)) notice(TakenKeyNotice(HotKeyOf(n)));
+    if (HotKeys && !HotKeys->Registered(n)) notice(TakenKeyNotice(HotKeyOf(n)));
 }
 
 void TForm1::QueryEndSession() {
   // Said at once, so that the system shows why the program holds the session's end while the
   // file is finished.
-  if (FScreenCam && (FScreenCam->FRecording || FScreenCam->FWorker))
+  if (ScreenCam && (ScreenCam->FRecording || ScreenCam->FWorker))
     ::ShutdownBlockReasonCreate(Handle(), kFinishingReason);
 }
 
 void TForm1::EndSession() {
-  FClosing = true;
+  closing_ = true;
   // Windows may end the program right after this returns: the file is finished first, also when
   // one of the recording's message boxes is open (this may run in its message loop).
   ::ShutdownBlockReasonCreate(Handle(), kFinishingReason);
-  FScreenCam->FinishForShutdown();
-  FTrayIcon.Hide();
+  ScreenCam->FinishForShutdown();
+  TrayIcon.Hide();
   ::ShutdownBlockReasonDestroy(Handle());
 }
 
 void TForm1::Button3Click(fw::TObject*) {
   // The settings dialog is freed before the main window at shutdown.
-  if (FClosing || !OptionDlg) return;
-  FScreenCam->ListCompressors();
-  OptionDlg->EditSettings(*FScreenCam);
+  if (closing_ || !OptionDlg) return;
+  ScreenCam->ListCompressors();
+  OptionDlg->EditSettings(*ScreenCam);
 }
 
 void TForm1::Label2Click(fw::TObject*) {

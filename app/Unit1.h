@@ -70,11 +70,11 @@ public:
   fw::TSaveDialog* SaveDialog1 = nullptr;
   skin::TSkinData* SkinData1 = nullptr;
 
-  recorder::TScreenCam* FScreenCam = nullptr;
-  TWoxhotkey* FHotKeys = nullptr;
-  fw::TTrayIcon FTrayIcon{1, kTrayMessage};
+  recorder::TScreenCam* ScreenCam = nullptr;
+  TWoxhotkey* HotKeys = nullptr;
+  fw::TTrayIcon TrayIcon{1, kTrayMessage};
   // The skin commands of the system menu (and the command line's choice).
-  std::unique_ptr<TSkinChoice> FSkinChoice;
+  std::unique_ptr<TSkinChoice> SkinChooser;
 
 private:
   // Runs the save dialog until the user cancels (false) or chooses a name that is new or that
@@ -90,12 +90,12 @@ private:
   void TrayIconClicked(LPARAM mouseMessage);
   void ShowTrayMenu();
   void ShowFromAnotherStart();
-  recorder::TRecordArea FRecordArea;
-  fw::TPopupMenu* FTrayMenu = nullptr;
-  TPauseIcon FPauseIcon;
-  bool FClosing = false;
-  bool FStarting = false; // the start button's handler runs (its save dialog, its wait)
-  bool FMending = false;  // the last run's unfinished recordings are being mended
+  recorder::TRecordArea recordArea_;
+  fw::TPopupMenu* trayMenu_ = nullptr;
+  TPauseIcon pauseIcon_;
+  bool closing_ = false;
+  bool starting_ = false; // the start button's handler runs (its save dialog, its wait)
+  bool mending_ = false;  // the last run's unfinished recordings are being mended
 
 protected:
   void Loaded() override;

@@ -61,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
     app::Form2 = form2.get();
 
     // Before the first window shows: it starts in the chosen skin.
-    form1->FSkinChoice->Start(options);
+    form1->SkinChooser->Start(options);
     form1->Show();
     form1->PostStartUpNotices();
     application.Run();

@@ -32,7 +32,7 @@ void TWoxhotkey::AddHotKey(fw::TWinControl* Window, bool Ctrl, bool Alt, bool Sh
   FWindows[i] = Window->Handle();
   ATOM atom = ::GlobalAddAtomW(HotKeyAtomName(ProgramPath(), n).c_str());
   FIds[i] = static_cast<int>(atom) - kAtomBase;
-  FRegistered[i] = ::RegisterHotKey(FWindows[i], FIds[i], ModifierValue(combo), Key) != FALSE;
+  registered_[i] = ::RegisterHotKey(FWindows[i], FIds[i], ModifierValue(combo), Key) != FALSE;
 }
 
 int TWoxhotkey::WhichHotKey(THotKeyMessage& Message) const {

@@ -39,12 +39,12 @@ public:
   // Identifier of hot key n (1..Count).
   int Id(int n) const { return FIds[static_cast<size_t>(n - 1)]; }
   // Whether the system gave hot key n (1..Count) to this program.
-  bool Registered(int n) const { return FRegistered[static_cast<size_t>(n - 1)]; }
+  bool Registered(int n) const { return registered_[static_cast<size_t>(n - 1)]; }
 
 private:
   std::array<int, kCapacity> FIds{};
   std::array<HWND, kCapacity> FWindows{};
-  std::array<bool, kCapacity> FRegistered{};
+  std::array<bool, kCapacity> registered_{};
   THotKeyTable FKeys;
 };
 

@@ -58,6 +58,8 @@ private:
   // With sound, the next grab waits for the start of a slot, and the sound is written between
   // the frames.
   StopCause WaitForSlotWithSound();
+  // The next sleep on the way to the next grab's slot; 0 when the grab is due.
+  std::uint32_t NextSleepToSlot();
   // What the sound takes of the room the files need before the next frame.
   std::uint32_t SoundBytes() const;
   // The rectangle the frame of this pass is taken from.
@@ -79,7 +81,7 @@ private:
   std::uint32_t frameEstimate_ = 0; // the most one frame can take in the file
   SoundStage sound_;
   std::optional<RecordingFiles> files_;
-  std::vector<std::wstring> created_; // the files this run made, once they are closed
+  std::vector<std::wstring> created_;      // the files this run made, once they are closed
   std::vector<std::wstring> closeNotices_; // files whose close did not leave them whole
   std::int32_t msPerFrame_ = 1;
   std::optional<PausableClock> clock_; // recorded time: paused time left out

@@ -31,8 +31,8 @@ int UnshownAnswer(UINT type) {
 
 TScreenCam::TScreenCam(fw::TForm* owner)
     : FOwner(owner), FCompressorHandler(kDefaultCompressor),
-      FCursorHandle(::LoadCursorW(nullptr, IDC_ARROW)), FFileSizeLimit(kAviFileSizeLimit),
-      FJournalFolder(DefaultJournalFolder()) {
+      FCursorHandle(::LoadCursorW(nullptr, IDC_ARROW)), FileSizeLimit(kAviFileSizeLimit),
+      JournalFolder(DefaultJournalFolder()) {
   ReadScreen();
   FFrameWnd = new TFlashingWnd(owner);
 }
@@ -50,16 +50,16 @@ void TScreenCam::ReadScreen() {
 }
 
 bool TScreenCam::StartRecording(const TRecordArea& Area, const std::wstring& FileName) {
-  if (FRecording || FWorker || FShuttingDown) return false;
-  FRecordArea = Area;
+  if (FRecording || FWorker || shuttingDown_) return false;
+  recordArea_ = Area;
   return StartRecording(nullptr, FileName);
 }
 
 bool TScreenCam::StartRecording(fw::TControl* Area, const std::wstring& FileName) {
-  if (FRecording || FWorker || FShuttingDown) return false;
+  if (FRecording || FWorker || shuttingDown_) return false;
   FRecording = true;
-  FPauseRequested = false;
-  FPauseState = TPauseState::Recording;
+  pauseRequested_ = false;
+  pauseState_ = TPauseState::Recording;
   TRecordAVIThread* worker = nullptr;
   try {
     worker = new TRecordAVIThread(this, FileName, Area);
@@ -84,7 +84,7 @@ void TScreenCam::StopRecording() {
 }
 
 void TScreenCam::PauseRecording(bool Paused) {
-  if (FRecording) FPauseRequested = Paused;
+  if (FRecording) pauseRequested_ = Paused;
 }
 
 void TScreenCam::WaitForWorker() {
@@ -98,22 +98,22 @@ void TScreenCam::WaitForWorker() {
 
 void TScreenCam::FinishForShutdown() {
   // Messages served below may reach handlers that would start a recording on this engine.
-  FShuttingDown = true;
+  shuttingDown_ = true;
   FRecording = false;
   // The worker may be waiting for a box whose message loop this very call runs in: it must not
   // wait for it, and the box goes once this returns.
-  ::SetEvent(FShutdownEvent.get());
+  ::SetEvent(shutdownEvent_.get());
   CloseOpenBoxes();
   WaitForWorker();
 }
 
 void TScreenCam::WorkerDone(fw::TObject*) {
   FRecording = false;
-  FPauseRequested = false;
+  pauseRequested_ = false;
   // The next recording started with an area control or none takes the whole screen again.
-  FRecordArea = {};
+  recordArea_ = {};
   FWorker = nullptr;
-  Raise(FOnFinished);
+  Raise(OnFinished);
   ShowNotices();
 }
 
@@ -141,15 +141,15 @@ int TScreenCam::ShowBox(std::shared_ptr<OpenBoxes> open, HWND owner, const std::
 
 int TScreenCam::Ask(const std::wstring& text, const std::wstring& caption, UINT type) {
   if (!fw::Application || fw::Application->IsMainThread())
-    return FShuttingDown ? UnshownAnswer(type)
-                         : ShowBox(FOpenBoxes, MessageOwner(), text, caption, type);
+    return shuttingDown_ ? UnshownAnswer(type)
+                         : ShowBox(openBoxes_, MessageOwner(), text, caption, type);
   // From the worker. Once the shutdown has begun the box no longer starts (the engine is there
   // until then); one that is open keeps only what it shares.
   auto answer = std::make_shared<std::atomic<int>>(UnshownAnswer(type));
-  auto show = [this, open = FOpenBoxes, answer, text, caption, type] {
+  auto show = [this, open = openBoxes_, answer, text, caption, type] {
     *answer = ShowBox(open, MessageOwner(), text, caption, type);
   };
-  const bool answered = FHandOff.Run(show, FShutdownEvent.get());
+  const bool answered = handOff_.Run(show, shutdownEvent_.get());
   return answered ? answer->load() : UnshownAnswer(type);
 }
 
@@ -169,13 +169,13 @@ BOOL CALLBACK TScreenCam::CloseOpenBox(HWND wnd, LPARAM openBoxes) {
 
 void TScreenCam::CloseOpenBoxes() {
   ::EnumThreadWindows(::GetCurrentThreadId(), CloseOpenBox,
-                      reinterpret_cast<LPARAM>(FOpenBoxes.get()));
+                      reinterpret_cast<LPARAM>(openBoxes_.get()));
 }
 
 void TScreenCam::Notify(const std::wstring& text) {
   if (fw::Application && !fw::Application->IsMainThread()) {
-    std::lock_guard lock(FNoticesLock);
-    FNotices.push_back(text);
+    std::lock_guard lock(noticesLock_);
+    notices_.push_back(text);
     return;
   }
   Ask(text, L"Notice", MB_ICONEXCLAMATION);
@@ -184,8 +184,8 @@ void TScreenCam::Notify(const std::wstring& text) {
 void TScreenCam::ShowNotices() {
   std::vector<std::wstring> notices;
   {
-    std::lock_guard lock(FNoticesLock);
-    notices.swap(FNotices);
+    std::lock_guard lock(noticesLock_);
+    notices.swap(notices_);
   }
   for (const std::wstring& text : notices)
     Ask(text, L"Notice", MB_ICONEXCLAMATION);

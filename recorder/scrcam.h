@@ -92,7 +92,7 @@ public:
   // file goes on where it paused: the time in between is not in it). Seen by the worker at its
   // next step; a stop ends a paused recording as it ends a running one.
   void PauseRecording(bool Paused);
-  bool PauseRequested() const { return FPauseRequested; }
+  bool PauseRequested() const { return pauseRequested_; }
   // Serves the main thread's messages until the worker of the last recording has ended (its
   // file finished, its notices shown): what a start that arrives while a recording is still
   // being closed waits for.
@@ -104,10 +104,10 @@ public:
   // the default compressor is offered only while nothing has been written (once frames exist, a
   // failing write stops the recording with a notice and the file keeps them).
   // A recording stops by itself, with the file closed and a notice to the user, when its volume
-  // is about to fill or its folder can no longer be reached. A file about to pass FFileSizeLimit
+  // is about to fill or its folder can no longer be reached. A file about to pass FileSizeLimit
   // is closed and the recording goes on in follow-on files (clip-2.avi, clip-3.avi, ... with the
   // next number no existing file has), each with its own timeline starting at its first frame.
-  // While a file is written its journal (FJournalFolder) lets the next start mend it should the
+  // While a file is written its journal (JournalFolder) lets the next start mend it should the
   // process end before the file is closed.
   RecordResult Record(fw::TControl* Area, const std::wstring& FileName);
   // The same as a number: 1 file written, 0 failure already reported, -1 retry with the default
@@ -149,27 +149,20 @@ public:
   // The sound of the next recordings, as the settings dialog chose it (none by default).
   TSoundSettings FSound;
   // Largest size of one AVI file; lowered by tests.
-  std::uint64_t FFileSizeLimit;
+  std::uint64_t FileSizeLimit;
   // Raised on the main thread when a recording's worker has ended, however it ended, before the
   // notices of the recording are shown.
-  fw::TNotifyEvent FOnFinished;
+  fw::TNotifyEvent OnFinished;
   // Where journals of files being recorded are kept (empty: none); tests use folders of their
   // own.
-  std::wstring FJournalFolder;
+  std::wstring JournalFolder;
   // The files of the last recording: the chosen name, then any follow-on files.
-  std::vector<std::wstring> FFilesWritten;
+  std::vector<std::wstring> FilesWritten;
   // What recordings started from the main window take, chosen in the settings; the size of the
   // area that follows the mouse; the last region chosen while the program runs.
   TAreaKind FAreaKind = TAreaKind::FullScreen;
   int FFollowWidth = 640, FFollowHeight = 480;
-  std::optional<Rect> FLastRegion;
-  // What the recording being started takes when no area control is given.
-  TRecordArea FRecordArea;
-  // The user's pause request (main thread) and the state the worker put the recording in.
-  std::atomic<bool> FPauseRequested{false};
-  std::atomic<TPauseState> FPauseState{TPauseState::Recording};
-  // The screen a chosen area is aligned within (none for an area control: aligned in place).
-  std::optional<Rect> FAlignScreen;
+  std::optional<Rect> LastRegion;
 
 private:
   friend class TRecordAVIThread;
@@ -206,14 +199,21 @@ private:
   static int ShowBox(std::shared_ptr<OpenBoxes> open, HWND owner, const std::wstring& text,
                      const std::wstring& caption, UINT type);
 
-  bool FShuttingDown = false; // main thread only
+  // What the recording being started takes when no area control is given.
+  TRecordArea recordArea_;
+  // The user's pause request (main thread) and the state the worker put the recording in.
+  std::atomic<bool> pauseRequested_{false};
+  std::atomic<TPauseState> pauseState_{TPauseState::Recording};
+  // The screen a chosen area is aligned within (none for an area control: aligned in place).
+  std::optional<Rect> alignScreen_;
+  bool shuttingDown_ = false; // main thread only
   // Set when shutting down: what the worker's wait for a box gives up on.
-  fw::KernelHandle FShutdownEvent{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  fw::THandOff FHandOff; // the worker's boxes, shown by the main thread
+  fw::KernelHandle shutdownEvent_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  fw::THandOff handOff_; // the worker's boxes, shown by the main thread
   // Shared with each box being shown, which may end after the engine has gone.
-  std::shared_ptr<OpenBoxes> FOpenBoxes = std::make_shared<OpenBoxes>();
-  std::mutex FNoticesLock;
-  std::vector<std::wstring> FNotices; // from the worker, shown once it has ended
+  std::shared_ptr<OpenBoxes> openBoxes_ = std::make_shared<OpenBoxes>();
+  std::mutex noticesLock_;
+  std::vector<std::wstring> notices_; // from the worker, shown once it has ended
 };
 
 } // namespace recorder

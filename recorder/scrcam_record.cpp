@@ -54,9 +54,9 @@ bool TScreenCam::FitFormat(DWORD type, DWORD handler, RECT& rect, FrameBlock& fo
     RECT aligned = {rect.left, rect.top, rect.left + AlignDimension(width, alignment, FScreenWidth),
                     rect.top + AlignDimension(height, alignment, FScreenHeight)};
     // A chosen area is aligned within the screen it lies on and stays on it.
-    if (FAlignScreen)
+    if (alignScreen_)
       aligned = ToRECT(
-          AlignArea({rect.left, rect.top, rect.right, rect.bottom}, alignment, *FAlignScreen));
+          AlignArea({rect.left, rect.top, rect.right, rect.bottom}, alignment, *alignScreen_));
     format.reset();
     format = CaptureRect(aligned);
     if (!format) return false;
@@ -147,15 +147,15 @@ RecordResult RecordingRun::Run() {
 void RecordingRun::ReadScreenAndArea() {
   cam_.ReadScreen();
   rect_ = AreaRect(area_, cam_.FScreenWidth, cam_.FScreenHeight);
-  cam_.FAlignScreen.reset();
+  cam_.alignScreen_.reset();
   if (!area_) {
-    areaStage_.emplace(cam_.FRecordArea, Rect{0, 0, cam_.FScreenWidth, cam_.FScreenHeight});
+    areaStage_.emplace(cam_.recordArea_, Rect{0, 0, cam_.FScreenWidth, cam_.FScreenHeight});
     rect_ = ToRECT(areaStage_->Current());
-    cam_.FAlignScreen = areaStage_->Limit();
+    cam_.alignScreen_ = areaStage_->Limit();
   }
   cam_.FFrameWidth = RectWidth(rect_);
   cam_.FFrameHeight = RectHeight(rect_);
-  cam_.FFilesWritten.clear();
+  cam_.FilesWritten.clear();
 }
 
 // Video for Windows 1.10 or later.
@@ -208,7 +208,7 @@ bool RecordingRun::OpenFiles() {
   msPerFrame_ = cam_.FMsPerFrame > 0 ? cam_.FMsPerFrame : 1;
   const bool realTime = cam_.FSound.record;
   files_.emplace(fileName_, format_.get(), realTime ? 1000 : cam_.FPlaybackRate,
-                 realTime ? msPerFrame_ : 1, options_, cam_.FJournalFolder,
+                 realTime ? msPerFrame_ : 1, options_, cam_.JournalFolder,
                  sound_.On() ? &sound_.StreamFormat() : nullptr);
   const HRESULT error = files_->Open();
   format_.reset();
@@ -251,18 +251,18 @@ void RecordingRun::StartTimeline() {
 
 bool RecordingRun::FollowPauseRequest() {
   const DWORD now = ::timeGetTime();
-  switch (PauseStepFor(cam_.FPauseRequested, clock_->State())) {
+  switch (PauseStepFor(cam_.pauseRequested_, clock_->State())) {
   case TPauseStep::Pause:
     // Picture and sound stop at this one reading: what the file holds ends here until the
     // resume, and the sound captured in between is dropped.
     clock_->Pause(now);
     sound_.Pause(now);
-    cam_.FPauseState = TPauseState::Paused;
+    cam_.pauseState_ = TPauseState::Paused;
     break;
   case TPauseStep::Resume:
     clock_->Resume(now);
     sound_.Resume(now);
-    cam_.FPauseState = TPauseState::Recording;
+    cam_.pauseState_ = TPauseState::Recording;
     break;
   default:
     break;
@@ -299,7 +299,7 @@ StopCause RecordingRun::RecordFrame(std::uint64_t t) {
   const std::uint32_t bytes = frameEstimate_ + SoundBytes();
   StopCause cause = files_->CheckRoom(bytes, slot.slot);
   if (cause == StopCause::None && cam_.FFramesWritten > 0)
-    cause = files_->MakeRoom(bytes, slot.slot, slots_.LastSlot(), cam_.FFileSizeLimit, [&] {
+    cause = files_->MakeRoom(bytes, slot.slot, slots_.LastSlot(), cam_.FileSizeLimit, [&] {
       // A failure here shows at the next write of the sound.
       sound_.EndFile(slot.slot, msPerFrame_, *files_);
     });
@@ -332,17 +332,25 @@ StopCause RecordingRun::WaitForNextSlot(std::uint64_t t) {
   return StopCause::None;
 }
 
+// The clock is read again after every slice: the sound written between the slices takes time of
+// its own, and the grab must begin when its slot does, not that much later. Once the slot is due
+// the grab goes at once, the sound waiting until after it.
 StopCause RecordingRun::WaitForSlotWithSound() {
-  constexpr std::uint32_t kMostSliceMs = 20;
-  const SleepPlan plan = PlanSleepToSlot(msPerFrame_, clock_->Elapsed(::timeGetTime()),
-                                         slots_.LastSlot(), kMostSliceMs);
-  for (std::uint32_t i = 0; i <= plan.slices && cam_.FRecording; ++i) {
-    const std::uint32_t ms = i < plan.slices ? plan.slice : plan.rest;
-    if (ms == 0) continue;
+  while (cam_.FRecording) {
+    const std::uint32_t ms = NextSleepToSlot();
+    if (ms == 0) break;
     ::Sleep(ms);
+    if (NextSleepToSlot() == 0) break;
     if (sound_.Pump(*files_) != AVIERR_OK) return StopCause::SoundWriteFailed;
   }
   return StopCause::None;
+}
+
+std::uint32_t RecordingRun::NextSleepToSlot() {
+  constexpr std::uint32_t kMostSliceMs = 20;
+  const SleepPlan plan = PlanSleepToSlot(msPerFrame_, clock_->Elapsed(::timeGetTime()),
+                                         slots_.LastSlot(), kMostSliceMs);
+  return plan.slices > 0 ? plan.slice : plan.rest;
 }
 
 void RecordingRun::CloseFiles() {
@@ -352,7 +360,7 @@ void RecordingRun::CloseFiles() {
   // The sound up to the end, however the loop ended: nothing of it is lost that the picture kept.
   if (files_) sound_.Finish(*files_);
   files_->Close();
-  cam_.FFilesWritten = files_->Names();
+  cam_.FilesWritten = files_->Names();
   closeNotices_ = files_->CloseNotices();
   created_ = files_->Created();
   files_.reset();
@@ -366,12 +374,12 @@ RecordResult RecordingRun::ReportEnd(StopCause cause) {
   const std::int64_t frames = cam_.FFramesWritten;
   if (frames == 0) {
     RemoveCreatedFiles();
-    cam_.FFilesWritten.clear();
+    cam_.FilesWritten.clear();
   }
   if (cause != StopCause::Requested || frames == 0 || !closeNotices_.empty())
     cam_.Notify(EndNotice(cause, frames, closeNotices_));
   if (frames > 0 && !sound_.Notice().empty()) cam_.Notify(sound_.Notice());
-  if (cam_.FFilesWritten.size() > 1) cam_.Notify(FilesNotice(cam_.FFilesWritten));
+  if (cam_.FilesWritten.size() > 1) cam_.Notify(FilesNotice(cam_.FilesWritten));
   return RecordResult::Written;
 }
 

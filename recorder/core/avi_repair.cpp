@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace recorder {
@@ -338,6 +339,124 @@ private:
   LittleEndianBytes entries_;
 };
 
+// The mend's progress over its two walks: the first is the first half of the work.
+struct ProgressReport {
+  const RepairProgress& progress;
+  std::uint64_t total = 0;
+  void operator()(std::uint64_t done) const {
+    if (progress) progress(done, total);
+  }
+};
+
+// What the first walk found: each stream's chunks, and where the last whole chunk ends.
+struct Survey {
+  std::vector<StreamCount> counts;
+  WalkEnd end;
+};
+
+// First walk: what the file holds, and whether its chunks are the ones the journal recorded.
+// Frames, slots and chunks are counted into `result`; a file not to mend gives its refusal.
+std::optional<RepairOutcome> SurveyChunks(HeaderReader& reader, ByteSource& journal,
+                                          const JournalHeader& header, std::uint64_t first,
+                                          const ProgressReport& report, Survey& survey,
+                                          RepairResult& result) {
+  const std::size_t streams = header.streams.size();
+  survey.counts.assign(streams, StreamCount{});
+  std::vector<JournalRecords> records;
+  records.reserve(streams);
+  for (std::size_t n = 0; n < streams; ++n)
+    records.emplace_back(journal, header, static_cast<std::uint16_t>(n));
+  bool foreignChunk = false;
+  survey.end = Walk(reader, first, streams, [&](const Chunk& c) {
+    if (c.what.kind != ChunkKind::Palette && header.RecordsEveryChunk()) {
+      const auto record = records[c.what.stream].Next();
+      if (record && record->bytes != c.size) {
+        foreignChunk = true;
+        return false;
+      }
+    }
+    StreamCount& s = survey.counts[c.what.stream];
+    ++s.chunks;
+    s.bytes += c.size;
+    s.largest = std::max(s.largest, c.size);
+    if (c.what.stream == 0 && c.what.kind == ChunkKind::Frame) {
+      ++result.slots;
+      if (c.size > 0) ++result.frames;
+    }
+    if (++result.chunks % kProgressEvery == 0) report(c.offset);
+    return true;
+  });
+  if (foreignChunk) return RepairOutcome::NotRecorded;
+  if (survey.end.stop == WalkStop::ReadFailed) return RepairOutcome::ReadFailed;
+  if (survey.end.stop == WalkStop::Foreign) return RepairOutcome::Damaged;
+  if (result.chunks == 0) return RepairOutcome::NothingRecorded;
+  return std::nullopt;
+}
+
+// A file whose headers and index are whole needs no mend; one that cannot be read is not mended.
+std::optional<RepairOutcome> WholeAlready(ByteSource& file) {
+  switch (CheckAviWhole(file)) {
+  case AviCheck::Whole:
+    return RepairOutcome::AlreadyWhole;
+  case AviCheck::ReadFailed:
+    return RepairOutcome::ReadFailed;
+  case AviCheck::Unfinished:
+    break;
+  }
+  return std::nullopt;
+}
+
+// The mended file's head: its headers, a JUNK chunk up to the "movi" list's header right before
+// the first chunk, and that list header. Nothing where the headers do not fit in the room.
+std::optional<std::vector<std::uint8_t>> MendedHead(const JournalHeader& header,
+                                                    const Survey& survey, std::uint64_t fileEnd,
+                                                    std::uint64_t moviList) {
+  std::vector<std::uint8_t> head =
+      Headers(header, survey.counts, static_cast<std::uint32_t>(fileEnd - kChunkHeader));
+  const std::uint64_t gap = moviList >= head.size() ? moviList - head.size() : 0;
+  if (head.size() > moviList || (gap > 0 && gap < kChunkHeader)) return std::nullopt;
+  if (gap > 0) {
+    LittleEndianBytes junk;
+    junk.U32(kJunk);
+    junk.U32(static_cast<std::uint32_t>(gap - kChunkHeader));
+    head.insert(head.end(), junk.data.begin(), junk.data.end());
+    head.resize(static_cast<std::size_t>(moviList), 0);
+  }
+  LittleEndianBytes movi;
+  movi.U32(kList);
+  movi.U32(static_cast<std::uint32_t>(survey.end.end - moviList - kChunkHeader));
+  movi.U32(kMovi);
+  head.insert(head.end(), movi.data.begin(), movi.data.end());
+  return head;
+}
+
+// Second walk: the index, after the last whole chunk. Mended when every chunk of the first walk
+// was indexed again; a file that changed under the mend, or a read that failed this time, is
+// ReadFailed.
+RepairOutcome WriteIndex(RepairTarget& file, ByteSource& journal, const JournalHeader& header,
+                         std::uint64_t first, const Survey& survey, std::int64_t chunks,
+                         const ProgressReport& report) {
+  const std::uint64_t at = survey.end.end;
+  LittleEndianBytes indexHeader;
+  indexHeader.U32(kIdx1);
+  indexHeader.U32(static_cast<std::uint32_t>(std::uint64_t{kIndexEntry} * std::uint64_t(chunks)));
+  if (!file.Write(at, indexHeader.data.data(), indexHeader.data.size()))
+    return RepairOutcome::WriteFailed;
+  IndexWriter index(file, journal, header, at, first - 4);
+  std::int64_t indexed = 0;
+  bool written = true;
+  HeaderReader reader(file);
+  const WalkEnd end = Walk(reader, first, header.streams.size(), [&](const Chunk& c) {
+    if (c.offset >= at) return false;
+    if (++indexed % kProgressEvery == 0) report(report.total / 2 + c.offset);
+    written = index.Add(c);
+    return written;
+  });
+  if (!written || !index.Flush()) return RepairOutcome::WriteFailed;
+  if (indexed != chunks || end.end != at) return RepairOutcome::ReadFailed;
+  return RepairOutcome::Mended;
+}
+
 } // namespace
 
 RepairResult RepairAvi(RepairTarget& file, ByteSource& journal, const JournalHeader& header,
@@ -349,117 +468,31 @@ RepairResult RepairAvi(RepairTarget& file, ByteSource& journal, const JournalHea
     result.outcome = first.refusal;
     return result;
   }
-  const std::size_t streams = header.streams.size();
   HeaderReader reader(file);
-  const std::uint64_t total = 2 * reader.Size();
-  const auto report = [&](std::uint64_t done) {
-    if (progress) progress(done, total);
-  };
-
-  // First walk: what the file holds, and whether its chunks are the ones the journal recorded.
-  std::vector<StreamCount> counts(streams);
-  std::vector<JournalRecords> records;
-  records.reserve(streams);
-  for (std::size_t n = 0; n < streams; ++n)
-    records.emplace_back(journal, header, static_cast<std::uint16_t>(n));
-  bool foreignChunk = false;
-  const WalkEnd end = Walk(reader, first.offset, streams, [&](const Chunk& c) {
-    if (c.what.kind != ChunkKind::Palette && header.RecordsEveryChunk()) {
-      const auto record = records[c.what.stream].Next();
-      if (record && record->bytes != c.size) {
-        foreignChunk = true;
-        return false;
-      }
-    }
-    StreamCount& s = counts[c.what.stream];
-    ++s.chunks;
-    s.bytes += c.size;
-    s.largest = std::max(s.largest, c.size);
-    if (c.what.stream == 0 && c.what.kind == ChunkKind::Frame) {
-      ++result.slots;
-      if (c.size > 0) ++result.frames;
-    }
-    if (++result.chunks % kProgressEvery == 0) report(c.offset);
-    return true;
-  });
-  if (foreignChunk) {
-    result.outcome = RepairOutcome::NotRecorded;
-    return result;
-  }
-  if (end.stop == WalkStop::ReadFailed || end.stop == WalkStop::Foreign) {
-    result.outcome =
-        end.stop == WalkStop::ReadFailed ? RepairOutcome::ReadFailed : RepairOutcome::Damaged;
-    return result;
-  }
-  if (result.chunks == 0) {
-    result.outcome = RepairOutcome::NothingRecorded;
-    return result;
-  }
-  switch (CheckAviWhole(file)) {
-  case AviCheck::Whole:
-    result.outcome = RepairOutcome::AlreadyWhole;
-    return result;
-  case AviCheck::ReadFailed:
-    result.outcome = RepairOutcome::ReadFailed;
-    return result;
-  case AviCheck::Unfinished:
-    break;
-  }
+  const ProgressReport report{progress, 2 * reader.Size()};
+  Survey survey;
+  std::optional<RepairOutcome> refusal =
+      SurveyChunks(reader, journal, header, first.offset, report, survey, result);
+  if (!refusal) refusal = WholeAlready(file);
   const std::uint64_t indexBytes = std::uint64_t{kIndexEntry} * std::uint64_t(result.chunks);
-  const std::uint64_t fileEnd = end.end + kChunkHeader + indexBytes;
-  const std::uint64_t moviList = first.offset - kListHeader;
-  if (fileEnd - kChunkHeader > kLargestRiff) {
-    result.outcome = RepairOutcome::Damaged;
+  const std::uint64_t fileEnd = survey.end.end + kChunkHeader + indexBytes;
+  if (!refusal && fileEnd - kChunkHeader > kLargestRiff) refusal = RepairOutcome::Damaged;
+  std::optional<std::vector<std::uint8_t>> head;
+  if (!refusal) head = MendedHead(header, survey, fileEnd, first.offset - kListHeader);
+  if (!refusal && !head) refusal = RepairOutcome::NoRoom;
+  if (refusal) {
+    result.outcome = *refusal;
     return result;
   }
-
-  // Headers, then a JUNK chunk up to the "movi" list's header right before the first chunk.
-  std::vector<std::uint8_t> headers =
-      Headers(header, counts, static_cast<std::uint32_t>(fileEnd - kChunkHeader));
-  const std::uint64_t gap = moviList >= headers.size() ? moviList - headers.size() : 0;
-  if (headers.size() > moviList || (gap > 0 && gap < kChunkHeader)) {
-    result.outcome = RepairOutcome::NoRoom;
+  // The index goes first and the headers last, so a mend cut short finds the index as the walk's
+  // end and is done again.
+  result.outcome = WriteIndex(file, journal, header, first.offset, survey, result.chunks, report);
+  if (result.outcome != RepairOutcome::Mended) return result;
+  if (!file.SetSize(fileEnd) || !file.Write(0, head->data(), head->size())) {
+    result.outcome = RepairOutcome::WriteFailed;
     return result;
   }
-  if (gap > 0) {
-    LittleEndianBytes junk;
-    junk.U32(kJunk);
-    junk.U32(static_cast<std::uint32_t>(gap - kChunkHeader));
-    headers.insert(headers.end(), junk.data.begin(), junk.data.end());
-    headers.resize(static_cast<std::size_t>(moviList), 0);
-  }
-  LittleEndianBytes movi;
-  movi.U32(kList);
-  movi.U32(static_cast<std::uint32_t>(end.end - moviList - kChunkHeader));
-  movi.U32(kMovi);
-  headers.insert(headers.end(), movi.data.begin(), movi.data.end());
-
-  // Second walk: the index, after the last whole chunk. It goes first and the headers last, so
-  // a mend cut short finds the index as the walk's end and is done again.
-  result.outcome = RepairOutcome::WriteFailed;
-  LittleEndianBytes indexHeader;
-  indexHeader.U32(kIdx1);
-  indexHeader.U32(static_cast<std::uint32_t>(indexBytes));
-  if (!file.Write(end.end, indexHeader.data.data(), indexHeader.data.size())) return result;
-  IndexWriter index(file, journal, header, end.end, first.offset - 4);
-  std::int64_t indexed = 0;
-  bool written = true;
-  HeaderReader again(file);
-  const WalkEnd secondEnd = Walk(again, first.offset, streams, [&](const Chunk& c) {
-    if (c.offset >= end.end) return false;
-    if (++indexed % kProgressEvery == 0) report(total / 2 + c.offset);
-    written = index.Add(c);
-    return written;
-  });
-  if (!written || !index.Flush()) return result;
-  if (indexed != result.chunks || secondEnd.end != end.end) {
-    // The file changed under the mend, or a read failed this time.
-    result.outcome = RepairOutcome::ReadFailed;
-    return result;
-  }
-  if (!file.SetSize(fileEnd) || !file.Write(0, headers.data(), headers.size())) return result;
-  report(total);
-  result.outcome = RepairOutcome::Mended;
+  report(report.total);
   return result;
 }
 

@@ -81,26 +81,27 @@ void TSkinCheckRadio::DrawSkin(HDC dc, TRect rect) {
   TSkinControl::DrawSkin(dc, rect);
 }
 
-void TSkinCheckRadio::DrawOver(HDC dc, TRect rect) {
+CheckLayout TSkinCheckRadio::MarkLayout(TRect rect) const {
   const TBitmap& strip = *Strip();
-  const int frames = StripFrames();
   const int style = ::GetWindowLongW(FHandle, GWL_STYLE);
-  const CheckLayout layout = LayoutCheckMark(rect, strip.Width() / frames, strip.Height(),
-                                             style & BS_LEFTTEXT, IsRadio(), RightToLeft());
-  DrawFrame(dc, layout.image, strip, true, frames, CurrentFrame(frames));
+  return LayoutCheckMark(rect, strip.Width() / StripFrames(), strip.Height(), style & BS_LEFTTEXT,
+                         IsRadio(), RightToLeft());
 }
 
-void TSkinCheckRadio::DoPaint(HDC dc, TRect rect) {
-  const TBitmap& strip = *Strip();
+void TSkinCheckRadio::DrawMark(HDC dc, TRect image) {
   const int frames = StripFrames();
-  const int style = ::GetWindowLongW(FHandle, GWL_STYLE);
-  const CheckLayout layout = LayoutCheckMark(rect, strip.Width() / frames, strip.Height(),
-                                             style & BS_LEFTTEXT, IsRadio(), RightToLeft());
+  DrawFrame(dc, image, *Strip(), true, frames, CurrentFrame(frames));
+}
+
+void TSkinCheckRadio::DrawOver(HDC dc, TRect rect) { DrawMark(dc, MarkLayout(rect).image); }
+
+void TSkinCheckRadio::DoPaint(HDC dc, TRect rect) {
+  const CheckLayout layout = MarkLayout(rect);
   if (FParentBack)
     PaintParentInto(FHandle, dc);
   else
     FillFace(dc, rect);
-  DrawFrame(dc, layout.image, strip, true, frames, CurrentFrame(frames));
+  DrawMark(dc, layout.image);
   DrawCaption(dc, layout.text, layout.textFlags);
 }
 

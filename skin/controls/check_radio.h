@@ -5,6 +5,7 @@
 // The two are twins and share everything but the strip, the state they read and a 1-pixel gap.
 #pragma once
 
+#include "skin/controls/core/control_layout.h"
 #include "skin/controls/skin_control.h"
 
 namespace skin {
@@ -33,6 +34,9 @@ protected:
 private:
   const TBitmap* Strip() const;
   int StripFrames() const;
+  // Where the mark and the caption go in `rect`, and the mark's frame of the strip drawn there.
+  CheckLayout MarkLayout(TRect rect) const;
+  void DrawMark(HDC dc, TRect image);
   void DrawCaption(HDC dc, TRect textRect, unsigned flags);
 };
 

@@ -25,14 +25,9 @@ std::unique_ptr<TSkinControl> TSkinObjImage::Create(const ControlDecision& decis
 void TSkinObjImage::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
                                   const TControlSkinSource& skinData, bool setColour) {
   if (FAttached) return;
-  FSkinData = skinData;
-  FSetColor = setColour;
-  FControl = &control;
-  FHandle = control.Handle();
-  Register(skinForm);
+  BindControl(control, skinForm, skinData, setColour);
   BuildGlyphs();
-  FAttached = true;
-  FState = TSkinLife::Attached;
+  MarkAttached();
 }
 
 bool TSkinObjImage::ControlAlive() const {

@@ -275,25 +275,14 @@ void TWScrollbar::MouseDown(POINT p) {
   FThumb = g.thumb;
   FPressThumbStart = g.thumb.start;
   FHotPart = HitTest(p);
-  POINT target = p;
-  if (FKind == ScrollBarKind::Control) {
-    ::MapWindowPoints(FWnd, FTarget, &target, 1);
-  } else {
-    FBarOrigin = {g.bar.left, g.bar.top};
-    target = {p.x + FBarOrigin.x, p.y + FBarOrigin.y};
-  }
+  if (FKind != ScrollBarKind::Control) FBarOrigin = {g.bar.left, g.bar.top};
   FTracking = true;
   Repaint();
   ::ReleaseCapture();
   // The system's own tracking runs inside this call until the button is released; the skin may
   // be switched off meanwhile, and this overlay freed with it.
   const TLiveness::TWatch alive = FLiveness.Watch();
-  if (FKind == ScrollBarKind::Control)
-    ::SendMessageW(FTarget, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(target.x, target.y));
-  else
-    ::SendMessageW(FTarget, WM_NCLBUTTONDOWN,
-                   FKind == ScrollBarKind::Vertical ? HTVSCROLL : HTHSCROLL,
-                   MAKELPARAM(target.x, target.y));
+  HandToTarget(p, TPress::Down);
   if (!alive) return;
   FTracking = false;
   ::ReleaseCapture();
@@ -301,19 +290,25 @@ void TWScrollbar::MouseDown(POINT p) {
 }
 
 void TWScrollbar::MouseUp(POINT p) {
+  FTracking = false;
+  ::ReleaseCapture();
+  HandToTarget(p, TPress::Up);
+}
+
+void TWScrollbar::HandToTarget(POINT p, TPress press) {
   POINT target = p;
   if (FKind == ScrollBarKind::Control)
     ::MapWindowPoints(FWnd, FTarget, &target, 1);
   else
     target = {p.x + FBarOrigin.x, p.y + FBarOrigin.y};
-  FTracking = false;
-  ::ReleaseCapture();
-  if (FKind == ScrollBarKind::Control)
-    ::PostMessageW(FTarget, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(target.x, target.y));
+  const LPARAM at = MAKELPARAM(target.x, target.y);
+  const bool control = FKind == ScrollBarKind::Control;
+  const WPARAM wParam =
+      control ? MK_LBUTTON : (FKind == ScrollBarKind::Vertical ? HTVSCROLL : HTHSCROLL);
+  if (press == TPress::Down)
+    ::SendMessageW(FTarget, control ? WM_LBUTTONDOWN : WM_NCLBUTTONDOWN, wParam, at);
   else
-    ::PostMessageW(FTarget, WM_NCLBUTTONUP,
-                   FKind == ScrollBarKind::Vertical ? HTVSCROLL : HTHSCROLL,
-                   MAKELPARAM(target.x, target.y));
+    ::PostMessageW(FTarget, control ? WM_LBUTTONUP : WM_NCLBUTTONUP, wParam, at);
 }
 
 void TWScrollbar::Paint() {

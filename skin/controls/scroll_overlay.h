@@ -76,6 +76,10 @@ private:
   void MouseLeave();
   void MouseDown(POINT p);
   void MouseUp(POINT p);
+  // A press (sent: the system tracks it inside the call) or a release (posted) handed to the
+  // target at the same place: a scroll-bar control's client point, or a window bar's hit.
+  enum class TPress { Down, Up };
+  void HandToTarget(POINT p, TPress press);
   void Paint();
   bool Geometry(ScrollBarGeometry& g) const;
   bool AboveTarget() const;

@@ -68,21 +68,30 @@ void TSkinControl::Register(TControlSkinOwner* skinForm) {
   if (FSkinForm) FSkinForm->AddControl(this);
 }
 
-void TSkinControl::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
-                                 const TControlSkinSource& skinData, bool setColour) {
-  if (FAttached) return;
+void TSkinControl::BindControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                               const TControlSkinSource& skinData, bool setColour) {
   FSetColor = setColour;
   FSkinData = skinData;
   FControl = &control;
   FHandle = control.Handle();
+  Register(skinForm);
+}
+
+void TSkinControl::MarkAttached() {
+  FAttached = true;
+  FState = TSkinLife::Attached;
+}
+
+void TSkinControl::AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                                 const TControlSkinSource& skinData, bool setColour) {
+  if (FAttached) return;
+  BindControl(control, skinForm, skinData, setColour);
   FWindowEnabled = !(::GetWindowLongW(FHandle, GWL_STYLE) & WS_DISABLED);
   FOldWindowProc = control.WindowProc;
   control.WindowProc = [this](fw::TMessage& message) { SkinWndProc(message); };
-  Register(skinForm);
   TakeSkinColours();
   control.Invalidate();
-  FAttached = true;
-  FState = TSkinLife::Attached;
+  MarkAttached();
   Attached();
 }
 
@@ -100,8 +109,7 @@ void TSkinControl::AttachWindow(HWND handle, const TControlSkinSource& skinData,
   });
   FSubclass->Hook(handle);
   ::InvalidateRect(handle, nullptr, TRUE);
-  FAttached = true;
-  FState = TSkinLife::Attached;
+  MarkAttached();
   Attached();
 }
 

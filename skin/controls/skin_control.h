@@ -241,6 +241,12 @@ protected:
 
   // Lists the object with the window skin that owns it from then on.
   void Register(TControlSkinOwner* skinForm);
+  // What every attach in control mode begins with: the control, its window and the skin data
+  // kept, the object registered with its owner. A unit that hooks no messages stops after it.
+  void BindControl(fw::TWinControl& control, TControlSkinOwner* skinForm,
+                   const TControlSkinSource& skinData, bool setColour);
+  // What every attach ends with: the object counts as attached from then on.
+  void MarkAttached();
   // The control takes the skin's face colour (and ParentBackground off), its own kept.
   void TakeSkinColours();
   // The control gets its own colour and ParentBackground back.

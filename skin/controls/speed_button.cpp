@@ -35,8 +35,7 @@ void TSkinSpeedButton::AttachSpeedButton(fw::TGraphicControl& button, TControlSk
   button.WindowProc = [this](fw::TMessage& message) { SkinWndProc(message); };
   Register(skinForm);
   FParentBack = button.Tag == kParentBackTag || FSkinData.Options.Contains(xoTransparent);
-  FAttached = true;
-  FState = TSkinLife::Attached;
+  MarkAttached();
   button.Invalidate();
 }
 

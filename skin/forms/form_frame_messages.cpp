@@ -42,11 +42,11 @@ TMessageAnswer TWinSkinForm::FrameMessage(fw::TMessage& message) {
   case WM_SIZE:
     return Size(message);
   case WM_GETMINMAXINFO:
-    return GetMinMaxInfo(message);
+    return AnsweredThen(message, &TWinSkinForm::ReadWindowState);
   case WM_WINDOWPOSCHANGED:
     return WindowPosChanged(message);
   case WM_SETICON:
-    return SetIcon(message);
+    return AnsweredThen(message, &TWinSkinForm::MakeIconBitmap);
   case WM_SETTEXT:
     return SetText(message);
   case WM_SYSCOMMAND:
@@ -143,10 +143,10 @@ TMessageAnswer TWinSkinForm::Size(fw::TMessage& message) {
   return TMessageAnswer::Handled;
 }
 
-TMessageAnswer TWinSkinForm::GetMinMaxInfo(fw::TMessage& message) {
+TMessageAnswer TWinSkinForm::AnsweredThen(fw::TMessage& message, void (TWinSkinForm::*then)()) {
   if (!SkinsFrame()) return TMessageAnswer::PassOn;
   message.Result = CallWindow(message);
-  ReadWindowState();
+  (this->*then)();
   return TMessageAnswer::Handled;
 }
 
@@ -157,13 +157,6 @@ TMessageAnswer TWinSkinForm::WindowPosChanged(fw::TMessage& message) {
   message.Result = CallWindow(message); // its WM_SIZE may end the skin
   // The caption is laid out for the new size and state before anything hit-tests it.
   if (alive && Working() && FSource.Elements) LayoutCaption();
-  return TMessageAnswer::Handled;
-}
-
-TMessageAnswer TWinSkinForm::SetIcon(fw::TMessage& message) {
-  if (!SkinsFrame()) return TMessageAnswer::PassOn;
-  message.Result = CallWindow(message);
-  MakeIconBitmap();
   return TMessageAnswer::Handled;
 }
 

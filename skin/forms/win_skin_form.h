@@ -209,10 +209,11 @@ private:
   TMessageAnswer NcMouse(fw::TMessage& message);
   TMessageAnswer NcRightButtonDown(fw::TMessage& message);
   TMessageAnswer Size(fw::TMessage& message);
+  // WM_GETMINMAXINFO (the window state read again) and WM_SETICON (the icon's bitmap made
+  // again): the window answers first, then the skin takes up what the answer changed.
+  TMessageAnswer AnsweredThen(fw::TMessage& message, void (TWinSkinForm::*then)());
   // The window state follows the window.
-  TMessageAnswer GetMinMaxInfo(fw::TMessage& message);
   TMessageAnswer WindowPosChanged(fw::TMessage& message);
-  TMessageAnswer SetIcon(fw::TMessage& message);
   TMessageAnswer SetText(fw::TMessage& message);
   TMessageAnswer SysCommand(fw::TMessage& message);
   TMessageAnswer HoverTimer(fw::TMessage& message);

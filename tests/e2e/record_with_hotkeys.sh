@@ -12,9 +12,11 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 source "$here/lib/e2e-start.sh" e2e
+source "$here/lib/recorder-windows.sh"
+source "$here/lib/recorder-drive.sh"
 record_seconds=${RECORD_SECONDS:-4}
 
-recorder_exe=$build/app/recorder.exe
+exe=$build/app/recorder.exe
 picture_exe=$build/tests/windows/e2e_picture/picture_window.exe
 probe_exe=$build/tests/windows/e2e_probe/skin_probe.exe
 # The picture: four quadrants, top-most, where the recorder's window is not.
@@ -24,21 +26,15 @@ status=0
 fail() { echo "e2e check failed: $*"; status=1; }
 note() { echo "e2e: $*"; }
 trap stop_started EXIT
-main_name='^栎澜屏幕录像$' settings_name='^功能设置$' save_name='^Save'
-main_visible() { shown "$main_name"; }
-main_hidden() { gone "$main_name"; }
 
 wine_cjk_fonts
-[[ -f $recorder_exe && -f $picture_exe ]] || { echo "build $build lacks the programs"; exit 1; }
+[[ -f $exe && -f $picture_exe ]] || { echo "build $build lacks the programs"; exit 1; }
 
 "$WINE" "$picture_exe" $pic_left $pic_top $pic_width $pic_height >"$out/picture.log" 2>&1 &
 pids+=($!)
 wait_for 60 shown '^e2e-focus$' || { fail "the picture program did not start"; exit 1; }
-"$WINE" "$recorder_exe" >"$out/recorder.log" 2>&1 &
-recorder_pid=$!
-pids+=($recorder_pid)
-
-wait_for 60 main_visible || { fail "the main window did not appear"; exit 1; }
+start_recorder "$out/recorder.log"
+main_visible || exit 1
 main=$(visible_named "$main_name")
 focus=$(xdotool search --name 'e2e-focus' | head -1)
 sleep 1

@@ -6,9 +6,9 @@
 #    the moments clicks play into the sink (flash_click), F5.
 # 2. ffmpeg, not our code, finds every flash in the file (the frames' mean luma) and every click
 #    (the decoded sound): each flash happened between the grab before and the grab that shows it;
-#    every flash must have its click, with a small spread; the median offset (aimed at 45 ms)
-#    and its movement from start to end are reported. ffprobe, mediainfo and GStreamer's avidemux
-#    read both streams.
+#    every flash must have its click, with a small spread, the median offset within 45 ms and
+#    the offset at the end within 20 ms of the offset at the start. ffprobe, mediainfo and
+#    GStreamer's avidemux read both streams.
 # 3. A recording with IMA ADPCM sound (chosen in the dialog) ended by a kill halfway is mended at
 #    the next start with both streams: its sound lasts to within a moment of its last frame, and
 #    the readers read both.
@@ -171,10 +171,11 @@ for f in flashes:
 print(f"played {played} flashes {len(flashes)} clicks {len(clicks)} pairs {len(offsets)}")
 if offsets:
     q = statistics.quantiles(offsets, n=4) if len(offsets) > 3 else [0, 0, 0]
-    first = statistics.mean(offsets[:10])
-    last = statistics.mean(offsets[-10:])
+    quarter = max(1, len(offsets) // 4)
+    first = statistics.median(offsets[:quarter])
+    last = statistics.median(offsets[-quarter:])
     print(f"median {statistics.median(offsets):.1f} ms, quartiles {q[0]:.1f} {q[2]:.1f}, "
-          f"min {min(offsets):.1f} max {max(offsets):.1f}, first ten {first:.1f} last ten {last:.1f}")
+          f"min {min(offsets):.1f} max {max(offsets):.1f}, first quarter {first:.1f} last quarter {last:.1f}")
     print("offsets " + " ".join(f"{o:.0f}" for o in offsets))
 EOF
 note "$(head -2 "$out/offsets.txt" | tr '\n' ' ')"
@@ -185,20 +186,16 @@ read -r _ median _ _ q1 q3 _ lo _ hi _ _ first _ _ last < <(sed -n 2p "$out/offs
 ((${clicks:-0} >= played - 1)) || fail "ffmpeg found ${clicks:-0} clicks of $played"
 ((${pairs:-0} >= played - 1)) || fail "only ${pairs:-0} flashes have their click"
 within() { awk -v v="$1" -v m="$2" 'BEGIN { exit !(v != "" && v <= m && v >= -m) }'; }
-# The aim is 45 ms. What is measured here also holds the playing side's own latency (the click
-# goes through waveOut and the sound server, the flash straight to the screen), which varies from
-# run to run on a busy machine (28 to 51 ms seen): past 45 ms the run says so, past 80 ms, far
-# beyond anything that latency explains, it fails.
-within "${median:-}" 45 || note "the median offset of sound against picture, ${median:-?} ms, is past the 45 ms aimed at"
-# Not failed on here yet: medians of 28 to 96 ms were seen from run to run on this machine, an
-# open fault of the sound's fit to the clock that this script measures and reports.
+# What is measured here also holds the playing side's own latency (the click goes through waveOut
+# and the sound server, the flash straight to the screen): the server held 11 to 20 ms of the
+# playing stream in its buffer here.
+within "${median:-}" 45 || fail "the median offset of sound against picture is ${median:-?} ms"
 # The spread: a flash's moment is known to within one interval; the sound's to a few ms.
 within "$(awk -v a="${q1:-0}" -v b="${q3:-0}" 'BEGIN { print b - a }')" $((interval_ms + 15)) ||
   fail "the offsets spread from ${q1:-?} to ${q3:-?} ms (quartiles)"
-# The first clicks are heard later than the last (the sound's fit to the clock still settles in
-# the first seconds): past 20 ms the run says so, past 80 ms it fails.
+# The offset does not move from the start to the end (medians of the first and last quarters).
 moved=$(awk -v a="${first:-0}" -v b="${last:-0}" 'BEGIN { print b - a }')
-within "$moved" 20 || note "the offset moved from ${first:-?} ms at the start to ${last:-?} ms at the end"
+within "$moved" 20 || fail "the offset moved from ${first:-?} ms at the start to ${last:-?} ms at the end"
 rm -f "$out/sound.raw"
 
 # --- 3. A recording with IMA ADPCM sound ended by a kill halfway, mended at the next start.

@@ -22,6 +22,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 source "$here/lib/e2e-start.sh" survive
+source "$here/lib/recorder-windows.sh"
 source "$here/lib/recorder-drive.sh"
 
 exe=$build/app/recorder.exe
@@ -32,7 +33,6 @@ status=0
 fail() { echo "survival check failed: $*"; status=1; }
 note() { echo "survive: $*"; }
 trap stop_started EXIT
-main_name='^栎澜屏幕录像$'
 
 wine_cjk_fonts
 "$WINE" "$picture_exe" 760 420 400 300 >"$out/picture.log" 2>&1 &

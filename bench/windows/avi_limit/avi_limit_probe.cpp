@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     if (cam.FCompressors[static_cast<size_t>(i)].fccHandler == testing_support::kTestCodecHandler)
       cam.FCompressorIndex = i;
   cam.FCompressorHandler = testing_support::kTestCodecHandler;
-  if (noLimit) cam.FFileSizeLimit = std::numeric_limits<std::uint64_t>::max();
+  if (noLimit) cam.FileSizeLimit = std::numeric_limits<std::uint64_t>::max();
   int errors = 0;
   cam.FOnError = [&](fw::TObject*) { ++errors; };
   std::printf("screen %dx%d at %d bpp, file size limit %s\n", cam.FScreenWidth, cam.FScreenHeight,

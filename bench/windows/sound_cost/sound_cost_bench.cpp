@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
   testing_support::MessageBoxRecorder boxes;
   recorder::TScreenCam cam(&owner);
   cam.FShowFrame = false;
-  cam.FJournalFolder.clear();
+  cam.JournalFolder.clear();
   std::printf("screen %dx%d at %d bpp, %d s per run\n", cam.FScreenWidth, cam.FScreenHeight,
               cam.FBitsPerPixel, seconds);
   const Figures silent = Record(cam, 100, false, false, seconds, L"silent.avi");

@@ -211,21 +211,16 @@ ButtonCommand CommandOf(int action) {
 }
 
 std::string HintText(int action) {
-  switch (action) {
-  case 0:
-  case 9:
-  case 62:
+  switch (CommandOf(action)) {
+  case ButtonCommand::Close:
+  case ButtonCommand::CloseChild:
     return "Close";
-  case 1:
-  case 22:
+  case ButtonCommand::ToggleMaximize:
     return "Maximize";
-  case 2:
-  case 23:
-  case 7:
-  case 60:
+  case ButtonCommand::ToggleMinimize:
+  case ButtonCommand::MinimizeChild:
     return "Minimize";
-  case 8:
-  case 61:
+  case ButtonCommand::RestoreChild:
     return "Restore";
   default:
     return "";

@@ -2,7 +2,10 @@
 // black top-most window and plays, through waveOut, a sound that is silent but for short clicks
 // at irregular moments (500 to 900 ms apart); the moment the device's play position reaches a
 // click, the window turns white for 150 ms. The picture and the sound thus change together, as
-// near as the play position tells. After SECONDS it writes the number of clicks to LOGFILE and
+// near as the play position tells. The clicks begin after a lead-in of silence: a sound server
+// settles a new stream's latency in its first seconds (the play position ran up to 50 ms ahead of
+// what was heard then, here), and the clicks are meant to be heard when the position says. After
+// SECONDS it writes the number of clicks to LOGFILE and
 // stays, black, until it is ended (its window keeps the keyboard focus for the hot keys).
 #include <windows.h>
 
@@ -20,6 +23,7 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int kClickMs = 12;
 constexpr int kWhiteMs = 150;
+constexpr int kLeadInMs = 5000;
 constexpr double kPi = 3.14159265358979;
 
 COLORREF shown = RGB(0, 0, 0);
@@ -62,13 +66,13 @@ void Pump() {
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
   const int seconds = std::atoi(argv[1]);
-  if (seconds <= 1) return 2;
+  if (seconds * 1000 <= kLeadInMs + 1000) return 2;
 
   // The clicks: a sharp start, 12 ms of 2 kHz.
   std::mt19937 random(4711);
   std::uniform_int_distribution<int> spacing(500, 900);
   std::vector<std::int64_t> clicks;
-  for (std::int64_t ms = 1000; ms < (seconds - 1) * 1000LL; ms += spacing(random))
+  for (std::int64_t ms = kLeadInMs; ms < (seconds - 1) * 1000LL; ms += spacing(random))
     clicks.push_back(ms * kRate / 1000);
   std::vector<std::int16_t> sound(static_cast<std::size_t>(seconds) * kRate, 0);
   for (std::int64_t at : clicks)

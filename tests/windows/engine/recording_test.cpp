@@ -364,7 +364,7 @@ TEST_F(Recording, LongRecordingsGoOnInFollowOnFiles) {
   cam.FMsPerFrame = 10;
   AreaControl area(0, 0, 96, 64);
   const DWORD frameBytes = 96 * 64 * static_cast<DWORD>(cam.FBitsPerPixel) / 8;
-  cam.FFileSizeLimit = recorder::kCloseReserve + 12 * (frameBytes + 200);
+  cam.FileSizeLimit = recorder::kCloseReserve + 12 * (frameBytes + 200);
   const std::wstring file = testing_support::ArtifactPath(L"engine", L"split.avi");
   auto exists = [](const std::wstring& name) {
     return ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -390,7 +390,7 @@ TEST_F(Recording, LongRecordingsGoOnInFollowOnFiles) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ASSERT_TRUE(::GetFileAttributesExW(recorder::FollowOnName(file, part).c_str(),
                                        GetFileExInfoStandard, &data));
-    EXPECT_LE(data.nFileSizeLow, cam.FFileSizeLimit) << part;
+    EXPECT_LE(data.nFileSizeLow, cam.FileSizeLimit) << part;
   }
   WIN32_FILE_ATTRIBUTE_DATA kept{};
   ASSERT_TRUE(::GetFileAttributesExW(users.c_str(), GetFileExInfoStandard, &kept));
@@ -421,7 +421,7 @@ TEST_F(Recording, SoundGoesIntoEachFollowOnFileFromItsFirstFrame) {
   cam.FMsPerFrame = 20;
   cam.FSound.record = true;
   AreaControl area(0, 0, 96, 64);
-  cam.FFileSizeLimit = recorder::kCloseReserve + 1024 * 1024;
+  cam.FileSizeLimit = recorder::kCloseReserve + 1024 * 1024;
   const std::wstring file = testing_support::ArtifactPath(L"engine", L"sound_split.avi");
   for (int part = 1; part <= 9; ++part)
     ::DeleteFileW(recorder::FollowOnName(file, part).c_str());
@@ -441,9 +441,9 @@ TEST_F(Recording, SoundGoesIntoEachFollowOnFileFromItsFirstFrame) {
   for (const auto& box : boxes.Boxes())
     EXPECT_EQ(box.text.find(L"Record without sound?"), std::wstring::npos)
         << fw::WideToUtf8(box.text);
-  ASSERT_GE(cam.FFilesWritten.size(), 3u);
+  ASSERT_GE(cam.FilesWritten.size(), 3u);
   std::string names;
-  for (const std::wstring& name : cam.FFilesWritten)
+  for (const std::wstring& name : cam.FilesWritten)
     names += (names.empty() ? "" : ",") + fw::WideToUtf8(name.substr(name.find_last_of(L'\\') + 1));
   extraFacts = {{"files", names}, {"rate", "50/1"}, {"sound", "44100"}};
   WriteRecordingFacts(file, "rawvideo");
@@ -456,7 +456,7 @@ TEST_F(Recording, AFollowOnFileThatCannotBeMadeStopsTheRecording) {
   ASSERT_TRUE(ChooseTestCodec(cam));
   cam.FMsPerFrame = 20;
   AreaControl area(0, 0, 96, 64);
-  cam.FFileSizeLimit = recorder::kCloseReserve + 5 * 96 * 64 * 4;
+  cam.FileSizeLimit = recorder::kCloseReserve + 5 * 96 * 64 * 4;
   std::wstring file = testing_support::ArtifactPath(L"engine", L"b");
   file += std::wstring(MAX_PATH - 1 - file.size() - 4, L'b') + L".avi";
   MessageBoxRecorder boxes;
@@ -482,7 +482,7 @@ TEST_F(Recording, AFollowOnFileWhoseStreamFailsIsRemoved) {
   ASSERT_TRUE(ChooseTestCodec(cam));
   cam.FMsPerFrame = 20;
   AreaControl area(0, 0, 96, 64);
-  cam.FFileSizeLimit = recorder::kCloseReserve + 5 * 96 * 64 * 4;
+  cam.FileSizeLimit = recorder::kCloseReserve + 5 * 96 * 64 * 4;
   const std::wstring file = testing_support::ArtifactPath(L"engine", L"no_stream.avi");
   const std::wstring next = recorder::FollowOnName(file, 2);
   ::DeleteFileW(next.c_str());
@@ -490,7 +490,7 @@ TEST_F(Recording, AFollowOnFileWhoseStreamFailsIsRemoved) {
   cam.StartRecording(&area, file);
   ASSERT_TRUE(PumpUntil([this] { return cam.FWorker == nullptr; }, 10000));
   EXPECT_EQ(::GetFileAttributesW(next.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(cam.FFilesWritten, std::vector<std::wstring>{file});
+  EXPECT_EQ(cam.FilesWritten, std::vector<std::wstring>{file});
   auto shown = boxes.Boxes();
   ASSERT_EQ(shown.size(), 1u) << "no notice names the files";
   EXPECT_EQ(shown[0].text, L"The recording was stopped because its next file could not be "
@@ -591,7 +591,7 @@ TEST_F(Recording, NothingRecordedKeepsAFileThatExistedBefore) {
   EXPECT_EQ(cam.RecordToFile(&area, file), 1);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_NE(::GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(cam.FFilesWritten.empty());
+  EXPECT_TRUE(cam.FilesWritten.empty());
 }
 
 // A worker thread that cannot be started (the address space is used up) is reported, and leaves

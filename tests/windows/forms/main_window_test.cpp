@@ -21,9 +21,9 @@ namespace {
 
 TEST(MainWindow, CreationMakesTheEngineAndRegistersF4F5AndF6) {
   auto form = std::make_unique<app::TForm1>(nullptr);
-  ASSERT_TRUE(form->FScreenCam);
-  ASSERT_TRUE(form->FHotKeys);
-  EXPECT_EQ(form->FHotKeys->Count(), 3);
+  ASSERT_TRUE(form->ScreenCam);
+  ASSERT_TRUE(form->HotKeys);
+  EXPECT_EQ(form->HotKeys->Count(), 3);
   EXPECT_FALSE(::RegisterHotKey(nullptr, 0x2000, 0, VK_F4)) << "F4 is taken";
   EXPECT_FALSE(::RegisterHotKey(nullptr, 0x2001, 0, VK_F5)) << "F5 is taken";
   EXPECT_FALSE(::RegisterHotKey(nullptr, 0x2002, 0, VK_F6)) << "F6 is taken";
@@ -72,11 +72,11 @@ TEST(MainWindow, F5MessageClicksStopWhichShowsTheWindow) {
     ++stops;
     form.Button2Click(sender);
   };
-  ::SendMessageW(form.Handle(), WM_HOTKEY, static_cast<WPARAM>(form.FHotKeys->Id(2)),
+  ::SendMessageW(form.Handle(), WM_HOTKEY, static_cast<WPARAM>(form.HotKeys->Id(2)),
                  MAKELPARAM(0, VK_F5));
   EXPECT_EQ(stops, 1);
   EXPECT_TRUE(::IsWindowVisible(form.Handle()));
-  EXPECT_FALSE(form.FScreenCam->FRecording);
+  EXPECT_FALSE(form.ScreenCam->FRecording);
   // With a modifier it is not our hot key: nothing is clicked.
   ::SendMessageW(form.Handle(), WM_HOTKEY, 0, MAKELPARAM(MOD_SHIFT, VK_F5));
   EXPECT_EQ(stops, 1);
@@ -124,8 +124,8 @@ TEST(MainWindow, CancellingTheSaveDialogLeavesTheWindowAndStartsNothing) {
   ::SendMessageW(form.Handle(), WM_HOTKEY, 0, MAKELPARAM(0, VK_F4));
   EXPECT_TRUE(cancelled) << "the save dialog was shown";
   EXPECT_TRUE(::IsWindowVisible(form.Handle()));
-  EXPECT_FALSE(form.FScreenCam->FRecording);
-  EXPECT_FALSE(form.FScreenCam->FWorker);
+  EXPECT_FALSE(form.ScreenCam->FRecording);
+  EXPECT_FALSE(form.ScreenCam->FWorker);
 }
 
 // What closing the program does while a recording runs: the main window's destruction stops the
@@ -133,7 +133,7 @@ TEST(MainWindow, CancellingTheSaveDialogLeavesTheWindowAndStartsNothing) {
 TEST(MainWindow, ClosingWhileRecordingFinishesTheFileAndReleasesTheHotKeys) {
   testing_support::ScopedTestCodec codec;
   auto form = std::make_unique<app::TForm1>(nullptr);
-  recorder::TScreenCam& cam = *form->FScreenCam;
+  recorder::TScreenCam& cam = *form->ScreenCam;
   cam.ListCompressors();
   for (int i = 0; i < cam.FCompressorCount; ++i)
     if (cam.FCompressors[static_cast<size_t>(i)].fccHandler == testing_support::kTestCodecHandler)
@@ -168,7 +168,7 @@ TEST(MainWindow, ClosingWhileRecordingFinishesTheFileAndReleasesTheHotKeys) {
 TEST(MainWindow, F4WhileRecordingAsksAgainButTheEngineIgnoresTheSecondStart) {
   testing_support::ScopedTestCodec codec;
   app::TForm1 form(nullptr);
-  recorder::TScreenCam& cam = *form.FScreenCam;
+  recorder::TScreenCam& cam = *form.ScreenCam;
   cam.FCompressorHandler = testing_support::kTestCodecHandler;
   cam.FMsPerFrame = 400;
   const std::wstring first = testing_support::ArtifactPath(L"forms", L"first.avi");

@@ -95,7 +95,7 @@ protected:
 
   testing_support::ScopedTestCodec codec;
   std::unique_ptr<app::TForm1> form = std::make_unique<app::TForm1>(nullptr);
-  recorder::TScreenCam& cam = *form->FScreenCam;
+  recorder::TScreenCam& cam = *form->ScreenCam;
   engine_tests::AreaControl area{0, 0, 160, 120};
 };
 
@@ -180,7 +180,7 @@ TEST_F(RecordingEnd, ACloseThatFailsOnAFullDiskKeepsTheTake) {
                 L"file, and mends it if need be, at its next start once the file can "
                 L"be reached again.");
   ::DeleteFileW(filler.c_str());
-  const auto mended = recorder::MendUnfinishedRecordings(cam.FJournalFolder);
+  const auto mended = recorder::MendUnfinishedRecordings(cam.JournalFolder);
   ASSERT_EQ(mended.size(), 1u) << "the journal stayed";
   EXPECT_EQ(mended[0].state, recorder::MendState::Mended);
   EXPECT_EQ(mended[0].frames, cam.FFramesWritten);
@@ -228,8 +228,9 @@ TEST_F(RecordingEnd, AFailedSoundWriteKeepsBothStreams) {
   ::ResumeThread(worker);
   ASSERT_TRUE(Finished(20000)) << "the recording ends by itself";
   ASSERT_EQ(boxes.Boxes().size(), 1u);
+  std::printf("the end said: %s\n", fw::WideToUtf8(boxes.Boxes()[0].text).c_str());
   ::DeleteFileW(filler.c_str());
-  recorder::MendUnfinishedRecordings(cam.FJournalFolder);
+  recorder::MendUnfinishedRecordings(cam.JournalFolder);
   KeepForProbe(file, L"full_disk_sound_cut.avi", "rawvideo", 32, 32, {{"sound_short_ms", "1400"}});
 }
 
@@ -326,11 +327,11 @@ TEST_F(RecordingEnd, AVanishedFolderStopsTheRecording) {
                           L"checks the file, and mends it if need be, at its next start once the "
                           L"file can be reached again.");
   WIN32_FIND_DATAW found{};
-  const std::wstring journals = cam.FJournalFolder + L"\\*.journal";
+  const std::wstring journals = cam.JournalFolder + L"\\*.journal";
   HANDLE search = ::FindFirstFileW(journals.c_str(), &found);
   ASSERT_NE(search, INVALID_HANDLE_VALUE) << "the journal waits";
   do
-    ::DeleteFileW((cam.FJournalFolder + L"\\" + found.cFileName).c_str());
+    ::DeleteFileW((cam.JournalFolder + L"\\" + found.cFileName).c_str());
   while (::FindNextFileW(search, &found));
   ::FindClose(search);
   KeepForProbe(moved + L"\\clip.avi", L"vanished.avi");
@@ -373,8 +374,8 @@ TEST_F(RecordingEnd, HotKeysAndClicksDuringShutdownDoNothing) {
                         reinterpret_cast<LPARAM>(&dialogs));
   };
   int finished = 0;
-  cam.FOnFinished = [&](fw::TObject*) { ++finished; };
-  ::PostMessageW(form->Handle(), WM_HOTKEY, static_cast<WPARAM>(form->FHotKeys->Id(1)),
+  cam.OnFinished = [&](fw::TObject*) { ++finished; };
+  ::PostMessageW(form->Handle(), WM_HOTKEY, static_cast<WPARAM>(form->HotKeys->Id(1)),
                  MAKELPARAM(0, VK_F4));
   ::PostMessageW(form->Button1->Handle(), BM_CLICK, 0, 0);
   ::PostMessageW(form->Button2->Handle(), BM_CLICK, 0, 0);
@@ -394,14 +395,14 @@ TEST_F(RecordingEnd, TheNotificationAreaIconStopsTheRecording) {
   StartWithF4(file);
   ASSERT_TRUE(cam.FRecording);
   EXPECT_FALSE(::IsWindowVisible(form->Handle()));
-  EXPECT_TRUE(form->FTrayIcon.Visible());
-  EXPECT_EQ(form->FTrayIcon.Tip(), L"栎澜屏幕录像正在录制：单击此图标或按 F5 停止");
+  EXPECT_TRUE(form->TrayIcon.Visible());
+  EXPECT_EQ(form->TrayIcon.Tip(), L"栎澜屏幕录像正在录制：单击此图标或按 F5 停止");
   ASSERT_TRUE(PumpUntil([this] { return cam.FFramesWritten > 1; }, 10000));
   ::SendMessageW(form->Handle(), app::TForm1::kTrayMessage, 1, WM_LBUTTONUP);
   EXPECT_FALSE(cam.FRecording);
   EXPECT_TRUE(::IsWindowVisible(form->Handle()));
   ASSERT_TRUE(Finished(10000));
-  EXPECT_FALSE(form->FTrayIcon.Visible());
+  EXPECT_FALSE(form->TrayIcon.Visible());
   KeepForProbe(file, L"tray.avi", "rawvideo", cam.FFrameWidth, cam.FFrameHeight);
 }
 
@@ -493,7 +494,7 @@ EndInBox EndSessionInBox(app::TForm1& form, const std::wstring& caption,
     before();
     result.query = ::SendMessageW(form.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
     ::SendMessageW(form.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    result.workerGone = form.FScreenCam->FWorker == nullptr;
+    result.workerGone = form.ScreenCam->FWorker == nullptr;
     ended = true;
   };
   prepare();
@@ -556,8 +557,8 @@ TEST(StartUpNotices, AHotKeyAnotherProgramHoldsIsNamed) {
   MessageBoxRecorder boxes;
   form.ShowStartUpNotices();
   ::UnregisterHotKey(nullptr, 0x3005);
-  EXPECT_TRUE(form.FHotKeys->Registered(1));
-  EXPECT_FALSE(form.FHotKeys->Registered(2));
+  EXPECT_TRUE(form.HotKeys->Registered(1));
+  EXPECT_FALSE(form.HotKeys->Registered(2));
   auto shown = boxes.Boxes();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, L"The key F5 could not be registered: another program is using it. To "

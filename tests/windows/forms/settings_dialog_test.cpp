@@ -280,8 +280,8 @@ TEST(SettingsButton, ConversionErrorShowsTheErrorBox) {
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, L"'abc' is not a valid integer value");
   EXPECT_EQ(shown[0].caption, fw::Application->Title());
-  EXPECT_EQ(form.FScreenCam->FKeyFrameEvery, 5);
-  EXPECT_EQ(form.FScreenCam->FQuality, 6600) << "written before the conversion";
+  EXPECT_EQ(form.ScreenCam->FKeyFrameEvery, 5);
+  EXPECT_EQ(form.ScreenCam->FQuality, 6600) << "written before the conversion";
 }
 
 } // namespace

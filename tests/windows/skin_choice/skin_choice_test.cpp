@@ -158,11 +158,11 @@ protected:
     delete manager;
   }
   void TearDown() override {
-    form->FSkinChoice->UseEmbeddedSkin();
+    form->SkinChooser->UseEmbeddedSkin();
     EXPECT_TRUE(PumpUntil([] { return Shows(form->Handle(), &lanlin); }, 3000));
   }
   HWND Main() const { return form->Handle(); }
-  TSkinChoice& Choice() const { return *form->FSkinChoice; }
+  TSkinChoice& Choice() const { return *form->SkinChooser; }
   // A system command as the skinned system menu sends it, then time for the skin manager.
   static bool Command(UINT command, HWND wnd, const CaptionColours* expected) {
     ::PostMessageW(form->Handle(), WM_SYSCOMMAND, command, 0);
@@ -258,7 +258,7 @@ TEST_F(SkinChoice, OpenDialogsFollowAChangeAtOnce) {
         followed[2] = PumpUntil([&] { return Shows(wnd, &lanlin); }, 3000);
         ::SendMessageW(dialog->Button3->Handle(), BM_CLICK, 0, 0); // Cancel
       });
-  dialog->EditSettings(*form->FScreenCam);
+  dialog->EditSettings(*form->ScreenCam);
   ASSERT_TRUE(settingsShown.ran);
   EXPECT_TRUE(followed[0]) << "to Inkstone";
   EXPECT_TRUE(followed[1]) << "to no skin";

@@ -150,7 +150,7 @@ TEST(QualityValue, ShowsWholeBelowItsSlider) {
   if (std::getenv("RECORDER_PLAIN_PREFIX")) GTEST_SKIP() << "run in the scripts' prefix";
   Program program;
   app::TOptionDlg& dialog = program.dialog;
-  WithSettingsShown(dialog, *program.form.FScreenCam, [&] {
+  WithSettingsShown(dialog, *program.form.ScreenCam, [&] {
     HWND label = dialog.LabelQuality->Handle(), slider = dialog.TrackBarQuality->Handle();
     int labelAt = -1, sliderAt = -1, i = 0;
     for (HWND w = ::GetWindow(::GetParent(label), GW_CHILD); w;
@@ -192,7 +192,7 @@ TEST(PlainPrefix, ChineseTextIsDrawnWithGlyphs) {
                               LightInk))
       << "the caption 栎澜屏幕录像";
 
-  WithSettingsShown(program.dialog, *form.FScreenCam, [&] {
+  WithSettingsShown(program.dialog, *form.ScreenCam, [&] {
     app::TOptionDlg& dialog = program.dialog;
     testing_support::SaveWindowPng(dialog.Handle(), 10, L"skin_choice",
                                    L"plain_prefix_settings.png");

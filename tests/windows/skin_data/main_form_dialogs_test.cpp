@@ -103,7 +103,7 @@ TEST_F(MainFormDialogs, TheSaveDialogIsOwnedSkinnedAndRunsAgainWithoutGrowing) {
 
 TEST_F(MainFormDialogs, ANoticeOfARecordingIsOwnedOnTopAndSkinned) {
   testing_support::ScopedTestCodec codec({.failAfter = 2});
-  recorder::TScreenCam& cam = *form.FScreenCam;
+  recorder::TScreenCam& cam = *form.ScreenCam;
   ASSERT_TRUE(engine_tests::ChooseTestCodec(cam));
   cam.FShowFrame = false;
   cam.FMsPerFrame = 20;
