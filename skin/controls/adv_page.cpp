@@ -1,6 +1,7 @@
 #include "skin/controls/adv_page.h"
 
 #include "framework/buttons.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/nine_slice.h"
 
 #include <algorithm>
@@ -64,5 +65,7 @@ void TSkinAdvPage::FeedImages(bool clear) {
   }
   FControl->Invalidate();
 }
+
+const TControlSkinKind kAdvPageKind{"AdvPage"_kind, MakeSkin<TSkinAdvPage>};
 
 } // namespace skin

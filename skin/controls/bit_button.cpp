@@ -4,6 +4,7 @@
 #include "framework/image_list.h"
 #include "framework/sysutils.h"
 #include "skin/common/skin_paint.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/bitmap_routines.h"
 #include "skin/data/core/skin_text.h"
 
@@ -163,5 +164,7 @@ void TSkinBitButton::DrawGlyphAndCaption(HDC dc, TRect rect, fw::TControl& contr
     ::DrawFocusRect(dc, &r);
   }
 }
+
+const TControlSkinKind kBitButtonKind{"BitButton"_kind, TSkinBitButton::Create};
 
 } // namespace skin

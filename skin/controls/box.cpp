@@ -1,5 +1,8 @@
 #include "skin/controls/box.h"
 
+#include "framework/form.h"
+#include "framework/panel.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/skin_colours.h"
 
 namespace skin {
@@ -37,5 +40,12 @@ TMessageAnswer TSkinBoxH::EraseBackground(fw::TMessage& message) {
   message.Result = 0;
   return TMessageAnswer::Handled;
 }
+
+namespace {
+constexpr TTraitProbe kBoxProbes[] = {{"Panel", IsA<fw::TPanel>}, {"Form", IsA<fw::TForm>}};
+} // namespace
+
+const TControlSkinKind kBoxKind{"Box"_kind, MakeSkin<TSkinBox>, true, kBoxProbes};
+const TControlSkinKind kBoxHKind{"BoxH"_kind, MakeSkin<TSkinBoxH>};
 
 } // namespace skin

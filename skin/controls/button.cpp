@@ -1,8 +1,10 @@
 #include "skin/controls/button.h"
 
+#include "framework/stdctrls.h"
 #include "framework/sysutils.h"
 #include "skin/common/skin_paint.h"
 #include "skin/common/window_class.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/skin_messages.h"
@@ -194,5 +196,11 @@ void TSkinButton::DrawButtonCaption(HDC dc, TRect rect, unsigned alignment,
     ::DrawFocusRect(dc, &focus);
   }
 }
+
+namespace {
+constexpr TTraitProbe kButtonProbes[] = {{"PushButton", IsA<fw::TButton>}};
+} // namespace
+
+const TControlSkinKind kButtonKind{"Button"_kind, MakeSkin<TSkinButton>, false, kButtonProbes};
 
 } // namespace skin

@@ -1,8 +1,10 @@
 #include "skin/controls/check_radio.h"
 
+#include "framework/stdctrls.h"
 #include "framework/sysutils.h"
 #include "skin/common/skin_paint.h"
 #include "skin/common/window_class.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/skin_messages.h"
 
@@ -164,5 +166,15 @@ int TSkinRadioButton::CurrentFrame(int frameCount) const {
   facts.frameCount = frameCount;
   return RadioButtonFrame(facts);
 }
+
+namespace {
+constexpr TTraitProbe kCheckBoxProbes[] = {{"CheckBox", IsA<fw::TCheckBox>}};
+constexpr TTraitProbe kRadioButtonProbes[] = {{"RadioButton", IsA<fw::TRadioButton>}};
+} // namespace
+
+const TControlSkinKind kCheckBoxKind{"CheckBox"_kind, MakeSkin<TSkinCheckBox>, true,
+                                     kCheckBoxProbes};
+const TControlSkinKind kRadioButtonKind{"RadioButton"_kind, MakeSkin<TSkinRadioButton>, true,
+                                        kRadioButtonProbes};
 
 } // namespace skin

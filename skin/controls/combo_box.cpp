@@ -1,7 +1,9 @@
 #include "skin/controls/combo_box.h"
 
+#include "framework/stdctrls.h"
 #include "skin/common/skin_paint.h"
 #include "skin/controls/combo_list_scroll.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/scroll_bar.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/skin_messages.h"
@@ -319,5 +321,17 @@ void TSkinComBox::DrawSimpleVariant(HDC dc, TRect rect) {
   FButtonRect = cellRect;
   DrawFrame(dc, cellRect, button.Bitmap, true, Cells(button), static_cast<int>(cell));
 }
+
+namespace {
+// The combo box of an extended combo box control is drawn in its own way.
+std::unique_ptr<TSkinControl> MakeComboBox(const ControlDecision& decision) {
+  auto combo = std::make_unique<TSkinComBox>();
+  combo->SetExtended(decision.mode == SkinnerMode::ExtendedCombo);
+  return combo;
+}
+constexpr TTraitProbe kComboBoxProbes[] = {{"ComboBox", IsA<fw::TComboBox>}};
+} // namespace
+
+const TControlSkinKind kComboBoxKind{"ComboBox"_kind, MakeComboBox, false, kComboBoxProbes};
 
 } // namespace skin

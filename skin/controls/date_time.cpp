@@ -1,6 +1,7 @@
 #include "skin/controls/date_time.h"
 
 #include "skin/common/skin_paint.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/skin_messages.h"
 
@@ -137,5 +138,7 @@ void TSkinDateTime::DrawSkin(HDC dc, TRect rect) {
   if (client.right >= rect.Width() || client.bottom >= rect.Height()) return;
   DrawShadowRing(dc, rect, 1);
 }
+
+const TControlSkinKind kDateTimeKind{"DateTime"_kind, MakeSkin<TSkinDateTime>};
 
 } // namespace skin

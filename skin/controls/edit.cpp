@@ -1,5 +1,6 @@
 #include "skin/controls/edit.h"
 
+#include "framework/stdctrls.h"
 #include "skin/common/window_class.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/up_down.h"
@@ -85,5 +86,11 @@ void TSkinEdit::PrintBorder(HDC dc) {
   FrameColour(dc, rect, SkinColour(kButtonShadow));
   if (own) ::ReleaseDC(FHandle, dc);
 }
+
+namespace {
+constexpr TTraitProbe kEditProbes[] = {{"Edit", IsA<fw::TEdit>}};
+} // namespace
+
+const TControlSkinKind kEditKind{"Edit"_kind, MakeSkin<TSkinEdit>, false, kEditProbes};
 
 } // namespace skin

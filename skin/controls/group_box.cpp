@@ -1,5 +1,7 @@
 #include "skin/controls/group_box.h"
 
+#include "framework/stdctrls.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/core/bar_layout.h"
 #include "skin/data/core/skin_colours.h"
 
@@ -74,5 +76,12 @@ void TSkinGroupBox::DrawFrameAndCaption(HDC dc, TRect rect, bool whole) {
               right ? RightToLeftFlags(DT_RIGHT | DT_EXPANDTABS) : DT_EXPANDTABS);
   ::RestoreDC(dc, saved);
 }
+
+namespace {
+constexpr TTraitProbe kGroupBoxProbes[] = {{"GroupBox", IsA<fw::TGroupBox>}};
+} // namespace
+
+const TControlSkinKind kGroupBoxKind{"GroupBox"_kind, MakeSkin<TSkinGroupBox>, true,
+                                     kGroupBoxProbes};
 
 } // namespace skin

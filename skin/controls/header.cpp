@@ -1,5 +1,6 @@
 #include "skin/controls/header.h"
 
+#include "skin/controls/control_table.h"
 #include "skin/controls/core/status_layout.h"
 #include "skin/data/core/skin_colours.h"
 
@@ -113,5 +114,7 @@ void TSkinHeader::DrawHeaderItem(HDC dc, int index, TRect rect, HIMAGELIST image
   ::DrawTextW(dc, text, -1, &r, RightToLeftFlags(kDtEndEllipsis | kDtExpandTabs));
   ::SetTextColor(dc, oldColour);
 }
+
+const TControlSkinKind kHeaderKind{"Header"_kind, MakeSkin<TSkinHeader>};
 
 } // namespace skin

@@ -37,4 +37,10 @@ void TSkinListView::SkinChanged(const TControlSkinSource& skinData) {
   if (FHeader && FHeader->State() != TSkinLife::Destroyed) FHeader->SkinChanged(skinData);
 }
 
+std::optional<TSkinControl::TRenewal> TSkinListView::Renewal() const {
+  std::optional<TRenewal> renewal = TSkinScrollbar::Renewal();
+  renewal->decision.mode = SkinnerMode::ListView;
+  return renewal;
+}
+
 } // namespace skin

@@ -19,6 +19,7 @@ public:
   void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;
   const TSkinHeader* Header() const { return FHeader.get(); }
+  std::optional<TRenewal> Renewal() const override;
 
 protected:
   void SkinSwitched(bool on) override;

@@ -2,6 +2,7 @@
 
 #include "framework/bitmap.h"
 #include "skin/common/skin_paint.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/core/media_layout.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/skin_messages.h"
@@ -210,5 +211,7 @@ void TSkinMP::AfterMessage(fw::TMessage& message) {
     break;
   }
 }
+
+const TControlSkinKind kMediaPlayerKind{"MediaPlayer"_kind, MakeSkin<TSkinMP>};
 
 } // namespace skin

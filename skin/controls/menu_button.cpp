@@ -1,6 +1,7 @@
 #include "skin/controls/menu_button.h"
 
 #include "skin/controls/bit_button.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/core/glyph_layout.h"
 #include "skin/data/core/skin_colours.h"
 
@@ -69,5 +70,7 @@ void TSkinMenuButton::DoPaint(HDC dc, TRect rect) {
     ::DrawFocusRect(dc, &r);
   }
 }
+
+const TControlSkinKind kMenuButtonKind{"MenuButton"_kind, MakeSkin<TSkinMenuButton>};
 
 } // namespace skin

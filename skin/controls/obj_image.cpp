@@ -1,6 +1,7 @@
 #include "skin/controls/obj_image.h"
 
 #include "framework/buttons.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/core/glyph_cells.h"
 
 #include <algorithm>
@@ -87,5 +88,7 @@ void TSkinObjImage::Deactivate() {
   }
   fw::SetEnumProp(*FControl, L"UseCustomGlyphs", L"False");
 }
+
+const TControlSkinKind kObjImageKind{"ObjImage"_kind, TSkinObjImage::Create};
 
 } // namespace skin

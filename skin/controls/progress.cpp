@@ -1,6 +1,7 @@
 #include "skin/controls/progress.h"
 
 #include "framework/bitmap.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/core/bar_layout.h"
 #include "skin/data/core/bitmap_routines.h"
 #include "skin/data/core/nine_slice.h"
@@ -115,5 +116,7 @@ void TSkinProgress::DrawChunks(TBitmap& picture, TRect r, TRect rect, int filled
   StretchThreeColumns(strip, {r.Left, r.Top, r.Left + filled, r.Bottom}, image, MarginsOf(chunk));
   fw::CopyPixels(picture, kChunkInset, kChunkInset, strip, {0, 0, strip.Width(), strip.Height()});
 }
+
+const TControlSkinKind kProgressKind{"Progress"_kind, MakeSkin<TSkinProgress>};
 
 } // namespace skin

@@ -1,6 +1,11 @@
 #include "skin/controls/scroll_bar.h"
 
+#include "framework/list_view.h"
+#include "framework/stdctrls.h"
 #include "framework/sysutils.h"
+#include "skin/controls/control_table.h"
+#include "skin/controls/list_view.h"
+#include "skin/controls/scroll_control.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/skin_messages.h"
 
@@ -138,6 +143,10 @@ void TSkinScrollbar::RecreateWindow(fw::TMessage& message) {
   ::PostMessageW(skinForm->Handle(), SM_RESKINSCROLL, reinterpret_cast<WPARAM>(old), 0);
 }
 
+std::optional<TSkinControl::TRenewal> TSkinScrollbar::Renewal() const {
+  return TRenewal{FControl ? FControl : FRecreatedControl, Decide("Scrollbar"_kind)};
+}
+
 void TSkinScrollbar::AfterMessage(fw::TMessage& message) {
   switch (message.Msg) {
   case WM_SIZE:
@@ -209,5 +218,20 @@ void TSkinScrollbar::DrawSkin(HDC dc, TRect /*rect*/) {
   RECT box;
   if (FSkinData.Elements && SizeBox(box)) FillFace(dc, ToTRect(box));
 }
+
+namespace {
+// A lone scroll-bar control gets one overlay; a list view overlays over its window's bars and
+// skins its column header; everything else overlays over its window's bars.
+std::unique_ptr<TSkinControl> MakeScrollbar(const ControlDecision& decision) {
+  if (decision.mode == SkinnerMode::Single) return std::make_unique<TSkinScControl>();
+  if (decision.mode == SkinnerMode::ListView) return std::make_unique<TSkinListView>();
+  return std::make_unique<TSkinScrollbar>();
+}
+constexpr TTraitProbe kScrollbarProbes[] = {{kListViewTrait, IsA<fw::TListView>},
+                                            {kMemoTrait, IsA<fw::TMemo>},
+                                            {kListBoxTrait, IsA<fw::TListBox>}};
+} // namespace
+
+const TControlSkinKind kScrollbarKind{"Scrollbar"_kind, MakeScrollbar, false, kScrollbarProbes};
 
 } // namespace skin

@@ -31,6 +31,8 @@ public:
   // The control whose window this skin saw being made again; null otherwise. The window skin
   // gives that control a fresh skin (the control itself let go of this one with its old window).
   fw::TWinControl* RecreatedControl() const { return FRecreatedControl; }
+  // The control, or the control whose window was made again, gets a fresh skin of this kind.
+  std::optional<TRenewal> Renewal() const override;
 
 protected:
   void SkinSwitched(bool on) override;

@@ -1,5 +1,6 @@
 #include "skin/controls/size_grip.h"
 
+#include "skin/controls/control_table.h"
 namespace skin {
 
 void TSkinSizer::AfterMessage(fw::TMessage& message) {
@@ -11,5 +12,7 @@ void TSkinSizer::AfterMessage(fw::TMessage& message) {
 void TSkinSizer::DrawSkin(HDC dc, TRect rect) {
   if (FSkinData.Elements) FillFace(dc, rect);
 }
+
+const TControlSkinKind kSizerKind{"Sizer"_kind, MakeSkin<TSkinSizer>};
 
 } // namespace skin

@@ -28,6 +28,7 @@
 #include "skin/common/message_answer.h"
 #include "skin/common/skin_paint.h"
 #include "skin/common/window_subclass.h"
+#include "skin/controls/core/control_kinds.h"
 #include "skin/controls/core/control_layout.h"
 #include "skin/controls/core/control_states.h"
 #include "skin/controls/core/status_layout.h"
@@ -38,6 +39,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -130,6 +132,17 @@ public:
   HWND Handle() const { return FHandle; }
   // The skin takes over `wnd` itself (not a control without a window that it paints on `wnd`).
   virtual bool SkinsWindow(HWND wnd) const { return FHandle == wnd; }
+  // Whether the skin can take over a control without a window of its own, and taking it over.
+  virtual bool TakesGraphicControls() const { return false; }
+  virtual void AttachGraphic(fw::TGraphicControl& /*control*/, TControlSkinOwner* /*skinForm*/,
+                             const TControlSkinSource& /*skinData*/) {}
+  // A skin that asked its window skin for a fresh skin (its control's window was made again):
+  // the control to skin and what it gets. None for a skin that never asks.
+  struct TRenewal {
+    fw::TWinControl* control;
+    ControlDecision decision;
+  };
+  virtual std::optional<TRenewal> Renewal() const { return std::nullopt; }
   fw::TWinControl* Control() const { return FControl; }
   TSkinLife State() const { return FState; }
   bool SkinOn() const { return FSkinOn; }

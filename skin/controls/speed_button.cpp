@@ -1,6 +1,7 @@
 #include "skin/controls/speed_button.h"
 
 #include "framework/sysutils.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/skin_messages.h"
@@ -177,5 +178,7 @@ void TSkinSpeedButton::DoPaint(HDC dc, TRect rect) {
     DrawButtonCaption(dc, rect, kDtCenter, FCaption);
   ::SetTextColor(dc, previous);
 }
+
+const TControlSkinKind kSpeedButtonKind{"SpeedButton"_kind, TSkinSpeedButton::Create};
 
 } // namespace skin

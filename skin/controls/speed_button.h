@@ -22,6 +22,11 @@ public:
   // Takes over the speed button's window method and registers with the window skin.
   void AttachSpeedButton(fw::TGraphicControl& button, TControlSkinOwner* skinForm,
                          const TControlSkinSource& skinData);
+  bool TakesGraphicControls() const override { return true; }
+  void AttachGraphic(fw::TGraphicControl& control, TControlSkinOwner* skinForm,
+                     const TControlSkinSource& skinData) override {
+    AttachSpeedButton(control, skinForm, skinData);
+  }
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void RedrawSkin(HDC dc) override;

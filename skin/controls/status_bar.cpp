@@ -1,6 +1,7 @@
 #include "skin/controls/status_bar.h"
 
 #include "framework/status_bar.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/skin_colours.h"
 
 #include <commctrl.h>
@@ -141,5 +142,7 @@ void TSkinStatusBar::DrawOwnerPanels() {
     bar->OnDrawPanel(bar, panels[i], r);
   }
 }
+
+const TControlSkinKind kStatusBarKind{"StatusBar"_kind, MakeSkin<TSkinStatusBar>};
 
 } // namespace skin

@@ -4,6 +4,7 @@
 #include "framework/sysutils.h"
 #include "framework/tab_control.h"
 #include "skin/common/skin_paint.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/bitmap_routines.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/skin_messages.h"
@@ -227,5 +228,12 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
   if (FTabPosition == TabPosition::Right) RotateRight(buffer);
   CopyBand(dc, band.Left, band.Top, buffer);
 }
+
+namespace {
+// Our tab control, or a page control.
+constexpr TTraitProbe kTabProbes[] = {{"TabControl", IsA<fw::TTabControl>}};
+} // namespace
+
+const TControlSkinKind kTabKind{"Tab"_kind, MakeSkin<TSkinTab>, false, kTabProbes};
 
 } // namespace skin

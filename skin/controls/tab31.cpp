@@ -2,6 +2,7 @@
 
 #include "framework/tab_set.h"
 #include "skin/common/skin_paint.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/core/tab_layout.h"
 #include "skin/data/core/bitmap_routines.h"
 
@@ -76,5 +77,7 @@ void TSkinTab31::DoPaint(HDC dc, TRect rect) {
     x = tab.Right;
   }
 }
+
+const TControlSkinKind kTab31Kind{"Tab31"_kind, MakeSkin<TSkinTab31>};
 
 } // namespace skin

@@ -2,6 +2,7 @@
 
 #include "framework/bitmap.h"
 #include "skin/common/skin_paint.h"
+#include "skin/controls/control_table.h"
 
 #include <commctrl.h>
 
@@ -61,5 +62,7 @@ void TSkinTabBtn::DrawSkin(HDC dc, TRect rect) {
   FillFace(dc, {rect.Left, band.Bottom, rect.Right, rect.Bottom});
   ::RestoreDC(dc, saved);
 }
+
+const TControlSkinKind kTabBtnKind{"TabBtn"_kind, MakeSkin<TSkinTabBtn>};
 
 } // namespace skin

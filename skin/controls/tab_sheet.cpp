@@ -1,5 +1,7 @@
 #include "skin/controls/tab_sheet.h"
 
+#include "framework/page_control.h"
+#include "skin/controls/control_table.h"
 namespace skin {
 
 TMessageAnswer TSkinTabSheet::EraseBackground(fw::TMessage& message) {
@@ -14,5 +16,16 @@ TMessageAnswer TSkinTabSheet::EraseBackground(fw::TMessage& message) {
 void TSkinTabSheet::DrawSkin(HDC dc, TRect rect) {
   FillFace(dc, rect); // the page's graphic children come after, from the base
 }
+
+namespace {
+// A page whose parent is a page control.
+bool OnPageControl(fw::TControl& control) {
+  return dynamic_cast<fw::TPageControl*>(control.Parent()) != nullptr;
+}
+constexpr TTraitProbe kTabSheetProbes[] = {{"PageOfTabs", OnPageControl}};
+} // namespace
+
+const TControlSkinKind kTabSheetKind{"TabSheet"_kind, MakeSkin<TSkinTabSheet>, false,
+                                     kTabSheetProbes};
 
 } // namespace skin

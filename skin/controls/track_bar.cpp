@@ -1,6 +1,8 @@
 #include "skin/controls/track_bar.h"
 
 #include "framework/bitmap.h"
+#include "framework/comctrls.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/core/bar_layout.h"
 #include "skin/data/core/nine_slice.h"
 #include "skin/data/core/skin_colours.h"
@@ -158,5 +160,12 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
   fw::Brush outline(::CreateSolidBrush(SkinColour(kButtonShadow)));
   ::FrameRect(dc, &r, outline.get());
 }
+
+namespace {
+constexpr TTraitProbe kTrackBarProbes[] = {{"TrackBar", IsA<fw::TTrackBar>}};
+} // namespace
+
+const TControlSkinKind kTrackBarKind{"TrackBar"_kind, MakeSkin<TSkinTrackBar>, true,
+                                     kTrackBarProbes};
 
 } // namespace skin

@@ -1,6 +1,7 @@
 #include "skin/controls/up_down.h"
 
 #include "skin/common/window_class.h"
+#include "skin/controls/control_table.h"
 #include "skin/controls/core/bar_layout.h"
 #include "skin/data/core/nine_slice.h"
 #include "skin/data/core/skin_colours.h"
@@ -207,5 +208,7 @@ void TTabScroller::SkinChanged(const TControlSkinSource& skinData) {
 bool TTabScroller::Visible() const {
   return FWindow && ::IsWindow(FWindow) && ::IsWindowVisible(FWindow);
 }
+
+const TControlSkinKind kUpDownKind{"UpDown"_kind, MakeSkin<TSkinUpDown>};
 
 } // namespace skin

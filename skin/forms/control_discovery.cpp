@@ -1,13 +1,10 @@
 #include "skin/forms/control_discovery.h"
 
-#include "framework/comctrls.h"
 #include "framework/exception.h"
 #include "framework/form.h"
-#include "framework/list_view.h"
-#include "framework/page_control.h"
 #include "framework/panel.h"
-#include "framework/stdctrls.h"
 #include "skin/common/window_class.h"
+#include "skin/controls/control_table.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/data/skin_data.h"
@@ -69,20 +66,7 @@ TDiscoveryRules TDiscoveryRules::From(TSkinData* data, const TSkinElements* elem
 ControlFacts FactsOf(fw::TControl& control) {
   ControlFacts facts;
   facts.className = fw::WideToUtf8(control.ClassName());
-  facts.isTrackBar = dynamic_cast<fw::TTrackBar*>(&control) != nullptr;
-  facts.isGroupBox = dynamic_cast<fw::TGroupBox*>(&control) != nullptr;
-  facts.isRadioButton = dynamic_cast<fw::TRadioButton*>(&control) != nullptr;
-  facts.isCheckBox = dynamic_cast<fw::TCheckBox*>(&control) != nullptr;
-  facts.isComboBox = dynamic_cast<fw::TComboBox*>(&control) != nullptr;
-  facts.isListView = dynamic_cast<fw::TListView*>(&control) != nullptr;
-  facts.isMemo = dynamic_cast<fw::TMemo*>(&control) != nullptr;
-  facts.isListBox = dynamic_cast<fw::TListBox*>(&control) != nullptr;
-  facts.isPushButton = dynamic_cast<fw::TButton*>(&control) != nullptr;
-  facts.isEdit = dynamic_cast<fw::TEdit*>(&control) != nullptr;
-  facts.isForm = dynamic_cast<fw::TForm*>(&control) != nullptr;
-  facts.isPanel = dynamic_cast<fw::TPanel*>(&control) != nullptr;
-  facts.isTabControl = dynamic_cast<fw::TTabControl*>(&control) != nullptr;
-  facts.isPageOfTabs = dynamic_cast<fw::TPageControl*>(control.Parent()) != nullptr;
+  ProbeTraits(control, facts);
   if (HWND wnd = WindowOf(control)) {
     facts.windowed = true;
     facts.style = static_cast<std::uint32_t>(::GetWindowLongW(wnd, GWL_STYLE));
@@ -158,7 +142,7 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
                                    fw::Utf8ToWide(AsciiUpper(className)), skin);
     if (skin) {
       Record(&control, wnd, className, {}, skin);
-      if (windowed && FactsOf(control).isPanel) DiscoverChildren(*windowed);
+      if (windowed && dynamic_cast<fw::TPanel*>(&control)) DiscoverChildren(*windowed);
       return;
     }
   }
@@ -181,12 +165,9 @@ void TControlDiscovery::DiscoverControl(fw::TControl& control, fw::TComponent& c
   }
   if (windowed && decision.kind == SkinnerKind::EmbedScrollbar) {
     for (fw::TControl* child : windowed->Controls()) {
-      const ControlFacts childFacts = FactsOf(*child);
-      if (Seen(child) || !HasScrollBars(childFacts)) continue;
+      const ControlDecision each = DecideEmbeddedBars(FactsOf(*child));
+      if (Seen(child) || each.kind == SkinnerKind::None) continue;
       FSeen.insert(child);
-      ControlDecision each;
-      each.kind = SkinnerKind::Scrollbar;
-      if (childFacts.isListView) each.mode = SkinnerMode::ListView;
       Record(child, WindowOf(*child), fw::WideToUtf8(child->ClassName()), each);
     }
   }

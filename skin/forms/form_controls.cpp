@@ -3,9 +3,6 @@
 #include "framework/control.h"
 #include "framework/form.h"
 #include "skin/controls/control_table.h"
-#include "skin/controls/list_view.h"
-#include "skin/controls/scroll_bar.h"
-#include "skin/controls/speed_button.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/form_shared.h"
 
@@ -136,10 +133,10 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
   }
   if (auto* graphic = dynamic_cast<fw::TGraphicControl*>(found.Control)) {
     // A control without a window: only a skin that can take over its window method fits.
-    auto* speed = dynamic_cast<TSkinSpeedButton*>(skin.get());
-    if (!speed || graphic->Perform(SM_ISSKINNED) == 1) return;
+    if (!skin || !skin->TakesGraphicControls() || graphic->Perform(SM_ISSKINNED) == 1) return;
+    TSkinControl* raw = skin.get();
     FControls.push_back(std::move(skin));
-    speed->AttachSpeedButton(*graphic, this, {FSource.Elements, FSource.Options});
+    raw->AttachGraphic(*graphic, this, {FSource.Elements, FSource.Options});
     return;
   }
   if (!skin || !found.Window || IsControlSkinned(found.Window)) return;
@@ -155,19 +152,15 @@ void TWinSkinForm::AttachControlSkin(const TDiscoveredControl& found) {
 void TWinSkinForm::ReskinScroll(HWND control) {
   for (size_t i = FControls.size(); i-- > 0;) {
     if (!FControls[i]->SkinsWindow(control)) continue;
-    fw::TWinControl* target = FControls[i]->Control();
-    if (auto* bars = dynamic_cast<TSkinScrollbar*>(FControls[i].get()); bars && !target)
-      target = bars->RecreatedControl();
-    ControlDecision decision;
-    decision.kind = SkinnerKind::Scrollbar;
-    if (dynamic_cast<TSkinListView*>(FControls[i].get())) decision.mode = SkinnerMode::ListView;
+    const std::optional<TSkinControl::TRenewal> renewal = FControls[i]->Renewal();
     std::unique_ptr<TSkinControl> old = std::move(FControls[i]);
     FControls.erase(FControls.begin() + static_cast<std::ptrdiff_t>(i));
     if (old->State() != TSkinLife::Destroyed) old->Deactivate();
     old.reset();
     // A control freed since it asked keeps nothing to skin.
-    if (target && OwnsControl(target))
-      AttachControlSkin({target, target->Handle(), {}, decision, nullptr});
+    if (renewal && renewal->control && OwnsControl(renewal->control))
+      AttachControlSkin(
+          {renewal->control, renewal->control->Handle(), {}, renewal->decision, nullptr});
     return;
   }
 }

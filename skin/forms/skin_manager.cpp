@@ -2,6 +2,7 @@
 
 #include "framework/form.h"
 #include "skin/common/window_class.h"
+#include "skin/controls/core/control_kinds.h"
 #include "skin/forms/core/manager_rules.h"
 #include "skin/skin_messages.h"
 
@@ -37,7 +38,7 @@ TSkinManage::TSkinManage() {
   wc.lpszClassName = kTimerClass;
   ::RegisterClassW(&wc);
   FTimerWindow = ::CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  wc.hInstance, nullptr);
+                                   wc.hInstance, nullptr);
   ::SetWindowLongPtrW(FTimerWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -67,16 +68,16 @@ void TSkinManage::OnHook(int code, WPARAM wParam, LPARAM lParam) {
   case HCBT_CREATEWND: {
     const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
     const std::string cls = WindowClassName(wnd);
-    if ((create->lpcs->style & SBS_SIZEGRIP) && _stricmp(cls.c_str(), "ScrollBar") == 0)
-      // A size grip made in a skinned window after its start.
+    // A child window made inside a skinned window after its start is offered to that window's
+    // skin as the kinds' rules say: matched at once (a size grip), matched by its class once it
+    // exists (a file list made anew when a file dialog changes folders), or, by default, taken
+    // once it exists if it is a control of ours, made or made again.
+    const TLateOffer late = LateOfferFor(cls, static_cast<std::uint32_t>(create->lpcs->style));
+    if (late == TLateOffer::AtCreation)
       if (TWinSkinForm* parent = FindSkinForm(create->lpcs->hwndParent))
         parent->OfferChildWindow(wnd);
     if (create->lpcs->style & WS_CHILD) {
-      // A child window made inside a skinned window after its start: a file list made anew (a
-      // file dialog changing folders) is matched, and a control of ours made, or made again, gets
-      // its skin, once it exists.
-      const UINT offer =
-          _stricmp(cls.c_str(), "SysListView32") == 0 ? SM_OFFERCHILD : SM_OFFERCONTROL;
+      const UINT offer = late == TLateOffer::AsWindow ? SM_OFFERCHILD : SM_OFFERCONTROL;
       if (TWinSkinForm* root = FindSkinForm(::GetAncestor(create->lpcs->hwndParent, GA_ROOT)))
         ::PostMessageW(root->Handle(), offer, reinterpret_cast<WPARAM>(wnd), 0);
     }

@@ -1,49 +1,53 @@
 // Which control skinner a child control of a skinned form gets, decided from plain facts so that
-// it can be tested alone. Three tables of rules, one per kind of name, are read by one decider
-// (the first rule that matches applies): the class map (`Skin3rd` lines naming a kind for a
-// class), the rules for the program's own control classes, and the rules for foreign child
-// windows (inside system dialogs), by window class and style.
+// it can be tested alone. Every kind of control skin brings its own rules as data (a TKindRules,
+// in its unit's part under controls/core/), and the table of kinds (controls/control_table.inc)
+// lists them; the decider here reads them all. Rules come in three tables, one per kind of name:
+// the class map (`Skin3rd` lines naming a kind for a class), the rules for the program's own
+// control classes, and the rules for foreign child windows (inside system dialogs), by window
+// class and style. Within a table the rules of all kinds are tried by rank, lowest first, and the
+// first rule that matches applies.
 #pragma once
 
 #include "skin/data/core/skin_options.h"
 
 #include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace skin {
 
-enum class SkinnerKind {
-  None,         // stays unskinned
-  ChildrenOnly, // no skinner of its own; its children are discovered
-  Button,
-  BitButton,
-  MenuButton,
-  SpeedButton,
-  CheckBox,
-  RadioButton,
-  ComboBox,
-  Edit,
-  DateTime,
-  MediaPlayer,
-  Tab,
-  Tab31,
-  AdvPage,
-  Progress,
-  Scrollbar,
-  TrackBar,
-  UpDown,
-  GroupBox,
-  Box,   // panel mode
-  BoxH,  // a box for a foreign window
-  Sizer, // a size grip
-  ObjImage,
-  TabSheet,       // a page of a page control
-  TabBtn,         // a tab control in button style
-  StatusBar,      // our status bar
-  Header,         // our header control
-  EmbedScrollbar, // a scroll-bar skinner for each child that has scroll bars
+// A kind of control skin, by the name its row in the table of kinds gives it. The empty name
+// leaves a control unskinned.
+class SkinnerKind {
+public:
+  constexpr SkinnerKind() = default;
+  constexpr explicit SkinnerKind(std::string_view name) : FName(name) {}
+  constexpr std::string_view Name() const { return FName; }
+  constexpr bool operator==(const SkinnerKind& other) const { return FName == other.FName; }
+
+  static const SkinnerKind None;           // stays unskinned
+  static const SkinnerKind ChildrenOnly;   // no skinner of its own; its children are discovered
+  static const SkinnerKind EmbedScrollbar; // a scroll-bar skinner for each child that has bars
+
+private:
+  std::string_view FName;
 };
+
+inline constexpr SkinnerKind SkinnerKind::None{};
+inline constexpr SkinnerKind SkinnerKind::ChildrenOnly{"ChildrenOnly"};
+inline constexpr SkinnerKind SkinnerKind::EmbedScrollbar{"EmbedScrollbar"};
+
+// The kind's name, or "None".
+std::ostream& operator<<(std::ostream& out, const SkinnerKind& kind);
+
+// "Button"_kind: the kind of that name.
+constexpr SkinnerKind operator""_kind(const char* name, std::size_t size) {
+  return SkinnerKind(std::string_view(name, size));
+}
 
 // Variants a skinner is created in.
 enum class SkinnerMode {
@@ -79,34 +83,125 @@ struct ControlDecision {
 // What the rules look at for one control of the program.
 struct ControlFacts {
   std::string className; // e.g. "TButton"
-  // "Is a ...": the class or one of its ancestors is that kind of framework control.
-  bool isTrackBar = false, isGroupBox = false, isRadioButton = false, isCheckBox = false,
-       isComboBox = false, isListView = false, isPanel = false, isMemo = false, isListBox = false,
-       isPushButton = false, isEdit = false, isForm = false;
-  bool isTabControl = false; // our tab control, or a page control
-  bool isPageOfTabs = false; // a page whose parent is a page control
   bool windowed = false;
   std::uint32_t style = 0;  // window style, for windowed controls
   bool hasBorder = false;   // its window is larger than its client area
   std::string kindProperty; // value of its Kind property, if any
   int numButtons = -1;      // value of its NumButtons property, -1 when absent
+  // What the kinds' probes found the control to be ("TrackBar": the class or one of its
+  // ancestors is the framework's track bar, and so on).
+  std::vector<std::string> traits;
+
+  bool Has(std::string_view trait) const;
+  void Add(std::string_view trait);
 };
+
+// Traits the decider itself reads: the controls that have scroll bars of their own.
+inline constexpr char kListBoxTrait[] = "ListBox";
+inline constexpr char kMemoTrait[] = "Memo";
+inline constexpr char kListViewTrait[] = "ListView";
 
 // A windowed control with WS_VSCROLL or WS_HSCROLL, or a list box or memo.
 bool HasScrollBars(const ControlFacts& control);
+
+// What a rule looks at: the control, and the name its table matches (the class map's kind in
+// lower case, the control's class in upper case, or a foreign window's class in lower case).
+struct TRuleInput {
+  const ControlFacts& control;
+  std::string name;
+  TSkinControlTypes members;
+  bool skinHasTabs = false;
+};
+
+// One rule: which controls it is for (a name, a condition, or both), the SkinControls member the
+// skin must have, and what those controls get. `refine` finishes decisions that depend on the
+// control.
+struct TKindRule {
+  int rank = 0;                                          // the order in its table
+  const char* name = nullptr;                            // null: any name
+  bool (*when)(const TRuleInput&) = nullptr;             // null: always
+  std::optional<TSkinControlType> member = std::nullopt; // none: no member needed
+  ControlDecision decision = {};                         // the default decision: unskinned
+  void (*refine)(ControlDecision&, const TRuleInput&) = nullptr;
+
+  bool Matches(const TRuleInput& in) const;
+};
+
+// How a child window made after its skinned window started is offered to that window's skin.
+enum class TLateOffer {
+  AsControl,  // posted, taken only if it is one of the program's controls
+  AsWindow,   // posted, matched by its window class like the windows found at the start
+  AtCreation, // matched at once by the skin of its parent window
+};
+
+// A window class whose windows made late are offered otherwise than as a control.
+struct TLateWindowRule {
+  const char* windowClass = nullptr; // compared without regard to case
+  std::uint32_t style = 0;           // style bits the window must have
+  TLateOffer offer = TLateOffer::AsControl;
+};
+
+// Everything a kind brings to the decider: its rules in each table, and how windows of its
+// classes made late are offered.
+struct TKindRules {
+  std::span<const TKindRule> classMap; // by the kind a Skin3rd line names, lower case
+  std::span<const TKindRule> classes;  // by the program's control class, upper case
+  std::span<const TKindRule> foreign;  // by a foreign window's class, lower case
+  std::span<const TLateWindowRule> late;
+};
+
+// The rules of every kind in the table of kinds, and the decider's own (unskinned classes,
+// containers whose children alone are skinned, embedded scroll bars).
+std::span<const TKindRules* const> AllKindRules();
+
+// A decision for a kind: helpers for the kinds' rule tables.
+constexpr ControlDecision Decide(SkinnerKind kind, SkinnerMode mode = SkinnerMode::Normal,
+                                 ChildDiscovery children = ChildDiscovery::None) {
+  ControlDecision d;
+  d.kind = kind;
+  d.mode = mode;
+  d.children = children;
+  return d;
+}
+constexpr ControlDecision Transparent(ControlDecision d) {
+  d.setTransparent = true;
+  return d;
+}
+constexpr ControlDecision FaceColour(ControlDecision d) {
+  d.buttonFaceColour = true;
+  return d;
+}
 
 // The kind named by the class map for a class: the text after the first '=' of the first line
 // that, lower-cased, starts with the lower-cased class name and '=' (at most 50 characters).
 // Empty when no line names the class.
 std::string ClassMapKind(const std::vector<std::string>& skin3rd, const std::string& className);
 
-// The decision for a control of the program.
+// The decision for a control of the program, by the rules of `kinds`.
+ControlDecision DecideControl(std::span<const TKindRules* const> kinds, const ControlFacts& control,
+                              const std::vector<std::string>& skin3rd, TSkinControlTypes members,
+                              bool skinHasTabs);
 ControlDecision DecideControl(const ControlFacts& control, const std::vector<std::string>& skin3rd,
                               TSkinControlTypes members, bool skinHasTabs);
 
 // The decision for a child window that is not a control of the program, by its window class and
 // style.
+ControlDecision DecideForeignWindow(std::span<const TKindRules* const> kinds,
+                                    const std::string& windowClass, std::uint32_t style,
+                                    TSkinControlTypes members);
 ControlDecision DecideForeignWindow(const std::string& windowClass, std::uint32_t style,
                                     TSkinControlTypes members);
+
+// The scroll-bar skinner a child of an EmbedScrollbar control gets; None when it has no bars.
+ControlDecision DecideEmbeddedBars(const ControlFacts& child);
+
+// How a child window of this class and style, made late, is offered.
+TLateOffer LateOfferFor(std::span<const TKindRules* const> kinds, const std::string& windowClass,
+                        std::uint32_t style);
+TLateOffer LateOfferFor(const std::string& windowClass, std::uint32_t style);
+
+// Every kind that some rule's decision names (children's kinds included; kinds a refinement
+// alone chooses are not seen here).
+std::vector<SkinnerKind> KindsNamedByRules(std::span<const TKindRules* const> kinds);
 
 } // namespace skin

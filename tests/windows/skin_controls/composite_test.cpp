@@ -63,9 +63,9 @@ TEST(GlyphStrips, CheckAndRadioStripsFromFourFiveAndTwelveFrames) {
   const TControlSkinSource source{&elements, DefaultSkinOptions()};
   auto attach = [&](fw::TGlyphCheckBox* control, SkinnerMode mode) {
     ControlDecision d;
-    d.kind = SkinnerKind::ObjImage;
+    d.kind = "ObjImage"_kind;
     d.mode = mode;
-    TSkinControl* made = FindControlSkinKind(SkinnerKind::ObjImage)->create(d).release();
+    TSkinControl* made = FindControlSkinKind("ObjImage"_kind)->create(d).release();
     made->AttachControl(*control, skin.get(), source, false); // the window skin owns it
     return made;
   };

@@ -109,17 +109,17 @@ TEST_F(SkinDiscovery, EachControlOfAFormGetsItsKindOnce) {
   auto* disabled = Add<fw::TButton>(form.get(), 280, data->DisableTag);
 
   const TWinSkinForm& skinForm = ShowAndSkin();
-  EXPECT_EQ(KindOf(skinForm, button), SkinnerKind::Button);
-  EXPECT_EQ(KindOf(skinForm, edit), SkinnerKind::Edit);
-  EXPECT_EQ(KindOf(skinForm, memo), SkinnerKind::Scrollbar);
-  EXPECT_EQ(KindOf(skinForm, list), SkinnerKind::Scrollbar);
-  EXPECT_EQ(KindOf(skinForm, combo), SkinnerKind::ComboBox);
-  EXPECT_EQ(KindOf(skinForm, radio), SkinnerKind::RadioButton);
-  EXPECT_EQ(KindOf(skinForm, track), SkinnerKind::TrackBar);
+  EXPECT_EQ(KindOf(skinForm, button), "Button"_kind);
+  EXPECT_EQ(KindOf(skinForm, edit), "Edit"_kind);
+  EXPECT_EQ(KindOf(skinForm, memo), "Scrollbar"_kind);
+  EXPECT_EQ(KindOf(skinForm, list), "Scrollbar"_kind);
+  EXPECT_EQ(KindOf(skinForm, combo), "ComboBox"_kind);
+  EXPECT_EQ(KindOf(skinForm, radio), "RadioButton"_kind);
+  EXPECT_EQ(KindOf(skinForm, track), "TrackBar"_kind);
   ASSERT_NE(Find(skinForm, label), nullptr); // looked at, no rule for it
   EXPECT_EQ(KindOf(skinForm, label), SkinnerKind::None);
-  EXPECT_EQ(KindOf(skinForm, group), SkinnerKind::GroupBox);
-  EXPECT_EQ(KindOf(skinForm, inner), SkinnerKind::Button);
+  EXPECT_EQ(KindOf(skinForm, group), "GroupBox"_kind);
+  EXPECT_EQ(KindOf(skinForm, inner), "Button"_kind);
   // A group box's children are discovered before the group itself.
   EXPECT_LT(IndexOf(skinForm, inner), IndexOf(skinForm, group));
   EXPECT_EQ(Find(skinForm, disabled), nullptr);
@@ -151,7 +151,7 @@ TEST_F(SkinDiscovery, ADisabledRadioGroupKeepsAllItsButtonsUnskinned) {
   EXPECT_EQ(Find(skinForm, group), nullptr);
   EXPECT_EQ(Find(skinForm, first), nullptr);
   EXPECT_EQ(Find(skinForm, second), nullptr);
-  EXPECT_EQ(KindOf(skinForm, outside), SkinnerKind::RadioButton);
+  EXPECT_EQ(KindOf(skinForm, outside), "RadioButton"_kind);
 }
 
 TEST_F(SkinDiscovery, TheClassMapAndTheSkinnedMembersDecideFirst) {
@@ -169,11 +169,11 @@ TEST_F(SkinDiscovery, TheClassMapAndTheSkinnedMembersDecideFirst) {
   ASSERT_NE(Find(skinForm, button), nullptr);
   EXPECT_EQ(KindOf(skinForm, button), SkinnerKind::None); // "nil", not the TButtonX line
   EXPECT_TRUE(Find(skinForm, button)->Decision.fromClassMap);
-  EXPECT_EQ(KindOf(skinForm, list), SkinnerKind::ComboBox);
+  EXPECT_EQ(KindOf(skinForm, list), "ComboBox"_kind);
   EXPECT_EQ(KindOf(skinForm, edit), SkinnerKind::None); // its member is switched off
   // A radio group's buttons get their skins before the group.
-  EXPECT_EQ(KindOf(skinForm, group), SkinnerKind::GroupBox);
-  EXPECT_EQ(KindOf(skinForm, choice), SkinnerKind::RadioButton);
+  EXPECT_EQ(KindOf(skinForm, group), "GroupBox"_kind);
+  EXPECT_EQ(KindOf(skinForm, choice), "RadioButton"_kind);
   EXPECT_LT(IndexOf(skinForm, choice), IndexOf(skinForm, group));
 }
 
@@ -200,7 +200,7 @@ TEST_F(SkinDiscovery, TheApplicationsHandlerMaySkinAControlItself) {
   ASSERT_NE(Find(skinForm, edit), nullptr);
   EXPECT_EQ(Find(skinForm, edit)->HandlerSkin, &ownSkin);
   EXPECT_EQ(KindOf(skinForm, edit), SkinnerKind::None);
-  EXPECT_EQ(KindOf(skinForm, button), SkinnerKind::Button); // the handler gave nothing
+  EXPECT_EQ(KindOf(skinForm, button), "Button"_kind); // the handler gave nothing
 }
 
 TEST_F(SkinDiscovery, DecisionsTakeEffectAndAHandlersControlSkinIsAttached) {
@@ -294,20 +294,20 @@ TEST_F(SkinDiscovery, ChildWindowsOfASystemDialogAreMatchedByClassAndStyle) {
     ADD_FAILURE() << "window not discovered";
     return SkinnerKind::None;
   };
-  EXPECT_EQ(kind(push), SkinnerKind::Button);
-  EXPECT_EQ(kind(check), SkinnerKind::CheckBox);
-  EXPECT_EQ(kind(radio), SkinnerKind::RadioButton);
+  EXPECT_EQ(kind(push), "Button"_kind);
+  EXPECT_EQ(kind(check), "CheckBox"_kind);
+  EXPECT_EQ(kind(radio), "RadioButton"_kind);
   EXPECT_EQ(kind(groupBox), SkinnerKind::None);
   EXPECT_EQ(kind(ownerDrawn), SkinnerKind::None);
-  EXPECT_EQ(kind(dropDown), SkinnerKind::ComboBox);
+  EXPECT_EQ(kind(dropDown), "ComboBox"_kind);
   EXPECT_EQ(kind(simple), SkinnerKind::None);
-  EXPECT_EQ(kind(edit), SkinnerKind::Edit);
+  EXPECT_EQ(kind(edit), "Edit"_kind);
   EXPECT_EQ(kind(tree), SkinnerKind::None);
-  EXPECT_EQ(kind(embedded), SkinnerKind::BoxH);
-  EXPECT_EQ(kind(nested), SkinnerKind::Button);
+  EXPECT_EQ(kind(embedded), "BoxH"_kind);
+  EXPECT_EQ(kind(nested), "Button"_kind);
 
   // A size grip made after the start is matched too.
   HWND grip = child(dialog, L"SCROLLBAR", SBS_SIZEGRIP);
-  EXPECT_EQ(kind(grip), SkinnerKind::Sizer);
+  EXPECT_EQ(kind(grip), "Sizer"_kind);
   ::DestroyWindow(dialog);
 }

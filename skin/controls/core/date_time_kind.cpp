@@ -1,0 +1,16 @@
+// The rules that give date-and-time pickers their skin.
+#include "skin/controls/core/kind_rules.h"
+
+namespace skin {
+
+namespace {
+
+constexpr TKindRule kClassMap[] = {
+    {80, "datetimepicker", nullptr, xcCombo, Decide("DateTime"_kind)},
+};
+
+} // namespace
+
+const TKindRules kDateTimeRules{kClassMap, {}, {}, {}};
+
+} // namespace skin

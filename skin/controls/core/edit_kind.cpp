@@ -1,0 +1,28 @@
+// The rules that give edits their skin.
+#include "skin/controls/core/kind_rules.h"
+
+namespace skin {
+
+namespace {
+
+bool DcEditWithoutButton(const TRuleInput& in) {
+  return DcEdit(in) && in.control.numButtons == 0;
+}
+
+// A mapped "edit" only when it has a border.
+constexpr TKindRule kClassMap[] = {
+    {30, "edit", HasBorder, xcEdit, Decide("Edit"_kind)},
+};
+constexpr TKindRule kClasses[] = {
+    {390, nullptr, Is<"Edit">, xcEdit, Decide("Edit"_kind)},
+    {420, nullptr, DcEditWithoutButton, xcEdit, Decide("Edit"_kind, SkinnerMode::ByWindowHandle)},
+};
+constexpr TKindRule kForeign[] = {
+    {210, "edit", nullptr, xcEdit, Decide("Edit"_kind)},
+};
+
+} // namespace
+
+const TKindRules kEditRules{kClassMap, kClasses, kForeign, {}};
+
+} // namespace skin

@@ -1,0 +1,16 @@
+// The rules that give our header controls their skin.
+#include "skin/controls/core/kind_rules.h"
+
+namespace skin {
+
+namespace {
+
+constexpr TKindRule kClasses[] = {
+    {90, "THEADERCONTROL", nullptr, xcTab, Decide("Header"_kind)},
+};
+
+} // namespace
+
+const TKindRules kHeaderRules{{}, kClasses, {}, {}};
+
+} // namespace skin

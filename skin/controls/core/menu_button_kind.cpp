@@ -1,0 +1,16 @@
+// The rules that give controls the menu-button skin.
+#include "skin/controls/core/kind_rules.h"
+
+namespace skin {
+
+namespace {
+
+constexpr TKindRule kClassMap[] = {
+    {130, "menubtn", nullptr, xcButton, Decide("MenuButton"_kind)},
+};
+
+} // namespace
+
+const TKindRules kMenuButtonRules{kClassMap, {}, {}, {}};
+
+} // namespace skin

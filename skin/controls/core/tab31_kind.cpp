@@ -1,0 +1,16 @@
+// The rules that give tab sets the skin of tabs along an edge.
+#include "skin/controls/core/kind_rules.h"
+
+namespace skin {
+
+namespace {
+
+constexpr TKindRule kClasses[] = {
+    {40, "TTABSET", SkinHasTabs, xcTab, Decide("Tab31"_kind)},
+};
+
+} // namespace
+
+const TKindRules kTab31Rules{{}, kClasses, {}, {}};
+
+} // namespace skin
