@@ -183,7 +183,7 @@ while off + 8 <= len(data):  # the last whole chunk: a cut one would swallow wha
     size = struct.unpack('<I', data[off + 4:off + 8])[0]
     if off + 8 + size > len(data): break
     off += 8 + size + (size & 1)
-empty = 8_000_000
+empty = 16_000_000
 with open(avi, 'r+b') as f:
     f.truncate(off)
     f.seek(off)
@@ -193,7 +193,6 @@ with open(journal, 'ab') as f:
 PY
 start_recorder "$out/recorder8.log"
 if wait_for 30 shown '^Mending unfinished recordings$'; then
-  import -display "$DISPLAY" -window root "$out/mending_long_take.png"
   # Its bar answers the skinning engine's question (within the probe's 2 s) while the mend runs;
   # asked again while the window stays, as a busy machine may keep a single answer late.
   answered=0
@@ -203,6 +202,7 @@ if wait_for 30 shown '^Mending unfinished recordings$'; then
     note "progress window: $(echo "$lines" | cut -d'|' -f1,4,5 | tr '\n' ';')"
     echo "$lines" | grep -qi '^msctls_progress32|.*|1|' && { answered=1; break; }
   done
+  import -display "$DISPLAY" -window root "$out/mending_long_take.png"
   ((answered)) || fail "the progress window's bar is not skinned or did not answer"
   echo "$lines" | grep -q 'recording "long.avi"' || fail "the progress window does not name the file"
 else
