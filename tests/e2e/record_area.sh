@@ -297,14 +297,18 @@ note "window closed: ${got[width]:-}x${got[height]:-}, ${got[nb_read_frames]:-0}
 errors=$(ffmpeg -v error -i "$out/closed.avi" -f null - 2>&1 | head -3)
 [[ -z $errors ]] || fail "ffmpeg cannot decode the closed window's file: $errors"
 
+# A recording of the last region again (Return in the chooser) into $out/NAME.avi; it has begun
+# when its marks show.
+start_last_region() { # name
+  start_recording "$out/$1"
+  wait_for 15 overlay_shown || fail "the chooser did not show"
+  sleep 0.5
+  xdotool key Return
+  wait_for 15 marks_shown $want_width $want_height || fail "no marks around the region"
+}
 # --- The last region again (Return), paused by F6 and resumed from the icon's menu.
 choose_area settings_region_again "选择区域"
-start_recording "$out/paused"
-wait_for 15 overlay_shown || fail "the chooser did not show"
-sleep 0.5
-xdotool key Return
-# The recording has begun when its marks show.
-wait_for 15 marks_shown $want_width $want_height || fail "no marks around the region"
+start_last_region paused
 started=$(now)
 sleep 2
 activate "$focus"
@@ -358,11 +362,7 @@ fi
 # (to within two frames), both as long as the time recorded, and no pause leaves a silence.
 choose_area settings_sound "选择区域" "录制声音"
 sound_tone_start
-start_recording "$out/sound_paused"
-wait_for 15 overlay_shown || fail "the chooser did not show"
-sleep 0.5
-xdotool key Return
-wait_for 15 marks_shown $want_width $want_height || fail "no marks around the region"
+start_last_region sound_paused
 mark=$(now) recorded=0 pause=0
 activate "$focus"
 for i in 1 2 3; do
@@ -405,11 +405,7 @@ silences=$(ffmpeg -v info -i "$out/sound_paused.avi" -map 0:a:0 -af silencedetec
 
 # --- A kill while paused: the take is mended at the next start like any other, with both streams,
 # and plays.
-start_recording "$out/killed_paused"
-wait_for 15 overlay_shown || fail "the chooser did not show"
-sleep 0.5
-xdotool key Return
-wait_for 15 marks_shown $want_width $want_height || fail "no marks around the region"
+start_last_region killed_paused
 started=$(now)
 sleep 2
 activate "$focus"
