@@ -102,6 +102,9 @@ choose_area() { # screenshot-name control-text...
 # The start button (or F4, where the window lies under another), the save dialog and a file
 # name: afterwards the chooser (or the recording).
 start_recording() { # file [F4]
+  # A notice the last take gave late (the sound's, once its file is closed) is answered first.
+  shown '^Notice$' && read_notice "late_notice_$(basename "$1")" &&
+    note "late notice: $notice_text"
   if [[ ${2:-} == F4 ]]; then
     xdotool windowfocus --sync "$(visible_named "$main_name")" 2>/dev/null
     sleep 0.5
