@@ -25,12 +25,12 @@ int SideFromText(const std::wstring& text, int before) {
 } // namespace
 
 void TAreaSettings::Bind(fw::TForm& dialog) {
-  for (size_t i = 0; i < FRadios.size(); ++i) {
-    Field(dialog, kRadioNames[i], FRadios[i]);
-    FRadios[i]->OnClick = [this](fw::TObject*) { EnableSize(); };
+  for (size_t i = 0; i < radios_.size(); ++i) {
+    Field(dialog, kRadioNames[i], radios_[i]);
+    radios_[i]->OnClick = [this](fw::TObject*) { EnableSize(); };
   }
-  Field(dialog, L"EditFollowWidth", FEditWidth);
-  Field(dialog, L"EditFollowHeight", FEditHeight);
+  Field(dialog, L"EditFollowWidth", editWidth_);
+  Field(dialog, L"EditFollowHeight", editHeight_);
 }
 
 void TAreaSettings::Show(const recorder::TScreenCam& cam) {
@@ -38,30 +38,30 @@ void TAreaSettings::Show(const recorder::TScreenCam& cam) {
   recorder::TAreaKind kind = cam.FAreaKind;
   if (kind == recorder::TAreaKind::AllScreens && !severalMonitors)
     kind = recorder::TAreaKind::FullScreen;
-  for (size_t i = 0; i < FRadios.size(); ++i)
-    FRadios[i]->SetChecked(kKinds[i] == kind);
-  FRadios[1]->SetVisible(severalMonitors);
-  FEditWidth->SetText(std::to_wstring(cam.FFollowWidth));
-  FEditHeight->SetText(std::to_wstring(cam.FFollowHeight));
+  for (size_t i = 0; i < radios_.size(); ++i)
+    radios_[i]->SetChecked(kKinds[i] == kind);
+  radios_[1]->SetVisible(severalMonitors);
+  editWidth_->SetText(std::to_wstring(cam.FFollowWidth));
+  editHeight_->SetText(std::to_wstring(cam.FFollowHeight));
   EnableSize();
 }
 
 void TAreaSettings::Apply(recorder::TScreenCam& cam) const {
   cam.FAreaKind = Chosen();
-  cam.FFollowWidth = SideFromText(FEditWidth->Text(), cam.FFollowWidth);
-  cam.FFollowHeight = SideFromText(FEditHeight->Text(), cam.FFollowHeight);
+  cam.FFollowWidth = SideFromText(editWidth_->Text(), cam.FFollowWidth);
+  cam.FFollowHeight = SideFromText(editHeight_->Text(), cam.FFollowHeight);
 }
 
 recorder::TAreaKind TAreaSettings::Chosen() const {
-  for (size_t i = 0; i < FRadios.size(); ++i)
-    if (FRadios[i]->Checked() && FRadios[i]->Visible()) return kKinds[i];
+  for (size_t i = 0; i < radios_.size(); ++i)
+    if (radios_[i]->Checked() && radios_[i]->Visible()) return kKinds[i];
   return recorder::TAreaKind::FullScreen;
 }
 
 void TAreaSettings::EnableSize() {
   const bool follow = Chosen() == recorder::TAreaKind::FollowMouse;
-  FEditWidth->SetEnabled(follow);
-  FEditHeight->SetEnabled(follow);
+  editWidth_->SetEnabled(follow);
+  editHeight_->SetEnabled(follow);
 }
 
 } // namespace app

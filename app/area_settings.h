@@ -31,9 +31,9 @@ private:
   static constexpr std::array<recorder::TAreaKind, 5> kKinds = {
       recorder::TAreaKind::FullScreen, recorder::TAreaKind::AllScreens, recorder::TAreaKind::Region,
       recorder::TAreaKind::Window, recorder::TAreaKind::FollowMouse};
-  std::array<fw::TRadioButton*, 5> FRadios{};
-  fw::TEdit* FEditWidth = nullptr;
-  fw::TEdit* FEditHeight = nullptr;
+  std::array<fw::TRadioButton*, 5> radios_{};
+  fw::TEdit* editWidth_ = nullptr;
+  fw::TEdit* editHeight_ = nullptr;
 };
 
 } // namespace app

@@ -46,7 +46,7 @@ TOptionDlg::TOptionDlg(fw::TComponent* owner) : fw::TForm(owner) {
   DefineMethod(L"ComboBoxSoundFormatChange",
                [this](fw::TObject* s) { ComboBoxSoundFormatChange(s); });
   DefineMethod(L"TimerSoundLevelTimer", [this](fw::TObject* s) { TimerSoundLevelTimer(s); });
-  FMeter = std::make_unique<recorder::TSoundCapture>();
+  meter_ = std::make_unique<recorder::TSoundCapture>();
   InitFromResource(L"TOPTIONDLG");
 }
 
@@ -75,9 +75,9 @@ void TOptionDlg::Loaded() {
   Field(*this, L"ComboBoxSoundCompression", ComboBoxSoundCompression);
   Field(*this, L"ProgressBarSoundLevel", ProgressBarSoundLevel);
   Field(*this, L"TimerSoundLevel", TimerSoundLevel);
-  FRateLabelBounds = {labelFPSPlayback->Left(), labelFPSPlayback->Top(), labelFPSPlayback->Width(),
+  rateLabelBounds_ = {labelFPSPlayback->Left(), labelFPSPlayback->Top(), labelFPSPlayback->Width(),
                       labelFPSPlayback->Height()};
-  FAreaSettings.Bind(*this);
+  AreaSettings.Bind(*this);
 }
 
 void TOptionDlg::CreateWnd() {
@@ -101,14 +101,14 @@ void TOptionDlg::EditSettings(recorder::TScreenCam& Cam) {
   ShowSound(Cam.FSound);
   // A slider already at its position raises no change: the labels are refreshed anyway.
   ShowValues();
-  FAreaSettings.Show(Cam);
+  AreaSettings.Show(Cam);
 
   StartMeter();
   const int result = ShowModal();
   StopMeter();
   if (result != fw::mrOk) return;
 
-  FAreaSettings.Apply(Cam);
+  AreaSettings.Apply(Cam);
   Cam.FCompressorIndex = ComboBoxCompressor->ItemIndex();
   if (Cam.FCompressorIndex >= 0 && Cam.FCompressorIndex < Cam.FCompressorCount)
     Cam.FCompressorHandler = Cam.FCompressors[static_cast<size_t>(Cam.FCompressorIndex)].fccHandler;
@@ -149,11 +149,11 @@ recorder::TSoundSettings TOptionDlg::ChosenSound() const {
   recorder::TSoundSettings sound;
   sound.record = CheckBoxSound->Checked();
   const int source = ComboBoxSoundSource->ItemIndex();
-  if (source >= 0 && source < static_cast<int>(FSoundSources.size()))
-    sound.source = FSoundSources[static_cast<std::size_t>(source)];
+  if (source >= 0 && source < static_cast<int>(soundSources_.size()))
+    sound.source = soundSources_[static_cast<std::size_t>(source)];
   const int format = ComboBoxSoundFormat->ItemIndex();
-  const SoundFormat chosen = format >= 0 && format < static_cast<int>(FSoundFormats.size())
-                                 ? FSoundFormats[static_cast<std::size_t>(format)]
+  const SoundFormat chosen = format >= 0 && format < static_cast<int>(soundFormats_.size())
+                                 ? soundFormats_[static_cast<std::size_t>(format)]
                                  : DefaultSoundFormat(sound.source.channels);
   sound.rate = chosen.rate;
   sound.channels = chosen.channels;
@@ -164,11 +164,11 @@ recorder::TSoundSettings TOptionDlg::ChosenSound() const {
 // The sources are listed afresh at every opening: devices come and go.
 void TOptionDlg::ShowSound(const recorder::TSoundSettings& sound) {
   CheckBoxSound->SetChecked(sound.record);
-  FSoundSources = recorder::ListSoundSources();
+  soundSources_ = recorder::ListSoundSources();
   ComboBoxSoundSource->Clear();
-  for (const recorder::TSoundSource& source : FSoundSources)
+  for (const recorder::TSoundSource& source : soundSources_)
     ComboBoxSoundSource->AddItem(source.name);
-  ComboBoxSoundSource->SetItemIndex(IndexOfSource(FSoundSources, sound.source));
+  ComboBoxSoundSource->SetItemIndex(IndexOfSource(soundSources_, sound.source));
   FillSoundFormats({sound.rate, sound.channels});
   FillSoundCompression(sound.adpcm);
   FollowInterval();
@@ -178,13 +178,13 @@ void TOptionDlg::ShowSound(const recorder::TSoundSettings& sound) {
 void TOptionDlg::FillSoundFormats(const SoundFormat& wanted) {
   const int source = std::max(ComboBoxSoundSource->ItemIndex(), 0);
   const int channels =
-      FSoundSources.empty() ? 2 : FSoundSources[static_cast<std::size_t>(source)].channels;
-  FSoundFormats = SoundFormatsFor(channels);
+      soundSources_.empty() ? 2 : soundSources_[static_cast<std::size_t>(source)].channels;
+  soundFormats_ = SoundFormatsFor(channels);
   ComboBoxSoundFormat->Clear();
-  for (const SoundFormat& format : FSoundFormats)
+  for (const SoundFormat& format : soundFormats_)
     ComboBoxSoundFormat->AddItem(SoundFormatText(format));
-  int index = IndexOfSoundFormat(FSoundFormats, wanted);
-  if (index < 0) index = IndexOfSoundFormat(FSoundFormats, DefaultSoundFormat(channels));
+  int index = IndexOfSoundFormat(soundFormats_, wanted);
+  if (index < 0) index = IndexOfSoundFormat(soundFormats_, DefaultSoundFormat(channels));
   ComboBoxSoundFormat->SetItemIndex(index);
 }
 
@@ -206,11 +206,11 @@ void TOptionDlg::FollowInterval() {
        std::initializer_list<fw::TWinControl*>{TrackBarPlayback, Label5, Label7})
     control->SetEnabled(!follow);
   if (follow)
-    labelFPSPlayback->SetBounds(kFollowedRateLeft, FRateLabelBounds.top, kFollowedRateWidth,
-                                FRateLabelBounds.height);
+    labelFPSPlayback->SetBounds(kFollowedRateLeft, rateLabelBounds_.top, kFollowedRateWidth,
+                                rateLabelBounds_.height);
   else
-    labelFPSPlayback->SetBounds(FRateLabelBounds.left, FRateLabelBounds.top, FRateLabelBounds.width,
-                                FRateLabelBounds.height);
+    labelFPSPlayback->SetBounds(rateLabelBounds_.left, rateLabelBounds_.top, rateLabelBounds_.width,
+                                rateLabelBounds_.height);
   ShowValues();
 }
 
@@ -235,25 +235,25 @@ void TOptionDlg::ComboBoxSoundFormatChange(fw::TObject*) {
 void TOptionDlg::StartMeter() {
   const recorder::TSoundSettings sound = ChosenSound();
   std::wstring error;
-  FMeter->Start(sound.source, sound.rate, sound.channels, error);
+  meter_->Start(sound.source, sound.rate, sound.channels, error);
   ProgressBarSoundLevel->SetPosition(0);
   TimerSoundLevel->SetEnabled(true);
 }
 
 void TOptionDlg::StopMeter() {
   if (TimerSoundLevel) TimerSoundLevel->SetEnabled(false);
-  if (FMeter) FMeter->Stop();
+  if (meter_) meter_->Stop();
   if (ProgressBarSoundLevel) ProgressBarSoundLevel->SetPosition(0);
 }
 
 void TOptionDlg::TimerSoundLevelTimer(fw::TObject*) {
   // Only the level is wanted: the loudest of the blocks since the last reading, then they go.
   std::vector<recorder::TSoundBlock> blocks;
-  FMeter->Take(blocks);
+  meter_->Take(blocks);
   int peak = 0;
   for (const recorder::TSoundBlock& block : blocks)
     peak = std::max(peak, recorder::PeakLevel(block.samples.data(), block.samples.size()));
-  const bool hearing = FMeter->Running() && !FMeter->Lost();
+  const bool hearing = meter_->Running() && !meter_->Lost();
   ProgressBarSoundLevel->SetPosition(
       hearing ? MeterAfter(ProgressBarSoundLevel->Position(), MeterPosition(peak)) : 0);
 }

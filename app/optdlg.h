@@ -65,10 +65,10 @@ public:
   // The sound settings as the dialog shows them now.
   recorder::TSoundSettings ChosenSound() const;
   // The meter's capture of the chosen source (not running when it could not be opened).
-  const recorder::TSoundCapture& SoundMeter() const { return *FMeter; }
+  const recorder::TSoundCapture& SoundMeter() const { return *meter_; }
 
   // The group "录制范围".
-  TAreaSettings FAreaSettings;
+  TAreaSettings AreaSettings;
 
 protected:
   void Loaded() override;
@@ -82,13 +82,13 @@ private:
   void StartMeter();
   void StopMeter();
 
-  std::vector<recorder::TSoundSource> FSoundSources;
-  std::vector<app::SoundFormat> FSoundFormats;
-  std::unique_ptr<recorder::TSoundCapture> FMeter;
+  std::vector<recorder::TSoundSource> soundSources_;
+  std::vector<app::SoundFormat> soundFormats_;
+  std::unique_ptr<recorder::TSoundCapture> meter_;
   // Where the rate label is while it shows a rate of its own (it grows while it follows).
   struct {
     int left = 0, top = 0, width = 0, height = 0;
-  } FRateLabelBounds;
+  } rateLabelBounds_;
 };
 
 // The program's one settings dialog, made by the main block.
