@@ -162,7 +162,7 @@ void TForm1::Button1Click(fw::TObject*) {
     if (!ScreenCam->FRecording) ScreenCam->WaitForWorker();
     // Recordings of the screen show no frame around it; a region, a window or a following area
     // is marked where it is, frame by frame.
-    ScreenCam->FShowFrame = recorder::MarksAround(ScreenCam->FAreaKind);
+    ScreenCam->FShowFrame = recorder::MarksAround(ScreenCam->AreaKind);
     ScreenCam->FFrameFollows = true;
     Hide();
     if (ScreenCam->FRecording || !ChooseRecordArea()) {
@@ -185,7 +185,7 @@ void TForm1::Button2Click(fw::TObject*) {
 
 bool TForm1::ChooseRecordArea() {
   recordArea_ = {
-      ScreenCam->FAreaKind, {0, 0, ScreenCam->FFollowWidth, ScreenCam->FFollowHeight}, nullptr};
+      ScreenCam->AreaKind, {0, 0, ScreenCam->FollowWidth, ScreenCam->FollowHeight}, nullptr};
   if (recordArea_.Kind != recorder::TAreaKind::Region &&
       recordArea_.Kind != recorder::TAreaKind::Window)
     return true;

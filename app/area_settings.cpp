@@ -35,21 +35,21 @@ void TAreaSettings::Bind(fw::TForm& dialog) {
 
 void TAreaSettings::Show(const recorder::TScreenCam& cam) {
   const bool severalMonitors = recorder::MonitorCount() > 1;
-  recorder::TAreaKind kind = cam.FAreaKind;
+  recorder::TAreaKind kind = cam.AreaKind;
   if (kind == recorder::TAreaKind::AllScreens && !severalMonitors)
     kind = recorder::TAreaKind::FullScreen;
   for (size_t i = 0; i < radios_.size(); ++i)
     radios_[i]->SetChecked(kKinds[i] == kind);
   radios_[1]->SetVisible(severalMonitors);
-  editWidth_->SetText(std::to_wstring(cam.FFollowWidth));
-  editHeight_->SetText(std::to_wstring(cam.FFollowHeight));
+  editWidth_->SetText(std::to_wstring(cam.FollowWidth));
+  editHeight_->SetText(std::to_wstring(cam.FollowHeight));
   EnableSize();
 }
 
 void TAreaSettings::Apply(recorder::TScreenCam& cam) const {
-  cam.FAreaKind = Chosen();
-  cam.FFollowWidth = SideFromText(editWidth_->Text(), cam.FFollowWidth);
-  cam.FFollowHeight = SideFromText(editHeight_->Text(), cam.FFollowHeight);
+  cam.AreaKind = Chosen();
+  cam.FollowWidth = SideFromText(editWidth_->Text(), cam.FollowWidth);
+  cam.FollowHeight = SideFromText(editHeight_->Text(), cam.FollowHeight);
 }
 
 recorder::TAreaKind TAreaSettings::Chosen() const {

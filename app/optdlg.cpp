@@ -98,7 +98,7 @@ void TOptionDlg::EditSettings(recorder::TScreenCam& Cam) {
   TrackBarPlayback->SetPosition(PositionFromPlaybackRate(Cam.FPlaybackRate));
   EditKeyFrames->SetText(std::to_wstring(Cam.FKeyFrameEvery));
   TrackBarQuality->SetPosition(PositionFromQuality(Cam.FQuality));
-  ShowSound(Cam.FSound);
+  ShowSound(Cam.Sound);
   // A slider already at its position raises no change: the labels are refreshed anyway.
   ShowValues();
   AreaSettings.Show(Cam);
@@ -117,7 +117,7 @@ void TOptionDlg::EditSettings(recorder::TScreenCam& Cam) {
   Cam.FMsPerFrame = MsPerFrameFromPosition(TrackBarRecord->Position(), TrackBarRecord->Max());
   Cam.FPlaybackRate =
       PlaybackRateFromPosition(TrackBarPlayback->Position(), TrackBarPlayback->Max());
-  Cam.FSound = ChosenSound();
+  Cam.Sound = ChosenSound();
 }
 
 void TOptionDlg::ShowValues() {

@@ -147,7 +147,7 @@ public:
   HCURSOR FCursorHandle;
   bool FFrameFollows = false;
   // The sound of the next recordings, as the settings dialog chose it (none by default).
-  TSoundSettings FSound;
+  TSoundSettings Sound;
   // Largest size of one AVI file; lowered by tests.
   std::uint64_t FileSizeLimit;
   // Raised on the main thread when a recording's worker has ended, however it ended, before the
@@ -160,8 +160,8 @@ public:
   std::vector<std::wstring> FilesWritten;
   // What recordings started from the main window take, chosen in the settings; the size of the
   // area that follows the mouse; the last region chosen while the program runs.
-  TAreaKind FAreaKind = TAreaKind::FullScreen;
-  int FFollowWidth = 640, FFollowHeight = 480;
+  TAreaKind AreaKind = TAreaKind::FullScreen;
+  int FollowWidth = 640, FollowHeight = 480;
   std::optional<Rect> LastRegion;
 
 private:

@@ -183,7 +183,7 @@ bool RecordingRun::PrepareFormat() {
 // named, and the user decides: recorded without sound, or not at all.
 bool RecordingRun::OpenSound() {
   std::wstring error;
-  if (sound_.Open(cam_.FSound, error)) return true;
+  if (sound_.Open(cam_.Sound, error)) return true;
   return cam_.Ask(error + L"\n\nRecord without sound?", L"Notice", MB_YESNO | MB_ICONEXCLAMATION) ==
          IDYES;
 }
@@ -206,7 +206,7 @@ bool RecordingRun::OpenFiles() {
   // With sound chosen the picture plays at the speed it was recorded: 1000 / interval frames a
   // second, also when the user records it without the sound that could not be opened.
   msPerFrame_ = cam_.FMsPerFrame > 0 ? cam_.FMsPerFrame : 1;
-  const bool realTime = cam_.FSound.record;
+  const bool realTime = cam_.Sound.record;
   files_.emplace(fileName_, format_.get(), realTime ? 1000 : cam_.FPlaybackRate,
                  realTime ? msPerFrame_ : 1, options_, cam_.JournalFolder,
                  sound_.On() ? &sound_.StreamFormat() : nullptr);

@@ -419,7 +419,7 @@ TEST_F(Recording, SoundGoesIntoEachFollowOnFileFromItsFirstFrame) {
   ScopedTestCodec codec;
   ASSERT_TRUE(ChooseTestCodec(cam));
   cam.FMsPerFrame = 20;
-  cam.FSound.record = true;
+  cam.Sound.record = true;
   AreaControl area(0, 0, 96, 64);
   cam.FileSizeLimit = recorder::kCloseReserve + 1024 * 1024;
   const std::wstring file = testing_support::ArtifactPath(L"engine", L"sound_split.avi");

@@ -75,7 +75,7 @@ protected:
         {"rate", sound() ? std::to_string(1000 / cam.FMsPerFrame) + "/1" : "10/1"},
         {"frames_written", std::to_string(cam.FFramesWritten)},
         {"streams", sound() ? "2" : "1"}};
-    if (sound()) facts["sound"] = std::to_string(cam.FSound.rate);
+    if (sound()) facts["sound"] = std::to_string(cam.Sound.rate);
     for (const auto& [key, value] : more)
       facts[key] = value;
     testing_support::WriteFacts(kept + L".facts", facts);
@@ -83,10 +83,10 @@ protected:
   // Sound from the default input of the test run's sound server (a tone plays into it); the
   // video then plays at the capture rate, 50 frames a second.
   void RecordSound(const recorder::TSoundSource& source = {}) {
-    cam.FSound.record = true;
-    cam.FSound.source = source;
+    cam.Sound.record = true;
+    cam.Sound.source = source;
   }
-  bool sound() const { return cam.FSound.record; }
+  bool sound() const { return cam.Sound.record; }
   // F4 as the user presses it; the save dialog is answered with `file`.
   void StartWithF4(const std::wstring& file) {
     forms_tests::AnswerSaveDialog(file);
@@ -195,7 +195,7 @@ TEST_F(RecordingEnd, AFullDiskWithSoundKeepsRoomForTheSound) {
   const wchar_t* drive = _wgetenv(L"RECORDER_SMALL_DRIVE");
   if (!drive) GTEST_SKIP() << "no small drive (RECORDER_SMALL_DRIVE) mapped";
   RecordSound();
-  cam.FSound.rate = 48000;
+  cam.Sound.rate = 48000;
   cam.FMsPerFrame = 500;
   const std::wstring file = std::wstring(drive) + L"sound.avi", filler = std::wstring(drive) + L"f";
   FillVolume(drive, filler, 1 << 20);

@@ -235,12 +235,12 @@ TEST_F(SettingsDialog, SoundChoiceTheMeterAndTheRateThatFollowsTheInterval) {
     ClickButton(*dlg.Button2);
   });
   EXPECT_FALSE(dlg.SoundMeter().Running()) << "the meter stops with the dialog";
-  EXPECT_TRUE(cam.FSound.record);
-  EXPECT_EQ(cam.FSound.source.name, monitor->name);
-  EXPECT_EQ(cam.FSound.source.kind, recorder::TSoundSourceKind::Device);
-  EXPECT_EQ(cam.FSound.rate, 22050);
-  EXPECT_EQ(cam.FSound.channels, 1);
-  EXPECT_TRUE(cam.FSound.adpcm);
+  EXPECT_TRUE(cam.Sound.record);
+  EXPECT_EQ(cam.Sound.source.name, monitor->name);
+  EXPECT_EQ(cam.Sound.source.kind, recorder::TSoundSourceKind::Device);
+  EXPECT_EQ(cam.Sound.rate, 22050);
+  EXPECT_EQ(cam.Sound.channels, 1);
+  EXPECT_TRUE(cam.Sound.adpcm);
   EXPECT_EQ(cam.FPlaybackRate, 10) << "the slider's own rate is kept for later";
 
   Edit([&] {
@@ -257,10 +257,10 @@ TEST_F(SettingsDialog, SoundChoiceTheMeterAndTheRateThatFollowsTheInterval) {
     Choose(*dlg.ComboBoxSoundSource);
     ClickButton(*dlg.Button3);
   });
-  EXPECT_TRUE(cam.FSound.record) << "Cancel changes nothing";
-  EXPECT_EQ(cam.FSound.source.name, monitor->name);
-  EXPECT_EQ(cam.FSound.rate, 22050);
-  EXPECT_TRUE(cam.FSound.adpcm);
+  EXPECT_TRUE(cam.Sound.record) << "Cancel changes nothing";
+  EXPECT_EQ(cam.Sound.source.name, monitor->name);
+  EXPECT_EQ(cam.Sound.rate, 22050);
+  EXPECT_TRUE(cam.Sound.adpcm);
 }
 
 // Through the main window's settings button: the conversion error reaches the error box.
