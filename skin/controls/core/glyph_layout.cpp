@@ -1,14 +1,13 @@
 #include "skin/controls/core/glyph_layout.h"
 
+#include "skin/controls/core/control_layout.h"
+
 namespace skin {
 
 namespace {
 
 constexpr int kTextInset = 2;
 constexpr int kGlyphTextGap = 2;
-constexpr unsigned kDtCenter = 0x1;
-constexpr unsigned kDtRight = 0x2;
-constexpr unsigned kDtWordBreak = 0x10;
 
 bool Across(GlyphLayout layout) {
   return layout == GlyphLayout::Left || layout == GlyphLayout::Right;

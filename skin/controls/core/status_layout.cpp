@@ -1,10 +1,11 @@
 #include "skin/controls/core/status_layout.h"
 
+#include "skin/controls/core/control_layout.h"
+
 namespace skin {
 
 namespace {
 
-constexpr unsigned kDtLeft = 0x0, kDtCenter = 0x1, kDtRight = 0x2;
 constexpr int kPanelOverlap = 2;
 constexpr int kGripInset = 1;
 
