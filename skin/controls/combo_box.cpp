@@ -125,10 +125,9 @@ void TSkinComBox::SkinSwitched(bool on) {
     if (list && list->State() != TSkinLife::Destroyed) list->SwitchSkin(on);
 }
 
-void TSkinComBox::SkinChanged(const TControlSkinSource& skinData) {
-  if (FListScroll) FListScroll->SkinChanged(skinData);
-  if (FDropScroll) FDropScroll->SkinChanged(skinData);
-  TSkinControl::SkinChanged(skinData);
+void TSkinComBox::SkinTaken() {
+  if (FListScroll) FListScroll->SkinChanged(FSkinData);
+  if (FDropScroll) FDropScroll->SkinChanged(FSkinData);
 }
 
 void TSkinComBox::AfterMessage(fw::TMessage& message) {

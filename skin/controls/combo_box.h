@@ -34,7 +34,6 @@ public:
   void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
-  void SkinChanged(const TControlSkinSource& skinData) override;
 
   ComboButtonCell CurrentCell() const;
   // The control is an extended combo box; set before attaching.
@@ -43,6 +42,7 @@ public:
   TComboxScrollBar* DropScroll() const { return FDropScroll.get(); }
 
 protected:
+  void SkinTaken() override;
   void SkinSwitched(bool on) override;
 
 private:

@@ -55,9 +55,8 @@ int TSkinProgress::FilledWidth(int width) const {
   return ProgressFill(width, position, lower, upper);
 }
 
-void TSkinProgress::SkinChanged(const TControlSkinSource& skinData) {
+void TSkinProgress::SkinTaken() {
   FPicture.Clear();
-  TSkinControl::SkinChanged(skinData);
 }
 
 void TSkinProgress::DrawSkin(HDC dc, TRect rect) {

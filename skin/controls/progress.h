@@ -15,9 +15,9 @@ public:
   std::wstring ClassName() const override { return L"TSkinProgress"; }
 
   void DrawSkin(HDC dc, TRect rect) override;
-  void SkinChanged(const TControlSkinSource& skinData) override;
 
 protected:
+  void SkinTaken() override;
   // Without a Progress image the bar paints itself.
   bool PaintsWhole() const override { return Element() != nullptr; }
   TPrintRequests PrintRequests() const override { return TPrintRequests::None; }

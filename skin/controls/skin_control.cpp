@@ -162,6 +162,7 @@ void TSkinControl::SkinSwitched(bool on) {
 void TSkinControl::SkinChanged(const TControlSkinSource& skinData) {
   FSkinData = skinData;
   FRenderings.clear(); // the elements' images were loaded anew
+  SkinTaken();
   if (FColoursTaken && FControl && FSkinData.Elements && FSkinOn)
     FControl->SetColor(static_cast<fw::TColor>(SkinColour(kButtonFace)));
   Refresh();

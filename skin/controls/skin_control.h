@@ -123,7 +123,8 @@ public:
   // whole picture composed off screen (DoPaint) when the skin paints whole, else what it draws
   // over the control's own painting (DrawOver).
   virtual void DrawSkin(HDC dc, TRect rect);
-  // The skin data changed: colours again, and a repaint.
+  // The skin data changed: what the skin keeps of it made again (SkinTaken), colours again, and
+  // a repaint.
   virtual void SkinChanged(const TControlSkinSource& skinData);
   // SM_SKINENABLE: switched off, the control is as it is without the skin (its own colours, no
   // window of the skin over it) until it is switched on again.
@@ -169,6 +170,9 @@ protected:
   virtual void DoPaint(HDC /*dc*/, TRect /*rect*/) {}
   // What the skin draws over the control's own painting.
   virtual void DrawOver(HDC /*dc*/, TRect /*rect*/) {}
+  // New skin data is in FSkinData: pictures and images made from the old data are dropped or
+  // made again here, before the repaint.
+  virtual void SkinTaken() {}
 
   // Switching the skin off gives the control its own colours back; switching it on takes the
   // skin's again. Skins with windows of their own over the control take them away and back.

@@ -62,12 +62,9 @@ void TSkinTab::Attached() {
   FSkinOn = true;
 }
 
-void TSkinTab::SkinChanged(const TControlSkinSource& skinData) {
-  // The images first: the base repaints at once.
-  FSkinData = skinData;
+void TSkinTab::SkinTaken() {
   PrepareImages();
-  FUpDown.SkinChanged(skinData);
-  TSkinControl::SkinChanged(skinData);
+  FUpDown.SkinChanged(FSkinData);
 }
 
 void TSkinTab::PrepareImages() {

@@ -28,9 +28,9 @@ public:
   void Attached() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
-  void SkinChanged(const TControlSkinSource& skinData) override;
 
 protected:
+  void SkinTaken() override;
   // The skin paints the control only when it has the pictures for it.
   bool PaintsWhole() const override { return !FTabImage.Empty() || !FPaneImage.Empty(); }
   // The control erases its own background under the skin's paint.

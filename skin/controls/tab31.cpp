@@ -26,12 +26,9 @@ void TSkinTab31::Attached() {
   if (scroller) FUpDown.Attach(scroller->Handle(), FSkinData, true);
 }
 
-void TSkinTab31::SkinChanged(const TControlSkinSource& skinData) {
-  // The image first: the base repaints at once.
-  FSkinData = skinData;
+void TSkinTab31::SkinTaken() {
   PrepareImage();
-  FUpDown.SkinChanged(skinData);
-  TSkinControl::SkinChanged(skinData);
+  FUpDown.SkinChanged(FSkinData);
 }
 
 void TSkinTab31::PrepareImage() {

@@ -18,9 +18,9 @@ public:
 
   void Attached() override;
   void DrawSkin(HDC dc, TRect rect) override;
-  void SkinChanged(const TControlSkinSource& skinData) override;
 
 protected:
+  void SkinTaken() override;
   bool PaintsWhole() const override { return !FTabImage.Empty(); }
   TPrintRequests PrintRequests() const override { return TPrintRequests::None; }
   void DoPaint(HDC dc, TRect rect) override;

@@ -56,10 +56,9 @@ TMessageAnswer TSkinTrackBar::BeforeMessage(fw::TMessage& message) {
   }
 }
 
-void TSkinTrackBar::SkinChanged(const TControlSkinSource& skinData) {
+void TSkinTrackBar::SkinTaken() {
   FChannel.Clear();
   FThumb.Clear();
-  TSkinControl::SkinChanged(skinData);
 }
 
 LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& draw) {

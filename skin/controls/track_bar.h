@@ -19,7 +19,9 @@ public:
 
   void Attached() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
-  void SkinChanged(const TControlSkinSource& skinData) override;
+
+protected:
+  void SkinTaken() override;
 
 private:
   // The answer to one custom-draw stage.

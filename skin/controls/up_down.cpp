@@ -119,10 +119,9 @@ void TSkinUpDown::DoPaint(HDC dc, TRect rect) {
   }
 }
 
-void TSkinUpDown::SkinChanged(const TControlSkinSource& skinData) {
+void TSkinUpDown::SkinTaken() {
   for (TCachedPicture& half : FHalves)
     half.Clear();
-  TSkinControl::SkinChanged(skinData);
 }
 
 void TSkinUpDown::DrawCell(HDC dc, TRect half, const TDataSkinBorder& strip, int cell,

@@ -20,7 +20,6 @@ public:
 
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
-  void SkinChanged(const TControlSkinSource& skinData) override;
 
   // The up-down is the buddy of a skinned edit: it stays clear of the edit's border.
   void SetInEdit(bool inEdit) { FInEdit = inEdit; }
@@ -28,6 +27,7 @@ public:
   void SetHorizontal(bool horizontal) { FHorizontal = horizontal; }
 
 protected:
+  void SkinTaken() override;
   TPrintRequests PrintRequests() const override { return TPrintRequests::None; }
   // A bare up-down (an edit's buddy, a tab scroller) shows white under its buttons.
   TMessageAnswer EraseBackground(fw::TMessage& message) override;
