@@ -33,8 +33,8 @@ struct Figures {
 Figures Record(recorder::TScreenCam& cam, int msPerFrame, bool sound, bool adpcm, int seconds,
                const wchar_t* name) {
   cam.FMsPerFrame = msPerFrame;
-  cam.FSound.record = sound;
-  cam.FSound.adpcm = adpcm;
+  cam.Sound.record = sound;
+  cam.Sound.adpcm = adpcm;
   const std::wstring file = testing_support::ArtifactPath(L"bench", name);
   int started = 0;
   cam.FOnStart = [&](fw::TObject*) { ++started; };
