@@ -4,6 +4,7 @@
 #include "framework/stdctrls.h"
 #include "framework/sysutils.h"
 #include "skin/controls/control_table.h"
+#include "skin/controls/core/scroll_bar_traits.h"
 #include "skin/controls/list_view.h"
 #include "skin/controls/scroll_control.h"
 #include "skin/data/core/skin_text.h"

@@ -11,8 +11,6 @@ namespace skin {
 
 namespace {
 
-constexpr std::uint32_t kHScroll = 0x00100000; // WS_HSCROLL
-constexpr std::uint32_t kVScroll = 0x00200000; // WS_VSCROLL
 constexpr std::size_t kMaxKindLength = 50;
 
 using K = SkinnerKind;
@@ -75,12 +73,13 @@ TRuleList RulesByRank(std::span<const TKindRules* const> kinds,
 }
 
 struct TRuleBook {
-  TRuleList classMap, classes, foreign;
+  TRuleList classMap, classes, foreign, embedded;
 
   explicit TRuleBook(std::span<const TKindRules* const> kinds)
       : classMap(RulesByRank(kinds, &TKindRules::classMap)),
         classes(RulesByRank(kinds, &TKindRules::classes)),
-        foreign(RulesByRank(kinds, &TKindRules::foreign)) {}
+        foreign(RulesByRank(kinds, &TKindRules::foreign)),
+        embedded(RulesByRank(kinds, &TKindRules::embedded)) {}
 };
 
 // The book of the table of kinds is made once; other sets of kinds (tests) get theirs per call.
@@ -145,11 +144,6 @@ std::span<const TKindRules* const> AllKindRules() {
   return kAllKindRules;
 }
 
-bool HasScrollBars(const ControlFacts& control) {
-  return (control.windowed && (control.style & (kVScroll | kHScroll))) ||
-         control.Has(kListBoxTrait) || control.Has(kMemoTrait);
-}
-
 std::string ClassMapKind(const std::vector<std::string>& skin3rd, const std::string& className) {
   return FindClassMapKind(skin3rd, className).value_or("");
 }
@@ -193,9 +187,15 @@ ControlDecision DecideForeignWindow(const std::string& windowClass, std::uint32_
   return DecideForeignWindow(AllKindRules(), windowClass, style, members);
 }
 
+ControlDecision DecideEmbeddedBars(std::span<const TKindRules* const> kinds,
+                                   const ControlFacts& child) {
+  return WithBook(kinds, [&](const TRuleBook& book) {
+    return FirstRule(book.embedded, {child, "", {}, false}, TMissingMember::Unskinned);
+  });
+}
+
 ControlDecision DecideEmbeddedBars(const ControlFacts& child) {
-  if (!HasScrollBars(child)) return {};
-  return Decide("Scrollbar"_kind, child.Has(kListViewTrait) ? M::ListView : M::Normal);
+  return DecideEmbeddedBars(AllKindRules(), child);
 }
 
 TLateOffer LateOfferFor(std::span<const TKindRules* const> kinds, const std::string& windowClass,

@@ -96,14 +96,6 @@ struct ControlFacts {
   void Add(std::string_view trait);
 };
 
-// Traits the decider itself reads: the controls that have scroll bars of their own.
-inline constexpr char kListBoxTrait[] = "ListBox";
-inline constexpr char kMemoTrait[] = "Memo";
-inline constexpr char kListViewTrait[] = "ListView";
-
-// A windowed control with WS_VSCROLL or WS_HSCROLL, or a list box or memo.
-bool HasScrollBars(const ControlFacts& control);
-
 // What a rule looks at: the control, and the name its table matches (the class map's kind in
 // lower case, the control's class in upper case, or a foreign window's class in lower case).
 struct TRuleInput {
@@ -148,6 +140,8 @@ struct TKindRules {
   std::span<const TKindRule> classes;  // by the program's control class, upper case
   std::span<const TKindRule> foreign;  // by a foreign window's class, lower case
   std::span<const TLateWindowRule> late;
+  // For each child of an EmbedScrollbar control, by its facts alone (any name, no member).
+  std::span<const TKindRule> embedded = {};
 };
 
 // The rules of every kind in the table of kinds, and the decider's own (unskinned classes,
@@ -192,7 +186,10 @@ ControlDecision DecideForeignWindow(std::span<const TKindRules* const> kinds,
 ControlDecision DecideForeignWindow(const std::string& windowClass, std::uint32_t style,
                                     TSkinControlTypes members);
 
-// The scroll-bar skinner a child of an EmbedScrollbar control gets; None when it has no bars.
+// The skinner a child of an EmbedScrollbar control gets by the kinds' embedded rules (the
+// scroll-bar skinner for a child with bars of its own); None when no rule takes it.
+ControlDecision DecideEmbeddedBars(std::span<const TKindRules* const> kinds,
+                                   const ControlFacts& child);
 ControlDecision DecideEmbeddedBars(const ControlFacts& child);
 
 // How a child window of this class and style, made late, is offered.

@@ -1,6 +1,7 @@
 // The rules that give controls with scroll bars (memos, list boxes, list views, grids, lone
 // scroll-bar controls) the scroll-bar skins.
 #include "skin/controls/core/kind_rules.h"
+#include "skin/controls/core/scroll_bar_traits.h"
 
 namespace skin {
 
@@ -8,8 +9,14 @@ namespace {
 
 using M = SkinnerMode;
 
+constexpr std::uint32_t kHScroll = 0x00100000; // WS_HSCROLL
+constexpr std::uint32_t kVScroll = 0x00200000; // WS_VSCROLL
+
+// A windowed control with WS_VSCROLL or WS_HSCROLL, or a list box or memo.
 bool WindowHasScrollBars(const TRuleInput& in) {
-  return HasScrollBars(in.control);
+  const ControlFacts& control = in.control;
+  return (control.windowed && (control.style & (kVScroll | kHScroll))) ||
+         control.Has(kListBoxTrait) || control.Has(kMemoTrait);
 }
 void ListViewBars(ControlDecision& d, const TRuleInput& in) {
   if (in.control.Has(kListViewTrait)) d.mode = M::ListView;
@@ -37,6 +44,10 @@ constexpr TKindRule kForeign[] = {
     {230, "syslistview32", nullptr, xcScrollbar, Decide("Scrollbar"_kind, M::ListView)},
     {240, "listbox", nullptr, xcScrollbar, kBars},
 };
+// A child of a control whose embedded scroll bars are skinned.
+constexpr TKindRule kEmbedded[] = {
+    {10, nullptr, WindowHasScrollBars, std::nullopt, kBars, ListViewBars},
+};
 // A file list made anew (a file dialog changing folders) is matched like the first.
 constexpr TLateWindowRule kLate[] = {
     {"SysListView32", 0, TLateOffer::AsWindow},
@@ -44,6 +55,6 @@ constexpr TLateWindowRule kLate[] = {
 
 } // namespace
 
-const TKindRules kScrollbarRules{kClassMap, kClasses, kForeign, kLate};
+const TKindRules kScrollbarRules{kClassMap, kClasses, kForeign, kLate, kEmbedded};
 
 } // namespace skin
