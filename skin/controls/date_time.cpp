@@ -107,31 +107,22 @@ void TArrowButton::Paint() {
 // --- TSkinDateTime
 
 void TSkinDateTime::Attached() {
-  FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
+  TCompanionSkin::Attached();
   RedrawSkin(nullptr);
 }
 
-void TSkinDateTime::Deactivate() {
-  TSkinControl::Deactivate();
-  if (FState != TSkinLife::Destroyed) FArrow.reset();
-}
-
-void TSkinDateTime::SkinSwitched(bool on) {
-  TSkinControl::SkinSwitched(on);
-  // Switched off, the picker shows its own button.
-  if (!on)
-    FArrow.reset();
-  else if (!FArrow)
-    FArrow = std::make_unique<TArrowButton>(FHandle, FSkinData);
+void TSkinDateTime::MakeCompanion() {
+  if (!FCompanion) FCompanion = std::make_unique<TArrowButton>(FHandle, FSkinData);
 }
 
 void TSkinDateTime::AfterMessage(fw::TMessage& message) {
-  if (message.Msg == WM_SIZE && FArrow) ::InvalidateRect(FArrow->Handle(), nullptr, FALSE);
+  if (message.Msg == WM_SIZE && FCompanion) ::InvalidateRect(FCompanion->Handle(), nullptr, FALSE);
   TSkinControl::AfterMessage(message);
 }
 
 void TSkinDateTime::DrawSkin(HDC dc, TRect rect) {
-  if (FArrow) FArrow->Place((::GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0);
+  if (FCompanion)
+    FCompanion->Place((::GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0);
   if (!FSkinData.Elements) return;
   RECT client;
   ::GetClientRect(FHandle, &client);

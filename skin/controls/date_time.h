@@ -5,7 +5,7 @@
 #pragma once
 
 #include "skin/controls/child_window.h"
-#include "skin/controls/skin_control.h"
+#include "skin/controls/companion_skin.h"
 
 #include <memory>
 
@@ -39,22 +39,19 @@ private:
   bool FHot = false;
 };
 
-class TSkinDateTime : public TSkinControl {
+class TSkinDateTime : public TCompanionSkin<TArrowButton> {
 public:
+  TSkinDateTime() : TCompanionSkin(TCompanionPlace::InControl) {}
   std::wstring ClassName() const override { return L"TSkinDateTime"; }
 
   void Attached() override;
-  void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
 
-  TArrowButton* Arrow() const { return FArrow.get(); }
+  TArrowButton* Arrow() const { return FCompanion.get(); }
 
 protected:
-  void SkinSwitched(bool on) override;
-
-private:
-  std::unique_ptr<TArrowButton> FArrow;
+  void MakeCompanion() override;
 };
 
 } // namespace skin

@@ -158,40 +158,21 @@ LRESULT TWMediaPlayer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // --- TSkinMP
 
-void TSkinMP::Attached() {
-  if (FControl) MakeOverlay();
-}
-
-void TSkinMP::MakeOverlay() {
-  if (FOverlay || !FControl) return;
-  FOverlay = std::make_unique<TWMediaPlayer>(nullptr);
-  FOverlay->Attach(*FControl, this, FSkinData);
-  FOverlay->Tag = kOverlayTag;
+void TSkinMP::MakeCompanion() {
+  if (FCompanion || !FControl) return;
+  FCompanion = std::make_unique<TWMediaPlayer>(nullptr);
+  FCompanion->Attach(*FControl, this, FSkinData);
+  FCompanion->Tag = kOverlayTag;
   FollowPlayer();
-  FOverlay->SetParent(FControl->Parent());
-  FOverlay->SetVisible(FControl->Visible());
-  ::SetWindowPos(FOverlay->Handle(), HWND_TOP, 0, 0, 0, 0,
+  FCompanion->SetParent(FControl->Parent());
+  FCompanion->SetVisible(FControl->Visible());
+  ::SetWindowPos(FCompanion->Handle(), HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TSkinMP::SkinSwitched(bool on) {
-  TSkinControl::SkinSwitched(on);
-  // Switched off, the player shows itself.
-  if (on)
-    MakeOverlay();
-  else
-    FOverlay.reset();
-}
-
 void TSkinMP::FollowPlayer() {
-  if (!FOverlay || !FControl) return;
-  FOverlay->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
-}
-
-void TSkinMP::Deactivate() {
-  TSkinControl::Deactivate();
-  // Also when the player is gone: the overlay must not outlive the player it hands presses to.
-  FOverlay.reset();
+  if (!FCompanion || !FControl) return;
+  FCompanion->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
 }
 
 void TSkinMP::AfterMessage(fw::TMessage& message) {
@@ -200,11 +181,11 @@ void TSkinMP::AfterMessage(fw::TMessage& message) {
     FollowPlayer();
     break;
   case WM_SHOWWINDOW:
-    if (FOverlay) FOverlay->SetVisible(message.WParam != 0);
+    if (FCompanion) FCompanion->SetVisible(message.WParam != 0);
     break;
   case WM_ENABLE:
   case CM_ENABLEDCHANGED:
-    if (FOverlay) FOverlay->Invalidate(); // its buttons show the player's state
+    if (FCompanion) FCompanion->Invalidate(); // its buttons show the player's state
     break;
   default:
     TSkinControl::AfterMessage(message);

@@ -6,7 +6,7 @@
 // off.
 #pragma once
 
-#include "skin/controls/skin_control.h"
+#include "skin/controls/companion_skin.h"
 
 #include <array>
 #include <memory>
@@ -50,23 +50,19 @@ private:
   int FVisibleCount = 0;
 };
 
-class TSkinMP : public TSkinControl {
+class TSkinMP : public TCompanionSkin<TWMediaPlayer> {
 public:
+  TSkinMP() : TCompanionSkin(TCompanionPlace::BesideControl) {}
   std::wstring ClassName() const override { return L"TSkinMP"; }
 
-  void Attached() override;
-  void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
-  TWMediaPlayer* Overlay() const { return FOverlay.get(); }
+  TWMediaPlayer* Overlay() const { return FCompanion.get(); }
 
 protected:
-  void SkinSwitched(bool on) override;
+  void MakeCompanion() override;
 
 private:
-  void MakeOverlay();
   void FollowPlayer();
-
-  std::unique_ptr<TWMediaPlayer> FOverlay;
 };
 
 } // namespace skin

@@ -2,24 +2,10 @@
 
 namespace skin {
 
-void TSkinScControl::Attached() {
-  FBar = std::make_unique<TWScrollbar>(FSkinData);
-  FBar->AttachToWindow(FHandle, ScrollBarKind::Control);
-}
-
-void TSkinScControl::Deactivate() {
-  TSkinControl::Deactivate();
-  if (FState != TSkinLife::Destroyed) FBar.reset();
-}
-
-void TSkinScControl::SkinSwitched(bool on) {
-  TSkinControl::SkinSwitched(on);
-  if (on && !FBar) {
-    FBar = std::make_unique<TWScrollbar>(FSkinData);
-    FBar->AttachToWindow(FHandle, ScrollBarKind::Control);
-  } else if (!on) {
-    FBar.reset();
-  }
+void TSkinScControl::MakeCompanion() {
+  if (FCompanion) return;
+  FCompanion = std::make_unique<TWScrollbar>(FSkinData);
+  FCompanion->AttachToWindow(FHandle, ScrollBarKind::Control);
 }
 
 void TSkinScControl::AfterMessage(fw::TMessage& message) {
@@ -27,7 +13,7 @@ void TSkinScControl::AfterMessage(fw::TMessage& message) {
   case WM_WINDOWPOSCHANGED:
   case WM_NCPAINT:
   case WM_SHOWWINDOW:
-    if (FBar) FBar->Place();
+    if (FCompanion) FCompanion->Place();
     break;
   case SBM_SETSCROLLINFO:
   case SBM_SETPOS:
@@ -35,7 +21,7 @@ void TSkinScControl::AfterMessage(fw::TMessage& message) {
   case SBM_SETRANGEREDRAW:
   case SBM_ENABLE_ARROWS:
   case WM_ENABLE:
-    if (FBar) FBar->Repaint();
+    if (FCompanion) FCompanion->Repaint();
     break;
   default:
     TSkinControl::AfterMessage(message);
@@ -44,7 +30,7 @@ void TSkinScControl::AfterMessage(fw::TMessage& message) {
 }
 
 void TSkinScControl::DrawSkin(HDC /*dc*/, TRect /*rect*/) {
-  if (FBar) FBar->Repaint();
+  if (FCompanion) FCompanion->Repaint();
 }
 
 } // namespace skin

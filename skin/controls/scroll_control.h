@@ -2,30 +2,24 @@
 // whole control.
 #pragma once
 
+#include "skin/controls/companion_skin.h"
 #include "skin/controls/scroll_overlay.h"
-#include "skin/controls/skin_control.h"
-
-#include <memory>
 
 namespace skin {
 
 // A stand-alone scroll-bar control: one overlay over the whole control.
-class TSkinScControl : public TSkinControl {
+class TSkinScControl : public TCompanionSkin<TWScrollbar> {
 public:
+  TSkinScControl() : TCompanionSkin(TCompanionPlace::InControl) {}
   std::wstring ClassName() const override { return L"TSkinScControl"; }
 
-  void Attached() override;
-  void Deactivate() override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
 
-  TWScrollbar* Bar() const { return FBar.get(); }
+  TWScrollbar* Bar() const { return FCompanion.get(); }
 
 protected:
-  void SkinSwitched(bool on) override;
-
-private:
-  std::unique_ptr<TWScrollbar> FBar;
+  void MakeCompanion() override;
 };
 
 } // namespace skin
