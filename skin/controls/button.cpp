@@ -197,10 +197,7 @@ void TSkinButton::DrawButtonCaption(HDC dc, TRect rect, unsigned alignment,
   }
 }
 
-namespace {
-constexpr TTraitProbe kButtonProbes[] = {{"PushButton", IsA<fw::TButton>}};
-} // namespace
-
-const TControlSkinKind kButtonKind{"Button"_kind, MakeSkin<TSkinButton>, false, kButtonProbes};
+const TControlSkinKind kButtonKind{"Button"_kind, MakeSkin<TSkinButton>, false,
+                                   ProbeIsA<"PushButton", fw::TButton>};
 
 } // namespace skin

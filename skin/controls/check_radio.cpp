@@ -93,7 +93,9 @@ void TSkinCheckRadio::DrawMark(HDC dc, TRect image) {
   DrawFrame(dc, image, *Strip(), true, frames, CurrentFrame(frames));
 }
 
-void TSkinCheckRadio::DrawOver(HDC dc, TRect rect) { DrawMark(dc, MarkLayout(rect).image); }
+void TSkinCheckRadio::DrawOver(HDC dc, TRect rect) {
+  DrawMark(dc, MarkLayout(rect).image);
+}
 
 void TSkinCheckRadio::DoPaint(HDC dc, TRect rect) {
   const CheckLayout layout = MarkLayout(rect);
@@ -167,14 +169,9 @@ int TSkinRadioButton::CurrentFrame(int frameCount) const {
   return RadioButtonFrame(facts);
 }
 
-namespace {
-constexpr TTraitProbe kCheckBoxProbes[] = {{"CheckBox", IsA<fw::TCheckBox>}};
-constexpr TTraitProbe kRadioButtonProbes[] = {{"RadioButton", IsA<fw::TRadioButton>}};
-} // namespace
-
 const TControlSkinKind kCheckBoxKind{"CheckBox"_kind, MakeSkin<TSkinCheckBox>, true,
-                                     kCheckBoxProbes};
+                                     ProbeIsA<"CheckBox", fw::TCheckBox>};
 const TControlSkinKind kRadioButtonKind{"RadioButton"_kind, MakeSkin<TSkinRadioButton>, true,
-                                        kRadioButtonProbes};
+                                        ProbeIsA<"RadioButton", fw::TRadioButton>};
 
 } // namespace skin

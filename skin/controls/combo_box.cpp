@@ -328,9 +328,9 @@ std::unique_ptr<TSkinControl> MakeComboBox(const ControlDecision& decision) {
   combo->SetExtended(decision.mode == SkinnerMode::ExtendedCombo);
   return combo;
 }
-constexpr TTraitProbe kComboBoxProbes[] = {{"ComboBox", IsA<fw::TComboBox>}};
 } // namespace
 
-const TControlSkinKind kComboBoxKind{"ComboBox"_kind, MakeComboBox, false, kComboBoxProbes};
+const TControlSkinKind kComboBoxKind{"ComboBox"_kind, MakeComboBox, false,
+                                     ProbeIsA<"ComboBox", fw::TComboBox>};
 
 } // namespace skin

@@ -54,4 +54,9 @@ template <class Class> bool IsA(fw::TControl& control) {
   return dynamic_cast<Class*>(&control) != nullptr;
 }
 
+// The probes of a kind whose one trait is that the control is a `Class` or one of its
+// descendants.
+template <TTraitName trait, class Class>
+inline constexpr TTraitProbe ProbeIsA[] = {{trait.text, IsA<Class>}};
+
 } // namespace skin

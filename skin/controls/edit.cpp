@@ -87,10 +87,7 @@ void TSkinEdit::PrintBorder(HDC dc) {
   if (own) ::ReleaseDC(FHandle, dc);
 }
 
-namespace {
-constexpr TTraitProbe kEditProbes[] = {{"Edit", IsA<fw::TEdit>}};
-} // namespace
-
-const TControlSkinKind kEditKind{"Edit"_kind, MakeSkin<TSkinEdit>, false, kEditProbes};
+const TControlSkinKind kEditKind{"Edit"_kind, MakeSkin<TSkinEdit>, false,
+                                 ProbeIsA<"Edit", fw::TEdit>};
 
 } // namespace skin

@@ -77,11 +77,7 @@ void TSkinGroupBox::DrawFrameAndCaption(HDC dc, TRect rect, bool whole) {
   ::RestoreDC(dc, saved);
 }
 
-namespace {
-constexpr TTraitProbe kGroupBoxProbes[] = {{"GroupBox", IsA<fw::TGroupBox>}};
-} // namespace
-
 const TControlSkinKind kGroupBoxKind{"GroupBox"_kind, MakeSkin<TSkinGroupBox>, true,
-                                     kGroupBoxProbes};
+                                     ProbeIsA<"GroupBox", fw::TGroupBox>};
 
 } // namespace skin

@@ -226,11 +226,8 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
   CopyBand(dc, band.Left, band.Top, buffer);
 }
 
-namespace {
-// Our tab control, or a page control.
-constexpr TTraitProbe kTabProbes[] = {{"TabControl", IsA<fw::TTabControl>}};
-} // namespace
-
-const TControlSkinKind kTabKind{"Tab"_kind, MakeSkin<TSkinTab>, false, kTabProbes};
+// Its trait: our tab control, or a page control.
+const TControlSkinKind kTabKind{"Tab"_kind, MakeSkin<TSkinTab>, false,
+                                ProbeIsA<"TabControl", fw::TTabControl>};
 
 } // namespace skin

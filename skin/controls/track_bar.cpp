@@ -160,11 +160,7 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
   ::FrameRect(dc, &r, outline.get());
 }
 
-namespace {
-constexpr TTraitProbe kTrackBarProbes[] = {{"TrackBar", IsA<fw::TTrackBar>}};
-} // namespace
-
 const TControlSkinKind kTrackBarKind{"TrackBar"_kind, MakeSkin<TSkinTrackBar>, true,
-                                     kTrackBarProbes};
+                                     ProbeIsA<"TrackBar", fw::TTrackBar>};
 
 } // namespace skin

@@ -10,6 +10,8 @@
 
 #include "skin/data/core/skin_options.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
@@ -78,6 +80,13 @@ struct ControlDecision {
   bool fromClassMap = false;     // decided by a Skin3rd line (even if that line said nil)
 
   bool operator==(const ControlDecision&) const = default;
+};
+
+// A trait's name as a template argument (Is<"TrackBar"> in the rules, ProbeIsA<"TrackBar", ...>
+// in the probes).
+template <std::size_t N> struct TTraitName {
+  char text[N];
+  constexpr TTraitName(const char (&name)[N]) { std::copy_n(name, N, text); }
 };
 
 // What the rules look at for one control of the program.

@@ -5,9 +5,6 @@
 
 #include "skin/controls/core/control_kinds.h"
 
-#include <algorithm>
-#include <cstddef>
-
 namespace skin {
 
 #define CONTROL_KIND(rules, descriptor) extern const TKindRules rules;
@@ -18,12 +15,7 @@ namespace skin {
 // in button style, for one).
 extern const TKindRules kNoKindRules;
 
-// A trait's name as a template argument: Is<"TrackBar"> asks whether a probe found it.
-template <std::size_t N> struct TTraitName {
-  char text[N];
-  constexpr TTraitName(const char (&name)[N]) { std::copy_n(name, N, text); }
-};
-
+// Is<"TrackBar"> asks whether a probe found the trait.
 template <TTraitName trait> bool Is(const TRuleInput& in) {
   return in.control.Has(trait.text);
 }
