@@ -357,8 +357,11 @@ void RecordingRun::CloseFiles() {
   if (cam_.FShowFrame && worker_) worker_->HideFrame();
   AVICOMPRESSOPTIONS* optionList[1] = {&options_};
   ::AVISaveOptionsFree(1, optionList);
-  // The sound up to the end, however the loop ended: nothing of it is lost that the picture kept.
-  if (files_) sound_.Finish(*files_);
+  // The sound up to the picture's end, however the loop ended: nothing of it is lost that the
+  // picture kept, and nothing captured after the stop (hiding the marks waits for the main
+  // thread, which may take seconds) is added.
+  if (files_)
+    sound_.Finish(cam_.FFramesWritten > 0 ? slots_.LastSlot() + 1 : 0, msPerFrame_, *files_);
   files_->Close();
   cam_.FilesWritten = files_->Names();
   closeNotices_ = files_->CloseNotices();

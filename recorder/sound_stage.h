@@ -66,8 +66,11 @@ public:
   // goes into the file being closed (waiting a moment for the device's last blocks), and what
   // comes later into the next one.
   HRESULT EndFile(std::int64_t slot, std::int32_t msPerFrame, RecordingFiles& files);
-  // The recording ends now: the rest of its sound up to now is written and the source closed.
-  HRESULT Finish(RecordingFiles& files);
+  // The recording has ended, its picture with slot `endSlot` (the slot after the last one
+  // written; 0 when none was): the rest of its sound up to there is written, waiting a moment for
+  // the device's last blocks, and the source closed. The sound captured since is not the
+  // recording's, however long the stop took to get here.
+  HRESULT Finish(std::int64_t endSlot, std::int32_t msPerFrame, RecordingFiles& files);
   // What the user is told about the sound at the end: gaps filled, the device lost; empty when
   // there is nothing to tell.
   std::wstring Notice() const;
