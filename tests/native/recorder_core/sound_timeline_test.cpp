@@ -261,7 +261,8 @@ TEST(SoundTimeline, FiftyPausesAtAwkwardMomentsLeaveTheSoundAsInStepAsNone) {
   s.channels = 2;
   s.ppm = 300;
   s.blockMs = 25;
-  // Pause edges land anywhere within a block, but not within 60 ms of a second's mark.
+  // Pauses begin and end anywhere within a block (not within 60 ms of a second's mark); every
+  // fourth begins 3 ms after the last resume, every fourth while the device loses frames.
   auto awkward = [](double ms) {
     const double past = std::fmod(ms, 1000);
     return past < 60 || past > 940 ? ms + 120 : ms;
@@ -269,7 +270,6 @@ TEST(SoundTimeline, FiftyPausesAtAwkwardMomentsLeaveTheSoundAsInStepAsNone) {
   double cursor = 5000;
   for (int i = 0; i < 50; ++i) {
     const int kind = i % 4;
-    // kind 1 pauses again 3 ms after the last resume; kind 2 pauses while the device loses frames.
     const double start = kind == 1 ? cursor + 3 : awkward(cursor + 4000 + (i * 311) % 9000 + 12.34);
     const double end = awkward(start + 40 + (i * 137) % 2600);
     if (kind == 2) s.gaps.push_back({start - 120, 400});
@@ -277,35 +277,15 @@ TEST(SoundTimeline, FiftyPausesAtAwkwardMomentsLeaveTheSoundAsInStepAsNone) {
     cursor = end;
   }
   s.lengthMs = cursor + 10000;
+  // The sound is finished as late as it was seen to be under Wine, the device delivering on.
+  s.finishAfterMs = 2000;
   Scenario none = s;
   none.pauses.clear();
   const Outcome o = Record(s), reference = Record(none);
   EXPECT_LE(o.worstMs, reference.worstMs + 1) << "none: " << reference.worstMs << " ms";
   EXPECT_EQ(o.found, o.expected);
-  EXPECT_EQ(o.misplaced, 0) << "sound of paused time was kept";
+  EXPECT_EQ(o.misplaced, 0) << "sound of paused time or from after the stop was kept";
   EXPECT_EQ(o.frames, FramesOf(s));
-}
-
-TEST(SoundTimeline, TheSoundEndsWithThePictureHoweverLateItIsFinished) {
-  Scenario s;
-  s.rate = 44100;
-  s.channels = 2;
-  s.lengthMs = 20000;
-  s.blockMs = 25;
-  s.finishAfterMs = 2000;
-  s.pauses = {{4500, 5500}, {9500, 10500}, {14500, 15500}};
-  Outcome o = Record(s);
-  EXPECT_EQ(o.found, o.expected);
-  EXPECT_EQ(o.misplaced, 0) << "sound captured after the stop was kept";
-  EXPECT_EQ(o.frames, FramesOf(s));
-  // Stopped while paused.
-  s.pauses.push_back({17500, std::numeric_limits<double>::infinity()});
-  o = Record(s);
-  EXPECT_EQ(o.found, o.expected);
-  EXPECT_EQ(o.misplaced, 0);
-  // Written during the pause already: what the gradual correction had not made up yet when it
-  // began, well under a millisecond.
-  EXPECT_NEAR(o.frames, FramesOf(s), s.rate / 1000);
 }
 
 TEST(SoundTimeline, TheEndWaitsForTheBlocksOnTheirWayAndNoLonger) {
