@@ -44,15 +44,9 @@ public:
   // The recording's clock starts: timeGetTime() `startTime` is its moment 0 (slot 0 begins).
   // The stage reads the timer itself from then on; paused time is taken out by the timeline.
   void Start(std::uint32_t startTime);
-  // The recording pauses or goes on now: the sound captured in between is dropped.
-  void Pause() {
-    if (timeline_) timeline_->Pause(static_cast<double>(Now()));
-  }
-  void Resume() {
-    if (timeline_) timeline_->Resume(static_cast<double>(Now()));
-  }
-  // The same at the timer reading `now` (timeGetTime), the one the picture's clock pauses or
-  // resumes at: no pause moves the sound against the picture by the time between two readings.
+  // The recording pauses or goes on at the timer reading `now` (timeGetTime), the one the
+  // picture's clock pauses or resumes at, so that no pause moves the sound against the picture:
+  // the sound captured in between is dropped.
   void Pause(std::uint32_t now) {
     if (timeline_ && clock_) timeline_->Pause(static_cast<double>(clock_->Elapsed(now)));
   }
