@@ -3,12 +3,13 @@
 # on a virtual display of its own with a sound server playing a tone into the recorder's input,
 # then ffmpeg's x11grab of the same display for the same time: as fast as it can grab, and
 # grabbing and encoding Microsoft Video 1 as the recorder does.
-#   measure.sh BUILD_DIR [SECONDS]
+#   measure.sh BUILD_DIR [SECONDS [ROUNDS]]   (each of the three recordings ROUNDS times, in turn)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
 build=$(cd "$1" && pwd)
 seconds=${2:-20}
+rounds=${3:-3}
 source "$root/tools/sound-server.sh"
 sound_server_start || exit 1
 source "$root/tools/wine-session.sh"
@@ -23,7 +24,7 @@ sound_tone_start 440 0.3
 ffplay -loglevel quiet -noborder -left 0 -top 0 -x 1280 -y 1024 -an -f lavfi "testsrc2=s=1280x1024:r=30" &
 player=$!
 sleep 2
-RECORDER_ARTIFACTS=$(mktemp -d /tmp/sound-cost.XXXXXX) "$WINE" "$build/bench/windows/sound_cost/sound_cost_bench.exe" "$seconds"
+RECORDER_ARTIFACTS=$(mktemp -d /tmp/sound-cost.XXXXXX) "$WINE" "$build/bench/windows/sound_cost/sound_cost_bench.exe" "$seconds" "$rounds"
 grab() { # label ffmpeg-output-args...
   local label=$1
   shift

@@ -1,17 +1,21 @@
 // Prints what sound costs a recording: the process's CPU time per second of a recording of the
 // whole screen at 100 ms per frame (the default) through the program's own Video 1 compressor,
 // without sound, with 44,100 Hz stereo PCM and with IMA ADPCM, side by side; and the frames
-// written per second at 1 ms per frame without and with sound. Needs a sound server whose default
-// input delivers (measure.sh starts one with a tone playing).
-//   sound_cost_bench [SECONDS]
+// written per second at 1 ms per frame without and with sound. On a shared machine one run says
+// little: the three are taken in turn for ROUNDS rounds, each with sound against the silent run of
+// its own round, and the medians printed. Needs a sound server whose default input delivers
+// (measure.sh starts one with a tone playing).
+//   sound_cost_bench [SECONDS [ROUNDS]]
 #include "framework/application.h"
 #include "recorder/builtin_video1_install.h"
 #include "recorder/scrcam.h"
 #include "tests/windows/support/test_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,6 +59,11 @@ Figures Record(recorder::TScreenCam& cam, int msPerFrame, bool sound, bool adpcm
           (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
 }
 
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -73,22 +82,39 @@ int main(int argc, char** argv) {
   cam.JournalFolder.clear();
   std::printf("screen %dx%d at %d bpp, %d s per run\n", cam.FScreenWidth, cam.FScreenHeight,
               cam.FBitsPerPixel, seconds);
-  const Figures silent = Record(cam, 100, false, false, seconds, L"silent.avi");
-  const Figures pcm = Record(cam, 100, true, false, seconds, L"pcm.avi");
-  const Figures adpcm = Record(cam, 100, true, true, seconds, L"adpcm.avi");
-  // On a shared machine the frames a run gets differ: the sound's cost is also given against
-  // what the silent run spent per frame, for as many frames as the run with sound wrote.
-  const double perFrame =
-      silent.cpuPercent / (silent.framesPerSecond > 0 ? silent.framesPerSecond : 1);
-  auto line = [&](const char* what, const Figures& f) {
-    std::printf("  %-15s %6.2f %%  %+6.2f  %+6.2f  %7.2f  %llu\n", what, f.cpuPercent,
-                f.cpuPercent - silent.cpuPercent, f.cpuPercent - perFrame * f.framesPerSecond,
-                f.framesPerSecond, f.bytes);
+  const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+  struct Kind {
+    const char* what;
+    bool sound, adpcm;
+    const wchar_t* file;
+    std::vector<double> cpu{}, raw{}, perFrame{}, framesPerSecond{}, bytes{};
   };
-  std::printf("100 ms per frame  CPU (one core)  raw diff  per-frame diff  frames/s  file bytes\n");
-  line("without sound", silent);
-  line("PCM 44.1k st.", pcm);
-  line("IMA ADPCM", adpcm);
+  Kind kinds[] = {{"without sound", false, false, L"silent.avi"},
+                  {"PCM 44.1k st.", true, false, L"pcm.avi"},
+                  {"IMA ADPCM", true, true, L"adpcm.avi"}};
+  for (int round = 0; round < rounds; ++round) {
+    double silentCpu = 0, silentPerFrame = 0;
+    for (Kind& kind : kinds) {
+      const Figures f = Record(cam, 100, kind.sound, kind.adpcm, seconds, kind.file);
+      if (!kind.sound) {
+        silentCpu = f.cpuPercent;
+        // The frames a run gets differ too: the sound's cost is also given against what the
+        // silent run spent per frame, for as many frames as the run with sound wrote.
+        silentPerFrame = f.cpuPercent / (f.framesPerSecond > 0 ? f.framesPerSecond : 1);
+      }
+      kind.cpu.push_back(f.cpuPercent);
+      kind.raw.push_back(f.cpuPercent - silentCpu);
+      kind.perFrame.push_back(f.cpuPercent - silentPerFrame * f.framesPerSecond);
+      kind.framesPerSecond.push_back(f.framesPerSecond);
+      kind.bytes.push_back(static_cast<double>(f.bytes));
+    }
+  }
+  std::printf("100 ms per frame, medians of %d rounds\n", rounds);
+  std::printf("                  CPU (one core)  raw diff  per-frame diff  frames/s  file bytes\n");
+  for (const Kind& kind : kinds)
+    std::printf("  %-15s %6.2f %%  %+6.2f  %+6.2f  %7.2f  %.0f\n", kind.what, Median(kind.cpu),
+                Median(kind.raw), Median(kind.perFrame), Median(kind.framesPerSecond),
+                Median(kind.bytes));
   const Figures fastSilent = Record(cam, 1, false, false, seconds / 2 + 1, L"fast.avi");
   const Figures fastSound = Record(cam, 1, true, false, seconds / 2 + 1, L"fast_pcm.avi");
   std::printf("1 ms per frame: %.1f frames/s without sound, %.1f with PCM sound\n",

@@ -10,7 +10,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <utility>
 
 using namespace recorder;
 
@@ -26,6 +28,7 @@ public:
   }
   bool Write(std::uint64_t offset, const void* data, std::size_t n) override {
     if (writesLeft-- == 0) return false;
+    if (onFirstWrite) std::exchange(onFirstWrite, nullptr)(*this);
     if (offset + n > bytes.size()) bytes.resize(offset + n);
     std::memcpy(bytes.data() + offset, data, n);
     return true;
@@ -49,8 +52,9 @@ public:
     return v;
   }
   std::vector<std::uint8_t> bytes;
-  std::uint64_t badSpot = ~0ull; // reads covering this offset fail
-  int writesLeft = -1;           // writes that succeed (-1: all)
+  std::uint64_t badSpot = ~0ull;                 // reads covering this offset fail
+  int writesLeft = -1;                           // writes that succeed (-1: all)
+  std::function<void(MemoryFile&)> onFirstWrite; // the file changes as the mend begins to write
 };
 
 // A 4 x 2 picture of 32-bit pixels (rawvideo for ffprobe) and, with `sound`, 8 kHz mono PCM.
@@ -213,6 +217,30 @@ TEST(AviRepair, AMendCutShortIsDoneAgain) {
     cut.writesLeft = -1;
     EXPECT_EQ(Mend(cut, j).outcome, RepairOutcome::Mended) << writes;
     EXPECT_EQ(cut.bytes, whole.bytes) << writes;
+  }
+}
+
+// The index is written from a second walk over the chunks: when that walk does not find what the
+// first one found (the file changed meanwhile, or a read failed only this time), the headers are
+// not written, and the file is mended as it is at the next start.
+TEST(AviRepair, ASecondWalkThatDisagreesWritesNoHeaders) {
+  MemoryJournal j(TestHeader());
+  MemoryFile recording;
+  recording.bytes.assign(2048, 0);
+  for (int i = 0; i < 4; ++i) {
+    recording.Chunk("00dc", 32, 7);
+    j.Record(0, i == 0 ? kIndexKeyFrame : 0, 32);
+  }
+  const std::uint64_t third = 2048 + 2 * 40;
+  const std::pair<const char*, std::function<void(MemoryFile&)>> changes[] = {
+      {"a read fails", [=](MemoryFile& f) { f.badSpot = third + 2; }},
+      {"a chunk shrank", [=](MemoryFile& f) { f.bytes[third + 4] = 16; }}};
+  for (const auto& [what, change] : changes) {
+    MemoryFile f = recording;
+    f.onFirstWrite = change;
+    EXPECT_EQ(Mend(f, j).outcome, RepairOutcome::ReadFailed) << what;
+    EXPECT_EQ(CheckAviWhole(f), AviCheck::Unfinished) << what;
+    EXPECT_EQ(f.At(0), 0u) << what << ": no headers";
   }
 }
 
