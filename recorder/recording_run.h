@@ -55,6 +55,8 @@ private:
   StopCause RecordFrame(std::uint64_t t);
   void ReportProgress(std::uint64_t t);
   StopCause WaitForNextSlot(std::uint64_t t);
+  // Neither a stop nor a pause or resume is asked: the wait for the next slot goes on.
+  bool Waiting() const;
   // With sound, the next grab waits for the start of a slot, and the sound is written between
   // the frames.
   StopCause WaitForSlotWithSound();

@@ -322,21 +322,26 @@ void RecordingRun::ReportProgress(std::uint64_t t) {
   cam_.Raise(cam_.FOnUpdate);
 }
 
-// Sleeps in slices until the next slot, so that a stop request is seen within one slice.
+// Sleeps in slices until the next slot, so that a stop or a pause request is seen within one
+// slice: a pause cuts the picture and the sound where it was asked, not up to an interval later.
 StopCause RecordingRun::WaitForNextSlot(std::uint64_t t) {
   if (sound_.On()) return WaitForSlotWithSound();
   const SleepPlan plan = PlanSleep(msPerFrame_, clock_->Elapsed(::timeGetTime()) - t);
-  for (std::uint32_t i = 0; i < plan.slices && cam_.FRecording; ++i)
+  for (std::uint32_t i = 0; i < plan.slices && Waiting(); ++i)
     ::Sleep(plan.slice);
-  if (cam_.FRecording && plan.rest) ::Sleep(plan.rest);
+  if (Waiting() && plan.rest) ::Sleep(plan.rest);
   return StopCause::None;
+}
+
+bool RecordingRun::Waiting() const {
+  return cam_.FRecording && PauseStepFor(cam_.pauseRequested_, clock_->State()) == TPauseStep::None;
 }
 
 // The clock is read again after every slice: the sound written between the slices takes time of
 // its own, and the grab must begin when its slot does, not that much later. Once the slot is due
 // the grab goes at once, the sound waiting until after it.
 StopCause RecordingRun::WaitForSlotWithSound() {
-  while (cam_.FRecording) {
+  while (Waiting()) {
     const std::uint32_t ms = NextSleepToSlot();
     if (ms == 0) break;
     ::Sleep(ms);
@@ -357,8 +362,11 @@ void RecordingRun::CloseFiles() {
   if (cam_.FShowFrame && worker_) worker_->HideFrame();
   AVICOMPRESSOPTIONS* optionList[1] = {&options_};
   ::AVISaveOptionsFree(1, optionList);
-  // The sound up to the end, however the loop ended: nothing of it is lost that the picture kept.
-  if (files_) sound_.Finish(*files_);
+  // The sound up to the picture's end, however the loop ended: nothing of it is lost that the
+  // picture kept, and nothing captured after the stop (hiding the marks waits for the main
+  // thread, which may take seconds) is added.
+  if (files_)
+    sound_.Finish(cam_.FFramesWritten > 0 ? slots_.LastSlot() + 1 : 0, msPerFrame_, *files_);
   files_->Close();
   cam_.FilesWritten = files_->Names();
   closeNotices_ = files_->CloseNotices();

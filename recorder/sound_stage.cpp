@@ -15,9 +15,10 @@ constexpr int kLeastChunkMs = 50;
 constexpr int kChunkMs = 100;
 // The stream's chunk header and index entry.
 constexpr std::uint32_t kChunkOverhead = 8 + 16;
-// How long a file's end waits for the device's blocks up to the moment it ends.
+// How long a file's end waits for the device's blocks up to the moment it ends; the recording's
+// end waits until the blocks captured up to its picture's end have come, at most kEndWaitMs.
 constexpr DWORD kEndFileWaitMs = 1500;
-constexpr DWORD kEndWaitMs = 80;
+constexpr DWORD kEndWaitMs = 500;
 constexpr DWORD kWaitSliceMs = 10;
 constexpr std::int64_t kNoEnd = std::numeric_limits<std::int64_t>::max();
 
@@ -148,13 +149,17 @@ HRESULT SoundStage::EndFile(std::int64_t slot, std::int32_t msPerFrame, Recordin
   return result;
 }
 
-HRESULT SoundStage::Finish(RecordingFiles& files) {
+HRESULT SoundStage::Finish(std::int64_t endSlot, std::int32_t msPerFrame, RecordingFiles& files) {
   if (!On() || !clock_) return AVIERR_OK;
-  // The blocks captured up to the end are still on their way.
-  const std::uint64_t end = Now();
-  ::Sleep(kEndWaitMs);
+  const std::int64_t end = SoundFrameAtSlot(endSlot, msPerFrame, timeline_->Rate());
+  // The blocks captured up to the end may still be on their way.
+  const DWORD began = ::timeGetTime();
   TakeBlocks();
-  timeline_->Finish(static_cast<double>(end));
+  while (!timeline_->HasSoundUpTo(end) && !lost_ && ::timeGetTime() - began < kEndWaitMs) {
+    ::Sleep(kWaitSliceMs);
+    TakeBlocks();
+  }
+  timeline_->Finish(end);
   const HRESULT result = Write(kNoEnd, 0, true, files);
   capture_->Stop();
   return result;

@@ -44,15 +44,9 @@ public:
   // The recording's clock starts: timeGetTime() `startTime` is its moment 0 (slot 0 begins).
   // The stage reads the timer itself from then on; paused time is taken out by the timeline.
   void Start(std::uint32_t startTime);
-  // The recording pauses or goes on now: the sound captured in between is dropped.
-  void Pause() {
-    if (timeline_) timeline_->Pause(static_cast<double>(Now()));
-  }
-  void Resume() {
-    if (timeline_) timeline_->Resume(static_cast<double>(Now()));
-  }
-  // The same at the timer reading `now` (timeGetTime), the one the picture's clock pauses or
-  // resumes at: no pause moves the sound against the picture by the time between two readings.
+  // The recording pauses or goes on at the timer reading `now` (timeGetTime), the one the
+  // picture's clock pauses or resumes at, so that no pause moves the sound against the picture:
+  // the sound captured in between is dropped.
   void Pause(std::uint32_t now) {
     if (timeline_ && clock_) timeline_->Pause(static_cast<double>(clock_->Elapsed(now)));
   }
@@ -66,8 +60,11 @@ public:
   // goes into the file being closed (waiting a moment for the device's last blocks), and what
   // comes later into the next one.
   HRESULT EndFile(std::int64_t slot, std::int32_t msPerFrame, RecordingFiles& files);
-  // The recording ends now: the rest of its sound up to now is written and the source closed.
-  HRESULT Finish(RecordingFiles& files);
+  // The recording has ended, its picture with slot `endSlot` (the slot after the last one
+  // written; 0 when none was): the rest of its sound up to there is written, waiting a moment for
+  // the device's last blocks, and the source closed. The sound captured since is not the
+  // recording's, however long the stop took to get here.
+  HRESULT Finish(std::int64_t endSlot, std::int32_t msPerFrame, RecordingFiles& files);
   // What the user is told about the sound at the end: gaps filled, the device lost; empty when
   // there is nothing to tell.
   std::wstring Notice() const;

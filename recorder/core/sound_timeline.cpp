@@ -214,17 +214,41 @@ void SoundTimeline::SilenceUntil(double ms) {
   Silence(std::llround(recording * rate_ / 1000.0) - placed_, false);
 }
 
-void SoundTimeline::Finish(double ms) {
-  SilenceUntil(ms);
-  double recording = 0, runEnd = 0;
-  RecordingTime(ms, recording, runEnd);
-  const std::int64_t end = std::llround(recording * rate_ / 1000.0);
+void SoundTimeline::Finish(std::int64_t end) {
+  PlaceHeld(true);
+  Silence(end - placed_, false);
   const std::int64_t cut =
       std::min(placed_ - end, static_cast<std::int64_t>(ready_.size()) / channels_);
   if (cut > 0) {
     ready_.resize(ready_.size() - static_cast<std::size_t>(cut) * channels_);
     placed_ -= cut;
   }
+}
+
+bool SoundTimeline::HasSoundUpTo(std::int64_t end) const {
+  return ReceivedUntil() >= MomentOf(end);
+}
+
+double SoundTimeline::ReceivedUntil() const {
+  double offset = kForever;
+  for (const Offset& earlier : past_)
+    offset = std::min(offset, OffsetOf(earlier.end, earlier.arrived));
+  for (const Block& block : held_)
+    offset = std::min(
+        offset, OffsetOf(block.first + static_cast<std::int64_t>(block.samples.size() / channels_),
+                         block.arrived));
+  if (offset == kForever) return -kForever;
+  return offset + static_cast<double>(received_) * DeviceMsPerFrame();
+}
+
+double SoundTimeline::MomentOf(std::int64_t frame) const {
+  double ms = static_cast<double>(frame) * 1000.0 / rate_;
+  for (const PauseSpan& span : pauses_) {
+    if (ms < span.start) break;
+    if (span.end == kForever) return span.start;
+    ms += span.end - span.start;
+  }
+  return ms;
 }
 
 std::size_t SoundTimeline::Take(std::vector<std::int16_t>& out, std::size_t most) {

@@ -58,9 +58,12 @@ public:
   void Resume(double ms);
   // The device is gone: what is held back is placed, and the sound is silent up to `ms`.
   void SilenceUntil(double ms);
-  // The recording ended at `ms`: what is held back is placed, frames past the end are cut and
-  // missing ones up to it are silence.
-  void Finish(double ms);
+  // The recording ended with its picture at position `end`: what is held back is placed, frames
+  // past the end (captured after the stop) are cut and missing ones up to it are silence.
+  void Finish(std::int64_t end);
+  // The device has handed over every frame captured up to position `end` (or, when the
+  // recording stopped while paused, up to the pause): Finish need wait for no more.
+  bool HasSoundUpTo(std::int64_t end) const;
 
   // Frames placed so far (the position the sound has reached).
   std::int64_t Placed() const { return placed_; }
@@ -99,6 +102,12 @@ private:
   };
 
   double DeviceMsPerFrame() const;
+  // The timer moment the device's frames have come up to, on the offsets the blocks are placed
+  // by; minus infinity before the first block.
+  double ReceivedUntil() const;
+  // The timer moment the recording clock reaches position `frame`; past a pause still under way,
+  // that pause's start (no later sound belongs to the recording).
+  double MomentOf(std::int64_t frame) const;
   double OffsetOf(std::int64_t end, double arrived) const;
   void PlaceHeld(bool all);
   void PlaceBlock(const Block& block, double firstMs, double msPerFrame);

@@ -31,6 +31,8 @@ struct Scenario {
   std::vector<std::pair<double, double>> pauses; // start, end (timer)
   double goneMs = std::numeric_limits<double>::infinity();
   std::vector<std::int64_t> splitSlots; // follow-on files begin at these slots (100 ms each)
+  // The stop comes at lengthMs; the sound is finished this much later, the device delivering on.
+  double finishAfterMs = 0;
 };
 
 struct Outcome {
@@ -42,9 +44,11 @@ struct Outcome {
   std::vector<double> worstPerFile;
 };
 
+// The recording-clock moment of timer moment `ms`; `paused`: it is not recorded (in a pause, or
+// after the stop).
 double RecordingMs(const Scenario& s, double ms, bool& paused) {
+  paused = ms >= s.lengthMs;
   double before = 0;
-  paused = false;
   for (const auto& [start, end] : s.pauses) {
     if (ms < start) break;
     if (ms < end) {
@@ -54,6 +58,11 @@ double RecordingMs(const Scenario& s, double ms, bool& paused) {
     before += end - start;
   }
   return ms - before;
+}
+
+std::int64_t FramesOf(const Scenario& s) {
+  bool paused = false;
+  return std::llround(RecordingMs(s, s.lengthMs, paused) * s.rate / 1000);
 }
 
 Outcome Record(const Scenario& s) {
@@ -68,7 +77,7 @@ Outcome Record(const Scenario& s) {
   for (std::int64_t slot : s.splitSlots)
     fileStarts.push_back(SoundFrameAtSlot(slot, 100, s.rate));
   outcome.worstPerFile.assign(fileStarts.size(), 0);
-  std::vector<int> seen(static_cast<std::size_t>(s.lengthMs / 1000) + 2, 0);
+  std::vector<int> seen(static_cast<std::size_t>((s.lengthMs + s.finishAfterMs) / 1000) + 2, 0);
   std::int16_t previous = 0;
   std::vector<std::int16_t> taken;
   auto check = [&] {
@@ -119,7 +128,7 @@ Outcome Record(const Scenario& s) {
   for (std::int64_t physical = 0;; physical += blockFrames) {
     const double begins = s.deviceStartMs + physical * trueMsPerFrame;
     const double ends = begins + blockFrames * trueMsPerFrame;
-    if (ends > s.lengthMs || ends > s.goneMs) break;
+    if (ends > s.lengthMs + s.finishAfterMs || ends > s.goneMs) break;
     bool lost = false;
     for (const auto& [start, length] : s.gaps)
       lost = lost || (ends >= start && ends < start + length);
@@ -140,7 +149,7 @@ Outcome Record(const Scenario& s) {
       RecordingMs(s, mark, paused);
       if (!lost && !paused) ++outcome.expected;
     }
-    for (; nextTick <= arrival; nextTick += 100) {
+    for (; nextTick <= std::min(arrival, s.lengthMs); nextTick += 100) {
       pausesUntil(nextTick);
       check();
     }
@@ -153,7 +162,7 @@ Outcome Record(const Scenario& s) {
     check();
   }
   pausesUntil(s.lengthMs);
-  timeline.Finish(s.lengthMs);
+  timeline.Finish(FramesOf(s));
   check();
 
   outcome.found =
@@ -165,11 +174,6 @@ Outcome Record(const Scenario& s) {
   outcome.gapMs = timeline.GapMs();
   outcome.ppm = timeline.DriftPpm();
   return outcome;
-}
-
-std::int64_t FramesOf(const Scenario& s) {
-  bool paused = false;
-  return std::llround(RecordingMs(s, s.lengthMs, paused) * s.rate / 1000);
 }
 
 } // namespace
@@ -249,4 +253,55 @@ TEST(SoundTimeline, FollowOnFilesStartWithTheirFirstPicture) {
   EXPECT_EQ(o.found, o.expected) << "every second's mark in one of the files";
   EXPECT_EQ(o.misplaced, 0) << "no mark twice";
   EXPECT_EQ(SoundFrameAtSlot(1234, 100, 44100), 5441940);
+}
+
+TEST(SoundTimeline, FiftyPausesAtAwkwardMomentsLeaveTheSoundAsInStepAsNone) {
+  Scenario s;
+  s.rate = 44100;
+  s.channels = 2;
+  s.ppm = 300;
+  s.blockMs = 25;
+  // Pauses begin and end anywhere within a block (not within 60 ms of a second's mark); every
+  // fourth begins 3 ms after the last resume, every fourth while the device loses frames.
+  auto awkward = [](double ms) {
+    const double past = std::fmod(ms, 1000);
+    return past < 60 || past > 940 ? ms + 120 : ms;
+  };
+  double cursor = 5000;
+  for (int i = 0; i < 50; ++i) {
+    const int kind = i % 4;
+    const double start = kind == 1 ? cursor + 3 : awkward(cursor + 4000 + (i * 311) % 9000 + 12.34);
+    const double end = awkward(start + 40 + (i * 137) % 2600);
+    if (kind == 2) s.gaps.push_back({start - 120, 400});
+    s.pauses.push_back({start, end});
+    cursor = end;
+  }
+  s.lengthMs = cursor + 10000;
+  // The sound is finished as late as it was seen to be under Wine, the device delivering on.
+  s.finishAfterMs = 2000;
+  Scenario none = s;
+  none.pauses.clear();
+  const Outcome o = Record(s), reference = Record(none);
+  EXPECT_LE(o.worstMs, reference.worstMs + 1) << "none: " << reference.worstMs << " ms";
+  EXPECT_EQ(o.found, o.expected);
+  EXPECT_EQ(o.misplaced, 0) << "sound of paused time or from after the stop was kept";
+  EXPECT_EQ(o.frames, FramesOf(s));
+}
+
+TEST(SoundTimeline, TheEndWaitsForTheBlocksOnTheirWayAndNoLonger) {
+  SoundTimeline timeline(8000, 1);
+  const std::vector<std::int16_t> block(320); // 40 ms
+  EXPECT_FALSE(timeline.HasSoundUpTo(0)) << "no block yet";
+  double end = 40;
+  for (; end <= 4960; end += 40)
+    timeline.Add(block.data(), 320, end + 1);
+  EXPECT_FALSE(timeline.HasSoundUpTo(5000 * 8)) << "the last 40 ms are on their way";
+  timeline.Add(block.data(), 320, end + 25); // handed over late
+  EXPECT_TRUE(timeline.HasSoundUpTo(5000 * 8));
+  // Paused at 6000 and stopped at 6050: the picture's last slot ends 50 ms into the pause, and no
+  // sound of the recording comes after the pause's start.
+  timeline.Pause(6000);
+  for (end += 40; end <= 6040; end += 40)
+    timeline.Add(block.data(), 320, end + 1);
+  EXPECT_TRUE(timeline.HasSoundUpTo(6050 * 8));
 }
