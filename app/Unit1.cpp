@@ -113,7 +113,7 @@ LRESULT TForm1::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (SkinChooser && SkinChooser->SystemCommand(wParam)) return 0;
     break;
   case kTrayMessage:
-    TrayIconClicked(lParam);
+    TrayIconClicked(TrayIcon.Request(wParam, lParam));
     return 0;
   case kStartUpNoticesMessage:
     ShowStartUpNotices();
@@ -225,35 +225,32 @@ void TForm1::ShowRecordingIcon() {
                    : L"栎澜屏幕录像正在录制：单击此图标停止");
 }
 
-void TForm1::ShowTrayMenu() {
+void TForm1::ShowTrayMenu(POINT at) {
   trayMenu_->Items().Clear();
   trayMenu_->Items().Add(ScreenCam->PauseRequested() ? L"继续录制" : L"暂停录制",
                          [this](fw::TObject*) { TogglePause(); });
   trayMenu_->Items().Add(L"停止录入", [this](fw::TObject*) {
     if (ScreenCam && ScreenCam->FRecording) Button2Click(this);
   });
-  POINT at{};
-  ::GetCursorPos(&at);
-  // The menu closes when the user clicks elsewhere only while its window is in the foreground.
+  // The menu takes the keyboard, and closes when the user clicks elsewhere or switches away, only
+  // while this thread is in the foreground; the message posted after it lets the next click on
+  // the icon open it again at once.
   ::SetForegroundWindow(Handle());
   trayMenu_->Alignment = TPM_RIGHTALIGN | TPM_BOTTOMALIGN;
   trayMenu_->Popup(at.x, at.y);
   ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
-void TForm1::TrayIconClicked(LPARAM mouseMessage) {
-  switch (mouseMessage) {
-  case WM_RBUTTONUP:
-  case WM_CONTEXTMENU:
-    if (ScreenCam && ScreenCam->FRecording && !closing_) ShowTrayMenu();
+void TForm1::TrayIconClicked(const fw::TTrayRequest& request) {
+  switch (request.action) {
+  case fw::TTrayAction::Menu:
+    if (ScreenCam && ScreenCam->FRecording && !closing_) ShowTrayMenu(request.at);
     break;
-  case WM_LBUTTONUP:
-  case NIN_SELECT:
-  case NIN_KEYSELECT:
+  case fw::TTrayAction::Choose:
     if (ScreenCam && ScreenCam->FRecording) Button2Click(this);
     if (!closing_) ::SetForegroundWindow(Handle());
     break;
-  default:
+  case fw::TTrayAction::None:
     break;
   }
 }

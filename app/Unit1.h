@@ -87,8 +87,8 @@ private:
   // Pauses a running recording, or resumes a paused one.
   void TogglePause();
   void ShowRecordingIcon();
-  void TrayIconClicked(LPARAM mouseMessage);
-  void ShowTrayMenu();
+  void TrayIconClicked(const fw::TTrayRequest& request);
+  void ShowTrayMenu(POINT at);
   void ShowFromAnotherStart();
   recorder::TRecordArea recordArea_;
   fw::TPopupMenu* trayMenu_ = nullptr;

@@ -12,6 +12,10 @@
 #    a notice and the file plays;
 #  - the last region again by Return, paused for a few seconds by F6, resumed from the
 #    notification-area icon's menu: the file is as long as the time recorded, not the pause;
+#  - "跟随鼠标" with its size typed into the settings, over a picture of cells the test draws, the
+#    mouse held at three places: every frame lies on the screen, moves at most its step, and comes
+#    to rest where the cursor is inside its middle half, showing the screen there; the icon's menu
+#    by keyboard (a right click, then arrows and Return, or Esc, or a click elsewhere);
 #  - "录制声音" ticked (a tone in the sound server's null sink), paused ten times by F6, three
 #    pauses of a second and seven short ones in quick succession: the picture as long as the time
 #    recorded, the sound as long as the picture (to within a frame), no silence at the cuts;
@@ -82,8 +86,28 @@ click_child() {
   IFS=',' read -r l t r b <<<"$rect"
   xdotool mousemove --sync $(((l + r) / 2)) $(((t + b) / 2)) click 1
 }
+# Types WIDTHxHEIGHT into the following area's two edits (the dialog's lowest, left to right).
+# Without a window manager no one gives a new dialog the X keyboard focus: it is given here, as a
+# click on a window would.
+type_follow_size() { # WIDTHxHEIGHT
+  local sides=("${1%x*}" "${1#*x}") i=0 l t r b held
+  xdotool windowfocus --sync "$(visible_named "$settings_name")" 2>/dev/null
+  while IFS=',' read -r l t r b; do
+    xdotool mousemove --sync $(((l + r) / 2)) $(((t + b) / 2)) click 1
+    xdotool key Home shift+End
+    xdotool type --delay 20 "${sides[i++]}"
+  done < <(follow_edits | cut -d'|' -f3)
+  held=$(follow_edits | cut -d'|' -f5 | tr -d '\r' | paste -sd x)
+  [[ $held == "$1" ]] || fail "the following area's size edits hold '$held', want $1"
+}
+follow_edits() { # the two lowest edits' probe lines, left to right
+  "$WINE" "$probe_exe" "功能设置" 2>/dev/null | tr -d '\r' |
+    awk -F'|' 'tolower($1) == "edit" { split($3, r, ","); print r[2], r[1], $0 }' |
+    sort -n | tail -2 | sort -k2 -n | cut -d' ' -f3-
+}
 # Chooses what recordings take in the settings dialog, by mouse: clicks the controls of these
-# texts in turn (the radio button of an area, the check box "录制声音").
+# texts in turn (the radio button of an area, the check box "录制声音"), or types the following
+# area's size (size=WIDTHxHEIGHT).
 choose_area() { # screenshot-name control-text...
   local shot=$1
   shift
@@ -92,7 +116,7 @@ choose_area() { # screenshot-name control-text...
   sleep 1
   local text
   for text in "$@"; do
-    click_child "功能设置" "$text"
+    if [[ $text == size=* ]]; then type_follow_size "${text#size=}"; else click_child "功能设置" "$text"; fi
   done
   sleep 0.5
   import -display "$DISPLAY" -window "$(visible_named "$settings_name")" "$out/$shot.png"
@@ -359,6 +383,110 @@ if [[ -f $out/tray_paused.png && -f $out/tray_recording.png ]]; then
   diff_pixels=$(compare -metric AE "$out/tray_paused.png" "$out/tray_recording.png" null: 2>&1 | cut -d' ' -f1)
   ((${diff_pixels%.*} > 10)) || fail "the icon looks the same paused and recording"
 fi
+
+# --- An area that follows the mouse, its size typed into the settings, over a picture of cells the
+# test draws on the whole screen. The mouse is held at three places; where the area comes to rest
+# there follows from its rule (the cursor just inside its middle half, or the screen's edge).
+follow_size=(333 250) follow_want=(336 252) cell=40
+# The largest move a frame: a quarter of the smaller side.
+follow_step=$((follow_want[1] / 4))
+choose_area settings_follow "跟随鼠标" "size=${follow_size[0]}x${follow_size[1]}"
+python3 "$here/lib/follow_frames.py" picture 1280 1024 $cell | convert - "$out/follow_picture.png"
+XDG_RUNTIME_DIR=$(mktemp -d) SDL_AUDIODRIVER=dummy ffplay -v error -noborder -an -left 0 -top 0 \
+  -x 1280 -y 1024 "$out/follow_picture.png" &
+still_pid=$!
+pids+=($still_pid)
+wait_for 30 xdotool search --onlyvisible --pid "$still_pid" >/dev/null || fail "the picture of cells did not show"
+sleep 1
+xdotool mousemove --sync 640 512
+start_recording "$out/follow" F4
+wait_for 15 marks_shown "${follow_want[@]}" || fail "no marks around the following area"
+follow_started=$(now)
+# Mouse place, and the area's place at rest: the bottom-right and top-left corners of the screen,
+# then the cursor a quarter in from the area's bottom-right.
+follow_rests=("1250 1000 944 772" "20 30 0 0" "700 500 449 312")
+for rest in "${follow_rests[@]}"; do
+  read -r mx my ax ay <<<"$rest"
+  xdotool mousemove --sync "$mx" "$my"
+  sleep 2.5
+  import -display "$DISPLAY" -window root "$out/follow_screen_$ax-$ay.png"
+done
+rested=$(seconds "$follow_started" "$(now)")
+# The icon's menu by keyboard, over the picture (the area follows the mouse to the icon from now
+# on): Esc closes it, so does a click elsewhere; Down Return pauses, and again resumes; Down Down
+# Return stops.
+tray=$(visible_named '^Wine System Tray$')
+tray_menu() { # keys...
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  xdotool windowraise "$tray"
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove --sync $((X + 12)) $((Y + 30)) click 3
+  wait_for 5 test -n "$(menu_window)" || { fail "the icon's menu did not open"; return 1; }
+  sleep 0.3
+  [[ $# -gt 0 ]] && xdotool key --delay 200 "$@"
+  sleep 0.8
+}
+if [[ -n $tray ]]; then
+  tray_menu Escape && [[ -n $(menu_window) ]] && fail "Esc did not close the icon's menu"
+  xdotool windowraise "$focus"
+  tray_menu && xdotool mousemove --sync 150 80 click 1 && sleep 0.5
+  [[ -n $(menu_window) ]] && fail "a click elsewhere did not close the icon's menu"
+  main_hidden || fail "a closed menu stopped the recording"
+  import -display "$DISPLAY" -window "$tray" "$out/tray_keys_recording.png"
+  tray_menu Down && import -display "$DISPLAY" -window root -crop 300x120+0+0 "$out/tray_menu_keys.png"
+  xdotool key Return
+  sleep 1
+  import -display "$DISPLAY" -window "$tray" "$out/tray_keys_paused.png"
+  diff_pixels=$(compare -metric AE "$out/tray_keys_paused.png" "$out/tray_keys_recording.png" null: 2>&1 | cut -d' ' -f1)
+  ((${diff_pixels%.*} > 10)) || fail "Down Return in the icon's menu did not pause"
+  tray_menu Down Return
+  tray_menu Down Down Return
+  wait_for 10 main_visible || fail "Down Down Return in the icon's menu did not stop the recording"
+else
+  fail "no notification-area icon"
+fi
+if ! main_visible; then
+  activate "$focus"
+  xdotool key F5
+  wait_for 10 main_visible || fail "F5 did not bring the main window back"
+fi
+kill "$still_pid" 2>/dev/null
+probe_avi "$out/follow.avi"
+note "follow: ${got[width]:-}x${got[height]:-}, ${got[nb_read_frames]:-0} frames"
+[[ ${got[width]:-} == "${follow_want[0]}" && ${got[height]:-} == "${follow_want[1]}" ]] ||
+  fail "the following area's file is ${got[width]:-}x${got[height]:-}, want ${follow_want[0]}x${follow_want[1]}"
+rests=()
+for rest in "${follow_rests[@]}"; do
+  read -r _ _ ax ay <<<"$rest"
+  rests+=("$ax,$ay")
+done
+# The frames until the area's last rest (the file's time runs from a little before the marks
+# showed), and their slots.
+slots=$(ffprobe -v error -select_streams v:0 -read_intervals "%+$rested" \
+  -show_entries frame=pts -of csv=p=0 "$out/follow.avi" | paste -sd,)
+judged=$(ffmpeg -v error -i "$out/follow.avi" -t "$rested" -vsync passthrough \
+  -f rawvideo -pix_fmt rgb24 - |
+  python3 "$here/lib/follow_frames.py" judge "${follow_want[@]}" 1280 1024 $cell $follow_step "$slots" "${rests[@]}")
+judge_status=$?
+note "follow: $judged"
+((judge_status == 0)) || fail "the following area's frames are wrong"
+# Reported, not failed on: under Wine the window below the marks repaints their old place only
+# later, so that a frame of an area that moved by more than their margin shows them.
+[[ $judged == *" 0 show the marks"* ]] || note "OPEN FAULT: frames of the moving area show the marks"
+# At each rest a frame is what the screen showed there, and none is the screen 8 pixels beside it.
+follow_frames=$(mktemp -d)
+ffmpeg -v error -i "$out/follow.avi" -t "$rested" "$follow_frames/f%04d.png"
+for rest in "${rests[@]}"; do
+  IFS=',' read -r ax ay <<<"$rest"
+  convert "$out/follow_screen_$ax-$ay.png" -crop "${follow_want[0]}x${follow_want[1]}+$ax+$ay" +repage "$out/follow_at.png"
+  convert "$out/follow_screen_$ax-$ay.png" -crop "${follow_want[0]}x${follow_want[1]}+$((ax < 640 ? ax + 8 : ax - 8))+$ay" +repage "$out/follow_beside.png"
+  match=$(best_match_in "$follow_frames" "$out/follow_at.png")
+  beside=$(best_match_in "$follow_frames" "$out/follow_beside.png")
+  note "follow: at rest at $ax,$ay: frames against the screen there: RMSE $match; 8 px beside: $beside"
+  awk -v m="$match" -v b="$beside" 'BEGIN { exit !(m < 0.05 && b > m * 2) }' ||
+    fail "no frame shows the screen where the area rests at $ax,$ay (RMSE $match, beside $beside)"
+done
+rm -rf "$follow_frames"
 
 # --- Sound with pauses: "录制声音" ticked, a tone played into the sound server's sink, the last
 # region again, paused ten times by F6 and resumed by F6 (seconds recorded, seconds paused): the

@@ -2,7 +2,8 @@
 // TITLE-PREFIX and prints one line per child window:
 //   class|id|left,top,right,bottom|answer|text
 // where answer is what the child answers to the skinning engine's "are you skinned?" message
-// (1: skinned). Exits 1 when no such window exists.
+// (1: skinned) and text is the caption, for an edit what it holds (asked by WM_GETTEXT: another
+// process reads only an edit's caption from its creation). Exits 1 when no such window exists.
 #include <windows.h>
 
 #include <cstdio>
@@ -40,16 +41,26 @@ BOOL CALLBACK FindTop(HWND wnd, LPARAM param) {
   return TRUE;
 }
 
+// What an edit holds now.
+std::wstring EditText(HWND wnd) {
+  wchar_t buffer[256] = {};
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(wnd, WM_GETTEXT, 255, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                        2000, &copied);
+  return buffer;
+}
+
 BOOL CALLBACK PrintChild(HWND wnd, LPARAM) {
   wchar_t cls[128] = {};
   ::GetClassNameW(wnd, cls, 127);
+  const bool edit = ::lstrcmpiW(cls, L"Edit") == 0;
   RECT r{};
   ::GetWindowRect(wnd, &r);
   DWORD_PTR answer = 0;
   ::SendMessageTimeoutW(wnd, kIsSkinned, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);
   std::printf("%s|%d|%ld,%ld,%ld,%ld|%lu|%s\n", Utf8(cls).c_str(), ::GetDlgCtrlID(wnd), r.left,
               r.top, r.right, r.bottom, static_cast<unsigned long>(answer),
-              Utf8(Text(wnd)).c_str());
+              Utf8(edit ? EditText(wnd) : Text(wnd)).c_str());
   return TRUE;
 }
 

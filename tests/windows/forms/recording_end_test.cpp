@@ -387,7 +387,9 @@ TEST_F(RecordingEnd, HotKeysAndClicksDuringShutdownDoNothing) {
 
 // Started with F4, a recording shows the program's icon in the notification area, whose tip says
 // how to stop; a click on it stops the recording and brings the window back; the icon goes with
-// the recording.
+// the recording. The icon speaks the shell's version 4: a click comes as the button's release and
+// then NIN_SELECT, which alone stops; the keyboard's choice and menu key mean the same as the
+// mouse's, the menu placed where the shell says.
 TEST_F(RecordingEnd, TheNotificationAreaIconStopsTheRecording) {
   const std::wstring file = testing_support::ArtifactPath(L"forms", L"tray.avi");
   cam.FMsPerFrame = 400; // the whole screen, uncompressed
@@ -398,7 +400,23 @@ TEST_F(RecordingEnd, TheNotificationAreaIconStopsTheRecording) {
   EXPECT_TRUE(form->TrayIcon.Visible());
   EXPECT_EQ(form->TrayIcon.Tip(), L"栎澜屏幕录像正在录制：单击此图标或按 F5 停止");
   ASSERT_TRUE(PumpUntil([this] { return cam.FFramesWritten > 1; }, 10000));
-  ::SendMessageW(form->Handle(), app::TForm1::kTrayMessage, 1, WM_LBUTTONUP);
+  // A shell that did not take version 4 sends the mouse messages alone.
+  const bool version4 = form->TrayIcon.SpeaksVersion4();
+  EXPECT_TRUE(version4);
+  const WPARAM anchor = MAKEWPARAM(1200, 1000);
+  if (version4) {
+    const fw::TTrayRequest key = form->TrayIcon.Request(anchor, MAKELPARAM(NIN_KEYSELECT, 1));
+    const fw::TTrayRequest menu = form->TrayIcon.Request(anchor, MAKELPARAM(WM_CONTEXTMENU, 1));
+    EXPECT_EQ(key.action, fw::TTrayAction::Choose);
+    EXPECT_EQ(menu.action, fw::TTrayAction::Menu);
+    EXPECT_EQ(menu.at.x, 1200);
+    EXPECT_EQ(menu.at.y, 1000);
+    ::SendMessageW(form->Handle(), app::TForm1::kTrayMessage, anchor, MAKELPARAM(WM_LBUTTONUP, 1));
+    EXPECT_TRUE(cam.FRecording) << "the release is followed by NIN_SELECT";
+    ::SendMessageW(form->Handle(), app::TForm1::kTrayMessage, anchor, MAKELPARAM(NIN_SELECT, 1));
+  } else {
+    ::SendMessageW(form->Handle(), app::TForm1::kTrayMessage, 1, WM_LBUTTONUP);
+  }
   EXPECT_FALSE(cam.FRecording);
   EXPECT_TRUE(::IsWindowVisible(form->Handle()));
   ASSERT_TRUE(Finished(10000));
