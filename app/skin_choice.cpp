@@ -2,6 +2,7 @@
 
 #include "app/core/skin_file_check.h"
 #include "framework/dialogs.h"
+#include "framework/menus.h"
 #include "framework/message_box.h"
 #include "skin/data/core/skin_stream.h"
 #include "skin/data/skin_data.h"
@@ -48,7 +49,7 @@ void TSkinChoice::Start(const StartOptions& options) {
 }
 
 bool TSkinChoice::SystemCommand(WPARAM command) {
-  switch (command & 0xFFF0) {
+  switch (fw::SysCommandOf(command)) {
   case kChooseFileCommand:
     ChooseSkinFile();
     return true;

@@ -17,6 +17,12 @@
 
 namespace fw {
 
+// The command of a WM_SYSCOMMAND: Windows keeps the low four bits of its wParam for itself.
+constexpr WPARAM kSysCommandBits = 0xFFF0;
+inline UINT SysCommandOf(WPARAM wParam) {
+  return static_cast<UINT>(wParam & kSysCommandBits);
+}
+
 class TMenu;
 
 // A shortcut: a virtual key plus the modifier bits below.

@@ -1,5 +1,6 @@
 #include "skin/forms/win_skin_form.h"
 
+#include "framework/menus.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/form_shared.h"
 
@@ -176,7 +177,7 @@ TMessageAnswer TWinSkinForm::SysCommand(fw::TMessage& message) {
   // Restoring an MDI child ends the maximized state of the whole MDI. It is seen whatever the
   // frame switch says, because the manager switched this child's frame off while a child was
   // maximized.
-  if (FKind.IsMdiChild() && (message.WParam & 0xFFF0) == SC_RESTORE) TellMdiMaximized(false);
+  if (FKind.IsMdiChild() && fw::SysCommandOf(message.WParam) == SC_RESTORE) TellMdiMaximized(false);
   if (!SkinsFrame()) return TMessageAnswer::PassOn;
   // Before the start the skin only follows the window state.
   if (FState == TFormLife::Hooked)
@@ -362,7 +363,7 @@ void TWinSkinForm::ToggleMinimize() {
 }
 
 LRESULT TWinSkinForm::TrackSystemCommand(WPARAM wParam, LPARAM lParam) {
-  switch (wParam & 0xFFF0) {
+  switch (fw::SysCommandOf(wParam)) {
   case SC_MINIMIZE:
     FWindowState = kStateMinimized;
     break;

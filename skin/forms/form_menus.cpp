@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
+#include "framework/menus.h"
 #include "skin/common/thread_hook.h"
 #include "skin/data/skin_data.h"
 #include "skin/forms/form_shared.h"
@@ -363,7 +364,8 @@ TMessageAnswer TFormMenus::Command(fw::TMessage& message) {
 }
 
 TMessageAnswer TFormMenus::KeyMenu(fw::TMessage& message) {
-  if (!FHost.DrawsFrame() || (message.WParam & 0xFFF0) != SC_KEYMENU) return TMessageAnswer::PassOn;
+  if (!FHost.DrawsFrame() || fw::SysCommandOf(message.WParam) != SC_KEYMENU)
+    return TMessageAnswer::PassOn;
   if (message.LParam == ' ') {
     // Alt+Space: the system would pop its menu up where it draws its own caption.
     POINT origin{0, 0};
