@@ -136,13 +136,28 @@ start_recording() { # file [F4]
   else
     click_child "栎澜屏幕录像" "开始录制"
   fi
-  wait_for 20 shown "$save_name" || { fail "no save dialog"; return 1; }
+  if ! wait_for 20 shown "$save_name"; then
+    # What the screen showed instead goes to the log, and a notice then found is answered.
+    import -display "$DISPLAY" -window root "$out/no_save_dialog_$(basename "$1").png"
+    note "no save dialog after the start; visible: $(visible_windows)"
+    shown '^Notice$' && read_notice "late_notice_$(basename "$1")" && note "late notice: $notice_text"
+    fail "no save dialog"
+    return 1
+  fi
   sleep 1
   activate "$(visible_named "$save_name")"
   xdotool key --delay 300 alt+n Home shift+End
   xdotool type --delay 20 "$(windows_path "$1")"
   xdotool key Return
   wait_for 10 main_hidden || fail "the main window stayed visible after the save dialog"
+}
+# Every visible window: name and geometry.
+visible_windows() {
+  local w X Y WIDTH HEIGHT SCREEN WINDOW
+  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)"
+    printf '"%s" %sx%s+%s+%s; ' "$(xdotool getwindowname "$w" 2>/dev/null)" "$WIDTH" "$HEIGHT" "$X" "$Y"
+  done
 }
 # The chooser's overlay: a window of ours over the whole screen.
 overlay_shown() {
@@ -511,7 +526,10 @@ sleep 1.5
 xdotool key F5
 recorded=$(awk -v r="$recorded" -v s="$(seconds "$mark" "$(now)")" 'BEGIN { printf "%.2f", r + s }')
 wait_for 10 main_visible || fail "F5 did not bring the main window back"
-# A busy machine may have left gaps in the sound, which a notice tells at the end.
+# A busy machine may have left gaps in the sound, which a notice tells at the end: once the
+# recording has finished, which the icon's going shows (under Wine without a window manager,
+# hiding the marks and the icon takes seconds).
+wait_for 20 gone '^Wine System Tray$' || fail "the icon stayed after the stop"
 wait_for 3 shown '^Notice$' && read_notice sound_paused_notice && note "notice at the end: $notice_text"
 # The picture's and the sound's lengths, in seconds: slots over the rate, samples over theirs;
 # and the length of one frame.
