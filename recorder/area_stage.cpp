@@ -45,12 +45,26 @@ std::optional<Rect> TAreaStage::Next(std::int32_t msPerFrame) {
     break;
   }
   case TAreaKind::FollowMouse:
-    current_ = FollowCursor(current_, Cursor(), FollowStep(msPerFrame, current_), limit_);
+    current_ = ahead_ ? *ahead_
+                      : FollowCursor(current_, Cursor(), FollowStep(msPerFrame, current_), limit_);
+    ahead_.reset();
     break;
   default:
     break;
   }
   return current_;
+}
+
+std::optional<Rect> TAreaStage::Ahead(std::int32_t msPerFrame) {
+  switch (area_.Kind) {
+  case TAreaKind::Window:
+    return NextWindowArea(current_, FollowedWindowOf(area_.Window));
+  case TAreaKind::FollowMouse:
+    ahead_ = FollowCursor(current_, Cursor(), FollowStep(msPerFrame, current_), limit_);
+    return ahead_;
+  default:
+    return current_;
+  }
 }
 
 } // namespace recorder

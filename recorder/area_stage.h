@@ -24,11 +24,17 @@ public:
   void Fix(const Rect& aligned) { current_ = aligned; }
   // The rectangle of the next frame at `msPerFrame`; nullopt when the followed window is gone.
   std::optional<Rect> Next(std::int32_t msPerFrame);
+  // Where the next frame will be, asked right after a grab so that the marks move there a whole
+  // interval before it: a screen that repaints what they uncover late (or composes a moment
+  // later) then shows no trace of their old place in the grab. A following area keeps this as
+  // its next step; a window is looked up again by Next, since it may move meanwhile.
+  std::optional<Rect> Ahead(std::int32_t msPerFrame);
 
 private:
   const TRecordArea area_;
   Rect limit_;
   Rect current_;
+  std::optional<Rect> ahead_; // the following area's next step, once Ahead decided it
 };
 
 } // namespace recorder

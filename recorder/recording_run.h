@@ -53,6 +53,8 @@ private:
   // Moves the rectangle with a followed window or the mouse; a closed window ends the recording.
   StopCause FollowArea();
   StopCause RecordFrame(std::uint64_t t);
+  // Moves the marks to where the next frame will be, as soon as this one is grabbed.
+  void PlaceMarksAhead();
   void ReportProgress(std::uint64_t t);
   StopCause WaitForNextSlot(std::uint64_t t);
   // Neither a stop nor a pause or resume is asked: the wait for the next slot goes on.

@@ -232,6 +232,7 @@ StopCause RecordingRun::RecordFrames() {
     const std::uint64_t t = clock_->Elapsed(::timeGetTime());
     cause = RecordFrame(t);
     if (cause != StopCause::None) break;
+    PlaceMarksAhead();
     ReportProgress(t);
     cause = WaitForNextSlot(t);
     if (cause != StopCause::None) break;
@@ -310,6 +311,15 @@ StopCause RecordingRun::RecordFrame(std::uint64_t t) {
   ++cam_.FFramesWritten;
   slots_.Written(slot.slot);
   return sound_.Pump(*files_) == AVIERR_OK ? StopCause::None : StopCause::SoundWriteFailed;
+}
+
+// The grab places the marks around its own rectangle too (a window may have moved since), which
+// is then where they already are.
+void RecordingRun::PlaceMarksAhead() {
+  if (!areaStage_ || !cam_.FShowFrame || !cam_.FFrameFollows || !worker_) return;
+  const std::optional<Rect> ahead = areaStage_->Ahead(msPerFrame_);
+  if (ahead && *ahead != Rect{rect_.left, rect_.top, rect_.right, rect_.bottom})
+    worker_->PlaceFrame(ahead->left, ahead->top, Width(*ahead), Height(*ahead));
 }
 
 std::uint32_t RecordingRun::SoundBytes() const {

@@ -69,10 +69,17 @@ def black_edge(frame, w, h):
     return any(sum(max(p) < 20 for p in edge) > len(edge) // 2 for edge in edges)
 
 
-def shows_marks(frame):
-    return any(frame[k] < 30 and frame[k + 1] > 230 and 50 < frame[k + 2] < 110 or
-               frame[k] > 230 and frame[k + 1] > 230 and 150 < frame[k + 2] < 210
-               for k in range(0, len(frame), 3))
+def shows_marks(frame, w, x, y, cell):
+    """Whether the frame at x,y holds a mark: some pixels of the marks' light yellow or green
+    where the picture has another colour (some cells have those colours themselves)."""
+    found = 0
+    for k in range(0, len(frame), 3):
+        r, g, b = frame[k : k + 3]
+        if r < 30 and g > 230 and 50 < b < 110 or r > 230 and g > 230 and 150 < b < 210:
+            p = k // 3
+            want = colour(x + p % w, y + p // w, cell)
+            found += any(abs(a - c) > 30 for a, c in zip((r, g, b), want))
+    return found >= 20
 
 
 def judge(w, h, sw, sh, cell, step, slots, wanted):
@@ -89,7 +96,7 @@ def judge(w, h, sw, sh, cell, step, slots, wanted):
             faults.append(f"frame {n} at {x},{y} lies past the screen's edges")
         if black_edge(frame, w, h):
             faults.append(f"frame {n} at {x},{y} has a black edge")
-        marked += shows_marks(frame)
+        marked += shows_marks(frame, w, x, y, cell)
         if places:
             (m, (px, py)) = places[-1]
             moved = max(abs(x - px), abs(y - py)) / (slots[n] - slots[m])
