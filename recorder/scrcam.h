@@ -93,6 +93,8 @@ public:
   // next step; a stop ends a paused recording as it ends a running one.
   void PauseRecording(bool Paused);
   bool PauseRequested() const { return pauseRequested_; }
+  // The worker has taken up the pause: nothing is captured until it resumes.
+  bool Paused() const { return pauseState_ == TPauseState::Paused; }
   // Serves the main thread's messages until the worker of the last recording has ended (its
   // file finished, its notices shown): what a start that arrives while a recording is still
   // being closed waits for.

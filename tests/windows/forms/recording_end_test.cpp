@@ -550,12 +550,19 @@ TEST_F(RecordingEnd, TheSessionsEndFinishesTheFileWhileACaptureErrorIsOpen) {
   form->Hide();
   cam.StartRecording(&big, file);
   ASSERT_TRUE(PumpUntil([this] { return cam.FFramesWritten > 2; }, 10000));
-  // Frames of this size come from the address space itself, which is taken up then.
+  // Frames of this size (over a megabyte) come from the address space itself, which is taken
+  // up then in pieces down to a megabyte: what is left still holds the small allocations of the
+  // process (its X connection's among them), but no frame. The recording is paused meanwhile, so
+  // that no grab is under way (a screen read whose reply finds no room ends the X connection):
+  // the first grab after the resume finds no room for its bitmap.
   std::vector<void*> taken;
   auto takeAll = [&] {
-    for (SIZE_T size = 64u << 20; size >= (64u << 10); size /= 2)
+    cam.PauseRecording(true);
+    EXPECT_TRUE(PumpUntil([this] { return cam.Paused(); }, 5000));
+    for (SIZE_T size = 64u << 20; size >= (1u << 20); size /= 2)
       while (void* p = ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS))
         taken.push_back(p);
+    cam.PauseRecording(false);
   };
   auto giveBack = [&] {
     for (void* p : taken)
