@@ -45,8 +45,7 @@ std::optional<Rect> TAreaStage::Next(std::int32_t msPerFrame) {
     break;
   }
   case TAreaKind::FollowMouse:
-    current_ = ahead_ ? *ahead_
-                      : FollowCursor(current_, Cursor(), FollowStep(msPerFrame, current_), limit_);
+    current_ = ahead_ ? *ahead_ : TowardCursor(msPerFrame);
     ahead_.reset();
     break;
   default:
@@ -55,12 +54,16 @@ std::optional<Rect> TAreaStage::Next(std::int32_t msPerFrame) {
   return current_;
 }
 
+Rect TAreaStage::TowardCursor(std::int32_t msPerFrame) const {
+  return FollowCursor(current_, Cursor(), FollowStep(msPerFrame, current_), limit_);
+}
+
 std::optional<Rect> TAreaStage::Ahead(std::int32_t msPerFrame) {
   switch (area_.Kind) {
   case TAreaKind::Window:
     return NextWindowArea(current_, FollowedWindowOf(area_.Window));
   case TAreaKind::FollowMouse:
-    ahead_ = FollowCursor(current_, Cursor(), FollowStep(msPerFrame, current_), limit_);
+    ahead_ = TowardCursor(msPerFrame);
     return ahead_;
   default:
     return current_;

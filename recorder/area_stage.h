@@ -31,6 +31,9 @@ public:
   std::optional<Rect> Ahead(std::int32_t msPerFrame);
 
 private:
+  // The following area's step toward the cursor from where it is.
+  Rect TowardCursor(std::int32_t msPerFrame) const;
+
   const TRecordArea area_;
   Rect limit_;
   Rect current_;

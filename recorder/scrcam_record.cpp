@@ -5,6 +5,7 @@
 #include "recorder/core/alignment.h"
 #include "recorder/core/capture_area.h"
 #include "recorder/core/fourcc.h"
+#include "recorder/screen_area.h"
 
 #include <mmsystem.h>
 
@@ -26,10 +27,6 @@ int RectWidth(const RECT& r) {
 }
 int RectHeight(const RECT& r) {
   return r.bottom - r.top;
-}
-
-RECT ToRECT(const Rect& r) {
-  return {r.left, r.top, r.right, r.bottom};
 }
 
 // How often a paused recording looks for a resume or a stop.
@@ -54,9 +51,7 @@ bool TScreenCam::FitFormat(DWORD type, DWORD handler, RECT& rect, FrameBlock& fo
     RECT aligned = {rect.left, rect.top, rect.left + AlignDimension(width, alignment, FScreenWidth),
                     rect.top + AlignDimension(height, alignment, FScreenHeight)};
     // A chosen area is aligned within the screen it lies on and stays on it.
-    if (alignScreen_)
-      aligned = ToRECT(
-          AlignArea({rect.left, rect.top, rect.right, rect.bottom}, alignment, *alignScreen_));
+    if (alignScreen_) aligned = ToRECT(AlignArea(ToRect(rect), alignment, *alignScreen_));
     format.reset();
     format = CaptureRect(aligned);
     if (!format) return false;
@@ -171,7 +166,7 @@ bool RecordingRun::CheckVideoForWindows() {
 bool RecordingRun::PrepareFormat() {
   format_ = cam_.CaptureRect(rect_);
   if (format_ && cam_.CheckCompressor(rect_, format_)) {
-    if (areaStage_) areaStage_->Fix({rect_.left, rect_.top, rect_.right, rect_.bottom});
+    if (areaStage_) areaStage_->Fix(ToRect(rect_));
     return true;
   }
   format_.reset();
@@ -318,7 +313,7 @@ StopCause RecordingRun::RecordFrame(std::uint64_t t) {
 void RecordingRun::PlaceMarksAhead() {
   if (!areaStage_ || !cam_.FShowFrame || !cam_.FFrameFollows || !worker_) return;
   const std::optional<Rect> ahead = areaStage_->Ahead(msPerFrame_);
-  if (ahead && *ahead != Rect{rect_.left, rect_.top, rect_.right, rect_.bottom})
+  if (ahead && *ahead != ToRect(rect_))
     worker_->PlaceFrame(ahead->left, ahead->top, Width(*ahead), Height(*ahead));
 }
 

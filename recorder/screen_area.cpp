@@ -5,10 +5,6 @@
 namespace recorder {
 
 namespace {
-Rect ToRect(const RECT& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
-
 // DwmGetWindowAttribute where the system has it (Vista and later); the program starts on systems
 // without the desktop window manager too.
 HRESULT WindowAttribute(HWND window, DWORD attribute, void* value, DWORD size) {

@@ -8,6 +8,14 @@
 
 namespace recorder {
 
+// A Windows rectangle as ours, and back.
+inline Rect ToRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+inline RECT ToRECT(const Rect& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
 // Every monitor together; can begin at negative coordinates.
 Rect VirtualScreen();
 // The primary monitor.

@@ -124,12 +124,14 @@ choose_area() { # screenshot-name control-text...
   click_child "功能设置" "确定"
   wait_for 10 gone "$settings_name" || fail "OK did not close the settings dialog"
 }
+# A notice the last take gave late (the sound's, once its file is closed) is answered.
+answer_late_notice() { # picture-name
+  shown '^Notice$' && read_notice "$1" && note "late notice: $notice_text"
+}
 # The start button (or F4, where the window lies under another), the save dialog and a file
 # name: afterwards the chooser (or the recording).
 start_recording() { # file [F4]
-  # A notice the last take gave late (the sound's, once its file is closed) is answered first.
-  shown '^Notice$' && read_notice "late_notice_$(basename "$1")" &&
-    note "late notice: $notice_text"
+  answer_late_notice "late_notice_$(basename "$1")"
   if [[ ${2:-} == F4 ]]; then
     xdotool windowfocus --sync "$(visible_named "$main_name")" 2>/dev/null
     sleep 0.5
@@ -141,7 +143,7 @@ start_recording() { # file [F4]
     # What the screen showed instead goes to the log, and a notice then found is answered.
     import -display "$DISPLAY" -window root "$out/no_save_dialog_$(basename "$1").png"
     note "no save dialog after the start; visible: $(visible_windows)"
-    shown '^Notice$' && read_notice "late_notice_$(basename "$1")" && note "late notice: $notice_text"
+    answer_late_notice "late_notice_after_$(basename "$1")"
     fail "no save dialog"
     return 1
   fi
@@ -151,14 +153,6 @@ start_recording() { # file [F4]
   xdotool type --delay 20 "$(windows_path "$1")"
   xdotool key Return
   wait_for 10 main_hidden || fail "the main window stayed visible after the save dialog"
-}
-# Every visible window: name and geometry.
-visible_windows() {
-  local w X Y WIDTH HEIGHT SCREEN WINDOW
-  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)"
-    printf '"%s" %sx%s+%s+%s; ' "$(xdotool getwindowname "$w" 2>/dev/null)" "$WIDTH" "$HEIGHT" "$X" "$Y"
-  done
 }
 # The chooser's overlay: a window of ours over the whole screen.
 overlay_shown() {

@@ -26,6 +26,14 @@ wait_for() {
 visible_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 shown() { [[ -n $(visible_named "$1") ]]; }
 gone() { [[ -z $(visible_named "$1") ]]; }
+# Every visible window: name and geometry.
+visible_windows() {
+  local w X Y WIDTH HEIGHT SCREEN WINDOW
+  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)"
+    printf '"%s" %sx%s+%s+%s; ' "$(xdotool getwindowname "$w" 2>/dev/null)" "$WIDTH" "$HEIGHT" "$X" "$Y"
+  done
+}
 activate() {
   local X Y WINDOW SCREEN
   eval "$(xdotool getwindowgeometry --shell "$1")"
