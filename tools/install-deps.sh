@@ -29,11 +29,23 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 
+# A mirror in the middle of a sync serves an index that does not match its release file, and
+# apt-get update fails on it; a later try usually finds it whole. After the last try the install
+# goes on with the lists apt has, and fails itself only when they lack what is needed.
+update_lists() {
+  local try
+  for try in 1 2 3; do
+    apt-get update -qq && return 0
+    ((try < 3)) && { echo "apt-get update failed (try $try of 3); trying again in 30 s" >&2; sleep 30; }
+  done
+  echo "apt-get update failed three times; installing from the lists apt has" >&2
+}
+
 if ((${#need[@]})); then
   echo "installing: ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
+  update_lists
   apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 elif [[ -n "${NEED_UPDATE:-}" ]]; then
-  apt-get update -qq
+  update_lists
 fi
