@@ -50,7 +50,7 @@ void SettleFrameCount(TDataSkinSysButton& b) {
 void AddMdiButtons(const TLoadContext& c, TSkinElements& e) {
   const TBitmap cells = Image(c, "MDICONTROLS", "Image");
   const int w = cells.Width() / 12;
-  constexpr int kActions[3] = {7, 8, 9};
+  constexpr int kActions[3] = {kActionChildMinimize, kActionChildRestore, kActionChildClose};
   constexpr const char* kNames[3] = {"MDIMINIMIZE", "MDIRESTORE", "MDICLOSE"};
   for (int i = 0; i < 3; ++i) {
     auto b = std::make_unique<TDataSkinSysButton>(kNames[i]);
@@ -75,10 +75,10 @@ void LoadCaptionButtons(const TLoadContext& c, TSkinElements& e) {
     const std::string upper = AsciiUpper(section);
     if (!IsCaptionButtonSection(c, upper)) continue;
     auto b = ReadCaptionButton(c, upper);
-    if (b->Action == 1 && b->Visibility == 2) {
+    if (b->Action == kActionMaximize && b->Visibility == 2) {
       maxX = b->XCoord;
       maxY = b->YCoord;
-    } else if (b->Action == 4) { // the help button takes the maximize button's place
+    } else if (b->Action == kActionHelp) { // the help button takes the maximize button's place
       b->XCoord = maxX;
       b->YCoord = maxY;
     }

@@ -74,6 +74,27 @@ public:
   bool HasPressedColour2 = false;
 };
 
+// The Action codes of a skin's caption buttons. Several codes may do one thing (the second of
+// each pair is an alternative code skins use); a negative code is decoration, drawn and never hit,
+// and a code not listed here is the application's own.
+enum TCaptionAction : int {
+  kActionClose = 0,
+  kActionMaximize = 1,
+  kActionMinimize = 2,
+  kActionWindowIcon = 3,
+  kActionHelp = 4,
+  kActionChildMinimize = 7,
+  kActionChildRestore = 8,
+  kActionChildClose = 9,
+  kActionIconMenu = 11,
+  kActionSystemMenu = 12,
+  kActionMaximizeAlt = 22,
+  kActionMinimizeAlt = 23,
+  kActionChildMinimizeAlt = 60,
+  kActionChildRestoreAlt = 61,
+  kActionChildCloseAlt = 62,
+};
+
 // A caption button (close, maximize, ... and the three MDI child buttons).
 class TDataSkinSysButton : public TDataSkinObject {
 public:
@@ -85,10 +106,9 @@ public:
   int CombineOp = -1;
   int Visibility = 0;
   int Visibility1 = 0;
-  // The window's icon (Action 3 or 11): the window's small icon is drawn where the skin gives no
+  // The window's icon: the window's small icon is drawn where the skin gives no
   // image, and a double click on it closes the window.
   bool IsWindowIcon() const { return Action == kActionWindowIcon || Action == kActionIconMenu; }
-  static constexpr int kActionWindowIcon = 3, kActionIconMenu = 11;
 };
 
 // The group box label background.

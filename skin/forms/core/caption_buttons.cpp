@@ -86,18 +86,18 @@ ButtonVisibility EvaluateButton(const TDataSkinSysButton& b, const CaptionState&
   const bool a = TestA(b.Visibility, b.Action, s);
   ButtonVisibility result{a && TestB(b.Visibility1, a, s), true};
   switch (b.Action) {
-  case 0:
+  case kActionClose:
     if (!c.systemMenu) result.visible = false;
     break;
-  case 1:
+  case kActionMaximize:
     result.enabled = c.maximize && c.systemMenu;
     break;
-  case 2:
+  case kActionMinimize:
     result.enabled = c.minimize && c.systemMenu;
     break;
-  case 3:
-  case 11:
-  case 12:
+  case kActionWindowIcon:
+  case kActionIconMenu:
+  case kActionSystemMenu:
     if (s.borderKind == kBorderDialog) result.visible = false;
     break;
   default:
@@ -181,33 +181,30 @@ int StateFrame(const TDataSkinSysButton& b, TButtonState state, bool enabled) {
 }
 
 ButtonCommand CommandOf(int action) {
-  switch (action) {
-  case 0:
-    return ButtonCommand::Close;
-  case 1:
-  case 22:
-    return ButtonCommand::ToggleMaximize;
-  case 2:
-  case 23:
-    return ButtonCommand::ToggleMinimize;
-  case 3:
-  case 11:
-  case 12:
-    return ButtonCommand::SystemMenu;
-  case 4:
-    return ButtonCommand::ContextHelp;
-  case 7:
-  case 60:
-    return ButtonCommand::MinimizeChild;
-  case 8:
-  case 61:
-    return ButtonCommand::RestoreChild;
-  case 9:
-  case 62:
-    return ButtonCommand::CloseChild;
-  default:
-    return ButtonCommand::Application;
-  }
+  struct TActionCommand {
+    int action;
+    ButtonCommand command;
+  };
+  static constexpr TActionCommand kCommands[] = {
+      {kActionClose, ButtonCommand::Close},
+      {kActionMaximize, ButtonCommand::ToggleMaximize},
+      {kActionMaximizeAlt, ButtonCommand::ToggleMaximize},
+      {kActionMinimize, ButtonCommand::ToggleMinimize},
+      {kActionMinimizeAlt, ButtonCommand::ToggleMinimize},
+      {kActionWindowIcon, ButtonCommand::SystemMenu},
+      {kActionIconMenu, ButtonCommand::SystemMenu},
+      {kActionSystemMenu, ButtonCommand::SystemMenu},
+      {kActionHelp, ButtonCommand::ContextHelp},
+      {kActionChildMinimize, ButtonCommand::MinimizeChild},
+      {kActionChildMinimizeAlt, ButtonCommand::MinimizeChild},
+      {kActionChildRestore, ButtonCommand::RestoreChild},
+      {kActionChildRestoreAlt, ButtonCommand::RestoreChild},
+      {kActionChildClose, ButtonCommand::CloseChild},
+      {kActionChildCloseAlt, ButtonCommand::CloseChild},
+  };
+  for (const TActionCommand& entry : kCommands)
+    if (entry.action == action) return entry.command;
+  return ButtonCommand::Application;
 }
 
 std::string HintText(int action) {
