@@ -12,8 +12,6 @@ namespace skin {
 
 class TSkinAdvPage : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinAdvPage"; }
-
   void Attached() override;
   void Deactivate() override;
   void DrawSkin(HDC dc, TRect rect) override;

@@ -16,7 +16,6 @@ namespace skin {
 
 class TSkinBitButton : public TSkinButton {
 public:
-  std::wstring ClassName() const override { return L"TSkinBitButton"; }
   static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
 
   // The graphic property drawn instead of the Glyph; empty: the Glyph.

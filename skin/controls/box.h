@@ -20,7 +20,6 @@ private:
 
 class TSkinBox : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinBox"; }
   // Gives the colour back; the box stays listed (Deactivated) until its window skin frees it.
   void Deactivate() override;
   // The box paints nothing of its own.
@@ -29,7 +28,6 @@ public:
 
 class TSkinBoxH : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinBoxH"; }
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
 
 protected:

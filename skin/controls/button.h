@@ -14,7 +14,6 @@ namespace skin {
 class TSkinButton : public TSkinControl {
 public:
   TSkinButton() { FPaintMode = TPaintMode::Whole; }
-  std::wstring ClassName() const override { return L"TSkinButton"; }
 
   void Attached() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;

@@ -42,7 +42,6 @@ private:
 
 class TSkinCheckBox : public TSkinCheckRadio {
 public:
-  std::wstring ClassName() const override { return L"TSkinCheckBox"; }
   void Attached() override;
 
 protected:
@@ -56,8 +55,6 @@ private:
 
 class TSkinRadioButton : public TSkinCheckRadio {
 public:
-  std::wstring ClassName() const override { return L"TSkinRadioButton"; }
-
 protected:
   bool IsRadio() const override { return true; }
   int CurrentFrame(int frameCount) const override;

@@ -28,7 +28,6 @@ class TSkinComBox : public TSkinControl {
 public:
   TSkinComBox();
   ~TSkinComBox() override;
-  std::wstring ClassName() const override { return L"TSkinComBox"; }
 
   void Attached() override;
   void Deactivate() override;

@@ -15,8 +15,6 @@ enum class ThumbDragEnd { Released, Escape, CaptureLost, ListClosed, Quit };
 
 class TComboxScrollBar : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TComboxScrollBar"; }
-
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;

@@ -42,7 +42,6 @@ private:
 class TSkinDateTime : public TCompanionSkin<TArrowButton> {
 public:
   TSkinDateTime() : TCompanionSkin(TCompanionPlace::InControl) {}
-  std::wstring ClassName() const override { return L"TSkinDateTime"; }
 
   void Attached() override;
   void AfterMessage(fw::TMessage& message) override;

@@ -12,8 +12,6 @@ namespace skin {
 
 class TSkinEdit : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinEdit"; }
-
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
 

@@ -11,8 +11,6 @@ namespace skin {
 
 class TSkinGroupBox : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinGroupBox"; }
-
   void Attached() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void SkinChanged(const TControlSkinSource& skinData) override;

@@ -16,8 +16,6 @@ namespace skin {
 
 class TSkinHeader : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinHeader"; }
-
   void Attached() override;
   void AfterMessage(fw::TMessage& message) override;
   int HotItem() const { return FHotItem; }

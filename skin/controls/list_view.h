@@ -13,8 +13,6 @@ namespace skin {
 
 class TSkinListView : public TSkinScrollbar {
 public:
-  std::wstring ClassName() const override { return L"TSkinListView"; }
-
   void Attached() override;
   void Deactivate() override;
   void SkinChanged(const TControlSkinSource& skinData) override;

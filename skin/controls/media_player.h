@@ -53,7 +53,6 @@ private:
 class TSkinMP : public TCompanionSkin<TWMediaPlayer> {
 public:
   TSkinMP() : TCompanionSkin(TCompanionPlace::BesideControl) {}
-  std::wstring ClassName() const override { return L"TSkinMP"; }
 
   void AfterMessage(fw::TMessage& message) override;
   TWMediaPlayer* Overlay() const { return FCompanion.get(); }

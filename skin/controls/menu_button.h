@@ -9,8 +9,6 @@ namespace skin {
 
 class TSkinMenuButton : public TSkinButton {
 public:
-  std::wstring ClassName() const override { return L"TSkinMenuButton"; }
-
 protected:
   void DoPaint(HDC dc, TRect rect) override;
 

@@ -14,7 +14,6 @@ namespace skin {
 
 class TSkinObjImage : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinObjImage"; }
   static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
 
   void AttachControl(fw::TWinControl& control, TControlSkinOwner* skinForm,

@@ -12,8 +12,6 @@ namespace skin {
 
 class TSkinProgress : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinProgress"; }
-
   void DrawSkin(HDC dc, TRect rect) override;
 
 protected:

@@ -17,8 +17,6 @@ namespace skin {
 // (CM_RECREATEWND) asks the window skin for a fresh skin of this kind on the new window.
 class TSkinScrollbar : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinScrollbar"; }
-
   void Attached() override;
   void Deactivate() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
@@ -60,7 +58,6 @@ protected:
 // The scroll bars of a bare window that a combo box skin makes for its list.
 class TSkinScrollbarH : public TSkinScrollbar {
 public:
-  std::wstring ClassName() const override { return L"TSkinScrollbarH"; }
 };
 
 } // namespace skin

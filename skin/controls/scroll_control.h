@@ -11,7 +11,6 @@ namespace skin {
 class TSkinScControl : public TCompanionSkin<TWScrollbar> {
 public:
   TSkinScControl() : TCompanionSkin(TCompanionPlace::InControl) {}
-  std::wstring ClassName() const override { return L"TSkinScControl"; }
 
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;

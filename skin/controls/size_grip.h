@@ -8,7 +8,6 @@ namespace skin {
 
 class TSkinSizer : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinSizer"; }
   void AfterMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
 };

@@ -16,7 +16,6 @@ namespace skin {
 class TSkinSpeedButton : public TSkinBitButton {
 public:
   ~TSkinSpeedButton() override;
-  std::wstring ClassName() const override { return L"TSkinSpeedButton"; }
   static std::unique_ptr<TSkinControl> Create(const ControlDecision& decision);
 
   // Takes over the speed button's window method and registers with the window skin.

@@ -15,8 +15,6 @@ namespace skin {
 
 class TSkinStatusBar : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinStatusBar"; }
-
   TSkinStatusBar() { FPaintMode = TPaintMode::Whole; }
   void DrawSkin(HDC dc, TRect rect) override;
 

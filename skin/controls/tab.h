@@ -23,7 +23,6 @@ namespace skin {
 class TSkinTab : public TSkinControl {
 public:
   TSkinTab() { FPaintMode = TPaintMode::Whole; }
-  std::wstring ClassName() const override { return L"TSkinTab"; }
 
   void Attached() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;

@@ -14,7 +14,6 @@ namespace skin {
 class TSkinTab31 : public TSkinControl {
 public:
   TSkinTab31() { FPaintMode = TPaintMode::Whole; }
-  std::wstring ClassName() const override { return L"TSkinTab31"; }
 
   void Attached() override;
   void DrawSkin(HDC dc, TRect rect) override;

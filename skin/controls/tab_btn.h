@@ -10,8 +10,6 @@ namespace skin {
 
 class TSkinTabBtn : public TSkinTab {
 public:
-  std::wstring ClassName() const override { return L"TSkinTabBtn"; }
-
   void DrawSkin(HDC dc, TRect rect) override;
 
 protected:

@@ -9,8 +9,6 @@ namespace skin {
 
 class TSkinTabSheet : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinTabSheet"; }
-
   void DrawSkin(HDC dc, TRect rect) override;
 
 protected:

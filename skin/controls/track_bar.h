@@ -15,8 +15,6 @@ namespace skin {
 
 class TSkinTrackBar : public TSkinControl {
 public:
-  std::wstring ClassName() const override { return L"TSkinTrackBar"; }
-
   void Attached() override;
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
 

@@ -16,7 +16,6 @@ namespace skin {
 class TSkinUpDown : public TSkinControl {
 public:
   TSkinUpDown() { FPaintMode = TPaintMode::Whole; }
-  std::wstring ClassName() const override { return L"TSkinUpDown"; }
 
   TMessageAnswer BeforeMessage(fw::TMessage& message) override;
   void DrawSkin(HDC dc, TRect rect) override;
