@@ -34,7 +34,7 @@ std::string LowerEnum(fw::TControl& control, const wchar_t* name) {
 
 std::unique_ptr<TSkinControl> TSkinBitButton::Create(const ControlDecision& decision) {
   auto skin = std::make_unique<TSkinBitButton>();
-  if (decision.mode == SkinnerMode::PngGlyph) skin->FImageProperty = kPngImageProperty;
+  if (decision.mode == "PngGlyph"_mode) skin->FImageProperty = kPngImageProperty;
   return skin;
 }
 
@@ -134,7 +134,7 @@ void TSkinBitButton::DrawGlyphAndCaption(HDC dc, TRect rect, fw::TControl& contr
   TSizeXY textSize;
   if (!caption.empty()) {
     const TRect bounds = GlyphTextBounds(client, glyphSize, layout);
-    RECT t{bounds.Left, bounds.Top, bounds.Right, bounds.Bottom};
+    RECT t = fw::ToRECT(bounds);
     ::DrawTextW(dc, caption.c_str(), -1, &t, kDtCalcRect | kDtWordBreak);
     textSize = {t.right - t.left, t.bottom - t.top};
   }

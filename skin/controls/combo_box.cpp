@@ -325,7 +325,7 @@ namespace {
 // The combo box of an extended combo box control is drawn in its own way.
 std::unique_ptr<TSkinControl> MakeComboBox(const ControlDecision& decision) {
   auto combo = std::make_unique<TSkinComBox>();
-  combo->SetExtended(decision.mode == SkinnerMode::ExtendedCombo);
+  combo->SetExtended(decision.mode == "ExtendedCombo"_mode);
   return combo;
 }
 } // namespace

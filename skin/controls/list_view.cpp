@@ -39,7 +39,7 @@ void TSkinListView::SkinChanged(const TControlSkinSource& skinData) {
 
 std::optional<TSkinControl::TRenewal> TSkinListView::Renewal() const {
   std::optional<TRenewal> renewal = TSkinScrollbar::Renewal();
-  renewal->decision.mode = SkinnerMode::ListView;
+  renewal->decision.mode = "ListView"_mode;
   return renewal;
 }
 

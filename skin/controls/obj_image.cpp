@@ -16,9 +16,9 @@ constexpr int kMagenta = 0xFF00FF;
 
 std::unique_ptr<TSkinControl> TSkinObjImage::Create(const ControlDecision& decision) {
   auto skin = std::make_unique<TSkinObjImage>();
-  skin->FGlyphKind = decision.mode == SkinnerMode::Radio   ? TGlyphKind::Radio
-                     : decision.mode == SkinnerMode::Third ? TGlyphKind::CheckGlyph
-                                                           : TGlyphKind::Check;
+  skin->FGlyphKind = decision.mode == "Radio"_mode   ? TGlyphKind::Radio
+                     : decision.mode == "Third"_mode ? TGlyphKind::CheckGlyph
+                                                     : TGlyphKind::Check;
   return skin;
 }
 

@@ -17,7 +17,7 @@ constexpr int kButtonFaceFrames = 5;
 
 std::unique_ptr<TSkinControl> TSkinSpeedButton::Create(const ControlDecision& decision) {
   auto skin = std::make_unique<TSkinSpeedButton>();
-  if (decision.mode == SkinnerMode::PngGlyph) skin->FImageProperty = L"PngImage";
+  if (decision.mode == "PngGlyph"_mode) skin->FImageProperty = L"PngImage";
   return skin;
 }
 

@@ -188,7 +188,7 @@ void TControlDiscovery::MatchWindow(HWND wnd) {
   ControlDecision decision = DecideForeignWindow(className, style, FRules.Members);
   if (decision.children == ChildDiscovery::Before) DiscoverWindows(wnd);
   HWND target = wnd;
-  if (decision.mode == SkinnerMode::InnerWindow) {
+  if (decision.mode == "InnerWindow"_mode) {
     // An extended combo box is skinned through the combo box inside it.
     target = ::GetWindow(wnd, GW_CHILD);
     if (!target) decision = {};

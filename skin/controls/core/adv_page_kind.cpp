@@ -3,13 +3,9 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClassMap[] = {
     {220, "advpagecontrol", nullptr, xcTab, Decide("AdvPage"_kind)},
 };
-
-} // namespace
 
 const TKindRules kAdvPageRules{kClassMap, {}, {}, {}};
 

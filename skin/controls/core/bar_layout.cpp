@@ -5,14 +5,10 @@
 
 namespace skin {
 
-namespace {
-
 // The caption stands this far in from the frame's end.
 constexpr int kCaptionIndent = 8;
 // How far a buddy up-down stays inside its edit's borders.
 constexpr int kEditBorderClearance = 3;
-
-} // namespace
 
 int GroupBoxFrameTop(int textHeight) {
   return textHeight / 2 - 1;

@@ -16,7 +16,7 @@ void DropDownBitButton(ControlDecision& d, const TRuleInput& in) {
 
 constexpr TKindRule kClassMap[] = {
     {100, "bitbtn", nullptr, xcButton, Decide("BitButton"_kind), DropDownBitButton},
-    {110, "pngbitbtn", nullptr, xcButton, Decide("BitButton"_kind, SkinnerMode::PngGlyph)},
+    {110, "pngbitbtn", nullptr, xcButton, Decide("BitButton"_kind, "PngGlyph"_mode)},
 };
 
 } // namespace

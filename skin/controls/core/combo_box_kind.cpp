@@ -5,8 +5,6 @@ namespace skin {
 
 namespace {
 
-using M = SkinnerMode;
-
 constexpr std::uint32_t kComboTypeMask = 0x3;
 constexpr std::uint32_t kSimpleCombo = 0x1; // CBS_SIMPLE
 
@@ -19,7 +17,7 @@ bool SimpleCombo(const TRuleInput& in) {
 
 constexpr TKindRule kClassMap[] = {
     {10, "combobox", nullptr, xcCombo, Decide("ComboBox"_kind)},
-    {20, "comboboxex", nullptr, xcCombo, Decide("ComboBox"_kind, M::ExtendedCombo)},
+    {20, "comboboxex", nullptr, xcCombo, Decide("ComboBox"_kind, "ExtendedCombo"_mode)},
 };
 constexpr TKindRule kClasses[] = {
     {10, "TDBCOMBOBOXEH"}, // draws its own
@@ -30,7 +28,7 @@ constexpr TKindRule kClasses[] = {
 constexpr TKindRule kForeign[] = {
     {50, "combobox", SimpleCombo}, // its list is always shown
     {60, "combobox", nullptr, xcCombo, Decide("ComboBox"_kind)},
-    {70, "comboboxex32", nullptr, xcCombo, Decide("ComboBox"_kind, M::InnerWindow)},
+    {70, "comboboxex32", nullptr, xcCombo, Decide("ComboBox"_kind, "InnerWindow"_mode)},
     {150, "tcombobox", nullptr, xcCombo, Decide("ComboBox"_kind)},
 };
 

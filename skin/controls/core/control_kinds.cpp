@@ -128,6 +128,10 @@ std::ostream& operator<<(std::ostream& out, const SkinnerKind& kind) {
   return out << (kind == SkinnerKind::None ? std::string_view("None") : kind.Name());
 }
 
+std::ostream& operator<<(std::ostream& out, const SkinnerMode& mode) {
+  return out << (mode == SkinnerMode::Normal ? std::string_view("Normal") : mode.Name());
+}
+
 bool ControlFacts::Has(std::string_view trait) const {
   return std::find(traits.begin(), traits.end(), trait) != traits.end();
 }

@@ -22,48 +22,57 @@
 
 namespace skin {
 
+// A name that stands for itself: two names are the same when their texts are. The empty name is
+// the default. `Tag` keeps names of different uses apart.
+template <class Tag> class TSkinnerName {
+public:
+  constexpr TSkinnerName() = default;
+  constexpr explicit TSkinnerName(std::string_view name) : FName(name) {}
+  constexpr std::string_view Name() const { return FName; }
+  constexpr bool operator==(const TSkinnerName&) const = default;
+
+private:
+  std::string_view FName;
+};
+
 // A kind of control skin, by the name its row in the table of kinds gives it. The empty name
 // leaves a control unskinned.
-class SkinnerKind {
+class SkinnerKind : public TSkinnerName<SkinnerKind> {
 public:
-  constexpr SkinnerKind() = default;
-  constexpr explicit SkinnerKind(std::string_view name) : FName(name) {}
-  constexpr std::string_view Name() const { return FName; }
-  constexpr bool operator==(const SkinnerKind& other) const { return FName == other.FName; }
+  using TSkinnerName::TSkinnerName;
 
   static const SkinnerKind None;           // stays unskinned
   static const SkinnerKind ChildrenOnly;   // no skinner of its own; its children are discovered
   static const SkinnerKind EmbedScrollbar; // a scroll-bar skinner for each child that has bars
-
-private:
-  std::string_view FName;
 };
 
 inline constexpr SkinnerKind SkinnerKind::None{};
 inline constexpr SkinnerKind SkinnerKind::ChildrenOnly{"ChildrenOnly"};
 inline constexpr SkinnerKind SkinnerKind::EmbedScrollbar{"EmbedScrollbar"};
 
-// The kind's name, or "None".
-std::ostream& operator<<(std::ostream& out, const SkinnerKind& kind);
+// A variant a kind's skin is created in, by a name the kind's rules give it and its creator
+// reads ("PngGlyph": a bit or speed button reading the PngImage property). The empty name is the
+// kind's usual skin.
+class SkinnerMode : public TSkinnerName<SkinnerMode> {
+public:
+  using TSkinnerName::TSkinnerName;
 
-// "Button"_kind: the kind of that name.
+  static const SkinnerMode Normal;
+};
+
+inline constexpr SkinnerMode SkinnerMode::Normal{};
+
+// The kind's name, or "None"; the mode's name, or "Normal".
+std::ostream& operator<<(std::ostream& out, const SkinnerKind& kind);
+std::ostream& operator<<(std::ostream& out, const SkinnerMode& mode);
+
+// "Button"_kind: the kind of that name; "PngGlyph"_mode: the mode of that name.
 constexpr SkinnerKind operator""_kind(const char* name, std::size_t size) {
   return SkinnerKind(std::string_view(name, size));
 }
-
-// Variants a skinner is created in.
-enum class SkinnerMode {
-  Normal,
-  ExtendedCombo,  // ComboBox of a comboboxex control
-  InnerWindow,    // ComboBox attached to the inner window of a comboboxex32 window
-  Single,         // Scrollbar for a lone scroll-bar control
-  ListView,       // Scrollbar for a list view: its bars and its column header
-  PngGlyph,       // BitButton / SpeedButton reading the PngImage property
-  Radio,          // ObjImage as a radio button
-  Check,          // ObjImage as a check box
-  Third,          // ObjImage in its third look
-  ByWindowHandle, // Edit attached by window handle
-};
+constexpr SkinnerMode operator""_mode(const char* name, std::size_t size) {
+  return SkinnerMode(std::string_view(name, size));
+}
 
 // When the children of a control are discovered, relative to attaching its own skinner.
 enum class ChildDiscovery { None, Before, After };

@@ -3,13 +3,9 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClassMap[] = {
     {80, "datetimepicker", nullptr, xcCombo, Decide("DateTime"_kind)},
 };
-
-} // namespace
 
 const TKindRules kDateTimeRules{kClassMap, {}, {}, {}};
 

@@ -15,7 +15,7 @@ constexpr TKindRule kClassMap[] = {
 };
 constexpr TKindRule kClasses[] = {
     {390, nullptr, Is<"Edit">, xcEdit, Decide("Edit"_kind)},
-    {420, nullptr, DcEditWithoutButton, xcEdit, Decide("Edit"_kind, SkinnerMode::ByWindowHandle)},
+    {420, nullptr, DcEditWithoutButton, xcEdit, Decide("Edit"_kind, "ByWindowHandle"_mode)},
 };
 constexpr TKindRule kForeign[] = {
     {210, "edit", nullptr, xcEdit, Decide("Edit"_kind)},

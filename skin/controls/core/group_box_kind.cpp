@@ -10,13 +10,13 @@ namespace {
 void RadioGroupButtons(ControlDecision& d, const TRuleInput& in) {
   if (!in.members.Contains(xcRadioButton)) return;
   d.childKind = TrzGroup(in) ? "ObjImage"_kind : "RadioButton"_kind;
-  d.childMode = TrzGroup(in) ? SkinnerMode::Radio : SkinnerMode::Normal;
+  d.childMode = TrzGroup(in) ? "Radio"_mode : SkinnerMode::Normal;
 }
 // A check group's boxes get theirs with xcRadioButton; the group its own with xcGroupBox.
 void CheckGroupParts(ControlDecision& d, const TRuleInput& in) {
   if (in.members.Contains(xcRadioButton)) {
     d.childKind = TrzGroup(in) ? "ObjImage"_kind : "CheckBox"_kind;
-    d.childMode = TrzGroup(in) ? SkinnerMode::Check : SkinnerMode::Normal;
+    d.childMode = TrzGroup(in) ? "Check"_mode : SkinnerMode::Normal;
   }
   if (in.members.Contains(xcGroupBox)) d.kind = "GroupBox"_kind;
 }

@@ -3,13 +3,9 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClasses[] = {
     {90, "THEADERCONTROL", nullptr, xcTab, Decide("Header"_kind)},
 };
-
-} // namespace
 
 const TKindRules kHeaderRules{{}, kClasses, {}, {}};
 

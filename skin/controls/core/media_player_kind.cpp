@@ -3,16 +3,12 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClassMap[] = {
     {90, "mediaplayer", nullptr, xcButton, Decide("MediaPlayer"_kind)},
 };
 constexpr TKindRule kClasses[] = {
     {150, "TMEDIAPLAYER", nullptr, xcButton, Decide("MediaPlayer"_kind)},
 };
-
-} // namespace
 
 const TKindRules kMediaPlayerRules{kClassMap, kClasses, {}, {}};
 

@@ -3,13 +3,9 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClassMap[] = {
     {130, "menubtn", nullptr, xcButton, Decide("MenuButton"_kind)},
 };
-
-} // namespace
 
 const TKindRules kMenuButtonRules{kClassMap, {}, {}, {}};
 

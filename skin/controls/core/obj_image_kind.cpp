@@ -5,15 +5,13 @@ namespace skin {
 
 namespace {
 
-using M = SkinnerMode;
-
 constexpr TKindRule kClasses[] = {
-    {170, "TRZDBCHECKBOX", nullptr, xcCheckBox, Decide("ObjImage"_kind, M::Check)},
-    {180, "TRZCHECKBOX", nullptr, xcCheckBox, Decide("ObjImage"_kind, M::Check)},
-    {190, "TRZRADIOBUTTON", nullptr, xcRadioButton, Decide("ObjImage"_kind, M::Radio)},
-    {200, "TRZDBRADIOBUTTON", nullptr, xcRadioButton, Decide("ObjImage"_kind, M::Radio)},
-    {210, "TCXDBCHECKBOX", nullptr, xcCheckBox, Decide("ObjImage"_kind, M::Third)},
-    {220, "TCXCHECKBOX", nullptr, xcCheckBox, Decide("ObjImage"_kind, M::Third)},
+    {170, "TRZDBCHECKBOX", nullptr, xcCheckBox, Decide("ObjImage"_kind, "Check"_mode)},
+    {180, "TRZCHECKBOX", nullptr, xcCheckBox, Decide("ObjImage"_kind, "Check"_mode)},
+    {190, "TRZRADIOBUTTON", nullptr, xcRadioButton, Decide("ObjImage"_kind, "Radio"_mode)},
+    {200, "TRZDBRADIOBUTTON", nullptr, xcRadioButton, Decide("ObjImage"_kind, "Radio"_mode)},
+    {210, "TCXDBCHECKBOX", nullptr, xcCheckBox, Decide("ObjImage"_kind, "Third"_mode)},
+    {220, "TCXCHECKBOX", nullptr, xcCheckBox, Decide("ObjImage"_kind, "Third"_mode)},
 };
 
 } // namespace

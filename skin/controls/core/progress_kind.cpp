@@ -3,8 +3,6 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClassMap[] = {
     {160, "progress", nullptr, xcProgress, Decide("Progress"_kind)},
 };
@@ -14,8 +12,6 @@ constexpr TKindRule kClasses[] = {
 constexpr TKindRule kForeign[] = {
     {170, "tprogressbar", nullptr, std::nullopt, Decide("Progress"_kind)},
 };
-
-} // namespace
 
 const TKindRules kProgressRules{kClassMap, kClasses, kForeign, {}};
 

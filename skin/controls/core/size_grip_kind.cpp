@@ -3,8 +3,6 @@
 
 namespace skin {
 
-namespace {
-
 constexpr std::uint32_t kSizeGrip = 0x10; // SBS_SIZEGRIP
 
 constexpr TKindRule kForeign[] = {
@@ -14,8 +12,6 @@ constexpr TKindRule kForeign[] = {
 constexpr TLateWindowRule kLate[] = {
     {"ScrollBar", kSizeGrip, TLateOffer::AtCreation},
 };
-
-} // namespace
 
 const TKindRules kSizerRules{{}, {}, kForeign, kLate};
 

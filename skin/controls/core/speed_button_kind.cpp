@@ -3,14 +3,10 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClassMap[] = {
-    {120, "pngspeedbutton", nullptr, xcButton, Decide("SpeedButton"_kind, SkinnerMode::PngGlyph)},
+    {120, "pngspeedbutton", nullptr, xcButton, Decide("SpeedButton"_kind, "PngGlyph"_mode)},
     {140, "speedbutton", nullptr, xcSpeedButton, Decide("SpeedButton"_kind)},
 };
-
-} // namespace
 
 const TKindRules kSpeedButtonRules{kClassMap, {}, {}, {}};
 

@@ -3,13 +3,9 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClasses[] = {
     {80, "TSTATUSBAR", nullptr, xcStatusBar, Decide("StatusBar"_kind)},
 };
-
-} // namespace
 
 const TKindRules kStatusBarRules{{}, kClasses, {}, {}};
 

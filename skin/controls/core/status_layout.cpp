@@ -4,12 +4,8 @@
 
 namespace skin {
 
-namespace {
-
 constexpr int kPanelOverlap = 2;
 constexpr int kGripInset = 1;
-
-} // namespace
 
 int StatusPanelFrame(PanelBevel bevel) {
   switch (bevel) {

@@ -3,13 +3,9 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClasses[] = {
     {40, "TTABSET", SkinHasTabs, xcTab, Decide("Tab31"_kind)},
 };
-
-} // namespace
 
 const TKindRules kTab31Rules{{}, kClasses, {}, {}};
 

@@ -3,14 +3,10 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClasses[] = {
     {70, "TTABSHEET", Is<"PageOfTabs">, xcTab,
      Decide("TabSheet"_kind, SkinnerMode::Normal, ChildDiscovery::After)},
 };
-
-} // namespace
 
 const TKindRules kTabSheetRules{{}, kClasses, {}, {}};
 

@@ -3,8 +3,6 @@
 
 namespace skin {
 
-namespace {
-
 // A mapped "trackbar" is switched by xcButton, our own track bars by xcTrackBar: skins are
 // written against both gates.
 constexpr TKindRule kClassMap[] = {
@@ -13,8 +11,6 @@ constexpr TKindRule kClassMap[] = {
 constexpr TKindRule kClasses[] = {
     {110, nullptr, Is<"TrackBar">, xcTrackBar, Decide("TrackBar"_kind)},
 };
-
-} // namespace
 
 const TKindRules kTrackBarRules{kClassMap, kClasses, {}, {}};
 

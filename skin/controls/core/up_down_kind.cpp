@@ -3,14 +3,10 @@
 
 namespace skin {
 
-namespace {
-
 constexpr TKindRule kClasses[] = {
     {120, "TUPDOWN", nullptr, xcSpin, Decide("UpDown"_kind)},
     {130, "TSPINBUTTON", nullptr, xcSpin, Decide("UpDown"_kind)},
 };
-
-} // namespace
 
 const TKindRules kUpDownRules{{}, kClasses, {}, {}};
 

@@ -87,7 +87,7 @@ TEST(ControlKinds, GroupsGiveTheirChildrenASkinnerFirst) {
   ControlDecision trz =
       DecideControl(Control("TRzRadioGroup"), {"TRzRadioGroup=radiogroup"}, kAll, true);
   EXPECT_EQ(trz.childKind, "ObjImage"_kind);
-  EXPECT_EQ(trz.childMode, SkinnerMode::Radio);
+  EXPECT_EQ(trz.childMode, "Radio"_mode);
   ControlDecision check = DecideControl(Control("TMyCheckGroup"), {"TMyCheckGroup=checkgroup"},
                                         Without(xcGroupBox), true);
   EXPECT_EQ(check.kind, SkinnerKind::None);    // no group skinner without xcGroupBox ...
@@ -141,8 +141,8 @@ TEST(ControlKinds, ProgramControlsFollowTheClassRulesInOrder) {
   view.Add("ListView");
   const ControlDecision v = DecideControl(view, {}, kAll, true);
   EXPECT_EQ(v.kind, "Scrollbar"_kind);
-  EXPECT_EQ(v.mode, SkinnerMode::ListView);
-  EXPECT_EQ(DecideControl(view, {"TListView=scrollbar"}, kAll, true).mode, SkinnerMode::ListView);
+  EXPECT_EQ(v.mode, "ListView"_mode);
+  EXPECT_EQ(DecideControl(view, {"TListView=scrollbar"}, kAll, true).mode, "ListView"_mode);
   EXPECT_EQ(DecideControl(view, {}, Without(xcScrollbar), true).kind, SkinnerKind::None);
 
   ControlFacts combo = Control("TComboBox");
@@ -163,8 +163,8 @@ TEST(ControlKinds, NamedClassesAndEmbeddedForms) {
   EXPECT_EQ(DecideControl(Control("TTabSet"), {}, kAll, false).kind, SkinnerKind::None);
   EXPECT_EQ(DecideControl(Control("TUpDown"), {}, kAll, true).kind, "UpDown"_kind);
   EXPECT_EQ(DecideControl(Control("TProgressBar"), {}, kAll, true).kind, "Progress"_kind);
-  EXPECT_EQ(DecideControl(Control("TRzCheckBox"), {}, kAll, true).mode, SkinnerMode::Check);
-  EXPECT_EQ(DecideControl(Control("TcxCheckBox"), {}, kAll, true).mode, SkinnerMode::Third);
+  EXPECT_EQ(DecideControl(Control("TRzCheckBox"), {}, kAll, true).mode, "Check"_mode);
+  EXPECT_EQ(DecideControl(Control("TcxCheckBox"), {}, kAll, true).mode, "Third"_mode);
   ControlFacts embedded = Control("TFrameForm");
   embedded.Add("Form");
   ControlDecision e = DecideControl(embedded, {}, kAll, true);
@@ -175,7 +175,7 @@ TEST(ControlKinds, NamedClassesAndEmbeddedForms) {
   dc.numButtons = 1;
   EXPECT_EQ(DecideControl(dc, {}, kAll, true).kind, "ComboBox"_kind);
   dc.numButtons = 0;
-  EXPECT_EQ(DecideControl(dc, {}, kAll, true).mode, SkinnerMode::ByWindowHandle);
+  EXPECT_EQ(DecideControl(dc, {}, kAll, true).mode, "ByWindowHandle"_mode);
 }
 
 TEST(ControlKinds, ForeignButtonsByStyle) {
@@ -200,7 +200,7 @@ TEST(ControlKinds, ForeignButtonsByStyle) {
 TEST(ControlKinds, ForeignWindowsByClass) {
   EXPECT_EQ(DecideForeignWindow("ComboBox", 0x2, kAll).kind, "ComboBox"_kind);
   EXPECT_EQ(DecideForeignWindow("ComboBox", 0x1, kAll).kind, SkinnerKind::None); // simple combo
-  EXPECT_EQ(DecideForeignWindow("ComboBoxEx32", 0, kAll).mode, SkinnerMode::InnerWindow);
+  EXPECT_EQ(DecideForeignWindow("ComboBoxEx32", 0, kAll).mode, "InnerWindow"_mode);
   EXPECT_EQ(DecideForeignWindow("ScrollBar", 0x10, kAll).kind, "Sizer"_kind);
   EXPECT_EQ(DecideForeignWindow("ScrollBar", 0x00010000, kAll).kind, SkinnerKind::None);
   EXPECT_EQ(DecideForeignWindow("SysTreeView32", 0, kAll).kind, SkinnerKind::None);
@@ -216,7 +216,7 @@ TEST(ControlKinds, ForeignWindowsByClass) {
   EXPECT_EQ(DecideForeignWindow("Static", 0, kAll).kind, SkinnerKind::None);
   EXPECT_EQ(DecideForeignWindow("SHELLDLL_DefView", 0, kAll).children, ChildDiscovery::Before);
   EXPECT_EQ(DecideForeignWindow("SysListView32", 0, kAll).kind, "Scrollbar"_kind);
-  EXPECT_EQ(DecideForeignWindow("SysListView32", 0, kAll).mode, SkinnerMode::ListView);
+  EXPECT_EQ(DecideForeignWindow("SysListView32", 0, kAll).mode, "ListView"_mode);
   EXPECT_EQ(DecideForeignWindow("ListBox", 0, kAll).mode, SkinnerMode::Normal);
   EXPECT_EQ(DecideForeignWindow("ListBox", 0, Without(xcScrollbar)).kind, SkinnerKind::None);
 }
@@ -317,5 +317,5 @@ TEST(ControlKinds, LateWindowsAndEmbeddedBarsFromTheTableOfKinds) {
   ControlFacts view = Control("TListView");
   view.style = 0x00200000; // WS_VSCROLL
   view.Add("ListView");
-  EXPECT_EQ(DecideEmbeddedBars(view), Decide("Scrollbar"_kind, SkinnerMode::ListView));
+  EXPECT_EQ(DecideEmbeddedBars(view), Decide("Scrollbar"_kind, "ListView"_mode));
 }

@@ -69,8 +69,8 @@ TEST(GlyphStrips, CheckAndRadioStripsFromFourFiveAndTwelveFrames) {
     made->AttachControl(*control, skin.get(), source, false); // the window skin owns it
     return made;
   };
-  TSkinControl* checkSkin = attach(check, SkinnerMode::Check);
-  attach(radio, SkinnerMode::Radio);
+  TSkinControl* checkSkin = attach(check, "Check"_mode);
+  attach(radio, "Radio"_mode);
   PumpFor(60);
 
   const COLORREF none = RGB(255, 0, 255);

@@ -53,7 +53,7 @@ void TGallery::PrepareSkin(skin::TSkinData& data) {
     if (dynamic_cast<fw::TGlyphCheckBox*>(control)) {
       skin::ControlDecision check;
       check.kind = skin::SkinnerKind("ObjImage");
-      check.mode = skin::SkinnerMode::Check;
+      check.mode = skin::SkinnerMode("Check");
       skin = skin::TSkinObjImage::Create(check).release();
     }
   };
