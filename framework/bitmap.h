@@ -9,6 +9,14 @@
 
 namespace fw {
 
+// A rectangle as GDI takes it, and back.
+inline RECT ToRECT(const TRect& r) {
+  return {r.Left, r.Top, r.Right, r.Bottom};
+}
+inline TRect ToTRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
 // The DIB section holding `bitmap`'s pixels (moved into one on first use); null for an empty
 // bitmap. The handle stays the bitmap's: do not delete it. After GDI drew into it, call
 // GdiFlush() before reading pixels.

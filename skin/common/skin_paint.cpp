@@ -174,7 +174,7 @@ fw::Region RegionFromBitmap(const TBitmap& image, int x, int y, int toleranceBlu
                       auto* rects = reinterpret_cast<RECT*>(data->Buffer);
                       for (size_t i = 0; i < batch.rects.size(); ++i) {
                         const TRect& r = batch.rects[i];
-                        rects[i] = {r.Left, r.Top, r.Right, r.Bottom};
+                        rects[i] = fw::ToRECT(r);
                       }
                       fw::Region part(::ExtCreateRegion(nullptr, static_cast<DWORD>(bytes), data));
                       if (part) ::CombineRgn(result.get(), result.get(), part.get(), RGN_OR);

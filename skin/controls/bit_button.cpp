@@ -1,5 +1,6 @@
 #include "skin/controls/bit_button.h"
 
+#include "framework/bitmap.h"
 #include "framework/buttons.h"
 #include "framework/image_list.h"
 #include "framework/sysutils.h"

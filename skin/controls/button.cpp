@@ -1,5 +1,6 @@
 #include "skin/controls/button.h"
 
+#include "framework/bitmap.h"
 #include "framework/stdctrls.h"
 #include "framework/sysutils.h"
 #include "skin/common/skin_paint.h"
@@ -187,7 +188,7 @@ void TSkinButton::DrawButtonCaption(HDC dc, TRect rect, unsigned alignment,
               alignment | kDtCalcRect | kDtNoClip | kDtExpandTabs | kDtWordBreak);
   const TRect t = PlaceMeasuredText(rect, measured.right - measured.left,
                                     measured.bottom - measured.top, alignment & kDtCenter);
-  RECT r{t.Left, t.Top, t.Right, t.Bottom};
+  RECT r = fw::ToRECT(t);
   ::DrawTextW(dc, caption.c_str(), -1, &r,
               RightToLeftFlags(alignment | kDtExpandTabs | kDtWordBreak));
   ::SetBkMode(dc, oldMode);

@@ -1,5 +1,6 @@
 #include "skin/controls/check_radio.h"
 
+#include "framework/bitmap.h"
 #include "framework/stdctrls.h"
 #include "framework/sysutils.h"
 #include "skin/common/skin_paint.h"
@@ -116,7 +117,7 @@ void TSkinCheckRadio::DrawCaption(HDC dc, TRect textRect, unsigned flags) {
   ::SetTextColor(dc, fw::ColorToRGB(enabled ? fontColour : fw::clBtnShadow));
   ::SetBkColor(dc, SkinColour(kButtonFace));
   ::SetBkMode(dc, TRANSPARENT);
-  RECT measured{textRect.Left, textRect.Top, textRect.Right, textRect.Bottom};
+  RECT measured = fw::ToRECT(textRect);
   ::DrawTextW(dc, FCaption.c_str(), -1, &measured,
               flags | kDtCalcRect | kDtNoClip | kDtExpandTabs | kDtWordBreak);
   const int shift = (textRect.Height() - (measured.bottom - measured.top)) / 2;
@@ -124,7 +125,7 @@ void TSkinCheckRadio::DrawCaption(HDC dc, TRect textRect, unsigned flags) {
   textRect.Bottom += shift;
   if (CheckFocusRectShown(WindowsMajorVersion(), ::GetFocus() == FHandle, FCaption.empty()))
     DrawCaptionFocus(dc, flags | kDtExpandTabs | kDtWordBreak, textRect);
-  RECT r{textRect.Left, textRect.Top, textRect.Right, textRect.Bottom};
+  RECT r = fw::ToRECT(textRect);
   ::DrawTextW(dc, FCaption.c_str(), -1, &r, flags | kDtExpandTabs | kDtWordBreak);
   ::RestoreDC(dc, saved);
 }

@@ -1,5 +1,6 @@
 #include "skin/controls/combo_box.h"
 
+#include "framework/bitmap.h"
 #include "framework/stdctrls.h"
 #include "skin/common/skin_paint.h"
 #include "skin/controls/combo_list_scroll.h"
@@ -28,10 +29,6 @@ bool GetInfo(HWND combo, COMBOBOXINFO& info) {
 
 int Cells(const TDataSkinObject& e) {
   return e.FrameCount > 0 ? e.FrameCount : kButtonCells;
-}
-
-RECT ToRECT(TRect r) {
-  return {r.Left, r.Top, r.Right, r.Bottom};
 }
 
 } // namespace
@@ -178,7 +175,7 @@ void TSkinComBox::AfterMessage(fw::TMessage& message) {
 
 void TSkinComBox::MouseMove(LPARAM point) {
   const POINT p{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-  const RECT button = ToRECT(FButtonRect);
+  const RECT button = fw::ToRECT(FButtonRect);
   const bool inside = ::PtInRect(&button, p) != 0;
   const bool enabled = ::IsWindowEnabled(FHandle) != 0;
   if (!FMouseState.Hot() && inside && enabled) {
@@ -278,7 +275,7 @@ void TSkinComBox::DrawExtended(HDC dc, TRect rect, ComboButtonCell cell) {
   ::ClientToScreen(FEditWnd, &origin);
   RECT r = info.rcButton;
   ::OffsetRect(&r, origin.x - window.left, origin.y - window.top);
-  const TRect button{r.left, r.top, r.right, r.bottom};
+  const TRect button = fw::ToTRect(r);
   HDC inner = ::GetWindowDC(FEditWnd);
   if (!inner) return;
   FillFace(inner, button);
@@ -311,7 +308,7 @@ void TSkinComBox::DrawSimpleVariant(HDC dc, TRect rect) {
   ::FillRect(dc, &filled, background);
   FrameColour(dc, rect, SkinColour(kButtonShadow));
   const int cellWidth = button.Bitmap.Width() / Cells(button);
-  TRect cellRect{r.left, r.top, r.right, r.bottom};
+  TRect cellRect = fw::ToTRect(r);
   if (left)
     cellRect.Right = cellRect.Left + cellWidth;
   else

@@ -1,5 +1,6 @@
 #include "skin/controls/group_box.h"
 
+#include "framework/bitmap.h"
 #include "framework/stdctrls.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/core/bar_layout.h"
@@ -70,7 +71,7 @@ void TSkinGroupBox::DrawFrameAndCaption(HDC dc, TRect rect, bool whole) {
   const bool right = ::GetWindowLongW(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT;
   RECT text = [&] {
     const TRect t = GroupBoxCaptionRect(rect, right);
-    return RECT{t.Left, t.Top, t.Right, t.Bottom};
+    return fw::ToRECT(t);
   }();
   ::DrawTextW(dc, FCaption.c_str(), -1, &text,
               right ? RightToLeftFlags(DT_RIGHT | DT_EXPANDTABS) : DT_EXPANDTABS);

@@ -1,5 +1,6 @@
 #include "skin/controls/header.h"
 
+#include "framework/bitmap.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/core/status_layout.h"
 #include "skin/data/core/skin_colours.h"
@@ -70,7 +71,7 @@ void TSkinHeader::DoPaint(HDC dc, TRect rect) {
   for (int i = 0; i < count; ++i) {
     RECT r;
     if (!::SendMessageW(FHandle, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
-    DrawHeaderItem(dc, i, {r.left, r.top, r.right, r.bottom}, images);
+    DrawHeaderItem(dc, i, fw::ToTRect(r), images);
     FItemRects[static_cast<size_t>(i)] = {r.left + kItemInset, r.top, r.right - kItemInset,
                                           r.bottom};
     right = std::max(right, static_cast<int>(r.right));

@@ -1,5 +1,6 @@
 #include "skin/controls/menu_button.h"
 
+#include "framework/bitmap.h"
 #include "skin/controls/bit_button.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/core/glyph_layout.h"
@@ -37,7 +38,7 @@ void TSkinMenuButton::DoPaint(HDC dc, TRect rect) {
   TSizeXY textSize;
   if (!FCaption.empty()) {
     const TRect bounds = MenuButtonTextBounds(client, glyphSize);
-    RECT t{bounds.Left, bounds.Top, bounds.Right, bounds.Bottom};
+    RECT t = fw::ToRECT(bounds);
     ::DrawTextW(dc, FCaption.c_str(), -1, &t, kDtCalcRect | kDtWordBreak);
     textSize = {t.right - t.left, t.bottom - t.top};
   }

@@ -1,5 +1,6 @@
 #include "skin/controls/scroll_bar.h"
 
+#include "framework/bitmap.h"
 #include "framework/list_view.h"
 #include "framework/stdctrls.h"
 #include "framework/sysutils.h"
@@ -13,10 +14,6 @@
 namespace skin {
 
 namespace {
-
-TRect ToTRect(const RECT& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
 
 void ToWindowCoordinates(HWND wnd, RECT& r) {
   RECT window;
@@ -217,7 +214,7 @@ void TSkinScrollbar::DrawSkin(HDC dc, TRect /*rect*/) {
       bar->Place(); // a bar that appeared since gets its overlay now
   }
   RECT box;
-  if (FSkinData.Elements && SizeBox(box)) FillFace(dc, ToTRect(box));
+  if (FSkinData.Elements && SizeBox(box)) FillFace(dc, fw::ToTRect(box));
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "skin/controls/skin_control.h"
 
+#include "framework/bitmap.h"
 #include "framework/sysutils.h"
 #include "skin/common/skin_paint.h"
 #include "skin/data/core/skin_colours.h"
@@ -18,14 +19,6 @@ namespace {
 // Controls this large get their mouse position from the cursor: the message's 16-bit
 // coordinates would wrap.
 constexpr int kLargestMessageCoordinate = 0x8000;
-
-RECT ToRECT(TRect r) {
-  return {r.Left, r.Top, r.Right, r.Bottom};
-}
-
-TRect ToTRect(const RECT& r) {
-  return {r.left, r.top, r.right, r.bottom};
-}
 
 } // namespace
 
@@ -354,7 +347,7 @@ void TSkinControl::EraseWithParent(fw::TMessage& message) {
   } else {
     RECT client;
     ::GetClientRect(FHandle, &client);
-    FillParentColor(dc, ToTRect(client));
+    FillParentColor(dc, fw::ToTRect(client));
   }
   message.Result = 1;
 }
@@ -373,13 +366,13 @@ COLORREF TSkinControl::SkinColour(int index) const {
 
 void TSkinControl::FillColor(HDC dc, TRect rect, COLORREF colour) {
   fw::Brush brush(::CreateSolidBrush(colour));
-  const RECT r = ToRECT(rect);
+  const RECT r = fw::ToRECT(rect);
   ::FillRect(dc, &r, brush.get());
 }
 
 void TSkinControl::FrameColour(HDC dc, TRect rect, COLORREF colour) {
   fw::Brush brush(::CreateSolidBrush(colour));
-  const RECT r = ToRECT(rect);
+  const RECT r = fw::ToRECT(rect);
   ::FrameRect(dc, &r, brush.get());
 }
 
@@ -442,13 +435,13 @@ unsigned TSkinControl::RightToLeftFlags(unsigned flags) const {
 void TSkinControl::DrawAlignedText(HDC dc, TRect rect, unsigned alignment, bool enabled,
                                    const std::wstring& text) {
   const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-  RECT measured = ToRECT(rect);
+  RECT measured = fw::ToRECT(rect);
   ::DrawTextW(dc, text.c_str(), -1, &measured, alignment | kDtCalcRect | kDtNoClip | kDtExpandTabs);
   TRect t = PlaceMeasuredText(rect, measured.right - measured.left, measured.bottom - measured.top,
                               alignment & kDtCenter);
   const COLORREF oldColour =
       enabled ? ::GetTextColor(dc) : ::SetTextColor(dc, fw::ColorToRGB(fw::clBtnShadow));
-  RECT r = ToRECT(t);
+  RECT r = fw::ToRECT(t);
   ::DrawTextW(dc, text.c_str(), -1, &r, RightToLeftFlags(alignment | kDtExpandTabs));
   ::SetTextColor(dc, oldColour);
   ::SetBkMode(dc, oldMode);
@@ -483,10 +476,10 @@ void TSkinControl::DrawImageAndText(HDC dc, TRect rect, PanelAlignment alignment
 }
 
 void TSkinControl::DrawCaptionFocus(HDC dc, unsigned flags, TRect rect) {
-  RECT measured = ToRECT(rect);
+  RECT measured = fw::ToRECT(rect);
   ::DrawTextW(dc, FCaption.c_str(), -1, &measured, flags | kDtCalcRect | kDtNoClip);
-  const RECT focus = ToRECT(CaptionFocusRect(rect, measured.right - measured.left,
-                                             measured.bottom - measured.top, flags));
+  const RECT focus = fw::ToRECT(CaptionFocusRect(rect, measured.right - measured.left,
+                                                 measured.bottom - measured.top, flags));
   ::DrawFocusRect(dc, &focus);
 }
 

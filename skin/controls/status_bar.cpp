@@ -1,5 +1,6 @@
 #include "skin/controls/status_bar.h"
 
+#include "framework/bitmap.h"
 #include "framework/status_bar.h"
 #include "skin/controls/control_table.h"
 #include "skin/data/core/skin_colours.h"
@@ -85,7 +86,7 @@ void TSkinStatusBar::DrawPanelFace(HDC dc, TRect rect, int frame) {
     return;
   }
   if (frame == StatusPanelFrame(PanelBevel::None)) return;
-  RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  RECT r = fw::ToRECT(rect);
   // Lowered: shadow at the top left, highlight at the bottom right; raised the other way.
   ::DrawEdge(dc, &r,
              frame == StatusPanelFrame(PanelBevel::Lowered) ? BDR_SUNKENOUTER : BDR_RAISEDINNER,
@@ -113,8 +114,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, TRect rect) {
       RECT r;
       if (!::SendMessageW(FHandle, SB_GETRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
       const Panel& p = panels[i];
-      const TRect face =
-          StatusPanelFace({r.left, r.top, r.right, r.bottom}, i + 1 == panels.size(), width);
+      const TRect face = StatusPanelFace(fw::ToTRect(r), i + 1 == panels.size(), width);
       DrawPanelFace(buffer, face, StatusPanelFrame(p.bevel));
       if (!p.ownerDraw)
         DrawAlignedText(buffer, Inset(face), StatusPanelTextFlags(p.alignment, p.rightToLeft), true,

@@ -169,10 +169,10 @@ void TSkinTab::ExcludeChildWindows(HDC dc) const {
 
 void TSkinTab::DrawSkin(HDC dc, TRect rect) {
   FindUpDown(); // the scroller comes when the tabs stop fitting
-  RECT d{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  RECT d = fw::ToRECT(rect);
   ::SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
   ::InflateRect(&d, kPageInflate, kPageInflate);
-  const TRect page = PageIntoBand({d.left, d.top, d.right, d.bottom}, FTabPosition);
+  const TRect page = PageIntoBand(fw::ToTRect(d), FTabPosition);
   if (!FTabImage.Empty()) DrawBand(dc, rect, page);
   if (!FPaneImage.Empty()) {
     // The pane's magenta (its open middle, as a rule) lets the face show, never itself.
@@ -202,8 +202,7 @@ void TSkinTab::DrawBand(HDC dc, TRect rect, TRect page) {
     for (int i = 0; i < count; ++i) {
       RECT r;
       if (!::SendMessageW(FHandle, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
-      const TRect tab =
-          TabInBuffer({r.left, r.top, r.right, r.bottom}, FTabPosition, rect, page, size);
+      const TRect tab = TabInBuffer(fw::ToTRect(r), FTabPosition, rect, page, size);
       const int state = i == focused ? kFocusedTab : kNormalTab;
       DrawNineSlice(b, tab, FTabImage, false, FLook.tile, FLook.transparent, FLook.frameCount,
                     state, FLook.margins);

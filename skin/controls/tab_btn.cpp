@@ -26,7 +26,7 @@ void TSkinTabBtn::DrawSkin(HDC dc, TRect rect) {
   if (!buttons || buttons->Bitmap.Empty()) return;
   FindUpDown();
   FWindowEnabled = FControl ? FControl->Enabled() : ::IsWindowEnabled(FHandle) != FALSE;
-  RECT d{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  RECT d = fw::ToRECT(rect);
   ::SendMessageW(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&d));
   ::InflateRect(&d, kPageInflate, kPageInflate);
   const TRect band{rect.Left, rect.Top, rect.Right, d.top + 1};

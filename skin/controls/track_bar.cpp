@@ -143,7 +143,7 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
   const TSkinElements& e = *FSkinData.Elements;
   const TDataSkinObject* image = Vertical() ? WithImage(e.TrackbarThumbVert) : nullptr;
   if (!image) image = WithImage(e.TrackbarThumbHorz);
-  const TRect rect{r.left, r.top, r.right, r.bottom};
+  const TRect rect = fw::ToTRect(r);
   if (image) {
     if (rect.Width() <= 0 || rect.Height() <= 0) return;
     const TPictureKey key{image, rect.Width(), rect.Height(), kTrackThumbCell};

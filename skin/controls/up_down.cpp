@@ -1,5 +1,6 @@
 #include "skin/controls/up_down.h"
 
+#include "framework/bitmap.h"
 #include "skin/common/window_class.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/core/bar_layout.h"
@@ -43,8 +44,7 @@ TMessageAnswer TSkinUpDown::EraseBackground(fw::TMessage& message) {
   if (!FControl) {
     RECT client;
     ::GetClientRect(FHandle, &client);
-    FillColor(reinterpret_cast<HDC>(message.WParam),
-              {client.left, client.top, client.right, client.bottom}, kEditWhite);
+    FillColor(reinterpret_cast<HDC>(message.WParam), fw::ToTRect(client), kEditWhite);
   }
   message.Result = 1;
   return TMessageAnswer::Handled;
@@ -160,7 +160,7 @@ void TSkinUpDown::DrawArrowButton(HDC dc, TRect half, ArrowState state, TArrowDi
   const bool down = state == ArrowState::Pressed || state == ArrowState::Hot;
   FillColor(dc, half, SkinColour(down ? kButtonShadow : kButtonFace));
   fw::Brush outline(::CreateSolidBrush(SkinColour(kButtonDkShadow)));
-  const RECT box{half.Left, half.Top, half.Right, half.Bottom};
+  const RECT box = fw::ToRECT(half);
   ::FrameRect(dc, &box, outline.get());
   const int cx = half.Left + half.Width() / 2;
   const int cy = half.Top + half.Height() / 2 - (horizontal ? 0 : 2);

@@ -153,7 +153,7 @@ LRESULT TWinSkinForm::CalcClientArea(WPARAM wParam, LPARAM lParam) {
   }
   const WINDOWPOS* wp = params->lppos;
   const TRect client = ClientRectInFrame(wp->x, wp->y, wp->cx, wp->cy, FFrame, FMenuHeight);
-  params->rgrc[0] = {client.Left, client.Top, client.Right, client.Bottom};
+  params->rgrc[0] = fw::ToRECT(client);
   params->rgrc[1] = params->rgrc[0];
   (void)result;
   return WVR_VALIDRECTS;
@@ -223,7 +223,7 @@ void TWinSkinForm::DrawNonClient(HDC dc) {
         FMenus->PaintBar(windowDC, bar);
       } else if (FMenuHeight > 0) {
         fw::Brush face(::CreateSolidBrush(ToColourRef(SkinColour(kButtonFace))));
-        const RECT r{bar.Left, bar.Top, bar.Right, bar.Bottom};
+        const RECT r = fw::ToRECT(bar);
         ::FillRect(windowDC, &r, face.get());
       }
     }
@@ -272,7 +272,7 @@ void TWinSkinForm::DrawCaptionText(HDC dc, TRect caption) {
     DrawThreeSlice(dc, {layout.bounds.Left, caption.Top, layout.bounds.Right, caption.Bottom},
                    title.Bitmap, true, true, 2, FActive ? 1 : 2,
                    {title.TXTBackleft, 0, title.TXTBackRight, 0});
-  RECT r{layout.text.Left, layout.text.Top, layout.text.Right, layout.text.Bottom};
+  RECT r = fw::ToRECT(layout.text);
   const UINT format = FKind.rightToLeft
                           ? DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_RTLREADING
                           : DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
@@ -340,7 +340,7 @@ void TWinSkinForm::LayoutCaption() {
     const std::wstring text = CaptionText();
     fw::WindowDC dc(FHandle);
     fw::SelectGuard font(dc.get(), fw::FontForText(FCaptionFont.get(), text));
-    RECT measured{in.caption.Left, in.caption.Top, in.caption.Right, in.caption.Bottom};
+    RECT measured = fw::ToRECT(in.caption);
     ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &measured,
                 DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
     in.textWidth = measured.right - measured.left;
