@@ -27,6 +27,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
 source "$here/lib/e2e-start.sh" record_area
 source "$here/lib/notice.sh"
+source "$here/lib/recorder-windows.sh"
 source "$here/../../tools/sound-server.sh"
 
 recorder_exe=$build/app/recorder.exe
@@ -49,9 +50,6 @@ finish() {
   ((own_server)) && sound_server_stop
 }
 trap finish EXIT
-main_name='^栎澜屏幕录像$' settings_name='^功能设置$' save_name='^Save'
-main_visible() { shown "$main_name"; }
-main_hidden() { gone "$main_name"; }
 now() { date +%s.%N; }
 seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
 
