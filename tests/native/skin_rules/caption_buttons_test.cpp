@@ -161,10 +161,13 @@ TEST(CaptionButtons, CommandsAndHints) {
   EXPECT_EQ(CommandOf(0), ButtonCommand::Close);
   EXPECT_EQ(CommandOf(22), ButtonCommand::ToggleMaximize);
   EXPECT_EQ(CommandOf(23), ButtonCommand::ToggleMinimize);
+  EXPECT_EQ(CommandOf(2), ButtonCommand::ToggleMinimize);
   EXPECT_EQ(CommandOf(11), ButtonCommand::SystemMenu);
+  EXPECT_EQ(CommandOf(12), ButtonCommand::SystemMenu);
   EXPECT_EQ(CommandOf(4), ButtonCommand::ContextHelp);
   EXPECT_EQ(CommandOf(60), ButtonCommand::MinimizeChild);
   EXPECT_EQ(CommandOf(8), ButtonCommand::RestoreChild);
+  EXPECT_EQ(CommandOf(9), ButtonCommand::CloseChild);
   EXPECT_EQ(CommandOf(62), ButtonCommand::CloseChild);
   EXPECT_EQ(CommandOf(40), ButtonCommand::Application);
   EXPECT_EQ(HintText(0), "Close");

@@ -371,6 +371,10 @@ TEST_F(BarSkins, ProgressFillsItsShareOfAnyRange) {
   EXPECT_EQ(ClientAt(tall->Handle(), 10, 198), kProgressBar);
   EXPECT_EQ(ClientAt(tall->Handle(), 10, 152), kProgressBar);
   EXPECT_EQ(ClientAt(tall->Handle(), 10, 148), kProgressBack);
+  // A new skin is drawn anew, even where its element stands where the old one stood.
+  skin.elements.Progress->Bitmap.FillRect({20, 0, 40, 10}, AsPixel(kChunk));
+  SkinChanged();
+  EXPECT_EQ(filled(bars[1], 98), kChunk);
 
   // Style 1: chunks stretched over the filled share, inside a 2-pixel inset.
   skin.SetBarProgress(true);
