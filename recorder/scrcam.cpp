@@ -1,6 +1,7 @@
 #include "recorder/scrcam.h"
 
 #include "framework/application.h"
+#include "framework/control.h"
 #include "framework/handles.h"
 #include "framework/message_box.h"
 #include "recorder/core/file_room.h"
@@ -157,8 +158,7 @@ BOOL CALLBACK TScreenCam::CloseOpenBox(HWND wnd, LPARAM openBoxes) {
   wchar_t className[16] = {};
   ::GetClassNameW(wnd, className, 16);
   if (std::wstring(className) != kDialogClass) return TRUE;
-  wchar_t caption[256] = {};
-  ::GetWindowTextW(wnd, caption, 256);
+  const std::wstring caption = fw::WindowText(wnd);
   for (const OpenBox* box : *reinterpret_cast<const OpenBoxes*>(openBoxes))
     if (::GetWindow(wnd, GW_OWNER) == box->owner && box->caption == caption) {
       ::EndDialog(wnd, box->unshownAnswer);
