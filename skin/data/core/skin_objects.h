@@ -74,9 +74,9 @@ public:
   bool HasPressedColour2 = false;
 };
 
-// The Action codes of a skin's caption buttons. Several codes may do one thing (the second of
-// each pair is an alternative code skins use); a negative code is decoration, drawn and never hit,
-// and a code not listed here is the application's own.
+// The Action codes of a skin's caption buttons. Some commands have a second code (…Alt) that
+// skins use alike; a negative code is decoration, drawn and never hit, and a code not listed here
+// is the application's own, posted to the window.
 enum TCaptionAction : int {
   kActionClose = 0,
   kActionMaximize = 1,
@@ -106,8 +106,8 @@ public:
   int CombineOp = -1;
   int Visibility = 0;
   int Visibility1 = 0;
-  // The window's icon: the window's small icon is drawn where the skin gives no
-  // image, and a double click on it closes the window.
+  // The window's icon: the window's small icon is drawn where the skin gives no image, and a
+  // double click on it closes the window.
   bool IsWindowIcon() const { return Action == kActionWindowIcon || Action == kActionIconMenu; }
 };
 
