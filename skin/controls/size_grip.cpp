@@ -1,6 +1,7 @@
 #include "skin/controls/size_grip.h"
 
 #include "skin/controls/control_table.h"
+
 namespace skin {
 
 void TSkinSizer::AfterMessage(fw::TMessage& message) {

@@ -2,6 +2,7 @@
 
 #include "framework/page_control.h"
 #include "skin/controls/control_table.h"
+
 namespace skin {
 
 TMessageAnswer TSkinTabSheet::EraseBackground(fw::TMessage& message) {
