@@ -16,6 +16,10 @@ constexpr UINT kThemedCaptionRequest = 0x00AE;
 // The framework's hint timing: a caption-button hint shows after 2 x HintPause of rest over the
 // button, for HintHidePause.
 constexpr int kHintPause = 500, kHintHidePause = 2500;
+// The hover timer: while it runs, the hot caption button is let go when the cursor has left it
+// without a non-client message, and caption hints show.
+constexpr UINT_PTR kHoverTimer = 0x5EED;
+constexpr UINT kHoverInterval = 250;
 
 } // namespace
 
@@ -82,9 +86,9 @@ TMessageAnswer TWinSkinForm::NcActivate(fw::TMessage& message) {
   FActive = (message.WParam & 0xFF) != 0;
   // Hover feedback is for the active window only.
   if (FActive) {
-    ::SetTimer(FHandle, kHoverTimer, kHoverInterval, nullptr);
+    StartHoverTimer();
   } else {
-    ::KillTimer(FHandle, kHoverTimer);
+    StopHoverTimer();
     MouseLeave();
   }
   // The MDI client hands the frame's activation on to the active child's caption.
@@ -186,6 +190,14 @@ TMessageAnswer TWinSkinForm::SysCommand(fw::TMessage& message) {
   return Answer(message, TrackSystemCommand(message.WParam, message.LParam));
 }
 
+void TWinSkinForm::StartHoverTimer() {
+  ::SetTimer(FHandle, kHoverTimer, kHoverInterval, nullptr);
+}
+
+void TWinSkinForm::StopHoverTimer() {
+  ::KillTimer(FHandle, kHoverTimer);
+}
+
 TMessageAnswer TWinSkinForm::HoverTimer(fw::TMessage& message) {
   if (message.WParam != kHoverTimer) return TMessageAnswer::PassOn;
   DropDeadControls(); // every tick frees the skins of controls that are gone
@@ -267,7 +279,7 @@ TMessageAnswer TWinSkinForm::CaptionDoubleClick(const TWinSysButton* hit) {
   if (hit) {
     // A double click on the window icon closes the window; on other buttons it does nothing.
     if (hit->FData->IsWindowIcon()) {
-      ::KillTimer(FHandle, kHoverTimer);
+      StopHoverTimer();
       ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     return TMessageAnswer::Handled;
@@ -401,7 +413,7 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
     if (HMENU real = ::GetSystemMenu(FHandle, FALSE)) UpdateSystemMenuItems(real);
     FMenus->PopupSystemMenu(screen, FWindowState);
   } else if (FHotObject) {
-    ::KillTimer(FHandle, kHoverTimer);
+    StopHoverTimer();
     ::PostMessageW(FHandle, WM_CLOSE, 0, 0);
   }
 }
@@ -414,7 +426,7 @@ void TWinSkinForm::ButtonAction(TWinSysButton& b, POINT screen) {
     item.fMask = MIIM_ID;
     HMENU systemMenu = ::GetSystemMenu(FHandle, FALSE);
     if (systemMenu && ::GetMenuItemInfoW(systemMenu, SC_CLOSE, FALSE, &item)) {
-      ::KillTimer(FHandle, kHoverTimer);
+      StopHoverTimer();
       ::PostMessageW(FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     break;

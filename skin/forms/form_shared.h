@@ -13,8 +13,6 @@
 
 namespace skin {
 
-inline constexpr UINT_PTR kHoverTimer = 0x5EED;
-inline constexpr UINT kHoverInterval = 250;
 // Repositions nothing, only has the system compute the frame and the client area again.
 inline constexpr UINT kFrameChanged =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;

@@ -46,7 +46,7 @@ TWinSkinForm::TWinSkinForm(TFormSkinSource source)
 TWinSkinForm::~TWinSkinForm() {
   FreeControls();
   if (FSubclass.Hooked()) {
-    ::KillTimer(FHandle, kHoverTimer);
+    StopHoverTimer();
     FSubclass.Unhook(); // quietly: the window keeps whatever it has
   }
   // A form that lives on must not keep item painters that point to the menus.
@@ -98,7 +98,7 @@ bool TWinSkinForm::HookWindow(HWND wnd) {
 
 void TWinSkinForm::Unhook() {
   if (!FSubclass.Hooked()) return;
-  ::KillTimer(FHandle, kHoverTimer);
+  StopHoverTimer();
   FSubclass.Unhook();
   if (FClientSubclass.Hooked()) FMenus->GiveBackMenuUpdate(); // children may be open
   FClientSubclass.Unhook();
@@ -178,7 +178,7 @@ TMessageAnswer TWinSkinForm::LifeMessage(fw::TMessage& message) {
 
 TMessageAnswer TWinSkinForm::WindowDestroyed(fw::TMessage& message) {
   FState = TFormLife::Destroying;
-  ::KillTimer(FHandle, kHoverTimer);
+  StopHoverTimer();
   FreeControls(); // the controls' windows are gone before their parent's
   message.Result = CallWindow(message);
   FState = TFormLife::Destroyed;
@@ -223,7 +223,7 @@ void TWinSkinForm::StartSkin() {
   if (FSource.Component && FSource.Component->OnAfterSkinForm)
     FSource.Component->OnAfterSkinForm(FForm, FHandle, FName);
   FState = TFormLife::Running;
-  ::SetTimer(FHandle, kHoverTimer, kHoverInterval, nullptr);
+  StartHoverTimer();
 }
 
 void TWinSkinForm::StartMdiChild() {

@@ -229,6 +229,9 @@ private:
   // Follows the window state through the system commands, then lets the window act on them.
   LRESULT TrackSystemCommand(WPARAM wParam, LPARAM lParam);
   void SetHot(TWinSysButton* button, TButtonState state);
+  // The hover timer runs while the skinned window is active (HoverTimer, HoverTick).
+  void StartHoverTimer();
+  void StopHoverTimer();
   void MouseLeave();
   void HoverTick();
   void ShowCaptionHint(POINT cursor);
