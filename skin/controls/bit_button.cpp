@@ -6,6 +6,7 @@
 #include "framework/sysutils.h"
 #include "skin/common/skin_paint.h"
 #include "skin/controls/control_table.h"
+#include "skin/controls/core/bit_button_modes.h"
 #include "skin/data/core/bitmap_routines.h"
 #include "skin/data/core/skin_text.h"
 
@@ -35,7 +36,7 @@ std::string LowerEnum(fw::TControl& control, const wchar_t* name) {
 
 std::unique_ptr<TSkinControl> TSkinBitButton::Create(const ControlDecision& decision) {
   auto skin = std::make_unique<TSkinBitButton>();
-  if (decision.mode == "PngGlyph"_mode) skin->FImageProperty = kPngImageProperty;
+  if (decision.mode == kPngGlyph) skin->FImageProperty = kPngImageProperty;
   return skin;
 }
 

@@ -5,6 +5,7 @@
 #include "skin/common/skin_paint.h"
 #include "skin/controls/combo_list_scroll.h"
 #include "skin/controls/control_table.h"
+#include "skin/controls/core/combo_box_modes.h"
 #include "skin/controls/scroll_bar.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/skin_messages.h"
@@ -322,7 +323,7 @@ namespace {
 // The combo box of an extended combo box control is drawn in its own way.
 std::unique_ptr<TSkinControl> MakeComboBox(const ControlDecision& decision) {
   auto combo = std::make_unique<TSkinComBox>();
-  combo->SetExtended(decision.mode == "ExtendedCombo"_mode);
+  combo->SetExtended(decision.mode == kExtendedCombo);
   return combo;
 }
 } // namespace

@@ -1,4 +1,5 @@
 #include "skin/controls/list_view.h"
+#include "skin/controls/core/scroll_bar_traits.h"
 
 #include <commctrl.h>
 
@@ -39,7 +40,7 @@ void TSkinListView::SkinChanged(const TControlSkinSource& skinData) {
 
 std::optional<TSkinControl::TRenewal> TSkinListView::Renewal() const {
   std::optional<TRenewal> renewal = TSkinScrollbar::Renewal();
-  renewal->decision.mode = "ListView"_mode;
+  renewal->decision.mode = kListViewBars;
   return renewal;
 }
 

@@ -3,6 +3,7 @@
 #include "framework/buttons.h"
 #include "skin/controls/control_table.h"
 #include "skin/controls/core/glyph_cells.h"
+#include "skin/controls/core/obj_image_modes.h"
 
 #include <algorithm>
 
@@ -16,9 +17,9 @@ constexpr int kMagenta = 0xFF00FF;
 
 std::unique_ptr<TSkinControl> TSkinObjImage::Create(const ControlDecision& decision) {
   auto skin = std::make_unique<TSkinObjImage>();
-  skin->FGlyphKind = decision.mode == "Radio"_mode   ? TGlyphKind::Radio
-                     : decision.mode == "Third"_mode ? TGlyphKind::CheckGlyph
-                                                     : TGlyphKind::Check;
+  skin->FGlyphKind = decision.mode == kObjImageRadio   ? TGlyphKind::Radio
+                     : decision.mode == kObjImageThird ? TGlyphKind::CheckGlyph
+                                                       : TGlyphKind::Check;
   return skin;
 }
 

@@ -221,8 +221,8 @@ namespace {
 // A lone scroll-bar control gets one overlay; a list view overlays over its window's bars and
 // skins its column header; everything else overlays over its window's bars.
 std::unique_ptr<TSkinControl> MakeScrollbar(const ControlDecision& decision) {
-  if (decision.mode == "Single"_mode) return std::make_unique<TSkinScControl>();
-  if (decision.mode == "ListView"_mode) return std::make_unique<TSkinListView>();
+  if (decision.mode == kSingleScrollbar) return std::make_unique<TSkinScControl>();
+  if (decision.mode == kListViewBars) return std::make_unique<TSkinListView>();
   return std::make_unique<TSkinScrollbar>();
 }
 constexpr TTraitProbe kScrollbarProbes[] = {{kListViewTrait, IsA<fw::TListView>},

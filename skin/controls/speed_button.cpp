@@ -2,6 +2,7 @@
 
 #include "framework/sysutils.h"
 #include "skin/controls/control_table.h"
+#include "skin/controls/core/bit_button_modes.h"
 #include "skin/data/core/skin_colours.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/skin_messages.h"
@@ -17,7 +18,7 @@ constexpr int kButtonFaceFrames = 5;
 
 std::unique_ptr<TSkinControl> TSkinSpeedButton::Create(const ControlDecision& decision) {
   auto skin = std::make_unique<TSkinSpeedButton>();
-  if (decision.mode == "PngGlyph"_mode) skin->FImageProperty = L"PngImage";
+  if (decision.mode == kPngGlyph) skin->FImageProperty = L"PngImage";
   return skin;
 }
 

@@ -5,6 +5,7 @@
 #include "framework/panel.h"
 #include "skin/common/window_class.h"
 #include "skin/controls/control_table.h"
+#include "skin/controls/core/combo_box_modes.h"
 #include "skin/data/core/skin_elements.h"
 #include "skin/data/core/skin_text.h"
 #include "skin/data/skin_data.h"
@@ -188,7 +189,7 @@ void TControlDiscovery::MatchWindow(HWND wnd) {
   ControlDecision decision = DecideForeignWindow(className, style, FRules.Members);
   if (decision.children == ChildDiscovery::Before) DiscoverWindows(wnd);
   HWND target = wnd;
-  if (decision.mode == "InnerWindow"_mode) {
+  if (decision.mode == kInnerComboWindow) {
     // An extended combo box is skinned through the combo box inside it.
     target = ::GetWindow(wnd, GW_CHILD);
     if (!target) decision = {};

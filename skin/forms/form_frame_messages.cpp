@@ -17,7 +17,8 @@ constexpr UINT kThemedCaptionRequest = 0x00AE;
 // button, for HintHidePause.
 constexpr int kHintPause = 500, kHintHidePause = 2500;
 // The hover timer: while it runs, the hot caption button is let go when the cursor has left it
-// without a non-client message, and caption hints show.
+// without a non-client message, caption hints show, and the skins of controls that are gone are
+// freed.
 constexpr UINT_PTR kHoverTimer = 0x5EED;
 constexpr UINT kHoverInterval = 250;
 

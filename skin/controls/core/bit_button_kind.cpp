@@ -1,6 +1,7 @@
 // The rules that give controls the bit-button skin.
 #include "skin/controls/core/kind_rules.h"
 
+#include "skin/controls/core/bit_button_modes.h"
 #include "skin/data/core/skin_text.h"
 
 namespace skin {
@@ -16,7 +17,7 @@ void DropDownBitButton(ControlDecision& d, const TRuleInput& in) {
 
 constexpr TKindRule kClassMap[] = {
     {100, "bitbtn", nullptr, xcButton, Decide("BitButton"_kind), DropDownBitButton},
-    {110, "pngbitbtn", nullptr, xcButton, Decide("BitButton"_kind, "PngGlyph"_mode)},
+    {110, "pngbitbtn", nullptr, xcButton, Decide("BitButton"_kind, kPngGlyph)},
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 // The rules that give combo boxes their skin.
+#include "skin/controls/core/combo_box_modes.h"
 #include "skin/controls/core/kind_rules.h"
 
 namespace skin {
@@ -17,7 +18,7 @@ bool SimpleCombo(const TRuleInput& in) {
 
 constexpr TKindRule kClassMap[] = {
     {10, "combobox", nullptr, xcCombo, Decide("ComboBox"_kind)},
-    {20, "comboboxex", nullptr, xcCombo, Decide("ComboBox"_kind, "ExtendedCombo"_mode)},
+    {20, "comboboxex", nullptr, xcCombo, Decide("ComboBox"_kind, kExtendedCombo)},
 };
 constexpr TKindRule kClasses[] = {
     {10, "TDBCOMBOBOXEH"}, // draws its own
@@ -28,7 +29,7 @@ constexpr TKindRule kClasses[] = {
 constexpr TKindRule kForeign[] = {
     {50, "combobox", SimpleCombo}, // its list is always shown
     {60, "combobox", nullptr, xcCombo, Decide("ComboBox"_kind)},
-    {70, "comboboxex32", nullptr, xcCombo, Decide("ComboBox"_kind, "InnerWindow"_mode)},
+    {70, "comboboxex32", nullptr, xcCombo, Decide("ComboBox"_kind, kInnerComboWindow)},
     {150, "tcombobox", nullptr, xcCombo, Decide("ComboBox"_kind)},
 };
 

@@ -15,6 +15,7 @@ constexpr TKindRule kClassMap[] = {
 };
 constexpr TKindRule kClasses[] = {
     {390, nullptr, Is<"Edit">, xcEdit, Decide("Edit"_kind)},
+    // Told apart by its mode, though the edit skin attaches to it as to any edit.
     {420, nullptr, DcEditWithoutButton, xcEdit, Decide("Edit"_kind, "ByWindowHandle"_mode)},
 };
 constexpr TKindRule kForeign[] = {

@@ -1,6 +1,7 @@
 // The rules that give group boxes, radio groups and check groups the group-box skin, and the
 // buttons of a group theirs first.
 #include "skin/controls/core/kind_rules.h"
+#include "skin/controls/core/obj_image_modes.h"
 
 namespace skin {
 
@@ -10,13 +11,13 @@ namespace {
 void RadioGroupButtons(ControlDecision& d, const TRuleInput& in) {
   if (!in.members.Contains(xcRadioButton)) return;
   d.childKind = TrzGroup(in) ? "ObjImage"_kind : "RadioButton"_kind;
-  d.childMode = TrzGroup(in) ? "Radio"_mode : SkinnerMode::Normal;
+  d.childMode = TrzGroup(in) ? kObjImageRadio : SkinnerMode::Normal;
 }
 // A check group's boxes get theirs with xcRadioButton; the group its own with xcGroupBox.
 void CheckGroupParts(ControlDecision& d, const TRuleInput& in) {
   if (in.members.Contains(xcRadioButton)) {
     d.childKind = TrzGroup(in) ? "ObjImage"_kind : "CheckBox"_kind;
-    d.childMode = TrzGroup(in) ? "Check"_mode : SkinnerMode::Normal;
+    d.childMode = TrzGroup(in) ? kObjImageCheck : SkinnerMode::Normal;
   }
   if (in.members.Contains(xcGroupBox)) d.kind = "GroupBox"_kind;
 }

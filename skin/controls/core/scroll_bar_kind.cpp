@@ -19,7 +19,7 @@ bool WindowHasScrollBars(const TRuleInput& in) {
          control.Has(kListBoxTrait) || control.Has(kMemoTrait);
 }
 void ListViewBars(ControlDecision& d, const TRuleInput& in) {
-  if (in.control.Has(kListViewTrait)) d.mode = "ListView"_mode;
+  if (in.control.Has(kListViewTrait)) d.mode = kListViewBars;
 }
 
 constexpr ControlDecision kBars = Decide("Scrollbar"_kind);
@@ -27,7 +27,7 @@ constexpr ControlDecision kBars = Decide("Scrollbar"_kind);
 constexpr TKindRule kClassMap[] = {
     {170, "scrollbar", nullptr, xcScrollbar,
      Decide("Scrollbar"_kind, M::Normal, ChildDiscovery::After), ListViewBars},
-    {180, "singlescrollbar", nullptr, xcScrollbar, Decide("Scrollbar"_kind, "Single"_mode)},
+    {180, "singlescrollbar", nullptr, xcScrollbar, Decide("Scrollbar"_kind, kSingleScrollbar)},
 };
 constexpr TKindRule kClasses[] = {
     {280, "TRICHEDIT", nullptr, xcScrollbar, kBars},
@@ -36,12 +36,12 @@ constexpr TKindRule kClasses[] = {
     {320, "TDXTREELIST", nullptr, xcScrollbar, kBars},
     {330, "TDXDBTREELIST", nullptr, xcScrollbar, kBars},
     {340, "TDXDBGRID", nullptr, xcScrollbar, kBars},
-    {350, nullptr, Is<kListViewTrait>, xcScrollbar, Decide("Scrollbar"_kind, "ListView"_mode)},
+    {350, nullptr, Is<kListViewTrait>, xcScrollbar, Decide("Scrollbar"_kind, kListViewBars)},
     {360, nullptr, Is<kMemoTrait>, xcScrollbar, kBars},
     {370, nullptr, WindowHasScrollBars, xcScrollbar, kBars},
 };
 constexpr TKindRule kForeign[] = {
-    {230, "syslistview32", nullptr, xcScrollbar, Decide("Scrollbar"_kind, "ListView"_mode)},
+    {230, "syslistview32", nullptr, xcScrollbar, Decide("Scrollbar"_kind, kListViewBars)},
     {240, "listbox", nullptr, xcScrollbar, kBars},
 };
 // A child of a control whose embedded scroll bars are skinned.
